@@ -1,0 +1,13 @@
+# System libraries, all from Debian packages (see scripts/install-deps.sh).
+# gralith_pkg() finds a pkg-config module as PkgConfig::<NAME> and records the call, so the
+# installed package config can recreate the same imported targets for outside projects.
+find_package(PkgConfig REQUIRED)
+find_package(Threads REQUIRED)
+
+function(gralith_pkg name)
+  pkg_check_modules(${name} REQUIRED IMPORTED_TARGET GLOBAL ${ARGN})
+  set_property(GLOBAL APPEND_STRING PROPERTY GRALITH_PKG_CALLS
+    "pkg_check_modules(${name} REQUIRED IMPORTED_TARGET ${ARGN})\n")
+endfunction()
+
+gralith_pkg(TINYXML tinyxml)

@@ -1,0 +1,23 @@
+# `cmake --install` puts the headers, libgralith.a and a CMake package `Gralith` exporting
+# Gralith::gralith. The package config re-finds the system libraries the engine links.
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+install(TARGETS gralith EXPORT GralithTargets
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/gralith/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/gralith
+  FILES_MATCHING PATTERN "*.h")
+install(EXPORT GralithTargets NAMESPACE Gralith:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Gralith)
+
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/GralithConfig.cmake.in
+  ${CMAKE_CURRENT_BINARY_DIR}/GralithConfig.cmake
+  INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Gralith)
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/GralithConfigVersion.cmake
+  VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/GralithConfig.cmake ${CMAKE_CURRENT_BINARY_DIR}/GralithConfigVersion.cmake
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Gralith)
+
+get_property(pkg_calls GLOBAL PROPERTY GRALITH_PKG_CALLS)
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/GralithDependencies.cmake "${pkg_calls}")
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/GralithDependencies.cmake DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Gralith)
