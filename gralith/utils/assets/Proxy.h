@@ -17,14 +17,13 @@ class Device;
 namespace Gralith::Utils {
 class State;
 }
-namespace Gralith::Utils::SceneGraph {
-class Scene;
-}
 namespace Gralith::Utils::Assets::Loaders {
 class Loader;
 }
 
 namespace Gralith::Utils::Assets {
+
+class Scene;
 
 /// The asset cache: loads each (type, descriptor) pair at most once through an ordered list of
 /// loaders, trying every directory prefix of the descriptor's brace group (and those of the
@@ -60,7 +59,7 @@ public:
     Graphics::Texture* GetTexture(String descriptor, void* owner);
     String GetText(String descriptor, void* owner);
     Graphics::Program* GetProgram(String descriptor, void* owner);
-    SceneGraph::Scene* GetScene(String descriptor, void* owner);
+    Scene* GetScene(String descriptor, void* owner);
 
     FileSystem* GetFileSystem() const { return fileSystem; }
     Graphics::Device* GetDevice() const { return device; }
