@@ -73,7 +73,16 @@ public:
     const Array<String>& GetPrefixStack() const { return prefixes; }
     const Array<Flag>& GetFlagStack() const { return flags; }
 
+    static constexpr const char* LoadFailed = "The following asset could not be loaded: ";
+    static constexpr const char* LoaderBehavedIncorrectly = "Loader behaved incorrectly";
+
 private:
+    Asset* Request(int type, InputStream* stream, const String& descriptor, void* owner);
+    // The collaborators' types belong to other subsystems; their references are taken and
+    // dropped in ProxyTyped.cpp, next to the typed getters.
+    void RetainCollaborators();
+    void ReleaseCollaborators();
+
     Array<String> prefixes;
     Array<AssetRecord*> records;
     Array<Loaders::Loader*> loaders;
@@ -82,6 +91,8 @@ private:
     State* state;
     Sound::Device* soundDevice;
     Array<Flag> flags;
+    // Records being loaded right now; a request for one of them is a cycle.
+    Array<AssetRecord*> loading;
 };
 
 } // namespace Gralith::Utils::Assets

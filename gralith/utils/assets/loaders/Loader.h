@@ -21,6 +21,18 @@ public:
     virtual Asset* Load(int type, InputStream* stream, String path, Proxy* proxy);
     virtual bool CanLoad(int type) = 0;
     virtual String GetName() = 0;
+
+    static constexpr const char* UnsupportedLoadMethod = "Unsupported load method";
+    static constexpr const char* NoFileSystem = "The asset proxy has no file system";
+
+protected:
+    /// Opens path through the proxy's file system; the caller releases the stream.
+    static InputStream* Open(String path, Proxy* proxy);
+    /// The whole file at path as text (see ReadText).
+    static String ReadFile(String path, Proxy* proxy);
+    /// The whole stream from its start as text, ending at the first zero byte or at the last
+    /// byte actually read. Throws when the stream cannot report its size.
+    static String ReadText(InputStream* stream);
 };
 
 } // namespace Gralith::Utils::Assets::Loaders

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "gralith/utils/assets/loaders/Loader.h"
+
+namespace Gralith::Utils::Xml {
+class Element;
+}
+
+namespace Gralith::Utils::Assets::Loaders {
+
+/// Parses an XML file and copies its first top-level element into the engine's XML tree,
+/// wrapped as WrapperAsset<Xml::Element*, 11>. Each element's child list holds its attributes,
+/// then its child elements, each in document order; its value is its leading text.
+class XmlLoader : public Loader {
+public:
+    using Loader::Load;
+    Asset* Load(int type, String path, Proxy* proxy) override;
+    bool CanLoad(int type) override;
+    String GetName() override;
+
+    /// Message when the document parses but holds no element at all.
+    static constexpr const char* NoRootElement = "XML document has no root element";
+
+    /// Parses zero-terminated XML text into a new tree whose root the caller owns. Throws the
+    /// parser's error description, or NoRootElement.
+    static Xml::Element* Parse(const char* text);
+};
+
+} // namespace Gralith::Utils::Assets::Loaders
