@@ -11,3 +11,7 @@ function(gralith_pkg name)
 endfunction()
 
 gralith_pkg(TINYXML tinyxml)
+gralith_pkg(PNG libpng)
+gralith_pkg(JPEG libjpeg)
+gralith_pkg(FREETYPE freetype2)
+gralith_pkg(SDL2 sdl2)

@@ -14,7 +14,7 @@ packages=(
   # shader translation of Cg source text
   glslang-dev glslang-tools spirv-tools spirv-headers libspirv-cross-c-shared-dev
   # headless display, input automation, screenshots, fonts, video
-  xvfb xauth xdotool imagemagick fonts-dejavu-core ffmpeg
+  xvfb xauth xdotool imagemagick fonts-dejavu-core ffmpeg libx11-dev
 )
 
 missing=()

@@ -1,0 +1,192 @@
+#include "gralith/Exception.h"
+#include "gralith/window/sdl/SDLWindow.h"
+#include "tests/support/XvfbEnvironment.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+GRALITH_TEST_WITH_XVFB();
+
+using Gralith::SDLWindow;
+using GralithTest::Run;
+
+namespace {
+
+unsigned long XWindowOf(SDLWindow& window)
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window.GetSDLWindow(), &info) || info.subsystem != SDL_SYSWM_X11)
+        return 0;
+    return info.info.x11.window;
+}
+
+std::string Trim(std::string text)
+{
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
+        text.pop_back();
+    return text;
+}
+
+std::string WindowName(unsigned long id)
+{
+    return Trim(Run("xdotool getwindowname " + std::to_string(id)));
+}
+
+std::string Geometry(unsigned long id)
+{
+    return Run("xdotool getwindowgeometry " + std::to_string(id));
+}
+
+// Pumps SDL's queue until the condition holds or two seconds pass.
+bool PumpUntil(const std::function<bool()>& condition, bool* quit = nullptr)
+{
+    for (int i = 0; i < 200; ++i) {
+        if (!SDLWindow::DispatchEvents() && quit)
+            *quit = true;
+        if (condition())
+            return true;
+        SDL_Delay(10);
+    }
+    return false;
+}
+
+// What a window manager sends when the user presses the close button.
+void SendDeleteRequest(unsigned long id)
+{
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(nullptr, display);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = id;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, id, False, NoEventMask, &event);
+    XFlush(display);
+    XCloseDisplay(display);
+}
+
+} // namespace
+
+TEST(SDLWindow, TitleAndClientSizeVisibleToX)
+{
+    SDLWindow window(640, 480, "Halcyra - Brightmoot 2008 Invitation", true);
+    SDLWindow::DispatchEvents();
+    unsigned long id = XWindowOf(window);
+    ASSERT_NE(0u, id);
+    EXPECT_EQ("Halcyra - Brightmoot 2008 Invitation", WindowName(id));
+    EXPECT_NE(std::string::npos, Geometry(id).find("Geometry: 640x480")) << Geometry(id);
+    EXPECT_EQ(640, window.GetWidth());
+    EXPECT_EQ(480, window.GetHeight());
+    EXPECT_EQ(static_cast<void*>(window.GetSDLWindow()), window.GetHandle());
+    EXPECT_TRUE(SDL_GetWindowFlags(window.GetSDLWindow()) & SDL_WINDOW_OPENGL);
+    EXPECT_FALSE(SDL_GetWindowFlags(window.GetSDLWindow()) & SDL_WINDOW_BORDERLESS);
+
+    window.SetTitle("Renamed");
+    EXPECT_EQ("Renamed", WindowName(id));
+}
+
+TEST(SDLWindow, FullscreenIsBorderlessPopupOfRequestedSize)
+{
+    SDLWindow window(800, 600, "Popup", false);
+    SDLWindow::DispatchEvents();
+    unsigned long id = XWindowOf(window);
+    ASSERT_NE(0u, id);
+    EXPECT_TRUE(SDL_GetWindowFlags(window.GetSDLWindow()) & SDL_WINDOW_BORDERLESS);
+    EXPECT_NE(std::string::npos, Geometry(id).find("Geometry: 800x600")) << Geometry(id);
+    EXPECT_FALSE(window.IsWindowed());
+}
+
+TEST(SDLWindow, SetPositionMovesOuterCorner)
+{
+    SDLWindow window(320, 200, "Moved", true);
+    unsigned long id = XWindowOf(window);
+    ASSERT_NE(0u, id);
+    window.SetPosition(100, 50);
+    bool moved = PumpUntil([&] { return Geometry(id).find("Position: 100,50") != std::string::npos; });
+    EXPECT_TRUE(moved) << Geometry(id);
+    EXPECT_NE(std::string::npos, Geometry(id).find("Geometry: 320x200")) << Geometry(id);
+}
+
+TEST(SDLWindow, CloseRequestIsRecordedUntilConsumed)
+{
+    SDLWindow window(320, 200, "Closable", true);
+    unsigned long id = XWindowOf(window);
+    ASSERT_NE(0u, id);
+    SDLWindow::DispatchEvents();
+    EXPECT_FALSE(window.ConsumeCloseRequest());
+
+    SendDeleteRequest(id);
+    bool quit = false;
+    ASSERT_TRUE(PumpUntil([&] { return SDLWindow::GetClosedWindow() != nullptr; }, &quit));
+    EXPECT_EQ(window.GetHandle(), SDLWindow::GetClosedWindow());
+    // The last window closing also makes SDL post a quit request.
+    PumpUntil([&] { return quit; }, &quit);
+    EXPECT_TRUE(quit);
+    EXPECT_TRUE(window.ConsumeCloseRequest());
+    EXPECT_EQ(nullptr, SDLWindow::GetClosedWindow());
+    EXPECT_FALSE(window.ConsumeCloseRequest());
+}
+
+TEST(SDLWindow, CloseRequestNamesOnlyTheClosedWindow)
+{
+    SDLWindow first(200, 100, "First", true);
+    SDLWindow second(200, 100, "Second", true);
+    unsigned long id = XWindowOf(second);
+    ASSERT_NE(0u, id);
+    SendDeleteRequest(id);
+    ASSERT_TRUE(PumpUntil([&] { return SDLWindow::GetClosedWindow() != nullptr; }));
+    EXPECT_EQ(second.GetHandle(), SDLWindow::GetClosedWindow());
+    // Present of a device on the other window clears the record and carries on.
+    EXPECT_FALSE(first.ConsumeCloseRequest());
+    EXPECT_EQ(nullptr, SDLWindow::GetClosedWindow());
+}
+
+TEST(SDLWindow, ReopenKeepsTitleSizeAndPosition)
+{
+    SDLWindow window(400, 300, "Reopened", true);
+    window.SetPosition(60, 40);
+    unsigned long oldId = XWindowOf(window);
+    ASSERT_TRUE(PumpUntil([&] { return Geometry(oldId).find("Position: 60,40") != std::string::npos; }));
+    SendDeleteRequest(oldId);
+    ASSERT_TRUE(PumpUntil([&] { return SDLWindow::GetClosedWindow() != nullptr; }));
+
+    void* oldHandle = window.GetHandle();
+    window.Reopen();
+    // A close request of the old window does not end the new one.
+    EXPECT_EQ(nullptr, SDLWindow::GetClosedWindow());
+    unsigned long id = XWindowOf(window);
+    ASSERT_NE(0u, id);
+    EXPECT_NE(oldId, id);
+    (void)oldHandle;
+    EXPECT_TRUE(SDL_GetWindowFlags(window.GetSDLWindow()) & SDL_WINDOW_OPENGL);
+    EXPECT_EQ("Reopened", WindowName(id));
+    EXPECT_TRUE(PumpUntil([&] { return Geometry(id).find("Position: 60,40") != std::string::npos; })) << Geometry(id);
+    EXPECT_NE(std::string::npos, Geometry(id).find("Geometry: 400x300")) << Geometry(id);
+
+    SendDeleteRequest(id);
+    ASSERT_TRUE(PumpUntil([&] { return SDLWindow::GetClosedWindow() != nullptr; }));
+    EXPECT_TRUE(window.ConsumeCloseRequest());
+}
+
+TEST(SDLWindow, CreationWithoutDisplayThrows)
+{
+    std::string display = getenv("DISPLAY");
+    setenv("DISPLAY", ":65000", 1);
+    try {
+        SDLWindow window(100, 100, "Nowhere", true);
+        ADD_FAILURE() << "expected an exception";
+    } catch (const Gralith::Exception& e) {
+        EXPECT_EQ(0, std::string(e.GetMessage()).rfind("Unable to create window: ", 0)) << e.GetMessage();
+        EXPECT_EQ(0, e.GetCode());
+    }
+    setenv("DISPLAY", display.c_str(), 1);
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+// Gives a test program its own X server: a fresh Xvfb on a free display, started before the
+// first test and stopped after the last. Include from exactly one source file of a test
+// program; DISPLAY points at the server while the tests run.
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace GralithTest {
+
+class XvfbEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        int fds[2];
+        ASSERT_EQ(0, pipe(fds));
+        pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            close(fds[0]);
+            int null = open("/dev/null", O_WRONLY);
+            if (null >= 0) {
+                dup2(null, 1);
+                dup2(null, 2);
+            }
+            std::string fd = std::to_string(fds[1]);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                   "-noreset", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        std::string number;
+        pollfd p{fds[0], POLLIN, 0};
+        while (number.empty() || number.back() != '\n') {
+            if (poll(&p, 1, 15000) <= 0)
+                break;
+            char c;
+            ssize_t n = read(fds[0], &c, 1);
+            if (n <= 0)
+                break;
+            number += c;
+        }
+        close(fds[0]);
+        ASSERT_FALSE(number.empty()) << "Xvfb did not report a display number";
+        number.pop_back();
+        setenv("DISPLAY", (":" + number).c_str(), 1);
+        // The tests drive X11 through xdotool, so SDL must use X11 as well.
+        setenv("SDL_VIDEODRIVER", "x11", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+    }
+
+    void TearDown() override
+    {
+        if (pid > 0) {
+            kill(pid, SIGTERM);
+            int status = 0;
+            while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+            }
+            pid = -1;
+        }
+    }
+
+private:
+    pid_t pid = -1;
+};
+
+/// Runs a shell command and answers its standard output.
+inline std::string Run(const std::string& command)
+{
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return out;
+    char buffer[256];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        out.append(buffer, n);
+    pclose(pipe);
+    return out;
+}
+
+} // namespace GralithTest
+
+#define GRALITH_TEST_WITH_XVFB()                                                                                       \
+    static ::testing::Environment* const gralithXvfbEnvironment =                                                      \
+        ::testing::AddGlobalTestEnvironment(new GralithTest::XvfbEnvironment)
