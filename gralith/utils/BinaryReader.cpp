@@ -109,10 +109,10 @@ int BinaryReader::ReadCount(const char* what, int minItemBytes)
     int count = ReadInt32(what);
     if (count <= 0)
         return 0;
-    if (static_cast<long long>(count) * minItemBytes > GetRemaining()) {
+    const long long left = GetRemaining();
+    if (static_cast<long long>(count) * minItemBytes > left) {
         position = start;
-        Fail(String(what) + " " + Number(count) + " exceeds what the " + Number(GetRemaining()) +
-             " bytes left can hold");
+        Fail(String(what) + " " + Number(count) + " exceeds what the " + Number(left) + " bytes left can hold");
     }
     return count;
 }
