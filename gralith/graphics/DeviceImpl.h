@@ -1,0 +1,115 @@
+#pragma once
+
+#include "gralith/graphics/Device.h"
+#include "gralith/graphics/DeviceStatistics.h"
+
+namespace Gralith::Graphics {
+
+/// What every backend shares: the recorded device state and its getters, the draw-call listener
+/// list, the draw sequence (checks, listeners, pending state, draw), the render-target binding
+/// rules and the default-state set-up. Backends supply the platform half through the protected
+/// hooks.
+class DeviceImpl : public Device {
+public:
+    ~DeviceImpl() override;
+
+    /// Installs the default blend, depth-stencil and rasterizer states, the default semantic map
+    /// and primitive type Triangles. Run once by the factory right after the backend device is
+    /// created; the four objects belong to the device.
+    void SetUpDefaultState();
+
+    int GetSlotLimit() const override { return SlotLimit; }
+
+    void SetViewport(int x, int y, int width, int height) override;
+    void SetScissorRect(int x, int y, int width, int height) override;
+    void SetBlendState(BlendState* state) override { blendState = state; }
+    void SetDepthStencilState(DepthStencilState* state) override { depthStencilState = state; }
+    void SetRasterizerState(RasterizerState* state) override { rasterizerState = state; }
+    void SetInputLayout(InputLayout* layout) override { inputLayout = layout; }
+    void SetSemanticMap(SemanticMap* map) override { semanticMap = map; }
+    void SetVertexBuffer(int stream, VertexBuffer* buffer) override;
+    void SetIndexBuffer(IndexBuffer* buffer) override { indexBuffer = buffer; }
+    void SetPrimitiveType(PrimitiveType type) override;
+    void SetProgram(Program* program) override { this->program = program; }
+    void SetRenderTargets(int count, Surface* const* colors, Surface* depthStencil) override;
+
+    Rect GetViewport() const override { return viewport; }
+    Rect GetScissorRect() const override { return scissor; }
+    BlendState* GetBlendState() const override { return blendState; }
+    DepthStencilState* GetDepthStencilState() const override { return depthStencilState; }
+    RasterizerState* GetRasterizerState() const override { return rasterizerState; }
+    InputLayout* GetInputLayout() const override { return inputLayout; }
+    SemanticMap* GetSemanticMap() const override { return semanticMap; }
+    VertexBuffer* GetVertexBuffer(int stream) const override;
+    IndexBuffer* GetIndexBuffer() const override { return indexBuffer; }
+    PrimitiveType GetPrimitiveType() const override { return primitiveType; }
+    Program* GetProgram() const override { return program; }
+    Surface* GetColorTarget(int index) const override;
+    int GetColorTargetCount() const override { return colorTargetCount; }
+    Surface* GetDepthStencilTarget() const override { return depthStencilTarget; }
+
+    void DrawUnindexed(int firstVertex, int vertexCount) override;
+    void DrawIndexed(int firstIndex, int indexCount, int lowestVertex, int highestVertex) override;
+
+    int AddDrawCallListener(DrawCallListener* listener) override;
+    void RemoveDrawCallListener(DrawCallListener* listener) override;
+
+    /// Work that reached the platform since creation (or the last reset).
+    const DeviceStatistics& GetStatistics() const { return statistics; }
+    void ResetStatistics() { statistics = DeviceStatistics(); }
+
+protected:
+    DeviceImpl() = default;
+
+    /// Step 1 of a draw: checks a backend makes before the listeners run.
+    virtual void CheckDraw(bool indexed) = 0;
+    /// Pushes every current state object that differs from the last applied one.
+    virtual void ApplyPendingState() = 0;
+    virtual void IssueDraw(int firstVertex, int vertexCount) = 0;
+    virtual void IssueDrawIndexed(int firstIndex, int indexCount, int lowestVertex, int highestVertex) = 0;
+    /// Binds the given targets on the platform (count 0 and no depth: the window). Throws,
+    /// changing nothing recorded, when the combination cannot be bound.
+    virtual void BindRenderTargets(int count, Surface* const* colors, Surface* depthStencil) = 0;
+    /// Hook for the platform half of SetViewport / SetScissorRect (after recording).
+    virtual void ApplyViewport() {}
+    virtual void ApplyScissorRect() {}
+    /// Hook after SetVertexBuffer recorded the buffer.
+    virtual void OnVertexBufferChanged(int /*stream*/) {}
+
+    /// Releases the default state objects; backends call it before tearing down their context.
+    void ReleaseDefaultState();
+
+    Rect viewport = {0, 0, 0, 0};
+    Rect scissor = {0, 0, 0, 0};
+    BlendState* blendState = nullptr;
+    DepthStencilState* depthStencilState = nullptr;
+    RasterizerState* rasterizerState = nullptr;
+    InputLayout* inputLayout = nullptr;
+    SemanticMap* semanticMap = nullptr;
+    BlendState* appliedBlendState = nullptr;
+    DepthStencilState* appliedDepthStencilState = nullptr;
+    RasterizerState* appliedRasterizerState = nullptr;
+    InputLayout* appliedInputLayout = nullptr;
+    SemanticMap* appliedSemanticMap = nullptr;
+    VertexBuffer* vertexBuffers[SlotLimit] = {};
+    IndexBuffer* indexBuffer = nullptr;
+    PrimitiveType primitiveType = Triangles;
+    Program* program = nullptr;
+    Program* appliedProgram = nullptr;
+    Surface* colorTargets[SlotLimit] = {};
+    int colorTargetCount = 0;
+    Surface* depthStencilTarget = nullptr;
+    DeviceStatistics statistics;
+
+private:
+    void RunDrawCallListeners();
+
+    DrawCallListener* listeners[SlotLimit] = {};
+    int listenerCount = 0;
+    BlendState* defaultBlendState = nullptr;
+    DepthStencilState* defaultDepthStencilState = nullptr;
+    RasterizerState* defaultRasterizerState = nullptr;
+    SemanticMap* defaultSemanticMap = nullptr;
+};
+
+} // namespace Gralith::Graphics

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "gralith/graphics/DeviceImpl.h"
+#include "gralith/graphics/gl/GLFunctions.h"
+
+namespace Gralith::Graphics {
+
+class GLShadingContext;
+class GLSurface;
+
+/// The OpenGL 2.0 device. Everything but context creation, swapping, fullscreen switching and
+/// the message pump is portable GL, reached through entry points loaded by name; the window
+/// system subclasses (EGLGLDevice, SDLGLDevice) supply those.
+class GLDevice : public DeviceImpl {
+public:
+    ~GLDevice() override;
+
+    void Clear(int flags, float red, float green, float blue, float alpha, float depth, int stencil) override;
+    void Flush() override;
+    bool HasCapability(int value) const override;
+    bool HasLowerLeftOrigin() const override { return true; }
+    bool IsDepthRangeMinusOneToOne() const override { return true; }
+    Surface* GetBackBuffer() override;
+
+    VertexBuffer* CreateVertexBuffer(BufferMode mode, int size, int stride) override;
+    IndexBuffer* CreateIndexBuffer(BufferMode mode, int size, IndexType type) override;
+    Surface* CreateSurface(int width, int height, PixelFormat format, int multisamples) override;
+    Texture2D* CreateTexture2D(int width, int height, PixelFormat format, bool renderable) override;
+    Texture3D* CreateTexture3D(int width, int height, int depth, PixelFormat format, bool renderable) override;
+    TextureCube* CreateTextureCube(int size, PixelFormat format, bool renderable) override;
+    Shader* CreateShader(ShaderType type, int sourceFormat, const char* entryPoint, int reserved,
+                         const char* source) override;
+    Program* CreateProgram(Shader* vertexShader, Shader* pixelShader, Shader* geometryShader) override;
+    Program* CreateProgram(Shader* vertexShader, Shader* pixelShader) override;
+    BlendState* CreateBlendState(const BlendStateDesc& desc) override;
+    DepthStencilState* CreateDepthStencilState(const DepthStencilStateDesc& desc) override;
+    RasterizerState* CreateRasterizerState(const RasterizerStateDesc& desc) override;
+    InputLayout* CreateInputLayout(const InputElementDesc* elements, int count) override;
+    SemanticMap* CreateSemanticMap(const char* const* names) override;
+    SamplerState* CreateSamplerState(const SamplerStateDesc& desc) override;
+
+    void SetPrimitiveType(PrimitiveType type) override;
+    void SetProgram(Program* program) override;
+    RenderTargetStatus CheckRenderTargets() override;
+
+    /// Makes this device's context current when another device's is (recorded process-wide).
+    virtual void MakeCurrent();
+
+    /// The loaded entry points; valid while the device lives.
+    const GLFunctions& GL() const { return gl; }
+    /// Takes over the caller's reference to the shading layer.
+    void SetShadingContext(GLShadingContext* context);
+    GLShadingContext* GetShadingContext() const { return shadingContext; }
+    /// The implementation's GL_MAX_SAMPLES.
+    int GetMaxSamples() const { return maxSamples; }
+    /// The framebuffer that stands for the window (0, or the off-screen one of a headless device).
+    virtual unsigned int GetWindowFramebuffer() const { return 0; }
+    /// Framebuffer objects used for surface copies.
+    unsigned int GetReadFramebuffer() const { return readFramebuffer; }
+    unsigned int GetDrawFramebuffer() const { return drawFramebuffer; }
+
+protected:
+    GLDevice() = default;
+
+    /// Loads the entry points (throws when any is missing) and creates the device's GL objects
+    /// and back buffer; called by the subclass once its context is current.
+    void InitializeGL(GLLoader loader, int backBufferWidth, int backBufferHeight);
+    /// Deletes the device's GL objects; the subclass calls it while the context is still current.
+    void ShutdownGL();
+    /// Makes the platform context current.
+    virtual void MakeContextCurrent() = 0;
+
+    void CheckDraw(bool indexed) override;
+    void ApplyPendingState() override;
+    void IssueDraw(int firstVertex, int vertexCount) override;
+    void IssueDrawIndexed(int firstIndex, int indexCount, int lowestVertex, int highestVertex) override;
+    void BindRenderTargets(int count, Surface* const* colors, Surface* depthStencil) override;
+    void ApplyViewport() override;
+    void ApplyScissorRect() override;
+    void OnVertexBufferChanged(int stream) override;
+
+    GLFunctions gl;
+
+private:
+    void ApplyInputLayout();
+    void DisableAppliedInputLayout();
+    void AttachColor(int index, GLSurface* surface);
+    void AttachDepthStencil(GLSurface* surface);
+
+    GLShadingContext* shadingContext = nullptr;
+    GLSurface* backBuffer = nullptr;
+    unsigned int renderTargetFramebuffer = 0;
+    unsigned int readFramebuffer = 0;
+    unsigned int drawFramebuffer = 0;
+    unsigned int glPrimitiveType = 0x0004; // GL_TRIANGLES
+    int attachedColorCount = 0;
+    int maxSamples = 0;
+    bool renderTargetsOffscreen = false;
+    bool initialized = false;
+};
+
+} // namespace Gralith::Graphics
