@@ -1,0 +1,62 @@
+#include "gralith/utils/assets/Geometry.h"
+
+#include "gralith/graphics/Device.h"
+#include "gralith/graphics/IndexBuffer.h"
+#include "gralith/graphics/InputLayout.h"
+#include "gralith/graphics/VertexBuffer.h"
+
+namespace Gralith::Utils::Assets {
+
+Geometry::Geometry(Graphics::Device* device) : device(device) {}
+
+Geometry::~Geometry()
+{
+    for (Graphics::VertexBuffer* buffer : vertexBuffers)
+        if (buffer)
+            buffer->Release();
+    if (inputLayout)
+        inputLayout->Release();
+    if (indexBuffer)
+        indexBuffer->Release();
+}
+
+void Geometry::AddStream(Graphics::VertexBuffer* buffer, float scale, float bias)
+{
+    vertexBuffers.Add(buffer);
+    scales.Add(scale);
+    biases.Add(bias);
+}
+
+void Geometry::SetInputLayout(Graphics::InputLayout* layout)
+{
+    if (inputLayout)
+        inputLayout->Release();
+    inputLayout = layout;
+}
+
+void Geometry::SetIndexBuffer(Graphics::IndexBuffer* buffer)
+{
+    if (indexBuffer)
+        indexBuffer->Release();
+    indexBuffer = buffer;
+}
+
+void Geometry::SetCounts(int vertices, int indices)
+{
+    vertexCount = vertices;
+    indexCount = indices;
+}
+
+void Geometry::Draw()
+{
+    device->SetIndexBuffer(indexBuffer);
+    device->SetInputLayout(inputLayout);
+    for (int i = 0; i < vertexBuffers.Count(); ++i)
+        device->SetVertexBuffer(i, vertexBuffers[i]);
+    for (const SubMesh& mesh : subMeshes) {
+        device->SetPrimitiveType(mesh.primitiveType);
+        device->DrawIndexed(mesh.firstIndex, mesh.indexCount, mesh.lowestVertex, mesh.vertexCount);
+    }
+}
+
+} // namespace Gralith::Utils::Assets

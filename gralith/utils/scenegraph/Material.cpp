@@ -1,0 +1,49 @@
+#include "gralith/utils/scenegraph/Material.h"
+
+#include "gralith/graphics/Program.h"
+#include "gralith/graphics/Texture.h"
+#include "gralith/utils/scenegraph/Animation.h"
+#include "gralith/utils/scenegraph/NamedSlots.h"
+
+namespace Gralith::Utils::SceneGraph {
+
+const char* const Material::SlotNames[SlotCount] = {"emission",   "ambient",      "diffuse",
+                                                     "specular",   "shininess",    "reflective",
+                                                     "reflectivity", "transparent", "transparency"};
+
+Material::Material() = default;
+
+Material::~Material()
+{
+    ReleaseNamed(animations);
+    ReleaseNamed(textures);
+    if (program)
+        program->Release();
+}
+
+void Material::SetAnimation(const String& n, Animation* animation)
+{
+    SetNamedSlot(animations, animationSlots, SlotNames, SlotCount, n, animation);
+}
+
+void Material::SetTexture(const String& n, Graphics::Texture* texture)
+{
+    if (texture)
+        texture->AddRef();
+    SetNamedSlot(textures, textureSlots, SlotNames, SlotCount, n, texture);
+}
+
+void Material::SetProgram(Graphics::Program* p)
+{
+    if (p)
+        p->AddRef();
+    if (program)
+        program->Release();
+    program = p;
+}
+
+Animation* Material::GetAnimation(const String& n) const { return FindNamed(animations, n); }
+
+Graphics::Texture* Material::GetTexture(const String& n) const { return FindNamed(textures, n); }
+
+} // namespace Gralith::Utils::SceneGraph
