@@ -2,6 +2,8 @@
 
 #include "gralith/Object.h"
 
+#include <vector>
+
 namespace Gralith::Utils {
 
 /// Intrusive tree links for node classes deriving from Tree<T>. The parent link is plain; the
@@ -14,19 +16,28 @@ public:
     Tree& operator=(const Tree&) = delete;
 
     ~Tree() override {
+        // Released with an explicit work list rather than by recursion, so neither a long child
+        // list nor a deep chain of nodes (a file with many thousands of attributes or nested
+        // elements) can exhaust the stack. A node someone else still references keeps its links.
+        std::vector<Tree*> pending;
         if (firstChild)
-            firstChild->Release();
-        // Siblings are released in a loop rather than by recursion, so a long child list (a
-        // file with many thousands of attributes or nodes) cannot exhaust the stack.
-        Tree* sibling = nextSibling;
-        while (sibling) {
-            Tree* following = sibling->nextSibling;
-            if (sibling->GetRefCount() == 1)
-                sibling->nextSibling = nullptr; // this loop takes over that link
-            else
-                following = nullptr; // someone else keeps the rest of the list alive
-            sibling->Release();
-            sibling = following;
+            pending.push_back(firstChild);
+        if (nextSibling)
+            pending.push_back(nextSibling);
+        firstChild = nullptr;
+        nextSibling = nullptr;
+        while (!pending.empty()) {
+            Tree* node = pending.back();
+            pending.pop_back();
+            if (node->GetRefCount() == 1) {
+                if (node->firstChild)
+                    pending.push_back(node->firstChild);
+                if (node->nextSibling)
+                    pending.push_back(node->nextSibling);
+                node->firstChild = nullptr;
+                node->nextSibling = nullptr;
+            }
+            node->Release();
         }
     }
 

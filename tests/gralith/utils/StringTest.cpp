@@ -4,20 +4,218 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 using Gralith::Exception;
 using Gralith::Utils::Array;
 using Gralith::Utils::String;
+
+namespace {
+
+// Runs f, which must throw Exception with exactly this message and code.
+template <class F>
+void ExpectException(F f, const char* message, int code = 0)
+{
+    try {
+        f();
+        ADD_FAILURE() << "expected \"" << message << "\"";
+    } catch (const Exception& e) {
+        EXPECT_STREQ(message, e.GetMessage());
+        EXPECT_EQ(code, e.GetCode());
+    }
+}
+
+Array<String> SplitOf(const char* text, char separator)
+{
+    Array<String> out;
+    String(text).Split(separator, out);
+    return out;
+}
+
+} // namespace
+
+TEST(String, EmptyStringHoldsOnlyTheTerminator)
+{
+    String s;
+    EXPECT_EQ(0, s.Length());
+    EXPECT_EQ('\0', s[0]);
+    EXPECT_TRUE(s == "");
+    EXPECT_FALSE(s == "a");
+    EXPECT_EQ(0, String(static_cast<const char*>(nullptr)).Length());
+}
+
+TEST(String, CopiesShareOneBlockAndOutliveEachOther)
+{
+    String* first = new String("shared text");
+    String second(*first);
+    EXPECT_TRUE(second.SharesBlockWith(*first));
+    EXPECT_TRUE(second == *first);
+    delete first;
+    EXPECT_TRUE(second == "shared text");
+    EXPECT_EQ(11, second.Length());
+}
+
+TEST(String, AssignmentSharesOrBuildsAndReturnsTheNewValue)
+{
+    String a("one");
+    String b("two");
+    String result = (b = a);
+    EXPECT_TRUE(b.SharesBlockWith(a));
+    EXPECT_TRUE(result == "one");
+    b = b; // self-assignment keeps the text
+    EXPECT_TRUE(b == "one");
+    String c = (b = "three");
+    EXPECT_FALSE(b.SharesBlockWith(a));
+    EXPECT_TRUE(a == "one");
+    EXPECT_TRUE(b == "three");
+    EXPECT_TRUE(c == "three");
+}
+
+TEST(String, MovedFromHandleStaysUsable)
+{
+    String a("moved");
+    String b(std::move(a));
+    EXPECT_TRUE(b == "moved");
+    EXPECT_EQ(0, a.Length()); // NOLINT(bugprone-use-after-move): the engine promises this
+    a = "again";
+    EXPECT_TRUE(a == "again");
+}
+
+TEST(String, EqualityComparesBytesAndLengths)
+{
+    EXPECT_TRUE(String("abc") == String("abc"));
+    EXPECT_FALSE(String("abc") == String("abd"));
+    EXPECT_FALSE(String("abc") == String("ab"));
+    EXPECT_FALSE(String("ab") == String("abc"));
+    EXPECT_TRUE(String("abc") != String("ab"));
+    // Against C text the terminator takes part: neither a prefix nor an extension matches.
+    EXPECT_TRUE(String("abc") == "abc");
+    EXPECT_FALSE(String("abc") == "ab");
+    EXPECT_FALSE(String("ab") == "abc");
+    EXPECT_FALSE(String("abc") == static_cast<const char*>(nullptr));
+}
+
+TEST(String, ConcatenationBuildsNewBlocksAndLeavesSharedTextAlone)
+{
+    String a("left");
+    String shared(a);
+    String sum = a + String("right");
+    EXPECT_TRUE(sum == "leftright");
+    EXPECT_TRUE(a == "left");
+    String returned = (a += String("-more"));
+    EXPECT_TRUE(a == "left-more");
+    EXPECT_TRUE(returned == "left-more");
+    EXPECT_TRUE(shared == "left");
+    EXPECT_FALSE(a.SharesBlockWith(shared));
+    EXPECT_TRUE(String() + String() == "");
+}
+
+TEST(String, IndexOfFindsFromTheGivenIndex)
+{
+    String s("a.b.c");
+    EXPECT_EQ(1, s.IndexOf('.'));
+    EXPECT_EQ(1, s.IndexOf('.', 1));
+    EXPECT_EQ(3, s.IndexOf('.', 2));
+    EXPECT_EQ(-1, s.IndexOf('.', 4));
+    EXPECT_EQ(-1, s.IndexOf('x'));
+    EXPECT_EQ(-1, String("abc").IndexOf('x', 5));
+    EXPECT_EQ(-1, String("abc").IndexOf('a', 3));
+    EXPECT_EQ(-1, String().IndexOf('\0'));
+}
 
 TEST(String, SubStringBoundaries)
 {
     String s("abc");
     EXPECT_TRUE(s.SubString(1, 2) == "bc");
+    EXPECT_TRUE(s.SubString(0, 3) == "abc");
     EXPECT_TRUE(s.SubString(3, 0) == "");
-    try {
-        s.SubString(2, 2);
-        FAIL() << "expected SubString Overflow";
-    } catch (const Exception& e) {
-        EXPECT_STREQ("SubString Overflow", e.GetMessage());
-        EXPECT_EQ(0, e.GetCode());
-    }
+    EXPECT_TRUE(s.SubString(1, 0) == "");
+    ExpectException([&] { s.SubString(2, 2); }, "SubString Overflow");
+    ExpectException([&] { s.SubString(4, 0); }, "SubString Overflow");
+    ExpectException([&] { s.SubString(-1, 1); }, "SubString Overflow");
+    ExpectException([&] { s.SubString(1, -1); }, "SubString Overflow");
+    ExpectException([&] { s.SubString(1, 0x7fffffff); }, "SubString Overflow");
+}
+
+TEST(String, SplitKeepsEmptyPieces)
+{
+    Array<String> two = SplitOf("a;b", ';');
+    ASSERT_EQ(2, two.Count());
+    EXPECT_TRUE(two[0] == "a");
+    EXPECT_TRUE(two[1] == "b");
+
+    Array<String> empty = SplitOf("", ';');
+    ASSERT_EQ(1, empty.Count());
+    EXPECT_EQ(0, empty[0].Length());
+
+    Array<String> onlySeparator = SplitOf(";", ';');
+    ASSERT_EQ(2, onlySeparator.Count());
+    EXPECT_TRUE(onlySeparator[0] == "");
+    EXPECT_TRUE(onlySeparator[1] == "");
+
+    Array<String> inner = SplitOf("x;;y;", ';');
+    ASSERT_EQ(4, inner.Count());
+    EXPECT_TRUE(inner[0] == "x");
+    EXPECT_TRUE(inner[1] == "");
+    EXPECT_TRUE(inner[2] == "y");
+    EXPECT_TRUE(inner[3] == "");
+
+    Array<String> none = SplitOf("no separator", ';');
+    ASSERT_EQ(1, none.Count());
+    EXPECT_TRUE(none[0] == "no separator");
+}
+
+TEST(String, SplitAppendsWithoutClearing)
+{
+    Array<String> out;
+    out.Add("kept");
+    String("a:b").Split(':', out);
+    ASSERT_EQ(3, out.Count());
+    EXPECT_TRUE(out[0] == "kept");
+    EXPECT_TRUE(out[2] == "b");
+}
+
+TEST(String, ToIntFollowsPercentI)
+{
+    EXPECT_EQ(31, String("0x1F").ToInt());
+    EXPECT_EQ(42, String("  42").ToInt());
+    EXPECT_EQ(12, String("12abc").ToInt());
+    EXPECT_EQ(-7, String("-7").ToInt());
+    EXPECT_EQ(5, String("+5").ToInt());
+    EXPECT_EQ(8, String("010").ToInt()); // leading zero: octal
+    EXPECT_EQ(0, String("0").ToInt());
+    ExpectException([] { String("abc").ToInt(); }, "Unable to convert string to integer");
+    ExpectException([] { String("").ToInt(); }, "Unable to convert string to integer");
+    ExpectException([] { String("   ").ToInt(); }, "Unable to convert string to integer");
+    ExpectException([] { String("-").ToInt(); }, "Unable to convert string to integer");
+}
+
+TEST(String, ToFloatFollowsPercentF)
+{
+    EXPECT_FLOAT_EQ(1.5f, String("1.5").ToFloat());
+    EXPECT_FLOAT_EQ(-0.25f, String(" -0.25").ToFloat());
+    EXPECT_FLOAT_EQ(3.0f, String("3").ToFloat());
+    EXPECT_FLOAT_EQ(2.5f, String("2.5px").ToFloat());
+    EXPECT_FLOAT_EQ(1000.0f, String("1e3").ToFloat());
+    ExpectException([] { String("x1").ToFloat(); }, "Unable to convert string to float");
+    ExpectException([] { String("").ToFloat(); }, "Unable to convert string to float");
+}
+
+TEST(String, ToCStringIsAFreshCopy)
+{
+    String s("copy me");
+    char* copy = s.ToCString();
+    EXPECT_STREQ("copy me", copy);
+    EXPECT_NE(s.CStr(), copy);
+    copy[0] = 'X';
+    EXPECT_TRUE(s == "copy me");
+    delete[] copy;
+}
+
+TEST(String, IndexReadsTheTerminatorAtLength)
+{
+    String s("hi");
+    EXPECT_EQ('h', s[0]);
+    EXPECT_EQ('i', s[1]);
+    EXPECT_EQ('\0', s[2]);
 }

@@ -1,0 +1,133 @@
+#include "gralith/Exception.h"
+#include "gralith/utils/FileSystem.h"
+#include "gralith/utils/InputFile.h"
+
+#include "tests/support/TempDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using Gralith::Exception;
+using Gralith::Utils::Directory;
+using Gralith::Utils::InputFile;
+using Gralith::Utils::InputStream;
+using Gralith::Utils::String;
+using GralithTest::TempDirectory;
+
+namespace {
+
+// Opens path through dir, which must fail with "File not found: " + expected, code 6.
+void ExpectNotFound(Directory& dir, const char* path, const std::string& expected)
+{
+    try {
+        InputStream* stream = dir.Open(path);
+        stream->Release();
+        ADD_FAILURE() << "opened " << path;
+    } catch (const Exception& e) {
+        EXPECT_EQ("File not found: " + expected, e.GetMessage());
+        EXPECT_EQ(6, e.GetCode());
+    }
+}
+
+} // namespace
+
+TEST(Directory, RootAlwaysEndsInOneSlash)
+{
+    EXPECT_TRUE(Directory("data").GetRoot() == "data/");
+    EXPECT_TRUE(Directory("data/").GetRoot() == "data/");
+    EXPECT_TRUE(Directory("/").GetRoot() == "/");
+    // An empty root stays empty: paths are then used as given.
+    EXPECT_TRUE(Directory("").GetRoot() == "");
+}
+
+TEST(Directory, MissingFileNamesTheFullPrefixedPath)
+{
+    TempDirectory temp;
+    Directory dir(temp.Path().c_str());
+    ExpectNotFound(dir, "textures/x.png", temp / "textures/x.png");
+    // A directory is not a readable file either.
+    temp.Write("sub/file.txt", "x");
+    ExpectNotFound(dir, "sub", temp / "sub");
+}
+
+TEST(Directory, OpensFilesBelowTheRoot)
+{
+    TempDirectory temp;
+    temp.Write("a/b.txt", "hello");
+    Directory dir((temp.Path() + "/a").c_str());
+    InputStream* stream = dir.Open("b.txt");
+    char buffer[8] = {};
+    EXPECT_EQ(5u, stream->Read(buffer, 1, 8));
+    EXPECT_STREQ("hello", buffer);
+    EXPECT_EQ(1, stream->GetRefCount());
+    stream->Release();
+}
+
+TEST(InputFile, MissingFileThrowsCodeSix)
+{
+    try {
+        InputFile file("/nonexistent/dir/file.bin");
+        FAIL() << "opened a missing file";
+    } catch (const Exception& e) {
+        EXPECT_STREQ("File not found: /nonexistent/dir/file.bin", e.GetMessage());
+        EXPECT_EQ(6, e.GetCode());
+    }
+}
+
+TEST(InputFile, ReadCountsWholeItems)
+{
+    TempDirectory temp;
+    temp.Write("ten.bin", "0123456789");
+    InputFile file(String((temp / "ten.bin").c_str()));
+    char buffer[16] = {};
+    EXPECT_EQ(2u, file.Read(buffer, 4, 3)); // 10 bytes hold two whole 4-byte items
+    EXPECT_EQ(0, std::string(buffer, 8).compare("01234567"));
+    EXPECT_EQ(0u, file.Read(buffer, 4, 1));
+}
+
+TEST(InputFile, SizeReturnsTheWholeSizeAndRewinds)
+{
+    TempDirectory temp;
+    temp.Write("f.bin", std::string(1000, 'z'));
+    InputFile file(String((temp / "f.bin").c_str()));
+    char buffer[100];
+    EXPECT_EQ(100u, file.Read(buffer, 1, 100));
+    EXPECT_EQ(100, file.Tell());
+    EXPECT_EQ(1000, file.Size());
+    EXPECT_EQ(0, file.Tell());
+}
+
+TEST(InputFile, SeekFromEachOrigin)
+{
+    TempDirectory temp;
+    temp.Write("f.bin", "abcdefghij");
+    InputFile file(String((temp / "f.bin").c_str()));
+    EXPECT_EQ(0, file.Seek(2, 0));
+    EXPECT_EQ(10, file.Tell());
+    EXPECT_EQ(0, file.Seek(0, 3));
+    EXPECT_EQ(3, file.Tell());
+    EXPECT_EQ(0, file.Seek(1, 2));
+    EXPECT_EQ(5, file.Tell());
+    char c = 0;
+    EXPECT_EQ(1u, file.Read(&c, 1, 1));
+    EXPECT_EQ('f', c);
+    EXPECT_EQ(0, file.Seek(2, -1));
+    EXPECT_EQ(9, file.Tell());
+    // Unknown origins do nothing and report failure.
+    EXPECT_NE(0, file.Seek(3, 0));
+    EXPECT_NE(0, file.Seek(-1, 0));
+    EXPECT_EQ(9, file.Tell());
+    // Seeking before the start fails.
+    EXPECT_NE(0, file.Seek(0, -5));
+}
+
+TEST(InputFile, EmptyFileHasSizeZero)
+{
+    TempDirectory temp;
+    temp.Write("empty", "");
+    InputFile file(String((temp / "empty").c_str()));
+    EXPECT_EQ(0, file.Size());
+    char c;
+    EXPECT_EQ(0u, file.Read(&c, 1, 1));
+}

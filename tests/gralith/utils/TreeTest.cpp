@@ -1,0 +1,141 @@
+#include "gralith/utils/Tree.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <pthread.h>
+#include <vector>
+
+using Gralith::Utils::Tree;
+
+namespace {
+
+class TestNode : public Tree<TestNode> {
+public:
+    TestNode(std::vector<int>* destroyed, int id) : destroyed(destroyed), id(id) {}
+    ~TestNode() override { destroyed->push_back(id); }
+
+private:
+    std::vector<int>* destroyed;
+    int id;
+};
+
+std::vector<int> Sorted(std::vector<int> v)
+{
+    std::sort(v.begin(), v.end());
+    return v;
+}
+
+// Releases node on a thread with a small stack: a release that recursed once per node would
+// overflow it.
+void ReleaseOnSmallStack(TestNode* node)
+{
+    pthread_attr_t attr;
+    pthread_attr_init(&attr);
+    pthread_attr_setstacksize(&attr, 256 * 1024);
+    pthread_t thread;
+    auto run = [](void* n) -> void* {
+        static_cast<TestNode*>(n)->Release();
+        return nullptr;
+    };
+    ASSERT_EQ(0, pthread_create(&thread, &attr, run, node));
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attr);
+}
+
+} // namespace
+
+TEST(Tree, AppendLinksChildrenInOrderAndSetsTheParent)
+{
+    std::vector<int> destroyed;
+    TestNode* root = new TestNode(&destroyed, 0);
+    TestNode* a = new TestNode(&destroyed, 1);
+    TestNode* b = new TestNode(&destroyed, 2);
+    TestNode* c = new TestNode(&destroyed, 3);
+    EXPECT_EQ(nullptr, root->GetFirstChild());
+    root->AppendChild(a);
+    root->AppendChild(b);
+    root->AppendChild(c);
+    EXPECT_EQ(a, root->GetFirstChild());
+    EXPECT_EQ(b, a->GetNextSibling());
+    EXPECT_EQ(c, b->GetNextSibling());
+    EXPECT_EQ(nullptr, c->GetNextSibling());
+    EXPECT_EQ(root, c->GetParent());
+    EXPECT_EQ(nullptr, root->GetParent());
+    EXPECT_EQ(1, a->GetRefCount()); // the list holds the only reference
+    root->Release();
+    EXPECT_EQ((std::vector<int>{0, 1, 2, 3}), Sorted(destroyed));
+}
+
+TEST(Tree, ReleasingTheRootFreesAThreeLevelTree)
+{
+    std::vector<int> destroyed;
+    TestNode* root = new TestNode(&destroyed, 0);
+    TestNode* a = new TestNode(&destroyed, 1);
+    TestNode* b = new TestNode(&destroyed, 2);
+    root->AppendChild(a);
+    root->AppendChild(b);
+    a->AppendChild(new TestNode(&destroyed, 3));
+    a->AppendChild(new TestNode(&destroyed, 4));
+    b->AppendChild(new TestNode(&destroyed, 5));
+    root->Release();
+    EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5}), Sorted(destroyed));
+}
+
+TEST(Tree, ReleasingASubtreeRootAlsoFreesItsFollowingSiblings)
+{
+    std::vector<int> destroyed;
+    TestNode* root = new TestNode(&destroyed, 0);
+    TestNode* a = new TestNode(&destroyed, 1);
+    root->AppendChild(a);
+    root->AppendChild(new TestNode(&destroyed, 2));
+    a->AddRef(); // a second holder of the first child
+    root->Release();
+    EXPECT_EQ((std::vector<int>{0}), destroyed);
+    a->Release();
+    EXPECT_EQ((std::vector<int>{0, 1, 2}), Sorted(destroyed));
+}
+
+TEST(Tree, LongSiblingListsReleaseWithoutDeepRecursion)
+{
+    std::vector<int> destroyed;
+    TestNode* root = new TestNode(&destroyed, 0);
+    const int count = 20000;
+    for (int i = 1; i <= count; ++i)
+        root->AppendChild(new TestNode(&destroyed, i));
+    ReleaseOnSmallStack(root);
+    EXPECT_EQ(static_cast<size_t>(count + 1), destroyed.size());
+}
+
+TEST(Tree, DeepChainsReleaseWithoutDeepRecursion)
+{
+    std::vector<int> destroyed;
+    TestNode* root = new TestNode(&destroyed, 0);
+    TestNode* last = root;
+    const int depth = 100000;
+    for (int i = 1; i <= depth; ++i) {
+        TestNode* node = new TestNode(&destroyed, i);
+        last->AppendChild(node);
+        last = node;
+    }
+    ReleaseOnSmallStack(root);
+    EXPECT_EQ(static_cast<size_t>(depth + 1), destroyed.size());
+}
+
+TEST(Tree, AnOuterReferenceKeepsASiblingAndItsFollowersAlive)
+{
+    std::vector<int> destroyed;
+    TestNode* root = new TestNode(&destroyed, 0);
+    TestNode* nodes[4];
+    for (int i = 0; i < 4; ++i) {
+        nodes[i] = new TestNode(&destroyed, i + 1);
+        root->AppendChild(nodes[i]);
+    }
+    nodes[2]->AddRef();
+    root->Release();
+    EXPECT_EQ((std::vector<int>{0, 1, 2}), Sorted(destroyed));
+    EXPECT_EQ(nodes[3], nodes[2]->GetNextSibling());
+    destroyed.clear();
+    nodes[2]->Release();
+    EXPECT_EQ((std::vector<int>{3, 4}), Sorted(destroyed));
+}
