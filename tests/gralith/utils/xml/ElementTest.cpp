@@ -1,0 +1,167 @@
+#include "gralith/utils/xml/Attribute.h"
+#include "gralith/utils/xml/Element.h"
+
+#include <gtest/gtest.h>
+
+using Gralith::Utils::String;
+using Gralith::Utils::Xml::Attribute;
+using Gralith::Utils::Xml::Element;
+using Gralith::Utils::Xml::Node;
+
+namespace {
+
+Attribute* AddAttribute(Element* parent, const char* name, const char* value)
+{
+    Attribute* a = new Attribute(parent);
+    a->SetName(name);
+    a->SetValue(value);
+    parent->AppendChild(a);
+    return a;
+}
+
+Element* AddElement(Element* parent, const char* name)
+{
+    Element* e = new Element(parent);
+    e->SetName(name);
+    parent->AppendChild(e);
+    return e;
+}
+
+// An element "root" with attributes a and b and child elements x and y, linked in the loader's
+// order, plus a trailing attribute c after the children.
+class XmlTree : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        root = new Element();
+        root->SetName("root");
+        a = AddAttribute(root, "a", "1");
+        b = AddAttribute(root, "b", "two");
+        x = AddElement(root, "x");
+        y = AddElement(root, "y");
+    }
+    void TearDown() override { root->Release(); }
+
+    Element* root = nullptr;
+    Attribute* a = nullptr;
+    Attribute* b = nullptr;
+    Element* x = nullptr;
+    Element* y = nullptr;
+};
+
+} // namespace
+
+TEST(XmlNode, NewNodesHaveEmptyNameAndValueAndTheirParent)
+{
+    Element* root = new Element();
+    EXPECT_EQ(1, root->GetType());
+    EXPECT_EQ(0, root->GetName().Length());
+    EXPECT_EQ(0, root->GetValue().Length());
+    EXPECT_EQ(nullptr, root->GetParent());
+    Attribute* attribute = new Attribute(root);
+    EXPECT_EQ(0, attribute->GetType());
+    EXPECT_EQ(root, attribute->GetParent());
+    EXPECT_EQ(0, attribute->GetValue().Length());
+    attribute->Release();
+    root->Release();
+}
+
+TEST_F(XmlTree, TypedAccessorsSkipTheOtherKind)
+{
+    EXPECT_EQ(a, root->GetFirstAttribute());
+    EXPECT_EQ(b, a->GetNextAttribute());
+    EXPECT_EQ(nullptr, b->GetNextAttribute());
+    EXPECT_EQ(x, root->GetFirstChildElement());
+    EXPECT_EQ(y, x->GetNextSiblingElement());
+    EXPECT_EQ(nullptr, y->GetNextSiblingElement());
+    EXPECT_EQ(nullptr, x->GetFirstAttribute());
+    EXPECT_EQ(nullptr, x->GetFirstChildElement());
+    // The shared child list holds both kinds in order.
+    Node* n = root->GetFirstChild();
+    EXPECT_EQ(a, n);
+    EXPECT_EQ(b, n->GetNextSibling());
+    EXPECT_EQ(x, n->GetNextSibling()->GetNextSibling());
+}
+
+TEST_F(XmlTree, MissingAttributesReadAsEmpty)
+{
+    EXPECT_TRUE(root->GetAttribute("a") == "1");
+    EXPECT_TRUE(root->GetAttribute("b") == "two");
+    EXPECT_TRUE(root->HasAttribute("b"));
+    EXPECT_TRUE(root->GetAttribute("missing") == "");
+    EXPECT_FALSE(root->HasAttribute("missing"));
+    // Child element names are not attribute names.
+    EXPECT_FALSE(root->HasAttribute("x"));
+    EXPECT_FALSE(root->HasAttribute("A"));
+}
+
+TEST_F(XmlTree, DuplicateAttributeNamesReadTheFirst)
+{
+    AddAttribute(root, "a", "second");
+    EXPECT_TRUE(root->GetAttribute("a") == "1");
+    root->SetAttribute("a", "changed");
+    EXPECT_TRUE(root->GetAttribute("a") == "changed");
+    EXPECT_TRUE(y->GetNextSibling()->GetType() == 0);
+    EXPECT_TRUE(static_cast<Attribute*>(y->GetNextSibling())->GetValue() == "second");
+}
+
+TEST_F(XmlTree, SetAttributeChangesInPlaceOrAppendsAtTheEnd)
+{
+    root->SetAttribute("b", "3");
+    EXPECT_TRUE(root->GetAttribute("b") == "3");
+    EXPECT_EQ(nullptr, b->GetNextAttribute()); // nothing was added
+
+    root->SetAttribute("c", "new");
+    EXPECT_TRUE(root->GetAttribute("c") == "new");
+    EXPECT_TRUE(root->HasAttribute("c"));
+    // Appended after every existing child, where the element accessors skip it.
+    Node* added = y->GetNextSibling();
+    ASSERT_NE(nullptr, added);
+    EXPECT_EQ(0, added->GetType());
+    EXPECT_TRUE(added->GetName() == "c");
+    EXPECT_EQ(root, added->GetParent());
+    EXPECT_EQ(nullptr, y->GetNextSiblingElement());
+    EXPECT_EQ(added, b->GetNextAttribute());
+
+    Element* empty = new Element();
+    empty->SetAttribute("only", "v");
+    EXPECT_EQ(empty->GetFirstChild(), empty->GetFirstAttribute());
+    EXPECT_TRUE(empty->GetAttribute("only") == "v");
+    empty->Release();
+}
+
+TEST_F(XmlTree, GetChildIsCaseSensitiveAndReturnsTheFirst)
+{
+    Element* second = AddElement(root, "x");
+    EXPECT_EQ(x, root->GetChild("x"));
+    EXPECT_EQ(second, x->GetNextSiblingElement()->GetNextSiblingElement());
+    EXPECT_EQ(y, root->GetChild("y"));
+    EXPECT_EQ(nullptr, root->GetChild("X"));
+    EXPECT_EQ(nullptr, root->GetChild("a")); // an attribute is not a child element
+    EXPECT_EQ(nullptr, root->GetChild(""));
+}
+
+TEST_F(XmlTree, ValuesAndNamesCanBeChanged)
+{
+    EXPECT_EQ(0, x->GetValue().Length());
+    x->SetValue("text");
+    EXPECT_TRUE(x->GetValue() == "text");
+    x->SetName("renamed");
+    EXPECT_EQ(x, root->GetChild("renamed"));
+    a->SetName("alpha");
+    EXPECT_TRUE(root->GetAttribute("alpha") == "1");
+}
+
+TEST(XmlNode, ReleasingTheRootFreesAttributesAndElements)
+{
+    Element* root = new Element();
+    Element* child = AddElement(root, "child");
+    AddAttribute(child, "k", "v");
+    Attribute* kept = AddAttribute(root, "kept", "yes");
+    kept->AddRef();
+    root->Release();
+    // Whoever holds its own reference keeps the node.
+    EXPECT_TRUE(kept->GetValue() == "yes");
+    EXPECT_EQ(1, kept->GetRefCount());
+    kept->Release();
+}
