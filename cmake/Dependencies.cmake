@@ -12,6 +12,7 @@ endfunction()
 
 gralith_pkg(TINYXML tinyxml)
 gralith_pkg(PNG libpng)
+gralith_pkg(ZLIB zlib)
 gralith_pkg(JPEG libjpeg)
 gralith_pkg(FREETYPE freetype2)
 gralith_pkg(SDL2 sdl2)

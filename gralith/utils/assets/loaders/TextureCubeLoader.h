@@ -1,0 +1,22 @@
+#pragma once
+
+#include "gralith/utils/assets/loaders/Loader.h"
+
+namespace Gralith::Utils::Assets::Loaders {
+
+/// Makes cube textures (type 2) from six face entries joined by "#" (+X, +Y, +Z, -X, -Y, -Z),
+/// each a ";"-separated mip chain, or from one entry whose level names hold a "*" that stands
+/// for px, py, pz, nx, ny, nz. Every bitmap must be square and of one size.
+class TextureCubeLoader : public Loader {
+public:
+    using Loader::Load;
+    Asset* Load(int type, String path, Proxy* proxy) override;
+    bool CanLoad(int type) override;
+    String GetName() override;
+
+    static constexpr const char* WildcardNotFound = "Wildchar (*) not found in filename";
+    static constexpr const char* InvalidFaceCount =
+        "Invalid number of faces specified in the descriptor. (Must be 6 faces)";
+};
+
+} // namespace Gralith::Utils::Assets::Loaders
