@@ -11,7 +11,6 @@ constexpr const char* StreamWithoutBuffer =
     "The current InputLayout reads from stream which has no bound VertexBuffer.";              // 3
 constexpr const char* NoIndexBuffer = "Can not draw indexed geometry without an index buffer";  // 3
 constexpr const char* BufferLocked = "Buffer allready locked";                                  // 3
-constexpr const char* BufferNotLocked = "Buffer is not locked";                                  // 3
 constexpr const char* BufferRange = "Buffer access outside the buffer";                          // 4
 constexpr const char* InvalidLockMode =
     "Invalid lock operation. Buffer can not be locked with read-only and write-only at the same time"; // 3
@@ -45,6 +44,8 @@ constexpr const char* NoGeometryPrograms = "This implementation does not support
 constexpr const char* UnsupportedSemantic = "The semantic is not supported by this backend (OpenGL+CG)"; // 3
 constexpr const char* ParameterNotValid = "GetParameterType(): Parameter is not valid";        // 0
 constexpr const char* TooManyMatrices = "Number of matrices too large, 256 is max";            // 3
+constexpr const char* MissingShader = "A program needs a vertex shader and a pixel shader"; // 3
+constexpr const char* Sampler3D = "SetSampler(): 3D textures not supported by this device (yet)"; // 0
 constexpr const char* NoDriver = "This build does not contain the requested graphics driver";   // 2
 
 } // namespace Gralith::Graphics::Messages
