@@ -1,0 +1,75 @@
+#pragma once
+
+#include "gralith/utils/Map.h"
+#include "gralith/utils/String.h"
+#include "gralith/utils/assets/Asset.h"
+
+namespace Gralith::Utils::SceneGraph {
+class Node;
+class Skin;
+class Camera;
+class Light;
+class Material;
+} // namespace Gralith::Utils::SceneGraph
+
+namespace Gralith::Utils::Assets {
+
+class Geometry;
+
+/// A loaded scene file: the node tree under an unnamed root, and the skins, geometries,
+/// cameras, lights, materials and nodes by id. Look-ups are exact and answer the first entry
+/// with the id. The scene owns everything in its tables (geometries with a reference of its
+/// own, as the asset cache keeps them too); nodes belong to the tree.
+class Scene : public Asset {
+public:
+    Scene();
+    ~Scene() override;
+    Scene(const Scene&) = delete;
+    Scene& operator=(const Scene&) = delete;
+
+    int GetType() const override { return AssetScene; }
+
+    SceneGraph::Node* GetRoot() const { return root; }
+    /// Takes over the caller's reference on the root node (releasing a previous root).
+    void SetRoot(SceneGraph::Node* node);
+
+    /// Add* take over the caller's reference; AddGeometry takes its own.
+    void AddSkin(const String& id, SceneGraph::Skin* skin) { skins.Add(id, skin); }
+    void AddGeometry(const String& id, Geometry* geometry);
+    void AddCamera(const String& id, SceneGraph::Camera* camera) { cameras.Add(id, camera); }
+    void AddLight(const String& id, SceneGraph::Light* light) { lights.Add(id, light); }
+    void AddMaterial(const String& id, SceneGraph::Material* material) { materials.Add(id, material); }
+    /// Nodes are owned by the tree; the table only finds them.
+    void AddNode(const String& id, SceneGraph::Node* node) { nodes.Add(id, node); }
+
+    SceneGraph::Skin* FindSkin(const String& id) const { return Find(skins, id); }
+    Geometry* FindGeometry(const String& id) const { return Find(geometries, id); }
+    SceneGraph::Camera* FindCamera(const String& id) const { return Find(cameras, id); }
+    SceneGraph::Light* FindLight(const String& id) const { return Find(lights, id); }
+    SceneGraph::Material* FindMaterial(const String& id) const { return Find(materials, id); }
+    SceneGraph::Node* FindNode(const String& id) const { return Find(nodes, id); }
+
+    const Map<String, SceneGraph::Skin*>& GetSkins() const { return skins; }
+    const Map<String, Geometry*>& GetGeometries() const { return geometries; }
+    const Map<String, SceneGraph::Camera*>& GetCameras() const { return cameras; }
+    const Map<String, SceneGraph::Light*>& GetLights() const { return lights; }
+    const Map<String, SceneGraph::Material*>& GetMaterials() const { return materials; }
+    const Map<String, SceneGraph::Node*>& GetNodes() const { return nodes; }
+
+private:
+    template <class T>
+    static T* Find(const Map<String, T*>& table, const String& id) {
+        int index = table.IndexOf(id);
+        return index < 0 ? nullptr : table.GetValue(index);
+    }
+
+    SceneGraph::Node* root = nullptr;
+    Map<String, SceneGraph::Skin*> skins;
+    Map<String, Geometry*> geometries;
+    Map<String, SceneGraph::Camera*> cameras;
+    Map<String, SceneGraph::Light*> lights;
+    Map<String, SceneGraph::Material*> materials;
+    Map<String, SceneGraph::Node*> nodes;
+};
+
+} // namespace Gralith::Utils::Assets
