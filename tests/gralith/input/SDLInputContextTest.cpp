@@ -1,0 +1,330 @@
+#include "gralith/input/KeyCodes.h"
+#include "gralith/input/sdl/SDLInputContext.h"
+#include "gralith/input/sdl/SDLMouse.h"
+#include "gralith/window/sdl/SDLWindow.h"
+#include "tests/support/XvfbEnvironment.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+GRALITH_TEST_WITH_XVFB();
+
+using namespace Gralith::Input;
+using Gralith::SDLWindow;
+using GralithTest::Run;
+
+namespace Gralith::Input {
+
+bool operator==(const KeyboardEvent& a, const KeyboardEvent& b)
+{
+    return a.keyCode == b.keyCode && a.state == b.state;
+}
+
+std::ostream& operator<<(std::ostream& out, const KeyboardEvent& e)
+{
+    return out << "(" << e.keyCode << ", " << e.state << ")";
+}
+
+std::ostream& operator<<(std::ostream& out, const MouseEvent& e)
+{
+    return out << "{buttons " << e.buttons << ", " << e.x << "," << e.y << ", wheel " << e.wheel << ", type "
+               << e.type << "}";
+}
+
+} // namespace Gralith::Input
+
+namespace {
+
+unsigned long XWindowOf(SDLWindow& window)
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window.GetSDLWindow(), &info) || info.subsystem != SDL_SYSWM_X11)
+        return 0;
+    return info.info.x11.window;
+}
+
+void Xdotool(const std::string& arguments)
+{
+    Run("xdotool " + arguments);
+}
+
+void Settle()
+{
+    for (int i = 0; i < 20; ++i) {
+        SDLWindow::DispatchEvents();
+        SDL_Delay(10);
+    }
+}
+
+// Pumps SDL's queue until the condition holds or two seconds pass, then a little longer so
+// that events which should not come would show up.
+void PumpUntil(const std::function<bool()>& condition)
+{
+    for (int i = 0; i < 200 && !condition(); ++i) {
+        SDLWindow::DispatchEvents();
+        SDL_Delay(10);
+    }
+    for (int i = 0; i < 5; ++i) {
+        SDLWindow::DispatchEvents();
+        SDL_Delay(10);
+    }
+}
+
+std::vector<KeyboardEvent> DrainKeys(Keyboard* keyboard)
+{
+    std::vector<KeyboardEvent> events;
+    KeyboardEvent e{};
+    while (keyboard->HasNextEvent()) {
+        keyboard->GetNextEvent(e);
+        events.push_back(e);
+    }
+    return events;
+}
+
+std::vector<MouseEvent> DrainMouse(Mouse* mouse)
+{
+    std::vector<MouseEvent> events;
+    MouseEvent e{};
+    while (mouse->HasNextEvent()) {
+        mouse->GetNextEvent(e);
+        events.push_back(e);
+    }
+    return events;
+}
+
+class SDLInputContextTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SDL_SetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_TIME, "150");
+        window = new SDLWindow(320, 240, "Input", true);
+        context = new SDLInputContext(window);
+        id = XWindowOf(*window);
+        ASSERT_NE(0u, id);
+        // Let the window settle (map, focus, pointer enter) and forget what that produced.
+        Settle();
+        DrainKeys(context->GetKeyboard());
+        DrainMouse(context->GetMouse());
+    }
+    void TearDown() override
+    {
+        context->Release();
+        window->Release();
+    }
+
+    std::vector<KeyboardEvent> Type(const std::string& keys, size_t expected)
+    {
+        Xdotool("key --delay 20 " + keys);
+        auto* keyboard = static_cast<SDLInputContext*>(context)->GetKeyboard();
+        std::vector<KeyboardEvent> events;
+        PumpUntil([&] {
+            for (auto& e : DrainKeys(keyboard))
+                events.push_back(e);
+            return events.size() >= expected;
+        });
+        for (auto& e : DrainKeys(keyboard))
+            events.push_back(e);
+        return events;
+    }
+
+    std::vector<MouseEvent> MouseEvents(size_t expected)
+    {
+        std::vector<MouseEvent> events;
+        PumpUntil([&] {
+            for (auto& e : DrainMouse(context->GetMouse()))
+                events.push_back(e);
+            return events.size() >= expected;
+        });
+        for (auto& e : DrainMouse(context->GetMouse()))
+            events.push_back(e);
+        return events;
+    }
+
+    SDLWindow* window = nullptr;
+    SDLInputContext* context = nullptr;
+    unsigned long id = 0;
+};
+
+} // namespace
+
+TEST_F(SDLInputContextTest, EscapePressAndReleaseWithCharacter)
+{
+    auto events = Type("Escape", 3);
+    std::vector<KeyboardEvent> expected = {{257, 0}, {27, 2}, {257, 1}};
+    EXPECT_EQ(expected, events);
+}
+
+TEST_F(SDLInputContextTest, LettersGiveKeyCodeAndTypedCharacter)
+{
+    // xdotool lets go of shift before b.
+    auto events = Type("a shift+b", 8);
+    std::vector<KeyboardEvent> expected = {{65, 0},  {'a', 2}, {65, 1},  {260, 0},
+                                           {66, 0}, {'B', 2}, {260, 1}, {66, 1}};
+    EXPECT_EQ(expected, events);
+}
+
+TEST_F(SDLInputContextTest, NamedKeysAndControlCharacters)
+{
+    auto events = Type("Return BackSpace Tab F7 Up", 13);
+    std::vector<KeyboardEvent> expected = {{KeyEnter, 0}, {13, 2}, {KeyEnter, 1}, {KeyBackspace, 0}, {8, 2},
+                                           {KeyBackspace, 1}, {KeyTab, 0}, {9, 2}, {KeyTab, 1}, {288, 0},
+                                           {288, 1}, {272, 0}, {272, 1}};
+    EXPECT_EQ(expected, events);
+}
+
+TEST_F(SDLInputContextTest, EventsArriveWhoeverPumpsTheQueue)
+{
+    Xdotool("key Escape");
+    // A plain SDL loop, as a device's Present might run it.
+    auto* keyboard = context->GetKeyboard();
+    std::vector<KeyboardEvent> events;
+    for (int i = 0; i < 200 && events.size() < 3; ++i) {
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) {
+        }
+        for (auto& e : DrainKeys(keyboard))
+            events.push_back(e);
+        SDL_Delay(10);
+    }
+    std::vector<KeyboardEvent> expected = {{257, 0}, {27, 2}, {257, 1}};
+    EXPECT_EQ(expected, events);
+}
+
+TEST_F(SDLInputContextTest, WindowWithoutContextProducesNoEvents)
+{
+    SDLWindow other(200, 100, "Other", true);
+    unsigned long otherId = XWindowOf(other);
+    Xdotool("windowfocus --sync " + std::to_string(otherId));
+    Settle();
+    DrainKeys(context->GetKeyboard());
+    EXPECT_EQ(nullptr, SDLInputContext::GetRegistered(&other));
+
+    Xdotool("key Escape");
+    Settle();
+    EXPECT_TRUE(DrainKeys(context->GetKeyboard()).empty());
+
+    Xdotool("windowfocus --sync " + std::to_string(id));
+    EXPECT_EQ(3u, Type("Escape", 3).size());
+}
+
+TEST_F(SDLInputContextTest, NewerContextForTheWindowTakesOverEvents)
+{
+    auto* newer = new SDLInputContext(window);
+    EXPECT_EQ(newer, SDLInputContext::GetRegistered(window));
+    Xdotool("key Escape");
+    std::vector<KeyboardEvent> events;
+    PumpUntil([&] {
+        for (auto& e : DrainKeys(newer->GetKeyboard()))
+            events.push_back(e);
+        return events.size() >= 3;
+    });
+    EXPECT_EQ(3u, events.size());
+    EXPECT_FALSE(context->GetKeyboard()->HasNextEvent());
+    // With the newer one gone, the older one gets the events again.
+    newer->Release();
+    EXPECT_EQ(context, SDLInputContext::GetRegistered(window));
+    EXPECT_EQ(3u, Type("Escape", 3).size());
+}
+
+TEST_F(SDLInputContextTest, MouseMoveAndClickRecords)
+{
+    Xdotool("mousemove --window " + std::to_string(id) + " 30 40");
+    auto moves = MouseEvents(1);
+    ASSERT_FALSE(moves.empty());
+    const MouseEvent& last = moves.back();
+    EXPECT_EQ(0u, last.type);
+    EXPECT_EQ(0u, last.buttons);
+    EXPECT_EQ(30u, last.x);
+    EXPECT_EQ(40u, last.y);
+    EXPECT_EQ(0u, last.reserved0);
+    EXPECT_EQ(0u, last.reserved1);
+    EXPECT_EQ(0, last.wheel);
+
+    const struct {
+        int xButton;
+        uint32_t bit;
+    } buttons[] = {{1, 1}, {3, 2}, {2, 4}, {8, 8}, {9, 16}};
+    for (const auto& b : buttons) {
+        Xdotool("click " + std::to_string(b.xButton));
+        auto events = MouseEvents(2);
+        ASSERT_EQ(2u, events.size()) << "X button " << b.xButton;
+        EXPECT_EQ(1u, events[0].type) << events[0];
+        EXPECT_EQ(b.bit, events[0].buttons) << events[0];
+        EXPECT_EQ(30u, events[0].x);
+        EXPECT_EQ(40u, events[0].y);
+        EXPECT_EQ(2u, events[1].type) << events[1];
+        EXPECT_EQ(b.bit, events[1].buttons) << events[1];
+        // Keep the next click from counting as a second click.
+        SDL_Delay(200);
+    }
+}
+
+TEST_F(SDLInputContextTest, DoubleClickWheelAndDrag)
+{
+    Xdotool("mousemove --window " + std::to_string(id) + " 10 20");
+    MouseEvents(1);
+    Xdotool("click --repeat 2 --delay 40 1");
+    auto clicks = MouseEvents(4);
+    ASSERT_EQ(4u, clicks.size());
+    const uint32_t types[] = {1, 2, 3, 2};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(types[i], clicks[i].type) << clicks[i];
+        EXPECT_EQ(1u, clicks[i].buttons) << clicks[i];
+    }
+
+    Xdotool("click 4");
+    auto up = MouseEvents(1);
+    ASSERT_EQ(1u, up.size());
+    EXPECT_EQ(4u, up[0].type);
+    EXPECT_EQ(120, up[0].wheel);
+    EXPECT_EQ(10u, up[0].x);
+    EXPECT_EQ(20u, up[0].y);
+    Xdotool("click 5");
+    auto down = MouseEvents(1);
+    ASSERT_EQ(1u, down.size());
+    EXPECT_EQ(-120, down[0].wheel);
+
+    SDL_Delay(200);
+    Xdotool("mousedown 3 mousemove --window " + std::to_string(id) + " 50 60 mouseup 3");
+    auto drag = MouseEvents(3);
+    ASSERT_GE(drag.size(), 3u);
+    EXPECT_EQ(1u, drag.front().type);
+    EXPECT_EQ(0u, drag[1].type);
+    EXPECT_EQ(2u, drag[1].buttons) << drag[1];
+    EXPECT_EQ(50u, drag[drag.size() - 2].x);
+    EXPECT_EQ(60u, drag[drag.size() - 2].y);
+    EXPECT_EQ(2u, drag.back().type);
+}
+
+TEST_F(SDLInputContextTest, CursorPositionIsInClientCoordinates)
+{
+    window->SetPosition(100, 50);
+    Settle();
+    context->GetMouse()->SetCursorPosition(30, 40);
+    Settle();
+    std::string location = GralithTest::Run("xdotool getmouselocation");
+    EXPECT_EQ(0u, location.find("x:130 y:90 ")) << location;
+}
+
+TEST_F(SDLInputContextTest, CursorDisplayCount)
+{
+    Mouse* mouse = context->GetMouse();
+    int start = SDLMouse::GetCursorCount();
+    ASSERT_EQ(0, start);
+    EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY));
+    mouse->HideCursor();
+    EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY));
+    mouse->HideCursor();
+    mouse->ShowCursor();
+    EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY));
+    mouse->ShowCursor();
+    EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY));
+    EXPECT_EQ(0, SDLMouse::GetCursorCount());
+}
