@@ -1,0 +1,270 @@
+#include "velorin/DriverTable.h"
+#include "velorin/Settings.h"
+#include "velorin/dialogs/Banner.h"
+#include "velorin/dialogs/ConfigDialog.h"
+#include "velorin/dialogs/Toolkit.h"
+
+#include "tests/velorin/dialogs/ScreenTools.h"
+
+#include <cairo.h>
+#include <gtk/gtk.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <string>
+#include <thread>
+
+using Velorin::ConfigDialog;
+using namespace VelorinTest;
+
+namespace {
+
+const char* const titleRegex = "^Halcyra - Brightmoot 08 Invitation$";
+
+class ConfigDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(Velorin::Toolkit::Initialize()) << "no display"; }
+    void TearDown() override {
+        if (viewer.joinable())
+            viewer.join();
+    }
+
+    // Clicks the centre of a button from outside, as the viewer would.
+    void ClickLater(ConfigDialog::Rect button) {
+        viewer = std::thread([button, this] {
+            clicked = ClickInWindow(titleRegex, button.x + button.width / 2, button.y + button.height / 2);
+        });
+    }
+
+    std::thread viewer;
+    std::atomic<bool> clicked{false};
+};
+
+std::vector<std::string> Rows(ConfigDialog& dialog, ConfigDialog::List list) {
+    std::vector<std::string> rows;
+    for (int i = 0; i < dialog.GetRowCount(list); ++i)
+        rows.push_back(dialog.GetRowText(list, i));
+    return rows;
+}
+
+void ResetSettings() {
+    Velorin::GraphicsDriver = -7;
+    Velorin::ResolutionX = Velorin::ResolutionY = -7;
+    Velorin::Multisamples = -7;
+    Velorin::Aspect = -7.0f;
+    Velorin::Fullscreen = Velorin::PlayMusic = false;
+}
+
+TEST_F(ConfigDialogTest, ListsHoldTheirRowsExactly) {
+    ConfigDialog dialog;
+    EXPECT_STREQ("Halcyra - Brightmoot 08 Invitation", dialog.GetTitle());
+    EXPECT_EQ((std::vector<std::string>{"640 x 480", "800 x 480", "800 x 600", "1024 x 768", "1280 x 720",
+                                        "1280 x 800 ", "1280 x 960", "1280 x 1024", "1440 x 900",
+                                        "1400 x 1050", "1680 x 1050", "1600 x 1200", "1920 x 1080",
+                                        "1920 x 1200"}),
+              Rows(dialog, ConfigDialog::ResolutionList));
+    EXPECT_EQ((std::vector<std::string>{"Off", "2 Samples", "4 Samples", "6 Samples", "8 Samples"}),
+              Rows(dialog, ConfigDialog::AntiAliasingList));
+    EXPECT_EQ((std::vector<std::string>{"16:10", "16:9", "4:3"}), Rows(dialog, ConfigDialog::AspectList));
+    // Only the drivers compiled into this build are offered; Linux has OpenGL alone.
+    EXPECT_EQ((std::vector<std::string>{"OpenGL 2.0"}), Rows(dialog, ConfigDialog::DriverList));
+    EXPECT_STREQ("Transform", dialog.GetButtonText(ConfigDialog::StartButton));
+    EXPECT_STREQ("Dissolve", dialog.GetButtonText(ConfigDialog::QuitButton));
+    int w = 0, h = 0;
+    dialog.GetBannerImageSize(w, h);
+    EXPECT_EQ(401, w);
+    EXPECT_EQ(105, h);
+}
+
+TEST_F(ConfigDialogTest, LoadSelectsTheDefaults) {
+    ConfigDialog dialog;
+    EXPECT_TRUE(dialog.IsChecked(ConfigDialog::MusicCheckBox));
+    EXPECT_TRUE(dialog.IsChecked(ConfigDialog::FullscreenCheckBox));
+    dialog.ConfigDialog_Load();
+    EXPECT_EQ(0, dialog.GetSelectedRow(ConfigDialog::DriverList));
+    EXPECT_EQ(3, dialog.GetSelectedRow(ConfigDialog::ResolutionList));
+    EXPECT_EQ(1, dialog.GetSelectedRow(ConfigDialog::AntiAliasingList));
+    EXPECT_EQ(0, dialog.GetSelectedRow(ConfigDialog::AspectList));
+}
+
+TEST_F(ConfigDialogTest, AppearsCentredWithBannerAndDefaultsThenDissolveCloses) {
+    Watchdog watchdog(60);
+    ConfigDialog dialog;
+    cairo_surface_t* banner = Velorin::Banner::Draw(401, 105, "HALCYRA", "Brightmoot 2008 Invitation",
+                                                    Velorin::Banner::AccentInvitation);
+    std::atomic<double> bannerMatch{0.0};
+    std::string size;
+    int selected[4] = {-1, -1, -1, -1};
+    bool visible = false, musicChecked = false, fullscreenChecked = false;
+    int originX = -1, originY = -1;
+    ConfigDialog::Rect bannerRect{}, quitRect{};
+
+    dialog.shown = [&](ConfigDialog& d) {
+        visible = d.IsVisible();
+        for (int i = 0; i < 4; ++i)
+            selected[i] = d.GetSelectedRow(static_cast<ConfigDialog::List>(i));
+        musicChecked = d.IsChecked(ConfigDialog::MusicCheckBox);
+        fullscreenChecked = d.IsChecked(ConfigDialog::FullscreenCheckBox);
+        d.GetScreenOrigin(originX, originY);
+        bannerRect = d.GetControlRect(ConfigDialog::Banner);
+        quitRect = d.GetControlRect(ConfigDialog::QuitButton);
+        viewer = std::thread([&, x = originX + bannerRect.x, y = originY + bannerRect.y, quitRect] {
+            bannerMatch = WaitForImage(x, y, banner);
+            size = WindowSize(titleRegex);
+            clicked = ClickInWindow(titleRegex, quitRect.x + quitRect.width / 2, quitRect.y + quitRect.height / 2);
+        });
+    };
+    dialog.ShowDialog();
+    viewer.join();
+    cairo_surface_destroy(banner);
+
+    EXPECT_TRUE(visible);
+    EXPECT_EQ(0, selected[0]);
+    EXPECT_EQ(3, selected[1]);
+    EXPECT_EQ(1, selected[2]);
+    EXPECT_EQ(0, selected[3]);
+    EXPECT_TRUE(musicChecked);
+    EXPECT_TRUE(fullscreenChecked);
+    // Centred on the 1280 x 1024 screen of the test's X server.
+    EXPECT_EQ((1280 - 401) / 2, originX);
+    EXPECT_EQ((1024 - 361) / 2, originY);
+    EXPECT_EQ("401x361", size);
+    EXPECT_EQ(0, bannerRect.x);
+    EXPECT_EQ(0, bannerRect.y);
+    EXPECT_GE(bannerMatch.load(), 0.98) << "the banner did not show at the dialog's top-left corner";
+    EXPECT_TRUE(clicked);
+    EXPECT_TRUE(dialog.quitButtonPressed);
+    EXPECT_FALSE(dialog.IsVisible());
+}
+
+TEST_F(ConfigDialogTest, RefusesCloseRequestsFromOutside) {
+    Watchdog watchdog(60);
+    ConfigDialog dialog;
+    bool stillVisible = false;
+    dialog.shown = [&](ConfigDialog& d) {
+        // What a window manager's close button would do.
+        GList* windows = gtk_window_list_toplevels();
+        for (GList* w = windows; w; w = w->next)
+            if (gtk_window_get_title(GTK_WINDOW(w->data)) &&
+                std::strcmp(gtk_window_get_title(GTK_WINDOW(w->data)), ConfigDialog::Title) == 0)
+                gtk_window_close(GTK_WINDOW(w->data));
+        g_list_free(windows);
+        Velorin::Toolkit::ProcessPendingEvents();
+        stillVisible = d.IsVisible();
+        ClickLater(ConfigDialog::QuitButtonRect);
+    };
+    dialog.ShowDialog();
+    viewer.join();
+    EXPECT_TRUE(stillVisible);
+    EXPECT_TRUE(clicked);
+    EXPECT_TRUE(dialog.quitButtonPressed);
+}
+
+TEST_F(ConfigDialogTest, TransformCopiesTheViewersChoices) {
+    Watchdog watchdog(60);
+    ConfigDialog dialog;
+    dialog.ConfigDialog_Load();
+    dialog.SelectRow(ConfigDialog::ResolutionList, 5); // "1280 x 800 "
+    dialog.SelectRow(ConfigDialog::AntiAliasingList, 4);
+    dialog.SelectRow(ConfigDialog::AspectList, 2);
+    dialog.SetChecked(ConfigDialog::MusicCheckBox, false);
+    dialog.shown = [&](ConfigDialog&) { ClickLater(ConfigDialog::StartButtonRect); };
+    dialog.ShowDialog();
+    viewer.join();
+
+    ASSERT_TRUE(clicked);
+    EXPECT_FALSE(dialog.quitButtonPressed);
+    EXPECT_EQ(Velorin::DriverTable::DriverOpenGL, dialog.gralithDriverIndex);
+    EXPECT_EQ(5, dialog.displayResolutionIndex);
+    EXPECT_EQ(4, dialog.antiAliasingIndex);
+    EXPECT_EQ(2, dialog.aspectIndex);
+    EXPECT_FALSE(dialog.music);
+    EXPECT_TRUE(dialog.fullscreen);
+
+    ResetSettings();
+    EXPECT_TRUE(Velorin::ApplyConfigDialogFields(dialog));
+    EXPECT_EQ(1280, Velorin::ResolutionX);
+    EXPECT_EQ(800, Velorin::ResolutionY);
+    EXPECT_EQ(8, Velorin::Multisamples);
+    EXPECT_EQ(4.0f / 3.0f, Velorin::Aspect);
+    EXPECT_FALSE(Velorin::PlayMusic);
+    EXPECT_TRUE(Velorin::Fullscreen);
+    EXPECT_EQ(1, Velorin::GraphicsDriver);
+}
+
+TEST_F(ConfigDialogTest, ShowConfigDialogTransformUntouchedGivesTheDefaults) {
+    Watchdog watchdog(60);
+    ResetSettings();
+    ClickLater(ConfigDialog::StartButtonRect);
+    bool start = Velorin::ShowConfigDialog();
+    viewer.join();
+    ASSERT_TRUE(clicked);
+    EXPECT_TRUE(start);
+    EXPECT_EQ(Velorin::DriverTable::GetDriver(0).value, Velorin::GraphicsDriver);
+    EXPECT_EQ(1024, Velorin::ResolutionX);
+    EXPECT_EQ(768, Velorin::ResolutionY);
+    EXPECT_EQ(2, Velorin::Multisamples);
+    EXPECT_EQ(1.6f, Velorin::Aspect);
+    EXPECT_TRUE(Velorin::Fullscreen);
+    EXPECT_TRUE(Velorin::PlayMusic);
+}
+
+TEST_F(ConfigDialogTest, ShowConfigDialogDissolveAnswersFalse) {
+    Watchdog watchdog(60);
+    ResetSettings();
+    ClickLater(ConfigDialog::QuitButtonRect);
+    bool start = Velorin::ShowConfigDialog();
+    viewer.join();
+    ASSERT_TRUE(clicked);
+    EXPECT_FALSE(start);
+    // The settings receive the untouched fields; nothing reads them since the show never starts.
+    EXPECT_EQ(640, Velorin::ResolutionX);
+    EXPECT_EQ(0, Velorin::Multisamples);
+    EXPECT_FALSE(Velorin::PlayMusic);
+}
+
+TEST_F(ConfigDialogTest, ConversionCoversEveryRowAndFallsBackOutsideThem) {
+    ConfigDialog dialog;
+    const int sizes[14][2] = {{640, 480},   {800, 480},   {800, 600},   {1024, 768},  {1280, 720},
+                              {1280, 800},  {1280, 960},  {1280, 1024}, {1440, 900},  {1400, 1050},
+                              {1680, 1050}, {1600, 1200}, {1920, 1080}, {1920, 1200}};
+    for (int row = 0; row < 14; ++row) {
+        dialog.displayResolutionIndex = row;
+        Velorin::ApplyConfigDialogFields(dialog);
+        EXPECT_EQ(sizes[row][0], Velorin::ResolutionX) << "row " << row;
+        EXPECT_EQ(sizes[row][1], Velorin::ResolutionY) << "row " << row;
+    }
+    for (int row : {-1, 14, 1000}) {
+        dialog.displayResolutionIndex = row;
+        Velorin::ApplyConfigDialogFields(dialog);
+        EXPECT_EQ(640, Velorin::ResolutionX);
+        EXPECT_EQ(480, Velorin::ResolutionY);
+    }
+
+    const int samples[] = {0, 2, 4, 6, 8, 0, 0};
+    const int rows[] = {0, 1, 2, 3, 4, 5, -1};
+    for (int i = 0; i < 7; ++i) {
+        dialog.antiAliasingIndex = rows[i];
+        Velorin::ApplyConfigDialogFields(dialog);
+        EXPECT_EQ(samples[i], Velorin::Multisamples) << "row " << rows[i];
+    }
+
+    dialog.aspectIndex = 1;
+    Velorin::ApplyConfigDialogFields(dialog);
+    EXPECT_EQ(1.7777778f, Velorin::Aspect);
+    dialog.aspectIndex = 0;
+    Velorin::ApplyConfigDialogFields(dialog);
+    EXPECT_EQ(1.6f, Velorin::Aspect);
+    Velorin::Aspect = 2.5f;
+    dialog.aspectIndex = 3;
+    Velorin::ApplyConfigDialogFields(dialog);
+    EXPECT_EQ(2.5f, Velorin::Aspect) << "an unknown aspect row leaves the setting alone";
+
+    dialog.quitButtonPressed = true;
+    EXPECT_FALSE(Velorin::ApplyConfigDialogFields(dialog));
+    dialog.quitButtonPressed = false;
+    EXPECT_TRUE(Velorin::ApplyConfigDialogFields(dialog));
+}
+
+} // namespace

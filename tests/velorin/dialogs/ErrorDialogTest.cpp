@@ -1,0 +1,100 @@
+#include "velorin/dialogs/Banner.h"
+#include "velorin/dialogs/ErrorDialog.h"
+#include "velorin/dialogs/Toolkit.h"
+
+#include "tests/velorin/dialogs/ScreenTools.h"
+
+#include <cairo.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+
+using Velorin::ErrorDialog;
+using namespace VelorinTest;
+
+namespace {
+
+const char* const titleRegex = "^Halcyra$";
+
+std::string Details(const ErrorDialog& dialog) {
+    std::unique_ptr<char[]> text(dialog.GetErrorMessage());
+    return text.get();
+}
+
+class ErrorDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(Velorin::Toolkit::Initialize()) << "no display"; }
+};
+
+TEST_F(ErrorDialogTest, StartsWithNoDetailsAndReplacesThemByTheMessage) {
+    ErrorDialog dialog;
+    EXPECT_STREQ("Halcyra", dialog.GetTitle());
+    EXPECT_STREQ("An error has occured forcing Halcyra to close. Details:", dialog.GetLabelText());
+    EXPECT_STREQ("Close", dialog.GetButtonText());
+    EXPECT_FALSE(dialog.IsDetailsEditable());
+    EXPECT_EQ("No details available.", Details(dialog));
+
+    dialog.SetErrorMessage("Failed to load effect 'intro': No such effect: glow");
+    EXPECT_EQ("Failed to load effect 'intro': No such effect: glow", Details(dialog));
+    dialog.SetErrorMessage("");
+    EXPECT_EQ("", Details(dialog)) << "an empty message empties the box";
+    dialog.SetErrorMessage(nullptr);
+    EXPECT_EQ("", Details(dialog));
+}
+
+TEST_F(ErrorDialogTest, EightBitMessagesThatAreNotUtf8AreShownAsLatin1) {
+    ErrorDialog dialog;
+    dialog.SetErrorMessage("File not found: caf\xe9.png");
+    EXPECT_EQ("File not found: caf\xc3\xa9.png", Details(dialog));
+    dialog.SetErrorMessage("already UTF-8: \xc3\xa9");
+    EXPECT_EQ("already UTF-8: \xc3\xa9", Details(dialog));
+}
+
+TEST_F(ErrorDialogTest, ShowsItsBannerAndClosesOnClose) {
+    Watchdog watchdog(60);
+    ErrorDialog dialog;
+    dialog.SetErrorMessage("Unable to convert string to float");
+    cairo_surface_t* banner = Velorin::Banner::Draw(400, 107, "HALCYRA", "Brightmoot 2008 Invitation",
+                                                    Velorin::Banner::AccentError);
+    std::thread viewer;
+    std::atomic<double> bannerMatch{0.0};
+    std::atomic<bool> clicked{false};
+    std::string size, shownText;
+    dialog.shown = [&](ErrorDialog& d) {
+        shownText = Details(d);
+        int x = 0, y = 0;
+        d.GetScreenOrigin(x, y);
+        viewer = std::thread([&, x, y] {
+            bannerMatch = WaitForImage(x, y, banner);
+            size = WindowSize(titleRegex);
+            const ErrorDialog::Rect& close = ErrorDialog::CloseButtonRect;
+            clicked = ClickInWindow(titleRegex, close.x + close.width / 2, close.y + close.height / 2);
+        });
+    };
+    dialog.ShowDialog();
+    viewer.join();
+    cairo_surface_destroy(banner);
+
+    EXPECT_EQ("Unable to convert string to float", shownText);
+    EXPECT_EQ("400x328", size);
+    EXPECT_GE(bannerMatch.load(), 0.98);
+    EXPECT_TRUE(clicked);
+    EXPECT_FALSE(dialog.IsVisible());
+}
+
+TEST_F(ErrorDialogTest, ShowErrorMessageReturnsAfterClose) {
+    Watchdog watchdog(60);
+    std::atomic<bool> clicked{false};
+    std::thread viewer([&] {
+        const ErrorDialog::Rect& close = ErrorDialog::CloseButtonRect;
+        clicked = ClickInWindow(titleRegex, close.x + close.width / 2, close.y + close.height / 2);
+    });
+    Velorin::ShowErrorMessage("No such framebuffer: ");
+    viewer.join();
+    EXPECT_TRUE(clicked);
+}
+
+} // namespace

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <functional>
+
+struct _GtkWidget;
+struct _GMainLoop;
+
+namespace Velorin {
+
+/// The widget toolkit behind the two dialogs, started on first use.
+class Toolkit {
+public:
+    /// Starts the toolkit once per process; false when no display can be opened. Later calls
+    /// answer the first result.
+    static bool Initialize();
+    /// Handles every pending toolkit event without waiting (tests drive dialogs with it).
+    static void ProcessPendingEvents();
+    /// Shows the top-level window and runs loop until someone quits it; shown (if set) is
+    /// called once from inside the loop after the window has reached the screen.
+    static void RunModal(_GtkWidget* window, _GMainLoop* loop, const std::function<void()>& shown);
+};
+
+} // namespace Velorin
