@@ -1,0 +1,344 @@
+#include "TestLoaders.h"
+
+#include "gralith/utils/FileSystem.h"
+#include "gralith/utils/assets/TextAsset.h"
+#include "gralith/utils/assets/loaders/TextLoader.h"
+#include "gralith/utils/assets/loaders/XmlLoader.h"
+#include "gralith/utils/xml/Attribute.h"
+#include "gralith/utils/xml/Element.h"
+
+#include "tests/support/TempDirectory.h"
+
+#include <cstring>
+#include <stdexcept>
+
+using namespace GralithTest;
+using Gralith::Utils::Directory;
+using Gralith::Utils::FileSystem;
+using Gralith::Utils::Assets::TextAsset;
+using Gralith::Utils::Assets::WrapperAsset;
+using Gralith::Utils::Assets::Loaders::TextLoader;
+using Gralith::Utils::Assets::Loaders::XmlLoader;
+using Gralith::Utils::Xml::Attribute;
+using Gralith::Utils::Xml::Element;
+using Gralith::Utils::Xml::Node;
+
+namespace {
+
+using XmlAsset = WrapperAsset<Element*, 11>;
+
+// A stream over fixed bytes that counts its own destruction and can pretend to be short.
+class MemoryStream : public InputStream {
+public:
+    MemoryStream(std::string bytes, int* destroyed = nullptr, int reportedSize = -2)
+        : bytes(std::move(bytes)), destroyed(destroyed), reportedSize(reportedSize)
+    {
+    }
+    ~MemoryStream() override
+    {
+        if (destroyed)
+            ++*destroyed;
+    }
+    unsigned Read(void* buffer, unsigned size, unsigned count) override
+    {
+        size_t available = bytes.size() - position;
+        size_t items = size ? std::min<size_t>(count, available / size) : 0;
+        std::memcpy(buffer, bytes.data() + position, items * size);
+        position += items * size;
+        return static_cast<unsigned>(items);
+    }
+    int Seek(int, int) override { return 1; }
+    int Tell() override { return static_cast<int>(position); }
+    int Size() override
+    {
+        position = 0;
+        return reportedSize == -2 ? static_cast<int>(bytes.size()) : reportedSize;
+    }
+
+private:
+    std::string bytes;
+    size_t position = 0;
+    int* destroyed;
+    int reportedSize;
+};
+
+class MemoryFileSystem : public FileSystem {
+public:
+    InputStream* Open(String path) override
+    {
+        opened.push_back(path.CStr());
+        if (std::string(path.CStr()) == "missing")
+            throw Exception("File not found: missing", 6);
+        return new MemoryStream("bytes of " + std::string(path.CStr()), &streamsDestroyed);
+    }
+    std::vector<std::string> opened;
+    int streamsDestroyed = 0;
+};
+
+// Overrides only the stream overload, as a file-reading loader does.
+class StreamReader : public Loader {
+public:
+    using Loader::Load;
+    std::function<Asset*(InputStream*)> read;
+    Asset* Load(int, InputStream* stream, String, Proxy*) override { return read(stream); }
+    bool CanLoad(int) override { return true; }
+    String GetName() override { return "StreamReader"; }
+};
+
+class BaseOnly : public Loader {
+public:
+    bool CanLoad(int) override { return false; }
+    String GetName() override { return "BaseOnly"; }
+};
+
+// A proxy over a fresh temporary data directory.
+class AssetFiles : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Directory* directory = new Directory(temp.Path().c_str());
+        proxy = new Proxy(directory, nullptr, nullptr, nullptr);
+        directory->Release();
+    }
+    void TearDown() override { proxy->Release(); }
+
+    Element* LoadXml(const char* name, const std::string& text)
+    {
+        temp.Write(name, text);
+        auto* asset = dynamic_cast<XmlAsset*>(proxy->Get(11, name, nullptr));
+        EXPECT_NE(nullptr, asset);
+        return asset ? asset->GetValue() : nullptr;
+    }
+
+    std::string XmlFailure(const std::string& text)
+    {
+        temp.Write("bad.xml", text);
+        return MessageOf([&] { proxy->Get(11, "bad.xml", nullptr); });
+    }
+
+    TempDirectory temp;
+    Proxy* proxy = nullptr;
+};
+
+} // namespace
+
+TEST(Loader, PathOverloadOpensThroughTheProxyAndReleasesTheStream)
+{
+    auto* files = new MemoryFileSystem;
+    Proxy* proxy = new Proxy(files, nullptr, nullptr, nullptr);
+    StreamReader reader;
+    std::string seen;
+    reader.read = [&](InputStream* stream) -> Asset* {
+        char buffer[64] = {};
+        stream->Read(buffer, 1, stream->Size());
+        seen = buffer;
+        return new TestAsset(TypeA);
+    };
+    Asset* asset = reader.Load(TypeA, String("a/file"), proxy);
+    EXPECT_EQ("bytes of a/file", seen);
+    EXPECT_EQ(1, files->streamsDestroyed);
+    asset->Release();
+
+    reader.read = [](InputStream*) -> Asset* { throw Exception("corrupt"); };
+    EXPECT_EQ("corrupt", MessageOf([&] { reader.Load(TypeA, String("b"), proxy); }));
+    EXPECT_EQ(2, files->streamsDestroyed);
+
+    reader.read = [](InputStream*) -> Asset* { throw std::runtime_error("other"); };
+    EXPECT_THROW(reader.Load(TypeA, String("c"), proxy), std::runtime_error);
+    EXPECT_EQ(3, files->streamsDestroyed);
+
+    int code = 0;
+    EXPECT_EQ("File not found: missing", MessageOf([&] { reader.Load(TypeA, String("missing"), proxy); }, &code));
+    EXPECT_EQ(6, code);
+    EXPECT_EQ((std::vector<std::string>{"a/file", "b", "c", "missing"}), files->opened);
+    proxy->Release();
+}
+
+TEST(Loader, BaseStreamOverloadIsUnsupported)
+{
+    BaseOnly loader;
+    MemoryStream stream("x");
+    int code = -1;
+    EXPECT_EQ("Unsupported load method", MessageOf([&] { loader.Load(1, &stream, String("p"), nullptr); }, &code));
+    EXPECT_EQ(0, code);
+    // The path overload reaches the same answer once the file is open.
+    auto* files = new MemoryFileSystem;
+    Proxy* proxy = new Proxy(files, nullptr, nullptr, nullptr);
+    EXPECT_EQ("Unsupported load method", MessageOf([&] { loader.Load(1, String("p"), proxy); }));
+    EXPECT_EQ(1, files->streamsDestroyed);
+    files->Release(); // the proxy keeps its own reference
+    proxy->Release();
+}
+
+TEST(Loader, WithoutAFileSystemFailsClearly)
+{
+    Proxy* proxy = new Proxy(nullptr, nullptr, nullptr, nullptr);
+    BaseOnly loader;
+    EXPECT_EQ("The asset proxy has no file system", MessageOf([&] { loader.Load(1, String("p"), proxy); }));
+    proxy->Release();
+}
+
+TEST(TextLoader, ReadsTheWholeStreamUpToAZeroByte)
+{
+    TextLoader loader;
+    EXPECT_TRUE(loader.CanLoad(3));
+    EXPECT_FALSE(loader.CanLoad(11));
+    EXPECT_STREQ("TextLoader", loader.GetName().CStr());
+
+    MemoryStream plain("line one\nline two\n");
+    Asset* asset = loader.Load(3, &plain, String("dir/a.txt"), nullptr);
+    ASSERT_NE(nullptr, asset);
+    EXPECT_EQ(3, asset->GetType());
+    EXPECT_STREQ("dir/a.txt", asset->GetName().CStr());
+    EXPECT_STREQ("line one\nline two\n", static_cast<TextAsset*>(asset)->GetText().CStr());
+    asset->Release();
+
+    MemoryStream zero(std::string("before\0after", 12));
+    asset = loader.Load(3, &zero, String("z"), nullptr);
+    EXPECT_STREQ("before", static_cast<TextAsset*>(asset)->GetText().CStr());
+    asset->Release();
+
+    MemoryStream empty("");
+    asset = loader.Load(3, &empty, String("e"), nullptr);
+    EXPECT_EQ(0, static_cast<TextAsset*>(asset)->GetText().Length());
+    asset->Release();
+}
+
+TEST(TextLoader, OtherTypesGiveNoAsset)
+{
+    TextLoader loader;
+    MemoryStream stream("x");
+    EXPECT_EQ(nullptr, loader.Load(11, &stream, String("x"), nullptr));
+}
+
+TEST(TextLoader, ShortReadsAndBadSizesAreSafe)
+{
+    TextLoader loader;
+    // The stream claims more bytes than it delivers: the text is what was read.
+    MemoryStream shortStream("abc", nullptr, 100);
+    Asset* asset = loader.Load(3, &shortStream, String("s"), nullptr);
+    EXPECT_STREQ("abc", static_cast<TextAsset*>(asset)->GetText().CStr());
+    asset->Release();
+
+    MemoryStream broken("abc", nullptr, -1);
+    EXPECT_EQ("Unable to determine the size of the stream",
+              MessageOf([&] { loader.Load(3, &broken, String("b"), nullptr); }));
+}
+
+TEST_F(AssetFiles, TextIsFoundUnderItsPrefixes)
+{
+    temp.Write("texts/hello.txt", "hello there");
+    EXPECT_STREQ("hello there", proxy->GetText("hello.txt{texts}", nullptr).CStr());
+    Asset* asset = proxy->Get(3, "hello.txt{texts}", nullptr);
+    EXPECT_STREQ("hello.txt{texts}", asset->GetName().CStr());
+}
+
+TEST_F(AssetFiles, MissingTextListsEveryPath)
+{
+    int code = -1;
+    std::string message = MessageOf([&] { proxy->GetText("missing.txt{a;b}", nullptr); }, &code);
+    EXPECT_EQ("The following asset could not be loaded: missing.txt{a;b}\n"
+              "TextLoader: File not found: " + (temp / "a/missing.txt") + "\n"
+              "TextLoader: File not found: " + (temp / "b/missing.txt") + "\n"
+              "TextLoader: File not found: " + (temp / "missing.txt") + "\n",
+              message);
+    EXPECT_EQ(0, code); // the file system's code 6 does not carry over
+}
+
+TEST_F(AssetFiles, XmlTreeHoldsAttributesThenElements)
+{
+    Element* root = LoadXml("doc.xml", "<?xml version=\"1.0\"?>\n"
+                                       "<!-- comment -->\n"
+                                       "<a x=\"1\" y=\"two\"><b k=\"v\"/><c>text</c><b/></a>\n");
+    ASSERT_NE(nullptr, root);
+    EXPECT_STREQ("a", root->GetName().CStr());
+    EXPECT_EQ(nullptr, root->GetParent());
+    EXPECT_EQ(0, root->GetValue().Length());
+    Node* n = root->GetFirstChild();
+    ASSERT_NE(nullptr, n);
+    EXPECT_EQ(0, n->GetType());
+    EXPECT_STREQ("x", n->GetName().CStr());
+    EXPECT_STREQ("1", static_cast<Attribute*>(n)->GetValue().CStr());
+    n = n->GetNextSibling();
+    EXPECT_STREQ("y", n->GetName().CStr());
+    n = n->GetNextSibling();
+    EXPECT_EQ(1, n->GetType());
+    EXPECT_STREQ("b", n->GetName().CStr());
+    EXPECT_EQ(root, n->GetParent());
+    EXPECT_STREQ("v", static_cast<Element*>(n)->GetAttribute("k").CStr());
+    n = n->GetNextSibling();
+    EXPECT_STREQ("c", n->GetName().CStr());
+    EXPECT_STREQ("text", static_cast<Element*>(n)->GetValue().CStr());
+    n = n->GetNextSibling();
+    EXPECT_STREQ("b", n->GetName().CStr());
+    EXPECT_EQ(nullptr, n->GetNextSibling());
+    EXPECT_EQ(root->GetFirstChildElement(), root->GetChild("b"));
+}
+
+TEST_F(AssetFiles, XmlValueIsOnlyLeadingText)
+{
+    Element* root = LoadXml("text.xml", "<r><before>lead<x/>tail</before><after><x/>tail</after><plain/></r>");
+    ASSERT_NE(nullptr, root);
+    EXPECT_STREQ("lead", root->GetChild("before")->GetValue().CStr());
+    EXPECT_EQ(0, root->GetChild("after")->GetValue().Length());
+    EXPECT_EQ(0, root->GetChild("plain")->GetValue().Length());
+    EXPECT_EQ(0, root->GetValue().Length());
+}
+
+TEST_F(AssetFiles, OnlyTheFirstTopLevelElementIsConverted)
+{
+    // TinyXML accepts several top-level elements.
+    Element* root = LoadXml("two.xml", "<first a=\"1\"/><second/>");
+    ASSERT_NE(nullptr, root);
+    EXPECT_STREQ("first", root->GetName().CStr());
+    EXPECT_EQ(nullptr, root->GetNextSibling());
+    EXPECT_EQ(nullptr, root->GetFirstChildElement());
+}
+
+TEST_F(AssetFiles, XmlAssetIsNamedAndOwnsItsTree)
+{
+    temp.Write("scripts/demo.xml", "<demo><stage/></demo>");
+    Asset* asset = proxy->Get(11, "demo.xml{scripts}", nullptr);
+    EXPECT_EQ(11, asset->GetType());
+    EXPECT_STREQ("demo.xml{scripts}", asset->GetName().CStr());
+    Element* root = static_cast<XmlAsset*>(asset)->GetValue();
+    EXPECT_EQ(1, root->GetRefCount());
+    EXPECT_EQ(asset, proxy->Get(11, "demo.xml{scripts}", nullptr));
+}
+
+TEST_F(AssetFiles, MalformedXmlReportsTheParserMessage)
+{
+    EXPECT_EQ("The following asset could not be loaded: bad.xml\nXmlLoader: Error reading end tag.\n",
+              XmlFailure("<a><b></a>"));
+    EXPECT_EQ("The following asset could not be loaded: bad.xml\nXmlLoader: Error document empty.\n", XmlFailure(""));
+}
+
+TEST_F(AssetFiles, XmlWithoutAnyElementFails)
+{
+    EXPECT_EQ("The following asset could not be loaded: bad.xml\nXmlLoader: XML document has no root element\n",
+              XmlFailure("<?xml version=\"1.0\"?>\n<!-- nothing else -->\n"));
+}
+
+TEST_F(AssetFiles, MissingXmlNamesThePath)
+{
+    EXPECT_EQ("The following asset could not be loaded: none.xml\nXmlLoader: File not found: " + (temp / "none.xml") +
+                  "\n",
+              MessageOf([&] { proxy->Get(11, "none.xml", nullptr); }));
+}
+
+TEST_F(AssetFiles, XmlFromAStreamIsUnsupported)
+{
+    MemoryStream stream("<a/>");
+    EXPECT_EQ("The following asset could not be loaded: s.xml\nXmlLoader: Unsupported load method\n",
+              MessageOf([&] { proxy->Load(11, &stream, "s.xml", nullptr); }));
+}
+
+TEST(XmlLoader, ParseBuildsAFreestandingTree)
+{
+    Element* root = XmlLoader::Parse("<a x=\"1\"><b/></a>");
+    ASSERT_NE(nullptr, root);
+    EXPECT_STREQ("1", root->GetAttribute("x").CStr());
+    EXPECT_NE(nullptr, root->GetChild("b"));
+    root->Release();
+    EXPECT_STREQ("XML document has no root element", MessageOf([] { XmlLoader::Parse("<!-- c -->"); }).c_str());
+}

@@ -1,0 +1,410 @@
+#include "TestLoaders.h"
+
+#include "gralith/utils/FileSystem.h"
+#include "gralith/utils/assets/TextAsset.h"
+
+#include <algorithm>
+#include <iterator>
+#include <stdexcept>
+
+using namespace GralithTest;
+using Gralith::Utils::Directory;
+using Gralith::Utils::Assets::TextAsset;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class ProxyTest : public ::testing::Test {
+protected:
+    void SetUp() override { proxy = new Proxy(nullptr, nullptr, nullptr, nullptr); }
+    void TearDown() override
+    {
+        if (proxy)
+            proxy->Release();
+    }
+
+    ScriptedLoader* Add(ScriptedLoader* loader)
+    {
+        proxy->AddLoader(loader);
+        return loader;
+    }
+
+    Proxy* proxy = nullptr;
+};
+
+const char* const EngineLoaderOrder[] = {
+    "PNGLoader", "JPEGLoader", "Texture2DLoader", "TextureCubeLoader", "TextLoader",
+    "ShaderLoader", "ProgramLoader", "TrueTypeFontLoader", "FGMLoader", "FSGLoader",
+    "WavLoader", "SoundBufferLoader", "XmlLoader", "OggLoader"};
+
+} // namespace
+
+TEST_F(ProxyTest, RegistersEngineLoadersInTheirFixedOrder)
+{
+    const auto& loaders = proxy->GetLoaders();
+    Strings names;
+    for (auto* loader : loaders)
+        names.push_back(loader->GetName().CStr());
+    // Loaders of subsystems not built yet may be missing, but those present keep their order.
+    size_t next = 0;
+    for (const std::string& name : names) {
+        while (next < std::size(EngineLoaderOrder) && name != EngineLoaderOrder[next])
+            ++next;
+        ASSERT_LT(next, std::size(EngineLoaderOrder)) << name << " is out of order or unknown";
+        ++next;
+    }
+    EXPECT_NE(names.end(), std::find(names.begin(), names.end(), "TextLoader"));
+    EXPECT_NE(names.end(), std::find(names.begin(), names.end(), "XmlLoader"));
+    for (auto* loader : loaders) {
+        EXPECT_FALSE(loader->CanLoad(6)) << loader->GetName().CStr();
+        EXPECT_FALSE(loader->CanLoad(TypeA));
+    }
+
+    ScriptedLoader* extra = Add(new ScriptedLoader("Extra", {TypeA}));
+    EXPECT_EQ(extra, proxy->GetLoaders()[proxy->GetLoaders().Count() - 1]);
+}
+
+TEST_F(ProxyTest, SameRequestLoadsOnceAndRecordsEachOwnerOnce)
+{
+    ScriptedLoader* loader = Add(new ScriptedLoader("L", {TypeA}, SucceedAt("f")));
+    int ownerA = 0;
+    int ownerB = 0;
+    Asset* first = proxy->Get(TypeA, "f", &ownerA);
+    Asset* second = proxy->Get(TypeA, "f", &ownerB);
+    Asset* third = proxy->Get(TypeA, "f", &ownerA);
+    proxy->Get(TypeA, "f", nullptr);
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(first, third);
+    EXPECT_EQ(Strings{"f"}, loader->calls);
+    ASSERT_EQ(1, proxy->GetRecords().Count());
+    const Proxy::AssetRecord* record = proxy->GetRecords()[0];
+    EXPECT_TRUE(record->name == "f");
+    EXPECT_EQ(TypeA, record->type);
+    EXPECT_EQ(first, record->asset);
+    ASSERT_EQ(3, record->owners.Count());
+    EXPECT_EQ(&ownerA, record->owners[0]);
+    EXPECT_EQ(&ownerB, record->owners[1]);
+    EXPECT_EQ(nullptr, record->owners[2]);
+    EXPECT_EQ(1, first->GetRefCount()); // the proxy holds the loader's reference, nothing more
+}
+
+TEST_F(ProxyTest, TypeAndDescriptorBothKeyTheCache)
+{
+    ScriptedLoader* loader = Add(new ScriptedLoader("L", {TypeA, TypeB}, SucceedAt("f")));
+    Asset* a = proxy->Get(TypeA, "f", nullptr);
+    Asset* b = proxy->Get(TypeB, "f", nullptr);
+    Asset* c = proxy->Get(TypeA, "f{}", nullptr); // same file, another descriptor
+    EXPECT_NE(a, b);
+    EXPECT_NE(a, c);
+    EXPECT_EQ(TypeB, b->GetType());
+    EXPECT_EQ(3u, loader->calls.size());
+    EXPECT_EQ(3, proxy->GetRecords().Count());
+}
+
+TEST_F(ProxyTest, AssetNameBecomesTheFullDescriptor)
+{
+    Add(new ScriptedLoader("L", {TypeA}, SucceedAt("dir/f")));
+    Asset* asset = proxy->Get(TypeA, "f{dir;$flag=1}", nullptr);
+    EXPECT_STREQ("f{dir;$flag=1}", asset->GetName().CStr());
+}
+
+TEST_F(ProxyTest, DescriptorGrammarGivesTheCandidatePaths)
+{
+    ScriptedLoader* loader = Add(new ScriptedLoader("L", {TypeA}, AlwaysFail()));
+    auto candidates = [&](const char* descriptor) {
+        loader->calls.clear();
+        MessageOf([&] { proxy->Get(TypeA, descriptor, nullptr); });
+        return loader->calls;
+    };
+    EXPECT_EQ(Strings{"plain.txt"}, candidates("plain.txt"));
+    EXPECT_EQ((Strings{"a/f", "b/f", "f"}), candidates("f{a;b}"));
+    // No "}" after the "{": the whole descriptor is the filename.
+    EXPECT_EQ(Strings{"x{a"}, candidates("x{a"));
+    EXPECT_EQ(Strings{"x}{a"}, candidates("x}{a"));
+    // Text after the group is ignored; so is a second group.
+    EXPECT_EQ((Strings{"a/f", "f"}), candidates("f{a}tail"));
+    EXPECT_EQ((Strings{"a/f", "f"}), candidates("f{a}{b}"));
+    // Empty parts are skipped; a prefix already ending in "/" keeps its one slash.
+    EXPECT_EQ((Strings{"a/f", "b/f", "f"}), candidates("f{;a;;b/}"));
+    EXPECT_EQ(Strings{"f"}, candidates("f{}"));
+    EXPECT_EQ((Strings{"a/", ""}), candidates("{a}"));
+    // Loader syntax stays in the filename.
+    EXPECT_EQ((Strings{"s/font.ttf:24", "font.ttf:24"}), candidates("font.ttf:24{s}"));
+    EXPECT_EQ((Strings{"t/a.png;b.png", "a.png;b.png"}), candidates("a.png;b.png{t}"));
+    EXPECT_TRUE(proxy->GetPrefixStack().Count() == 0);
+}
+
+TEST_F(ProxyTest, FlagsArePushedWhileLoadingButAreNotPrefixes)
+{
+    std::vector<std::pair<std::string, std::string>> seen;
+    Strings prefixesSeen;
+    Add(new ScriptedLoader("L", {TypeA}, [&](int type, const std::string& path, Proxy* p) -> Asset* {
+        seen.clear();
+        for (const Proxy::Flag& f : p->GetFlagStack())
+            seen.emplace_back(f.name.CStr(), f.value.CStr());
+        prefixesSeen = PrefixesOf(p);
+        if (path != "f")
+            throw Exception("not yet");
+        return new TestAsset(type);
+    }));
+    proxy->Get(TypeA, "f{$mip=4;$raw;dir;$a=b=c;$}", nullptr);
+    std::vector<std::pair<std::string, std::string>> expected = {{"mip", "4"}, {"raw", ""}, {"a", "b=c"}, {"", ""}};
+    EXPECT_EQ(expected, seen);
+    EXPECT_EQ(Strings{"dir/"}, prefixesSeen);
+    EXPECT_EQ(0, proxy->GetFlagStack().Count());
+    EXPECT_EQ(0, proxy->GetPrefixStack().Count());
+}
+
+TEST_F(ProxyTest, FailedRequestListsEveryCandidate)
+{
+    ScriptedLoader* first = Add(new ScriptedLoader("First", {TypeA}, AlwaysFail()));
+    ScriptedLoader* other = Add(new ScriptedLoader("Other", {TypeB}, AlwaysFail()));
+    Add(new ScriptedLoader("Second", {TypeA}, AlwaysFail()));
+    int code = -1;
+    std::string message = MessageOf([&] { proxy->Get(TypeA, "f{a;b}", nullptr); }, &code);
+    EXPECT_EQ("The following asset could not be loaded: f{a;b}\n"
+              "First: no a/f\n"
+              "First: no b/f\n"
+              "First: no f\n"
+              "Second: no a/f\n"
+              "Second: no b/f\n"
+              "Second: no f\n",
+              message);
+    EXPECT_EQ(0, code);
+    EXPECT_EQ(3u, first->calls.size());
+    EXPECT_TRUE(other->calls.empty());
+    EXPECT_EQ(0, proxy->GetPrefixStack().Count());
+}
+
+TEST_F(ProxyTest, NullResultIsReportedAndTheNextLoaderStillRuns)
+{
+    Add(new ScriptedLoader("Lazy", {TypeA}, [](int, const std::string&, Proxy*) -> Asset* { return nullptr; }));
+    EXPECT_EQ("The following asset could not be loaded: f{a}\n"
+              "Lazy: Loader behaved incorrectly\n"
+              "Lazy: Loader behaved incorrectly\n",
+              MessageOf([&] { proxy->Get(TypeA, "f{a}", nullptr); }));
+
+    Add(new ScriptedLoader("Good", {TypeA}, SucceedAt("f")));
+    Asset* asset = proxy->Get(TypeA, "f{a}", nullptr);
+    ASSERT_NE(nullptr, asset);
+    EXPECT_EQ(TypeA, asset->GetType());
+}
+
+TEST_F(ProxyTest, FirstSuccessEndsTheSearch)
+{
+    ScriptedLoader* first = Add(new ScriptedLoader("First", {TypeA}, SucceedAt("b/f")));
+    ScriptedLoader* second = Add(new ScriptedLoader("Second", {TypeA}, SucceedAt("f")));
+    Asset* asset = proxy->Get(TypeA, "f{a;b;c}", nullptr);
+    EXPECT_STREQ("f{a;b;c}", asset->GetName().CStr());
+    EXPECT_EQ((Strings{"a/f", "b/f"}), first->calls);
+    EXPECT_TRUE(second->calls.empty());
+}
+
+TEST_F(ProxyTest, NoAcceptingLoaderGivesAnEmptyErrorText)
+{
+    int code = -1;
+    EXPECT_EQ("The following asset could not be loaded: shader.cg\n",
+              MessageOf([&] { proxy->Get(6, "shader.cg", nullptr); }, &code));
+    EXPECT_EQ(0, code);
+    EXPECT_EQ("The following asset could not be loaded: x{a;b}\n",
+              MessageOf([&] { proxy->Get(6, "x{a;b}", nullptr); }));
+}
+
+TEST_F(ProxyTest, FailedRequestCanBeRetried)
+{
+    bool ready = false;
+    ScriptedLoader* loader = Add(new ScriptedLoader("L", {TypeA}, [&](int type, const std::string& path, Proxy*) -> Asset* {
+        if (!ready)
+            throw Exception(("missing " + path).c_str());
+        return new TestAsset(type);
+    }));
+    int owner = 0;
+    EXPECT_EQ("The following asset could not be loaded: f\nL: missing f\n",
+              MessageOf([&] { proxy->Get(TypeA, "f", &owner); }));
+    ASSERT_EQ(1, proxy->GetRecords().Count());
+    EXPECT_EQ(nullptr, proxy->GetRecords()[0]->asset);
+    EXPECT_EQ(1, proxy->GetRecords()[0]->owners.Count());
+    ready = true;
+    Asset* asset = proxy->Get(TypeA, "f", &owner);
+    EXPECT_NE(nullptr, asset);
+    EXPECT_EQ(1, proxy->GetRecords().Count());
+    EXPECT_EQ(1, proxy->GetRecords()[0]->owners.Count());
+    EXPECT_EQ(asset, proxy->GetRecords()[0]->asset);
+    EXPECT_EQ(2u, loader->calls.size());
+}
+
+TEST_F(ProxyTest, NestedRequestsTryOuterPrefixesFirst)
+{
+    Strings stackInInner;
+    ScriptedLoader* inner = Add(new ScriptedLoader("Inner", {TypeB}, [&](int type, const std::string& path, Proxy* p) -> Asset* {
+        stackInInner = PrefixesOf(p);
+        return SucceedAt("inner")(type, path, p);
+    }));
+    ScriptedLoader* outer = Add(new ScriptedLoader("Outer", {TypeA}, [&](int type, const std::string&, Proxy* p) -> Asset* {
+        p->Get(TypeB, "inner{c}", nullptr);
+        return new TestAsset(type);
+    }));
+    proxy->Get(TypeA, "outer{a;b}", nullptr);
+    EXPECT_EQ((Strings{"a/inner", "b/inner", "c/inner", "inner"}), inner->calls);
+    EXPECT_EQ((Strings{"a/", "b/", "c/"}), stackInInner);
+    EXPECT_EQ(Strings{"a/outer"}, outer->calls);
+    EXPECT_EQ(0, proxy->GetPrefixStack().Count());
+    EXPECT_EQ(2, proxy->GetRecords().Count());
+}
+
+TEST_F(ProxyTest, NestedFailureIsComposedIntoTheOuterMessage)
+{
+    Add(new ScriptedLoader("Inner", {TypeB}, AlwaysFail()));
+    Add(new ScriptedLoader("Outer", {TypeA}, [](int type, const std::string&, Proxy* p) -> Asset* {
+        p->Get(TypeB, "inner", nullptr);
+        return new TestAsset(type);
+    }));
+    const std::string innerMessage = "The following asset could not be loaded: inner\n"
+                                     "Inner: no a/inner\n"
+                                     "Inner: no inner\n";
+    EXPECT_EQ("The following asset could not be loaded: outer{a}\n"
+              "Outer: " + innerMessage + "\n"
+              "Outer: " + innerMessage + "\n",
+              MessageOf([&] { proxy->Get(TypeA, "outer{a}", nullptr); }));
+    EXPECT_EQ(0, proxy->GetPrefixStack().Count());
+}
+
+TEST_F(ProxyTest, FailedNestedRequestLeavesTheOuterStacksAsTheyWere)
+{
+    Strings before;
+    Strings after;
+    int flagsBefore = -1;
+    int flagsAfter = -1;
+    Add(new ScriptedLoader("Inner", {TypeB}, AlwaysFail()));
+    Add(new ScriptedLoader("Outer", {TypeA}, [&](int type, const std::string&, Proxy* p) -> Asset* {
+        before = PrefixesOf(p);
+        flagsBefore = p->GetFlagStack().Count();
+        try {
+            p->Get(TypeB, "inner{x;y;$f=1}", nullptr);
+        } catch (const Exception&) {
+        }
+        after = PrefixesOf(p);
+        flagsAfter = p->GetFlagStack().Count();
+        return new TestAsset(type);
+    }));
+    proxy->Get(TypeA, "outer{a;$o}", nullptr);
+    EXPECT_EQ(Strings{"a/"}, before);
+    EXPECT_EQ(before, after);
+    EXPECT_EQ(1, flagsBefore);
+    EXPECT_EQ(1, flagsAfter);
+    EXPECT_EQ(0, proxy->GetFlagStack().Count());
+}
+
+TEST_F(ProxyTest, OtherExceptionsPropagateAndStillRestoreTheStacks)
+{
+    bool crash = true;
+    Add(new ScriptedLoader("Inner", {TypeB}, [&](int type, const std::string&, Proxy*) -> Asset* {
+        if (crash)
+            throw std::runtime_error("not an engine exception");
+        return new TestAsset(type);
+    }));
+    ScriptedLoader* outer = Add(new ScriptedLoader("Outer", {TypeA}, [](int type, const std::string&, Proxy* p) -> Asset* {
+        p->Get(TypeB, "inner{c;$g}", nullptr);
+        return new TestAsset(type);
+    }));
+    EXPECT_THROW(proxy->Get(TypeA, "outer{a;b;$f}", nullptr), std::runtime_error);
+    EXPECT_EQ(0, proxy->GetPrefixStack().Count());
+    EXPECT_EQ(0, proxy->GetFlagStack().Count());
+    EXPECT_EQ(Strings{"a/outer"}, outer->calls); // the request ended at the first attempt
+
+    crash = false;
+    Asset* asset = proxy->Get(TypeA, "outer{a;b;$f}", nullptr);
+    EXPECT_EQ(TypeA, asset->GetType());
+    EXPECT_EQ(0, proxy->GetPrefixStack().Count());
+}
+
+TEST_F(ProxyTest, AnAssetThatRequestsItselfFailsInsteadOfRecursing)
+{
+    Add(new ScriptedLoader("Self", {TypeA}, [](int type, const std::string&, Proxy* p) -> Asset* {
+        p->Get(TypeA, "self", nullptr);
+        return new TestAsset(type);
+    }));
+    EXPECT_EQ("The following asset could not be loaded: self\n"
+              "Self: The following asset could not be loaded: self\n"
+              "The asset requests itself while it is being loaded\n"
+              "\n",
+              MessageOf([&] { proxy->Get(TypeA, "self", nullptr); }));
+    EXPECT_EQ(0, proxy->GetPrefixStack().Count());
+}
+
+TEST_F(ProxyTest, LoadWithAStreamUsesTheStreamOverload)
+{
+    InputStream* stream = reinterpret_cast<InputStream*>(0x1234); // never dereferenced
+    ScriptedLoader* loader = Add(new ScriptedLoader("L", {TypeA}, AlwaysFail(),
+        [](int type, InputStream*, const std::string& path, Proxy*) -> Asset* {
+            if (path != "f")
+                throw Exception(("no stream " + path).c_str());
+            return new TestAsset(type);
+        }));
+    Asset* asset = proxy->Load(TypeA, stream, "f{a}", nullptr);
+    EXPECT_TRUE(loader->calls.empty());
+    EXPECT_EQ((Strings{"a/f", "f"}), loader->streamCalls);
+    EXPECT_EQ((std::vector<InputStream*>{stream, stream}), loader->streams);
+    // Cached: later requests by path or stream get the same asset without loading.
+    EXPECT_EQ(asset, proxy->Get(TypeA, "f{a}", nullptr));
+    EXPECT_EQ(asset, proxy->Load(TypeA, stream, "f{a}", nullptr));
+    EXPECT_EQ(2u, loader->streamCalls.size());
+
+    // A null stream is a plain request.
+    MessageOf([&] { proxy->Load(TypeA, nullptr, "g", nullptr); });
+    EXPECT_EQ(Strings{"g"}, loader->calls);
+}
+
+TEST_F(ProxyTest, StreamRequestToAPathOnlyLoaderIsUnsupported)
+{
+    Add(new ScriptedLoader("PathOnly", {TypeA}, SucceedAt("f")));
+    InputStream* stream = reinterpret_cast<InputStream*>(0x1234);
+    EXPECT_EQ("The following asset could not be loaded: f{a}\n"
+              "PathOnly: Unsupported load method\n"
+              "PathOnly: Unsupported load method\n",
+              MessageOf([&] { proxy->Load(TypeA, stream, "f{a}", nullptr); }));
+}
+
+TEST_F(ProxyTest, TypedGettersRejectAssetsOfAnotherClass)
+{
+    Add(new ScriptedLoader("Wrong", {2, 3, 7, 9}, [](int type, const std::string&, Proxy*) -> Asset* {
+        return new TestAsset(type);
+    }));
+    EXPECT_EQ("Asset is not a text: t", MessageOf([&] { proxy->GetText("t", nullptr); }));
+    EXPECT_EQ("Asset is not a texture: x", MessageOf([&] { proxy->GetTexture("x", nullptr); }));
+    EXPECT_EQ("Asset is not a program: p", MessageOf([&] { proxy->GetProgram("p", nullptr); }));
+    EXPECT_EQ("Asset is not a scene: s", MessageOf([&] { proxy->GetScene("s", nullptr); }));
+}
+
+TEST_F(ProxyTest, GetTextReturnsTheCachedText)
+{
+    Add(new ScriptedLoader("Text", {3}, [](int, const std::string& path, Proxy*) -> Asset* {
+        return new TextAsset(("contents of " + path).c_str());
+    }));
+    // The engine's TextLoader comes first and fails without a file system.
+    String text = proxy->GetText("notes.txt", nullptr);
+    EXPECT_STREQ("contents of notes.txt", text.CStr());
+    EXPECT_TRUE(proxy->GetText("notes.txt", nullptr).SharesBlockWith(text));
+}
+
+TEST(Proxy, DestructionReleasesAssetsLoadersAndTheFileSystem)
+{
+    int assetsDestroyed = 0;
+    int loadersDestroyed = 0;
+    Directory* directory = new Directory("data");
+    Proxy* proxy = new Proxy(directory, nullptr, nullptr, nullptr);
+    EXPECT_EQ(2, directory->GetRefCount());
+    EXPECT_EQ(directory, proxy->GetFileSystem());
+    EXPECT_EQ(nullptr, proxy->GetDevice());
+    EXPECT_EQ(nullptr, proxy->GetSoundDevice());
+    proxy->AddLoader(new ScriptedLoader("L", {TypeA}, SucceedAt("f", &assetsDestroyed), nullptr, &loadersDestroyed));
+    proxy->Get(TypeA, "f", nullptr);
+    proxy->Get(TypeA, "f{a}", nullptr);
+    MessageOf([&] { proxy->Get(TypeA, "missing", nullptr); });
+    proxy->Release();
+    EXPECT_EQ(2, assetsDestroyed);
+    EXPECT_EQ(1, loadersDestroyed);
+    EXPECT_EQ(1, directory->GetRefCount());
+    directory->Release();
+}

@@ -1,0 +1,442 @@
+#include "AllocationTracker.h"
+#include "ImageEncoding.h"
+#include "LoaderTestSupport.h"
+
+#include "gralith/utils/MemoryInputStream.h"
+#include "gralith/utils/assets/Bitmap2D.h"
+#include "gralith/utils/assets/loaders/JPEGLoader.h"
+#include "gralith/utils/assets/loaders/PNGLoader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace Gralith;
+using namespace Gralith::Utils;
+using namespace Gralith::Utils::Assets;
+using namespace Gralith::Utils::Assets::Loaders;
+using namespace GralithTest;
+
+namespace {
+
+constexpr std::size_t OneMiB = 1 << 20;
+
+Bytes Rgba(std::initializer_list<int> values)
+{
+    Bytes out;
+    for (int v : values)
+        out.push_back(static_cast<unsigned char>(v));
+    return out;
+}
+
+// The bytes of one bitmap row as stored (row 0 = bottom of the image).
+Bytes StoredRow(const Bitmap2D* bitmap, int row)
+{
+    const unsigned char* p = bitmap->GetPixels() + std::size_t(row) * bitmap->GetWidth() * 4;
+    return Bytes(p, p + bitmap->GetWidth() * 4);
+}
+
+Held<Bitmap2D> Decode(Loader& loader, const Bytes& file, int startOffset = 0)
+{
+    MemoryInputStream stream(file.data(), int(file.size()));
+    stream.Seek(0, startOffset);
+    Asset* asset = nullptr;
+    try {
+        asset = loader.Load(AssetBitmap2D, &stream, "image", nullptr);
+    } catch (const Exception& e) {
+        ADD_FAILURE() << "decoding failed: " << e.GetMessage();
+    }
+    EXPECT_TRUE(asset == nullptr || asset->GetType() == AssetBitmap2D);
+    return Held<Bitmap2D>(static_cast<Bitmap2D*>(asset));
+}
+
+// Loads from a stream positioned at startOffset and reports the failure message, checking that
+// the stream is back where decoding began.
+std::string FailureOf(Loader& loader, const Bytes& file, int startOffset = 0)
+{
+    MemoryInputStream stream(file.data(), int(file.size()));
+    stream.Seek(0, startOffset);
+    std::string message = MessageOf([&] { Held<Asset>(loader.Load(AssetBitmap2D, &stream, "image", nullptr)); });
+    EXPECT_EQ(startOffset, stream.Tell()) << "stream position not restored after: " << message;
+    return message;
+}
+
+PngImage Png(int width, int height, int colorType, int bitDepth, std::vector<unsigned> samples)
+{
+    PngImage image;
+    image.width = width;
+    image.height = height;
+    image.colorType = colorType;
+    image.bitDepth = bitDepth;
+    image.samples = std::move(samples);
+    return image;
+}
+
+// A valid 1x1 RGB file whose IHDR width and height are then replaced (with a correct CRC).
+Bytes PngWithHeaderSize(std::uint32_t width, std::uint32_t height)
+{
+    Bytes file = EncodePng(Png(1, 1, 2, 8, {1, 2, 3}));
+    constexpr std::size_t ihdrType = 12; // signature (8) + length (4)
+    for (int i = 0; i < 4; ++i) {
+        file[ihdrType + 4 + i] = static_cast<unsigned char>(width >> (24 - 8 * i));
+        file[ihdrType + 8 + i] = static_cast<unsigned char>(height >> (24 - 8 * i));
+    }
+    FixPngChunkCrc(file, ihdrType);
+    return file;
+}
+
+Bytes SolidRows(int width, int height, std::initializer_list<std::array<int, 3>> bands)
+{
+    // Equal horizontal bands of solid colour, top band first.
+    Bytes pixels;
+    int bandHeight = height / int(bands.size());
+    for (int y = 0; y < height; ++y) {
+        const auto& colour = *(bands.begin() + y / bandHeight);
+        for (int x = 0; x < width; ++x)
+            for (int c : colour)
+                pixels.push_back(static_cast<unsigned char>(c));
+    }
+    return pixels;
+}
+
+void ExpectNear(const Bitmap2D* bitmap, int x, int row, std::array<int, 4> expected, int tolerance)
+{
+    const unsigned char* p = bitmap->GetPixels() + (std::size_t(row) * bitmap->GetWidth() + x) * 4;
+    for (int c = 0; c < 4; ++c)
+        EXPECT_NEAR(expected[c], p[c], tolerance) << "pixel " << x << "," << row << " channel " << c;
+}
+
+} // namespace
+
+// --- PNG ---------------------------------------------------------------------------------
+
+TEST(PNGLoader, AcceptsOnlyBitmapsAndNamesItself)
+{
+    PNGLoader loader;
+    EXPECT_TRUE(loader.CanLoad(AssetBitmap2D));
+    EXPECT_FALSE(loader.CanLoad(AssetTexture));
+    EXPECT_EQ(String("PNGLoader"), loader.GetName());
+    Bytes file = EncodePng(Png(1, 1, 2, 8, {1, 2, 3}));
+    MemoryInputStream stream(file.data(), int(file.size()));
+    EXPECT_EQ(nullptr, loader.Load(AssetTexture, &stream, "image", nullptr));
+}
+
+TEST(PNGLoader, RgbaKeepsItsBytesAndStoresTheBottomRowFirst)
+{
+    PNGLoader loader;
+    auto bitmap = Decode(loader, EncodePng(Png(2, 3, 6, 8, {
+        1, 2, 3, 4,     5, 6, 7, 8,      // top
+        9, 10, 11, 12,  13, 14, 15, 16,  // middle
+        17, 18, 19, 20, 21, 22, 23, 0,   // bottom
+    })));
+    ASSERT_TRUE(bitmap);
+    EXPECT_EQ(2, bitmap->GetWidth());
+    EXPECT_EQ(3, bitmap->GetHeight());
+    EXPECT_EQ(Graphics::PixelFormatR8G8B8A8, bitmap->GetFormat());
+    EXPECT_EQ(String("image"), bitmap->GetName());
+    EXPECT_EQ(Rgba({17, 18, 19, 20, 21, 22, 23, 0}), StoredRow(bitmap.get(), 0));
+    EXPECT_EQ(Rgba({9, 10, 11, 12, 13, 14, 15, 16}), StoredRow(bitmap.get(), 1));
+    EXPECT_EQ(Rgba({1, 2, 3, 4, 5, 6, 7, 8}), StoredRow(bitmap.get(), 2));
+}
+
+TEST(PNGLoader, RgbWithoutTransparencyGetsOpaqueAlpha)
+{
+    PNGLoader loader;
+    auto bitmap = Decode(loader, EncodePng(Png(3, 2, 2, 8, {
+        10, 20, 30, 40, 50, 60, 70, 80, 90,
+        11, 21, 31, 41, 51, 61, 71, 81, 91,
+    })));
+    ASSERT_TRUE(bitmap);
+    EXPECT_EQ(Rgba({11, 21, 31, 255, 41, 51, 61, 255, 71, 81, 91, 255}), StoredRow(bitmap.get(), 0));
+    EXPECT_EQ(Rgba({10, 20, 30, 255, 40, 50, 60, 255, 70, 80, 90, 255}), StoredRow(bitmap.get(), 1));
+}
+
+TEST(PNGLoader, TransparencyChunkOnRgbBecomesPerPixelAlpha)
+{
+    PngImage image = Png(3, 1, 2, 8, {10, 20, 30, 10, 20, 31, 10, 20, 30});
+    image.transparency = {10, 20, 30};
+    PNGLoader loader;
+    auto bitmap = Decode(loader, EncodePng(image));
+    ASSERT_TRUE(bitmap);
+    EXPECT_EQ(Rgba({10, 20, 30, 0, 10, 20, 31, 255, 10, 20, 30, 0}), StoredRow(bitmap.get(), 0));
+}
+
+TEST(PNGLoader, TwoBitPaletteExpandsThroughPaletteAndTransparency)
+{
+    PngImage image = Png(5, 2, 3, 2, {0, 1, 2, 3, 0, 3, 3, 2, 1, 0});
+    image.palette = {255, 0, 0, 0, 255, 0, 0, 0, 255, 7, 8, 9};
+    image.transparency = {0, 128}; // entries 2 and 3 stay opaque
+    PNGLoader loader;
+    auto bitmap = Decode(loader, EncodePng(image));
+    ASSERT_TRUE(bitmap);
+    EXPECT_EQ(5, bitmap->GetWidth());
+    EXPECT_EQ(Rgba({255, 0, 0, 0, 0, 255, 0, 128, 0, 0, 255, 255, 7, 8, 9, 255, 255, 0, 0, 0}),
+              StoredRow(bitmap.get(), 1));
+    EXPECT_EQ(Rgba({7, 8, 9, 255, 7, 8, 9, 255, 0, 0, 255, 255, 0, 255, 0, 128, 255, 0, 0, 0}),
+              StoredRow(bitmap.get(), 0));
+}
+
+TEST(PNGLoader, EightBitPaletteWithoutTransparencyIsOpaque)
+{
+    PngImage image = Png(2, 1, 3, 8, {1, 0});
+    image.palette = {1, 2, 3, 4, 5, 6};
+    PNGLoader loader;
+    auto bitmap = Decode(loader, EncodePng(image));
+    ASSERT_TRUE(bitmap);
+    EXPECT_EQ(Rgba({4, 5, 6, 255, 1, 2, 3, 255}), StoredRow(bitmap.get(), 0));
+}
+
+TEST(PNGLoader, LowBitGreyBecomesFullRangeRgb)
+{
+    PNGLoader loader;
+    struct Case {
+        int depth;
+        std::vector<unsigned> samples;
+        std::vector<int> expected;
+    };
+    for (const Case& c : {Case{1, {0, 1, 1, 0, 1}, {0, 255, 255, 0, 255}},
+                          Case{2, {0, 1, 2, 3, 2}, {0, 85, 170, 255, 170}},
+                          Case{4, {0, 5, 15, 9, 1}, {0, 85, 255, 153, 17}}}) {
+        SCOPED_TRACE(c.depth);
+        auto bitmap = Decode(loader, EncodePng(Png(5, 1, 0, c.depth, c.samples)));
+        ASSERT_TRUE(bitmap);
+        Bytes expected;
+        for (int v : c.expected)
+            expected.insert(expected.end(), {Bytes::value_type(v), Bytes::value_type(v), Bytes::value_type(v), 255});
+        EXPECT_EQ(expected, StoredRow(bitmap.get(), 0));
+    }
+}
+
+TEST(PNGLoader, LowBitGreyWithTransparencyKeyGetsAlpha)
+{
+    PngImage image = Png(4, 1, 0, 2, {0, 1, 2, 1});
+    image.transparency = {1};
+    PNGLoader loader;
+    auto bitmap = Decode(loader, EncodePng(image));
+    ASSERT_TRUE(bitmap);
+    EXPECT_EQ(Rgba({0, 0, 0, 255, 85, 85, 85, 0, 170, 170, 170, 255, 85, 85, 85, 0}), StoredRow(bitmap.get(), 0));
+}
+
+TEST(PNGLoader, SixteenBitSamplesKeepTheirHighByte)
+{
+    PNGLoader loader;
+    auto rgba = Decode(loader, EncodePng(Png(1, 1, 6, 16, {0x1234, 0xFFFF, 0x00FF, 0x8001})));
+    ASSERT_TRUE(rgba);
+    EXPECT_EQ(Rgba({0x12, 0xFF, 0x00, 0x80}), StoredRow(rgba.get(), 0));
+    auto rgb = Decode(loader, EncodePng(Png(1, 1, 2, 16, {0xABCD, 0x0100, 0xFF00})));
+    ASSERT_TRUE(rgb);
+    EXPECT_EQ(Rgba({0xAB, 0x01, 0xFF, 255}), StoredRow(rgb.get(), 0));
+}
+
+TEST(PNGLoader, InterlacedImageDecodesLikeSequentialOne)
+{
+    std::vector<unsigned> samples;
+    for (int i = 0; i < 9 * 7 * 3; ++i)
+        samples.push_back(unsigned(i * 37 % 256));
+    PngImage sequential = Png(9, 7, 2, 8, samples);
+    PngImage interlaced = sequential;
+    interlaced.interlaced = true;
+    PNGLoader loader;
+    auto a = Decode(loader, EncodePng(sequential));
+    auto b = Decode(loader, EncodePng(interlaced));
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ(Bytes(a->GetPixels(), a->GetPixels() + 9 * 7 * 4), Bytes(b->GetPixels(), b->GetPixels() + 9 * 7 * 4));
+}
+
+TEST(PNGLoader, DecodesFromTheCurrentStreamPosition)
+{
+    Bytes file = Rgba({'j', 'u', 'n', 'k'});
+    Bytes png = EncodePng(Png(1, 1, 2, 8, {1, 2, 3}));
+    file.insert(file.end(), png.begin(), png.end());
+    PNGLoader loader;
+    auto bitmap = Decode(loader, file, 4);
+    ASSERT_TRUE(bitmap);
+    EXPECT_EQ(Rgba({1, 2, 3, 255}), StoredRow(bitmap.get(), 0));
+}
+
+TEST(PNGLoader, GreyFormatsAreUnsupportedAndRestoreThePosition)
+{
+    PngImage greyWithKey = Png(2, 1, 0, 8, {3, 4});
+    greyWithKey.transparency = {3};
+    PNGLoader loader;
+    for (const PngImage& image : {Png(2, 1, 0, 8, {3, 4}), Png(2, 1, 0, 16, {3, 4}), Png(2, 1, 4, 8, {3, 4, 5, 6}),
+                                  Png(1, 1, 4, 16, {3, 4}), greyWithKey}) {
+        SCOPED_TRACE(testing::Message() << "colour type " << image.colorType << " depth " << image.bitDepth);
+        Bytes file = Rgba({0, 0, 0});
+        Bytes png = EncodePng(image);
+        file.insert(file.end(), png.begin(), png.end());
+        EXPECT_EQ("Unsupported PNG pixel format", FailureOf(loader, file, 3));
+    }
+}
+
+TEST(PNGLoader, NonPngDataFailsAndRestoresThePosition)
+{
+    PNGLoader loader;
+    std::string text = "this is not an image at all";
+    Bytes file(text.begin(), text.end());
+    EXPECT_EQ("Not a PNG file", FailureOf(loader, file, 0));
+    EXPECT_EQ("Not a PNG file", FailureOf(loader, file, 5));
+    EXPECT_EQ("Not a PNG file", FailureOf(loader, Bytes()));
+}
+
+TEST(PNGLoader, EveryTruncationFailsCleanly)
+{
+    std::vector<unsigned> samples;
+    for (int i = 0; i < 16 * 16 * 3; ++i)
+        samples.push_back(unsigned(std::rand() % 256));
+    Bytes file = EncodePng(Png(16, 16, 2, 8, samples));
+    PNGLoader loader;
+    for (std::size_t length = 0; length < file.size(); ++length) {
+        Bytes cut(file.begin(), file.begin() + long(length));
+        ASSERT_EQ("Not a PNG file", FailureOf(loader, cut)) << "cut at " << length << " of " << file.size();
+    }
+}
+
+TEST(PNGLoader, CorruptChunkChecksumFails)
+{
+    Bytes file = EncodePng(Png(1, 1, 2, 8, {1, 2, 3}));
+    file[29] ^= 0xFF; // last byte of the IHDR checksum
+    PNGLoader loader;
+    EXPECT_EQ("Not a PNG file", FailureOf(loader, file));
+}
+
+TEST(PNGLoader, AbsurdHeaderSizeFailsWithoutLargeAllocation)
+{
+    PNGLoader loader;
+    for (auto size : {std::pair<std::uint32_t, std::uint32_t>{0x7FFFFFFF, 1}, {1, 0x7FFFFFFF}, {100000, 100000},
+                      {16384, 16384}, {16385, 1}, {0, 1}, {4000, 4000}}) {
+        SCOPED_TRACE(testing::Message() << size.first << " x " << size.second);
+        Bytes file = PngWithHeaderSize(size.first, size.second);
+        AllocationTracker tracker;
+        EXPECT_EQ("Not a PNG file", FailureOf(loader, file));
+        EXPECT_LT(tracker.Largest(), OneMiB);
+    }
+}
+
+TEST(PNGLoader, LargeImageWithHonestDataStillLoads)
+{
+    // 2048 x 2048 of one colour compresses far below the file size bound.
+    std::vector<unsigned> samples(2048u * 2048u * 3u, 77);
+    Bytes file = EncodePng(Png(2048, 2048, 2, 8, samples));
+    PNGLoader loader;
+    auto bitmap = Decode(loader, file);
+    ASSERT_TRUE(bitmap);
+    EXPECT_EQ(2048, bitmap->GetWidth());
+    EXPECT_EQ(77, bitmap->GetPixels()[2048 * 2048 * 4 - 2]);
+    EXPECT_EQ(255, bitmap->GetPixels()[2048 * 2048 * 4 - 1]);
+}
+
+// --- JPEG --------------------------------------------------------------------------------
+
+TEST(JPEGLoader, AcceptsOnlyBitmapsAndNamesItself)
+{
+    JPEGLoader loader;
+    EXPECT_TRUE(loader.CanLoad(AssetBitmap2D));
+    EXPECT_FALSE(loader.CanLoad(AssetFont));
+    EXPECT_EQ(String("JPEGLoader"), loader.GetName());
+    Bytes file = EncodeJpeg(8, 8, 3, Bytes(8 * 8 * 3, 100));
+    MemoryInputStream stream(file.data(), int(file.size()));
+    EXPECT_EQ(nullptr, loader.Load(AssetText, &stream, "image", nullptr));
+}
+
+TEST(JPEGLoader, ColourImageIsOpaqueRgbaWithTheBottomRowFirst)
+{
+    JPEGLoader loader;
+    for (bool progressive : {false, true}) {
+        SCOPED_TRACE(progressive ? "progressive" : "baseline");
+        auto bitmap = Decode(loader, EncodeJpeg(16, 32, 3, SolidRows(16, 32, {{255, 0, 0}, {0, 0, 255}}), 100, progressive));
+        ASSERT_TRUE(bitmap);
+        EXPECT_EQ(16, bitmap->GetWidth());
+        EXPECT_EQ(32, bitmap->GetHeight());
+        EXPECT_EQ(Graphics::PixelFormatR8G8B8A8, bitmap->GetFormat());
+        // Rows next to the colour edge are blended by chroma upsampling; look further away.
+        ExpectNear(bitmap.get(), 0, 0, {0, 0, 255, 255}, 3); // bottom of the image: blue
+        ExpectNear(bitmap.get(), 15, 10, {0, 0, 255, 255}, 3);
+        ExpectNear(bitmap.get(), 0, 21, {255, 0, 0, 255}, 3); // top: red
+        ExpectNear(bitmap.get(), 15, 31, {255, 0, 0, 255}, 3);
+        for (int i = 0; i < 16 * 32; ++i)
+            ASSERT_EQ(255, bitmap->GetPixels()[i * 4 + 3]);
+    }
+}
+
+TEST(JPEGLoader, GreyscaleAndCmykImagesYieldNoAsset)
+{
+    JPEGLoader loader;
+    for (int components : {1, 4}) {
+        SCOPED_TRACE(components);
+        Bytes file = EncodeJpeg(8, 8, components, Bytes(8 * 8 * std::size_t(components), 90));
+        MemoryInputStream stream(file.data(), int(file.size()));
+        stream.Seek(0, 2); // the whole stream is decoded from its start; the position comes back
+        EXPECT_EQ(nullptr, loader.Load(AssetBitmap2D, &stream, "image", nullptr));
+        EXPECT_EQ(2, stream.Tell());
+    }
+}
+
+TEST(JPEGLoader, NonJpegDataFailsAndRestoresThePosition)
+{
+    JPEGLoader loader;
+    std::string text = "GIF89a is not a JPEG";
+    Bytes file(text.begin(), text.end());
+    EXPECT_EQ("Not a JPG file", FailureOf(loader, file, 0));
+    EXPECT_EQ("Not a JPG file", FailureOf(loader, file, 7));
+    EXPECT_EQ("Not a JPG file", FailureOf(loader, Bytes()));
+    EXPECT_EQ("Not a JPG file", FailureOf(loader, EncodePng(Png(1, 1, 2, 8, {1, 2, 3}))));
+}
+
+TEST(JPEGLoader, TruncatedHeaderFailsAndTruncatedScanKeepsWhatArrived)
+{
+    Bytes file = EncodeJpeg(16, 64, 3, SolidRows(16, 64, {{0, 255, 0}, {0, 255, 0}, {255, 255, 255}, {255, 255, 255}}), 90);
+    JPEGLoader loader;
+    for (std::size_t length : {std::size_t(0), std::size_t(2), std::size_t(20), std::size_t(100)})
+        EXPECT_EQ("Not a JPG file", FailureOf(loader, Bytes(file.begin(), file.begin() + long(length))));
+
+    // Cut well inside the scan: the rows decoded before the cut are intact, the size is kept.
+    auto bitmap = Decode(loader, Bytes(file.begin(), file.end() - 40));
+    ASSERT_TRUE(bitmap);
+    EXPECT_EQ(64, bitmap->GetHeight());
+    ExpectNear(bitmap.get(), 3, 63, {0, 255, 0, 255}, 4);
+}
+
+TEST(JPEGLoader, EveryTruncationEitherFailsOrKeepsTheSize)
+{
+    Bytes file = EncodeJpeg(24, 24, 3, SolidRows(24, 24, {{10, 200, 30}, {200, 10, 30}, {30, 10, 200}}), 80, true);
+    JPEGLoader loader;
+    for (std::size_t length = 0; length < file.size(); ++length) {
+        Bytes cut(file.begin(), file.begin() + long(length));
+        MemoryInputStream stream(cut.data(), int(cut.size()));
+        try {
+            Held<Asset> asset(loader.Load(AssetBitmap2D, &stream, "image", nullptr));
+            ASSERT_TRUE(asset) << "cut at " << length;
+            auto* bitmap = static_cast<Bitmap2D*>(asset.get());
+            ASSERT_EQ(24, bitmap->GetWidth());
+            ASSERT_EQ(24, bitmap->GetHeight());
+        } catch (const Exception& e) {
+            ASSERT_STREQ("Not a JPG file", e.GetMessage()) << "cut at " << length;
+            ASSERT_EQ(0, stream.Tell());
+        }
+    }
+}
+
+TEST(JPEGLoader, AbsurdHeaderSizeFailsWithoutLargeAllocation)
+{
+    Bytes file = EncodeJpeg(8, 8, 3, Bytes(8 * 8 * 3, 50));
+    std::size_t sof = 0;
+    for (std::size_t i = 2; i + 1 < file.size(); ++i)
+        if (file[i] == 0xFF && file[i + 1] == 0xC0) {
+            sof = i;
+            break;
+        }
+    ASSERT_NE(0u, sof);
+    JPEGLoader loader;
+    for (auto size : {std::pair<int, int>{16000, 16000}, {65500, 65500}, {16385, 8}, {8, 16385}, {3000, 3000}}) {
+        SCOPED_TRACE(testing::Message() << size.first << " x " << size.second);
+        Bytes patched = file;
+        patched[sof + 5] = static_cast<unsigned char>(size.second >> 8);
+        patched[sof + 6] = static_cast<unsigned char>(size.second);
+        patched[sof + 7] = static_cast<unsigned char>(size.first >> 8);
+        patched[sof + 8] = static_cast<unsigned char>(size.first);
+        AllocationTracker tracker;
+        EXPECT_EQ("Not a JPG file", FailureOf(loader, patched));
+        EXPECT_LT(tracker.Largest(), OneMiB);
+    }
+}
