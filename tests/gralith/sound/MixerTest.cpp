@@ -1,0 +1,226 @@
+#include "gralith/sound/Mixer.h"
+#include "gralith/sound/MixerVoice.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+using Gralith::Sound::Mixer;
+using Gralith::Sound::MixerVoice;
+
+namespace {
+
+// 16-bit stereo frames whose left sample is 100 * i and right sample -100 * i.
+std::vector<int16_t> Ramp(int frames)
+{
+    std::vector<int16_t> pcm(2 * static_cast<size_t>(frames));
+    for (int i = 0; i < frames; ++i) {
+        pcm[2 * i] = static_cast<int16_t>(100 * i);
+        pcm[2 * i + 1] = static_cast<int16_t>(-100 * i);
+    }
+    return pcm;
+}
+
+MixerVoice* StereoVoice(Mixer& mixer, const std::vector<int16_t>& pcm, int rate = 44100)
+{
+    int size = static_cast<int>(pcm.size() * 2);
+    MixerVoice* voice = mixer.CreateVoice(size, 2, 16, rate);
+    voice->CopyIn(pcm.data(), 0, size);
+    return voice;
+}
+
+std::vector<float> Mix(Mixer& mixer, int frames, double now = 0.0)
+{
+    std::vector<float> out(2 * static_cast<size_t>(frames), 99.0f);
+    mixer.Mix(out.data(), frames, now);
+    return out;
+}
+
+} // namespace
+
+TEST(Mixer, VoiceAtTheOutputRateIsCopiedSampleForSample)
+{
+    Mixer mixer;
+    std::vector<int16_t> pcm = Ramp(64);
+    MixerVoice* voice = StereoVoice(mixer, pcm);
+    voice->Play(false, 0.0);
+    std::vector<float> out = Mix(mixer, 64);
+    for (int i = 0; i < 64; ++i) {
+        ASSERT_EQ(pcm[2 * i] / 32768.0f, out[2 * i]) << "frame " << i;
+        ASSERT_EQ(pcm[2 * i + 1] / 32768.0f, out[2 * i + 1]) << "frame " << i;
+    }
+}
+
+TEST(Mixer, TwoVoicesAreSummedAndStoppedVoicesAreSilent)
+{
+    Mixer mixer;
+    std::vector<int16_t> a = Ramp(32), b(64, 1000);
+    MixerVoice* first = StereoVoice(mixer, a);
+    MixerVoice* second = StereoVoice(mixer, b);
+    MixerVoice* silent = StereoVoice(mixer, std::vector<int16_t>(64, 20000));
+    first->Play(false, 0.0);
+    second->Play(false, 0.0);
+    std::vector<float> out = Mix(mixer, 32);
+    for (int i = 0; i < 32; ++i) {
+        EXPECT_FLOAT_EQ((a[2 * i] + 1000) / 32768.0f, out[2 * i]);
+        EXPECT_FLOAT_EQ((a[2 * i + 1] + 1000) / 32768.0f, out[2 * i + 1]);
+    }
+    EXPECT_FALSE(silent->IsPlaying());
+    EXPECT_EQ(3, mixer.GetVoiceCount());
+    mixer.DestroyVoice(silent);
+    EXPECT_EQ(2, mixer.GetVoiceCount());
+}
+
+TEST(Mixer, SinglePlayStopsAtTheEndAndLeavesSilence)
+{
+    Mixer mixer;
+    std::vector<int16_t> pcm = Ramp(10);
+    pcm[0] = pcm[1] = 5000;
+    MixerVoice* voice = StereoVoice(mixer, pcm);
+    voice->Play(false, 0.0);
+    std::vector<float> out = Mix(mixer, 16);
+    EXPECT_EQ(5000 / 32768.0f, out[0]);
+    EXPECT_EQ(900 / 32768.0f, out[18]);
+    for (int i = 10; i < 16; ++i)
+        EXPECT_EQ(0.0f, out[2 * i]) << "frame " << i;
+    EXPECT_FALSE(voice->IsPlaying());
+    EXPECT_EQ(40, voice->GetMixedPosition());
+    // Heard to the end once the mixed frames have played; the end is the buffer size.
+    EXPECT_EQ(40, voice->GetHeardPosition(1.0));
+    // Playing again from the end starts over.
+    voice->Play(false, 1.0);
+    out = Mix(mixer, 2, 1.0);
+    EXPECT_EQ(5000 / 32768.0f, out[0]);
+}
+
+TEST(Mixer, LoopedPlayWrapsAndCountsFromThePlayPosition)
+{
+    Mixer mixer;
+    std::vector<int16_t> pcm = Ramp(10);
+    MixerVoice* voice = StereoVoice(mixer, pcm);
+    voice->SetPosition(7 * 4, 0.0);
+    voice->Play(true, 0.0);
+    std::vector<float> out = Mix(mixer, 25);
+    for (int i = 0; i < 25; ++i)
+        ASSERT_EQ(pcm[2 * ((7 + i) % 10)] / 32768.0f, out[2 * i]) << "frame " << i;
+    EXPECT_TRUE(voice->IsPlaying());
+    EXPECT_EQ(((7 + 25) % 10) * 4, voice->GetMixedPosition());
+}
+
+TEST(Mixer, FrequencyChangeResamplesLinearly)
+{
+    Mixer mixer;
+    std::vector<int16_t> pcm = Ramp(64);
+    MixerVoice* voice = StereoVoice(mixer, pcm, 22050);
+    voice->Play(false, 0.0);
+    std::vector<float> out = Mix(mixer, 20);
+    // Half the output rate: every source frame, then the midpoint to the next.
+    for (int k = 0; k < 10; ++k) {
+        EXPECT_FLOAT_EQ(100.0f * k / 32768.0f, out[4 * k]);
+        EXPECT_FLOAT_EQ(100.0f * (k + 0.5f) / 32768.0f, out[4 * k + 2]);
+    }
+    EXPECT_EQ(10 * 4, voice->GetMixedPosition());
+    voice->SetRate(88200);
+    out = Mix(mixer, 5, 1.0);
+    for (int k = 0; k < 5; ++k)
+        EXPECT_FLOAT_EQ(100.0f * (10 + 2 * k) / 32768.0f, out[2 * k]);
+    EXPECT_EQ(88200, voice->GetRate());
+}
+
+TEST(Mixer, MonoAnd8BitSamplesPlayOnBothSides)
+{
+    Mixer mixer;
+    MixerVoice* voice = mixer.CreateVoice(4, 1, 8, 44100);
+    unsigned char bytes[4] = {128, 255, 0, 192};
+    voice->CopyIn(bytes, 0, 4);
+    voice->Play(false, 0.0);
+    std::vector<float> out = Mix(mixer, 4);
+    const float expected[4] = {0.0f, 127.0f / 128.0f, -1.0f, 0.5f};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(expected[i], out[2 * i]);
+        EXPECT_EQ(expected[i], out[2 * i + 1]);
+    }
+}
+
+TEST(Mixer, PanAndVolumeMapToHundredthsOfDecibels)
+{
+    EXPECT_EQ(-10000, Mixer::PanToMillibels(-1.0f));
+    EXPECT_EQ(0, Mixer::PanToMillibels(0.0f));
+    EXPECT_EQ(5000, Mixer::PanToMillibels(0.5f));
+    EXPECT_EQ(10000, Mixer::PanToMillibels(1.0f));
+    EXPECT_EQ(0, Mixer::VolumeToMillibels(1.0f));
+    EXPECT_EQ(-5000, Mixer::VolumeToMillibels(0.5f));
+    EXPECT_EQ(-10000, Mixer::VolumeToMillibels(0.0f));
+
+    EXPECT_EQ(0.0f, Mixer::MillibelsToGain(-10000));
+    EXPECT_EQ(1.0f, Mixer::MillibelsToGain(0));
+    EXPECT_NEAR(0.1f, Mixer::MillibelsToGain(-2000), 1e-6f);
+
+    float left, right;
+    Mixer::Gains(0, 5000, left, right);
+    EXPECT_NEAR(std::pow(10.0f, -2.5f), left, 1e-6f);
+    EXPECT_EQ(1.0f, right);
+    Mixer::Gains(-2000, -10000, left, right);
+    EXPECT_NEAR(0.1f, left, 1e-6f);
+    EXPECT_EQ(0.0f, right);
+}
+
+TEST(Mixer, GainsScaleEachSide)
+{
+    Mixer mixer;
+    MixerVoice* voice = StereoVoice(mixer, std::vector<int16_t>(8, 16384));
+    voice->SetGains(0.25f, 0.0f);
+    voice->Play(true, 0.0);
+    std::vector<float> out = Mix(mixer, 4);
+    EXPECT_EQ(0.125f, out[0]);
+    EXPECT_EQ(0.0f, out[1]);
+}
+
+TEST(Mixer, HeardPositionFollowsTheClockBetweenMixesAndNeverGoesBack)
+{
+    Mixer mixer;
+    MixerVoice* voice = StereoVoice(mixer, Ramp(4096));
+    voice->Play(false, 10.0);
+    EXPECT_EQ(0.0, voice->GetHeardFrame(10.5)); // nothing mixed yet: nothing heard
+    Mix(mixer, 512, 11.0);
+    EXPECT_EQ(512 * 4, voice->GetMixedPosition());
+    EXPECT_NEAR(0.0, voice->GetHeardFrame(11.0), 1e-9);
+    EXPECT_NEAR(256.0, voice->GetHeardFrame(11.0 + 256.0 / 44100), 1e-6);
+    // A late mix: the heard position waits at what was mixed.
+    EXPECT_NEAR(512.0, voice->GetHeardFrame(12.0), 1e-9);
+    // An early mix and a query from before it: still no step back.
+    Mix(mixer, 512, 11.0 + 400.0 / 44100);
+    EXPECT_NEAR(512.0, voice->GetHeardFrame(11.0 + 300.0 / 44100), 1e-9);
+    EXPECT_NEAR(612.0, voice->GetHeardFrame(11.0 + 500.0 / 44100), 1e-6);
+    // Setting the position is the one way back.
+    voice->SetPosition(40, 11.02);
+    EXPECT_EQ(40, voice->GetHeardPosition(11.03));
+}
+
+TEST(Mixer, StopKeepsTheHeardPositionAndResumesFromIt)
+{
+    Mixer mixer;
+    std::vector<int16_t> pcm = Ramp(2048);
+    MixerVoice* voice = StereoVoice(mixer, pcm);
+    voice->Play(false, 0.0);
+    Mix(mixer, 512, 0.0);
+    voice->Stop(256.0 / 44100);
+    EXPECT_FALSE(voice->IsPlaying());
+    EXPECT_EQ(256 * 4, voice->GetMixedPosition());
+    EXPECT_EQ(256 * 4, voice->GetHeardPosition(5.0));
+    voice->Play(false, 1.0);
+    std::vector<float> out = Mix(mixer, 1, 1.0);
+    EXPECT_EQ(pcm[2 * 256] / 32768.0f, out[0]);
+}
+
+TEST(Mixer, LoopedHeardPositionWrapsWithTheBuffer)
+{
+    Mixer mixer;
+    MixerVoice* voice = StereoVoice(mixer, Ramp(100));
+    voice->Play(true, 0.0);
+    Mix(mixer, 512, 0.0);
+    EXPECT_NEAR(10.0, voice->GetHeardFrame(310.0 / 44100), 1e-6); // three laps of 100, then 10
+    EXPECT_NEAR(50.0, voice->GetHeardFrame(350.0 / 44100), 1e-6);
+}

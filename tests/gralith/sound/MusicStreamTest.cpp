@@ -1,0 +1,280 @@
+#include "gralith/Exception.h"
+#include "gralith/sound/MusicStream.h"
+#include "gralith/sound/sdl/SDLSoundDevice.h"
+#include "gralith/utils/MemoryInputStream.h"
+#include "gralith/utils/Timer.h"
+#include "gralith/utils/assets/loaders/OggStream.h"
+
+#include "tests/support/OggEncoder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <functional>
+#include <thread>
+#include <vector>
+
+using Gralith::Exception;
+using Gralith::Sound::MusicStream;
+using Gralith::Sound::SDLSoundDevice;
+using Gralith::Utils::GetTime;
+using Gralith::Utils::MemoryInputStream;
+using Gralith::Utils::Assets::Loaders::OggStream;
+
+namespace {
+
+const double Pi = 3.14159265358979323846;
+
+// Stereo frames: a sine of the given frequency on the left, a slower one on the right.
+std::vector<float> Tones(int frames, double frequency, float amplitude = 0.5f)
+{
+    std::vector<float> samples(2 * static_cast<size_t>(frames));
+    for (int i = 0; i < frames; ++i) {
+        samples[2 * i] = amplitude * static_cast<float>(std::sin(2.0 * Pi * frequency * i / 44100.0));
+        samples[2 * i + 1] = amplitude * static_cast<float>(std::sin(2.0 * Pi * 0.37 * frequency * i / 44100.0));
+    }
+    return samples;
+}
+
+// A full-scale sine at the centre of FFT bin k, the same on both sides.
+std::vector<float> BinSine(int frames, int bin)
+{
+    std::vector<float> samples(2 * static_cast<size_t>(frames));
+    for (int i = 0; i < frames; ++i)
+        samples[2 * i] = samples[2 * i + 1] = static_cast<float>(std::sin(2.0 * Pi * bin * i / 512.0));
+    return samples;
+}
+
+void OpenOgg(MusicStream& music, const std::string& bytes)
+{
+    MemoryInputStream* stream = new MemoryInputStream(bytes.data(), static_cast<int>(bytes.size()));
+    music.Open(stream, "generated.ogg");
+    stream->Release();
+}
+
+void ExpectFailure(const char* message, const std::function<void()>& call)
+{
+    try {
+        call();
+        ADD_FAILURE() << "expected: " << message;
+    } catch (const Exception& e) {
+        EXPECT_STREQ(message, e.GetMessage());
+    }
+}
+
+int Peak(const float* spectrum)
+{
+    return static_cast<int>(std::max_element(spectrum, spectrum + MusicStream::SpectrumSize) - spectrum);
+}
+
+} // namespace
+
+TEST(MusicStream, BytesAndSecondsAgree)
+{
+    EXPECT_EQ(176400, MusicStream::BytesPerSecond);
+    EXPECT_EQ(176400, MusicStream::SecondsToBytes(1.0));
+    EXPECT_EQ(static_cast<int64_t>(49.17 * 176400.0), MusicStream::SecondsToBytes(49.17));
+    EXPECT_EQ(2.5, MusicStream::BytesToSeconds(441000));
+
+    MusicStream music;
+    std::vector<float> samples = Tones(44100, 440.0);
+    music.OpenSamples(samples.data(), 44100, 2);
+    EXPECT_EQ(176400, music.GetLength());
+    music.SetPosition(88200);
+    EXPECT_EQ(88200, music.GetPosition());
+    EXPECT_EQ(0.5, music.GetPositionSeconds());
+}
+
+TEST(MusicStream, SeekingLandsOnTheExactSample)
+{
+    MusicStream music;
+    std::vector<float> samples(2 * 3000);
+    for (int i = 0; i < 3000; ++i) {
+        samples[2 * i] = static_cast<float>(i) / 32768.0f;
+        samples[2 * i + 1] = -static_cast<float>(i) / 32768.0f;
+    }
+    music.OpenSamples(samples.data(), 3000, 2);
+    float out[2 * 4];
+    EXPECT_EQ(4, music.GetSamplesAt(1234 * 4, out, 4));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ((1234 + i) / 32768.0f, out[2 * i]);
+        EXPECT_EQ(-(1234 + i) / 32768.0f, out[2 * i + 1]);
+    }
+    // A position inside a frame belongs to that frame.
+    music.GetSamplesAt(1234 * 4 + 3, out, 1);
+    EXPECT_EQ(1234 / 32768.0f, out[0]);
+    music.SetPosition(1234 * 4 + 3);
+    EXPECT_EQ(1234 * 4, music.GetPosition());
+    // The last frames run into silence.
+    EXPECT_EQ(2, music.GetSamplesAt(2998 * 4, out, 4));
+    EXPECT_EQ(2999 / 32768.0f, out[2]);
+    EXPECT_EQ(0.0f, out[4]);
+    EXPECT_EQ(0.0f, out[7]);
+}
+
+TEST(MusicStream, OggSeeksMatchAStraightDecode)
+{
+    std::string ogg = GralithTest::EncodeOgg(Tones(2 * 44100, 523.25), 2, 44100);
+    MusicStream music;
+    OpenOgg(music, ogg);
+    // A straight decode of the same file, quantised to 16 bits as the stream is.
+    MemoryInputStream* stream = new MemoryInputStream(ogg.data(), static_cast<int>(ogg.size()));
+    OggStream reference(stream);
+    stream->Release();
+    std::vector<float> all(2 * 2 * 44100 + 64);
+    int frames = reference.Read(all.data(), 2 * 44100 + 32);
+    EXPECT_EQ(2 * 44100, frames);
+    EXPECT_EQ(int64_t(frames) * 4, music.GetLength());
+    for (int frame : {0, 1, 12345, 44100, 88199}) {
+        float out[2];
+        music.GetSamplesAt(int64_t(frame) * 4, out, 1);
+        for (int c = 0; c < 2; ++c) {
+            float expected = std::clamp(std::nearbyint(all[2 * frame + c] * 32768.0f), -32768.0f, 32767.0f) / 32768.0f;
+            EXPECT_EQ(expected, out[c]) << "frame " << frame << " channel " << c;
+        }
+    }
+}
+
+TEST(MusicStream, MonoAndOtherRatesBecome44100Stereo)
+{
+    std::vector<float> mono(22050);
+    for (size_t i = 0; i < mono.size(); ++i)
+        mono[i] = 0.5f * static_cast<float>(std::sin(2.0 * Pi * 300.0 * i / 22050.0));
+    MusicStream music;
+    OpenOgg(music, GralithTest::EncodeOgg(mono, 1, 22050));
+    // One second at 22050 Hz is one second at 44100 Hz.
+    EXPECT_NEAR(176400, music.GetLength(), 16);
+    float out[2 * 256];
+    music.GetSamplesAt(10000 * 4, out, 256);
+    float loudest = 0.0f;
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(out[2 * i], out[2 * i + 1]);
+        loudest = std::max(loudest, std::fabs(out[2 * i]));
+    }
+    EXPECT_NEAR(0.5f, loudest, 0.05f);
+    float spectrum[MusicStream::SpectrumSize];
+    music.GetSpectrumAt(10000 * 4, spectrum);
+    EXPECT_NEAR(300.0 / (44100.0 / 512), Peak(spectrum), 1.0);
+}
+
+TEST(MusicStream, SpectrumOfASinePeaksInItsBinAtFullScaleOne)
+{
+    MusicStream music;
+    std::vector<float> samples = BinSine(4096, 20);
+    music.OpenSamples(samples.data(), 4096, 2);
+    float spectrum[MusicStream::SpectrumSize];
+    music.GetSpectrumAt(1000 * 4, spectrum);
+    EXPECT_EQ(20, Peak(spectrum));
+    EXPECT_NEAR(1.0f, spectrum[20], 0.01f);
+    // The Hann window spreads half of it into each neighbour and nothing further.
+    EXPECT_NEAR(0.5f, spectrum[19], 0.01f);
+    EXPECT_NEAR(0.5f, spectrum[21], 0.01f);
+    for (int k = 0; k < MusicStream::SpectrumSize; ++k) {
+        if (k < 19 || k > 21) {
+            EXPECT_LT(spectrum[k], 0.001f) << "bin " << k;
+        }
+    }
+
+    // The same through the Ogg encoder and decoder, at the current position.
+    MusicStream ogg;
+    OpenOgg(ogg, GralithTest::EncodeOgg(BinSine(44100, 100), 2, 44100));
+    ogg.SetPosition(20000 * 4);
+    ogg.GetSpectrum(spectrum);
+    EXPECT_EQ(100, Peak(spectrum));
+    EXPECT_NEAR(1.0f, spectrum[100], 0.05f);
+}
+
+TEST(MusicStream, PastTheEndPlaysNothingAndReportsTheEnd)
+{
+    SDLSoundDevice* device = new SDLSoundDevice(SDLSoundDevice::OutputSilent);
+    MusicStream music(device);
+    std::vector<float> samples = Tones(4410, 440.0);
+    music.OpenSamples(samples.data(), 4410, 2);
+    music.SetPosition(music.GetLength() + 1000);
+    EXPECT_EQ(music.GetLength(), music.GetPosition());
+    EXPECT_TRUE(music.HasEnded());
+    music.Play();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(music.GetLength(), music.GetPosition());
+    EXPECT_FALSE(music.IsPlaying());
+    float spectrum[MusicStream::SpectrumSize];
+    music.GetSpectrum(spectrum);
+    EXPECT_EQ(0.0f, *std::max_element(spectrum, spectrum + MusicStream::SpectrumSize));
+    device->Release();
+}
+
+TEST(MusicStream, PlaysInRealTimeAndStaysAtTheLengthAfterTheEnd)
+{
+    SDLSoundDevice* device = new SDLSoundDevice(SDLSoundDevice::OutputSilent);
+    MusicStream music(device);
+    std::vector<float> samples = Tones(44100 / 4, 440.0);
+    music.OpenSamples(samples.data(), 44100 / 4, 2);
+    double start = GetTime();
+    music.Play();
+    EXPECT_TRUE(music.IsPlaying());
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    double seconds = music.GetPositionSeconds();
+    double elapsed = GetTime() - start;
+    EXPECT_NEAR(elapsed, seconds, 0.03);
+    EXPECT_EQ(static_cast<double>(music.GetPosition()) / 176400.0, music.GetPositionSeconds());
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    EXPECT_EQ(music.GetLength(), music.GetPosition());
+    EXPECT_TRUE(music.HasEnded());
+    EXPECT_FALSE(music.IsPlaying());
+    device->Release();
+}
+
+TEST(MusicStream, StartingAtAPositionAndSeekingWhilePlaying)
+{
+    SDLSoundDevice* device = new SDLSoundDevice(SDLSoundDevice::OutputSilent);
+    MusicStream music(device);
+    std::vector<float> samples = Tones(3 * 44100, 440.0);
+    music.OpenSamples(samples.data(), 3 * 44100, 2);
+    music.Play();
+    music.SetPosition(MusicStream::SecondsToBytes(1.0));
+    EXPECT_GE(music.GetPosition(), 176400);
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    int64_t later = music.GetPosition();
+    EXPECT_GT(later, 176400);
+    EXPECT_LT(later, 176400 + 176400 / 5);
+    music.SetPosition(4);
+    EXPECT_LT(music.GetPosition(), 176400 / 20);
+    music.Stop();
+    int64_t stopped = music.GetPosition();
+    std::this_thread::sleep_for(std::chrono::milliseconds(40));
+    EXPECT_EQ(stopped, music.GetPosition());
+    EXPECT_FALSE(music.IsPlaying());
+    device->Release();
+}
+
+TEST(MusicStream, FailuresAreExceptionsWithClearMessages)
+{
+    MusicStream offline;
+    ExpectFailure("Unable to play music stream: nothing is open", [&] { offline.Play(); });
+    std::vector<float> samples = Tones(100, 440.0);
+    offline.OpenSamples(samples.data(), 100, 2);
+    ExpectFailure("Unable to play music stream: no sound device", [&] { offline.Play(); });
+    try {
+        offline.Open("no/such/music.ogg");
+        ADD_FAILURE() << "expected a missing file";
+    } catch (const Exception& e) {
+        EXPECT_STREQ("File not found: no/such/music.ogg", e.GetMessage());
+        EXPECT_EQ(6, e.GetCode());
+    }
+    ExpectFailure("This does not appear to be an Ogg Stream", [&] { OpenOgg(offline, "RIFF1234WAVEfmt not ogg at all"); });
+    ExpectFailure("This does not appear to be an Ogg Stream", [&] { OpenOgg(offline, ""); });
+    // A failed open keeps what was open.
+    EXPECT_EQ(400, offline.GetLength());
+}
+
+TEST(MusicStream, NothingOpenReportsZero)
+{
+    MusicStream music;
+    EXPECT_FALSE(music.IsOpen());
+    EXPECT_EQ(0, music.GetPosition());
+    float spectrum[MusicStream::SpectrumSize];
+    music.GetSpectrum(spectrum);
+    EXPECT_EQ(0.0f, spectrum[0]);
+}
