@@ -12,10 +12,10 @@
 // #include "gralith/utils/assets/loaders/TrueTypeFontLoader.h"
 // #include "gralith/utils/assets/loaders/FGMLoader.h"
 // #include "gralith/utils/assets/loaders/FSGLoader.h"
-// #include "gralith/utils/assets/loaders/WavLoader.h"
-// #include "gralith/utils/assets/loaders/SoundBufferLoader.h"
+#include "gralith/utils/assets/loaders/WavLoader.h"
+#include "gralith/utils/assets/loaders/SoundBufferLoader.h"
 #include "gralith/utils/assets/loaders/XmlLoader.h"
-// #include "gralith/utils/assets/loaders/OggLoader.h"
+#include "gralith/utils/assets/loaders/OggLoader.h"
 
 namespace Gralith::Utils::Assets::Loaders {
 
@@ -33,10 +33,10 @@ void RegisterLoaders(Proxy* proxy)
     // proxy->AddLoader(new TrueTypeFontLoader());  // 10
     // proxy->AddLoader(new FGMLoader());           // 8
     // proxy->AddLoader(new FSGLoader());           // 9
-    // proxy->AddLoader(new WavLoader());           // 12
-    // proxy->AddLoader(new SoundBufferLoader());   // 13
+    proxy->AddLoader(new WavLoader());               // 12
+    proxy->AddLoader(new SoundBufferLoader());       // 13
     proxy->AddLoader(new XmlLoader());               // 11
-    // proxy->AddLoader(new OggLoader());           // 14
+    proxy->AddLoader(new OggLoader());               // 14
 }
 
 } // namespace Gralith::Utils::Assets::Loaders
