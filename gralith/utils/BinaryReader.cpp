@@ -30,9 +30,9 @@ BinaryReader::BinaryReader(InputStream* stream, const char* format) : stream(str
         throw UtilsException(String("Unable to read ") + format + " data: the stream cannot report its size");
 }
 
-void BinaryReader::Fail(const String& detail) const
+void BinaryReader::FailAt(long long offset, const String& detail) const
 {
-    throw UtilsException(String("Corrupt ") + format + " data: " + detail + " at byte " + Number(position));
+    throw UtilsException(String("Corrupt ") + format + " data: " + detail + " at byte " + Number(offset));
 }
 
 void BinaryReader::ReadBytes(void* out, long long count, const char* what)

@@ -35,7 +35,9 @@ public:
     const char* GetFormat() const { return format; }
 
     /// Throws "Corrupt <format> data: <detail> at byte <position>".
-    [[noreturn]] void Fail(const String& detail) const;
+    [[noreturn]] void Fail(const String& detail) const { FailAt(position, detail); }
+    /// Throws "Corrupt <format> data: <detail> at byte <offset>".
+    [[noreturn]] void FailAt(long long offset, const String& detail) const;
 
 private:
     InputStream* stream;

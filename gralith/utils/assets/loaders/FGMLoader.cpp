@@ -193,13 +193,14 @@ Geometry* ReadGeometry(BinaryReader& in, Device* device, const String* modeName)
     in.CheckFits(indexCount, indexSize, "index data");
     const int indexBytes = indexCount * indexSize;
     std::unique_ptr<unsigned char[]> indices(new unsigned char[indexBytes > 0 ? indexBytes : 1]);
+    const long long indexStart = in.GetPosition();
     in.ReadBytes(indices.get(), indexBytes, "index data");
     // An index past the last vertex would make the device read outside the vertex buffers.
     for (int i = 0; i < indexCount; ++i) {
         unsigned index = ReadIndex(indices.get(), i, indexSize);
         if (index >= static_cast<unsigned>(vertexCount))
-            in.Fail(String("index ") + Number(i) + " refers to vertex " + Number(index) + " of " +
-                    Number(vertexCount));
+            in.FailAt(indexStart + static_cast<long long>(i) * indexSize,
+                      String("index ") + Number(i) + " refers to vertex " + Number(index) + " of " + Number(vertexCount));
     }
 
     IndexBuffer* indexBuffer = device->CreateIndexBuffer(mode, indexBytes, indexType);
