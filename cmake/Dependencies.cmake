@@ -18,3 +18,22 @@ gralith_pkg(FREETYPE freetype2)
 gralith_pkg(SDL2 sdl2)
 gralith_pkg(VORBIS vorbis vorbisenc vorbisfile ogg)
 gralith_pkg(KISSFFT kissfft-float)
+
+# gralith_lib(NAME lib...) makes the imported target GralithLib::NAME from plain libraries that
+# have no pkg-config module, and records the same commands for the installed package config.
+function(gralith_lib name)
+  set(code "if(NOT TARGET GralithLib::${name})\n  add_library(GralithLib::${name} INTERFACE IMPORTED)\n")
+  foreach(lib ${ARGN})
+    string(APPEND code "  find_library(GRALITH_LIB_${lib} NAMES ${lib} REQUIRED)\n"
+      "  set_property(TARGET GralithLib::${name} APPEND PROPERTY INTERFACE_LINK_LIBRARIES \${GRALITH_LIB_${lib}})\n")
+  endforeach()
+  string(APPEND code "endif()\n")
+  cmake_language(EVAL CODE "${code}")
+  set_property(TARGET GralithLib::${name} PROPERTY IMPORTED_GLOBAL TRUE)
+  set_property(GLOBAL APPEND_STRING PROPERTY GRALITH_PKG_CALLS "${code}")
+endfunction()
+
+# Cg shader translation: glslang (HLSL front end) to SPIR-V, SPIRV-Cross back to GLSL. The
+# SPIRV-Cross C++ libraries and glslang's default limits come without pkg-config modules.
+gralith_pkg(GLSLANG spirv glslang)
+gralith_lib(SPIRVCROSS glslang-default-resource-limits spirv-cross-glsl spirv-cross-core)

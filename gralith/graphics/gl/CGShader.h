@@ -1,0 +1,30 @@
+#pragma once
+
+#include "gralith/graphics/Enums.h"
+#include "gralith/graphics/Shader.h"
+#include "gralith/graphics/gl/CgTranslator.h"
+
+namespace Gralith::Graphics {
+
+class GLDevice;
+
+/// One compiled stage of the OpenGL + Cg backend: the Cg text translated to GLSL and compiled
+/// into a GL shader object, with what the translation found (uniforms, vertex inputs).
+class CGShader : public Shader {
+public:
+    /// Translates and compiles; throws the compiler's message (code 0) on an error.
+    CGShader(GLDevice* device, ShaderType type, const char* entryPoint, const char* source);
+    ~CGShader() override;
+
+    ShaderType GetShaderType() const { return type; }
+    unsigned int GetGLShader() const { return shader; }
+    const CgTranslator::Translation& GetTranslation() const { return translation; }
+
+private:
+    GLDevice* device;
+    ShaderType type;
+    CgTranslator::Translation translation;
+    unsigned int shader = 0;
+};
+
+} // namespace Gralith::Graphics

@@ -1,0 +1,337 @@
+#include "gralith/graphics/gl/CgTranslator.h"
+
+#include "gralith/Exception.h"
+
+// The packaged glslang is built with its HLSL front end; the header hides part of it without this.
+#ifndef ENABLE_HLSL
+#define ENABLE_HLSL 1
+#endif
+#include <glslang/Public/ResourceLimits.h>
+#include <glslang/Public/ShaderLang.h>
+#include <glslang/SPIRV/GlslangToSpv.h>
+#include <spirv_cross/spirv_glsl.hpp>
+
+#include <cctype>
+#include <cstdint>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace Gralith::Graphics {
+
+const char* const CgTranslator::CompileErrorText = "The compile returned an error.";
+
+namespace {
+
+using Utils::String;
+
+// ParameterType values.
+enum {
+    TypeNone = 0, TypeFloat = 1, TypeInt = 2, TypeBool = 3, TypeFloat2 = 4, TypeInt2 = 7, TypeBool2 = 10,
+    TypeFloat2x2 = 13, TypeSampler2D = 22, TypeSamplerCube = 23, TypeSampler3D = 24
+};
+
+// Composed like the Cg runtime's error callback: the error string, a line break, the (absent)
+// second error, a line break, the listing, two line breaks.
+[[noreturn]] void Fail(std::string listing) {
+    while (!listing.empty() && std::isspace(static_cast<unsigned char>(listing.back())))
+        listing.pop_back();
+    std::string message = CgTranslator::CompileErrorText;
+    message += "\n\n";
+    message += listing;
+    message += "\n\n";
+    throw Exception(message.c_str(), 0);
+}
+
+void InitialiseOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] { glslang::InitializeProcess(); });
+}
+
+std::string Upper(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// "TEXCOORD3" -> ("TEXCOORD", 3); "TEXCOORD" -> ("TEXCOORD", -1).
+void SplitSemantic(const std::string& semantic, std::string& base, int& index) {
+    size_t end = semantic.size();
+    while (end > 0 && std::isdigit(static_cast<unsigned char>(semantic[end - 1])))
+        --end;
+    base = semantic.substr(0, end);
+    index = end == semantic.size() ? -1 : std::stoi(semantic.substr(end, 9));
+}
+
+// Varyings of both stages meet under this name; a missing index counts as 0.
+std::string VaryingName(const std::string& semantic) {
+    std::string base;
+    int index;
+    SplitSemantic(semantic, base, index);
+    return "v_" + base + std::to_string(index < 0 ? 0 : index);
+}
+
+// Cg has no unsigned type, but the HLSL front end stores bool uniforms as 32-bit unsigned
+// integers, which GLSL 1.20 lacks. Making every 32-bit integer type signed keeps the code valid:
+// the only unsigned values in translated Cg are these booleans and constant array sizes.
+void MakeIntegersSigned(std::vector<uint32_t>& spirv) {
+    const uint32_t opTypeInt = 21;
+    size_t i = 5;
+    while (i < spirv.size()) {
+        uint32_t words = spirv[i] >> 16;
+        if ((spirv[i] & 0xFFFF) == opTypeInt && words == 4 && spirv[i + 2] == 32)
+            spirv[i + 3] = 1;
+        if (words == 0)
+            break;
+        i += words;
+    }
+}
+
+class GlslWriter : public spirv_cross::CompilerGLSL {
+public:
+    GlslWriter(std::vector<uint32_t> spirv, std::set<uint32_t> unsignedTypes)
+        : CompilerGLSL(std::move(spirv)), unsignedTypes(std::move(unsignedTypes)) {}
+
+    /// Accesses to the block's members become bare member names; the block itself is written
+    /// as one plain uniform per member.
+    void FlattenBlock(uint32_t variable) {
+        const spirv_cross::SPIRType& type = BlockType(variable);
+        // Access chains look the name up on the variable's pointer type.
+        uint32_t pointerType = get<spirv_cross::SPIRVariable>(variable).basetype;
+        for (uint32_t i = 0; i < type.member_types.size(); ++i)
+            set_member_qualified_name(pointerType, i, get_member_name(type.self, i));
+        flattened.insert(variable);
+    }
+
+    const spirv_cross::SPIRType& BlockType(uint32_t variable) {
+        const spirv_cross::SPIRVariable& var = get<spirv_cross::SPIRVariable>(variable);
+        return get<spirv_cross::SPIRType>(get<spirv_cross::SPIRType>(var.basetype).self);
+    }
+
+    const spirv_cross::SPIRType& TypeOf(uint32_t id) { return get<spirv_cross::SPIRType>(id); }
+
+    /// The ParameterType of a uniform of the given type (element type for arrays).
+    int ParameterTypeOf(uint32_t typeId) {
+        const spirv_cross::SPIRType& type = get<spirv_cross::SPIRType>(typeId);
+        using Base = spirv_cross::SPIRType;
+        if (type.basetype == Base::SampledImage || type.basetype == Base::Image) {
+            switch (type.image.dim) {
+            case spv::Dim2D: return TypeSampler2D;
+            case spv::DimCube: return TypeSamplerCube;
+            case spv::Dim3D: return TypeSampler3D;
+            default: return TypeNone;
+            }
+        }
+        if (type.vecsize < 1 || type.vecsize > 4)
+            return TypeNone;
+        const spirv_cross::SPIRType* scalar = &type;
+        while (scalar->parent_type)
+            scalar = &get<spirv_cross::SPIRType>(scalar->parent_type);
+        int first;
+        if (type.basetype == Base::Float)
+            first = TypeFloat;
+        else if (type.basetype == Base::Int && unsignedTypes.count(scalar->self) == 0)
+            first = TypeInt;
+        else if (type.basetype == Base::Int || type.basetype == Base::Boolean)
+            first = TypeBool;
+        else
+            return TypeNone;
+        if (type.columns == 1) {
+            if (type.vecsize == 1)
+                return first;
+            return (first == TypeFloat ? TypeFloat2 : first == TypeInt ? TypeInt2 : TypeBool2) +
+                   static_cast<int>(type.vecsize) - 2;
+        }
+        // Only square float matrices reach a program.
+        if (first != TypeFloat || type.columns != type.vecsize)
+            return TypeNone;
+        return TypeFloat2x2 + static_cast<int>(type.columns) - 2;
+    }
+
+protected:
+    void emit_buffer_block(const spirv_cross::SPIRVariable& var) override {
+        if (flattened.count(var.self) == 0) {
+            CompilerGLSL::emit_buffer_block(var);
+            return;
+        }
+        const spirv_cross::SPIRType& type = BlockType(var.self);
+        for (uint32_t i = 0; i < type.member_types.size(); ++i) {
+            const std::string& name = get_member_name(type.self, i);
+            // Keeps locals from taking the uniform's name.
+            resource_names.insert(name);
+            statement("uniform ", variable_decl(get<spirv_cross::SPIRType>(type.member_types[i]), name), ";");
+        }
+        statement("");
+    }
+
+private:
+    std::set<uint32_t> unsignedTypes;
+    std::set<uint32_t> flattened;
+};
+
+// The ids of the 32-bit unsigned integer types, before they are made signed.
+std::set<uint32_t> UnsignedTypes(const std::vector<uint32_t>& spirv) {
+    std::set<uint32_t> ids;
+    size_t i = 5;
+    while (i < spirv.size()) {
+        uint32_t words = spirv[i] >> 16;
+        if ((spirv[i] & 0xFFFF) == 21 && words == 4 && spirv[i + 2] == 32 && spirv[i + 3] == 0)
+            ids.insert(spirv[i + 1]);
+        if (words == 0)
+            break;
+        i += words;
+    }
+    return ids;
+}
+
+std::vector<uint32_t> CompileToSpirv(const char* source, const char* entryPoint, EShLanguage language,
+                                     const char* sourceName) {
+    InitialiseOnce();
+    glslang::TShader shader(language);
+    shader.setStringsWithLengthsAndNames(&source, nullptr, &sourceName, 1);
+    shader.setEntryPoint(entryPoint);
+    shader.setEnvInput(glslang::EShSourceHlsl, language, glslang::EShClientOpenGL, 100);
+    shader.setEnvClient(glslang::EShClientOpenGL, glslang::EShTargetOpenGL_450);
+    shader.setEnvTarget(glslang::EShTargetSpv, glslang::EShTargetSpv_1_0);
+    // Keeps each semantic as a decoration, which the rewrites below read.
+    shader.setEnvTargetHlslFunctionality1();
+    shader.setAutoMapLocations(true);
+    shader.setAutoMapBindings(true);
+    // DX9 mode: without it tex2D on a sampler2D turns into a 1D lookup.
+    auto messages = static_cast<EShMessages>(EShMsgSpvRules | EShMsgReadHlsl | EShMsgHlslDX9Compatible);
+    if (!shader.parse(GetDefaultResources(), 100, false, messages))
+        Fail(shader.getInfoLog());
+
+    glslang::TProgram program;
+    program.addShader(&shader);
+    if (!program.link(messages))
+        Fail(program.getInfoLog());
+    // The front end only warns about a missing entry point and produces an empty main().
+    if (std::string(program.getInfoLog()).find("Entry point not found") != std::string::npos)
+        Fail(std::string("ERROR: ") + sourceName + ": entry point '" + entryPoint + "' not found");
+
+    std::vector<uint32_t> spirv;
+    spv::SpvBuildLogger logger;
+    glslang::GlslangToSpv(*program.getIntermediate(language), spirv, &logger);
+    if (spirv.size() < 5)
+        Fail(std::string("ERROR: ") + sourceName + ": no code generated\n" + logger.getAllMessages());
+    return spirv;
+}
+
+bool IsOneOf(const std::string& base, std::initializer_list<const char*> names) {
+    for (const char* name : names)
+        if (base == name)
+            return true;
+    return false;
+}
+
+} // namespace
+
+CgTranslator::Translation CgTranslator::Translate(const char* source, const char* entryPoint, Stage stage,
+                                                  const char* sourceName) {
+    if (!source)
+        source = "";
+    if (!entryPoint)
+        entryPoint = "";
+    if (!sourceName)
+        sourceName = "";
+    EShLanguage language = stage == StageVertex ? EShLangVertex : EShLangFragment;
+    std::vector<uint32_t> spirv = CompileToSpirv(source, entryPoint, language, sourceName);
+    std::set<uint32_t> unsignedTypes = UnsignedTypes(spirv);
+    MakeIntegersSigned(spirv);
+
+    Translation result;
+    try {
+        GlslWriter writer(std::move(spirv), std::move(unsignedTypes));
+        spirv_cross::CompilerGLSL::Options options = writer.get_common_options();
+        options.version = 120;
+        options.es = false;
+        options.enable_420pack_extension = false;
+        writer.set_common_options(options);
+        writer.build_combined_image_samplers();
+
+        spirv_cross::ShaderResources resources = writer.get_shader_resources();
+        auto addUniform = [&](const std::string& name, uint32_t typeId) {
+            const spirv_cross::SPIRType& type = writer.TypeOf(typeId);
+            Uniform uniform;
+            uniform.name = name.c_str();
+            uniform.type = writer.ParameterTypeOf(typeId);
+            uniform.arraySize = 0;
+            if (!type.array.empty()) {
+                uniform.arraySize = 1;
+                for (uint32_t length : type.array)
+                    uniform.arraySize *= static_cast<int>(length);
+            }
+            result.uniforms.Add(uniform);
+        };
+        for (const spirv_cross::Resource& block : resources.uniform_buffers) {
+            writer.FlattenBlock(block.id);
+            const spirv_cross::SPIRType& type = writer.BlockType(block.id);
+            for (uint32_t i = 0; i < type.member_types.size(); ++i)
+                addUniform(writer.get_member_name(type.self, i), type.member_types[i]);
+        }
+        for (const spirv_cross::Resource& sampler : resources.sampled_images)
+            addUniform(writer.get_name(sampler.id), sampler.type_id);
+
+        std::set<std::string> seen;
+        auto semanticOf = [&](uint32_t id) {
+            std::string semantic = Upper(writer.get_decoration_string(id, spv::DecorationHlslSemanticGOOGLE));
+            if (!semantic.empty() && !seen.insert(semantic).second)
+                Fail(std::string("ERROR: ") + sourceName + ": semantic '" + semantic + "' is used more than once");
+            return semantic;
+        };
+        auto isVector4 = [&](uint32_t typeId) {
+            const spirv_cross::SPIRType& type = writer.TypeOf(typeId);
+            return type.vecsize == 4 && type.columns == 1 && type.array.empty();
+        };
+
+        for (const spirv_cross::Resource& input : resources.stage_inputs) {
+            std::string semantic = semanticOf(input.id);
+            std::string base;
+            int index;
+            SplitSemantic(semantic, base, index);
+            if (stage == StageVertex) {
+                if (semantic.empty())
+                    continue;
+                Attribute attribute;
+                attribute.semantic = semantic.c_str();
+                attribute.name = ("a_" + semantic).c_str();
+                writer.set_name(input.id, attribute.name.CStr());
+                result.attributes.Add(attribute);
+            } else if (IsOneOf(base, {"POSITION", "WPOS", "VPOS"}) && index <= 0 && isVector4(input.type_id)) {
+                // A pixel stage reading the position gets the window position, as in Cg.
+                writer.set_decoration(input.id, spv::DecorationBuiltIn, spv::BuiltInFragCoord);
+            } else if (!semantic.empty()) {
+                writer.set_name(input.id, VaryingName(semantic));
+            }
+        }
+        seen.clear();
+        for (const spirv_cross::Resource& output : resources.stage_outputs) {
+            std::string semantic = semanticOf(output.id);
+            std::string base;
+            int index;
+            SplitSemantic(semantic, base, index);
+            if (stage == StageVertex) {
+                if (IsOneOf(base, {"POSITION", "SV_POSITION"}) && index <= 0)
+                    writer.set_decoration(output.id, spv::DecorationBuiltIn, spv::BuiltInPosition);
+                else if (IsOneOf(base, {"PSIZE"}) && index <= 0)
+                    writer.set_decoration(output.id, spv::DecorationBuiltIn, spv::BuiltInPointSize);
+                else if (!semantic.empty())
+                    writer.set_name(output.id, VaryingName(semantic));
+            } else if (IsOneOf(base, {"COLOR", "SV_TARGET"}) && index < 8) {
+                // GLSL 1.20 writes colour outputs through gl_FragData[location].
+                writer.set_decoration(output.id, spv::DecorationLocation, index < 0 ? 0 : index);
+            } else if (IsOneOf(base, {"DEPTH", "SV_DEPTH"}) && index <= 0) {
+                writer.set_decoration(output.id, spv::DecorationBuiltIn, spv::BuiltInFragDepth);
+            }
+        }
+
+        result.glsl = writer.compile().c_str();
+    } catch (const spirv_cross::CompilerError& error) {
+        Fail(std::string("ERROR: ") + sourceName + ": " + error.what());
+    }
+    return result;
+}
+
+} // namespace Gralith::Graphics

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "gralith/utils/Array.h"
+#include "gralith/utils/String.h"
+
+namespace Gralith::Graphics {
+
+/// Turns one stage of Cg source text into GLSL 1.20 that an OpenGL 2.0 driver accepts, plus what
+/// the program needs to know about it. The source goes through an HLSL front end (DX9 mode) to
+/// SPIR-V and back out as GLSL, with these rewrites so that the result behaves as Cg would:
+/// - a POSITION output becomes gl_Position, COLORn outputs gl_FragData[n], DEPTH gl_FragDepth;
+/// - varyings are named from their semantic ("v_TEXCOORD0"; a bare "TEXCOORD" counts as index 0),
+///   so the two stages match by semantic as they do in Cg;
+/// - global and uniform parameters become plain uniforms under their own names, so one name
+///   addresses the uniform of both stages of a linked program;
+/// - vertex inputs are named from their semantic ("a_POSITION", "a_TEXCOORD0"), for binding to
+///   attribute locations before linking.
+/// bool uniforms are declared as int in the GLSL (they are uploaded as integers) but reported as
+/// bool. Uniform initialisers in the source are not kept.
+class CgTranslator {
+public:
+    enum Stage { StagePixel = 0, StageVertex = 1 };
+
+    /// A uniform of the stage; arrays report their element type.
+    struct Uniform {
+        Utils::String name;
+        /// A ParameterType value; 0 for types a program cannot address (structures, non-square
+        /// matrices, 1D samplers).
+        int type = 0;
+        /// 0 for a single value, else the element count.
+        int arraySize = 0;
+    };
+
+    /// A vertex input: its semantic as written (upper case) and the GLSL attribute name.
+    struct Attribute {
+        Utils::String semantic;
+        Utils::String name;
+    };
+
+    struct Translation {
+        Utils::String glsl;
+        /// Uniforms in the order the stage declares them.
+        Utils::Array<Uniform> uniforms;
+        /// Empty for a pixel stage.
+        Utils::Array<Attribute> attributes;
+    };
+
+    /// Compiles source (zero-terminated) with the given entry point. Errors throw an Exception
+    /// (code 0) whose message is composed like the Cg runtime's: "The compile returned an error.",
+    /// a line break, an empty line, then the compiler listing in which each diagnostic carries
+    /// sourceName and the line. A missing entry point is an error. The first call in a process
+    /// also initialises the compiler.
+    static Translation Translate(const char* source, const char* entryPoint, Stage stage,
+                                 const char* sourceName);
+
+    /// The message every compile failure starts with.
+    static const char* const CompileErrorText;
+};
+
+} // namespace Gralith::Graphics
