@@ -3,6 +3,11 @@
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
+# An instrumented library needs the sanitizer runtimes wherever it is linked.
+if(GRALITH_SANITIZE)
+  target_link_options(gralith INTERFACE -fsanitize=address,undefined)
+endif()
+
 install(TARGETS gralith EXPORT GralithTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
