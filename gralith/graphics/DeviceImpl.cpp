@@ -71,6 +71,8 @@ void DeviceImpl::SetScissorRect(int x, int y, int width, int height) {
 void DeviceImpl::SetVertexBuffer(int stream, VertexBuffer* buffer) {
     if (stream < 0 || stream >= SlotLimit)
         throw Exception(Messages::InvalidStream, 4);
+    if (vertexBuffers[stream] == buffer)
+        return;
     vertexBuffers[stream] = buffer;
     OnVertexBufferChanged(stream);
 }

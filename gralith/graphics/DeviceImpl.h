@@ -57,6 +57,8 @@ public:
     /// Work that reached the platform since creation (or the last reset).
     const DeviceStatistics& GetStatistics() const { return statistics; }
     void ResetStatistics() { statistics = DeviceStatistics(); }
+    /// For the backend's resources, which count their own uploads.
+    DeviceStatistics& Statistics() { return statistics; }
 
 protected:
     DeviceImpl() = default;

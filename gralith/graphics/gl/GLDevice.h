@@ -55,9 +55,18 @@ public:
     int GetMaxSamples() const { return maxSamples; }
     /// The framebuffer that stands for the window (0, or the off-screen one of a headless device).
     virtual unsigned int GetWindowFramebuffer() const { return 0; }
+    /// Samples per pixel of the window's colour buffer.
+    virtual int GetWindowSamples() const { return 0; }
     /// Framebuffer objects used for surface copies.
     unsigned int GetReadFramebuffer() const { return readFramebuffer; }
     unsigned int GetDrawFramebuffer() const { return drawFramebuffer; }
+    /// Binds the framebuffer of the current render targets again (after a copy used others).
+    void RestoreFramebuffer();
+    /// Makes the next draw push the rasterizer state again (after GL state was changed behind it).
+    void ForgetAppliedRasterizerState() { appliedRasterizerState = nullptr; }
+    /// Reads a rectangle of a renderable colour surface as 8-bit RGBA, rows bottom-up as GL
+    /// stores them; multisampled surfaces are resolved first.
+    void ReadSurface(Surface* surface, int x, int y, int width, int height, void* rgba);
 
 protected:
     GLDevice() = default;
@@ -69,6 +78,9 @@ protected:
     void ShutdownGL();
     /// Makes the platform context current.
     virtual void MakeContextCurrent() = 0;
+    /// Depth and stencil bits of a window depth format; throws "Depth buffer format not
+    /// supported" (code 2) or "DepthStencilFromat not recognized" (code 4).
+    static void DepthStencilBits(DepthStencilFormat format, int& depthBits, int& stencilBits);
 
     void CheckDraw(bool indexed) override;
     void ApplyPendingState() override;
@@ -84,8 +96,6 @@ protected:
 private:
     void ApplyInputLayout();
     void DisableAppliedInputLayout();
-    void AttachColor(int index, GLSurface* surface);
-    void AttachDepthStencil(GLSurface* surface);
 
     GLShadingContext* shadingContext = nullptr;
     GLSurface* backBuffer = nullptr;
@@ -96,6 +106,7 @@ private:
     int attachedColorCount = 0;
     int maxSamples = 0;
     bool renderTargetsOffscreen = false;
+    bool layoutStale = false;
     bool initialized = false;
 };
 

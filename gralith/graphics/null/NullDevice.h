@@ -57,7 +57,6 @@ public:
 
     /// Used by the null resources.
     void Record(NullCallKind kind, const void* object, int a = 0, int b = 0, int c = 0);
-    DeviceStatistics& Statistics() { return statistics; }
 
 protected:
     NullDevice(int backBufferWidth, int backBufferHeight);

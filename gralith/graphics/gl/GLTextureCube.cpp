@@ -1,0 +1,99 @@
+#include "gralith/graphics/gl/GLTextureCube.h"
+
+#include "gralith/Exception.h"
+#include "gralith/graphics/Messages.h"
+#include "gralith/graphics/StateValidation.h"
+#include "gralith/graphics/gl/GLDevice.h"
+#include "gralith/graphics/gl/GLMappings.h"
+#include "gralith/graphics/gl/GLSurface.h"
+#include "gralith/graphics/gl/GLTextureBinding.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+namespace Gralith::Graphics {
+
+namespace {
+
+void AllocateFace(const GLFunctions& gl, const GLFormatRecord& record, PixelFormat format, CubeFace face,
+                  int level, int size, const void* data) {
+    if (record.Compressed)
+        gl.CompressedTexImage2D(GLCubeFace(face), level, record.InternalFormat, size, size, 0,
+                                GLCompressedImageSize(format, size, size), data);
+    else
+        gl.TexImage2D(GLCubeFace(face), level, static_cast<int>(record.InternalFormat), size, size, 0,
+                      record.PixelFormat, record.ComponentType, data);
+}
+
+void SetLinearFiltering(const GLFunctions& gl) {
+    gl.TexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    gl.TexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+}
+
+} // namespace
+
+GLTextureCube::GLTextureCube(GLDevice* device, int size, PixelFormat format, bool renderable)
+    : device(device), record(&GLFormat(format)), size(size), format(format), renderable(renderable) {
+    if (format == PixelFormatFloatR16)
+        throw Exception("PixelFormatFloatR16 not supported (yet)", 0);
+    if (format == PixelFormatFloatR32)
+        throw Exception("PixelFormatFloatR32 not supported (yet)", 0);
+    device->MakeCurrent();
+    const GLFunctions& gl = device->GL();
+    gl.GenTextures(1, &name);
+    GLTextureBinding binding(gl, GL_TEXTURE_CUBE_MAP, name);
+    for (int face = PositiveX; face <= NegativeZ; ++face)
+        AllocateFace(gl, *record, format, static_cast<CubeFace>(face), 0, size, nullptr);
+    SetLinearFiltering(gl);
+}
+
+GLTextureCube::~GLTextureCube() {
+    for (auto& face : surfaces)
+        for (GLSurface* surface : face)
+            if (surface)
+                surface->Release();
+    device->MakeCurrent();
+    device->GL().DeleteTextures(1, &name);
+}
+
+unsigned int GLTextureCube::GetGLTarget() const { return GL_TEXTURE_CUBE_MAP; }
+
+void GLTextureCube::GenerateMipmaps() {
+    device->MakeCurrent();
+    const GLFunctions& gl = device->GL();
+    GLTextureBinding binding(gl, GL_TEXTURE_CUBE_MAP, name);
+    gl.GenerateMipmap(GL_TEXTURE_CUBE_MAP);
+}
+
+void GLTextureCube::SetData(CubeFace face, int level, const void* data, bool generateMipmaps) {
+    if (format == PixelFormatFloatR16G16B16A16)
+        throw Exception("SetData() does not support PixelFormatFloatR16G16B16A16 (yet)", 0);
+    if (renderable)
+        throw Exception(Messages::SetDataRenderable, 3);
+    GLCubeFace(face);
+    if (level < 0 || level >= MipLevelCount(size, size))
+        throw Exception(Messages::InvalidLevel, 4);
+    device->MakeCurrent();
+    const GLFunctions& gl = device->GL();
+    GLTextureBinding binding(gl, GL_TEXTURE_CUBE_MAP, name);
+    int edge = size >> level;
+    AllocateFace(gl, *record, format, face, level, edge < 1 ? 1 : edge, data);
+    ++device->Statistics().TextureUploads;
+    if (generateMipmaps)
+        gl.GenerateMipmap(GL_TEXTURE_CUBE_MAP);
+    SetLinearFiltering(gl);
+}
+
+Surface* GLTextureCube::GetSurface(CubeFace face, int level) {
+    if (format == PixelFormatLuminance8)
+        throw Exception(Messages::Luminance8Surface, 0);
+    GLCubeFace(face);
+    if (level < 0 || level >= 16 || level >= MipLevelCount(size, size))
+        throw Exception(Messages::InvalidLevel, 4);
+    if (!surfaces[face][level])
+        surfaces[face][level] = GLSurface::ForCubeFaceLevel(device, this, name, face, level, size >> level,
+                                                            size >> level, format, renderable);
+    return surfaces[face][level];
+}
+
+} // namespace Gralith::Graphics
