@@ -1,0 +1,220 @@
+#include "gralith/utils/scenegraph/Matrix4.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using Gralith::Utils::Matrix4;
+
+namespace {
+
+void ExpectNear(const Matrix4& expected, const Matrix4& actual, float tolerance = 1e-5f)
+{
+    for (int i = 0; i < 16; ++i)
+        EXPECT_NEAR(expected[i], actual[i], tolerance) << "element " << i;
+}
+
+// A point (x, y, z, 1) transformed by m.
+void Apply(const Matrix4& m, const float in[4], float out[4])
+{
+    for (int r = 0; r < 4; ++r)
+        out[r] = m.At(r, 0) * in[0] + m.At(r, 1) * in[1] + m.At(r, 2) * in[2] + m.At(r, 3) * in[3];
+}
+
+Matrix4 FromRows(std::initializer_list<float> rows)
+{
+    Matrix4 m;
+    int i = 0;
+    for (float v : rows) {
+        m.At(i / 4, i % 4) = v;
+        ++i;
+    }
+    return m;
+}
+
+} // namespace
+
+TEST(Matrix4, DefaultIsIdentityAndStorageIsColumnMajor)
+{
+    Matrix4 m;
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(i % 5 == 0 ? 1.0f : 0.0f, m[i]);
+    Matrix4 t = Matrix4::Translation(1, 2, 3);
+    EXPECT_EQ(1.0f, t[12]);
+    EXPECT_EQ(2.0f, t[13]);
+    EXPECT_EQ(3.0f, t[14]);
+    EXPECT_EQ(3.0f, t.At(2, 3));
+    float values[16];
+    for (int i = 0; i < 16; ++i)
+        values[i] = static_cast<float>(i);
+    Matrix4 raw(values);
+    EXPECT_EQ(7.0f, raw[7]);
+    EXPECT_EQ(7.0f, raw.At(3, 1));
+}
+
+TEST(Matrix4, ScalingIsDiagonal)
+{
+    Matrix4 s = Matrix4::Scaling(2, 3, 4);
+    ExpectNear(FromRows({2, 0, 0, 0, 0, 3, 0, 0, 0, 0, 4, 0, 0, 0, 0, 1}), s, 0);
+}
+
+TEST(Matrix4, ProductAppliesRightOperandFirst)
+{
+    // Scale, then translate.
+    Matrix4 m = Matrix4::Translation(10, 0, 0) * Matrix4::Scaling(2, 2, 2);
+    float p[4] = {1, 1, 1, 1}, q[4];
+    Apply(m, p, q);
+    EXPECT_FLOAT_EQ(12.0f, q[0]);
+    EXPECT_FLOAT_EQ(2.0f, q[1]);
+
+    Matrix4 a = FromRows({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
+    Matrix4 b = FromRows({2, 0, 1, 0, 0, 1, 0, 3, 1, 0, 0, 0, 0, 2, 0, 1});
+    Matrix4 expected = FromRows({5, 10, 1, 10, 17, 22, 5, 26, 29, 34, 9, 42, 41, 46, 13, 58});
+    ExpectNear(expected, Matrix4::Multiply(a, b), 0);
+    Matrix4 c = a;
+    c *= b;
+    EXPECT_EQ(expected, c);
+
+    Matrix4 moved = Matrix4::Scaling(2, 2, 2);
+    moved.Translate(1, 2, 3);
+    ExpectNear(Matrix4::Scaling(2, 2, 2) * Matrix4::Translation(1, 2, 3), moved, 0);
+    EXPECT_FLOAT_EQ(2.0f, moved[12]);
+    EXPECT_FLOAT_EQ(6.0f, moved[14]);
+}
+
+TEST(Matrix4, RotationElementsUseTheShortPi)
+{
+    Matrix4 r = Matrix4::Rotation(90, 0, 0, 1);
+    float angle = 90.0f / 180.0f * 3.141592f;
+    EXPECT_EQ(std::cos(angle), r[0]);
+    EXPECT_EQ(std::sin(angle), r[1]);
+    EXPECT_EQ(-std::sin(angle), r[4]);
+    EXPECT_EQ(std::cos(angle), r[5]);
+    EXPECT_EQ(1.0f, r[10]);
+    EXPECT_EQ(1.0f, r[15]);
+    // cos of the short pi / 2 is not exactly zero.
+    EXPECT_NE(0.0f, r[0]);
+    // Counter-clockwise about +z: x goes to y.
+    float p[4] = {1, 0, 0, 1}, q[4];
+    Apply(r, p, q);
+    EXPECT_NEAR(0.0f, q[0], 1e-6f);
+    EXPECT_NEAR(1.0f, q[1], 1e-6f);
+}
+
+TEST(Matrix4, RotationNormalisesOnlyAxesThatAreNotUnit)
+{
+    EXPECT_EQ(Matrix4::Rotation(90, 0, 0, 1), Matrix4::Rotation(90, 0, 0, 2));
+    // Squared length 0.99999994: within 1e-7 of 1, so the axis is used as given (normalising
+    // would make x 0.599999964).
+    float x = 0.599999905f, y = 0.8f;
+    ASSERT_EQ(0.99999994f, x * x + y * y);
+    Matrix4 given = Matrix4::Rotation(0, x, y, 0);
+    EXPECT_EQ(x * x * 0.0f + 1.0f, given[0]);
+    Matrix4 quarter = Matrix4::Rotation(90, x, y, 0);
+    float c = std::cos(90.0f / 180.0f * 3.141592f);
+    EXPECT_EQ(x * y * (1.0f - c), quarter[1]);
+    Matrix4 general = Matrix4::Rotation(30, 1, 2, 3);
+    // Orthonormal: R * transpose(R) = I.
+    Matrix4 t = general;
+    t.Transpose();
+    ExpectNear(Matrix4(), general * t);
+    // A zero axis rotates nothing.
+    EXPECT_EQ(Matrix4(), Matrix4::Rotation(45, 0, 0, 0));
+}
+
+TEST(Matrix4, LookAtPutsEyeAtOriginLookingDownMinusZ)
+{
+    Matrix4 v = Matrix4::LookAt(0, 0, 10, 0, 0, 0, 0, 1, 0);
+    ExpectNear(Matrix4::Translation(0, 0, -10), v);
+
+    Matrix4 w = Matrix4::LookAt(1, 2, 3, 4, 6, 3, 0, 0, 1);
+    float eye[4] = {1, 2, 3, 1}, target[4] = {4, 6, 3, 1}, out[4];
+    Apply(w, eye, out);
+    EXPECT_NEAR(0.0f, out[0], 1e-5f);
+    EXPECT_NEAR(0.0f, out[1], 1e-5f);
+    EXPECT_NEAR(0.0f, out[2], 1e-5f);
+    Apply(w, target, out);
+    EXPECT_NEAR(0.0f, out[0], 1e-5f);
+    EXPECT_NEAR(0.0f, out[1], 1e-5f);
+    EXPECT_NEAR(-5.0f, out[2], 1e-5f);
+    // Up (z) maps to +y in view space; s = f x up lies in row 0.
+    EXPECT_NEAR(1.0f, w[9], 1e-6f);
+    EXPECT_NEAR(0.8f, w[0], 1e-6f);
+    EXPECT_NEAR(-0.6f, w[4], 1e-6f);
+}
+
+TEST(Matrix4, PerspectiveForBothDepthConventions)
+{
+    float n = 1, f = 1000;
+    Matrix4 gl = Matrix4::Perspective(true, 90, 2, n, f);
+    float cot = 1.0f / std::tan(90.0f / 180.0f * 3.141592f * 0.5f);
+    EXPECT_FLOAT_EQ(cot / 2, gl[0]);
+    EXPECT_FLOAT_EQ(cot, gl[5]);
+    EXPECT_FLOAT_EQ(-(n + f) / (f - n), gl[10]);
+    EXPECT_FLOAT_EQ(-1.0f, gl[11]);
+    EXPECT_FLOAT_EQ(-2 * n * f / (f - n), gl[14]);
+    EXPECT_EQ(0.0f, gl[15]);
+    EXPECT_EQ(0.0f, gl[1]);
+    EXPECT_EQ(0.0f, gl[8]);
+
+    Matrix4 d3d = Matrix4::Perspective(false, 90, 2, n, f);
+    EXPECT_FLOAT_EQ(f / (n - f), d3d[10]);
+    EXPECT_FLOAT_EQ(n * f / (n - f), d3d[14]);
+    EXPECT_FLOAT_EQ(-1.0f, d3d[11]);
+
+    // The near and far planes land on the ends of each depth range.
+    auto depth = [](const Matrix4& m, float z) {
+        float p[4] = {0, 0, -z, 1}, q[4];
+        Apply(m, p, q);
+        return q[2] / q[3];
+    };
+    EXPECT_NEAR(-1.0f, depth(gl, n), 1e-5f);
+    EXPECT_NEAR(1.0f, depth(gl, f), 1e-4f);
+    EXPECT_NEAR(0.0f, depth(d3d, n), 1e-5f);
+    EXPECT_NEAR(1.0f, depth(d3d, f), 1e-4f);
+}
+
+TEST(Matrix4, TransposeAndUpperLeft3x3)
+{
+    Matrix4 a = FromRows({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
+    Matrix4 t = a;
+    t.Transpose();
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            EXPECT_EQ(a.At(r, c), t.At(c, r));
+    float upper[9];
+    a.GetUpperLeft3x3(upper);
+    const float expected[9] = {1, 5, 9, 2, 6, 10, 3, 7, 11};
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(expected[i], upper[i]);
+}
+
+TEST(Matrix4, InvertGivesTheInverse)
+{
+    Matrix4 m = Matrix4::Translation(3, -2, 5) * Matrix4::Rotation(33, 1, 1, 0) * Matrix4::Scaling(2, 4, 0.5f);
+    Matrix4 inverse = m;
+    ASSERT_TRUE(inverse.Invert());
+    ExpectNear(Matrix4(), m * inverse);
+    ExpectNear(Matrix4(), inverse * m);
+}
+
+TEST(Matrix4, InvertSwapsRowsForZeroPivot)
+{
+    // Leading pivot 0, but the matrix is a permutation: invertible.
+    Matrix4 m = FromRows({0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 2, 0, 0, 4, 0});
+    Matrix4 inverse = m;
+    ASSERT_TRUE(inverse.Invert());
+    ExpectNear(FromRows({0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0.25f, 0, 0, 0.5f, 0}), inverse);
+    ExpectNear(Matrix4(), m * inverse);
+}
+
+TEST(Matrix4, SingularMatrixIsLeftUnchanged)
+{
+    Matrix4 m = FromRows({1, 2, 3, 4, 2, 4, 6, 8, 0, 1, 0, 0, 0, 0, 1, 0});
+    Matrix4 copy = m;
+    EXPECT_FALSE(m.Invert());
+    EXPECT_EQ(copy, m);
+    Matrix4 flat = Matrix4::Scaling(1, 0, 1);
+    EXPECT_FALSE(flat.Invert());
+    EXPECT_EQ(Matrix4::Scaling(1, 0, 1), flat);
+}

@@ -1,0 +1,339 @@
+#include "gralith/Exception.h"
+#include "gralith/graphics/InputLayout.h"
+#include "gralith/graphics/Program.h"
+#include "gralith/graphics/Shader.h"
+#include "gralith/graphics/Surface.h"
+#include "gralith/graphics/Texture2D.h"
+#include "gralith/graphics/VertexBuffer.h"
+#include "gralith/graphics/null/NullDevice.h"
+#include "gralith/graphics/null/NullShading.h"
+#include "gralith/utils/scenegraph/Transform.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+using namespace Gralith::Graphics;
+using Gralith::Utils::Matrix4;
+using Gralith::Utils::Transform;
+
+namespace {
+
+const char* const AllNames[] = {"World",          "View",
+                                "Projection",     "WorldView",
+                                "ViewProjection", "WorldViewProjection",
+                                "ViewportConformFactor", "NormalMatrix"};
+
+const char* const AllUniforms = "uniform float4x4 World; uniform float4x4 View; uniform float4x4 Projection;\n"
+                                "uniform float4x4 WorldView; uniform float4x4 ViewProjection;\n"
+                                "uniform float4x4 WorldViewProjection; uniform float4 ViewportConformFactor;\n"
+                                "uniform float3x3 NormalMatrix;\n";
+
+class TransformTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        device = NullDevice::Create(640, 480);
+        buffer = device->CreateVertexBuffer(BufferModeStatic, 36, 12);
+        InputElementDesc element{0, 0, 3, 0, DataTypeFloat32, 0};
+        layout = device->CreateInputLayout(&element, 1);
+        device->SetVertexBuffer(0, buffer);
+        device->SetInputLayout(layout);
+        transform = new Transform(device);
+    }
+    void TearDown() override
+    {
+        if (transform)
+            transform->Release();
+        for (Program* p : programs)
+            p->Release();
+        layout->Release();
+        buffer->Release();
+        device->Release();
+    }
+
+    // A program whose vertex shader declares the given uniforms.
+    Program* MakeProgram(const char* uniforms)
+    {
+        Shader* vs = device->CreateShader(VertexShader, 0, "main", 0, uniforms);
+        Shader* ps = device->CreateShader(PixelShader, 0, "main", 0, "");
+        Program* program = device->CreateProgram(vs, ps);
+        vs->Release();
+        ps->Release();
+        programs.push_back(program);
+        return program;
+    }
+
+    static NullParameter* Param(Program* program, const char* name)
+    {
+        return static_cast<NullParameter*>(program->GetParameter(name));
+    }
+
+    // Upload counts of the eight standard parameters.
+    static std::map<std::string, int> Counts(Program* program)
+    {
+        std::map<std::string, int> counts;
+        for (const char* name : AllNames)
+            counts[name] = Param(program, name)->GetSetCount();
+        return counts;
+    }
+
+    // The names uploaded by one draw.
+    std::vector<std::string> DrawAndListUploads(Program* program)
+    {
+        auto before = Counts(program);
+        device->SetProgram(program);
+        device->DrawUnindexed(0, 3);
+        auto after = Counts(program);
+        std::vector<std::string> sent;
+        for (const char* name : AllNames)
+            if (after[name] != before[name]) {
+                EXPECT_EQ(before[name] + 1, after[name]) << name;
+                sent.push_back(name);
+            }
+        return sent;
+    }
+
+    static void ExpectMatrix(const Matrix4& expected, NullParameter* parameter, float tolerance = 1e-5f)
+    {
+        const std::vector<float>& values = parameter->GetValues();
+        ASSERT_EQ(16u, values.size()) << parameter->GetName();
+        for (int i = 0; i < 16; ++i)
+            EXPECT_NEAR(expected[i], values[i], tolerance) << parameter->GetName() << " element " << i;
+    }
+
+    NullDevice* device = nullptr;
+    VertexBuffer* buffer = nullptr;
+    InputLayout* layout = nullptr;
+    Transform* transform = nullptr;
+    std::vector<Program*> programs;
+};
+
+using Names = std::vector<std::string>;
+
+} // namespace
+
+TEST_F(TransformTest, FirstDrawSendsEveryDeclaredMatrix)
+{
+    Program* program = MakeProgram(AllUniforms);
+    Matrix4 world = Matrix4::Translation(1, 2, 3) * Matrix4::Scaling(2, 2, 4);
+    transform->SetWorld(world);
+    transform->LookAt(0, -10, 5, 0, 0, 0, 0, 0, 1);
+    transform->Perspective(60, 4.0f / 3.0f, 1, 100);
+    Matrix4 view = Matrix4::LookAt(0, -10, 5, 0, 0, 0, 0, 0, 1);
+    Matrix4 projection = Matrix4::Perspective(true, 60, 4.0f / 3.0f, 1, 100);
+
+    EXPECT_EQ(Names(std::begin(AllNames), std::end(AllNames)), DrawAndListUploads(program));
+    ExpectMatrix(world, Param(program, "World"));
+    ExpectMatrix(view, Param(program, "View"));
+    ExpectMatrix(projection, Param(program, "Projection"));
+    ExpectMatrix(view * world, Param(program, "WorldView"));
+    ExpectMatrix(projection * view, Param(program, "ViewProjection"));
+    ExpectMatrix(projection * view * world, Param(program, "WorldViewProjection"), 1e-4f);
+    EXPECT_EQ((std::vector<float>{1, 1, 1, 1}), Param(program, "ViewportConformFactor")->GetValues());
+
+    Matrix4 normal = world;
+    ASSERT_TRUE(normal.Invert());
+    normal.Transpose();
+    float expected[9];
+    normal.GetUpperLeft3x3(expected);
+    const std::vector<float>& sent = Param(program, "NormalMatrix")->GetValues();
+    ASSERT_EQ(9u, sent.size());
+    for (int i = 0; i < 9; ++i)
+        EXPECT_NEAR(expected[i], sent[i], 1e-6f) << i;
+    // Scaling by (2, 2, 4) shows in the normal matrix as (0.5, 0.5, 0.25).
+    EXPECT_NEAR(0.25f, sent[8], 1e-6f);
+}
+
+TEST_F(TransformTest, SameProgramResendsOnlyWhatChanged)
+{
+    Program* program = MakeProgram(AllUniforms);
+    DrawAndListUploads(program);
+    // The first draw leaves the construction's dirty flags set; the second sends the dirty ones.
+    EXPECT_EQ((Names{"World", "View", "Projection", "WorldView", "ViewProjection", "WorldViewProjection",
+                     "ViewportConformFactor"}),
+              DrawAndListUploads(program));
+    EXPECT_EQ(Names{}, DrawAndListUploads(program));
+
+    transform->PushWorld();
+    transform->SetWorld(Matrix4::Translation(5, 0, 0));
+    EXPECT_EQ((Names{"World", "WorldView", "WorldViewProjection", "ViewportConformFactor"}),
+              DrawAndListUploads(program));
+    transform->PopWorld();
+    EXPECT_EQ((Names{"World", "WorldView", "WorldViewProjection", "ViewportConformFactor"}),
+              DrawAndListUploads(program));
+    ExpectMatrix(Matrix4(), Param(program, "World"));
+
+    transform->LookAt(1, 1, 1, 0, 0, 0, 0, 0, 1);
+    EXPECT_EQ((Names{"View", "WorldView", "ViewProjection", "WorldViewProjection", "ViewportConformFactor"}),
+              DrawAndListUploads(program));
+    transform->Perspective(90, 1, 0.5f, 50);
+    EXPECT_EQ((Names{"Projection", "ViewProjection", "WorldViewProjection", "ViewportConformFactor"}),
+              DrawAndListUploads(program));
+    transform->Reset();
+    EXPECT_EQ((Names{"World", "View", "Projection", "WorldView", "ViewProjection", "WorldViewProjection",
+                     "ViewportConformFactor"}),
+              DrawAndListUploads(program));
+    EXPECT_EQ(Names{}, DrawAndListUploads(program));
+}
+
+TEST_F(TransformTest, SwitchingProgramsSendsEverythingIncludingNormalMatrix)
+{
+    Program* first = MakeProgram(AllUniforms);
+    Program* second = MakeProgram(AllUniforms);
+    DrawAndListUploads(first);
+    DrawAndListUploads(first);
+    ASSERT_EQ(Names{}, DrawAndListUploads(first));
+    Names all(std::begin(AllNames), std::end(AllNames));
+    EXPECT_EQ(all, DrawAndListUploads(second));
+    EXPECT_EQ(all, DrawAndListUploads(first));
+    EXPECT_EQ(Names{}, DrawAndListUploads(first));
+}
+
+TEST_F(TransformTest, ProgramsSendOnlyWhatTheyDeclare)
+{
+    Program* none = MakeProgram("uniform float4 Tint;");
+    Program* some = MakeProgram("uniform float4x4 WorldViewProjection; uniform float3x3 NormalMatrix;");
+    EXPECT_EQ(Names{}, DrawAndListUploads(none));
+    EXPECT_EQ(0, Param(none, "Tint")->GetSetCount());
+    EXPECT_EQ((Names{"WorldViewProjection", "NormalMatrix"}), DrawAndListUploads(some));
+    // Nothing is dirty any more after the second draw of the same program.
+    EXPECT_EQ(Names{"WorldViewProjection"}, DrawAndListUploads(some));
+    EXPECT_EQ(Names{}, DrawAndListUploads(some));
+}
+
+TEST_F(TransformTest, NoProgramNoWork)
+{
+    // The null device refuses the draw after the listeners ran; the transform must not touch
+    // anything without a program.
+    device->SetProgram(nullptr);
+    EXPECT_THROW(device->DrawUnindexed(0, 3), Gralith::Exception);
+    Program* program = MakeProgram(AllUniforms);
+    Names all(std::begin(AllNames), std::end(AllNames));
+    EXPECT_EQ(all, DrawAndListUploads(program));
+}
+
+TEST_F(TransformTest, UpperLeftOriginFlipsProjectionForOffscreenTargets)
+{
+    device->SetLowerLeftOrigin(false);
+    device->SetDepthRangeMinusOneToOne(false);
+    Program* program = MakeProgram(AllUniforms);
+    transform->Perspective(60, 1.5f, 1, 100);
+    Matrix4 projection = Matrix4::Perspective(false, 60, 1.5f, 1, 100);
+    EXPECT_EQ(projection, transform->GetProjection());
+    DrawAndListUploads(program);
+    DrawAndListUploads(program);
+
+    Texture2D* texture = device->CreateTexture2D(256, 256, PixelFormatR8G8B8A8, true);
+    Surface* target = texture->GetSurface(0);
+    device->SetRenderTargets(1, &target, nullptr);
+    Names sent = DrawAndListUploads(program);
+    EXPECT_EQ((Names{"Projection", "ViewProjection", "WorldViewProjection", "ViewportConformFactor"}), sent);
+    Matrix4 flipped = projection;
+    for (int column = 0; column < 4; ++column)
+        flipped.At(1, column) = -flipped.At(1, column);
+    ExpectMatrix(flipped, Param(program, "Projection"));
+    EXPECT_EQ((std::vector<float>{1, -1, 1, 1}), Param(program, "ViewportConformFactor")->GetValues());
+    // The stored projection is untouched, and stays dirty so the next draw sends it again.
+    EXPECT_EQ(projection, transform->GetProjection());
+    EXPECT_EQ((Names{"Projection", "ViewProjection", "WorldViewProjection", "ViewportConformFactor"}),
+              DrawAndListUploads(program));
+
+    device->SetRenderTargets(0, nullptr, nullptr);
+    EXPECT_EQ((Names{"Projection", "ViewProjection", "WorldViewProjection", "ViewportConformFactor"}),
+              DrawAndListUploads(program));
+    ExpectMatrix(projection, Param(program, "Projection"));
+    EXPECT_EQ((std::vector<float>{1, 1, 1, 1}), Param(program, "ViewportConformFactor")->GetValues());
+    EXPECT_EQ(Names{}, DrawAndListUploads(program));
+    texture->Release();
+}
+
+TEST_F(TransformTest, LowerLeftOriginNeverFlips)
+{
+    Program* program = MakeProgram(AllUniforms);
+    transform->Perspective(60, 1.5f, 1, 100);
+    Texture2D* texture = device->CreateTexture2D(64, 64, PixelFormatR8G8B8A8, true);
+    Surface* target = texture->GetSurface(0);
+    device->SetRenderTargets(1, &target, nullptr);
+    DrawAndListUploads(program);
+    ExpectMatrix(Matrix4::Perspective(true, 60, 1.5f, 1, 100), Param(program, "Projection"));
+    EXPECT_EQ((std::vector<float>{1, 1, 1, 1}), Param(program, "ViewportConformFactor")->GetValues());
+    DrawAndListUploads(program);
+    EXPECT_EQ(Names{}, DrawAndListUploads(program));
+    device->SetRenderTargets(0, nullptr, nullptr);
+    texture->Release();
+}
+
+TEST_F(TransformTest, WorldStackPushCopiesAndPopRestores)
+{
+    Matrix4 base = Matrix4::Translation(1, 0, 0);
+    transform->SetWorld(base);
+    transform->PushWorld();
+    EXPECT_EQ(base, transform->GetWorld());
+    transform->SetWorld(Matrix4::Scaling(3, 3, 3) * transform->GetWorld());
+    transform->PushWorld();
+    transform->SetWorld(Matrix4());
+    transform->PopWorld();
+    EXPECT_EQ(Matrix4::Scaling(3, 3, 3) * base, transform->GetWorld());
+    transform->PopWorld();
+    EXPECT_EQ(base, transform->GetWorld());
+    for (int i = 0; i < Transform::StackDepth - 1; ++i)
+        transform->PushWorld();
+    EXPECT_EQ(base, transform->GetWorld());
+    for (int i = 0; i < Transform::StackDepth - 1; ++i)
+        transform->PopWorld();
+    transform->LookAt(0, 0, 1, 0, 0, 0, 0, 1, 0);
+    transform->Reset();
+    EXPECT_EQ(Matrix4(), transform->GetWorld());
+    EXPECT_EQ(Matrix4(), transform->GetView());
+    EXPECT_EQ(Matrix4(), transform->GetProjection());
+}
+
+TEST_F(TransformTest, RegistrationFollowsLifetime)
+{
+    struct Counter : Device::DrawCallListener {
+        void OnDrawCall() override { ++calls; }
+        int calls = 0;
+    };
+    // 15 more listeners fill the device's 16 slots.
+    std::vector<Counter*> counters;
+    for (int i = 0; i < 15; ++i) {
+        counters.push_back(new Counter);
+        device->AddDrawCallListener(counters.back());
+    }
+    Counter extra;
+    try {
+        device->AddDrawCallListener(&extra);
+        ADD_FAILURE() << "expected a refusal";
+    } catch (const Gralith::Exception& e) {
+        EXPECT_STREQ("Too many draw call listeners", e.GetMessage());
+        EXPECT_EQ(2, e.GetCode());
+    }
+    try {
+        Transform second(device);
+        ADD_FAILURE() << "expected a refusal";
+    } catch (const Gralith::Exception& e) {
+        EXPECT_STREQ("Too many draw call listeners", e.GetMessage());
+    }
+    transform->Release();
+    transform = nullptr;
+    EXPECT_EQ(15, device->AddDrawCallListener(&extra));
+    device->RemoveDrawCallListener(&extra);
+    for (Counter* c : counters) {
+        device->RemoveDrawCallListener(c);
+        c->Release();
+    }
+}
+
+TEST_F(TransformTest, SeenProgramsStayAliveWhileTheTransformLives)
+{
+    // A program freed and another allocated at its address must not inherit its handles.
+    Program* program = MakeProgram(AllUniforms);
+    DrawAndListUploads(program);
+    EXPECT_EQ(2, program->GetRefCount());
+    transform->Release();
+    transform = nullptr;
+    EXPECT_EQ(1, program->GetRefCount());
+}
