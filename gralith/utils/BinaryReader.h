@@ -30,6 +30,9 @@ public:
     /// Fails unless count items of itemBytes each fit into the remaining bytes.
     void CheckFits(long long count, long long itemBytes, const char* what);
 
+    /// Takes the stream's position as the reader's, after someone else read from the stream.
+    void Resync() { position = stream->Tell(); }
+
     long long GetPosition() const { return position; }
     long long GetRemaining() const { return size - position; }
     const char* GetFormat() const { return format; }

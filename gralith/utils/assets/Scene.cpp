@@ -4,6 +4,8 @@
 #include "gralith/utils/scenegraph/Camera.h"
 #include "gralith/utils/scenegraph/Light.h"
 #include "gralith/utils/scenegraph/Material.h"
+#include "gralith/utils/scenegraph/Node.h"
+#include "gralith/utils/scenegraph/Skin.h"
 
 namespace Gralith::Utils::Assets {
 
@@ -11,7 +13,10 @@ Scene::Scene() = default;
 
 Scene::~Scene()
 {
-    // Node and skin release joins here with the node tree.
+    if (root)
+        root->Release();
+    for (SceneGraph::Skin* s : skins.Values())
+        s->Release();
     for (Geometry* g : geometries.Values())
         g->Release();
     for (SceneGraph::Camera* c : cameras.Values())
@@ -20,6 +25,13 @@ Scene::~Scene()
         l->Release();
     for (SceneGraph::Material* m : materials.Values())
         m->Release();
+}
+
+void Scene::SetRoot(SceneGraph::Node* node)
+{
+    if (root)
+        root->Release();
+    root = node;
 }
 
 void Scene::AddGeometry(const String& id, Geometry* geometry)

@@ -79,6 +79,7 @@ int KnownSlot(const String& semantic)
     return -1;
 }
 
+// Reads one block; without a device it only checks and skips the block.
 Geometry* ReadGeometry(BinaryReader& in, Device* device, const String* modeName)
 {
     char magic[6];
@@ -92,10 +93,7 @@ Geometry* ReadGeometry(BinaryReader& in, Device* device, const String* modeName)
         throw Exception("Unsupported Format");
 
     const BufferMode mode = modeName ? FGMLoader::ParseBufferMode(*modeName) : BufferModeStatic;
-    if (!device)
-        throw Exception("Managed nullpointer access attempt");
-
-    Held<Geometry> geometry(new Geometry(device));
+    Held<Geometry> geometry(device ? new Geometry(device) : nullptr);
     int vertexCount = in.ReadInt32("vertex count");
     if (vertexCount < 0)
         vertexCount = 0;
@@ -156,12 +154,15 @@ Geometry* ReadGeometry(BinaryReader& in, Device* device, const String* modeName)
         elements[i].Type = dataType;
         elements[i].Normalized = normalize ? 1 : 0;
 
-        VertexBuffer* buffer = device->CreateVertexBuffer(mode, bytes, static_cast<int>(stride));
-        geometry.Get()->AddStream(buffer, scale, bias);
-        if (bytes > 0)
-            buffer->SetData(data.get(), 0, bytes);
+        if (device) {
+            VertexBuffer* buffer = device->CreateVertexBuffer(mode, bytes, static_cast<int>(stride));
+            geometry.Get()->AddStream(buffer, scale, bias);
+            if (bytes > 0)
+                buffer->SetData(data.get(), 0, bytes);
+        }
     }
-    geometry.Get()->SetInputLayout(device->CreateInputLayout(elements, streamCount));
+    if (device)
+        geometry.Get()->SetInputLayout(device->CreateInputLayout(elements, streamCount));
 
     const String primitiveName = in.ReadString("primitive type");
     PrimitiveType primitive;
@@ -203,6 +204,8 @@ Geometry* ReadGeometry(BinaryReader& in, Device* device, const String* modeName)
                       String("index ") + Number(i) + " refers to vertex " + Number(index) + " of " + Number(vertexCount));
     }
 
+    if (!device)
+        return nullptr;
     IndexBuffer* indexBuffer = device->CreateIndexBuffer(mode, indexBytes, indexType);
     geometry.Get()->SetIndexBuffer(indexBuffer);
     if (indexBytes > 0)
@@ -241,6 +244,8 @@ BufferMode FGMLoader::ParseBufferMode(const String& name)
 Geometry* FGMLoader::ReadBlock(InputStream* stream, Device* device, BufferMode mode)
 {
     static const String names[] = {"static", "dynamic", "volatile"};
+    if (!device)
+        throw Exception("Managed nullpointer access attempt");
     BinaryReader in(stream, "FGM");
     const long long start = in.GetPosition();
     try {
@@ -266,10 +271,18 @@ Asset* FGMLoader::Load(int type, String path, Proxy* proxy)
     return geometry;
 }
 
+void FGMLoader::SkipBlock(InputStream* stream)
+{
+    BinaryReader in(stream, "FGM");
+    ReadGeometry(in, nullptr, nullptr);
+}
+
 Asset* FGMLoader::Load(int, InputStream* stream, String path, Proxy* proxy)
 {
     Array<String> fields;
     path.Split(':', fields);
+    if (!proxy->GetDevice())
+        throw Exception("Managed nullpointer access attempt");
     BinaryReader in(stream, "FGM");
     const long long start = in.GetPosition();
     try {

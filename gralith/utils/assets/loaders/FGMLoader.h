@@ -29,6 +29,8 @@ public:
     /// Reads one FGM block at the stream's position into a new Geometry (one reference for the
     /// caller) whose buffers are created on device with mode.
     static Geometry* ReadBlock(InputStream* stream, Graphics::Device* device, Graphics::BufferMode mode);
+    /// Checks one FGM block at the stream's position and moves past it, creating nothing.
+    static void SkipBlock(InputStream* stream);
     /// The attribute slot of a semantic name; unknownSeen counts the unknown names before it in
     /// the block (the first unknown name gets 15, the second 14, ...).
     static int SlotOfSemantic(const String& semantic, int unknownSeen);

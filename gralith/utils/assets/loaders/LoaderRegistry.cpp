@@ -10,8 +10,8 @@
 #include "gralith/utils/assets/loaders/ShaderLoader.h"
 #include "gralith/utils/assets/loaders/ProgramLoader.h"
 // #include "gralith/utils/assets/loaders/TrueTypeFontLoader.h"
-// #include "gralith/utils/assets/loaders/FGMLoader.h"
-// #include "gralith/utils/assets/loaders/FSGLoader.h"
+#include "gralith/utils/assets/loaders/FGMLoader.h"
+#include "gralith/utils/assets/loaders/FSGLoader.h"
 #include "gralith/utils/assets/loaders/WavLoader.h"
 #include "gralith/utils/assets/loaders/SoundBufferLoader.h"
 #include "gralith/utils/assets/loaders/XmlLoader.h"
@@ -31,8 +31,8 @@ void RegisterLoaders(Proxy* proxy)
     proxy->AddLoader(new ShaderLoader());           // 4, 5
     proxy->AddLoader(new ProgramLoader());          // 7
     // proxy->AddLoader(new TrueTypeFontLoader());  // 10
-    // proxy->AddLoader(new FGMLoader());           // 8
-    // proxy->AddLoader(new FSGLoader());           // 9
+    proxy->AddLoader(new FGMLoader());               // 8
+    proxy->AddLoader(new FSGLoader());               // 9
     proxy->AddLoader(new WavLoader());               // 12
     proxy->AddLoader(new SoundBufferLoader());       // 13
     proxy->AddLoader(new XmlLoader());               // 11
