@@ -1,0 +1,226 @@
+#include "gralith/Exception.h"
+#include "gralith/graphics/Program.h"
+#include "gralith/graphics/Texture.h"
+#include "gralith/utils/scenegraph/Animation.h"
+#include "gralith/utils/scenegraph/Camera.h"
+#include "gralith/utils/scenegraph/ConstantController.h"
+#include "gralith/utils/scenegraph/Light.h"
+#include "gralith/utils/scenegraph/LinearController.h"
+#include "gralith/utils/scenegraph/Material.h"
+#include "gralith/utils/scenegraph/Node.h"
+#include "gralith/utils/scenegraph/Transformation.h"
+
+#include <gtest/gtest.h>
+
+using namespace Gralith;
+using namespace Gralith::Utils;
+using namespace Gralith::Utils::SceneGraph;
+
+namespace {
+
+class FakeTexture : public Graphics::Texture {
+public:
+    Graphics::PixelFormat GetPixelFormat() const override { return Graphics::PixelFormatR8G8B8A8; }
+    Graphics::TextureType GetType() const override { return Graphics::TextureType::Texture2D; }
+    void GenerateMipmaps() override {}
+};
+
+class FakeProgram : public Graphics::Program {
+public:
+    int GetParameterCount() override { return 0; }
+    Graphics::Parameter* GetParameter(const char*) override { return nullptr; }
+    Graphics::Parameter* GetParameter(int) override { return nullptr; }
+};
+
+Animation* Constants(std::initializer_list<float> values)
+{
+    auto* a = new Animation(static_cast<int>(values.size()));
+    int i = 0;
+    for (float v : values)
+        a->SetController(i++, new ConstantController(v));
+    return a;
+}
+
+void ExpectMatrix(const Matrix4& expected, const Matrix4& actual)
+{
+    for (int i = 0; i < 16; ++i)
+        EXPECT_NEAR(expected[i], actual[i], 1e-5f) << "element " << i;
+}
+
+} // namespace
+
+TEST(Transformation, EveryKindBuildsItsMatrix)
+{
+    Transformation translate(Constants({1, 2, 3}), Transformation::KindTranslate, true);
+    ExpectMatrix(Matrix4::Translation(1, 2, 3), translate.Evaluate(0));
+    Transformation rotate(Constants({0, 0, 1, 90}), Transformation::KindRotate, true);
+    ExpectMatrix(Matrix4::Rotation(90, 0, 0, 1), rotate.Evaluate(0));
+    Transformation scale(Constants({2, 3, 4}), Transformation::KindScale, true);
+    ExpectMatrix(Matrix4::Scaling(2, 3, 4), scale.Evaluate(0));
+    Transformation look(Constants({0, 0, 10, 0, 0, 0, 0, 1, 0}), Transformation::KindLookAt, true);
+    ExpectMatrix(Matrix4::LookAt(0, 0, 10, 0, 0, 0, 0, 1, 0), look.Evaluate(0));
+    Transformation glPerspective(Constants({60, 1.5f, 0.1f, 100}), Transformation::KindPerspective, true);
+    ExpectMatrix(Matrix4::Perspective(true, 60, 1.5f, 0.1f, 100), glPerspective.Evaluate(0));
+    Transformation dxPerspective(Constants({60, 1.5f, 0.1f, 100}), Transformation::KindPerspective, false);
+    ExpectMatrix(Matrix4::Perspective(false, 60, 1.5f, 0.1f, 100), dxPerspective.Evaluate(0));
+    EXPECT_NE(glPerspective.Evaluate(0)[10], dxPerspective.Evaluate(0)[10]);
+}
+
+TEST(Transformation, MatrixChannelsAreRowMajor)
+{
+    Transformation m(Constants({1, 0, 0, 3, 0, 1, 0, 4, 0, 0, 1, 5, 0, 0, 0, 1}), Transformation::KindMatrix, true);
+    const Matrix4& r = m.Evaluate(0);
+    EXPECT_EQ(3.0f, r[12]);
+    EXPECT_EQ(4.0f, r[13]);
+    EXPECT_EQ(5.0f, r[14]);
+    EXPECT_EQ(0.0f, r[3]);
+}
+
+TEST(Transformation, MissingChannelsReadZeroInsteadOfOverrunning)
+{
+    // A translate with one channel, a matrix with three: the absent channels are 0.
+    Transformation translate(Constants({7}), Transformation::KindTranslate, true);
+    ExpectMatrix(Matrix4::Translation(7, 0, 0), translate.Evaluate(0));
+    Transformation matrix(Constants({1, 2, 3}), Transformation::KindMatrix, true);
+    const Matrix4& r = matrix.Evaluate(0);
+    EXPECT_EQ(1.0f, r[0]);
+    EXPECT_EQ(2.0f, r[4]);
+    EXPECT_EQ(3.0f, r[8]);
+    EXPECT_EQ(0.0f, r[15]);
+    Transformation none(nullptr, Transformation::KindScale, true);
+    ExpectMatrix(Matrix4::Scaling(0, 0, 0), none.Evaluate(0));
+}
+
+TEST(Transformation, FollowsItsAnimationOverTimeAndRejectsUnknownKinds)
+{
+    auto* a = new Animation(3);
+    auto* x = new LinearController();
+    x->AddKey({0, 0});
+    x->AddKey({2, 10});
+    a->SetController(0, x);
+    Transformation t(a, Transformation::KindTranslate, true);
+    EXPECT_FLOAT_EQ(5.0f, t.Evaluate(1.0f)[12]);
+    EXPECT_FLOAT_EQ(10.0f, t.Evaluate(3.0f)[12]);
+    EXPECT_FLOAT_EQ(0.0f, t.Evaluate(-1.0f)[12]);
+
+    Transformation bad(Constants({1}), 6, true);
+    try {
+        bad.Evaluate(0);
+        FAIL();
+    } catch (const Exception& e) {
+        EXPECT_STREQ("Invalid transformation type enum", e.GetMessage());
+        EXPECT_EQ(4, e.GetCode());
+    }
+}
+
+TEST(Node, LocalIsTheProductInListOrderAndWorldIsUnderTheParent)
+{
+    Node* root = new Node();
+    Node* child = new Node(root);
+    root->AppendChild(child);
+    child->AddTransformation(new Transformation(Constants({10, 0, 0}), Transformation::KindTranslate, true));
+    child->AddTransformation(new Transformation(Constants({0, 0, 1, 90}), Transformation::KindRotate, true));
+    root->AddTransformation(new Transformation(Constants({2, 2, 2}), Transformation::KindScale, true));
+
+    const Matrix4& rootWorld = root->Update(0, Matrix4());
+    const Matrix4& world = child->Update(0, rootWorld);
+    // The first transformation is the outermost: translate after rotating.
+    ExpectMatrix(Matrix4::Translation(10, 0, 0) * Matrix4::Rotation(90, 0, 0, 1), child->GetLocal());
+    ExpectMatrix(Matrix4::Scaling(2, 2, 2) * child->GetLocal(), world);
+    EXPECT_EQ(&world, &child->GetWorld());
+    // The point (1, 0, 0) ends at 2 * ((10, 0, 0) + (0, 1, 0)).
+    EXPECT_NEAR(20.0f, world[0] * 1 + world[12], 1e-4f);
+    EXPECT_NEAR(2.0f, world[1] * 1 + world[13], 1e-4f);
+    root->Release();
+}
+
+TEST(Node, WithoutTransformationsLocalIsIdentityAndWorldTheParentWorld)
+{
+    Node n;
+    Matrix4 parent = Matrix4::Translation(1, 2, 3);
+    ExpectMatrix(parent, n.Update(5, parent));
+    ExpectMatrix(Matrix4(), n.GetLocal());
+}
+
+TEST(Material, KnownNamesFillSlotsCaseSensitively)
+{
+    Material m;
+    m.SetAnimation("diffuse", Constants({1, 0, 0, 1}));
+    m.SetAnimation("Diffuse", Constants({0, 1, 0, 1}));
+    m.SetAnimation("transparency", Constants({0.5f}));
+    EXPECT_EQ(m.GetAnimation("diffuse"), m.GetAnimation(Material::Diffuse));
+    EXPECT_NE(nullptr, m.GetAnimation("Diffuse"));
+    EXPECT_NE(m.GetAnimation("Diffuse"), m.GetAnimation(Material::Diffuse));
+    EXPECT_EQ(m.GetAnimation("transparency"), m.GetAnimation(Material::Transparency));
+    EXPECT_EQ(nullptr, m.GetAnimation(Material::Emission));
+    EXPECT_EQ(3, m.GetAnimations().Count());
+
+    auto* onlyInMap = new FakeTexture();
+    m.SetTexture("Diffuse", onlyInMap);
+    EXPECT_EQ(nullptr, m.GetTexture(Material::Diffuse));
+    EXPECT_EQ(onlyInMap, m.GetTexture("Diffuse"));
+    onlyInMap->Release();
+}
+
+TEST(Material, TexturesAndProgramsAreHeldWithTheirOwnReference)
+{
+    auto* first = new FakeTexture();
+    auto* second = new FakeTexture();
+    auto* program = new FakeProgram();
+    {
+        Material m;
+        m.SetTexture("diffuse", first);
+        EXPECT_EQ(2, first->GetRefCount());
+        EXPECT_EQ(first, m.GetTexture(Material::Diffuse));
+        m.SetTexture("diffuse", second); // replaces and releases the first
+        EXPECT_EQ(1, first->GetRefCount());
+        EXPECT_EQ(second, m.GetTexture(Material::Diffuse));
+        EXPECT_EQ(1, m.GetTextures().Count());
+        m.SetTexture("diffuse", second); // the same object again
+        EXPECT_EQ(2, second->GetRefCount());
+        m.SetProgram(program);
+        EXPECT_EQ(2, program->GetRefCount());
+    }
+    EXPECT_EQ(1, second->GetRefCount());
+    EXPECT_EQ(1, program->GetRefCount());
+    first->Release();
+    second->Release();
+    program->Release();
+}
+
+TEST(Material, ReplacingAnAnimationReleasesTheOldOne)
+{
+    Material m;
+    Animation* old = Constants({1});
+    old->AddRef();
+    m.SetAnimation("shininess", old);
+    m.SetAnimation("shininess", Constants({2}));
+    EXPECT_EQ(1, old->GetRefCount());
+    float v = 0;
+    m.GetAnimation(Material::Shininess)->Evaluate(0, &v);
+    EXPECT_EQ(2.0f, v);
+    old->Release();
+}
+
+TEST(CameraAndLight, ParametersFillTheirSlots)
+{
+    Camera c;
+    const char* cameraNames[] = {"xfov", "yfov", "aspect_ratio", "znear", "zfar"};
+    for (const char* n : cameraNames)
+        c.SetParameter(n, Constants({1}));
+    c.SetParameter("ZFar", Constants({2}));
+    for (int i = 0; i < Camera::SlotCount; ++i)
+        EXPECT_EQ(c.GetParameter(cameraNames[i]), c.GetParameter(i)) << cameraNames[i];
+    EXPECT_EQ(6, c.GetParameters().Count());
+    EXPECT_EQ(nullptr, c.GetParameter(5));
+
+    Light l(Light::Spot);
+    EXPECT_EQ(2, l.GetLightType());
+    const char* lightNames[] = {"color", "constant_attenuation", "linear_attenuation", "quadratic_attenuation",
+                                "falloff_angle", "falloff_exponent"};
+    for (const char* n : lightNames)
+        l.SetParameter(n, Constants({1, 2, 3}));
+    for (int i = 0; i < Light::SlotCount; ++i)
+        EXPECT_EQ(l.GetParameter(lightNames[i]), l.GetParameter(i)) << lightNames[i];
+    EXPECT_EQ(nullptr, l.GetParameter("intensity"));
+}
