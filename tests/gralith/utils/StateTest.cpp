@@ -1,0 +1,393 @@
+#include "gralith/Exception.h"
+#include "gralith/graphics/InputLayout.h"
+#include "gralith/graphics/Program.h"
+#include "gralith/graphics/Shader.h"
+#include "gralith/graphics/Surface.h"
+#include "gralith/graphics/Texture2D.h"
+#include "gralith/graphics/VertexBuffer.h"
+#include "gralith/graphics/null/NullDevice.h"
+#include "gralith/graphics/null/NullResources.h"
+#include "gralith/utils/State.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace Gralith::Graphics;
+using Gralith::Utils::State;
+
+namespace {
+
+class StateTest : public ::testing::Test {
+protected:
+    void SetUp() override { device = MakeDrawableDevice(resources); }
+    void TearDown() override { ReleaseDevice(device, resources); }
+
+    struct Resources {
+        VertexBuffer* buffer = nullptr;
+        InputLayout* layout = nullptr;
+        Program* program = nullptr;
+    };
+
+    static NullDevice* MakeDrawableDevice(Resources& r)
+    {
+        NullDevice* d = NullDevice::Create(320, 240);
+        r.buffer = d->CreateVertexBuffer(BufferModeStatic, 36, 12);
+        InputElementDesc element{0, 0, 3, 0, DataTypeFloat32, 0};
+        r.layout = d->CreateInputLayout(&element, 1);
+        Shader* vs = d->CreateShader(VertexShader, 0, "main", 0, "");
+        Shader* ps = d->CreateShader(PixelShader, 0, "main", 0, "");
+        r.program = d->CreateProgram(vs, ps);
+        vs->Release();
+        ps->Release();
+        d->SetVertexBuffer(0, r.buffer);
+        d->SetInputLayout(r.layout);
+        d->SetProgram(r.program);
+        return d;
+    }
+
+    static void ReleaseDevice(NullDevice* d, Resources& r)
+    {
+        r.program->Release();
+        r.layout->Release();
+        r.buffer->Release();
+        d->Release();
+    }
+
+    void Draw() { device->DrawUnindexed(0, 3); }
+
+    const NullBlendState* Blend() const { return static_cast<const NullBlendState*>(device->GetBlendState()); }
+    const NullDepthStencilState* DepthStencil() const
+    {
+        return static_cast<const NullDepthStencilState*>(device->GetDepthStencilState());
+    }
+    const NullRasterizerState* Rasterizer() const
+    {
+        return static_cast<const NullRasterizerState*>(device->GetRasterizerState());
+    }
+
+    NullDevice* device = nullptr;
+    Resources resources;
+};
+
+} // namespace
+
+TEST_F(StateTest, DefaultsReachTheDeviceAtTheFirstDraw)
+{
+    BlendState* deviceDefault = device->GetBlendState();
+    State* state = new State(device);
+    EXPECT_EQ(deviceDefault, device->GetBlendState()) << "nothing is set before a draw";
+    Draw();
+    ASSERT_NE(deviceDefault, device->GetBlendState());
+    const BlendStateDesc& b = Blend()->Desc;
+    EXPECT_FALSE(b.BlendEnabled);
+    EXPECT_EQ(BlendSrcAlpha, b.SourceColor);
+    EXPECT_EQ(BlendInvSrcAlpha, b.DestinationColor);
+    EXPECT_EQ(BlendSrcAlpha, b.SourceAlpha);
+    EXPECT_EQ(BlendInvSrcAlpha, b.DestinationAlpha);
+    EXPECT_TRUE(b.WriteRed && b.WriteGreen && b.WriteBlue && b.WriteAlpha);
+    const DepthStencilStateDesc& d = DepthStencil()->Desc;
+    EXPECT_TRUE(d.DepthEnabled);
+    EXPECT_EQ(Less, d.DepthFunction);
+    EXPECT_TRUE(d.DepthWriteEnabled);
+    EXPECT_FALSE(d.StencilEnabled);
+    EXPECT_EQ(Always, d.StencilFunction);
+    EXPECT_EQ(0u, d.StencilReference);
+    EXPECT_EQ(0xFFFFFFFFu, d.StencilReadMask);
+    EXPECT_EQ(0xFFFFFFFFu, d.StencilWriteMask);
+    EXPECT_EQ(StencilKeep, d.StencilFail);
+    EXPECT_EQ(StencilKeep, d.StencilDepthFail);
+    EXPECT_EQ(StencilKeep, d.StencilPass);
+    const RasterizerStateDesc& r = Rasterizer()->Desc;
+    EXPECT_EQ(1.0f, r.PointSize);
+    EXPECT_EQ(1.0f, r.LineWidth);
+    EXPECT_EQ(1, r.FrontCounterClockwise);
+    EXPECT_EQ(CullBack, r.Cull);
+    EXPECT_FALSE(r.ScissorEnabled);
+    state->Release();
+}
+
+TEST_F(StateTest, MutatorsChangeOnlyTheirDescription)
+{
+    State* state = new State(device);
+    state->SetBlend(BlendOne, BlendOne);
+    state->SetDepthTest(GreaterEqual);
+    state->SetDepthWrite(false);
+    Draw();
+    EXPECT_TRUE(Blend()->Desc.BlendEnabled);
+    EXPECT_EQ(BlendOne, Blend()->Desc.SourceColor);
+    EXPECT_EQ(BlendOne, Blend()->Desc.DestinationColor);
+    EXPECT_EQ(BlendOne, Blend()->Desc.SourceAlpha);
+    EXPECT_EQ(BlendOne, Blend()->Desc.DestinationAlpha);
+    EXPECT_EQ(GreaterEqual, DepthStencil()->Desc.DepthFunction);
+    EXPECT_FALSE(DepthStencil()->Desc.DepthWriteEnabled);
+    state->DisableDepthTest();
+    Draw();
+    EXPECT_FALSE(DepthStencil()->Desc.DepthEnabled);
+    state->DisableBlend();
+    Draw();
+    EXPECT_FALSE(Blend()->Desc.BlendEnabled);
+    state->Release();
+}
+
+TEST_F(StateTest, EachDistinctDescriptionIsCreatedOnce)
+{
+    State* state = new State(device);
+    std::set<const void*> blends;
+    for (int i = 0; i < 10; ++i) {
+        if (i % 2)
+            state->SetBlend(BlendSrcAlpha, BlendOne);
+        else
+            state->SetBlend(BlendOne, BlendOne);
+        Draw();
+        blends.insert(device->GetBlendState());
+    }
+    EXPECT_EQ(2u, blends.size());
+    // Same description again and again: the device pushes it once.
+    device->ClearCalls();
+    Draw();
+    Draw();
+    EXPECT_EQ(0, device->CountCalls(NullApplyBlend));
+    // The loop ended on (SrcAlpha, One): going away and back before a draw changes nothing.
+    state->SetBlend(BlendOne, BlendOne);
+    state->SetBlend(BlendSrcAlpha, BlendOne);
+    Draw();
+    EXPECT_EQ(0, device->CountCalls(NullApplyBlend)) << "a re-set but equal description is the same object";
+    state->SetBlend(BlendOne, BlendOne);
+    Draw();
+    EXPECT_EQ(1, device->CountCalls(NullApplyBlend));
+    state->Release();
+}
+
+TEST_F(StateTest, IgnoredFieldsShareObjects)
+{
+    State* state = new State(device);
+    Draw();
+    const void* defaultBlend = device->GetBlendState();
+    state->SetBlend(BlendOne, BlendZero);
+    state->DisableBlend();
+    Draw();
+    EXPECT_EQ(defaultBlend, device->GetBlendState()) << "operands are ignored while blending is off";
+
+    state->DisableDepthTest();
+    state->SetDepthWrite(true);
+    Draw();
+    const void* depthOff = device->GetDepthStencilState();
+    state->SetDepthTest(Greater);
+    state->SetDepthWrite(false);
+    state->DisableDepthTest();
+    Draw();
+    EXPECT_EQ(depthOff, device->GetDepthStencilState()) << "function and writes are ignored while depth is off";
+    state->Release();
+}
+
+TEST_F(StateTest, SetDefaultsReturnsToTheDisabledBlendObject)
+{
+    State* state = new State(device);
+    Draw();
+    const void* defaultBlend = device->GetBlendState();
+    const void* defaultDepth = device->GetDepthStencilState();
+    state->SetBlend(BlendSrcAlpha, BlendOne);
+    state->DisableDepthTest();
+    Draw();
+    ASSERT_NE(defaultBlend, device->GetBlendState());
+    state->SetDefaults();
+    Draw();
+    EXPECT_EQ(defaultBlend, device->GetBlendState());
+    EXPECT_EQ(defaultDepth, device->GetDepthStencilState());
+    state->Release();
+}
+
+TEST(StateMatching, BlendRules)
+{
+    BlendStateDesc a = State::DefaultBlend();
+    BlendStateDesc b = a;
+    EXPECT_TRUE(State::Matches(a, b));
+    bool BlendStateDesc::*writes[] = {&BlendStateDesc::WriteRed, &BlendStateDesc::WriteGreen,
+                                      &BlendStateDesc::WriteBlue, &BlendStateDesc::WriteAlpha};
+    for (auto write : writes) {
+        b = a;
+        b.*write = false;
+        EXPECT_FALSE(State::Matches(a, b));
+    }
+    b = a;
+    b.SourceColor = BlendOne;
+    b.DestinationAlpha = BlendZero;
+    EXPECT_TRUE(State::Matches(a, b)) << "blending off ignores operands";
+    a.BlendEnabled = b.BlendEnabled = true;
+    EXPECT_FALSE(State::Matches(a, b));
+    b = a;
+    b.SourceAlpha = BlendDestColor;
+    EXPECT_FALSE(State::Matches(a, b));
+    b = a;
+    b.BlendEnabled = false;
+    EXPECT_FALSE(State::Matches(a, b));
+}
+
+TEST(StateMatching, DepthStencilRules)
+{
+    DepthStencilStateDesc a = State::DefaultDepthStencil();
+    DepthStencilStateDesc b = a;
+    b.DepthFunction = Greater;
+    EXPECT_FALSE(State::Matches(a, b));
+    b = a;
+    b.DepthWriteEnabled = false;
+    EXPECT_FALSE(State::Matches(a, b));
+    a.DepthEnabled = false;
+    b = a;
+    b.DepthFunction = Never;
+    b.DepthWriteEnabled = !a.DepthWriteEnabled;
+    EXPECT_TRUE(State::Matches(a, b)) << "depth off ignores function and writes";
+
+    b = a;
+    b.StencilReference = 7;
+    b.StencilPass = StencilReplace;
+    EXPECT_TRUE(State::Matches(a, b)) << "stencil off ignores its fields";
+    a.StencilEnabled = b.StencilEnabled = true;
+    EXPECT_FALSE(State::Matches(a, b));
+    std::uint32_t DepthStencilStateDesc::*words[] = {&DepthStencilStateDesc::StencilReference,
+                                                     &DepthStencilStateDesc::StencilReadMask,
+                                                     &DepthStencilStateDesc::StencilWriteMask};
+    for (auto word : words) {
+        b = a;
+        b.*word ^= 1u;
+        EXPECT_FALSE(State::Matches(a, b));
+    }
+    StencilOperation DepthStencilStateDesc::*operations[] = {&DepthStencilStateDesc::StencilFail,
+                                                             &DepthStencilStateDesc::StencilDepthFail,
+                                                             &DepthStencilStateDesc::StencilPass};
+    for (auto operation : operations) {
+        b = a;
+        b.*operation = StencilInvert;
+        EXPECT_FALSE(State::Matches(a, b));
+    }
+    b = a;
+    b.StencilFunction = Equal;
+    EXPECT_FALSE(State::Matches(a, b));
+}
+
+TEST(StateMatching, RasterizerComparesEveryField)
+{
+    RasterizerStateDesc a = State::DefaultRasterizer();
+    RasterizerStateDesc b = a;
+    EXPECT_TRUE(State::Matches(a, b));
+    b.PointSize = 1.0000001f;
+    EXPECT_FALSE(State::Matches(a, b));
+    b = a;
+    b.LineWidth = 2.0f;
+    EXPECT_FALSE(State::Matches(a, b));
+    b = a;
+    b.FrontCounterClockwise = 0;
+    EXPECT_FALSE(State::Matches(a, b));
+    b = a;
+    b.Cull = CullNone;
+    EXPECT_FALSE(State::Matches(a, b));
+    b = a;
+    b.ScissorEnabled = true;
+    EXPECT_FALSE(State::Matches(a, b));
+}
+
+TEST_F(StateTest, WindingFlipsOnlyOffscreenOnUpperLeftOrigin)
+{
+    State* state = new State(device);
+    Texture2D* texture = device->CreateTexture2D(64, 64, PixelFormatR8G8B8A8, true);
+    Surface* target = texture->GetSurface(0);
+
+    // OpenGL convention: unchanged everywhere.
+    device->SetRenderTargets(1, &target, nullptr);
+    Draw();
+    EXPECT_EQ(1, Rasterizer()->Desc.FrontCounterClockwise);
+
+    device->SetLowerLeftOrigin(false);
+    Draw();
+    EXPECT_EQ(0, Rasterizer()->Desc.FrontCounterClockwise);
+    EXPECT_EQ(1, state->GetRasterizerDesc().FrontCounterClockwise) << "the description is restored after the draw";
+    const void* flipped = device->GetRasterizerState();
+    Draw();
+    EXPECT_EQ(flipped, device->GetRasterizerState());
+
+    device->SetRenderTargets(0, nullptr, nullptr);
+    Draw();
+    EXPECT_EQ(1, Rasterizer()->Desc.FrontCounterClockwise) << "the window is drawn unflipped";
+    texture->Release();
+    state->Release();
+}
+
+TEST_F(StateTest, NewerStateDisplacesOlder)
+{
+    State* first = new State(device);
+    first->SetBlend(BlendOne, BlendOne);
+    EXPECT_EQ(first, State::GetRegistered(device));
+    State* second = new State(device);
+    EXPECT_EQ(second, State::GetRegistered(device));
+    Draw();
+    EXPECT_FALSE(Blend()->Desc.BlendEnabled) << "only the newer State sets state";
+
+    // Destroying the displaced State leaves the newer one registered.
+    first->Release();
+    EXPECT_EQ(second, State::GetRegistered(device));
+    second->SetBlend(BlendSrcAlpha, BlendOne);
+    Draw();
+    EXPECT_TRUE(Blend()->Desc.BlendEnabled);
+    second->Release();
+    EXPECT_EQ(nullptr, State::GetRegistered(device));
+}
+
+TEST_F(StateTest, StatesOfOneDeviceShareObjectsAndLastOneCleansUp)
+{
+    BlendState* deviceBlend = device->GetBlendState();
+    DepthStencilState* deviceDepth = device->GetDepthStencilState();
+    RasterizerState* deviceRasterizer = device->GetRasterizerState();
+    State* first = new State(device);
+    Draw();
+    const void* shared = device->GetBlendState();
+    State* second = new State(device);
+    Draw();
+    EXPECT_EQ(shared, device->GetBlendState());
+    second->Release();
+    first->Release();
+    // The device no longer holds released objects and draws on with its own.
+    EXPECT_EQ(deviceBlend, device->GetBlendState());
+    EXPECT_EQ(deviceDepth, device->GetDepthStencilState());
+    EXPECT_EQ(deviceRasterizer, device->GetRasterizerState());
+    Draw();
+}
+
+TEST_F(StateTest, DevicesHaveTheirOwnCaches)
+{
+    Resources otherResources;
+    NullDevice* other = MakeDrawableDevice(otherResources);
+    State* mine = new State(device);
+    State* theirs = new State(other);
+    Draw();
+    other->DrawUnindexed(0, 3);
+    EXPECT_NE(static_cast<const void*>(device->GetBlendState()), static_cast<const void*>(other->GetBlendState()));
+    EXPECT_EQ(mine, State::GetRegistered(device));
+    EXPECT_EQ(theirs, State::GetRegistered(other));
+    theirs->Release();
+    mine->Release();
+    ReleaseDevice(other, otherResources);
+}
+
+TEST_F(StateTest, FullListenerListRefusesTheState)
+{
+    struct Idle : Device::DrawCallListener {
+        void OnDrawCall() override {}
+    };
+    Idle idle[16];
+    for (auto& listener : idle)
+        device->AddDrawCallListener(&listener);
+    try {
+        State state(device);
+        ADD_FAILURE() << "expected a refusal";
+    } catch (const Gralith::Exception& e) {
+        EXPECT_STREQ("Too many draw call listeners", e.GetMessage());
+        EXPECT_EQ(2, e.GetCode());
+    }
+    EXPECT_EQ(nullptr, State::GetRegistered(device));
+    for (auto& listener : idle)
+        device->RemoveDrawCallListener(&listener);
+    State* state = new State(device);
+    EXPECT_EQ(state, State::GetRegistered(device));
+    state->Release();
+}
