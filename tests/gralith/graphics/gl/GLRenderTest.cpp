@@ -1,0 +1,729 @@
+#include "GLTestFixture.h"
+
+#include "gralith/graphics/IndexBuffer.h"
+#include "gralith/graphics/Parameter.h"
+#include "gralith/graphics/Texture2D.h"
+#include "gralith/graphics/TextureCube.h"
+#include "gralith/graphics/gl/GLFunctions.h"
+#include "gralith/graphics/gl/GLTextureHandle.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <vector>
+
+namespace Gralith::Graphics {
+
+namespace {
+
+const Pixel Red = {255, 0, 0, 255};
+const Pixel Green = {0, 255, 0, 255};
+const Pixel Blue = {0, 0, 255, 255};
+const Pixel White = {255, 255, 255, 255};
+const Pixel Black = {0, 0, 0, 255};
+
+DepthStencilStateDesc DepthDesc(bool enabled, CompareFunction function, bool write) {
+    return {enabled, function, write, false, Always, 0, 0xFFFFFFFF, 0xFFFFFFFF, StencilKeep, StencilKeep, StencilKeep};
+}
+
+} // namespace
+
+// --- Clear ---------------------------------------------------------------------------------------
+
+TEST_F(GLDeviceTest, ClearWritesTheGivenColourIntoTheBackBuffer) {
+    device->Clear(ClearColor, 0.2f, 0.4f, 0.6f, 1.0f, 1.0f, 0);
+    EXPECT_TRUE(Near(Read(0, 0), {51, 102, 153, 255}, 1));
+    EXPECT_TRUE(Near(Read(Size - 1, Size - 1), {51, 102, 153, 255}, 1));
+}
+
+TEST_F(GLDeviceTest, ClearLeavesBuffersItsFlagsDoNotName) {
+    device->Clear(ClearColor, 1, 0, 0, 1, 1, 0);
+    device->Clear(ClearDepth | ClearStencil, 0, 1, 0, 1, 1, 0);
+    EXPECT_TRUE(Near(Read(10, 10), Red));
+
+    // A depth-only clear to 0 makes every later fragment fail the default Less test.
+    device->Clear(ClearDepth, 0, 0, 0, 0, 0.0f, 0);
+    FullQuad(0, 1, 0);
+    EXPECT_TRUE(Near(Read(10, 10), Red));
+}
+
+TEST_F(GLDeviceTest, DepthClearWorksAfterDrawingWithDepthWritesOff) {
+    DepthStencilStateDesc noWrites = DepthDesc(true, Less, false);
+    DepthStencilState* state = device->CreateDepthStencilState(noWrites);
+    Quad(-1, -1, 1, 1, -0.5f, 1, 0, 0); // near, writes depth
+    device->SetDepthStencilState(state);
+    Quad(-1, -1, 1, 1, -0.9f, 0, 0, 1);  // applies the no-writes state
+    device->Clear(ClearDepth, 0, 0, 0, 0, 1.0f, 0);
+    DepthStencilState* defaults = device->CreateDepthStencilState(DepthDesc(true, Less, true));
+    device->SetDepthStencilState(defaults);
+    Quad(-1, -1, 1, 1, 0.5f, 0, 1, 0); // far: visible only if the depth clear reached the buffer
+    EXPECT_TRUE(Near(Read(32, 32), Green));
+    state->Release();
+    defaults->Release();
+}
+
+// --- Blending ------------------------------------------------------------------------------------
+
+TEST_F(GLDeviceTest, DefaultBlendStateDrawsOpaque) {
+    device->Clear(ClearColor, 0, 0, 1, 1, 1, 0);
+    FullQuad(1, 0, 0, 0.25f);
+    EXPECT_TRUE(Near(Read(32, 32), {255, 0, 0, 64}));
+}
+
+TEST_F(GLDeviceTest, AlphaBlendingMixesSourceAndDestination) {
+    BlendState* blend = Blend(true, BlendSrcAlpha, BlendInvSrcAlpha);
+    device->Clear(ClearColor, 0, 0, 1, 1, 1, 0);
+    device->SetBlendState(blend);
+    FullQuad(1, 0, 0, 0.5f);
+    EXPECT_TRUE(Near(Read(32, 32), {128, 0, 127, 191}, 2));
+    blend->Release();
+}
+
+TEST_F(GLDeviceTest, AdditiveBlendingSumsColours) {
+    BlendState* blend = Blend(true, BlendOne, BlendOne);
+    device->Clear(ClearColor, 0.25f, 0, 0, 0, 1, 0);
+    device->SetBlendState(blend);
+    FullQuad(0.5f, 0.25f, 0, 0);
+    EXPECT_TRUE(Near(Read(5, 5), {191, 64, 0, 0}, 2));
+    blend->Release();
+}
+
+TEST_F(GLDeviceTest, DestColorBlendingMultiplies) {
+    BlendState* blend = Blend(true, BlendDestColor, BlendZero);
+    device->Clear(ClearColor, 0.5f, 1, 1, 1, 1, 0);
+    device->SetBlendState(blend);
+    FullQuad(0.5f, 0.5f, 1, 1);
+    EXPECT_TRUE(Near(Read(5, 5), {64, 128, 255, 255}, 2));
+    blend->Release();
+}
+
+TEST_F(GLDeviceTest, SeparateAlphaOperandsBlendAlphaOnItsOwn) {
+    BlendStateDesc desc = {true, BlendOne, BlendZero, BlendZero, BlendOne, true, true, true, true};
+    BlendState* blend = device->CreateBlendState(desc);
+    device->Clear(ClearColor, 0, 0, 0, 0.5f, 1, 0);
+    device->SetBlendState(blend);
+    FullQuad(1, 1, 1, 1);
+    EXPECT_TRUE(Near(Read(5, 5), {255, 255, 255, 128}, 1)); // colour from the source, alpha kept
+    blend->Release();
+}
+
+TEST_F(GLDeviceTest, ColourWriteFlagsMaskChannels) {
+    BlendStateDesc desc = {false, BlendOne, BlendZero, BlendOne, BlendZero, false, true, true, false};
+    BlendState* blend = device->CreateBlendState(desc);
+    device->Clear(ClearColor, 0.5f, 0, 0, 0.5f, 1, 0);
+    device->SetBlendState(blend);
+    FullQuad(1, 1, 1, 1);
+    EXPECT_TRUE(Near(Read(5, 5), {128, 255, 255, 128}, 1));
+    // The next clear must still clear every channel.
+    device->Clear(ClearColor, 0, 0, 0, 0, 1, 0);
+    EXPECT_TRUE(Near(Read(5, 5), {0, 0, 0, 0}, 0));
+    blend->Release();
+}
+
+// --- Depth and stencil ---------------------------------------------------------------------------
+
+TEST_F(GLDeviceTest, DepthTestKeepsTheNearerFragment) {
+    Quad(-1, -1, 1, 1, -0.5f, 1, 0, 0);
+    Quad(-1, -1, 1, 1, 0.5f, 0, 1, 0);
+    EXPECT_TRUE(Near(Read(32, 32), Red));
+
+    DepthStencilState* greater = device->CreateDepthStencilState(DepthDesc(true, Greater, true));
+    device->SetDepthStencilState(greater);
+    Quad(-1, -1, 1, 1, 0.5f, 0, 1, 0);
+    EXPECT_TRUE(Near(Read(32, 32), Green));
+    greater->Release();
+}
+
+TEST_F(GLDeviceTest, DepthWritesOffLeavesTheDepthBufferUnchanged) {
+    DepthStencilState* noWrites = device->CreateDepthStencilState(DepthDesc(true, Less, false));
+    device->SetDepthStencilState(noWrites);
+    Quad(-1, -1, 1, 1, -0.5f, 1, 0, 0);
+    Quad(-1, -1, 1, 1, 0.5f, 0, 1, 0);
+    EXPECT_TRUE(Near(Read(32, 32), Green));
+    noWrites->Release();
+}
+
+TEST_F(GLDeviceTest, DepthTestOffDrawsInSubmissionOrder) {
+    DepthStencilState* off = device->CreateDepthStencilState(DepthDesc(false, Less, true));
+    device->SetDepthStencilState(off);
+    Quad(-1, -1, 1, 1, -0.5f, 1, 0, 0);
+    Quad(-1, -1, 1, 1, 0.5f, 0, 1, 0);
+    EXPECT_TRUE(Near(Read(32, 32), Green));
+    off->Release();
+}
+
+TEST_F(GLDeviceTest, StencilMasksLaterDrawsOnBackBufferAndOffscreenTarget) {
+    Texture2D* target = device->CreateTexture2D(Size, Size, PixelFormatR8G8B8A8, true);
+    Surface* depth = device->CreateSurface(Size, Size, PixelFormatDepth24Stencil8, 0);
+    DepthStencilStateDesc write = {false, Always, false, true, Always, 1, 0xFF, 0xFF,
+                                   StencilKeep, StencilKeep, StencilReplace};
+    DepthStencilStateDesc test = {false, Always, false, true, Equal, 1, 0xFF, 0xFF,
+                                  StencilKeep, StencilKeep, StencilKeep};
+    DepthStencilState* writeState = device->CreateDepthStencilState(write);
+    DepthStencilState* testState = device->CreateDepthStencilState(test);
+
+    Surface* offscreen = target->GetSurface(0);
+    for (Surface* color : {device->GetBackBuffer(), offscreen}) {
+        device->SetRenderTargets(1, &color, depth);
+        device->Clear(ClearColor | ClearStencil, 0, 0, 0, 1, 1, 0);
+        device->SetDepthStencilState(writeState);
+        Quad(-1, -1, 0, 1, 0, 0, 0, 1); // left half: stencil 1
+        device->SetDepthStencilState(testState);
+        FullQuad(1, 0, 0);
+        EXPECT_TRUE(Near(Read(10, 32, color), Red)) << (color == offscreen ? "offscreen" : "back buffer");
+        EXPECT_TRUE(Near(Read(50, 32, color), Black)) << (color == offscreen ? "offscreen" : "back buffer");
+    }
+    device->SetRenderTargets(0, nullptr, nullptr);
+    writeState->Release();
+    testState->Release();
+    depth->Release();
+    target->Release();
+}
+
+TEST_F(GLDeviceTest, CullModeAndWindingDecideWhichFacesDraw) {
+    RasterizerStateDesc clockwiseDesc = {1, 1, 0, CullBack, false};
+    RasterizerStateDesc noCullDesc = {1, 1, 0, CullNone, false};
+    RasterizerStateDesc cullFrontDesc = {1, 1, 1, CullFront, false};
+    RasterizerState* clockwise = device->CreateRasterizerState(clockwiseDesc);
+    RasterizerState* noCull = device->CreateRasterizerState(noCullDesc);
+    RasterizerState* cullFront = device->CreateRasterizerState(cullFrontDesc);
+    FullQuad(1, 0, 0); // counter-clockwise: a front face under the default state
+    EXPECT_TRUE(Near(Read(5, 5), Red));
+    device->SetRasterizerState(clockwise); // the same quad is now a back face: culled
+    device->Clear(ClearDepth, 0, 0, 0, 0, 1, 0);
+    FullQuad(0, 1, 0);
+    EXPECT_TRUE(Near(Read(5, 5), Red));
+    device->SetRasterizerState(noCull);
+    device->Clear(ClearDepth, 0, 0, 0, 0, 1, 0);
+    FullQuad(0, 0, 1);
+    EXPECT_TRUE(Near(Read(5, 5), Blue));
+    device->SetRasterizerState(cullFront);
+    device->Clear(ClearDepth, 0, 0, 0, 0, 1, 0);
+    FullQuad(0, 1, 0);
+    EXPECT_TRUE(Near(Read(5, 5), Blue));
+    for (RasterizerState* s : {clockwise, noCull, cullFront})
+        s->Release();
+}
+
+TEST_F(GLDeviceTest, ScissorRectClipsOnlyWhenTheRasterizerEnablesIt) {
+    device->SetScissorRect(0, 0, 16, 16);
+    FullQuad(1, 0, 0);
+    EXPECT_TRUE(Near(Read(40, 40), Red));
+    RasterizerStateDesc scissorDesc = {1, 1, 1, CullBack, true};
+    RasterizerState* scissor = device->CreateRasterizerState(scissorDesc);
+    device->SetRasterizerState(scissor);
+    device->Clear(ClearDepth, 0, 0, 0, 0, 1, 0);
+    FullQuad(0, 1, 0);
+    EXPECT_TRUE(Near(Read(8, 8), Green));
+    EXPECT_TRUE(Near(Read(40, 40), Red));
+    scissor->Release();
+}
+
+// --- Render targets and viewport -----------------------------------------------------------------
+
+TEST_F(GLDeviceTest, OffscreenTargetSetsViewportAndReceivesTheDraw) {
+    Texture2D* target = device->CreateTexture2D(256, 256, PixelFormatR8G8B8A8, true);
+    Surface* surface = target->GetSurface(0);
+    device->SetRenderTargets(1, &surface, nullptr);
+    EXPECT_EQ(device->GetViewport(), (Rect{0, 0, 256, 256}));
+    EXPECT_EQ(device->GetColorTargetCount(), 1);
+    EXPECT_EQ(device->GetColorTarget(0), surface);
+    EXPECT_EQ(device->CheckRenderTargets(), RenderTargetsComplete);
+    device->Clear(ClearColor, 0, 0, 0, 1, 1, 0);
+    FullQuad(0, 0, 1);
+    EXPECT_TRUE(Near(Read(255, 255, surface), Blue));
+
+    device->SetRenderTargets(0, nullptr, nullptr);
+    EXPECT_EQ(device->GetViewport(), (Rect{0, 0, Size, Size}));
+    EXPECT_EQ(device->GetColorTargetCount(), 0);
+    // The rendered texture is sampled on the window.
+    UseTextureProgram();
+    textureProgram->GetParameter("Tex")->SetSampler(target);
+    TexQuad();
+    EXPECT_TRUE(Near(Read(32, 32), Blue));
+    target->Release();
+}
+
+TEST_F(GLDeviceTest, BackBufferAloneSelectsTheWindowAndIgnoresTheDepthSurface) {
+    Surface* depth = device->CreateSurface(32, 32, PixelFormatDepth16, 0);
+    Surface* back = device->GetBackBuffer();
+    device->SetRenderTargets(1, &back, depth);
+    EXPECT_EQ(device->GetColorTargetCount(), 0);
+    EXPECT_EQ(device->GetDepthStencilTarget(), nullptr);
+    EXPECT_EQ(device->GetViewport(), (Rect{0, 0, Size, Size}));
+    FullQuad(1, 0, 0);
+    EXPECT_TRUE(Near(Read(60, 60), Red));
+    depth->Release();
+}
+
+TEST_F(GLDeviceTest, ViewportCountsFromTheLowerLeftCorner) {
+    device->SetViewport(0, 0, Size / 2, Size / 2);
+    FullQuad(1, 0, 0);
+    EXPECT_TRUE(Near(Read(5, 5), Red));
+    EXPECT_TRUE(Near(Read(5, 60), {0, 0, 0, 0}, 0));
+    EXPECT_TRUE(Near(Read(60, 5), {0, 0, 0, 0}, 0));
+}
+
+TEST_F(GLDeviceTest, MultipleColourTargetsAllReceiveTheirOutputs) {
+    Program* mrt = MakeProgram("#version 120\nattribute vec4 a_POSITION; void main() { gl_Position = a_POSITION; }\n",
+                               "#version 120\nvoid main() { gl_FragData[0] = vec4(1, 0, 0, 1);"
+                               " gl_FragData[1] = vec4(0, 1, 0, 1); }\n");
+    Texture2D* first = device->CreateTexture2D(32, 32, PixelFormatR8G8B8A8, true);
+    Texture2D* second = device->CreateTexture2D(32, 32, PixelFormatR8G8B8A8, true);
+    Surface* targets[] = {first->GetSurface(0), second->GetSurface(0)};
+    device->SetRenderTargets(2, targets, nullptr);
+    EXPECT_EQ(device->GetColorTargetCount(), 2);
+    device->SetProgram(mrt);
+    FullQuad(0, 0, 0);
+    EXPECT_TRUE(Near(Read(16, 16, targets[0]), Red));
+    EXPECT_TRUE(Near(Read(16, 16, targets[1]), Green));
+
+    // Dropping to one target unbinds the second slot.
+    device->SetRenderTargets(1, targets, nullptr);
+    EXPECT_EQ(device->GetColorTarget(1), nullptr);
+    device->SetProgram(colorProgram);
+    device->SetRenderTargets(0, nullptr, nullptr);
+    mrt->Release();
+    first->Release();
+    second->Release();
+}
+
+TEST_F(GLDeviceTest, CheckRenderTargetsReportsIncompleteCombinations) {
+    EXPECT_EQ(device->CheckRenderTargets(), RenderTargetsComplete); // window
+    Surface* depthAsColor = device->CreateSurface(16, 16, PixelFormatDepth16, 0);
+    device->SetRenderTargets(1, &depthAsColor, nullptr);
+    EXPECT_EQ(device->CheckRenderTargets(), RenderTargetsIncomplete);
+    device->SetRenderTargets(0, nullptr, nullptr);
+    depthAsColor->Release();
+}
+
+TEST_F(GLDeviceTest, RenderingIntoACubeFaceFillsOnlyThatFace) {
+    TextureCube* cube = device->CreateTextureCube(8, PixelFormatR8G8B8A8, true);
+    Surface* face = cube->GetSurface(NegativeY, 0);
+    device->SetRenderTargets(1, &face, nullptr);
+    EXPECT_EQ(device->GetViewport(), (Rect{0, 0, 8, 8}));
+    device->Clear(ClearColor, 0, 1, 0, 1, 1, 0);
+    device->SetRenderTargets(0, nullptr, nullptr);
+
+    auto* handle = dynamic_cast<GLTextureHandle*>(cube);
+    const GLFunctions& gl = device->GL();
+    std::vector<unsigned char> pixels(8 * 8 * 4);
+    gl.BindTexture(GL_TEXTURE_CUBE_MAP, handle->GetGLName());
+    gl.GetTexImage(GL_TEXTURE_CUBE_MAP_NEGATIVE_Y, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    EXPECT_TRUE(Near({pixels[0], pixels[1], pixels[2], pixels[3]}, Green));
+    gl.GetTexImage(GL_TEXTURE_CUBE_MAP_POSITIVE_Y, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    EXPECT_NE(pixels[1], 255);
+    gl.BindTexture(GL_TEXTURE_CUBE_MAP, 0);
+    cube->Release();
+}
+
+// --- Copies --------------------------------------------------------------------------------------
+
+TEST_F(GLDeviceTest, CopyMovesARectangleIntoTheBackBuffer) {
+    Surface* source = device->CreateSurface(32, 32, PixelFormatR8G8B8A8, 0);
+    device->SetRenderTargets(1, &source, nullptr);
+    device->Clear(ClearColor, 1, 0, 0, 1, 1, 0);
+    device->SetRenderTargets(0, nullptr, nullptr);
+    device->Clear(ClearColor, 0, 0, 1, 1, 1, 0);
+    device->GetBackBuffer()->Copy(source, 0, 0, 16, 16, 8, 8, 16, 16, FilterPoint);
+    EXPECT_TRUE(Near(Read(10, 10), Red));
+    EXPECT_TRUE(Near(Read(23, 23), Red));
+    EXPECT_TRUE(Near(Read(24, 24), Blue));
+    EXPECT_TRUE(Near(Read(5, 5), Blue));
+    source->Release();
+}
+
+TEST_F(GLDeviceTest, ScaledCopyStretchesWithPointFiltering) {
+    Texture2D* checker = device->CreateTexture2D(2, 2, PixelFormatR8G8B8A8, true);
+    Surface* small = checker->GetSurface(0);
+    device->SetRenderTargets(1, &small, nullptr);
+    device->Clear(ClearColor | ClearDepth, 1, 1, 1, 1, 1, 0);
+    device->SetViewport(0, 0, 1, 1);
+    FullQuad(1, 0, 0); // only the lower-left texel turns red
+    device->SetRenderTargets(0, nullptr, nullptr);
+    device->GetBackBuffer()->Copy(small, 0, 0, 2, 2, 0, 0, Size, Size, FilterPoint);
+    EXPECT_TRUE(Near(Read(10, 10), Red));
+    EXPECT_TRUE(Near(Read(31, 31), Red));
+    EXPECT_TRUE(Near(Read(32, 32), White));
+    EXPECT_TRUE(Near(Read(10, 50), White));
+    checker->Release();
+}
+
+TEST_F(GLDeviceTest, CopyResolvesAMultisampledSurface) {
+    Surface* multisampled = device->CreateSurface(Size, Size, PixelFormatR8G8B8A8, device->GetMaxSamples());
+    device->SetRenderTargets(1, &multisampled, nullptr);
+    device->Clear(ClearColor, 0, 1, 0, 1, 1, 0);
+    FullQuad(1, 0, 0);
+    EXPECT_TRUE(Near(Read(32, 32, multisampled), Red));
+    device->SetRenderTargets(0, nullptr, nullptr);
+    device->GetBackBuffer()->Copy(multisampled, 0, 0, Size, Size, 0, 0, Size, Size, FilterPoint);
+    EXPECT_TRUE(Near(Read(32, 32), Red));
+    multisampled->Release();
+}
+
+TEST_F(GLDeviceTest, CopyLeavesTheBoundTargetAndScissorStateAlone) {
+    Texture2D* target = device->CreateTexture2D(16, 16, PixelFormatR8G8B8A8, true);
+    Surface* surface = target->GetSurface(0);
+    Surface* other = device->CreateSurface(16, 16, PixelFormatR8G8B8A8, 0);
+    device->SetRenderTargets(1, &surface, nullptr);
+    device->GetBackBuffer()->Copy(other, 0, 0, 16, 16, 0, 0, 16, 16, FilterLinear);
+    device->Clear(ClearColor, 0, 0, 1, 1, 1, 0);
+    FullQuad(1, 0, 0);
+    EXPECT_TRUE(Near(Read(8, 8, surface), Red));
+    device->SetRenderTargets(0, nullptr, nullptr);
+    other->Release();
+    target->Release();
+}
+
+TEST_F(GLDeviceTest, DepthCopyBetweenDepthSurfaces) {
+    Surface* firstDepth = device->CreateSurface(Size, Size, PixelFormatDepth24Stencil8, 0);
+    Surface* secondDepth = device->CreateSurface(Size, Size, PixelFormatDepth24Stencil8, 0);
+    Surface* color = device->CreateSurface(Size, Size, PixelFormatR8G8B8A8, 0);
+    device->SetRenderTargets(1, &color, firstDepth);
+    device->Clear(ClearColor | ClearDepth, 0, 0, 0, 1, 1, 0);
+    Quad(-1, -1, 1, 1, -0.5f, 1, 0, 0); // depth now near in the first surface
+    device->SetRenderTargets(1, &color, secondDepth);
+    device->Clear(ClearDepth, 0, 0, 0, 1, 1, 0);
+    secondDepth->Copy(firstDepth, 0, 0, Size, Size, 0, 0, Size, Size, FilterLinear);
+    Quad(-1, -1, 1, 1, 0.5f, 0, 1, 0); // hidden by the copied depth
+    EXPECT_TRUE(Near(Read(32, 32, color), Red));
+    device->SetRenderTargets(0, nullptr, nullptr);
+    color->Release();
+    firstDepth->Release();
+    secondDepth->Release();
+}
+
+// --- Textures ------------------------------------------------------------------------------------
+
+TEST_F(GLDeviceTest, FirstUploadedRowIsTheBottomOfTheImage) {
+    const unsigned char texels[] = {255, 0, 0, 255, 0, 255, 0, 255,      // row 0: red, green
+                                    0, 0, 255, 255, 255, 255, 255, 255}; // row 1: blue, white
+    Texture2D* texture = device->CreateTexture2D(2, 2, PixelFormatR8G8B8A8, false);
+    texture->SetData(0, texels, false);
+    SamplerStateDesc pointDesc = {FilterPoint, FilterPoint, FilterNone, AddressClamp, AddressClamp, AddressClamp};
+    SamplerState* point = device->CreateSamplerState(pointDesc);
+    UseTextureProgram();
+    textureProgram->GetParameter("Tex")->SetSampler(texture, point);
+    TexQuad();
+    EXPECT_TRUE(Near(Read(8, 8), Red));
+    EXPECT_TRUE(Near(Read(56, 8), Green));
+    EXPECT_TRUE(Near(Read(8, 56), Blue));
+    EXPECT_TRUE(Near(Read(56, 56), White));
+    point->Release();
+    texture->Release();
+}
+
+TEST_F(GLDeviceTest, UploadWithMipmapsAveragesIntoLowerLevels) {
+    const unsigned char texels[] = {0, 0, 0, 255, 255, 255, 255, 255, 255, 255, 255, 255, 0, 0, 0, 255};
+    Texture2D* texture = device->CreateTexture2D(2, 2, PixelFormatR8G8B8A8, false);
+    texture->SetData(0, texels, true);
+    const GLFunctions& gl = device->GL();
+    unsigned char level1[4] = {};
+    gl.BindTexture(GL_TEXTURE_2D, dynamic_cast<GLTextureHandle*>(texture)->GetGLName());
+    gl.GetTexImage(GL_TEXTURE_2D, 1, GL_RGBA, GL_UNSIGNED_BYTE, level1);
+    gl.BindTexture(GL_TEXTURE_2D, 0);
+    EXPECT_TRUE(Near({level1[0], level1[1], level1[2], level1[3]}, {128, 128, 128, 255}, 2));
+    texture->Release();
+}
+
+TEST_F(GLDeviceTest, LevelUploadTakesTheLevelsOwnSizeAndTightRows) {
+    // Three one-byte texels per row: rows must not be padded to four bytes.
+    const unsigned char level0[] = {1, 2, 3, 4, 5, 6};
+    Texture2D* texture = device->CreateTexture2D(3, 2, PixelFormatLuminance8, false);
+    texture->SetData(0, level0, false);
+    const unsigned char level1[] = {77};
+    texture->SetData(1, level1, false);
+    const GLFunctions& gl = device->GL();
+    gl.BindTexture(GL_TEXTURE_2D, dynamic_cast<GLTextureHandle*>(texture)->GetGLName());
+    unsigned char back[6] = {};
+    gl.GetTexImage(GL_TEXTURE_2D, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE, back);
+    EXPECT_EQ(std::vector<unsigned char>(back, back + 6), std::vector<unsigned char>(level0, level0 + 6));
+    int width = 0;
+    gl.GetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &width);
+    EXPECT_EQ(width, 1);
+    gl.GetTexImage(GL_TEXTURE_2D, 1, GL_LUMINANCE, GL_UNSIGNED_BYTE, back);
+    EXPECT_EQ(back[0], 77);
+    gl.BindTexture(GL_TEXTURE_2D, 0);
+    texture->Release();
+}
+
+TEST_F(GLDeviceTest, CompressedUploadDecodesDXT1Blocks) {
+    // One 4x4 block: colour0 = pure red (RGB565 0xF800), colour1 = black, every index 0.
+    const unsigned char block[8] = {0x00, 0xF8, 0x00, 0x00, 0, 0, 0, 0};
+    Texture2D* texture = device->CreateTexture2D(4, 4, PixelFormatDXT1, false);
+    texture->SetData(0, block, false);
+    const GLFunctions& gl = device->GL();
+    unsigned char texels[4 * 4 * 4] = {};
+    gl.BindTexture(GL_TEXTURE_2D, dynamic_cast<GLTextureHandle*>(texture)->GetGLName());
+    gl.GetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+    gl.BindTexture(GL_TEXTURE_2D, 0);
+    EXPECT_TRUE(Near({texels[0], texels[1], texels[2], texels[3]}, Red));
+    EXPECT_TRUE(Near({texels[60], texels[61], texels[62], texels[63]}, Red));
+    texture->Release();
+}
+
+TEST_F(GLDeviceTest, CubeFacesReceiveTheirOwnData) {
+    TextureCube* cube = device->CreateTextureCube(2, PixelFormatR8G8B8A8, false);
+    for (int face = 0; face < 6; ++face) {
+        unsigned char texels[16];
+        for (int i = 0; i < 4; ++i) {
+            texels[i * 4 + 0] = static_cast<unsigned char>(face * 40);
+            texels[i * 4 + 1] = 1;
+            texels[i * 4 + 2] = 2;
+            texels[i * 4 + 3] = 255;
+        }
+        cube->SetData(static_cast<CubeFace>(face), 0, texels, false);
+    }
+    const unsigned int targets[] = {GL_TEXTURE_CUBE_MAP_POSITIVE_X, GL_TEXTURE_CUBE_MAP_POSITIVE_Y,
+                                    GL_TEXTURE_CUBE_MAP_POSITIVE_Z, GL_TEXTURE_CUBE_MAP_NEGATIVE_X,
+                                    GL_TEXTURE_CUBE_MAP_NEGATIVE_Y, GL_TEXTURE_CUBE_MAP_NEGATIVE_Z};
+    const GLFunctions& gl = device->GL();
+    gl.BindTexture(GL_TEXTURE_CUBE_MAP, dynamic_cast<GLTextureHandle*>(cube)->GetGLName());
+    for (int face = 0; face < 6; ++face) {
+        unsigned char back[16] = {};
+        gl.GetTexImage(targets[face], 0, GL_RGBA, GL_UNSIGNED_BYTE, back);
+        EXPECT_EQ(back[0], face * 40) << "face " << face;
+    }
+    gl.BindTexture(GL_TEXTURE_CUBE_MAP, 0);
+    cube->Release();
+}
+
+TEST_F(GLDeviceTest, TextureHandsOutOneSurfacePerLevelWithTheLevelsSize) {
+    Texture2D* texture = device->CreateTexture2D(64, 32, PixelFormatR8G8B8A8, true);
+    Surface* level2 = texture->GetSurface(2);
+    EXPECT_EQ(level2, texture->GetSurface(2));
+    EXPECT_EQ(level2->GetWidth(), 16);
+    EXPECT_EQ(level2->GetHeight(), 8);
+    TextureCube* cube = device->CreateTextureCube(16, PixelFormatR8G8B8A8, true);
+    EXPECT_EQ(cube->GetSurface(PositiveZ, 1), cube->GetSurface(PositiveZ, 1));
+    EXPECT_NE(cube->GetSurface(PositiveZ, 1), cube->GetSurface(NegativeZ, 1));
+    EXPECT_EQ(cube->GetSurface(PositiveZ, 1)->GetWidth(), 8);
+    cube->Release();
+    texture->Release();
+}
+
+// --- Samplers ------------------------------------------------------------------------------------
+
+TEST_F(GLDeviceTest, PointAndLinearMagnificationDiffer) {
+    const unsigned char texels[] = {0, 0, 0, 255, 255, 255, 255, 255};
+    Texture2D* texture = device->CreateTexture2D(2, 1, PixelFormatR8G8B8A8, false);
+    texture->SetData(0, texels, false);
+    SamplerStateDesc pointDesc = {FilterPoint, FilterPoint, FilterNone, AddressClamp, AddressClamp, AddressClamp};
+    SamplerStateDesc linearDesc = {FilterLinear, FilterLinear, FilterNone, AddressClamp, AddressClamp, AddressClamp};
+    SamplerState* point = device->CreateSamplerState(pointDesc);
+    SamplerState* linear = device->CreateSamplerState(linearDesc);
+    UseTextureProgram();
+    Parameter* tex = textureProgram->GetParameter("Tex");
+    tex->SetSampler(texture, point);
+    TexQuad();
+    EXPECT_EQ(Read(28, 32)[0], 0);
+    EXPECT_EQ(Read(36, 32)[0], 255);
+    tex->SetSampler(texture, linear);
+    TexQuad();
+    int middle = Read(28, 32)[0];
+    EXPECT_GT(middle, 60);
+    EXPECT_LT(middle, 128);
+    point->Release();
+    linear->Release();
+    texture->Release();
+}
+
+TEST_F(GLDeviceTest, WrapRepeatsAndClampHoldsTheEdgeTexel) {
+    const unsigned char texels[] = {255, 0, 0, 255, 0, 255, 0, 255}; // red, green
+    Texture2D* texture = device->CreateTexture2D(2, 1, PixelFormatR8G8B8A8, false);
+    texture->SetData(0, texels, false);
+    SamplerStateDesc wrapDesc = {FilterPoint, FilterPoint, FilterNone, AddressWrap, AddressWrap, AddressWrap};
+    SamplerStateDesc clampDesc = {FilterLinear, FilterLinear, FilterNone, AddressClamp, AddressClamp, AddressClamp};
+    SamplerState* wrap = device->CreateSamplerState(wrapDesc);
+    SamplerState* clamp = device->CreateSamplerState(clampDesc);
+    UseTextureProgram();
+    Parameter* tex = textureProgram->GetParameter("Tex");
+    tex->SetSampler(texture, wrap);
+    TexQuad(2, 1);
+    EXPECT_TRUE(Near(Read(40, 32), Red)); // u = 1.25 repeats to 0.25
+    tex->SetSampler(texture, clamp);
+    TexQuad(2, 1);
+    // Clamped to the edge texel, never blended with a border colour.
+    EXPECT_TRUE(Near(Read(60, 32), Green));
+    wrap->Release();
+    clamp->Release();
+    texture->Release();
+}
+
+TEST_F(GLDeviceTest, SamplerStatesConvertFilterCombinations) {
+    struct Case {
+        FilterMode min, mip;
+        int expected;
+    } cases[] = {{FilterPoint, FilterNone, GL_NEAREST},
+                 {FilterLinear, FilterNone, GL_LINEAR},
+                 {FilterPoint, FilterPoint, GL_NEAREST_MIPMAP_NEAREST},
+                 {FilterPoint, FilterLinear, GL_NEAREST_MIPMAP_LINEAR},
+                 {FilterLinear, FilterPoint, GL_LINEAR_MIPMAP_NEAREST},
+                 {FilterLinear, FilterLinear, GL_LINEAR_MIPMAP_LINEAR}};
+    Texture2D* texture = device->CreateTexture2D(4, 4, PixelFormatR8G8B8A8, false);
+    UseTextureProgram();
+    const GLFunctions& gl = device->GL();
+    for (const Case& c : cases) {
+        SamplerStateDesc desc = {FilterPoint, c.min, c.mip, AddressWrap, AddressClamp, AddressWrap};
+        SamplerState* state = device->CreateSamplerState(desc);
+        textureProgram->GetParameter("Tex")->SetSampler(texture, state);
+        int min = 0, mag = 0, wrapS = 0, wrapT = 0;
+        gl.GetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &min);
+        gl.GetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &mag);
+        gl.GetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrapS);
+        gl.GetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrapT);
+        EXPECT_EQ(min, c.expected);
+        EXPECT_EQ(mag, GL_NEAREST);
+        EXPECT_EQ(wrapS, GL_REPEAT);
+        EXPECT_EQ(wrapT, GL_CLAMP_TO_EDGE);
+        state->Release();
+    }
+    texture->Release();
+}
+
+// --- Indexed drawing and buffers -----------------------------------------------------------------
+
+TEST_F(GLDeviceTest, IndexedDrawsStartAtTheFirstIndexFor16And32BitIndices) {
+    // Two quads in one buffer: left half red, right half green.
+    float vertices[8][8] = {{-1, -1, 0, 1, 1, 0, 0, 1}, {0, -1, 0, 1, 1, 0, 0, 1}, {0, 1, 0, 1, 1, 0, 0, 1},
+                            {-1, 1, 0, 1, 1, 0, 0, 1},  {0, -1, 0, 1, 0, 1, 0, 1}, {1, -1, 0, 1, 0, 1, 0, 1},
+                            {1, 1, 0, 1, 0, 1, 0, 1},   {0, 1, 0, 1, 0, 1, 0, 1}};
+    VertexBuffer* buffer = device->CreateVertexBuffer(BufferModeStatic, sizeof vertices, 32);
+    buffer->SetData(vertices, 0, 0);
+    device->SetVertexBuffer(0, buffer);
+    const std::uint16_t short16[] = {0, 1, 2, 0, 2, 3, 4, 5, 6, 4, 6, 7};
+    const std::uint32_t long32[] = {0, 1, 2, 0, 2, 3, 4, 5, 6, 4, 6, 7};
+    IndexBuffer* shorts = device->CreateIndexBuffer(BufferModeStatic, sizeof short16, IndexType16);
+    IndexBuffer* longs = device->CreateIndexBuffer(BufferModeStatic, sizeof long32, IndexType32);
+    shorts->SetData(short16, 0, 0);
+    longs->SetData(long32, 0, 0);
+    EXPECT_EQ(shorts->GetIndexType(), IndexType16);
+    EXPECT_EQ(longs->GetIndexType(), IndexType32);
+
+    for (IndexBuffer* indices : {shorts, longs}) {
+        device->Clear(ClearColor | ClearDepth, 0, 0, 0, 1, 1, 0);
+        device->SetIndexBuffer(indices);
+        device->DrawIndexed(6, 6, 4, 7); // the second quad only
+        EXPECT_TRUE(Near(Read(10, 32), Black));
+        EXPECT_TRUE(Near(Read(50, 32), Green));
+        device->DrawIndexed(0, 6, 0, 3);
+        EXPECT_TRUE(Near(Read(10, 32), Red));
+    }
+    device->SetVertexBuffer(0, quad);
+    shorts->Release();
+    longs->Release();
+    buffer->Release();
+}
+
+TEST_F(GLDeviceTest, LockedBufferWritesReachTheDraw) {
+    float* v = static_cast<float*>(quad->Lock(LockWriteOnly, 0, 0));
+    const float corners[6][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, -1}, {1, 1}, {-1, 1}};
+    for (int i = 0; i < 6; ++i) {
+        float vertex[8] = {corners[i][0], corners[i][1], 0, 1, 0, 0, 1, 1};
+        for (int k = 0; k < 8; ++k)
+            v[i * 8 + k] = vertex[k];
+    }
+    quad->Unlock();
+    device->DrawUnindexed(0, 6);
+    EXPECT_TRUE(Near(Read(32, 32), Blue));
+
+    // A partial SetData replaces only its bytes: the colour of vertex 4.
+    const float green[4] = {0, 1, 0, 1};
+    quad->SetData(green, 4 * 32 + 16, sizeof green);
+    const float* back = static_cast<const float*>(quad->Lock(LockReadOnly, 3 * 32, 2 * 32));
+    EXPECT_EQ(back[8 + 0], 1.0f); // vertex 4 position kept
+    EXPECT_EQ(back[8 + 5], 1.0f); // its colour is green now
+    EXPECT_EQ(back[8 + 6], 0.0f);
+    EXPECT_EQ(back[6], 1.0f);     // vertex 3 still blue
+    quad->Unlock();
+}
+
+TEST_F(GLDeviceTest, VertexBufferSwapRebindsTheLayoutsStreams) {
+    FullQuad(1, 0, 0);
+    VertexBuffer* other = device->CreateVertexBuffer(BufferModeDynamic, 6 * 8 * 4, 32);
+    float data[6 * 8];
+    const float corners[6][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, -1}, {1, 1}, {-1, 1}};
+    for (int i = 0; i < 6; ++i) {
+        float vertex[8] = {corners[i][0], corners[i][1], 0, 1, 0, 1, 0, 1};
+        for (int k = 0; k < 8; ++k)
+            data[i * 8 + k] = vertex[k];
+    }
+    other->SetData(data, 0, sizeof data);
+    device->Clear(ClearDepth, 0, 0, 0, 0, 1, 0);
+    device->SetVertexBuffer(0, other);
+    device->DrawUnindexed(0, 6);
+    EXPECT_TRUE(Near(Read(32, 32), Green));
+    device->SetVertexBuffer(0, quad);
+    other->Release();
+}
+
+// --- The state cache -----------------------------------------------------------------------------
+
+TEST_F(GLDeviceTest, SameStateObjectSetTwiceReachesGLOnce) {
+    BlendState* blend = Blend(true, BlendOne, BlendOne);
+    FullQuad(0, 0, 0);
+    device->ResetStatistics();
+    device->SetBlendState(blend);
+    device->SetBlendState(blend);
+    FullQuad(0, 0, 0);
+    EXPECT_EQ(device->GetStatistics().BlendApplies, 1u);
+
+    // Unchanged state: the next draw costs the upload and the draw call only.
+    std::uint64_t before = GLCallCounter::Calls;
+    device->SetBlendState(blend);
+    device->SetProgram(colorProgram);
+    FullQuad(0, 0, 0);
+    std::uint64_t steady = GLCallCounter::Calls - before;
+    EXPECT_EQ(device->GetStatistics().BlendApplies, 1u);
+    EXPECT_EQ(device->GetStatistics().ProgramApplies, 0u);
+    EXPECT_EQ(steady, 3u); // BindBuffer + BufferData + DrawArrays
+
+    // A new object with equal contents is applied again: identity, not contents, decides.
+    BlendState* twin = Blend(true, BlendOne, BlendOne);
+    device->SetBlendState(twin);
+    FullQuad(0, 0, 0);
+    EXPECT_EQ(device->GetStatistics().BlendApplies, 2u);
+    device->SetBlendState(nullptr);
+    twin->Release();
+    blend->Release();
+}
+
+TEST_F(GLDeviceTest, DeviceDescribesTheOpenGLConventions) {
+    EXPECT_TRUE(device->HasLowerLeftOrigin());
+    EXPECT_TRUE(device->IsDepthRangeMinusOneToOne());
+    EXPECT_EQ(device->GetSlotLimit(), 16);
+    EXPECT_TRUE(device->HasCapability(1));
+    EXPECT_FALSE(device->HasCapability(2));
+    EXPECT_EQ(device->GetBackBuffer()->GetWidth(), Size);
+    EXPECT_EQ(device->GetBackBuffer()->GetHeight(), Size);
+    device->SetPrimitiveType(TriangleStrip);
+    EXPECT_EQ(device->GetPrimitiveType(), 4);
+}
+
+TEST(EGLGLDevice, MultisampledBackBufferIsResolvedWhenRead) {
+    EGLGLDevice* device = EGLGLDevice::Create(16, 16, Depth16, 4, &CreateGLSLTestShading);
+    EXPECT_EQ(device->GetWindowSamples(), 4);
+    device->Clear(ClearColor, 0, 0, 1, 1, 1, 0);
+    unsigned char rgba[4] = {};
+    device->ReadSurface(device->GetBackBuffer(), 8, 8, 1, 1, rgba);
+    EXPECT_EQ(rgba[2], 255);
+    EXPECT_TRUE(device->Present());
+    device->Release();
+}
+
+TEST(EGLGLDevice, TwoDevicesKeepTheirOwnContexts) {
+    EGLGLDevice* first = EGLGLDevice::Create(8, 8, Depth24Stencil8, 0, &CreateGLSLTestShading);
+    EGLGLDevice* second = EGLGLDevice::Create(8, 8, Depth24Stencil8, 0, &CreateGLSLTestShading);
+    first->Clear(ClearColor, 1, 0, 0, 1, 1, 0);
+    second->Clear(ClearColor, 0, 1, 0, 1, 1, 0);
+    unsigned char rgba[4] = {};
+    first->ReadSurface(first->GetBackBuffer(), 0, 0, 1, 1, rgba);
+    EXPECT_EQ(rgba[0], 255);
+    EXPECT_EQ(rgba[1], 0);
+    second->ReadSurface(second->GetBackBuffer(), 0, 0, 1, 1, rgba);
+    EXPECT_EQ(rgba[1], 255);
+    second->Release();
+    first->Release();
+}
+
+} // namespace Gralith::Graphics

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "GLSLTestShading.h"
+
+#include "gralith/Exception.h"
+#include "gralith/graphics/BlendState.h"
+#include "gralith/graphics/DepthStencilState.h"
+#include "gralith/graphics/InputLayout.h"
+#include "gralith/graphics/Program.h"
+#include "gralith/graphics/RasterizerState.h"
+#include "gralith/graphics/SamplerState.h"
+#include "gralith/graphics/Shader.h"
+#include "gralith/graphics/Surface.h"
+#include "gralith/graphics/VertexBuffer.h"
+#include "gralith/graphics/gl/EGLGLDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace Gralith::Graphics {
+
+using Pixel = std::array<int, 4>;
+
+/// Expects statement to throw Gralith::Exception with exactly this message and code.
+#define EXPECT_GRALITH_THROW(statement, text, errorCode)                                                          \
+    do {                                                                                                           \
+        try {                                                                                                      \
+            statement;                                                                                             \
+            ADD_FAILURE() << "no exception from " #statement;                                                      \
+        } catch (const ::Gralith::Exception& e) {                                                                  \
+            EXPECT_STREQ(e.GetMessage(), text);                                                                    \
+            EXPECT_EQ(e.GetCode(), errorCode);                                                                     \
+        }                                                                                                          \
+    } while (0)
+
+/// A 64 x 64 headless device with a colour program (position + colour attributes), a textured
+/// program (position + TEXCOORD0, sampler "Tex") and one volatile quad buffer.
+class GLDeviceTest : public ::testing::Test {
+protected:
+    static constexpr int Size = 64;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    /// Draws the rectangle (x0, y0)-(x1, y1) in clip space at depth z with one colour.
+    void Quad(float x0, float y0, float x1, float y1, float z, float r, float g, float b, float a = 1.0f);
+    void FullQuad(float r, float g, float b, float a = 1.0f) { Quad(-1, -1, 1, 1, 0, r, g, b, a); }
+    /// A full-target quad for the textured program, texture coordinates (0, 0) to (u1, v1).
+    void TexQuad(float u1 = 1, float v1 = 1);
+    void UseColorProgram();
+    void UseTextureProgram();
+    /// One pixel of a colour surface (the back buffer when null), y counted from the bottom.
+    Pixel Read(int x, int y, Surface* surface = nullptr);
+    BlendState* Blend(bool enabled, BlendOperand source, BlendOperand destination);
+    Program* MakeProgram(const char* vertex, const char* pixel);
+
+    EGLGLDevice* device = nullptr;
+    Program* colorProgram = nullptr;
+    Program* textureProgram = nullptr;
+    InputLayout* colorLayout = nullptr;
+    InputLayout* textureLayout = nullptr;
+    VertexBuffer* quad = nullptr;
+};
+
+::testing::AssertionResult Near(const Pixel& actual, const Pixel& expected, int tolerance = 2);
+
+} // namespace Gralith::Graphics
