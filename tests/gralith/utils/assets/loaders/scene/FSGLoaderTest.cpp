@@ -1,0 +1,450 @@
+#include "FormatSamples.h"
+#include "SceneTestSupport.h"
+
+#include "gralith/Exception.h"
+#include "gralith/graphics/null/NullDevice.h"
+#include "gralith/utils/MemoryInputStream.h"
+#include "gralith/utils/assets/Geometry.h"
+#include "gralith/utils/assets/Proxy.h"
+#include "gralith/utils/assets/Scene.h"
+#include "gralith/utils/assets/loaders/FSGLoader.h"
+#include "gralith/utils/scenegraph/Animation.h"
+#include "gralith/utils/scenegraph/BezierController.h"
+#include "gralith/utils/scenegraph/Camera.h"
+#include "gralith/utils/scenegraph/Light.h"
+#include "gralith/utils/scenegraph/Material.h"
+#include "gralith/utils/scenegraph/Node.h"
+#include "gralith/utils/scenegraph/Skin.h"
+#include "gralith/utils/scenegraph/Transformation.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+
+using namespace Gralith;
+using namespace Gralith::Utils;
+using namespace Gralith::Utils::Assets;
+using namespace Gralith::Utils::SceneGraph;
+using Gralith::Utils::Assets::Loaders::FSGLoader;
+
+namespace {
+
+class FSGLoaderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        device = Graphics::NullDevice::Create(64, 64);
+        files = new SceneTestSupport::MemoryFileSystem();
+        NewProxy();
+    }
+    void TearDown() override {
+        proxy->Release();
+        files->Release();
+        device->Release();
+    }
+
+    void NewProxy() {
+        if (proxy)
+            proxy->Release();
+        proxy = new Proxy(files, device, nullptr, nullptr);
+        standIn = new SceneTestSupport::StandInLoader();
+        proxy->AddLoader(standIn);
+    }
+
+    void Put(const std::string& name, const FSGWriter::Scene& scene) { files->files[name] = FormatSamples::Bytes(scene); }
+
+    // The loader's own failure message (not wrapped by the proxy).
+    std::string Failure(const std::string& path) {
+        FSGLoader loader;
+        try {
+            Asset* a = loader.Load(AssetScene, String(path.c_str()), proxy);
+            a->Release();
+        } catch (const Exception& e) {
+            code = e.GetCode();
+            return e.GetMessage();
+        }
+        return "(loaded)";
+    }
+
+    std::string FailureOf(const FSGWriter::Scene& scene) {
+        NewProxy();
+        Put("broken.fsg", scene);
+        return Failure("broken.fsg");
+    }
+
+    Graphics::NullDevice* device = nullptr;
+    SceneTestSupport::MemoryFileSystem* files = nullptr;
+    Proxy* proxy = nullptr;
+    SceneTestSupport::StandInLoader* standIn = nullptr;
+    int code = -1;
+};
+
+float Value(Animation* a, float time, int channel = 0)
+{
+    float v[16] = {};
+    a->Evaluate(time, v, 16);
+    return v[channel];
+}
+
+} // namespace
+
+TEST_F(FSGLoaderTest, Version102SceneLoadsEveryTableAndLink)
+{
+    Put("rich.fsg", FormatSamples::RichScene(102));
+    Scene* scene = proxy->GetScene("rich.fsg", this);
+    EXPECT_EQ(AssetScene, scene->GetType());
+
+    // Geometry: loaded through the proxy from the open file, named by its record.
+    ASSERT_EQ(1, scene->GetGeometries().Count());
+    Geometry* quad = scene->FindGeometry("quad-mesh");
+    ASSERT_NE(nullptr, quad);
+    EXPECT_TRUE(quad->GetGeometryName() == "Quad");
+    EXPECT_TRUE(quad->GetName() == "rich.fsgquad-mesh");
+    EXPECT_EQ(4, quad->GetVertexCount());
+    EXPECT_EQ(6, quad->GetIndexCount());
+
+    // Skin: geometry link, matrices in memory order, joints by sid in file order.
+    Skin* skin = scene->FindSkin("quad-skin");
+    ASSERT_NE(nullptr, skin);
+    EXPECT_TRUE(skin->GetName() == "QuadSkin");
+    EXPECT_EQ(quad, skin->GetGeometry());
+    EXPECT_TRUE(skin->GetBindShapeMatrix() == Matrix4());
+    ASSERT_EQ(2, skin->GetInverseBindMatrices().Count());
+    EXPECT_EQ(5.0f, skin->GetInverseBindMatrices()[1][12]);
+    ASSERT_EQ(2, skin->GetJoints().Count());
+    EXPECT_TRUE(skin->GetJoints()[0]->GetId() == "joint1-node");
+    EXPECT_TRUE(skin->GetJoints()[1]->GetId() == "joint2-node");
+
+    // Camera: parameters in slots, the target found through the "-node" suffix.
+    Camera* camera = scene->FindCamera("cam");
+    ASSERT_NE(nullptr, camera);
+    EXPECT_FLOAT_EQ(45.0f, Value(camera->GetParameter(Camera::YFov), 0));
+    EXPECT_FLOAT_EQ(1.5f, Value(camera->GetParameter(Camera::AspectRatio), 5));
+    EXPECT_EQ(scene->FindNode("camera-node"), camera->GetTarget());
+
+    // Lights of every type.
+    ASSERT_EQ(4, scene->GetLights().Count());
+    const char* lightIds[] = {"lightambient", "lightomni", "lightspot", "lightdirectional"};
+    for (int i = 0; i < 4; ++i) {
+        Light* light = scene->FindLight(lightIds[i]);
+        ASSERT_NE(nullptr, light) << lightIds[i];
+        EXPECT_EQ(i, light->GetLightType());
+        EXPECT_FLOAT_EQ(0.25f, Value(light->GetParameter(Light::Color), 0, 2));
+    }
+
+    // Material: slots, names outside the slots, the named texture, the skipped empty one.
+    Material* material = scene->FindMaterial("mat");
+    ASSERT_NE(nullptr, material);
+    EXPECT_FLOAT_EQ(0.7f, Value(material->GetAnimation(Material::Diffuse), 0, 1));
+    EXPECT_EQ(nullptr, material->GetAnimation(Material::Shininess));
+    EXPECT_NE(nullptr, material->GetAnimation("Shininess"));
+    EXPECT_NE(nullptr, material->GetTexture(Material::Diffuse));
+    EXPECT_EQ(1, material->GetTextures().Count());
+    EXPECT_EQ(nullptr, material->GetProgram());
+    ASSERT_EQ(1u, standIn->requests.size());
+    EXPECT_EQ("checker.png", standIn->requests[0]);
+
+    // Nodes: tree order, table order children first, sids, transformations, batches.
+    Node* root = scene->GetRoot();
+    EXPECT_TRUE(root->GetId() == "");
+    Node* mesh = root->GetFirstChild();
+    ASSERT_NE(nullptr, mesh);
+    EXPECT_TRUE(mesh->GetId() == "mesh-node");
+    EXPECT_TRUE(mesh->GetNextSibling()->GetId() == "camera-node");
+    EXPECT_EQ(nullptr, mesh->GetNextSibling()->GetNextSibling());
+    const char* tableOrder[] = {"joint2-node", "joint1-node", "mesh-node", "camera-node"};
+    ASSERT_EQ(4, scene->GetNodes().Count());
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(scene->GetNodes().GetKey(i) == tableOrder[i]) << i;
+    EXPECT_TRUE(mesh->GetSid() == "mesh");
+    ASSERT_EQ(1, mesh->GetBatches().Count());
+    EXPECT_EQ(quad, mesh->GetBatches()[0].geometry);
+    EXPECT_EQ(nullptr, mesh->GetBatches()[0].skin);
+    EXPECT_EQ(material, mesh->GetBatches()[0].material);
+    ASSERT_EQ(1, mesh->GetLights().Count());
+    EXPECT_EQ(scene->FindLight("lightomni"), mesh->GetLights()[0]);
+    Node* joint1 = mesh->GetFirstChild();
+    EXPECT_EQ(mesh, joint1->GetParent());
+    ASSERT_EQ(1, joint1->GetBatches().Count());
+    EXPECT_EQ(skin, joint1->GetBatches()[0].skin);
+    EXPECT_EQ(nullptr, joint1->GetBatches()[0].geometry);
+    Node* cameraNode = scene->FindNode("camera-node");
+    ASSERT_EQ(1, cameraNode->GetCameras().Count());
+    EXPECT_EQ(camera, cameraNode->GetCameras()[0]);
+    ASSERT_EQ(2, cameraNode->GetTransformations().Count());
+    EXPECT_EQ(Transformation::KindLookAt, cameraNode->GetTransformations()[0]->GetKind());
+    EXPECT_EQ(Transformation::KindPerspective, cameraNode->GetTransformations()[1]->GetKind());
+    EXPECT_TRUE(cameraNode->GetTransformations()[1]->GetOpenGLDepth());
+
+    // Animated transformations: the linear translate, the bezier rotation angle.
+    ASSERT_EQ(1, mesh->GetTransformations().Count());
+    EXPECT_EQ(Transformation::KindTranslate, mesh->GetTransformations()[0]->GetKind());
+    const Matrix4& world = mesh->Update(0.5f, Matrix4());
+    EXPECT_FLOAT_EQ(5.0f, world[12]);
+    EXPECT_FLOAT_EQ(2.0f, world[13]);
+    Node* joint2 = scene->FindNode("joint2-node");
+    Transformation* rotation = joint2->GetTransformations()[1];
+    auto* bezier = dynamic_cast<BezierController*>(rotation->GetAnimation()->GetController(3));
+    ASSERT_NE(nullptr, bezier);
+    EXPECT_FLOAT_EQ(45.0f, bezier->Evaluate(1.0f));
+    EXPECT_EQ(2.0f, bezier->GetKeys()[0].tangents[1]);
+}
+
+TEST_F(FSGLoaderTest, Version101HasNoSidsSoJointsCannotResolve)
+{
+    FSGWriter::Scene s = FormatSamples::RichScene(101);
+    Put("old.fsg", s);
+    Scene* scene = proxy->GetScene("old.fsg", this);
+    EXPECT_TRUE(scene->FindNode("mesh-node")->GetSid() == "");
+    EXPECT_EQ(0, scene->FindSkin("quad-skin")->GetJoints().Count());
+    EXPECT_EQ(0, scene->FindSkin("quad-skin")->GetInverseBindMatrices().Count());
+
+    s.skins[0].jointSids.Add("joint1");
+    EXPECT_EQ("Unresolved internal reference: SID=joint1 . FSG file is corrupt.", FailureOf(s));
+}
+
+TEST_F(FSGLoaderTest, EmptySceneHasARootWithoutChildren)
+{
+    for (int version : {101, 102}) {
+        FSGWriter::Scene s;
+        s.version = version;
+        NewProxy();
+        Put("empty.fsg", s);
+        Scene* scene = proxy->GetScene("empty.fsg", this);
+        ASSERT_NE(nullptr, scene->GetRoot());
+        EXPECT_EQ(nullptr, scene->GetRoot()->GetFirstChild());
+        EXPECT_EQ(0, scene->GetGeometries().Count() + scene->GetSkins().Count() + scene->GetCameras().Count() +
+                         scene->GetLights().Count() + scene->GetMaterials().Count() + scene->GetNodes().Count());
+    }
+}
+
+TEST_F(FSGLoaderTest, BatchIdThatIsBothGeometryAndSkinBindsTheGeometry)
+{
+    FSGWriter::Scene s = FormatSamples::RichScene(102);
+    s.skins[0].id = "quad-mesh";
+    s.nodes[0].children[0].batches[0].geometryId = "quad-mesh";
+    s.nodes[0].children[0].batches[0].materialId = "no-such-material";
+    FSGWriter::Batch missing;
+    missing.geometryId = "nothing";
+    s.nodes[0].batches.Add(missing);
+    s.nodes[0].lightIds.Add("no-such-light");
+    s.nodes[0].cameraIds.Add("no-such-camera");
+    Put("both.fsg", s);
+    Scene* scene = proxy->GetScene("both.fsg", this);
+    Node* joint1 = scene->FindNode("joint1-node");
+    ASSERT_EQ(1, joint1->GetBatches().Count());
+    EXPECT_EQ(scene->FindGeometry("quad-mesh"), joint1->GetBatches()[0].geometry);
+    EXPECT_EQ(nullptr, joint1->GetBatches()[0].skin);
+    EXPECT_EQ(nullptr, joint1->GetBatches()[0].material);
+    Node* mesh = scene->FindNode("mesh-node");
+    EXPECT_EQ(1, mesh->GetBatches().Count()); // the batch naming nothing is dropped
+    EXPECT_EQ(1, mesh->GetLights().Count());
+    EXPECT_EQ(0, mesh->GetCameras().Count());
+}
+
+TEST_F(FSGLoaderTest, ProgramsAndTexturesComeThroughTheProxy)
+{
+    FSGWriter::Scene s = FormatSamples::RichScene(102);
+    s.materials[0].program = "shaders/lit.cg:vs;shaders/lit.cg:ps";
+    Put("lit.fsg", s);
+    Scene* scene = proxy->GetScene("lit.fsg", this);
+    EXPECT_NE(nullptr, scene->FindMaterial("mat")->GetProgram());
+    ASSERT_EQ(2u, standIn->requests.size());
+    EXPECT_EQ("shaders/lit.cg:vs;shaders/lit.cg:ps", standIn->requests[0]);
+    EXPECT_EQ("checker.png", standIn->requests[1]);
+}
+
+TEST_F(FSGLoaderTest, FailuresCarryTheirMessages)
+{
+    struct Case {
+        std::function<void(FSGWriter::Scene&)> change;
+        const char* message;
+    };
+    const Case cases[] = {
+        {[](FSGWriter::Scene& s) { s.version = 103; }, "Unsupported format/version"},
+        {[](FSGWriter::Scene& s) { s.skins[0].bindShape.Pop(); },
+         "Error reading BindShapeMatrix: Invalid number of components"},
+        {[](FSGWriter::Scene& s) { s.skins[0].inverseBinds.Add(1.0f); },
+         "Error reading InverseBindMatrices: Invalid number of components"},
+        {[](FSGWriter::Scene& s) { s.cameras[0].parameters[0].channels[0].type = "cubic"; },
+         "Unsupported Controller Type: cubic"},
+        {[](FSGWriter::Scene& s) { s.lights[1].type = "point"; }, "Unsupported Light Type: point"},
+        {[](FSGWriter::Scene& s) { s.nodes[1].transformations[0].kind = "shear"; },
+         "Unsupported Transformation Type: shear"},
+        {[](FSGWriter::Scene& s) { s.cameras[0].targetId = "nowhere"; },
+         "Unresolved internal reference: ID=nowhere . FSG file is corrupt."},
+        {[](FSGWriter::Scene& s) { s.skins[0].jointSids.Add("hip"); },
+         "Unresolved internal reference: SID=hip . FSG file is corrupt."},
+    };
+    for (const Case& c : cases) {
+        FSGWriter::Scene s = FormatSamples::RichScene(102);
+        c.change(s);
+        code = -1;
+        EXPECT_EQ(c.message, FailureOf(s));
+        EXPECT_EQ(0, code) << c.message;
+    }
+}
+
+TEST_F(FSGLoaderTest, InverseBindCountOfZeroIsAccepted)
+{
+    FSGWriter::Scene s = FormatSamples::RichScene(102);
+    s.skins[0].inverseBinds.Clear();
+    Put("nobinds.fsg", s);
+    EXPECT_EQ(0, proxy->GetScene("nobinds.fsg", this)->FindSkin("quad-skin")->GetInverseBindMatrices().Count());
+}
+
+TEST_F(FSGLoaderTest, RequestFailuresThroughTheProxyListTheLoader)
+{
+    try {
+        proxy->GetScene("missing.fsg", this);
+        FAIL();
+    } catch (const Exception& e) {
+        EXPECT_STREQ("The following asset could not be loaded: missing.fsg\nFSGLoader: File not found: missing.fsg\n",
+                     e.GetMessage());
+    }
+    files->nullForMissing = true;
+    EXPECT_EQ("Managed nullpointer access attempt", Failure("missing.fsg"));
+
+    FSGLoader loader;
+    MemoryInputStream stream("FSG102", 6);
+    try {
+        loader.Load(AssetScene, &stream, "x", proxy);
+        FAIL();
+    } catch (const Exception& e) {
+        EXPECT_STREQ("Unsupported load method", e.GetMessage());
+    }
+    EXPECT_TRUE(loader.CanLoad(AssetScene));
+    EXPECT_FALSE(loader.CanLoad(AssetGeometry));
+    EXPECT_TRUE(loader.GetName() == "FSGLoader");
+}
+
+TEST_F(FSGLoaderTest, BrokenEmbeddedGeometryNamesTheGeometryAndItsError)
+{
+    FSGWriter::Scene s = FormatSamples::RichScene(102);
+    s.geometries[0].block.primitive = "quads";
+    Put("badmesh.fsg", s);
+    try {
+        proxy->GetScene("badmesh.fsg", this);
+        FAIL();
+    } catch (const Exception& e) {
+        EXPECT_STREQ("The following asset could not be loaded: badmesh.fsg\n"
+                     "FSGLoader: The following asset could not be loaded: badmesh.fsgquad-mesh\n"
+                     "FGMLoader: Unsupported Primitive Type: quads\n\n",
+                     e.GetMessage());
+    }
+}
+
+TEST_F(FSGLoaderTest, GeometryBySceneDescriptor)
+{
+    Put("rich.fsg", FormatSamples::RichScene(102));
+    Asset* g = proxy->Get(AssetGeometry, "rich.fsg:quad-mesh", this);
+    EXPECT_EQ(proxy->GetScene("rich.fsg", this)->FindGeometry("quad-mesh"), g);
+    try {
+        proxy->Get(AssetGeometry, "rich.fsg:cube", this);
+        FAIL();
+    } catch (const Exception& e) {
+        EXPECT_STREQ("The following asset could not be loaded: rich.fsg:cube\n"
+                     "FGMLoader: Mesh not found in FSG-file: cube\n",
+                     e.GetMessage());
+    }
+}
+
+TEST_F(FSGLoaderTest, SecondDescriptorOfTheSameFileReusesCachedGeometry)
+{
+    Put("rich.fsg", FormatSamples::RichScene(102));
+    Scene* first = proxy->GetScene("rich.fsg", this);
+    // A brace group that finds nothing falls back to the bare path, whose geometry descriptors
+    // are already cached: their blocks are stepped over.
+    Scene* second = proxy->GetScene("rich.fsg{elsewhere}", this);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(first->FindGeometry("quad-mesh"), second->FindGeometry("quad-mesh"));
+    EXPECT_EQ(4, second->GetNodes().Count());
+    EXPECT_EQ(4, second->GetLights().Count());
+}
+
+TEST_F(FSGLoaderTest, EveryTruncationFailsCleanly)
+{
+    for (int version : {101, 102}) {
+        const std::vector<unsigned char> full = FormatSamples::Bytes(FormatSamples::RichScene(version));
+        for (size_t n = 0; n < full.size(); ++n) {
+            NewProxy();
+            files->files["cut.fsg"] = std::vector<unsigned char>(full.begin(), full.begin() + n);
+            const std::string message = Failure("cut.fsg");
+            const bool own = message.rfind("Corrupt FSG data: ", 0) == 0;
+            const bool embedded = message.rfind("The following asset could not be loaded: cut.fsgquad-mesh\n", 0) == 0 &&
+                                  message.find("FGMLoader: Corrupt FGM data: ") != std::string::npos;
+            EXPECT_TRUE(own || embedded) << version << " prefix " << n << ": " << message;
+        }
+        NewProxy();
+        files->files["whole.fsg"] = full;
+        EXPECT_EQ("(loaded)", Failure("whole.fsg"));
+    }
+}
+
+TEST_F(FSGLoaderTest, AbsurdCountsAndLengthsFailBeforeAllocating)
+{
+    FSGWriter::Scene s;
+    BinaryWriter w;
+    w.WriteRaw("FSG102");
+    w.WriteInt32(0x7FFFFFFF); // geometries
+    files->files["count.fsg"] = std::vector<unsigned char>(w.GetBytes().begin(), w.GetBytes().end());
+    EXPECT_EQ("Corrupt FSG data: geometry count 2147483647 exceeds what the 0 bytes left can hold at byte 6",
+              Failure("count.fsg"));
+
+    BinaryWriter names;
+    names.WriteRaw("FSG102");
+    names.WriteInt32(0);
+    names.WriteInt32(0);
+    names.WriteInt32(1);
+    names.WriteInt32(0x40000000); // camera id length
+    names.WriteInt32(0);
+    names.WriteInt32(0);
+    names.WriteInt32(0);
+    files->files["length.fsg"] = std::vector<unsigned char>(names.GetBytes().begin(), names.GetBytes().end());
+    EXPECT_EQ("Corrupt FSG data: length 1073741824 of camera id exceeds the 12 bytes left at byte 18",
+              Failure("length.fsg"));
+
+    FSGWriter::Scene keys = FormatSamples::RichScene(102);
+    FSGWriter::Controller c;
+    c.type = "linear";
+    keys.lights[0].parameters[0].channels[0] = c;
+    std::vector<unsigned char> bytes = FormatSamples::Bytes(keys);
+    // Find the zero key count after the first "linear" of the first light and make it huge.
+    const std::string text(bytes.begin(), bytes.end());
+    size_t at = text.find("lightambient");
+    at = text.find("linear", at) + 6;
+    bytes[at + 3] = 0x7F;
+    files->files["keys.fsg"] = bytes;
+    const std::string message = Failure("keys.fsg");
+    EXPECT_EQ(0u, message.rfind("Corrupt FSG data: key count 2130706432 exceeds what the ", 0)) << message;
+}
+
+TEST_F(FSGLoaderTest, DeeplyNestedNodesAreRejected)
+{
+    FSGWriter::Scene s;
+    FSGWriter::Node leaf;
+    leaf.id = "n";
+    for (int depth = 1; depth < 300; ++depth) {
+        FSGWriter::Node parent;
+        parent.id = "n";
+        parent.children.Add(leaf);
+        leaf = parent;
+    }
+    s.nodes.Add(leaf);
+    const std::string message = FailureOf(s);
+    EXPECT_EQ(0u, message.rfind("Corrupt FSG data: nodes nested deeper than 256 levels at byte ", 0)) << message;
+
+    // 256 levels still load.
+    FSGWriter::Node n256;
+    n256.id = "n";
+    for (int depth = 1; depth < 256; ++depth) {
+        FSGWriter::Node parent;
+        parent.id = "n";
+        parent.children.Add(n256);
+        n256 = parent;
+    }
+    FSGWriter::Scene ok;
+    ok.nodes.Add(n256);
+    EXPECT_EQ("(loaded)", FailureOf(ok));
+}
