@@ -1,0 +1,55 @@
+#include "tests/velorin/ScriptFixture.h"
+
+#include "gralith/Exception.h"
+#include "gralith/utils/xml/Element.h"
+#include "velorin/ResourceHandle.h"
+
+using namespace VelorinTest;
+using Gralith::Utils::Xml::Element;
+using Velorin::ResourceHandle;
+
+namespace {
+
+using ResourceHandles = ScriptTest;
+
+void ExpectNotSet(const ResourceHandle<Element>& handle) {
+    try {
+        handle.Get();
+        FAIL() << "no error";
+    } catch (const Gralith::Exception& e) {
+        EXPECT_STREQ("Resource not set to a valid descriptor", e.GetMessage());
+    }
+}
+
+TEST_F(ResourceHandles, EmptyHandleThrowsOnAccess) {
+    ResourceHandle<Element> handle;
+    EXPECT_FALSE(handle.IsSet());
+    EXPECT_STREQ("", handle.GetDescriptor().CStr());
+    ExpectNotSet(handle);
+    ResourceHandle<Element> copy = handle;
+    ExpectNotSet(copy);
+}
+
+TEST_F(ResourceHandles, LoadsThroughTheProxyAndCopiesShareThePayload) {
+    data.Write("doc.xml", "<Root><Child/></Root>");
+    ResourceHandle<Element> handle("doc.xml");
+    ASSERT_TRUE(handle.IsSet());
+    EXPECT_STREQ("Root", handle->GetName().CStr());
+    EXPECT_STREQ("doc.xml", handle.GetDescriptor().CStr());
+    ResourceHandle<Element> copy = handle;
+    EXPECT_EQ(handle.Get(), copy.Get());
+    EXPECT_STREQ("doc.xml", copy.GetDescriptor().CStr());
+    ResourceHandle<Element> again("doc.xml");
+    EXPECT_EQ(handle.Get(), again.Get()) << "the proxy's cache answers the second request";
+}
+
+TEST_F(ResourceHandles, LoadFailuresPropagateFromTheProxy) {
+    try {
+        ResourceHandle<Element> handle("missing.xml");
+        FAIL() << "no error";
+    } catch (const Gralith::Exception& e) {
+        EXPECT_EQ(0, std::string(e.GetMessage()).rfind("The following asset could not be loaded: missing.xml", 0));
+    }
+}
+
+} // namespace

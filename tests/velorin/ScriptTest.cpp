@@ -1,0 +1,270 @@
+#include "tests/velorin/ScriptFixture.h"
+
+#include "gralith/Exception.h"
+#include "velorin/ClearScreen.h"
+#include "velorin/Controller.h"
+#include "velorin/Globals.h"
+#include "velorin/Influence.h"
+#include "velorin/Script.h"
+#include "velorin/Timeline.h"
+
+#include <cmath>
+
+using namespace VelorinTest;
+using Velorin::ClearScreen;
+
+namespace {
+
+std::string Script(const std::string& body) {
+    return "<?xml version=\"1.0\"?>\n<Demo>\n" + body + "\n</Demo>\n";
+}
+
+Probe* ProbeNamed(ScriptTest*, Velorin::Effect* e) {
+    return dynamic_cast<Probe*>(e);
+}
+
+class ScriptReader : public ScriptTest {
+protected:
+    Probe* LoadProbe(const std::string& parameters) {
+        Load(Script("<Effect Name=\"p\"><Probe>" + parameters + "</Probe></Effect>"));
+        return ProbeNamed(this, EffectNamed("p"));
+    }
+
+    // The colour a ClearScreen holds after the timeline ran at time t.
+    Velorin::Effect::Vector4 ColorAt(const char* name, double t) {
+        Velorin::RunTimeline(t);
+        return static_cast<ClearScreen*>(EffectNamed(name))->GetColor();
+    }
+};
+
+using Vec = Velorin::Effect::Vector4;
+
+TEST_F(ScriptReader, BuildsEffectsStagesAndBlocksInDocumentOrder) {
+    Load(Script(R"(
+        <Effect Name="black"><ClearScreen/></Effect>
+        <Ignored/>
+        <Effect Name="red"><ClearScreen><Color r="1" g="0" b="0" a="1"/></ClearScreen><Extra/></Effect>
+        <Stage>
+            <Block Start="0.1" Length="2.5" Effect="red"/>
+            <Note/>
+            <Block Start="3" Length="1" Effect="black" RenderTarget="Backbuffer"/>
+        </Stage>
+        <Stage/>)"));
+
+    ASSERT_EQ(2, Velorin::Effects.Count());
+    EXPECT_STREQ("black", Velorin::Effects[0]->GetName().CStr());
+    EXPECT_STREQ("red", Velorin::Effects[1]->GetName().CStr());
+    ASSERT_EQ(2, Velorin::Stages.Count());
+    const Velorin::Stage& stage = *Velorin::Stages[0];
+    ASSERT_EQ(2, stage.Count());
+    // Start and Length are read as 32-bit floats, then kept in 64 bits.
+    EXPECT_EQ(static_cast<double>(0.1f), stage[0].start);
+    EXPECT_EQ(static_cast<double>(2.5f), stage[0].length);
+    EXPECT_EQ(Velorin::Effects[1], stage[0].effect);
+    EXPECT_EQ(Velorin::BackbufferFramebuffer, stage[0].framebuffer);
+    EXPECT_EQ(Velorin::BackbufferFramebuffer, stage[1].framebuffer) << "\"Backbuffer\" is the same as none";
+    EXPECT_EQ(0, Velorin::Stages[1]->Count()) << "a stage without blocks stays";
+    EXPECT_EQ(0, Velorin::Influences.Count());
+}
+
+TEST_F(ScriptReader, ConstantValuesReachTheFields) {
+    Load(Script(R"(<Effect Name="c"><ClearScreen>
+        <Color x="0.25" y="0.5" z="0.75" w="0.125"/><Depth value="0.5"/><Stencil value="0x10"/>
+        </ClearScreen></Effect>)"));
+    auto* clear = static_cast<ClearScreen*>(EffectNamed("c"));
+    EXPECT_EQ(Vec(0.25f, 0.5f, 0.75f, 0.125f), clear->GetColor());
+    EXPECT_EQ(0.5f, clear->GetDepth());
+    EXPECT_EQ(16, clear->GetStencil());
+}
+
+TEST_F(ScriptReader, IntegersFollowTheCConversion) {
+    EXPECT_EQ(8, LoadProbe(R"(<N value="010"/>)")->n) << "a leading zero means octal";
+    Velorin::ResetTimeline();
+    Velorin::Framebuffers.Add(&backbuffer);
+    EXPECT_EQ(-42, LoadProbe(R"(<N value="  -42 apples"/>)")->n) << "blanks skipped, trailing text ignored";
+    Velorin::ResetTimeline();
+    Velorin::Framebuffers.Add(&backbuffer);
+    EXPECT_EQ(255, LoadProbe(R"(<N value="0xff"/>)")->n);
+}
+
+TEST_F(ScriptReader, VectorTakesRgbaBeforeXyzw) {
+    Load(Script(R"(<Effect Name="c"><ClearScreen>
+        <Color x="9" y="9" z="9" w="9" r="0.1" g="0.2" b="0.3" a="0.4"/></ClearScreen></Effect>)"));
+    EXPECT_EQ(Vec(0.1f, 0.2f, 0.3f, 0.4f), static_cast<ClearScreen*>(EffectNamed("c"))->GetColor());
+}
+
+TEST_F(ScriptReader, ParameterNamesResolveVectorThenIntegerThenFloat) {
+    Probe* p = LoadProbe(R"(<Both r="1" g="2" b="3" a="4" value="7"/><IntOrFloat value="0x10"/>)");
+    ASSERT_NE(nullptr, p);
+    EXPECT_EQ(Vec(1, 2, 3, 4), p->bothVector);
+    EXPECT_EQ(-1, p->bothInt);
+    EXPECT_EQ(-1.0f, p->bothFloat);
+    EXPECT_EQ(16, p->intOrFloatInt) << "read as an integer, so 0x10 is 16";
+    EXPECT_EQ(-1.0f, p->intOrFloatFloat);
+}
+
+TEST_F(ScriptReader, ParametersHoldTheirScriptValuesWhenLoadRuns) {
+    Load(Script(R"(<Effect Name="p"><Probe><N value="5"/></Probe></Effect>)"));
+    ASSERT_EQ(1u, Probe::events.size());
+    EXPECT_EQ("Load", Probe::events[0].call);
+    EXPECT_EQ("p", Probe::events[0].effect) << "the name is set before Load";
+    EXPECT_EQ(5, Probe::events[0].values);
+}
+
+TEST_F(ScriptReader, ValueRegisterCarriesOverChannelsAndKeys) {
+    Load(Script(R"(<Effect Name="c"><ClearScreen><Color><LinearKeys>
+        <Key Time="0" r="1" g="0.5"/>
+        <Key Time="2" b="0.25"/>
+        <Key Time="4"/>
+        </LinearKeys></Color></ClearScreen></Effect>)"));
+    ASSERT_EQ(1, Velorin::Influences.Count());
+    EXPECT_STREQ("LinearKeys", Velorin::Influences[0]->controller->type.CStr());
+    // Key 1: r=1, then g=0.5 carries to b and a.
+    EXPECT_EQ(Vec(1.0f, 0.5f, 0.5f, 0.5f), ColorAt("c", 0.0));
+    // Key 2 names no red: red gets the register, still 0.5 from key 1's last channel.
+    EXPECT_EQ(Vec(0.5f, 0.5f, 0.25f, 0.25f), ColorAt("c", 2.0));
+    // Key 3 names nothing: every channel repeats the last value read (0.25).
+    EXPECT_EQ(Vec(0.25f, 0.25f, 0.25f, 0.25f), ColorAt("c", 4.0));
+    EXPECT_EQ(Vec(0.75f, 0.5f, 0.375f, 0.375f), ColorAt("c", 1.0));
+}
+
+TEST_F(ScriptReader, OneValueDrivesAllFourChannels) {
+    Load(Script(R"(<Effect Name="c"><ClearScreen><Color><LinearKeys><Key Time="1" Value="0.5"/></LinearKeys>
+        </Color></ClearScreen></Effect>)"));
+    EXPECT_EQ(Vec(0.5f, 0.5f, 0.5f, 0.5f), ColorAt("c", 7.0));
+}
+
+TEST_F(ScriptReader, FirstKeyWithoutValuesReadsZero) {
+    Load(Script(R"(<Effect Name="c"><ClearScreen><Color><SwitchKeys><Key Time="0"/><Key Time="1" a="1"/>
+        </SwitchKeys></Color></ClearScreen></Effect>)"));
+    EXPECT_EQ(Vec(0, 0, 0, 0), ColorAt("c", 0.5));
+    EXPECT_EQ(Vec(0, 0, 0, 1), ColorAt("c", 1.5));
+}
+
+TEST_F(ScriptReader, ControllerWithoutKeysGivesZero) {
+    Load(Script(R"(<Effect Name="c"><ClearScreen><Color><LinearKeys><NotAKey Time="0" Value="1"/></LinearKeys>
+        </Color><Depth><SwitchKeys/></Depth></ClearScreen></Effect>)"));
+    EXPECT_EQ(Vec(0, 0, 0, 0), ColorAt("c", 3.0));
+    EXPECT_EQ(0.0f, static_cast<ClearScreen*>(EffectNamed("c"))->GetDepth());
+    EXPECT_STREQ("SwitchKeys", Velorin::Influences[1]->controller->type.CStr());
+}
+
+TEST_F(ScriptReader, SameParameterTwiceLaterWins) {
+    Load(Script(R"(<Effect Name="c"><ClearScreen><Depth value="0.25"/><Depth value="0.75"/>
+        <Stencil><LinearKeys><Key Time="0" Value="3"/></LinearKeys></Stencil>
+        <Stencil><LinearKeys><Key Time="0" Value="9"/></LinearKeys></Stencil>
+        </ClearScreen></Effect>)"));
+    auto* clear = static_cast<ClearScreen*>(EffectNamed("c"));
+    EXPECT_EQ(0.75f, clear->GetDepth());
+    EXPECT_EQ(2, Velorin::Influences.Count()) << "both animated copies act";
+    Velorin::RunTimeline(1.0);
+    EXPECT_EQ(9, clear->GetStencil());
+}
+
+TEST_F(ScriptReader, DuplicateNamesBlocksGetTheFirst) {
+    Load(Script(R"(<Effect Name="twin"><ClearScreen><Depth value="1"/></ClearScreen></Effect>
+        <Effect Name="twin"><ClearScreen><Depth value="2"/></ClearScreen></Effect>
+        <Effect><ClearScreen/></Effect>
+        <Stage><Block Start="0" Length="1" Effect="twin"/><Block Start="0" Length="1"/></Stage>)"));
+    ASSERT_EQ(3, Velorin::Effects.Count());
+    EXPECT_EQ(Velorin::Effects[0], (*Velorin::Stages[0])[0].effect);
+    EXPECT_STREQ("", Velorin::Effects[2]->GetName().CStr()) << "a missing Name is the empty name";
+    EXPECT_EQ(Velorin::Effects[2], (*Velorin::Stages[0])[1].effect) << "a missing Effect looks up the empty name";
+}
+
+TEST_F(ScriptReader, ErrorsInsideEffectsAreWrappedWithTheName) {
+    const std::pair<const char*, const char*> cases[] = {
+        {R"(<Effect Name="e"/>)", "Failed to load effect 'e': Effect node lacks instance element"},
+        {R"(<Effect Name="e"><Test01/></Effect>)", "Failed to load effect 'e': Invalid effect class: Test01"},
+        {R"(<Effect Name="e"><clearscreen/></Effect>)",
+         "Failed to load effect 'e': Invalid effect class: clearscreen"},
+        {R"(<Effect Name="e"><ClearScreen><Colour r="1"/></ClearScreen></Effect>)",
+         "Failed to load effect 'e': Invalid parameter to 'e': 'Colour'"},
+        {R"(<Effect Name="e"><ClearScreen><Color/></ClearScreen></Effect>)",
+         "Failed to load effect 'e': Expected values or controller"},
+        {R"(<Effect Name="e"><ClearScreen><Depth><CubicKeys/></Depth></ClearScreen></Effect>)",
+         "Failed to load effect 'e': Invalid controller type: 'CubicKeys'"},
+        {R"(<Effect Name="e"><ClearScreen><Color r="1" g="0" b="0"/></ClearScreen></Effect>)",
+         "Failed to load effect 'e': Unable to convert string to float"},
+        {R"(<Effect Name="e"><ClearScreen><Stencil value="many"/></ClearScreen></Effect>)",
+         "Failed to load effect 'e': Unable to convert string to integer"},
+        {R"(<Effect Name="e"><ClearScreen><Depth><LinearKeys><Key Value="1"/></LinearKeys></Depth></ClearScreen></Effect>)",
+         "Failed to load effect 'e': Unable to convert string to float"},
+        {R"(<Effect Name="e"><ClearScreen><Depth><LinearKeys><Key Time="0" Value="x"/></LinearKeys></Depth></ClearScreen></Effect>)",
+         "Failed to load effect 'e': Unable to convert string to float"},
+        {R"(<Effect Name="e"><Probe><FailLoad value="1"/></Probe></Effect>)",
+         "Failed to load effect 'e': Probe refused to load"},
+        {R"(<Effect><ClearScreen><Oops value="1"/></ClearScreen></Effect>)",
+         "Failed to load effect '': Invalid parameter to '': 'Oops'"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        ExpectLoadError(Script(c.first), c.second);
+        EXPECT_EQ(0, Velorin::Effects.Count()) << "a failed effect never joins Effects";
+        Velorin::ResetTimeline();
+        Velorin::Framebuffers.Add(&backbuffer);
+    }
+}
+
+TEST_F(ScriptReader, ErrorsInsideStagesAreNotWrapped) {
+    const std::pair<const char*, const char*> cases[] = {
+        {R"(<Stage><Block Length="1" Effect="a"/></Stage>)", "Unable to convert string to float"},
+        {R"(<Stage><Block Start="0" Length="one" Effect="a"/></Stage>)", "Unable to convert string to float"},
+        {R"(<Stage><Block Start="0" Length="1" Effect="late"/></Stage><Effect Name="late"><ClearScreen/></Effect>)",
+         "No such effect: late"},
+        {R"(<Stage><Block Start="0" Length="1" Effect="A"/></Stage>)", "No such effect: A"},
+        {R"(<Stage><Block Start="0" Length="1" Effect="a" RenderTarget=""/></Stage>)", "No such framebuffer: "},
+        {R"(<Stage><Block Start="0" Length="1" Effect="a" RenderTarget="backbuffer"/></Stage>)",
+         "No such framebuffer: backbuffer"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        ExpectLoadError(Script(std::string(R"(<Effect Name="a"><ClearScreen/></Effect>)") + c.first), c.second);
+        EXPECT_EQ(1, Velorin::Effects.Count()) << "what was read before stays";
+        EXPECT_EQ(0, Velorin::Stages.Count()) << "the failing stage is not added";
+        Velorin::ResetTimeline();
+        Velorin::Framebuffers.Add(&backbuffer);
+    }
+}
+
+TEST_F(ScriptReader, WhatWasMadeBeforeAnErrorStays) {
+    ExpectLoadError(Script(R"(<Effect Name="good"><ClearScreen/></Effect>
+        <Stage><Block Start="0" Length="1" Effect="good"/></Stage>
+        <Effect Name="bad"><ClearScreen><Depth><LinearKeys><Key Time="0" Value="1"/></LinearKeys></Depth>
+        <Nonsense/></ClearScreen></Effect>)"),
+                    "Failed to load effect 'bad': Invalid parameter to 'bad': 'Nonsense'");
+    ASSERT_EQ(1, Velorin::Effects.Count());
+    EXPECT_STREQ("good", Velorin::Effects[0]->GetName().CStr());
+    EXPECT_EQ(1, Velorin::Stages.Count());
+    ASSERT_EQ(1, Velorin::Influences.Count()) << "the bad effect's influence was made before the error";
+    EXPECT_EQ(Velorin::FailedEffects[0], Velorin::Influences[0]->effect);
+}
+
+TEST_F(ScriptReader, MissingScriptReportsTheProxysMessage) {
+    try {
+        Velorin::LoadScript("absent.xml");
+        FAIL() << "no error";
+    } catch (const Gralith::Exception& e) {
+        EXPECT_EQ(0, std::string(e.GetMessage()).rfind("The following asset could not be loaded: absent.xml\n", 0))
+            << e.GetMessage();
+    }
+}
+
+TEST_F(ScriptReader, MalformedScriptReportsTheXmlLoader) {
+    data.Write("demo.xml", "<Demo><Effect Name=\"a\"></Demo>");
+    try {
+        Velorin::LoadScript("demo.xml");
+        FAIL() << "no error";
+    } catch (const Gralith::Exception& e) {
+        EXPECT_NE(std::string::npos, std::string(e.GetMessage()).find("XmlLoader: ")) << e.GetMessage();
+    }
+}
+
+TEST_F(ScriptReader, WithoutAnAssetProxyTheScriptIsNotSet) {
+    Gralith::Utils::Assets::Proxy* proxy = Velorin::AssetProxy;
+    Velorin::AssetProxy = nullptr;
+    ExpectLoadError(Script("<Effect/>"), "Resource not set to a valid descriptor");
+    Velorin::AssetProxy = proxy;
+}
+
+} // namespace
