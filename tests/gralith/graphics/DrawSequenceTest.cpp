@@ -1,0 +1,277 @@
+#include "TestSupport.h"
+
+#include "gralith/graphics/BlendState.h"
+#include "gralith/graphics/IndexBuffer.h"
+#include "gralith/graphics/InputLayout.h"
+#include "gralith/graphics/Program.h"
+#include "gralith/graphics/Shader.h"
+#include "gralith/graphics/VertexBuffer.h"
+#include "gralith/graphics/null/NullDevice.h"
+#include "gralith/graphics/null/NullResources.h"
+#include "gralith/graphics/null/NullShading.h"
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+namespace Gralith::Graphics {
+
+namespace {
+
+/// Appends its id to a shared log on every call and may run an action first.
+class LoggingListener : public Device::DrawCallListener {
+public:
+    LoggingListener(std::vector<int>* log, int id) : log(log), id(id) {}
+    void OnDrawCall() override {
+        log->push_back(id);
+        if (action)
+            action();
+    }
+    std::vector<int>* log;
+    int id;
+    std::function<void()> action;
+};
+
+class DrawSequence : public ::testing::Test {
+protected:
+    void SetUp() override {
+        device = NullDevice::Create(320, 240);
+        vs = device->CreateShader(VertexShader, 0, "vsMain", 0, "uniform float4x4 World;");
+        ps = device->CreateShader(PixelShader, 0, "psMain", 0, "uniform float4 Tint;");
+        program = device->CreateProgram(vs, ps);
+        InputElementDesc position = {0, 0, 3, 0, DataTypeFloat32, 0};
+        layout = device->CreateInputLayout(&position, 1);
+        buffer = device->CreateVertexBuffer(BufferModeStatic, 36, 12);
+        device->SetProgram(program);
+        device->SetInputLayout(layout);
+        device->SetVertexBuffer(0, buffer);
+    }
+    void TearDown() override {
+        for (Object* o : std::initializer_list<Object*>{buffer, layout, program, vs, ps, device})
+            o->Release();
+    }
+    BlendState* MakeBlend() {
+        BlendStateDesc desc = {true, BlendOne, BlendOne, BlendOne, BlendOne, true, true, true, true};
+        return device->CreateBlendState(desc);
+    }
+
+    NullDevice* device = nullptr;
+    Shader* vs = nullptr;
+    Shader* ps = nullptr;
+    Program* program = nullptr;
+    InputLayout* layout = nullptr;
+    VertexBuffer* buffer = nullptr;
+    std::vector<int> log;
+};
+
+} // namespace
+
+TEST_F(DrawSequence, ListenersRunInRegistrationOrderBeforeEveryDraw) {
+    LoggingListener a(&log, 1), b(&log, 2), c(&log, 3);
+    EXPECT_EQ(device->AddDrawCallListener(&a), 0);
+    EXPECT_EQ(device->AddDrawCallListener(&b), 1);
+    EXPECT_EQ(device->AddDrawCallListener(&c), 2);
+    device->DrawUnindexed(0, 3);
+    device->DrawUnindexed(0, 3);
+    EXPECT_EQ(log, (std::vector<int>{1, 2, 3, 1, 2, 3}));
+}
+
+TEST_F(DrawSequence, SixteenListenersFitTheSeventeenthIsRefused) {
+    std::vector<LoggingListener> listeners;
+    for (int i = 0; i < 17; ++i)
+        listeners.emplace_back(&log, i);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(device->AddDrawCallListener(&listeners[i]), i);
+    EXPECT_GRALITH_THROW(device->AddDrawCallListener(&listeners[16]), "Too many draw call listeners", 2);
+
+    // After removing one, another fits and is called last.
+    device->RemoveDrawCallListener(&listeners[3]);
+    EXPECT_EQ(device->AddDrawCallListener(&listeners[16]), 15);
+    device->DrawUnindexed(0, 3);
+    ASSERT_EQ(log.size(), 16u);
+    EXPECT_EQ(log.back(), 16);
+    EXPECT_EQ(std::count(log.begin(), log.end(), 3), 0);
+}
+
+TEST_F(DrawSequence, RemovingTheMiddleListenerKeepsTheOthersInOrder) {
+    LoggingListener a(&log, 1), b(&log, 2), c(&log, 3), stranger(&log, 9);
+    device->AddDrawCallListener(&a);
+    device->AddDrawCallListener(&b);
+    device->AddDrawCallListener(&c);
+    device->RemoveDrawCallListener(&b);
+    device->RemoveDrawCallListener(&stranger); // not registered: nothing changes
+    device->DrawUnindexed(0, 3);
+    EXPECT_EQ(log, (std::vector<int>{1, 3}));
+}
+
+TEST_F(DrawSequence, RemovingRemovesOnlyTheFirstOfTwoEqualEntries) {
+    LoggingListener a(&log, 1), b(&log, 2);
+    device->AddDrawCallListener(&a);
+    device->AddDrawCallListener(&b);
+    device->AddDrawCallListener(&a);
+    device->RemoveDrawCallListener(&a);
+    device->DrawUnindexed(0, 3);
+    EXPECT_EQ(log, (std::vector<int>{2, 1}));
+}
+
+TEST_F(DrawSequence, ListenerMaySetStateThatTheSameDrawApplies) {
+    BlendState* blend = MakeBlend();
+    LoggingListener setter(&log, 1);
+    setter.action = [&] { device->SetBlendState(blend); };
+    device->AddDrawCallListener(&setter);
+    device->DrawUnindexed(0, 3);
+    const auto& calls = device->GetCalls();
+    auto applied = std::find_if(calls.begin(), calls.end(), [](const NullCall& c) { return c.Kind == NullApplyBlend; });
+    ASSERT_NE(applied, calls.end());
+    EXPECT_EQ(applied->Object, blend);
+    device->RemoveDrawCallListener(&setter);
+    device->SetBlendState(nullptr);
+    blend->Release();
+}
+
+TEST_F(DrawSequence, ListenerRemovingAnotherDuringTheCallbackSkipsIt) {
+    LoggingListener a(&log, 1), b(&log, 2);
+    a.action = [&] { device->RemoveDrawCallListener(&b); };
+    device->AddDrawCallListener(&a);
+    device->AddDrawCallListener(&b);
+    device->DrawUnindexed(0, 3);
+    EXPECT_EQ(log, (std::vector<int>{1}));
+}
+
+TEST_F(DrawSequence, PendingStateIsAppliedInOrderThenTheDraw) {
+    device->DrawUnindexed(2, 3);
+    std::vector<NullCallKind> kinds;
+    for (const NullCall& c : device->GetCalls())
+        kinds.push_back(c.Kind);
+    EXPECT_EQ(kinds, (std::vector<NullCallKind>{NullApplyBlend, NullApplyDepthStencil, NullApplyRasterizer,
+                                                NullApplyInputLayout, NullApplyProgram, NullDraw}));
+    const NullCall& draw = device->GetCalls().back();
+    EXPECT_EQ(draw.Args[0], 2);
+    EXPECT_EQ(draw.Args[1], 3);
+    EXPECT_EQ(draw.Args[2], Triangles);
+}
+
+TEST_F(DrawSequence, SameStateObjectTwiceIsAppliedOnceEqualCopyAgain) {
+    BlendState* blend = MakeBlend();
+    device->DrawUnindexed(0, 3);
+    device->ResetStatistics();
+    device->SetBlendState(blend);
+    device->SetBlendState(blend);
+    device->DrawUnindexed(0, 3);
+    device->SetBlendState(blend);
+    device->DrawUnindexed(0, 3);
+    EXPECT_EQ(device->GetStatistics().BlendApplies, 1u);
+    EXPECT_EQ(device->GetStatistics().StateApplies(), 1u);
+    EXPECT_EQ(device->GetStatistics().Draws, 2u);
+
+    BlendState* twin = MakeBlend();
+    device->SetBlendState(twin);
+    device->DrawUnindexed(0, 3);
+    EXPECT_EQ(device->GetStatistics().BlendApplies, 2u);
+    device->SetBlendState(nullptr);
+    twin->Release();
+    blend->Release();
+}
+
+TEST_F(DrawSequence, ChangingTheVertexBufferReappliesTheLayoutSettingTheSameOneDoesNot) {
+    device->DrawUnindexed(0, 3);
+    device->ResetStatistics();
+    device->SetVertexBuffer(0, buffer);
+    device->DrawUnindexed(0, 3);
+    EXPECT_EQ(device->GetStatistics().InputLayoutApplies, 0u);
+    VertexBuffer* other = device->CreateVertexBuffer(BufferModeStatic, 36, 12);
+    device->SetVertexBuffer(0, other);
+    device->DrawUnindexed(0, 3);
+    EXPECT_EQ(device->GetStatistics().InputLayoutApplies, 1u);
+    device->SetVertexBuffer(0, buffer);
+    other->Release();
+}
+
+TEST_F(DrawSequence, FailuresHappenAtTheirStep) {
+    LoggingListener listener(&log, 1);
+    device->AddDrawCallListener(&listener);
+    // Step 1: before the listeners.
+    EXPECT_GRALITH_THROW(device->DrawIndexed(0, 3, 0, 2), "Can not draw indexed geometry without an index buffer", 3);
+    EXPECT_TRUE(log.empty());
+    // Step 3: after them.
+    device->SetProgram(nullptr);
+    EXPECT_GRALITH_THROW(device->DrawUnindexed(0, 3), "Attempting to draw something with no Program set", 3);
+    EXPECT_EQ(log.size(), 1u);
+    device->SetProgram(program);
+    device->SetInputLayout(nullptr);
+    EXPECT_GRALITH_THROW(device->DrawUnindexed(0, 3), "Attempting to draw something with no InputLayout set", 3);
+    device->SetInputLayout(layout);
+    device->SetVertexBuffer(0, nullptr);
+    EXPECT_GRALITH_THROW(device->DrawUnindexed(0, 3),
+                         "The current InputLayout reads from stream which has no bound VertexBuffer.", 3);
+    EXPECT_EQ(device->CountCalls(NullDraw), 0);
+    EXPECT_EQ(device->GetStatistics().Draws, 0u);
+}
+
+TEST_F(DrawSequence, IndexedDrawPassesItsRangeAndPrimitiveType) {
+    IndexBuffer* indices = device->CreateIndexBuffer(BufferModeStatic, 12, IndexType16);
+    device->SetIndexBuffer(indices);
+    device->SetPrimitiveType(TriangleStrip);
+    device->DrawIndexed(2, 4, 0, 5);
+    const NullCall& draw = device->GetCalls().back();
+    EXPECT_EQ(draw.Kind, NullDrawIndexed);
+    EXPECT_EQ(draw.Object, indices);
+    EXPECT_EQ(draw.Args[0], 2);
+    EXPECT_EQ(draw.Args[1], 4);
+    EXPECT_EQ(draw.Args[2], TriangleStrip);
+    EXPECT_EQ(device->GetPrimitiveType(), 4);
+    device->SetIndexBuffer(nullptr);
+    indices->Release();
+}
+
+TEST_F(DrawSequence, PrimitiveTypeIsValidatedAtTheCall) {
+    EXPECT_GRALITH_THROW(device->SetPrimitiveType(static_cast<PrimitiveType>(5)), "Invalid primitive type enum", 4);
+    EXPECT_GRALITH_THROW(device->SetPrimitiveType(static_cast<PrimitiveType>(-1)), "Invalid primitive type enum", 4);
+    EXPECT_EQ(device->GetPrimitiveType(), Triangles);
+}
+
+TEST(DefaultState, InstalledAtCreationWithTheSharedDefaults) {
+    NullDevice* device = NullDevice::Create();
+    auto* blend = dynamic_cast<NullBlendState*>(device->GetBlendState());
+    auto* depth = dynamic_cast<NullDepthStencilState*>(device->GetDepthStencilState());
+    auto* rasterizer = dynamic_cast<NullRasterizerState*>(device->GetRasterizerState());
+    ASSERT_TRUE(blend && depth && rasterizer);
+    EXPECT_FALSE(blend->Desc.BlendEnabled);
+    EXPECT_EQ(blend->Desc.SourceColor, BlendSrcAlpha);
+    EXPECT_EQ(blend->Desc.DestinationColor, BlendInvSrcAlpha);
+    EXPECT_EQ(blend->Desc.SourceAlpha, BlendSrcAlpha);
+    EXPECT_EQ(blend->Desc.DestinationAlpha, BlendInvSrcAlpha);
+    EXPECT_TRUE(blend->Desc.WriteRed && blend->Desc.WriteGreen && blend->Desc.WriteBlue && blend->Desc.WriteAlpha);
+    EXPECT_TRUE(depth->Desc.DepthEnabled);
+    EXPECT_EQ(depth->Desc.DepthFunction, Less);
+    EXPECT_TRUE(depth->Desc.DepthWriteEnabled);
+    EXPECT_FALSE(depth->Desc.StencilEnabled);
+    EXPECT_EQ(depth->Desc.StencilFunction, Always);
+    EXPECT_EQ(depth->Desc.StencilReference, 0u);
+    EXPECT_EQ(depth->Desc.StencilReadMask, 0xFFFFFFFFu);
+    EXPECT_EQ(depth->Desc.StencilWriteMask, 0xFFFFFFFFu);
+    EXPECT_EQ(depth->Desc.StencilFail, StencilKeep);
+    EXPECT_EQ(depth->Desc.StencilDepthFail, StencilKeep);
+    EXPECT_EQ(depth->Desc.StencilPass, StencilKeep);
+    EXPECT_EQ(rasterizer->Desc.PointSize, 1.0f);
+    EXPECT_EQ(rasterizer->Desc.LineWidth, 1.0f);
+    EXPECT_NE(rasterizer->Desc.FrontCounterClockwise, 0);
+    EXPECT_EQ(rasterizer->Desc.Cull, CullBack);
+    EXPECT_FALSE(rasterizer->Desc.ScissorEnabled);
+    EXPECT_EQ(device->GetPrimitiveType(), Triangles);
+    auto* map = dynamic_cast<NullSemanticMap*>(device->GetSemanticMap());
+    ASSERT_NE(map, nullptr);
+    const char* expected[16] = {"POSITION",  nullptr,     "NORMAL",    "COLOR",     nullptr,     nullptr,
+                                nullptr,     nullptr,     "TEXCOORD0", "TEXCOORD1", "TEXCOORD2", "TEXCOORD3",
+                                "TEXCOORD4", "TEXCOORD5", "TEXCOORD6", "TEXCOORD7"};
+    for (int slot = 0; slot < 16; ++slot) {
+        if (expected[slot])
+            EXPECT_STREQ(map->GetName(slot), expected[slot]) << "slot " << slot;
+        else
+            EXPECT_EQ(map->GetName(slot), nullptr) << "slot " << slot;
+    }
+    EXPECT_EQ(device->GetSlotLimit(), 16);
+    device->Release();
+}
+
+} // namespace Gralith::Graphics
