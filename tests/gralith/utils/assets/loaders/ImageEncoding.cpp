@@ -186,7 +186,7 @@ void TemporaryDirectory::Write(const std::string& name, const Bytes& bytes) cons
 
 void TemporaryDirectory::Write(const std::string& name, const std::string& text) const
 {
-    WriteBinaryFile(path + name, Bytes(text.begin(), text.end()));
+    Write(name, Bytes(text.begin(), text.end()));
 }
 
 } // namespace GralithTest

@@ -181,8 +181,10 @@ TEST_F(FGMLoaderTest, SemanticNamesMapToSlotsAndUnknownNamesCountDownPerBlock)
     FGMWriter::SetIndices32(b, &idx, 1);
     for (int pass = 0; pass < 2; ++pass) { // the count of unknown names restarts with every block
         Geometry* g = Read(FormatSamples::Bytes(b));
-        for (int i = 0; i < 12; ++i)
+        for (int i = 0; i < 12; ++i) {
             EXPECT_EQ(slots[i], Element(g, i).Semantic) << names[i];
+            EXPECT_TRUE(g->GetSemanticName(i) == names[i]) << names[i];
+        }
         g->Release();
     }
     EXPECT_EQ(15, FGMLoader::SlotOfSemantic("TEXCOORD8", 0));

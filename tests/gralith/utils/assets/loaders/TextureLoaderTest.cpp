@@ -1,0 +1,249 @@
+#include "ImageEncoding.h"
+#include "LoaderTestSupport.h"
+
+#include "gralith/graphics/Texture2D.h"
+#include "gralith/graphics/TextureCube.h"
+#include "gralith/graphics/null/NullDevice.h"
+#include "gralith/utils/FileSystem.h"
+#include "gralith/utils/assets/Bitmap2D.h"
+#include "gralith/utils/assets/Proxy.h"
+
+#include <gtest/gtest.h>
+
+using namespace Gralith;
+using namespace Gralith::Graphics;
+using namespace Gralith::Utils;
+using namespace Gralith::Utils::Assets;
+using namespace GralithTest;
+
+namespace {
+
+using UploadList = std::vector<std::pair<int, int>>;
+
+constexpr const char* LoadFailed = "The following asset could not be loaded: ";
+
+// A square or rectangular RGB image of one colour.
+Bytes SolidPng(int width, int height, unsigned r, unsigned g, unsigned b)
+{
+    PngImage image;
+    image.width = width;
+    image.height = height;
+    for (int i = 0; i < width * height; ++i)
+        image.samples.insert(image.samples.end(), {r, g, b});
+    return EncodePng(image);
+}
+
+class TextureLoading : public testing::Test {
+protected:
+    TextureLoading()
+        : device(NullDevice::Create()), files(new Directory(directory.Path().c_str())),
+          proxy(new Proxy(files.get(), device.get(), nullptr, nullptr))
+    {
+    }
+
+    Texture* Load(const char* descriptor) { return proxy->GetTexture(descriptor, nullptr); }
+
+    std::string FailureOf(const char* descriptor)
+    {
+        return MessageOf([&] { proxy->GetTexture(descriptor, nullptr); });
+    }
+
+    std::string Missing(const std::string& name) const { return "File not found: " + directory.Path() + name; }
+
+    // The (level, face) of every upload, in order.
+    UploadList Uploads() const
+    {
+        UploadList out;
+        for (const NullCall& call : device->GetCalls())
+            if (call.Kind == NullTextureUpload)
+                out.emplace_back(call.Args[0], call.Args[1]);
+        return out;
+    }
+
+    TemporaryDirectory directory;
+    Held<NullDevice> device;
+    Held<Directory> files;
+    Held<Proxy> proxy;
+};
+
+
+} // namespace
+
+TEST_F(TextureLoading, PlainImageBecomesA2DTextureWithGeneratedMipmaps)
+{
+    directory.Write("wall.png", SolidPng(8, 4, 1, 2, 3));
+    Texture* texture = Load("wall.png");
+    ASSERT_EQ(TextureType::Texture2D, texture->GetType());
+    auto* texture2D = static_cast<Texture2D*>(texture);
+    EXPECT_EQ(8, texture2D->GetWidth());
+    EXPECT_EQ(4, texture2D->GetHeight());
+    EXPECT_EQ(PixelFormatR8G8B8A8, texture->GetPixelFormat());
+    EXPECT_EQ(UploadList({{0, -1}}), Uploads());
+    EXPECT_EQ(1, device->CountCalls(NullGenerateMipmaps));
+    // Cached: a second request makes nothing new.
+    EXPECT_EQ(texture, Load("wall.png"));
+    EXPECT_EQ(1u, Uploads().size());
+}
+
+TEST_F(TextureLoading, ExplicitLevelsAreUploadedInOrderWithoutGeneration)
+{
+    directory.Write("l0.png", SolidPng(4, 2, 9, 9, 9));
+    directory.Write("l1.png", SolidPng(2, 1, 9, 9, 9));
+    directory.Write("l2.png", SolidPng(1, 1, 9, 9, 9));
+    auto* texture = static_cast<Texture2D*>(Load("l0.png;l1.png;l2.png"));
+    EXPECT_EQ(4, texture->GetWidth());
+    EXPECT_EQ(UploadList({{0, -1}, {1, -1}, {2, -1}}), Uploads());
+    EXPECT_EQ(0, device->CountCalls(NullGenerateMipmaps));
+}
+
+TEST_F(TextureLoading, LevelOfTheWrongSizeIsRefused)
+{
+    directory.Write("l0.png", SolidPng(4, 4, 9, 9, 9));
+    directory.Write("one.png", SolidPng(1, 1, 9, 9, 9));
+    EXPECT_EQ(std::string(LoadFailed) + "l0.png;l0.png\n" +
+                  "Texture2DLoader: Invalid resolutions in bitmap: l0.png (Mip level 1 must be 2 x 2)\n" +
+                  "TextureCubeLoader: Wildchar (*) not found in filename\n",
+              FailureOf("l0.png;l0.png"));
+    EXPECT_EQ(std::string(LoadFailed) + "one.png;one.png\n" +
+                  "Texture2DLoader: Invalid resolutions in bitmap: one.png (Mip level 1 does not exist)\n" +
+                  "TextureCubeLoader: Wildchar (*) not found in filename\n",
+              FailureOf("one.png;one.png"));
+}
+
+TEST_F(TextureLoading, MissingFileNestsTheBitmapFailureThenTriesTheCubeLoader)
+{
+    EXPECT_EQ(std::string(LoadFailed) + "missing.png\n" + "Texture2DLoader: " + LoadFailed + "missing.png\n" +
+                  "PNGLoader: " + Missing("missing.png") + "\n" + "JPEGLoader: " + Missing("missing.png") +
+                  "\n\n" + "TextureCubeLoader: Wildchar (*) not found in filename\n",
+              FailureOf("missing.png"));
+    EXPECT_TRUE(Uploads().empty());
+}
+
+TEST_F(TextureLoading, ImageThatIsNeitherPngNorJpegListsEveryCandidate)
+{
+    // The brace prefix stays pushed while the bitmap is requested, so the bitmap request for
+    // the candidate "tex/bad.png" is itself tried under "tex/" first.
+    directory.Write("tex/bad.png", std::string("not an image"));
+    EXPECT_EQ(std::string(LoadFailed) + "bad.png{tex}\n" +
+                  "Texture2DLoader: " + LoadFailed + "tex/bad.png\n" +
+                  "PNGLoader: " + Missing("tex/tex/bad.png") + "\n" + "PNGLoader: Not a PNG file\n" +
+                  "JPEGLoader: " + Missing("tex/tex/bad.png") + "\n" + "JPEGLoader: Not a JPG file\n\n" +
+                  "Texture2DLoader: " + LoadFailed + "bad.png\n" +
+                  "PNGLoader: Not a PNG file\n" + "PNGLoader: " + Missing("bad.png") + "\n" +
+                  "JPEGLoader: Not a JPG file\n" + "JPEGLoader: " + Missing("bad.png") + "\n\n" +
+                  "TextureCubeLoader: Wildchar (*) not found in filename\n" +
+                  "TextureCubeLoader: Wildchar (*) not found in filename\n",
+              FailureOf("bad.png{tex}"));
+}
+
+TEST_F(TextureLoading, WildcardMakesSixFacesInCubeFaceOrder)
+{
+    const char* faces[] = {"px", "py", "pz", "nx", "ny", "nz"};
+    for (int f = 0; f < 6; ++f)
+        directory.Write(std::string("sky_") + faces[f] + ".png", SolidPng(4, 4, unsigned(f), 0, 0));
+    Texture* texture = Load("sky_*.png");
+    ASSERT_EQ(TextureType::TextureCube, texture->GetType());
+    EXPECT_EQ(4, static_cast<TextureCube*>(texture)->GetSize());
+    EXPECT_EQ(UploadList({{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5}}), Uploads());
+    EXPECT_EQ(6, device->CountCalls(NullGenerateMipmaps));
+
+    // Each face was requested as its own bitmap, in face order, and the bytes went in unchanged.
+    std::vector<std::string> bitmaps;
+    for (const Proxy::AssetRecord* record : proxy->GetRecords())
+        if (record->type == AssetBitmap2D && record->asset) {
+            bitmaps.push_back(record->name.CStr());
+            EXPECT_EQ(int(bitmaps.size()) - 1, static_cast<Bitmap2D*>(record->asset)->GetPixels()[0]);
+        }
+    EXPECT_EQ(std::vector<std::string>({"sky_px.png", "sky_py.png", "sky_pz.png", "sky_nx.png", "sky_ny.png",
+                                        "sky_nz.png"}),
+              bitmaps);
+}
+
+TEST_F(TextureLoading, SixFaceListsWithExplicitLevels)
+{
+    std::string descriptor;
+    for (int f = 0; f < 6; ++f) {
+        std::string big = "f" + std::to_string(f) + "a.png", small = "f" + std::to_string(f) + "b.png";
+        directory.Write(big, SolidPng(2, 2, 1, 1, 1));
+        directory.Write(small, SolidPng(1, 1, 1, 1, 1));
+        descriptor += (f ? "#" : "") + big + ";" + small;
+    }
+    Texture* texture = Load(descriptor.c_str());
+    ASSERT_EQ(TextureType::TextureCube, texture->GetType());
+    EXPECT_EQ(UploadList({{0, 0}, {1, 0}, {0, 1}, {1, 1}, {0, 2}, {1, 2}, {0, 3}, {1, 3}, {0, 4}, {1, 4}, {0, 5}, {1, 5}}),
+              Uploads());
+    EXPECT_EQ(0, device->CountCalls(NullGenerateMipmaps));
+}
+
+TEST_F(TextureLoading, TwoWildcardsOrFiveFacesAreRefused)
+{
+    EXPECT_EQ(std::string(LoadFailed) + "a*b*.png\n" + "Texture2DLoader: Invalid descriptor\n" +
+                  "TextureCubeLoader: Wildchar (*) not found in filename\n",
+              FailureOf("a*b*.png"));
+    directory.Write("x.png", SolidPng(1, 1, 1, 1, 1));
+    EXPECT_EQ(std::string(LoadFailed) + "x.png#x.png#x.png#x.png#x.png\n" + "Texture2DLoader: Invalid descriptor\n" +
+                  "TextureCubeLoader: Invalid number of faces specified in the descriptor. (Must be 6 faces)\n",
+              FailureOf("x.png#x.png#x.png#x.png#x.png"));
+}
+
+TEST_F(TextureLoading, CubeFacesMustBeSquareAndOfOneSize)
+{
+    for (const char* face : {"px", "py", "pz", "nx", "ny"})
+        directory.Write(std::string("c_") + face + ".png", SolidPng(4, 4, 1, 1, 1));
+    directory.Write("c_nz.png", SolidPng(2, 2, 1, 1, 1));
+    directory.Write("wide_px.png", SolidPng(4, 2, 1, 1, 1));
+    EXPECT_EQ(std::string(LoadFailed) + "c_*.png\n" + "Texture2DLoader: Invalid descriptor\n" +
+                  "TextureCubeLoader: Invalid resolutions in bitmap: c_nz.png (All bitmaps must have equal resolutions)\n",
+              FailureOf("c_*.png"));
+    EXPECT_EQ(std::string(LoadFailed) + "wide_*.png\n" + "Texture2DLoader: Invalid descriptor\n" +
+                  "TextureCubeLoader: Invalid resolutions in bitmap: wide_px.png (Width and height must be equal)\n",
+              FailureOf("wide_*.png"));
+    // Explicit cube levels follow the mip chain; an equal-size level would be read as a garbled one.
+    EXPECT_EQ(std::string(LoadFailed) + "c_*.png;c_*.png\n" + "Texture2DLoader: Invalid descriptor\n" +
+                  "TextureCubeLoader: Invalid resolutions in bitmap: c_px.png (Mip level 1 must be 2 x 2)\n",
+              FailureOf("c_*.png;c_*.png"));
+}
+
+TEST(TextureLoadingWithoutDevice, FailsWithAClearMessage)
+{
+    TemporaryDirectory directory;
+    directory.Write("a.png", SolidPng(1, 1, 1, 1, 1));
+    Held<Directory> files(new Directory(directory.Path().c_str()));
+    Held<Proxy> proxy(new Proxy(files.get(), nullptr, nullptr, nullptr));
+    EXPECT_EQ(std::string(LoadFailed) + "a.png\n" + "Texture2DLoader: The asset proxy has no graphics device\n" +
+                  "TextureCubeLoader: Wildchar (*) not found in filename\n",
+              MessageOf([&] { proxy->GetTexture("a.png", nullptr); }));
+}
+
+namespace {
+using BitmapLoading = TextureLoading;
+}
+
+TEST_F(BitmapLoading, GreyscaleJpegIsReportedAsLoaderBehavedIncorrectly)
+{
+    directory.Write("grey.jpg", EncodeJpeg(8, 8, 1, Bytes(64, 128)));
+    EXPECT_EQ(std::string(LoadFailed) + "grey.jpg\n" + "PNGLoader: Not a PNG file\n" +
+                  "JPEGLoader: Loader behaved incorrectly\n",
+              MessageOf([&] { proxy->Get(AssetBitmap2D, "grey.jpg", nullptr); }));
+}
+
+TEST_F(BitmapLoading, ColourJpegIsServedAfterThePngLoaderDeclines)
+{
+    directory.Write("pics/photo.jpg", EncodeJpeg(8, 8, 3, Bytes(8 * 8 * 3, 200)));
+    auto* bitmap = dynamic_cast<Bitmap2D*>(proxy->Get(AssetBitmap2D, "photo.jpg{pics}", nullptr));
+    ASSERT_TRUE(bitmap);
+    EXPECT_EQ(String("photo.jpg{pics}"), bitmap->GetName());
+    EXPECT_EQ(8, bitmap->GetWidth());
+    EXPECT_EQ(255, bitmap->GetPixels()[3]);
+}
+
+TEST_F(BitmapLoading, NeitherPngNorJpegGivesOneLinePerLoaderAndCandidate)
+{
+    directory.Write("a/junk.bin", std::string("GIF89a"));
+    EXPECT_EQ(std::string(LoadFailed) + "junk.bin{a;b}\n" + "PNGLoader: Not a PNG file\n" + "PNGLoader: " +
+                  Missing("b/junk.bin") + "\n" + "PNGLoader: " + Missing("junk.bin") + "\n" +
+                  "JPEGLoader: Not a JPG file\n" + "JPEGLoader: " + Missing("b/junk.bin") + "\n" + "JPEGLoader: " +
+                  Missing("junk.bin") + "\n",
+              MessageOf([&] { proxy->Get(AssetBitmap2D, "junk.bin{a;b}", nullptr); }));
+    EXPECT_EQ(0, proxy->GetPrefixStack().Count());
+}

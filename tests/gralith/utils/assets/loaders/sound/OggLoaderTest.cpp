@@ -1,0 +1,111 @@
+#include "gralith/utils/FileSystem.h"
+#include "gralith/utils/MemoryInputStream.h"
+#include "gralith/utils/assets/Proxy.h"
+#include "gralith/utils/assets/loaders/OggStream.h"
+
+#include "tests/gralith/utils/assets/loaders/LoaderTestSupport.h"
+#include "tests/support/OggEncoder.h"
+#include "tests/support/TempDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+using Gralith::Utils::Directory;
+using Gralith::Utils::MemoryInputStream;
+using Gralith::Utils::Assets::AssetAudioStream;
+using Gralith::Utils::Assets::Proxy;
+using Gralith::Utils::Assets::WrapperAsset;
+using Gralith::Utils::Assets::Loaders::OggStream;
+using GralithTest::Held;
+using GralithTest::MessageOf;
+
+namespace {
+
+std::vector<float> Sine(int frames, int channels, int rate, double frequency)
+{
+    std::vector<float> samples(static_cast<size_t>(frames) * channels);
+    for (int i = 0; i < frames; ++i)
+        for (int c = 0; c < channels; ++c)
+            samples[static_cast<size_t>(i) * channels + c] =
+                0.5f * static_cast<float>(std::sin(2.0 * 3.14159265358979 * frequency * (c + 1) * i / rate));
+    return samples;
+}
+
+Held<OggStream> Open(const std::string& bytes)
+{
+    Held<MemoryInputStream> stream(new MemoryInputStream(bytes.data(), static_cast<int>(bytes.size())));
+    return Held<OggStream>(new OggStream(stream.get()));
+}
+
+} // namespace
+
+TEST(OggStream, ReadDeliversWhatIsLeftAndNoMore)
+{
+    Held<OggStream> ogg = Open(GralithTest::EncodeOgg(Sine(1600, 2, 44100, 440.0), 2, 44100));
+    EXPECT_EQ(2, ogg->GetChannels());
+    EXPECT_EQ(44100, ogg->GetSampleRate());
+    EXPECT_EQ(1600, ogg->GetLengthFrames());
+    std::vector<float> out(2 * 1000 + 8, 7.0f);
+    EXPECT_EQ(1000, ogg->Read(out.data(), 1000));
+    std::fill(out.begin(), out.end(), 7.0f);
+    EXPECT_EQ(600, ogg->Read(out.data(), 1000));
+    EXPECT_NE(7.0f, out[1199]);
+    EXPECT_EQ(7.0f, out[1200]);
+    EXPECT_EQ(0, ogg->Read(out.data(), 1000));
+}
+
+TEST(OggStream, OtherRatesAreDeliveredAt44100)
+{
+    Held<OggStream> ogg = Open(GralithTest::EncodeOgg(Sine(22050, 1, 22050, 200.0), 1, 22050));
+    EXPECT_EQ(44100, ogg->GetSampleRate());
+    EXPECT_EQ(22050, ogg->GetSourceRate());
+    EXPECT_EQ(1, ogg->GetChannels());
+    std::vector<float> out(50000);
+    int frames = ogg->Read(out.data(), 50000);
+    EXPECT_NEAR(44100, frames, 2);
+    // A 200 Hz tone stays a 200 Hz tone: count rising zero crossings over the second.
+    int crossings = 0;
+    for (int i = 1; i < frames; ++i)
+        crossings += out[i - 1] < 0.0f && out[i] >= 0.0f;
+    EXPECT_NEAR(200, crossings, 2);
+}
+
+TEST(OggStream, DataThatIsNotOggIsRefused)
+{
+    EXPECT_EQ("This does not appear to be an Ogg Stream", MessageOf([] { Open(""); }));
+    EXPECT_EQ("This does not appear to be an Ogg Stream", MessageOf([] { Open("OggS but not really a stream"); }));
+    std::string ogg = GralithTest::EncodeOgg(Sine(4000, 2, 44100, 440.0), 2, 44100);
+    EXPECT_EQ("This does not appear to be an Ogg Stream", MessageOf([&] { Open(ogg.substr(0, 60)); }));
+}
+
+TEST(OggStream, TruncatedFileDecodesWhatIsThere)
+{
+    std::string ogg = GralithTest::EncodeOgg(Sine(44100, 2, 44100, 440.0), 2, 44100);
+    Held<OggStream> stream = Open(ogg.substr(0, ogg.size() / 2));
+    std::vector<float> out(2 * 50000);
+    int frames = stream->Read(out.data(), 50000);
+    EXPECT_GT(frames, 0);
+    EXPECT_LT(frames, 44100);
+}
+
+TEST(OggLoader, ProxyOpensTheFileAsAStream)
+{
+    GralithTest::TempDirectory directory;
+    directory.Write("music/tune.ogg", GralithTest::EncodeOgg(Sine(2000, 2, 44100, 440.0), 2, 44100));
+    directory.Write("music/fake.ogg", "not a real file");
+    Held<Directory> files(new Directory(directory.Path().c_str()));
+    Held<Proxy> proxy(new Proxy(files.get(), nullptr, nullptr, nullptr));
+    auto* asset = dynamic_cast<WrapperAsset<Gralith::Utils::Audio::Stream*, AssetAudioStream>*>(
+        proxy->Get(AssetAudioStream, "tune.ogg{music}", nullptr));
+    ASSERT_NE(nullptr, asset);
+    EXPECT_EQ(14, asset->GetType());
+    EXPECT_EQ(2, asset->GetValue()->GetChannels());
+    std::vector<float> out(2 * 2100);
+    EXPECT_EQ(2000, asset->GetValue()->Read(out.data(), 2100));
+    EXPECT_EQ("The following asset could not be loaded: music/fake.ogg\n"
+              "OggLoader: This does not appear to be an Ogg Stream\n",
+              MessageOf([&] { proxy->Get(AssetAudioStream, "music/fake.ogg", nullptr); }));
+}
