@@ -1,0 +1,281 @@
+#include "gralith/graphics/gl/CgTranslator.h"
+
+#include "gralith/Exception.h"
+#include "gralith/graphics/Enums.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using Gralith::Exception;
+using Gralith::Graphics::CgTranslator;
+using namespace Gralith::Graphics;
+
+namespace {
+
+const char* const LitSource = R"(
+float4x4 WorldViewProjection;
+float3x3 NormalMatrix;
+float4 LightColor;
+float SpecularPower = 16.0;
+sampler2D DiffuseMap;
+
+struct VSIn {
+    float4 position : POSITION;
+    float3 normal : NORMAL;
+    float2 uv : TEXCOORD0;
+};
+
+struct VSOut {
+    float4 position : POSITION;
+    float2 uv : TEXCOORD;
+    float3 normal : texcoord1;
+};
+
+VSOut vsMain(VSIn input) {
+    VSOut output;
+    output.position = mul(WorldViewProjection, input.position);
+    output.uv = input.uv;
+    output.normal = mul(NormalMatrix, input.normal);
+    return output;
+}
+
+float4 psMain(float2 uv : TEXCOORD0, float3 normal : TEXCOORD1) : COLOR {
+    return tex2D(DiffuseMap, uv) * LightColor * SpecularPower * normal.z;
+}
+)";
+
+CgTranslator::Translation Vertex(const char* source, const char* entry = "vsMain") {
+    return CgTranslator::Translate(source, entry, CgTranslator::StageVertex, "shaders/test.cg");
+}
+
+CgTranslator::Translation Pixel(const char* source, const char* entry = "psMain") {
+    return CgTranslator::Translate(source, entry, CgTranslator::StagePixel, "shaders/test.cg");
+}
+
+bool Contains(const Gralith::Utils::String& text, const std::string& part) {
+    return std::string(text.CStr()).find(part) != std::string::npos;
+}
+
+const CgTranslator::Uniform* FindUniform(const CgTranslator::Translation& t, const char* name) {
+    for (const CgTranslator::Uniform& uniform : t.uniforms)
+        if (uniform.name == name)
+            return &uniform;
+    return nullptr;
+}
+
+// The full message of the exception the translation throws, or "" when it succeeds.
+std::string ErrorOf(const char* source, const char* entry, CgTranslator::Stage stage, int* code = nullptr) {
+    try {
+        CgTranslator::Translate(source, entry, stage, "shaders/broken.cg");
+    } catch (const Exception& e) {
+        if (code)
+            *code = e.GetCode();
+        return e.GetMessage();
+    }
+    return "";
+}
+
+} // namespace
+
+TEST(CgTranslator, ProducesGlsl120) {
+    CgTranslator::Translation vertex = Vertex(LitSource);
+    EXPECT_EQ(0, std::string(vertex.glsl.CStr()).find("#version 120\n"));
+    CgTranslator::Translation pixel = Pixel(LitSource);
+    EXPECT_EQ(0, std::string(pixel.glsl.CStr()).find("#version 120\n"));
+}
+
+TEST(CgTranslator, PositionOutputBecomesGlPosition) {
+    EXPECT_TRUE(Contains(Vertex(LitSource).glsl, "gl_Position = "));
+    // Also when the entry point returns the position directly.
+    const char* source = "float4 vsMain(float4 p : POSITION) : POSITION { return p * 2.0; }";
+    CgTranslator::Translation t = Vertex(source);
+    EXPECT_TRUE(Contains(t.glsl, "gl_Position = ")) << t.glsl.CStr();
+    EXPECT_FALSE(Contains(t.glsl, "varying")) << t.glsl.CStr();
+}
+
+TEST(CgTranslator, ColorOutputsBecomeFragDataAndDepthBecomesFragDepth) {
+    const char* source = R"(
+struct PSOut { float4 second : COLOR1; float4 first : COLOR0; float depth : DEPTH; };
+PSOut psMain(float2 uv : TEXCOORD0) {
+    PSOut o; o.first = uv.xyxy; o.second = 1.0; o.depth = 0.25; return o;
+})";
+    CgTranslator::Translation t = Pixel(source);
+    EXPECT_TRUE(Contains(t.glsl, "gl_FragData[0] = ")) << t.glsl.CStr();
+    EXPECT_TRUE(Contains(t.glsl, "gl_FragData[1] = ")) << t.glsl.CStr();
+    EXPECT_TRUE(Contains(t.glsl, "gl_FragDepth = ")) << t.glsl.CStr();
+    // The second output lands in data slot 1 whatever its declaration order.
+    EXPECT_TRUE(Contains(t.glsl, "gl_FragData[1] = _") || Contains(t.glsl, "gl_FragData[1] = flattenTemp.second"))
+        << t.glsl.CStr();
+    EXPECT_TRUE(Contains(Pixel(LitSource).glsl, "gl_FragData[0] = "));
+}
+
+TEST(CgTranslator, VaryingsAreNamedFromSemanticsInBothStages) {
+    CgTranslator::Translation vertex = Vertex(LitSource);
+    CgTranslator::Translation pixel = Pixel(LitSource);
+    // "TEXCOORD" counts as TEXCOORD0; lower-case semantics are the same semantic.
+    EXPECT_TRUE(Contains(vertex.glsl, "varying vec2 v_TEXCOORD0;")) << vertex.glsl.CStr();
+    EXPECT_TRUE(Contains(vertex.glsl, "varying vec3 v_TEXCOORD1;")) << vertex.glsl.CStr();
+    EXPECT_TRUE(Contains(pixel.glsl, "varying vec2 v_TEXCOORD0;")) << pixel.glsl.CStr();
+    EXPECT_TRUE(Contains(pixel.glsl, "varying vec3 v_TEXCOORD1;")) << pixel.glsl.CStr();
+}
+
+TEST(CgTranslator, PixelPositionInputReadsTheWindowPosition) {
+    const char* source = R"(
+struct V { float4 position : POSITION; float4 color : COLOR0; };
+float4 psMain(V input) : COLOR { return input.color + input.position.x * 0.0; })";
+    CgTranslator::Translation t = Pixel(source);
+    EXPECT_TRUE(Contains(t.glsl, "gl_FragCoord")) << t.glsl.CStr();
+    EXPECT_FALSE(Contains(t.glsl, "v_POSITION")) << t.glsl.CStr();
+    EXPECT_TRUE(Contains(t.glsl, "varying vec4 v_COLOR0;")) << t.glsl.CStr();
+}
+
+TEST(CgTranslator, VertexInputsAreNamedFromSemantics) {
+    CgTranslator::Translation t = Vertex(LitSource);
+    EXPECT_TRUE(Contains(t.glsl, "attribute vec4 a_POSITION;")) << t.glsl.CStr();
+    EXPECT_TRUE(Contains(t.glsl, "attribute vec3 a_NORMAL;")) << t.glsl.CStr();
+    EXPECT_TRUE(Contains(t.glsl, "attribute vec2 a_TEXCOORD0;")) << t.glsl.CStr();
+    ASSERT_EQ(3, t.attributes.Count());
+    EXPECT_TRUE(t.attributes[0].semantic == "POSITION");
+    EXPECT_TRUE(t.attributes[0].name == "a_POSITION");
+    EXPECT_TRUE(t.attributes[1].semantic == "NORMAL");
+    EXPECT_TRUE(t.attributes[2].semantic == "TEXCOORD0");
+    EXPECT_TRUE(t.attributes[2].name == "a_TEXCOORD0");
+    EXPECT_EQ(0, Pixel(LitSource).attributes.Count());
+}
+
+TEST(CgTranslator, GlobalsBecomePlainUniformsUnderTheirOwnNames) {
+    for (const CgTranslator::Translation& t : {Vertex(LitSource), Pixel(LitSource)}) {
+        EXPECT_TRUE(Contains(t.glsl, "uniform mat4 WorldViewProjection;")) << t.glsl.CStr();
+        EXPECT_TRUE(Contains(t.glsl, "uniform vec4 LightColor;")) << t.glsl.CStr();
+        EXPECT_TRUE(Contains(t.glsl, "uniform float SpecularPower;")) << t.glsl.CStr();
+        EXPECT_TRUE(Contains(t.glsl, "uniform sampler2D DiffuseMap;")) << t.glsl.CStr();
+        EXPECT_FALSE(Contains(t.glsl, "Global")) << t.glsl.CStr();
+        EXPECT_FALSE(Contains(t.glsl, "WorldViewProjection;\n    ")) << t.glsl.CStr();
+        EXPECT_FALSE(Contains(t.glsl, "._")) << t.glsl.CStr();
+    }
+    CgTranslator::Translation vertex = Vertex(LitSource);
+    EXPECT_TRUE(Contains(vertex.glsl, "WorldViewProjection * ")) << vertex.glsl.CStr();
+}
+
+TEST(CgTranslator, ReflectsEveryUniformTypeAndArraySize) {
+    const char* source = R"(
+float F; float2 F2; float3 F3; float4 F4;
+int I; int2 I2; int3 I3; int4 I4;
+bool B; bool2 B2; bool3 B3; bool4 B4;
+float2x2 M2; float3x3 M3; float4x4 M4;
+float4 Lights[6];
+bool Flags[3];
+sampler2D Map; samplerCUBE Sky; sampler3D Volume;
+float4 psMain(float2 uv : TEXCOORD0, uniform float4 Extra) : COLOR {
+    float4 r = F + F2.xyxy + F3.xyzz + F4 + I + I2.xyxy + I3.xyzz + I4;
+    r += (B ? 1 : 0) + (B2.y ? 1 : 0) + (B3.z ? 1 : 0) + (B4.w ? 1 : 0) + (Flags[2] ? 1 : 0);
+    r += mul(M2, uv).xyxy + mul(M3, uv.xyx).xyzz + mul(M4, r) + Lights[5];
+    return r + tex2D(Map, uv) + texCUBE(Sky, uv.xyx) + tex3D(Volume, uv.xyx) + Extra;
+})";
+    CgTranslator::Translation t = Pixel(source);
+    struct Expected {
+        const char* name;
+        int type;
+        int arraySize;
+    };
+    const Expected expected[] = {
+        {"F", ParamFloat, 0},      {"F2", ParamFloat2, 0},        {"F3", ParamFloat3, 0},
+        {"F4", ParamFloat4, 0},    {"I", ParamInt, 0},            {"I2", ParamInt2, 0},
+        {"I3", ParamInt3, 0},      {"I4", ParamInt4, 0},          {"B", ParamBool, 0},
+        {"B2", ParamBool2, 0},     {"B3", ParamBool3, 0},         {"B4", ParamBool4, 0},
+        {"M2", ParamFloat2x2, 0},  {"M3", ParamFloat3x3, 0},      {"M4", ParamFloat4x4, 0},
+        {"Lights", ParamFloat4, 6}, {"Flags", ParamBool, 3},      {"Map", ParamSampler2D, 0},
+        {"Sky", ParamSamplerCube, 0}, {"Volume", ParamSampler3D, 0}, {"Extra", ParamFloat4, 0},
+    };
+    EXPECT_EQ(static_cast<int>(sizeof(expected) / sizeof(expected[0])), t.uniforms.Count());
+    for (const Expected& e : expected) {
+        const CgTranslator::Uniform* uniform = FindUniform(t, e.name);
+        ASSERT_NE(nullptr, uniform) << e.name;
+        EXPECT_EQ(e.type, uniform->type) << e.name;
+        EXPECT_EQ(e.arraySize, uniform->arraySize) << e.name;
+    }
+    // GLSL 1.20 has no unsigned integers: booleans are declared as int.
+    EXPECT_TRUE(Contains(t.glsl, "uniform int B;")) << t.glsl.CStr();
+    EXPECT_TRUE(Contains(t.glsl, "uniform ivec2 B2;")) << t.glsl.CStr();
+    EXPECT_TRUE(Contains(t.glsl, "uniform int Flags[3];")) << t.glsl.CStr();
+    EXPECT_TRUE(Contains(t.glsl, "uniform vec4 Lights[6];")) << t.glsl.CStr();
+    EXPECT_FALSE(Contains(t.glsl, "uint")) << t.glsl.CStr();
+}
+
+TEST(CgTranslator, NonSquareMatricesNeedRowMajorPackingAndAreUnaddressable) {
+    std::string message = ErrorOf("float4x3 Skew;\nfloat4 psMain(float3 v : TEXCOORD0) : COLOR { return mul(Skew, v); }",
+                                  "psMain", CgTranslator::StagePixel);
+    EXPECT_EQ("The compile returned an error.\n\nERROR: shaders/broken.cg: Row-major matrices must be square on this "
+              "platform.\n\n",
+              message);
+    const char* source = R"(
+#pragma pack_matrix(row_major)
+float4x3 Skew;
+float4 psMain(float3 v : TEXCOORD0) : COLOR { return mul(Skew, v); })";
+    CgTranslator::Translation t = Pixel(source);
+    const CgTranslator::Uniform* uniform = FindUniform(t, "Skew");
+    ASSERT_NE(nullptr, uniform);
+    EXPECT_EQ(ParamNone, uniform->type);
+}
+
+TEST(CgTranslator, DX9ModeKeepsTex2DATwoDimensionalLookup) {
+    CgTranslator::Translation t = Pixel(LitSource);
+    EXPECT_TRUE(Contains(t.glsl, "texture2D(DiffuseMap")) << t.glsl.CStr();
+    EXPECT_FALSE(Contains(t.glsl, "texture1D")) << t.glsl.CStr();
+}
+
+TEST(CgTranslator, LocalsDoNotHideUniformsOfTheSameName) {
+    const char* source = R"(
+float4 Tint;
+float4 psMain(float2 uv : TEXCOORD0) : COLOR { float4 Tint2 = Tint; { float Tint = uv.x; Tint2 *= Tint; } return Tint2; })";
+    CgTranslator::Translation t = Pixel(source);
+    EXPECT_TRUE(Contains(t.glsl, "uniform vec4 Tint;")) << t.glsl.CStr();
+    // The local got another name, so the uniform is still reachable by its own.
+    EXPECT_FALSE(Contains(t.glsl, "float Tint ")) << t.glsl.CStr();
+    EXPECT_FALSE(Contains(t.glsl, "float Tint=")) << t.glsl.CStr();
+}
+
+TEST(CgTranslator, CompileErrorsCarryFileNameAndLine) {
+    const char* source = "float4 psMain() : COLOR {\n    return undefinedThing;\n}\n";
+    int code = -1;
+    std::string message = ErrorOf(source, "psMain", CgTranslator::StagePixel, &code);
+    EXPECT_EQ(0, code);
+    EXPECT_EQ(0, message.find("The compile returned an error.\n\nERROR: shaders/broken.cg:2: 'undefinedThing' : unknown variable"))
+        << message;
+    ASSERT_GE(message.size(), 2u);
+    EXPECT_EQ("\n\n", message.substr(message.size() - 2));
+    EXPECT_NE('\n', message[message.size() - 3]) << message;
+}
+
+TEST(CgTranslator, SyntaxErrorNamesItsLine) {
+    const char* source = "float4 Tint;\n\nfloat4 vsMain(float4 p : POSITION) : POSITION {\n  return p +;\n}\n";
+    std::string message = ErrorOf(source, "vsMain", CgTranslator::StageVertex);
+    EXPECT_NE(std::string::npos, message.find("shaders/broken.cg:4:")) << message;
+}
+
+TEST(CgTranslator, MissingEntryPointIsACompileError) {
+    int code = -1;
+    std::string message = ErrorOf(LitSource, "gsMain", CgTranslator::StageVertex, &code);
+    EXPECT_EQ("The compile returned an error.\n\nERROR: shaders/broken.cg: entry point 'gsMain' not found\n\n", message);
+    EXPECT_EQ(0, code);
+    EXPECT_NE("", ErrorOf(LitSource, "", CgTranslator::StagePixel));
+    EXPECT_NE("", ErrorOf("", "psMain", CgTranslator::StagePixel));
+}
+
+TEST(CgTranslator, RepeatedSemanticIsACompileError) {
+    const char* source = "float4 psMain(float2 a : TEXCOORD0, float2 b : TEXCOORD0) : COLOR { return (a + b).xyxy; }";
+    std::string message = ErrorOf(source, "psMain", CgTranslator::StagePixel);
+    EXPECT_EQ("The compile returned an error.\n\nERROR: shaders/broken.cg: semantic 'TEXCOORD0' is used more than once\n\n",
+              message);
+}
+
+TEST(CgTranslator, NullArgumentsAreErrorsNotCrashes) {
+    EXPECT_THROW(CgTranslator::Translate(nullptr, "psMain", CgTranslator::StagePixel, nullptr), Exception);
+    EXPECT_THROW(CgTranslator::Translate(LitSource, nullptr, CgTranslator::StagePixel, "x"), Exception);
+}
+
+TEST(CgTranslator, TranslatesAgainAfterAnError) {
+    EXPECT_NE("", ErrorOf("garbage", "psMain", CgTranslator::StagePixel));
+    EXPECT_TRUE(Contains(Pixel(LitSource).glsl, "gl_FragData[0]"));
+}
