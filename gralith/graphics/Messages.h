@@ -46,6 +46,5 @@ constexpr const char* ParameterNotValid = "GetParameterType(): Parameter is not 
 constexpr const char* TooManyMatrices = "Number of matrices too large, 256 is max";            // 3
 constexpr const char* MissingShader = "A program needs a vertex shader and a pixel shader"; // 3
 constexpr const char* Sampler3D = "SetSampler(): 3D textures not supported by this device (yet)"; // 0
-constexpr const char* NoDriver = "This build does not contain the requested graphics driver";   // 2
 
 } // namespace Gralith::Graphics::Messages

@@ -1,0 +1,149 @@
+#include "tests/gralith/graphics/TestSupport.h"
+#include "tests/support/XvfbEnvironment.h"
+
+#include "gralith/graphics/Surface.h"
+#include "gralith/graphics/sdl/DeviceFactory.h"
+#include "gralith/graphics/sdl/SDLGLDevice.h"
+#include "gralith/window/sdl/SDLWindow.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <SDL.h>
+
+#include <cstring>
+#include <string>
+
+GRALITH_TEST_WITH_XVFB();
+
+namespace Gralith::Graphics {
+
+namespace {
+
+class SDLGLDeviceTest : public ::testing::Test {
+protected:
+    void SetUp() override { window = new SDLWindow(96, 64, "Gralith device test", true); }
+    void TearDown() override {
+        if (device)
+            device->Release();
+        window->Release();
+    }
+    SDLGLDevice* Make(DepthStencilFormat format, int samples, int flags) {
+        device = static_cast<SDLGLDevice*>(CreateDevice(GraphicsDriverOpenGL, window, format, samples, flags));
+        return device;
+    }
+    void PushWindowEvent(Uint8 which) {
+        SDL_Event event;
+        std::memset(&event, 0, sizeof event);
+        event.type = SDL_WINDOWEVENT;
+        event.window.event = which;
+        event.window.windowID = SDL_GetWindowID(window->GetSDLWindow());
+        SDL_PushEvent(&event);
+    }
+
+    SDLWindow* window = nullptr;
+    SDLGLDevice* device = nullptr;
+};
+
+} // namespace
+
+TEST_F(SDLGLDeviceTest, ContextHasTheRequestedDepthAndStencilAndDraws) {
+    Make(Depth24Stencil8, 0, 0);
+    const GLFunctions& gl = device->GL();
+    int depth = 0, stencil = 0;
+    gl.GetIntegerv(GL_DEPTH_BITS, &depth);
+    gl.GetIntegerv(GL_STENCIL_BITS, &stencil);
+    EXPECT_EQ(depth, 24);
+    EXPECT_EQ(stencil, 8);
+    EXPECT_EQ(device->GetBackBuffer()->GetWidth(), 96);
+    EXPECT_EQ(device->GetBackBuffer()->GetHeight(), 64);
+    EXPECT_EQ(device->GetViewport(), (Rect{0, 0, 96, 64}));
+    device->Clear(ClearColor, 0, 1, 0, 1, 1, 0);
+    unsigned char rgba[4] = {};
+    device->ReadSurface(device->GetBackBuffer(), 50, 30, 1, 1, rgba);
+    EXPECT_EQ(rgba[1], 255);
+    EXPECT_EQ(rgba[0], 0);
+    EXPECT_TRUE(device->Present());
+    // The Cg shading layer answers the capability query.
+    EXPECT_TRUE(device->HasCapability(1));
+}
+
+TEST_F(SDLGLDeviceTest, Depth16GivesSixteenBitsWithoutStencil) {
+    Make(Depth16, 0, 0);
+    int depth = 0, stencil = -1;
+    device->GL().GetIntegerv(GL_DEPTH_BITS, &depth);
+    device->GL().GetIntegerv(GL_STENCIL_BITS, &stencil);
+    EXPECT_GE(depth, 16);
+    EXPECT_EQ(stencil, 0);
+}
+
+TEST_F(SDLGLDeviceTest, MultisampledWindowGetsItsSamples) {
+    Make(Depth24Stencil8, 4, 0);
+    int samples = 0;
+    device->GL().GetIntegerv(GL_SAMPLES, &samples);
+    EXPECT_EQ(samples, 4);
+}
+
+TEST_F(SDLGLDeviceTest, UnavailableSampleCountFailsAndLeavesTheWindowUsable) {
+    try {
+        Make(Depth24Stencil8, 64, 0);
+        ADD_FAILURE() << "64 samples were granted";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.GetCode(), 6);
+        EXPECT_EQ(std::string(e.GetMessage()).rfind("Could not create an OpenGL window of the requested format: ", 0),
+                  0u)
+            << e.GetMessage();
+    }
+    EXPECT_NE(window->GetSDLWindow(), nullptr);
+    EXPECT_NO_THROW(Make(Depth24Stencil8, 0, 0));
+}
+
+TEST_F(SDLGLDeviceTest, PresentAnswersFalseOnceForACloseRequest) {
+    Make(Depth24Stencil8, 0, 0);
+    PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    EXPECT_FALSE(device->Present());
+    EXPECT_TRUE(device->Present());
+}
+
+TEST_F(SDLGLDeviceTest, PresentAnswersFalseOnAQuitRequest) {
+    Make(Depth24Stencil8, 0, 0);
+    SDL_Event quit;
+    std::memset(&quit, 0, sizeof quit);
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    EXPECT_FALSE(device->Present());
+    EXPECT_TRUE(device->Present());
+}
+
+TEST_F(SDLGLDeviceTest, RefusedSwapIntervalIsNotAnError) {
+    Make(Depth24Stencil8, 0, DeviceWaitForRetrace);
+    EXPECT_TRUE(device->GetSwapInterval() == 1 || device->GetSwapInterval() == -1);
+    EXPECT_TRUE(device->Present());
+}
+
+TEST_F(SDLGLDeviceTest, FullscreenFlagSwitchesTheWindowMode) {
+    Make(Depth24Stencil8, 0, DeviceFullscreen);
+    bool flagged = (SDL_GetWindowFlags(window->GetSDLWindow()) & SDL_WINDOW_FULLSCREEN) != 0;
+    EXPECT_EQ(flagged, device->IsFullscreen());
+    device->Clear(ClearColor, 1, 0, 0, 1, 1, 0);
+    EXPECT_TRUE(device->Present());
+}
+
+TEST_F(SDLGLDeviceTest, DepthFormatsTheBackendLacksAreRefusedFirst) {
+    EXPECT_GRALITH_THROW(Make(Depth32Float, 0, 0), "Depth buffer format not supported", 2);
+    EXPECT_GRALITH_THROW(Make(static_cast<DepthStencilFormat>(9), 0, 0), "DepthStencilFromat not recognized", 4);
+}
+
+TEST(DeviceFactory, OffersTheBackendsOfThisBuildOnly) {
+    EXPECT_TRUE(IsDriverAvailable(GraphicsDriverOpenGL));
+    EXPECT_FALSE(IsDriverAvailable(GraphicsDriverDirect3D9));
+    EXPECT_EQ(GetDeviceBackends()[0].Driver, GraphicsDriverOpenGL);
+    EXPECT_EQ(GetDeviceBackends()[1].Create, nullptr);
+    EXPECT_GRALITH_THROW(CreateDevice(GraphicsDriverDirect3D9, nullptr, Depth24Stencil8, 0, 0),
+                         "Graphics driver not available in this build: Direct3D 9", 6);
+    EXPECT_GRALITH_THROW(CreateDevice(7, nullptr, Depth24Stencil8, 0, 0),
+                         "Graphics driver not available in this build: 7", 6);
+    EXPECT_GRALITH_THROW(CreateDevice(GraphicsDriverOpenGL, nullptr, Depth24Stencil8, 0, 0),
+                         "The OpenGL device needs an SDL window", 6);
+}
+
+} // namespace Gralith::Graphics
