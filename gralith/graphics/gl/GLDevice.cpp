@@ -119,10 +119,12 @@ void GLDevice::Clear(int flags, float red, float green, float blue, float alpha,
         gl.DepthMask(1);
         appliedDepthStencilState = nullptr;
     }
-    if ((mask & GL_STENCIL_BUFFER_BIT) && depthStencil && depthStencil->GetDesc().StencilEnabled &&
-        depthStencil->GetDesc().StencilWriteMask != 0xFFFFFFFFu) {
+    if (mask & GL_STENCIL_BUFFER_BIT) {
+        // A state with the stencil test off leaves the last write mask in GL: always open it.
         gl.StencilMask(0xFFFFFFFFu);
-        appliedDepthStencilState = nullptr;
+        if (depthStencil && depthStencil->GetDesc().StencilEnabled &&
+            depthStencil->GetDesc().StencilWriteMask != 0xFFFFFFFFu)
+            appliedDepthStencilState = nullptr;
     }
     gl.ClearColor(red, green, blue, alpha);
     gl.ClearStencil(stencil);

@@ -727,3 +727,29 @@ TEST(EGLGLDevice, TwoDevicesKeepTheirOwnContexts) {
 }
 
 } // namespace Gralith::Graphics
+
+namespace Gralith::Graphics {
+
+TEST_F(GLDeviceTest, StencilClearWorksAfterAStateThatMaskedStencilWrites) {
+    DepthStencilStateDesc masked = {false, Always, false, true, Always, 1, 0xFF, 0x00,
+                                    StencilKeep, StencilKeep, StencilReplace};
+    DepthStencilStateDesc off = {false, Always, false, false, Always, 0, 0xFF, 0xFF,
+                                 StencilKeep, StencilKeep, StencilKeep};
+    DepthStencilStateDesc test = {false, Always, false, true, Equal, 3, 0xFF, 0xFF,
+                                  StencilKeep, StencilKeep, StencilKeep};
+    DepthStencilState* maskedState = device->CreateDepthStencilState(masked);
+    DepthStencilState* offState = device->CreateDepthStencilState(off);
+    DepthStencilState* testState = device->CreateDepthStencilState(test);
+    device->SetDepthStencilState(maskedState);
+    FullQuad(0, 0, 0);
+    device->SetDepthStencilState(offState); // stencil off: GL keeps the closed write mask
+    FullQuad(0, 0, 0);
+    device->Clear(ClearStencil, 0, 0, 0, 0, 1, 3);
+    device->SetDepthStencilState(testState);
+    FullQuad(1, 0, 0);
+    EXPECT_TRUE(Near(Read(32, 32), {255, 0, 0, 255}));
+    for (DepthStencilState* s : {maskedState, offState, testState})
+        s->Release();
+}
+
+} // namespace Gralith::Graphics
