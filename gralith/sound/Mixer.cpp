@@ -33,12 +33,14 @@ void Mixer::DestroyVoice(MixerVoice* voice)
     delete voice;
 }
 
-void Mixer::Mix(float* out, int count, double now)
+void Mixer::Mix(float* out, int count, double now, double duration)
 {
+    if (duration <= 0.0)
+        duration = static_cast<double>(count) / outputRate;
     std::fill(out, out + 2 * static_cast<size_t>(count), 0.0f);
     std::lock_guard<std::mutex> guard(lock);
     for (MixerVoice* voice : voices)
-        voice->MixInto(out, count, now, outputRate);
+        voice->MixInto(out, count, now, duration, outputRate);
 }
 
 int Mixer::GetVoiceCount()

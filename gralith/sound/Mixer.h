@@ -23,8 +23,9 @@ public:
     void DestroyVoice(MixerVoice* voice);
 
     /// Overwrites out with count stereo frames. now is the clock time (Utils::GetTime) at which
-    /// the first of them is heard; voices interpolate their heard position from it.
-    void Mix(float* out, int count, double now);
+    /// the first of them is heard and duration the seconds they take to be heard (0: count at the
+    /// output rate); voices interpolate their heard position over that span.
+    void Mix(float* out, int count, double now, double duration = 0.0);
 
     int GetOutputRate() const { return outputRate; }
     int GetVoiceCount();

@@ -167,7 +167,7 @@ void MixerVoice::SetGains(float left, float right)
     gainRight = right;
 }
 
-void MixerVoice::MixInto(float* out, int count, double now, int outputRate)
+void MixerVoice::MixInto(float* out, int count, double now, double duration, int outputRate)
 {
     if (!playing) {
         // Nothing more will be heard than what the last mix played.
@@ -182,7 +182,7 @@ void MixerVoice::MixInto(float* out, int count, double now, int outputRate)
     // Whatever the previous mix played is heard by now: interpolate from this mix's start.
     anchorTime = now;
     anchorPosition = static_cast<double>(laps) * frames + position;
-    anchorRate = step * outputRate;
+    anchorRate = step * count / duration;
 
     for (int i = 0; i < count; ++i) {
         if (position >= length) {
@@ -224,6 +224,10 @@ void MixerVoice::MixInto(float* out, int count, double now, int outputRate)
         playing = false;
     }
     anchorLimit = static_cast<double>(laps) * frames + position - anchorPosition;
+    // An output keeps playing what it holds while the next mix is late: let the heard position
+    // run on for one more chunk instead of stalling (a single play still stops at its end).
+    if (playing)
+        anchorLimit += count * step;
 }
 
 } // namespace Gralith::Sound

@@ -52,7 +52,7 @@ private:
 
     MixerVoice(Mixer* mixer, int size, int channels, int bits, int rate);
     /// Adds this voice into out; the mixer's lock is held.
-    void MixInto(float* out, int count, double now, int outputRate);
+    void MixInto(float* out, int count, double now, double duration, int outputRate);
     double HeardUnwrapped(double now);
     void AnchorHere(double now);
 
@@ -74,7 +74,7 @@ private:
     // What the last mix played, for the heard position between mixes (unwrapped frames).
     double anchorTime = 0.0;
     double anchorPosition = 0.0;
-    double anchorRate = 0.0; // source frames per second of output
+    double anchorRate = 0.0; // source frames per second of clock time
     double anchorLimit = 0.0;
     double lastHeard = 0.0;
 };

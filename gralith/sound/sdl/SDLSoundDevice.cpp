@@ -8,18 +8,14 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <cmath>
 #include <exception>
 #include <new>
 
 namespace Gralith::Sound {
 
 namespace {
-
-void AudioCallback(void* user, Uint8* stream, int length)
-{
-    Mixer* mixer = static_cast<Mixer*>(user);
-    mixer->Mix(reinterpret_cast<float*>(stream), length / static_cast<int>(2 * sizeof(float)), Utils::GetTime());
-}
 
 [[noreturn]] void BufferFailure(const char* reason)
 {
@@ -42,6 +38,32 @@ SDLSoundDevice::SDLSoundDevice(Output output) : mixer(OutputRate), outputName("n
     outputName = "silent";
 }
 
+void SDLSoundDevice::Callback(void* user, unsigned char* stream, int length)
+{
+    SDLSoundDevice* device = static_cast<SDLSoundDevice*>(user);
+    int frames = length / static_cast<int>(2 * sizeof(float));
+    double nominal = static_cast<double>(frames) / OutputRate;
+    double now = Utils::GetTime();
+    double predicted = device->chunkStart + device->chunkPeriod;
+    double error = now - predicted;
+    if (device->callbacks == 0 || std::fabs(error) > 4.0 * nominal) {
+        // First callback, or a stall (a suspended process): start over from the clock.
+        device->callbacks = 0;
+        device->chunkStart = now;
+        device->chunkPeriod = nominal;
+    } else {
+        // The period is the mean over the last callbacks; the start follows the clock gently.
+        device->chunkStart = predicted + 0.1 * error;
+        int span = std::min(device->callbacks, CallbackHistory - 1);
+        double first = device->callbackTimes[(device->callbacks - span) % CallbackHistory];
+        if (span >= 8)
+            device->chunkPeriod = std::clamp((now - first) / span, 0.5 * nominal, 2.0 * nominal);
+    }
+    device->callbackTimes[device->callbacks % CallbackHistory] = now;
+    ++device->callbacks;
+    device->mixer.Mix(reinterpret_cast<float*>(stream), frames, device->chunkStart, device->chunkPeriod);
+}
+
 bool SDLSoundDevice::OpenSDL()
 {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
@@ -55,8 +77,8 @@ bool SDLSoundDevice::OpenSDL()
     wanted.format = AUDIO_F32SYS;
     wanted.channels = 2;
     wanted.samples = ChunkFrames;
-    wanted.callback = AudioCallback;
-    wanted.userdata = &mixer;
+    wanted.callback = Callback;
+    wanted.userdata = this;
     SDL_AudioSpec obtained;
     // No changes allowed: SDL converts to whatever the hardware takes.
     deviceId = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);

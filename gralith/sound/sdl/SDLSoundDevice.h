@@ -41,6 +41,16 @@ public:
 
 private:
     bool OpenSDL();
+    static void Callback(void* device, unsigned char* stream, int length);
+
+    // The callback's clock: when each chunk starts to be heard and how long a chunk lasts,
+    // smoothed over callbacks, so one late or early callback does not jolt positions and an
+    // output whose callbacks run at another pace than its rate still moves smoothly.
+    static constexpr int CallbackHistory = 64;
+    double chunkStart = 0.0;
+    double chunkPeriod = 0.0;
+    double callbackTimes[CallbackHistory] = {};
+    int callbacks = 0;
 
     Mixer mixer;
     unsigned deviceId = 0;

@@ -31,10 +31,10 @@ MixerVoice* StereoVoice(Mixer& mixer, const std::vector<int16_t>& pcm, int rate 
     return voice;
 }
 
-std::vector<float> Mix(Mixer& mixer, int frames, double now = 0.0)
+std::vector<float> Mix(Mixer& mixer, int frames, double now = 0.0, double duration = 0.0)
 {
     std::vector<float> out(2 * static_cast<size_t>(frames), 99.0f);
-    mixer.Mix(out.data(), frames, now);
+    mixer.Mix(out.data(), frames, now, duration);
     return out;
 }
 
@@ -188,15 +188,26 @@ TEST(Mixer, HeardPositionFollowsTheClockBetweenMixesAndNeverGoesBack)
     EXPECT_EQ(512 * 4, voice->GetMixedPosition());
     EXPECT_NEAR(0.0, voice->GetHeardFrame(11.0), 1e-9);
     EXPECT_NEAR(256.0, voice->GetHeardFrame(11.0 + 256.0 / 44100), 1e-6);
-    // A late mix: the heard position waits at what was mixed.
-    EXPECT_NEAR(512.0, voice->GetHeardFrame(12.0), 1e-9);
-    // An early mix and a query from before it: still no step back.
+    // A late mix: the heard position runs on for one more chunk, then waits.
+    EXPECT_NEAR(1024.0, voice->GetHeardFrame(12.0), 1e-9);
+    // The next mix anchors at what the first one played: queries wait there until it is reached.
     Mix(mixer, 512, 11.0 + 400.0 / 44100);
-    EXPECT_NEAR(512.0, voice->GetHeardFrame(11.0 + 300.0 / 44100), 1e-9);
-    EXPECT_NEAR(612.0, voice->GetHeardFrame(11.0 + 500.0 / 44100), 1e-6);
+    EXPECT_NEAR(1024.0, voice->GetHeardFrame(11.0 + 500.0 / 44100), 1e-9);
+    EXPECT_NEAR(1100.0, voice->GetHeardFrame(11.0 + 988.0 / 44100), 1e-6);
     // Setting the position is the one way back.
     voice->SetPosition(40, 11.02);
     EXPECT_EQ(40, voice->GetHeardPosition(11.03));
+}
+
+TEST(Mixer, MixDurationSetsHowFastTheHeardPositionMoves)
+{
+    // An output that takes 20 ms of clock time for 10 ms of frames (a clock running slow).
+    Mixer mixer;
+    MixerVoice* voice = StereoVoice(mixer, Ramp(4096));
+    voice->Play(false, 0.0);
+    Mix(mixer, 441, 1.0, 0.02);
+    EXPECT_NEAR(220.5, voice->GetHeardFrame(1.01), 1e-6);
+    EXPECT_NEAR(441.0, voice->GetHeardFrame(1.02), 1e-6);
 }
 
 TEST(Mixer, StopKeepsTheHeardPositionAndResumesFromIt)
