@@ -9,7 +9,7 @@
 #include "gralith/utils/assets/loaders/TextLoader.h"
 #include "gralith/utils/assets/loaders/ShaderLoader.h"
 #include "gralith/utils/assets/loaders/ProgramLoader.h"
-// #include "gralith/utils/assets/loaders/TrueTypeFontLoader.h"
+#include "gralith/utils/assets/loaders/TrueTypeFontLoader.h"
 #include "gralith/utils/assets/loaders/FGMLoader.h"
 #include "gralith/utils/assets/loaders/FSGLoader.h"
 #include "gralith/utils/assets/loaders/WavLoader.h"
@@ -30,7 +30,7 @@ void RegisterLoaders(Proxy* proxy)
     proxy->AddLoader(new TextLoader());              // 3
     proxy->AddLoader(new ShaderLoader());           // 4, 5
     proxy->AddLoader(new ProgramLoader());          // 7
-    // proxy->AddLoader(new TrueTypeFontLoader());  // 10
+    proxy->AddLoader(new TrueTypeFontLoader());     // 10
     proxy->AddLoader(new FGMLoader());               // 8
     proxy->AddLoader(new FSGLoader());               // 9
     proxy->AddLoader(new WavLoader());               // 12

@@ -1,0 +1,383 @@
+#include "ImageEncoding.h"
+#include "LoaderTestSupport.h"
+
+#include "gralith/graphics/Program.h"
+#include "gralith/graphics/Shader.h"
+#include "gralith/graphics/Texture2D.h"
+#include "gralith/graphics/null/NullDevice.h"
+#include "gralith/graphics/null/NullResources.h"
+#include "gralith/utils/FileSystem.h"
+#include "gralith/utils/GeoStream.h"
+#include "gralith/utils/assets/Font.h"
+#include "gralith/utils/assets/Proxy.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+using namespace Gralith;
+using namespace Gralith::Graphics;
+using namespace Gralith::Utils;
+using namespace Gralith::Utils::Assets;
+using namespace GralithTest;
+
+namespace {
+
+constexpr const char* LoadFailed = "The following asset could not be loaded: ";
+const std::string FontDirectory = "/usr/share/fonts/truetype/dejavu/";
+
+// Keeps a copy of what reaches level 0, so the atlas can be checked byte for byte.
+class CapturingTexture2D : public NullTexture2D {
+public:
+    CapturingTexture2D(NullDevice* device, int width, int height, PixelFormat format, bool renderable)
+        : NullTexture2D(device, width, height, format, renderable)
+    {
+    }
+    void SetData(int level, const void* data, bool generateMipmaps) override
+    {
+        NullTexture2D::SetData(level, data, generateMipmaps);
+        if (level == 0) {
+            auto* bytes = static_cast<const unsigned char*>(data);
+            pixels.assign(bytes, bytes + std::size_t(GetWidth()) * GetHeight() * 4);
+            mipmapsGenerated = generateMipmaps;
+        }
+    }
+    Bytes pixels;
+    bool mipmapsGenerated = false;
+};
+
+class CapturingDevice : public NullDevice {
+public:
+    static CapturingDevice* Create()
+    {
+        auto* device = new CapturingDevice();
+        device->SetUpDefaultState();
+        device->SetRenderTargets(0, nullptr, nullptr);
+        device->ClearCalls();
+        return device;
+    }
+    Texture2D* CreateTexture2D(int width, int height, PixelFormat format, bool renderable) override
+    {
+        ++texturesCreated;
+        return new CapturingTexture2D(this, width, height, format, renderable);
+    }
+    int texturesCreated = 0;
+
+private:
+    CapturingDevice() : NullDevice(640, 480) {}
+};
+
+// The same glyph rendered by FreeType directly: what the atlas must hold.
+struct ReferenceGlyph {
+    int width = 0, rows = 0, left = 0, top = 0;
+    float advance = 0;
+    Bytes coverage; // rows x width, top row first
+};
+
+class ReferenceFace {
+public:
+    ReferenceFace(const std::string& path, int size)
+    {
+        EXPECT_EQ(0, FT_Init_FreeType(&library));
+        EXPECT_EQ(0, FT_New_Face(library, path.c_str(), 0, &face));
+        EXPECT_EQ(0, FT_Set_Pixel_Sizes(face, 0, FT_UInt(size)));
+    }
+    ~ReferenceFace()
+    {
+        FT_Done_Face(face);
+        FT_Done_FreeType(library);
+    }
+    ReferenceGlyph Glyph(int code) const
+    {
+        ReferenceGlyph g;
+        EXPECT_EQ(0, FT_Load_Char(face, FT_ULong(code), FT_LOAD_RENDER));
+        const FT_Bitmap& b = face->glyph->bitmap;
+        EXPECT_EQ(FT_PIXEL_MODE_GRAY, b.pixel_mode);
+        g.width = int(b.width);
+        g.rows = int(b.rows);
+        g.left = face->glyph->bitmap_left;
+        g.top = face->glyph->bitmap_top;
+        g.advance = float(face->glyph->advance.x) / 64.0f;
+        for (int y = 0; y < g.rows; ++y)
+            g.coverage.insert(g.coverage.end(), b.buffer + y * b.pitch, b.buffer + y * b.pitch + g.width);
+        return g;
+    }
+
+private:
+    FT_Library library = nullptr;
+    FT_Face face = nullptr;
+};
+
+class FontLoading : public testing::Test {
+protected:
+    FontLoading()
+        : device(CapturingDevice::Create()), files(new Directory(FontDirectory.c_str())),
+          proxy(new Proxy(files.get(), device.get(), nullptr, nullptr))
+    {
+    }
+
+    Font* Load(const char* descriptor)
+    {
+        auto* font = dynamic_cast<Font*>(proxy->Get(AssetFont, descriptor, nullptr));
+        EXPECT_TRUE(font);
+        return font;
+    }
+
+    std::string FailureOf(const char* descriptor)
+    {
+        return MessageOf([&] { proxy->Get(AssetFont, descriptor, nullptr); });
+    }
+
+    static const CapturingTexture2D* Atlas(const Font* font)
+    {
+        return dynamic_cast<const CapturingTexture2D*>(font->GetTexture());
+    }
+
+    // Compares every cell of the atlas with FreeType's own rendering clipped to the cell.
+    static void ExpectCellsMatchFreeType(const Font* font, int size)
+    {
+        ReferenceFace reference(FontDirectory + "DejaVuSans.ttf", size);
+        const int w = 16 * size;
+        const Bytes& atlas = Atlas(font)->pixels;
+        ASSERT_EQ(std::size_t(w) * w * 4, atlas.size());
+        for (int c = 0; c < 256; ++c) {
+            ReferenceGlyph g = reference.Glyph(c);
+            int x = (c % 16) * size, row = c / 16;
+            for (int y = 0; y < size; ++y)
+                for (int i = 0; i < size; ++i) {
+                    unsigned char v = i < g.width && y < g.rows ? g.coverage[std::size_t(y) * g.width + i] : 0;
+                    const unsigned char* p = &atlas[(std::size_t(w - 1 - row * size - y) * w + x + i) * 4];
+                    unsigned char white = v ? 255 : 0;
+                    ASSERT_EQ(white, p[0]) << "code " << c << " cell " << i << "," << y;
+                    ASSERT_EQ(white, p[1]);
+                    ASSERT_EQ(white, p[2]);
+                    ASSERT_EQ(v, p[3]) << "code " << c << " cell " << i << "," << y;
+                }
+        }
+    }
+
+    Held<CapturingDevice> device;
+    Held<Directory> files;
+    Held<Proxy> proxy;
+};
+
+} // namespace
+
+TEST_F(FontLoading, DescriptorWithoutSizeIsRefused)
+{
+    EXPECT_EQ(std::string(LoadFailed) + "DejaVuSans.ttf\n" +
+                  "TrueTypeFontLoader: You must specify both filename and fontsize (ex. \"verdana.ttf:12\")\n",
+              FailureOf("DejaVuSans.ttf"));
+}
+
+TEST_F(FontLoading, BadSizesAreRefused)
+{
+    EXPECT_EQ(std::string(LoadFailed) + "DejaVuSans.ttf:big\nTrueTypeFontLoader: Unable to convert string to integer\n",
+              FailureOf("DejaVuSans.ttf:big"));
+    for (const char* descriptor : {"DejaVuSans.ttf:0", "DejaVuSans.ttf:-12", "DejaVuSans.ttf:1025",
+                                   "DejaVuSans.ttf:2000000000"})
+        EXPECT_EQ(std::string(LoadFailed) + descriptor + "\nTrueTypeFontLoader: Error setting font pixel size\n",
+                  FailureOf(descriptor));
+    EXPECT_EQ(0, device->texturesCreated);
+}
+
+TEST_F(FontLoading, FilesThatAreNotFontsAreRefused)
+{
+    // FreeType decides which error a damaged file gets; error 2 (no driver knows the format)
+    // must read "Unknown file format" and every other one "Error loading font".
+    Bytes font = ReadBinaryFile(FontDirectory + "DejaVuSans.ttf");
+    ASSERT_GT(font.size(), 4096u);
+    std::string text = "plain text, no font here";
+    std::vector<std::pair<std::string, Bytes>> files = {
+        {"notes.txt", Bytes(text.begin(), text.end())},
+        {"cut.ttf", Bytes(font.begin(), font.begin() + 2048)},
+        {"head.ttf", Bytes(font.begin(), font.begin() + 12)},
+        {"empty.ttf", Bytes()},
+    };
+    TemporaryDirectory directory;
+    Held<Directory> local(new Directory(directory.Path().c_str()));
+    Held<Proxy> localProxy(new Proxy(local.get(), device.get(), nullptr, nullptr));
+    FT_Library library;
+    ASSERT_EQ(0, FT_Init_FreeType(&library));
+    std::set<std::string> seen;
+    for (const auto& [name, bytes] : files) {
+        directory.Write(name, bytes);
+        FT_Face face = nullptr;
+        FT_Error error = FT_New_Memory_Face(library, bytes.data(), FT_Long(bytes.size()), 0, &face);
+        ASSERT_NE(0, error) << name;
+        std::string expected = error == 2 ? "Unknown file format" : "Error loading font";
+        seen.insert(expected);
+        std::string descriptor = name + ":12";
+        EXPECT_EQ(std::string(LoadFailed) + descriptor + "\nTrueTypeFontLoader: " + expected + "\n",
+                  MessageOf([&] { localProxy->Get(AssetFont, descriptor.c_str(), nullptr); }));
+    }
+    FT_Done_FreeType(library);
+    EXPECT_EQ(2u, seen.size()) << "both failure messages should be exercised";
+    EXPECT_EQ(std::string(LoadFailed) + "none.ttf:12\nTrueTypeFontLoader: File not found: " + directory.Path() +
+                  "none.ttf\n",
+              MessageOf([&] { localProxy->Get(AssetFont, "none.ttf:12", nullptr); }));
+    EXPECT_EQ(0, device->texturesCreated);
+}
+
+TEST_F(FontLoading, Size12MakesA192AtlasWithGeneratedMipmaps)
+{
+    Font* font = Load("DejaVuSans.ttf:12");
+    ASSERT_TRUE(font);
+    EXPECT_EQ(AssetFont, font->GetType());
+    EXPECT_EQ(12.0f, font->GetPixelSize());
+    ASSERT_TRUE(Atlas(font));
+    EXPECT_EQ(192, font->GetTexture()->GetWidth());
+    EXPECT_EQ(192, font->GetTexture()->GetHeight());
+    EXPECT_EQ(PixelFormatR8G8B8A8, font->GetTexture()->GetPixelFormat());
+    EXPECT_TRUE(Atlas(font)->mipmapsGenerated);
+    const float* color = font->GetColor();
+    EXPECT_EQ(std::vector<float>({1, 1, 1, 1}), std::vector<float>(color, color + 4));
+    EXPECT_EQ(Font::StreamCapacity, font->GetGeoStream()->GetCapacity());
+}
+
+TEST_F(FontLoading, GlyphRectanglesOffsetsAndAdvancesFollowTheGrid)
+{
+    Font* font = Load("DejaVuSans.ttf:12");
+    ReferenceFace reference(FontDirectory + "DejaVuSans.ttf", 12);
+    const float k = (192.0f / 193.0f) * (1.0f / 192.0f);
+    // Code 17: column 1, row 1, so x = 12 and yTop = 180.
+    ReferenceGlyph g17 = reference.Glyph(17);
+    const float* r = font->GetGlyphRect(17);
+    EXPECT_FLOAT_EQ(11 * k, r[0]);
+    EXPECT_FLOAT_EQ(float(180 - g17.rows) * k, r[1]);
+    EXPECT_FLOAT_EQ((float(13 + g17.width) + 0.5f) * k, r[2]);
+    EXPECT_FLOAT_EQ(181 * k, r[3]);
+    for (int code : {int('A'), int('g'), int('W'), int('0'), 255}) {
+        SCOPED_TRACE(code);
+        ReferenceGlyph g = reference.Glyph(code);
+        int x = (code % 16) * 12, yTop = 192 - (code / 16) * 12;
+        r = font->GetGlyphRect(code);
+        EXPECT_FLOAT_EQ(float(x - 1) * k, r[0]);
+        EXPECT_FLOAT_EQ(float(yTop - g.rows) * k, r[1]);
+        EXPECT_FLOAT_EQ((float(x + 1 + g.width) + 0.5f) * k, r[2]);
+        EXPECT_FLOAT_EQ(float(yTop + 1) * k, r[3]);
+        EXPECT_FLOAT_EQ(g.advance, font->GetGlyphAdvance(code));
+        EXPECT_FLOAT_EQ(float(g.left), font->GetGlyphOffset(code)[0]);
+        EXPECT_FLOAT_EQ(float(g.top), font->GetGlyphOffset(code)[1]);
+    }
+}
+
+TEST_F(FontLoading, SpaceHasAnEmptyCellAndStillAnAdvance)
+{
+    Font* font = Load("DejaVuSans.ttf:12");
+    ReferenceFace reference(FontDirectory + "DejaVuSans.ttf", 12);
+    EXPECT_GT(font->GetGlyphAdvance(' '), 2.0f);
+    EXPECT_FLOAT_EQ(reference.Glyph(' ').advance, font->GetGlyphAdvance(' '));
+    const Bytes& atlas = Atlas(font)->pixels;
+    // Code 32: column 0, row 2.
+    for (int y = 0; y < 12; ++y)
+        for (int i = 0; i < 12 * 4; ++i)
+            ASSERT_EQ(0, atlas[(std::size_t(191 - 24 - y) * 192) * 4 + i]);
+}
+
+TEST_F(FontLoading, GlyphsStandUprightWithTheirTopAtTheCellTop)
+{
+    Font* font = Load("DejaVuSans.ttf:12");
+    // "T" (code 84: column 4, row 5): the bar is the top row of the bitmap, which is the top row
+    // of the cell, which in a bottom-row-first atlas is the highest memory row of the cell.
+    const Bytes& atlas = Atlas(font)->pixels;
+    auto covered = [&](int cellRow) {
+        int n = 0;
+        for (int i = 0; i < 12; ++i)
+            n += atlas[(std::size_t(191 - 60 - cellRow) * 192 + 48 + i) * 4 + 3] > 0;
+        return n;
+    };
+    EXPECT_GE(covered(0), 6);
+    EXPECT_LE(covered(6), 2);
+    EXPECT_GE(covered(6), 1);
+}
+
+TEST_F(FontLoading, EveryCellHoldsItsGlyphClippedToTheCell)
+{
+    // At 12 pixels a few glyphs (and at 6 pixels many) reach outside their cell.
+    ExpectCellsMatchFreeType(Load("DejaVuSans.ttf:12"), 12);
+    ExpectCellsMatchFreeType(Load("DejaVuSans.ttf:6"), 6);
+}
+
+TEST_F(FontLoading, TwoSizesMakeTwoFontsAndTheSameDescriptorIsCached)
+{
+    Font* small = Load("DejaVuSans.ttf:12");
+    Font* large = Load("DejaVuSans.ttf:16");
+    EXPECT_NE(small, large);
+    EXPECT_EQ(256, large->GetTexture()->GetWidth());
+    EXPECT_EQ(2, device->texturesCreated);
+    EXPECT_EQ(small, Load("DejaVuSans.ttf:12"));
+    EXPECT_EQ(2, device->texturesCreated);
+}
+
+TEST_F(FontLoading, FontsAreFoundUnderBracePrefixes)
+{
+    Held<Directory> root(new Directory("/usr/share/fonts/truetype/"));
+    Held<Proxy> rootProxy(new Proxy(root.get(), device.get(), nullptr, nullptr));
+    auto* font = dynamic_cast<Font*>(rootProxy->Get(AssetFont, "DejaVuSansMono.ttf:10{dejavu}", nullptr));
+    ASSERT_TRUE(font);
+    EXPECT_EQ(String("DejaVuSansMono.ttf:10{dejavu}"), font->GetName());
+    EXPECT_EQ(160, font->GetTexture()->GetWidth());
+}
+
+TEST_F(FontLoading, LayoutPlacesQuadsFromThePenAndTheAdvances)
+{
+    Font* font = Load("DejaVuSans.ttf:12");
+    ReferenceFace reference(FontDirectory + "DejaVuSans.ttf", 12);
+    ReferenceGlyph a = reference.Glyph('A'), v = reference.Glyph('V');
+    Array<Font::GlyphQuad> quads;
+    float end = font->LayoutText("AV\nA", 100.0f, 50.0f, 2.0f, quads);
+    ASSERT_EQ(3, quads.Count());
+    EXPECT_EQ('A', quads[0].code);
+    EXPECT_FLOAT_EQ(100.0f + float(a.left - 1) * 2.0f, quads[0].x0);
+    EXPECT_NEAR((float(a.width) + 2.5f) * 2.0f, quads[0].x1 - quads[0].x0, 1e-3);
+    EXPECT_FLOAT_EQ(50.0f + float(a.top + 1) * 2.0f, quads[0].y1);
+    EXPECT_NEAR(float(a.rows + 1) * 2.0f, quads[0].y1 - quads[0].y0, 1e-3);
+    EXPECT_FLOAT_EQ(100.0f + (a.advance + float(v.left - 1)) * 2.0f, quads[1].x0);
+    EXPECT_FLOAT_EQ(quads[0].x0, quads[2].x0);
+    EXPECT_FLOAT_EQ(quads[0].y1 - 24.0f, quads[2].y1);
+    EXPECT_EQ(font->GetGlyphRect('V')[0], quads[1].u0);
+    EXPECT_EQ(font->GetGlyphRect('V')[3], quads[1].v1);
+    EXPECT_FLOAT_EQ(100.0f + a.advance * 2.0f, end);
+    EXPECT_FLOAT_EQ(a.advance + v.advance, font->MeasureText("AV\nA"));
+}
+
+TEST_F(FontLoading, DrawTextSendsTwoTrianglesPerCharacterInBatches)
+{
+    Font* font = Load("DejaVuSans.ttf:12");
+    Held<Shader> vs(device->CreateShader(VertexShader, 0, "vsMain", 0, "// text"));
+    Held<Shader> ps(device->CreateShader(PixelShader, 0, "psMain", 0, "uniform sampler2D Glyphs;"));
+    Held<Program> program(device->CreateProgram(vs.get(), ps.get()));
+    device->SetProgram(program.get());
+    device->ClearCalls();
+
+    font->DrawText("Hi", 0.0f, 0.0f);
+    std::vector<NullCall> draws;
+    for (const NullCall& call : device->GetCalls())
+        if (call.Kind == NullDraw)
+            draws.push_back(call);
+    ASSERT_EQ(1u, draws.size());
+    EXPECT_EQ(12, draws[0].Args[1]);
+    EXPECT_EQ(Triangles, draws[0].Args[2]);
+    // The first vertex is the lower-left corner of "H" with its rectangle's lower-left texel.
+    const float* vertex = font->GetGeoStream()->GetVertices();
+    Array<Font::GlyphQuad> quads;
+    font->LayoutText("H", 0.0f, 0.0f, 1.0f, quads);
+    EXPECT_FLOAT_EQ(quads[0].x0, vertex[0]);
+    EXPECT_FLOAT_EQ(quads[0].y0, vertex[1]);
+    EXPECT_FLOAT_EQ(quads[0].u0, vertex[11]);
+    EXPECT_FLOAT_EQ(quads[0].v0, vertex[12]);
+
+    device->ClearCalls();
+    font->DrawText(String(std::string(5000, 'x').c_str()), 0.0f, 0.0f);
+    draws.clear();
+    for (const NullCall& call : device->GetCalls())
+        if (call.Kind == NullDraw)
+            draws.push_back(call);
+    ASSERT_EQ(2u, draws.size());
+    EXPECT_EQ(4096 * 6, draws[0].Args[1]);
+    EXPECT_EQ(904 * 6, draws[1].Args[1]);
+}
