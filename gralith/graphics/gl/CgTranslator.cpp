@@ -13,6 +13,7 @@
 
 #include <cctype>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <set>
 #include <string>
@@ -93,14 +94,10 @@ public:
     GlslWriter(std::vector<uint32_t> spirv, std::set<uint32_t> unsignedTypes)
         : CompilerGLSL(std::move(spirv)), unsignedTypes(std::move(unsignedTypes)) {}
 
-    /// Accesses to the block's members become bare member names; the block itself is written
-    /// as one plain uniform per member.
-    void FlattenBlock(uint32_t variable) {
-        const spirv_cross::SPIRType& type = BlockType(variable);
-        // Access chains look the name up on the variable's pointer type.
-        uint32_t pointerType = get<spirv_cross::SPIRVariable>(variable).basetype;
-        for (uint32_t i = 0; i < type.member_types.size(); ++i)
-            set_member_qualified_name(pointerType, i, get_member_name(type.self, i));
+    /// The block is written as one plain uniform per member. Its accesses come out as
+    /// "<prefix>.member...", and the prefix is removed from the text afterwards.
+    void FlattenBlock(uint32_t variable, const std::string& prefix) {
+        set_name(variable, prefix);
         flattened.insert(variable);
     }
 
@@ -219,6 +216,15 @@ std::vector<uint32_t> CompileToSpirv(const char* source, const char* entryPoint,
     return spirv;
 }
 
+// Names the uniform blocks get while they are written; the text then drops "<prefix>.".
+const char* const BlockPrefix = "gralith_block";
+
+void RemoveAll(std::string& text, const std::string& part) {
+    size_t at = 0;
+    while ((at = text.find(part, at)) != std::string::npos)
+        text.erase(at, part.size());
+}
+
 bool IsOneOf(const std::string& base, std::initializer_list<const char*> names) {
     for (const char* name : names)
         if (base == name)
@@ -252,8 +258,22 @@ CgTranslator::Translation CgTranslator::Translate(const char* source, const char
         writer.build_combined_image_samplers();
 
         spirv_cross::ShaderResources resources = writer.get_shader_resources();
-        auto addUniform = [&](const std::string& name, uint32_t typeId) {
+        // Structures are addressed through their members, as Cg names them: "Light.color",
+        // "Lights[1].color".
+        std::function<void(const std::string&, uint32_t)> addUniform = [&](const std::string& name, uint32_t typeId) {
             const spirv_cross::SPIRType& type = writer.TypeOf(typeId);
+            if (type.basetype == spirv_cross::SPIRType::Struct) {
+                if (type.array.size() == 1 && type.parent_type) {
+                    for (uint32_t i = 0; i < type.array[0]; ++i)
+                        addUniform(name + "[" + std::to_string(i) + "]", type.parent_type);
+                    return;
+                }
+                if (type.array.empty()) {
+                    for (uint32_t i = 0; i < type.member_types.size(); ++i)
+                        addUniform(name + "." + writer.get_member_name(type.self, i), type.member_types[i]);
+                    return;
+                }
+            }
             Uniform uniform;
             uniform.name = name.c_str();
             uniform.type = writer.ParameterTypeOf(typeId);
@@ -265,8 +285,10 @@ CgTranslator::Translation CgTranslator::Translate(const char* source, const char
             }
             result.uniforms.Add(uniform);
         };
+        std::vector<std::string> prefixes;
         for (const spirv_cross::Resource& block : resources.uniform_buffers) {
-            writer.FlattenBlock(block.id);
+            prefixes.push_back(BlockPrefix + std::to_string(prefixes.size()));
+            writer.FlattenBlock(block.id, prefixes.back());
             const spirv_cross::SPIRType& type = writer.BlockType(block.id);
             for (uint32_t i = 0; i < type.member_types.size(); ++i)
                 addUniform(writer.get_member_name(type.self, i), type.member_types[i]);
@@ -327,7 +349,10 @@ CgTranslator::Translation CgTranslator::Translate(const char* source, const char
             }
         }
 
-        result.glsl = writer.compile().c_str();
+        std::string glsl = writer.compile();
+        for (const std::string& prefix : prefixes)
+            RemoveAll(glsl, prefix + ".");
+        result.glsl = glsl.c_str();
     } catch (const spirv_cross::CompilerError& error) {
         Fail(std::string("ERROR: ") + sourceName + ": " + error.what());
     }

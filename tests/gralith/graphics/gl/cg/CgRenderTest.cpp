@@ -467,6 +467,24 @@ float4 psMain() : COLOR { return tex2D(a, float2(0.5, 0.5)) * A + Z; }
         EXPECT_TRUE(program->GetParameter(i)->IsValid());
 }
 
+TEST_F(CgRender, StructureMembersAreParametersOfTheirOwn) {
+    Program* program = BuildPixel(R"(
+struct Light { float intensity; float4 color; };
+Light Lamps[2];
+float4 psMain(float2 uv : TEXCOORD0) : COLOR { return Lamps[1].color * Lamps[1].intensity + Lamps[0].color; }
+)");
+    ASSERT_EQ(4, program->GetParameterCount());
+    EXPECT_STREQ("Lamps[0].color", program->GetParameter(0)->GetName());
+    EXPECT_STREQ("Lamps[1].intensity", program->GetParameter(3)->GetName());
+    const float color0[] = {0, 0, 0.5f, 0}, color1[] = {1, 0.5f, 0, 1}, intensity = 0.5f;
+    program->GetParameter("Lamps[0].color")->SetFloat4(1, color0);
+    program->GetParameter("Lamps[1].color")->SetFloat4(1, color1);
+    program->GetParameter("Lamps[1].intensity")->SetFloat(1, &intensity);
+    EXPECT_FALSE(program->GetParameter("Lamps")->IsValid());
+    ClearAndDraw(program);
+    EXPECT_TRUE(Near(At(8, 8), 128, 64, 128, 128));
+}
+
 TEST_F(CgRender, UnaddressableTypesAreValidButHaveNoType) {
     Program* program = BuildPixel(R"(
 #pragma pack_matrix(row_major)

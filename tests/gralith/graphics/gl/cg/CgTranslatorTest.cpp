@@ -279,3 +279,23 @@ TEST(CgTranslator, TranslatesAgainAfterAnError) {
     EXPECT_NE("", ErrorOf("garbage", "psMain", CgTranslator::StagePixel));
     EXPECT_TRUE(Contains(Pixel(LitSource).glsl, "gl_FragData[0]"));
 }
+
+TEST(CgTranslator, StructuresAreAddressedThroughTheirMembers) {
+    const char* source = R"(
+struct Light { float3 direction; float4 color; };
+Light Sun;
+Light Lamps[2];
+float4 psMain(float3 n : TEXCOORD0) : COLOR { return Sun.color * dot(n, Sun.direction) + Lamps[1].color; })";
+    CgTranslator::Translation t = Pixel(source);
+    EXPECT_TRUE(Contains(t.glsl, "uniform Light Sun;")) << t.glsl.CStr();
+    EXPECT_TRUE(Contains(t.glsl, "uniform Light Lamps[2];")) << t.glsl.CStr();
+    EXPECT_TRUE(Contains(t.glsl, "Sun.color * dot(n, Sun.direction)")) << t.glsl.CStr();
+    EXPECT_TRUE(Contains(t.glsl, "Lamps[1].color")) << t.glsl.CStr();
+    const char* names[] = {"Sun.direction", "Sun.color", "Lamps[0].direction", "Lamps[0].color",
+                           "Lamps[1].direction", "Lamps[1].color"};
+    ASSERT_EQ(6, t.uniforms.Count());
+    for (int i = 0; i < 6; ++i)
+        EXPECT_TRUE(t.uniforms[i].name == names[i]) << t.uniforms[i].name.CStr();
+    EXPECT_EQ(ParamFloat3, FindUniform(t, "Sun.direction")->type);
+    EXPECT_EQ(ParamFloat4, FindUniform(t, "Lamps[1].color")->type);
+}
