@@ -20,8 +20,9 @@ Geometry::~Geometry()
         indexBuffer->Release();
 }
 
-void Geometry::AddStream(Graphics::VertexBuffer* buffer, float scale, float bias)
+void Geometry::AddStream(Graphics::VertexBuffer* buffer, float scale, float bias, const String& semantic)
 {
+    semantics.Add(semantic);
     vertexBuffers.Add(buffer);
     scales.Add(scale);
     biases.Add(bias);

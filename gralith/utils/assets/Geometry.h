@@ -39,8 +39,9 @@ public:
     /// Binds the index buffer, the input layout and every stream, then draws each sub-mesh.
     void Draw();
 
-    /// Appends stream i's buffer (taking over the caller's reference) with its scale and bias.
-    void AddStream(Graphics::VertexBuffer* buffer, float scale, float bias);
+    /// Appends stream i's buffer (taking over the caller's reference) with its scale and bias
+    /// and the semantic name it was stored under (kept for tools and messages).
+    void AddStream(Graphics::VertexBuffer* buffer, float scale, float bias, const String& semantic = String());
     /// Take over the caller's reference, releasing the previous object.
     void SetInputLayout(Graphics::InputLayout* layout);
     void SetIndexBuffer(Graphics::IndexBuffer* buffer);
@@ -57,6 +58,7 @@ public:
     int GetIndexCount() const { return indexCount; }
     float GetScale(int stream) const { return scales[stream]; }
     float GetBias(int stream) const { return biases[stream]; }
+    const String& GetSemanticName(int stream) const { return semantics[stream]; }
 
     /// The mesh's own name from its scene file (the asset name is the request descriptor).
     const String& GetGeometryName() const { return geometryName; }
@@ -73,6 +75,7 @@ private:
     Array<float> scales;
     Array<float> biases;
     String geometryName;
+    Array<String> semantics;
 };
 
 } // namespace Gralith::Utils::Assets

@@ -156,7 +156,7 @@ Geometry* ReadGeometry(BinaryReader& in, Device* device, const String* modeName)
 
         if (device) {
             VertexBuffer* buffer = device->CreateVertexBuffer(mode, bytes, static_cast<int>(stride));
-            geometry.Get()->AddStream(buffer, scale, bias);
+            geometry.Get()->AddStream(buffer, scale, bias, semantic);
             if (bytes > 0)
                 buffer->SetData(data.get(), 0, bytes);
         }
