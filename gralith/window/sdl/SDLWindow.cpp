@@ -49,12 +49,12 @@ SDLWindow::~SDLWindow()
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
-void SDLWindow::Open(int x, int y, unsigned int extraFlags)
+void SDLWindow::Open(int left, int top, unsigned int extraFlags)
 {
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | extraFlags;
     if (!windowed)
         flags |= SDL_WINDOW_BORDERLESS;
-    window = SDL_CreateWindow(title.CStr(), x, y, width, height, flags);
+    window = SDL_CreateWindow(title.CStr(), left, top, width, height, flags);
     if (!window)
         throw Exception((std::string("Unable to create window: ") + SDL_GetError()).c_str());
     // Foreground and keyboard focus, so key presses reach this window without a click.
@@ -70,6 +70,8 @@ void SDLWindow::SetPosition(int x, int y)
         top = left = 0;
     SDL_SetWindowSize(window, width, height);
     SDL_SetWindowPosition(window, x + left, y + top);
+    this->x = x + left;
+    this->y = y + top;
 }
 
 void SDLWindow::SetTitle(const Utils::String& text)
@@ -95,14 +97,16 @@ int SDLWindow::GetHeight()
 
 void SDLWindow::Reopen()
 {
-    int x = 0, y = 0;
-    SDL_GetWindowPosition(window, &x, &y);
-    Uint32 keep = SDL_GetWindowFlags(window) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_FULLSCREEN_DESKTOP);
-    if (closedWindow == window)
-        closedWindow = nullptr;
-    SDL_DestroyWindow(window);
-    window = nullptr;
-    Open(x, y, keep);
+    // After a failed re-creation there is no window to ask: use what the last one had.
+    if (window) {
+        SDL_GetWindowPosition(window, &x, &y);
+        keptFlags = SDL_GetWindowFlags(window) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_FULLSCREEN_DESKTOP);
+        if (closedWindow == window)
+            closedWindow = nullptr;
+        SDL_DestroyWindow(window);
+        window = nullptr;
+    }
+    Open(x, y, keptFlags);
 }
 
 bool SDLWindow::ConsumeCloseRequest()

@@ -30,7 +30,8 @@ public:
 
     /// Destroys and re-creates the SDL window with the same title, size, position and mode, so
     /// that GL attributes set since (multisampling, depth, stencil) apply to it. The handle
-    /// changes; a close request recorded for the old handle is dropped.
+    /// changes; a close request recorded for the old handle is dropped. Throws when SDL cannot
+    /// make the window (the handle is then null until a later Reopen succeeds).
     void Reopen();
 
     /// Whether the close-request record names this window; the record is cleared either way.
@@ -46,13 +47,17 @@ public:
     static bool DispatchEvents();
 
 private:
-    void Open(int x, int y, unsigned int extraFlags);
+    void Open(int left, int top, unsigned int extraFlags);
 
     int width;
     int height;
     bool windowed;
     Utils::String title;
     SDL_Window* window = nullptr;
+    // Client position and full-screen flags for re-creation.
+    int x = 0;
+    int y = 0;
+    unsigned int keptFlags = 0;
 };
 
 } // namespace Gralith

@@ -190,3 +190,29 @@ TEST(SDLWindow, CreationWithoutDisplayThrows)
     }
     setenv("DISPLAY", display.c_str(), 1);
 }
+
+TEST(SDLWindow, FailedReopenCanBeRetriedInPlace)
+{
+    SDLWindow window(300, 200, "Retry", true);
+    window.SetPosition(70, 30);
+    unsigned long id = XWindowOf(window);
+    ASSERT_TRUE(PumpUntil([&] { return Geometry(id).find("Position: 70,30") != std::string::npos; }));
+
+    // No visual offers this many samples.
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 1);
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, 64);
+    try {
+        window.Reopen();
+        ADD_FAILURE() << "expected an exception";
+    } catch (const Gralith::Exception& e) {
+        EXPECT_EQ(0, std::string(e.GetMessage()).rfind("Unable to create window: ", 0)) << e.GetMessage();
+    }
+    EXPECT_EQ(nullptr, window.GetHandle());
+
+    SDL_GL_ResetAttributes();
+    window.Reopen();
+    ASSERT_NE(nullptr, window.GetHandle());
+    id = XWindowOf(window);
+    EXPECT_EQ("Retry", WindowName(id));
+    EXPECT_TRUE(PumpUntil([&] { return Geometry(id).find("Position: 70,30") != std::string::npos; })) << Geometry(id);
+}
