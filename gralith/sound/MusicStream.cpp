@@ -167,7 +167,8 @@ void MusicStream::Stop()
 {
     if (buffer)
         buffer->Stop();
-    position = GetPosition();
+    if (IsOpen())
+        position = GetPosition();
     playing = false;
 }
 
@@ -181,15 +182,23 @@ void MusicStream::SetPosition(int64_t bytes)
         buffer->SetPlayPosition(static_cast<int>(position));
 }
 
+double MusicStream::GetPositionSeconds()
+{
+    int64_t bytes = GetPosition();
+    return bytes < 0 ? -1.0 : BytesToSeconds(bytes);
+}
+
 int64_t MusicStream::GetPosition()
 {
+    if (!IsOpen())
+        return -1;
     int64_t heard = buffer ? static_cast<int64_t>(buffer->GetPlayPosition()) : position;
     heard = std::min(std::max(heard, lastHeard), length);
     lastHeard = heard;
     return heard;
 }
 
-void MusicStream::GetSpectrum(float* out) { GetSpectrumAt(GetPosition(), out); }
+void MusicStream::GetSpectrum(float* out) { GetSpectrumAt(std::max<int64_t>(GetPosition(), 0), out); }
 
 void MusicStream::GetSpectrumAt(int64_t bytes, float* out) const
 {

@@ -59,10 +59,12 @@ public:
     /// Moves to bytes, rounded down to a whole frame; at or past the length the stream ends.
     void SetPosition(int64_t bytes);
     /// The position being heard, in bytes: advances smoothly with the clock between mixes and
-    /// never goes back except through SetPosition. After the end it stays at GetLength.
+    /// never goes back except through SetPosition. After the end it stays at GetLength. With
+    /// nothing open it is -1, so a timeline driven by it has nothing active.
     int64_t GetPosition();
-    double GetPositionSeconds() { return BytesToSeconds(GetPosition()); }
-    bool HasEnded() { return GetPosition() >= length; }
+    /// GetPosition in seconds; -1 with nothing open.
+    double GetPositionSeconds();
+    bool HasEnded() { return IsOpen() && GetPosition() >= length; }
     int64_t GetLength() const { return length; }
 
     static double BytesToSeconds(int64_t bytes) { return static_cast<double>(bytes) / BytesPerSecond; }

@@ -269,12 +269,15 @@ TEST(MusicStream, FailuresAreExceptionsWithClearMessages)
     EXPECT_EQ(400, offline.GetLength());
 }
 
-TEST(MusicStream, NothingOpenReportsZero)
+TEST(MusicStream, NothingOpenReportsANegativePositionAndASilentSpectrum)
 {
     MusicStream music;
     EXPECT_FALSE(music.IsOpen());
-    EXPECT_EQ(0, music.GetPosition());
+    EXPECT_EQ(-1, music.GetPosition());
+    EXPECT_EQ(-1.0, music.GetPositionSeconds());
+    EXPECT_FALSE(music.HasEnded());
     float spectrum[MusicStream::SpectrumSize];
+    std::fill(spectrum, spectrum + MusicStream::SpectrumSize, 3.0f);
     music.GetSpectrum(spectrum);
-    EXPECT_EQ(0.0f, spectrum[0]);
+    EXPECT_EQ(0.0f, *std::max_element(spectrum, spectrum + MusicStream::SpectrumSize));
 }
