@@ -43,7 +43,13 @@ GLTexture2D::GLTexture2D(GLDevice* device, int width, int height, PixelFormat fo
     const GLFunctions& gl = device->GL();
     gl.GenTextures(1, &name);
     GLTextureBinding binding(gl, record->Target, name);
-    Allocate(gl, record->Target, *record, format, 0, width, height, nullptr);
+    // Render targets get storage for every level up front, so each level's surface can be
+    // drawn or copied into; other textures receive their levels through SetData.
+    int levels = renderable ? MipLevelCount(width, height) : 1;
+    for (int level = 0; level < levels; ++level) {
+        int w = width >> level, h = height >> level;
+        Allocate(gl, record->Target, *record, format, level, w < 1 ? 1 : w, h < 1 ? 1 : h, nullptr);
+    }
     SetLinearFiltering(gl, record->Target);
 }
 

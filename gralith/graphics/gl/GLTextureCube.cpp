@@ -42,8 +42,13 @@ GLTextureCube::GLTextureCube(GLDevice* device, int size, PixelFormat format, boo
     const GLFunctions& gl = device->GL();
     gl.GenTextures(1, &name);
     GLTextureBinding binding(gl, GL_TEXTURE_CUBE_MAP, name);
+    // Render targets get every level of every face up front (see GLTexture2D).
+    int levels = renderable ? MipLevelCount(size, size) : 1;
     for (int face = PositiveX; face <= NegativeZ; ++face)
-        AllocateFace(gl, *record, format, static_cast<CubeFace>(face), 0, size, nullptr);
+        for (int level = 0; level < levels; ++level) {
+            int edge = size >> level;
+            AllocateFace(gl, *record, format, static_cast<CubeFace>(face), level, edge < 1 ? 1 : edge, nullptr);
+        }
     SetLinearFiltering(gl);
 }
 

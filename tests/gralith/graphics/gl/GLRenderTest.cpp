@@ -753,3 +753,49 @@ TEST_F(GLDeviceTest, StencilClearWorksAfterAStateThatMaskedStencilWrites) {
 }
 
 } // namespace Gralith::Graphics
+
+namespace Gralith::Graphics {
+
+TEST_F(GLDeviceTest, DepthTexturesServeAsDepthTargets) {
+    Texture2D* color = device->CreateTexture2D(32, 32, PixelFormatR8G8B8A8, true);
+    Surface* colorSurface = color->GetSurface(0);
+    for (PixelFormat format : {PixelFormatDepth24Stencil8, PixelFormatDepth16}) {
+        Texture2D* depth = device->CreateTexture2D(32, 32, format, true);
+        device->SetRenderTargets(1, &colorSurface, depth->GetSurface(0));
+        EXPECT_EQ(device->CheckRenderTargets(), RenderTargetsComplete) << "format " << format;
+        device->Clear(ClearColor | ClearDepth, 0, 0, 0, 1, 1, 0);
+        Quad(-1, -1, 1, 1, -0.5f, 1, 0, 0);
+        Quad(-1, -1, 1, 1, 0.5f, 0, 1, 0);
+        EXPECT_TRUE(Near(Read(16, 16, colorSurface), {255, 0, 0, 255})) << "format " << format;
+        device->SetRenderTargets(0, nullptr, nullptr);
+        depth->Release();
+    }
+    color->Release();
+}
+
+TEST_F(GLDeviceTest, BackBufferCopiesIntoATextureLevel) {
+    device->Clear(ClearColor, 0, 1, 0, 1, 1, 0);
+    Texture2D* texture = device->CreateTexture2D(32, 32, PixelFormatR8G8B8A8, true);
+    Surface* level1 = texture->GetSurface(1);
+    level1->Copy(device->GetBackBuffer(), 0, 0, Size, Size, 0, 0, 16, 16, FilterLinear);
+    EXPECT_TRUE(Near(Read(8, 8, level1), {0, 255, 0, 255}));
+    texture->Release();
+}
+
+} // namespace Gralith::Graphics
+
+namespace Gralith::Graphics {
+
+TEST_F(GLDeviceTest, EveryLevelOfARenderableCubeIsATarget) {
+    TextureCube* cube = device->CreateTextureCube(16, PixelFormatR8G8B8A8, true);
+    Surface* level2 = cube->GetSurface(PositiveX, 2);
+    device->SetRenderTargets(1, &level2, nullptr);
+    EXPECT_EQ(device->CheckRenderTargets(), RenderTargetsComplete);
+    EXPECT_EQ(device->GetViewport(), (Rect{0, 0, 4, 4}));
+    device->Clear(ClearColor, 0, 0, 1, 1, 1, 0);
+    EXPECT_TRUE(Near(Read(2, 2, level2), {0, 0, 255, 255}));
+    device->SetRenderTargets(0, nullptr, nullptr);
+    cube->Release();
+}
+
+} // namespace Gralith::Graphics
