@@ -17,7 +17,8 @@ namespace Gralith::Utils {
 /// before every draw. The objects come from a cache shared by every State of the device, so
 /// each distinct description is created on the device once.
 ///
-/// One State is registered per device: a newer one displaces an older one.
+/// One State is registered per device: a newer one displaces an older one. States are
+/// destroyed before their device.
 class State : public Graphics::Device::DrawCallListener {
 public:
     /// Default descriptions, all dirty; registers with the device in place of any earlier State.

@@ -16,7 +16,8 @@ namespace Gralith::Utils {
 /// draw-call listener, it uploads before every draw the standard matrices that the bound
 /// program declares: "World", "View", "Projection", "WorldView", "ViewProjection",
 /// "WorldViewProjection", "ViewportConformFactor" and "NormalMatrix", recomputing products only
-/// when an input changed.
+/// when an input changed. Destroyed before its device; every program it has seen keeps a
+/// reference until then.
 class Transform : public Graphics::Device::DrawCallListener {
 public:
     static constexpr int StackDepth = 64;
