@@ -726,9 +726,6 @@ TEST(EGLGLDevice, TwoDevicesKeepTheirOwnContexts) {
     first->Release();
 }
 
-} // namespace Gralith::Graphics
-
-namespace Gralith::Graphics {
 
 TEST_F(GLDeviceTest, StencilClearWorksAfterAStateThatMaskedStencilWrites) {
     DepthStencilStateDesc masked = {false, Always, false, true, Always, 1, 0xFF, 0x00,
@@ -752,9 +749,6 @@ TEST_F(GLDeviceTest, StencilClearWorksAfterAStateThatMaskedStencilWrites) {
         s->Release();
 }
 
-} // namespace Gralith::Graphics
-
-namespace Gralith::Graphics {
 
 TEST_F(GLDeviceTest, DepthTexturesServeAsDepthTargets) {
     Texture2D* color = device->CreateTexture2D(32, 32, PixelFormatR8G8B8A8, true);
@@ -782,9 +776,6 @@ TEST_F(GLDeviceTest, BackBufferCopiesIntoATextureLevel) {
     texture->Release();
 }
 
-} // namespace Gralith::Graphics
-
-namespace Gralith::Graphics {
 
 TEST_F(GLDeviceTest, EveryLevelOfARenderableCubeIsATarget) {
     TextureCube* cube = device->CreateTextureCube(16, PixelFormatR8G8B8A8, true);
