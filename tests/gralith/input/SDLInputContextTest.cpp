@@ -180,6 +180,52 @@ TEST_F(SDLInputContextTest, NamedKeysAndControlCharacters)
     EXPECT_EQ(expected, events);
 }
 
+TEST_F(SDLInputContextTest, TextIsDecodedIntoCharacterCodes)
+{
+    // Text of any origin (input methods, compose keys) comes as UTF-8; a stray byte that is not
+    // UTF-8 stands for itself, as a Latin-1 lookup without an input method delivers it.
+    SDL_Event event{};
+    event.type = SDL_TEXTINPUT;
+    event.text.windowID = SDL_GetWindowID(window->GetSDLWindow());
+    SDL_strlcpy(event.text.text, "z\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80\xe9", sizeof event.text.text);
+    SDL_PushEvent(&event);
+    // Text for another window is not ours.
+    event.text.windowID += 100;
+    SDL_PushEvent(&event);
+    SDLWindow::DispatchEvents();
+    std::vector<KeyboardEvent> expected = {{'z', 2}, {0xE9, 2}, {0x20AC, 2}, {0x1F600, 2}, {0xE9, 2}};
+    EXPECT_EQ(expected, DrainKeys(context->GetKeyboard()));
+}
+
+TEST_F(SDLInputContextTest, WheelDeltaFollowsTheUsersDirection)
+{
+    SDL_Event event{};
+    event.type = SDL_MOUSEWHEEL;
+    event.wheel.windowID = SDL_GetWindowID(window->GetSDLWindow());
+    event.wheel.y = 1;
+    event.wheel.preciseY = 1.5f;
+    event.wheel.mouseX = 7;
+    event.wheel.mouseY = 9;
+    SDL_PushEvent(&event);
+    event.wheel.direction = SDL_MOUSEWHEEL_FLIPPED;
+    // Left of the client area (a captured pointer): the position's low 16 bits, unsigned.
+    event.wheel.mouseX = -5;
+    SDL_PushEvent(&event);
+    // Only horizontal movement: nothing for a vertical wheel event.
+    event.wheel.preciseY = 0;
+    event.wheel.preciseX = 1;
+    SDL_PushEvent(&event);
+    SDLWindow::DispatchEvents();
+    auto events = DrainMouse(context->GetMouse());
+    ASSERT_EQ(2u, events.size());
+    EXPECT_EQ(180, events[0].wheel);
+    EXPECT_EQ(7u, events[0].x);
+    EXPECT_EQ(9u, events[0].y);
+    EXPECT_EQ(4u, events[0].type);
+    EXPECT_EQ(-180, events[1].wheel);
+    EXPECT_EQ(65531u, events[1].x);
+}
+
 TEST_F(SDLInputContextTest, EventsArriveWhoeverPumpsTheQueue)
 {
     Xdotool("key Escape");
