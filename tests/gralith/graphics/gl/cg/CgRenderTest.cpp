@@ -485,6 +485,32 @@ float4 psMain(float2 uv : TEXCOORD0) : COLOR { return Lamps[1].color * Lamps[1].
     EXPECT_TRUE(Near(At(8, 8), 128, 64, 128, 128));
 }
 
+TEST_F(CgRender, CommonIntrinsicsAreAcceptedByTheDriver) {
+    Program* program = BuildPixel(R"(
+sampler2D Map; samplerCUBE Sky; float4 Params; float Threshold;
+float4 psMain(float2 uv : TEXCOORD0) : COLOR {
+    float4 c = tex2D(Map, uv);
+    clip(c.a - Threshold);
+    c += tex2Dproj(Map, float4(uv, 0.0, 1.0)) + tex2Dbias(Map, float4(uv, 0.0, 1.0));
+    c += tex2Dlod(Map, float4(uv, 0.0, 0.0)) + tex2Dgrad(Map, uv, ddx(uv), ddy(uv));
+    c += texCUBE(Sky, reflect(normalize(float3(uv, 1.0)), float3(0.0, 0.0, 1.0)));
+    c.rgb = lerp(c.rgb, saturate(pow(c.rgb, 2.2)), Params.x);
+    c.r += frac(uv.x * 4.0) + step(0.5, uv.x) + smoothstep(0.2, 0.8, uv.y);
+    for (int i = 0; i < 4; i++)
+        c.b += Params[i];
+    return c * 0.0 + float4(0.0, 1.0, 0.0, 1.0);
+}
+)");
+    const float threshold = 2.0f;
+    program->GetParameter("Map")->SetSampler(MakeTexture(1, 1, {255, 255, 255, 255}));
+    ClearAndDraw(program);
+    EXPECT_TRUE(Near(At(8, 8), 0, 255, 0));
+    // clip() discards every pixel once the threshold is above the texture's alpha.
+    program->GetParameter("Threshold")->SetFloat(1, &threshold);
+    ClearAndDraw(program);
+    EXPECT_TRUE(Near(At(8, 8), 0, 0, 0, 0));
+}
+
 TEST_F(CgRender, UnaddressableTypesAreValidButHaveNoType) {
     Program* program = BuildPixel(R"(
 #pragma pack_matrix(row_major)
