@@ -1,6 +1,11 @@
 #include "tests/velorin/ScriptFixture.h"
 
 #include "gralith/Exception.h"
+#include "gralith/graphics/Program.h"
+#include "gralith/graphics/null/NullShading.h"
+#include "gralith/utils/BinaryWriter.h"
+#include "gralith/utils/assets/Scene.h"
+#include "gralith/utils/scenegraph/FSGWriter.h"
 #include "gralith/utils/xml/Element.h"
 #include "velorin/ResourceHandle.h"
 
@@ -50,6 +55,31 @@ TEST_F(ResourceHandles, LoadFailuresPropagateFromTheProxy) {
     } catch (const Gralith::Exception& e) {
         EXPECT_EQ(0, std::string(e.GetMessage()).rfind("The following asset could not be loaded: missing.xml", 0));
     }
+}
+
+TEST_F(ResourceHandles, ProgramHandlesCarryTheLinkedProgram) {
+    data.Write("shaders/flat.cg", "float4 psMain() : COLOR { return 1; }");
+    ResourceHandle<Gralith::Graphics::Program> program("shaders/flat.cg");
+    auto* linked = dynamic_cast<Gralith::Graphics::NullProgram*>(program.Get());
+    ASSERT_NE(nullptr, linked);
+    EXPECT_STREQ("psMain", linked->GetPixelShader()->GetEntryPoint().c_str());
+}
+
+TEST_F(ResourceHandles, SceneHandlesCarryTheSceneAssetItself) {
+    Gralith::Utils::SceneGraph::FSGWriter::Scene scene;
+    Gralith::Utils::SceneGraph::FSGWriter::Node node;
+    node.id = "camera-rig";
+    node.name = "Rig";
+    scene.nodes.Add(node);
+    Gralith::Utils::BinaryWriter out;
+    Gralith::Utils::SceneGraph::FSGWriter::Write(scene, out);
+    std::string bytes(reinterpret_cast<const char*>(out.GetBytes().Data()), out.GetSize());
+    data.Write("scenes/tiny.fsg", bytes);
+
+    ResourceHandle<Gralith::Utils::Assets::Scene> handle("tiny.fsg{scenes}");
+    ASSERT_TRUE(handle.IsSet());
+    EXPECT_EQ(Gralith::Utils::Assets::AssetScene, handle->GetType());
+    EXPECT_NE(nullptr, handle->FindNode("camera-rig"));
 }
 
 } // namespace
