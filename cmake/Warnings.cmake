@@ -9,3 +9,15 @@ if(GRALITH_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
+
+# Coverage-guided fuzzing of the file decoders (tests/fuzz): everything is instrumented for
+# libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer. Needs clang.
+option(GRALITH_FUZZ "Instrument for libFuzzer and build the fuzz targets (clang only)" OFF)
+if(GRALITH_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "GRALITH_FUZZ needs clang: -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+    -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
