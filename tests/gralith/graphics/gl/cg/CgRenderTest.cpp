@@ -89,6 +89,8 @@ protected:
     }
 
     void TearDown() override {
+        // Every upload above must have matched its uniform; a mismatch shows up as a GL error.
+        EXPECT_EQ(0u, device->GL().GetError());
         for (Program* program : programs)
             program->Release();
         for (Shader* shader : shaders)
