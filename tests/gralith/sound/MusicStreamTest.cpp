@@ -50,7 +50,12 @@ std::vector<float> BinSine(int frames, int bin)
 void OpenOgg(MusicStream& music, const std::string& bytes)
 {
     MemoryInputStream* stream = new MemoryInputStream(bytes.data(), static_cast<int>(bytes.size()));
-    music.Open(stream, "generated.ogg");
+    try {
+        music.Open(stream, "generated.ogg");
+    } catch (...) {
+        stream->Release();
+        throw;
+    }
     stream->Release();
 }
 

@@ -136,7 +136,8 @@ TEST_F(SoundBuffers, WriteWrapsAtTheCursorAndAdvancesIt)
         ASSERT_EQ(data[i], bytes[i - 2048]);
     EXPECT_EQ(128, bytes[952]);
     EXPECT_EQ(128, bytes[2047]);
-    buffer->Write(data.data(), 4096 - 952);
+    std::vector<unsigned char> rest = Pattern(4096 - 952, 5);
+    buffer->Write(rest.data(), 4096 - 952);
     EXPECT_EQ(0, buffer->GetWriteCursor());
 }
 

@@ -70,6 +70,8 @@ size_t OggStream::ReadSource(void* destination, size_t itemSize, size_t itemCoun
 {
     size_t count = itemSize * itemCount;
     count = std::min(count, bytes.size() - position);
+    if (count == 0)
+        return 0;
     std::memcpy(destination, bytes.data() + position, count);
     position += count;
     return count;
