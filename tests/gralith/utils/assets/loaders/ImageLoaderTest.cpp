@@ -446,3 +446,17 @@ TEST(JPEGLoader, AbsurdHeaderSizeFailsWithoutLargeAllocation)
         EXPECT_LT(tracker.Largest(), OneMiB);
     }
 }
+
+TEST(JPEGLoader, LargeUniformImagesStillLoad)
+{
+    // One colour compresses as far as JPEG goes; the pixels-per-byte bound must still let it in.
+    JPEGLoader loader;
+    for (bool progressive : {false, true}) {
+        SCOPED_TRACE(progressive ? "progressive" : "baseline");
+        Bytes file = EncodeJpeg(2048, 2048, 3, Bytes(2048u * 2048u * 3u, 90), 75, progressive);
+        auto bitmap = Decode(loader, file);
+        ASSERT_TRUE(bitmap);
+        EXPECT_EQ(2048, bitmap->GetHeight());
+        ExpectNear(bitmap.get(), 2047, 2047, {90, 90, 90, 255}, 2);
+    }
+}
