@@ -75,18 +75,23 @@ std::string VaryingName(const std::string& semantic) {
 
 // Cg has no unsigned type, but the HLSL front end stores bool uniforms as 32-bit unsigned
 // integers, which GLSL 1.20 lacks. Making every 32-bit integer type signed keeps the code valid:
-// the only unsigned values in translated Cg are these booleans and constant array sizes.
-void MakeIntegersSigned(std::vector<uint32_t>& spirv) {
+// the only unsigned values in translated Cg are these booleans and constant array sizes. Answers
+// the ids of the types that were unsigned, so that their uniforms are still reported as bool.
+std::set<uint32_t> MakeIntegersSigned(std::vector<uint32_t>& spirv) {
     const uint32_t opTypeInt = 21;
+    std::set<uint32_t> unsignedTypes;
     size_t i = 5;
     while (i < spirv.size()) {
         uint32_t words = spirv[i] >> 16;
-        if ((spirv[i] & 0xFFFF) == opTypeInt && words == 4 && spirv[i + 2] == 32)
-            spirv[i + 3] = 1;
-        if (words == 0)
+        if (words == 0 || i + words > spirv.size())
             break;
+        if ((spirv[i] & 0xFFFF) == opTypeInt && words == 4 && spirv[i + 2] == 32 && spirv[i + 3] == 0) {
+            unsignedTypes.insert(spirv[i + 1]);
+            spirv[i + 3] = 1;
+        }
         i += words;
     }
+    return unsignedTypes;
 }
 
 class GlslWriter : public spirv_cross::CompilerGLSL {
@@ -167,21 +172,6 @@ private:
     std::set<uint32_t> flattened;
 };
 
-// The ids of the 32-bit unsigned integer types, before they are made signed.
-std::set<uint32_t> UnsignedTypes(const std::vector<uint32_t>& spirv) {
-    std::set<uint32_t> ids;
-    size_t i = 5;
-    while (i < spirv.size()) {
-        uint32_t words = spirv[i] >> 16;
-        if ((spirv[i] & 0xFFFF) == 21 && words == 4 && spirv[i + 2] == 32 && spirv[i + 3] == 0)
-            ids.insert(spirv[i + 1]);
-        if (words == 0)
-            break;
-        i += words;
-    }
-    return ids;
-}
-
 std::vector<uint32_t> CompileToSpirv(const char* source, const char* entryPoint, EShLanguage language,
                                      const char* sourceName) {
     InitialiseOnce();
@@ -244,8 +234,7 @@ CgTranslator::Translation CgTranslator::Translate(const char* source, const char
         sourceName = "";
     EShLanguage language = stage == StageVertex ? EShLangVertex : EShLangFragment;
     std::vector<uint32_t> spirv = CompileToSpirv(source, entryPoint, language, sourceName);
-    std::set<uint32_t> unsignedTypes = UnsignedTypes(spirv);
-    MakeIntegersSigned(spirv);
+    std::set<uint32_t> unsignedTypes = MakeIntegersSigned(spirv);
 
     Translation result;
     try {
@@ -299,7 +288,8 @@ CgTranslator::Translation CgTranslator::Translate(const char* source, const char
         std::set<std::string> seen;
         auto semanticOf = [&](uint32_t id) {
             std::string semantic = Upper(writer.get_decoration_string(id, spv::DecorationHlslSemanticGOOGLE));
-            if (!semantic.empty() && !seen.insert(semantic).second)
+            // "TEXCOORD" and "TEXCOORD0" are the same semantic.
+            if (!semantic.empty() && !seen.insert(VaryingName(semantic)).second)
                 Fail(std::string("ERROR: ") + sourceName + ": semantic '" + semantic + "' is used more than once");
             return semantic;
         };

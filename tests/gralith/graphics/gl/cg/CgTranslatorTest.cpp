@@ -268,6 +268,10 @@ TEST(CgTranslator, RepeatedSemanticIsACompileError) {
     std::string message = ErrorOf(source, "psMain", CgTranslator::StagePixel);
     EXPECT_EQ("The compile returned an error.\n\nERROR: shaders/broken.cg: semantic 'TEXCOORD0' is used more than once\n\n",
               message);
+    const char* implicitIndex = "float4 psMain(float2 a : TEXCOORD, float2 b : TEXCOORD0) : COLOR { return (a + b).xyxy; }";
+    EXPECT_NE("", ErrorOf(implicitIndex, "psMain", CgTranslator::StagePixel));
+    const char* twoOutputs = "void vsMain(out float4 p : POSITION, out float4 a : COLOR0, out float4 b : COLOR) { p = 1; a = 1; b = 1; }";
+    EXPECT_NE("", ErrorOf(twoOutputs, "vsMain", CgTranslator::StageVertex));
 }
 
 TEST(CgTranslator, NullArgumentsAreErrorsNotCrashes) {
