@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -72,6 +73,26 @@ TEST(OggStream, OtherRatesAreDeliveredAt44100)
     for (int i = 1; i < frames; ++i)
         crossings += out[i - 1] < 0.0f && out[i] >= 0.0f;
     EXPECT_NEAR(200, crossings, 2);
+}
+
+TEST(OggStream, SourceSeeksStayInsideTheCopy)
+{
+    std::string bytes = GralithTest::EncodeOgg(Sine(1000, 1, 44100, 440.0), 1, 44100);
+    Held<OggStream> ogg = Open(bytes);
+    const long size = static_cast<long>(bytes.size());
+    EXPECT_EQ(0, ogg->SeekSource(10, SEEK_SET));
+    EXPECT_EQ(0, ogg->SeekSource(5, SEEK_CUR));
+    EXPECT_EQ(15, ogg->TellSource());
+    // Before the start fails and leaves the position; past the end stops at the end.
+    EXPECT_EQ(-1, ogg->SeekSource(-20, SEEK_CUR));
+    EXPECT_EQ(15, ogg->TellSource());
+    EXPECT_EQ(0, ogg->SeekSource(100, SEEK_END));
+    EXPECT_EQ(size, ogg->TellSource());
+    char buffer[8];
+    EXPECT_EQ(0u, ogg->ReadSource(buffer, 1, 8));
+    EXPECT_EQ(0, ogg->SeekSource(-4, SEEK_END));
+    EXPECT_EQ(4u, ogg->ReadSource(buffer, 2, 4));
+    EXPECT_EQ(bytes.substr(bytes.size() - 4), std::string(buffer, 4));
 }
 
 TEST(OggStream, DataThatIsNotOggIsRefused)
