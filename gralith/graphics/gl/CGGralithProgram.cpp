@@ -36,13 +36,27 @@ CGGralithProgram::CGGralithProgram(CGShadingContext* context, CGShader* vertexSh
     if (!program)
         throw Exception("The driver could not create a program object", 0);
     gl.AttachShader(program, vertexShader->GetGLShader());
-    gl.AttachShader(program, pixelShader->GetGLShader());
+    // A pixel stage that reads varyings at other widths than the vertex stage writes them gets
+    // a copy of its own, adapted to this vertex stage.
+    Utils::String adapted = CgTranslator::AdaptPixelVaryings(vertexShader->GetTranslation(), pixelShader->GetTranslation());
+    unsigned int adaptedShader = 0;
+    if (adapted.Length() > 0) {
+        try {
+            adaptedShader = CGShader::CompileGLSL(device, PixelShader, adapted.CStr(), pixelShader->GetEntryPoint());
+        } catch (...) {
+            gl.DeleteProgram(program);
+            throw;
+        }
+    }
+    gl.AttachShader(program, adaptedShader ? adaptedShader : pixelShader->GetGLShader());
     for (const CgTranslator::Attribute& attribute : vertexShader->GetTranslation().attributes) {
         int location = CGSemanticMap::LocationOfInput(attribute.semantic.CStr());
         if (location >= 0)
             gl.BindAttribLocation(program, static_cast<unsigned int>(location), attribute.name.CStr());
     }
     gl.LinkProgram(program);
+    if (adaptedShader)
+        gl.DeleteShader(adaptedShader); // freed with the program
     int status = 0;
     gl.GetProgramiv(program, GL_LINK_STATUS, &status);
     if (!status) {

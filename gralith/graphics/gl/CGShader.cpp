@@ -16,18 +16,21 @@ constexpr unsigned int GL_INFO_LOG_LENGTH = 0x8B84;
 } // namespace
 
 CGShader::CGShader(GLDevice* device, ShaderType type, const char* entryPoint, const char* source)
-    : device(device), type(type) {
+    : device(device), type(type), entryPoint(entryPoint ? entryPoint : "") {
     // The device gets no file name; the entry point names the source in diagnostics.
     translation = CgTranslator::Translate(source, entryPoint,
                                           type == VertexShader ? CgTranslator::StageVertex : CgTranslator::StagePixel,
                                           entryPoint);
+    shader = CompileGLSL(device, type, translation.glsl.CStr(), entryPoint);
+}
+
+unsigned int CGShader::CompileGLSL(GLDevice* device, ShaderType type, const char* glsl, const char* name) {
     device->MakeCurrent();
     const GLFunctions& gl = device->GL();
-    shader = gl.CreateShader(type == VertexShader ? GL_VERTEX_SHADER : GL_FRAGMENT_SHADER);
+    unsigned int shader = gl.CreateShader(type == VertexShader ? GL_VERTEX_SHADER : GL_FRAGMENT_SHADER);
     if (!shader)
         throw Exception("The driver could not create a shader object", 0);
-    const char* text = translation.glsl.CStr();
-    gl.ShaderSource(shader, 1, &text, nullptr);
+    gl.ShaderSource(shader, 1, &glsl, nullptr);
     gl.CompileShader(shader);
     int status = 0;
     gl.GetShaderiv(shader, GL_COMPILE_STATUS, &status);
@@ -40,11 +43,12 @@ CGShader::CGShader(GLDevice* device, ShaderType type, const char* entryPoint, co
         gl.DeleteShader(shader);
         std::string message = CgTranslator::CompileErrorText;
         message += "\n\n";
-        message += std::string("ERROR: ") + (entryPoint ? entryPoint : "") + ": the driver refused the translated shader:\n";
+        message += std::string("ERROR: ") + (name ? name : "") + ": the driver refused the translated shader:\n";
         message += log.data();
         message += "\n\n";
         throw Exception(message.c_str(), 0);
     }
+    return shader;
 }
 
 CGShader::~CGShader() {

@@ -4,6 +4,8 @@
 #include "gralith/graphics/Shader.h"
 #include "gralith/graphics/gl/CgTranslator.h"
 
+#include <string>
+
 namespace Gralith::Graphics {
 
 class GLDevice;
@@ -16,13 +18,19 @@ public:
     CGShader(GLDevice* device, ShaderType type, const char* entryPoint, const char* source);
     ~CGShader() override;
 
+    /// Compiles GLSL text into a GL shader object of the stage; throws (code 0) with the driver's
+    /// log, naming the source by name.
+    static unsigned int CompileGLSL(GLDevice* device, ShaderType type, const char* glsl, const char* name);
+
     ShaderType GetShaderType() const { return type; }
+    const char* GetEntryPoint() const { return entryPoint.c_str(); }
     unsigned int GetGLShader() const { return shader; }
     const CgTranslator::Translation& GetTranslation() const { return translation; }
 
 private:
     GLDevice* device;
     ShaderType type;
+    std::string entryPoint;
     CgTranslator::Translation translation;
     unsigned int shader = 0;
 };

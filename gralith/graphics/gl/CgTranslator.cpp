@@ -293,6 +293,14 @@ CgTranslator::Translation CgTranslator::Translate(const char* source, const char
                 Fail(std::string("ERROR: ") + sourceName + ": semantic '" + semantic + "' is used more than once");
             return semantic;
         };
+        auto addVarying = [&](const std::string& name, uint32_t typeId) {
+            const spirv_cross::SPIRType& type = writer.TypeOf(typeId);
+            Varying varying;
+            varying.name = name.c_str();
+            bool floats = type.basetype == spirv_cross::SPIRType::Float && type.columns == 1 && type.array.empty();
+            varying.components = floats ? static_cast<int>(type.vecsize) : 0;
+            result.varyings.Add(varying);
+        };
         auto isVector4 = [&](uint32_t typeId) {
             const spirv_cross::SPIRType& type = writer.TypeOf(typeId);
             return type.vecsize == 4 && type.columns == 1 && type.array.empty();
@@ -316,6 +324,7 @@ CgTranslator::Translation CgTranslator::Translate(const char* source, const char
                 writer.set_decoration(input.id, spv::DecorationBuiltIn, spv::BuiltInFragCoord);
             } else if (!semantic.empty()) {
                 writer.set_name(input.id, VaryingName(semantic));
+                addVarying(VaryingName(semantic), input.type_id);
             }
         }
         seen.clear();
@@ -329,8 +338,10 @@ CgTranslator::Translation CgTranslator::Translate(const char* source, const char
                     writer.set_decoration(output.id, spv::DecorationBuiltIn, spv::BuiltInPosition);
                 else if (IsOneOf(base, {"PSIZE"}) && index <= 0)
                     writer.set_decoration(output.id, spv::DecorationBuiltIn, spv::BuiltInPointSize);
-                else if (!semantic.empty())
+                else if (!semantic.empty()) {
                     writer.set_name(output.id, VaryingName(semantic));
+                    addVarying(VaryingName(semantic), output.type_id);
+                }
             } else if (IsOneOf(base, {"COLOR", "SV_TARGET"}) && index < 8) {
                 // GLSL 1.20 writes colour outputs through gl_FragData[location].
                 writer.set_decoration(output.id, spv::DecorationLocation, index < 0 ? 0 : index);
@@ -347,6 +358,56 @@ CgTranslator::Translation CgTranslator::Translate(const char* source, const char
         Fail(std::string("ERROR: ") + sourceName + ": " + error.what());
     }
     return result;
+}
+
+Utils::String CgTranslator::AdaptPixelVaryings(const Translation& vertex, const Translation& pixel) {
+    static const char* const types[] = {"", "float", "vec2", "vec3", "vec4"};
+    std::string glsl = pixel.glsl.CStr();
+    bool changed = false;
+    for (const Varying& read : pixel.varyings) {
+        int written = 0;
+        for (const Varying& candidate : vertex.varyings)
+            if (candidate.name == read.name)
+                written = candidate.components;
+        int wanted = read.components;
+        if (written == 0 || wanted == 0 || written == wanted)
+            continue;
+        std::string name = read.name.CStr();
+        std::string declaration = std::string("varying ") + types[wanted] + " " + name + ";";
+        size_t declared = glsl.find(declaration);
+        if (declared == std::string::npos)
+            continue;
+        // The pixel stage declares what the vertex stage writes and converts on every read:
+        // extra components are dropped, missing ones are 0 (w: 1).
+        std::string conversion;
+        if (written > wanted) {
+            conversion = "(" + name + "." + std::string("xyzw").substr(0, static_cast<size_t>(wanted)) + ")";
+        } else {
+            conversion = std::string(types[wanted]) + "(" + name;
+            for (int c = written; c < wanted; ++c)
+                conversion += c == 3 ? ", 1.0" : ", 0.0";
+            conversion += ")";
+        }
+        auto isNamePart = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+        std::string adapted;
+        size_t at = 0;
+        for (size_t found = glsl.find(name); found != std::string::npos; found = glsl.find(name, found + 1)) {
+            size_t end = found + name.size();
+            bool whole = (found == 0 || !isNamePart(glsl[found - 1])) && (end >= glsl.size() || !isNamePart(glsl[end]));
+            bool inDeclaration = found >= declared && found < declared + declaration.size();
+            if (!whole)
+                continue;
+            adapted += glsl.substr(at, found - at);
+            adapted += inDeclaration ? name : conversion;
+            at = end;
+        }
+        adapted += glsl.substr(at);
+        size_t declaredNow = adapted.find(declaration);
+        adapted.replace(declaredNow, declaration.size(), std::string("varying ") + types[written] + " " + name + ";");
+        glsl = adapted;
+        changed = true;
+    }
+    return changed ? Utils::String(glsl.c_str()) : Utils::String();
 }
 
 } // namespace Gralith::Graphics

@@ -37,8 +37,17 @@ public:
         Utils::String name;
     };
 
+    /// A varying (vertex output or pixel input) under its semantic name ("v_TEXCOORD0").
+    struct Varying {
+        Utils::String name;
+        /// 1-4 for float scalars and vectors, 0 for anything else.
+        int components = 0;
+    };
+
     struct Translation {
         Utils::String glsl;
+        /// Vertex outputs or pixel inputs passed between the stages.
+        Utils::Array<Varying> varyings;
         /// Uniforms in the order the stage declares them.
         Utils::Array<Uniform> uniforms;
         /// Empty for a pixel stage.
@@ -52,6 +61,13 @@ public:
     /// also initialises the compiler.
     static Translation Translate(const char* source, const char* entryPoint, Stage stage,
                                  const char* sourceName);
+
+    /// Cg lets a pixel stage read fewer or more components of a varying than the vertex stage
+    /// writes (a float4 TEXCOORD0 read as float2); GLSL refuses to link that. Answers the pixel
+    /// GLSL rewritten to declare each such varying as the vertex stage writes it and to convert
+    /// it where it is read (extra components dropped, missing ones 0 and w 1), or an empty text
+    /// when every varying already matches.
+    static Utils::String AdaptPixelVaryings(const Translation& vertex, const Translation& pixel);
 
     /// The message every compile failure starts with.
     static const char* const CompileErrorText;

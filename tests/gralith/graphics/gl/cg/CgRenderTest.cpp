@@ -572,15 +572,33 @@ TEST_F(CgRender, CompileErrorsComeBackWithTheCompilerListing) {
               ErrorOf([&] { device->CreateShader(VertexShader, 0, "vsMain", 0, "float4 psMain() : COLOR { return 1; }"); }));
 }
 
-TEST_F(CgRender, MismatchedVaryingsFailToLinkWithTheDriversReason) {
+TEST_F(CgRender, VaryingsOfOtherWidthsAreConvertedAsInCg) {
+    // The vertex stage writes a float4 and a float2; the pixel stage reads them as float2 and
+    // float4 (missing components read as 0, w as 1).
+    Program* program = Build(R"(
+void vsMain(float2 position : POSITION, out float4 p : POSITION, out float4 wide : TEXCOORD0, out float2 narrow : TEXCOORD1) {
+    p = float4(position, 0.0, 1.0);
+    wide = float4(0.25, 0.5, 0.75, 0.0);
+    narrow = float2(0.75, 0.25);
+}
+float4 psMain(float2 wide : TEXCOORD0, float4 narrow : TEXCOORD1) : COLOR {
+    return float4(wide.x, wide.y, narrow.x * 0.5 + narrow.z, narrow.w * 0.5 + narrow.y);
+}
+)");
+    ClearAndDraw(program);
+    EXPECT_TRUE(Near(At(8, 8), 64, 128, 96, 191));
+}
+
+TEST_F(CgRender, VaryingNeverWrittenFailsToLinkWithTheDriversReason) {
     std::string source = R"(
-float4 vsMain(float2 position : POSITION, out float4 uv : TEXCOORD0) : POSITION { uv = position.xyxy; return float4(position, 0, 1); }
-float4 psMain(float2 uv : TEXCOORD0) : COLOR { return uv.xyxy; }
+float4 vsMain(float2 position : POSITION) : POSITION { return float4(position, 0, 1); }
+float4 psMain(float2 uv : TEXCOORD3) : COLOR { return uv.xyxy; }
 )";
     Shader* vertex = Compile(VertexShader, source, "vsMain");
     Shader* pixel = Compile(PixelShader, source, "psMain");
     std::string error = ErrorOf([&] { device->CreateProgram(vertex, pixel)->Release(); });
     EXPECT_EQ(0, error.find("The program could not be linked:\n")) << error;
+    EXPECT_EQ("|0", error.substr(error.size() - 2));
 }
 
 TEST_F(CgRender, SemanticMapNamesAndMessages) {

@@ -303,3 +303,31 @@ float4 psMain(float3 n : TEXCOORD0) : COLOR { return Sun.color * dot(n, Sun.dire
     EXPECT_EQ(ParamFloat3, FindUniform(t, "Sun.direction")->type);
     EXPECT_EQ(ParamFloat4, FindUniform(t, "Lamps[1].color")->type);
 }
+
+TEST(CgTranslator, PixelVaryingsAreAdaptedToTheWidthsTheVertexStageWrites) {
+    const char* source = R"(
+void vsMain(out float4 p : POSITION, out float4 wide : TEXCOORD0, out float2 narrow : TEXCOORD1, out float3 same : TEXCOORD2) {
+    p = 1.0; wide = 1.0; narrow = 1.0; same = 1.0;
+}
+float4 psMain(float2 wide : TEXCOORD0, float4 narrow : TEXCOORD1, float3 same : TEXCOORD2) : COLOR {
+    return wide.xyxy + narrow + same.xyzz;
+}
+float4 psMatching(float4 wide : TEXCOORD0) : COLOR { return wide; }
+)";
+    CgTranslator::Translation vertex = Vertex(source);
+    ASSERT_EQ(3, vertex.varyings.Count());
+    EXPECT_TRUE(vertex.varyings[0].name == "v_TEXCOORD0");
+    EXPECT_EQ(4, vertex.varyings[0].components);
+    EXPECT_EQ(2, vertex.varyings[1].components);
+    CgTranslator::Translation pixel = Pixel(source);
+    Gralith::Utils::String adapted = CgTranslator::AdaptPixelVaryings(vertex, pixel);
+    EXPECT_TRUE(Contains(adapted, "varying vec4 v_TEXCOORD0;")) << adapted.CStr();
+    EXPECT_TRUE(Contains(adapted, "(v_TEXCOORD0.xy)")) << adapted.CStr();
+    EXPECT_TRUE(Contains(adapted, "varying vec2 v_TEXCOORD1;")) << adapted.CStr();
+    EXPECT_TRUE(Contains(adapted, "vec4(v_TEXCOORD1, 0.0, 1.0)")) << adapted.CStr();
+    EXPECT_TRUE(Contains(adapted, "varying vec3 v_TEXCOORD2;")) << adapted.CStr();
+    EXPECT_FALSE(Contains(adapted, "vec3(v_TEXCOORD2")) << adapted.CStr();
+    EXPECT_FALSE(Contains(adapted, "varying vec2 v_TEXCOORD0;")) << adapted.CStr();
+    EXPECT_EQ(0, CgTranslator::AdaptPixelVaryings(vertex, Pixel(source, "psMatching")).Length());
+    EXPECT_EQ(0, CgTranslator::AdaptPixelVaryings(vertex, vertex).Length());
+}
