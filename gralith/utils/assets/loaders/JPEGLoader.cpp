@@ -21,6 +21,10 @@ namespace {
 // Twice that leaves room; a header claiming more belongs to a corrupt or truncated file.
 constexpr std::uint64_t MaxPixelsPerByte = 1024;
 
+// Every scan of a progressive file revisits the whole image; real files have about ten, and
+// thousands of tiny scans would make a small file take minutes to decode.
+constexpr int MaxScans = 500;
+
 enum DecodeResult { Decoded, ReadFailed, NotColour };
 
 struct JpegError {
@@ -34,6 +38,7 @@ struct JpegRead {
     jpeg_decompress_struct info;
     JpegError error;
     jpeg_source_mgr source;
+    jpeg_progress_mgr progress;
     bool created = false;
     unsigned char* data = nullptr;
     std::size_t size = 0;
@@ -49,6 +54,12 @@ void OnError(j_common_ptr info) { std::longjmp(reinterpret_cast<JpegError*>(info
 
 // The engine writes no log: libjpeg's warnings about corrupt data are dropped.
 void OnMessage(j_common_ptr) {}
+
+void OnProgress(j_common_ptr info)
+{
+    if (info->is_decompressor && reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > MaxScans)
+        OnError(info);
+}
 
 void InitSource(j_decompress_ptr) {}
 
@@ -83,6 +94,7 @@ DecodeResult Decode(JpegRead& r)
     jpeg_create_decompress(&r.info);
     r.created = true;
     r.info.src = &r.source;
+    r.info.progress = &r.progress;
     jpeg_read_header(&r.info, TRUE);
     if (r.info.out_color_space != JCS_RGB)
         return NotColour;
@@ -143,6 +155,7 @@ Asset* JPEGLoader::Load(int type, InputStream* stream, String path, Proxy*)
     r.source.skip_input_data = SkipInput;
     r.source.resync_to_restart = jpeg_resync_to_restart;
     r.source.term_source = TermSource;
+    r.progress.progress_monitor = OnProgress;
 
     DecodeResult result = Decode(r);
     if (r.created)

@@ -460,3 +460,25 @@ TEST(JPEGLoader, LargeUniformImagesStillLoad)
         ExpectNear(bitmap.get(), 2047, 2047, {90, 90, 90, 255}, 2);
     }
 }
+
+TEST(JPEGLoader, ProgressiveFileWithThousandsOfScansIsRefused)
+{
+    Bytes file = EncodeJpeg(64, 64, 3, Bytes(64 * 64 * 3, 120), 80, true);
+    std::size_t lastScan = 0;
+    for (std::size_t i = 0; i + 1 < file.size(); ++i)
+        if (file[i] == 0xFF && file[i + 1] == 0xDA)
+            lastScan = i;
+    ASSERT_NE(0u, lastScan);
+    ASSERT_EQ(0xD9, file.back());
+    auto repeated = [&](int copies) {
+        Bytes out(file.begin(), file.begin() + long(lastScan));
+        for (int i = 0; i < copies; ++i)
+            out.insert(out.end(), file.begin() + long(lastScan), file.end() - 2);
+        out.insert(out.end(), {0xFF, 0xD9});
+        return out;
+    };
+    // A repeated scan is only a warning for libjpeg: a few of them still decode.
+    JPEGLoader loader;
+    EXPECT_TRUE(Decode(loader, repeated(20)));
+    EXPECT_EQ("Not a JPG file", FailureOf(loader, repeated(2000)));
+}
