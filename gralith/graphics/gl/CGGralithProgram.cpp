@@ -112,6 +112,20 @@ CGGralithProgram::CGGralithProgram(CGShadingContext* context, CGShader* vertexSh
             gl.Uniform1iv(parameter->GetLocation(), static_cast<int>(unitValues.size()), unitValues.data());
     }
     EndUpload();
+    // Initial values the source gives (the pixel stage's win where both give one).
+    for (CGShader* shader : {vertexShader, pixelShader}) {
+        for (const CgTranslator::Uniform& uniform : shader->GetTranslation().uniforms) {
+            const Utils::Array<float>& value = uniform.initialValue;
+            Parameter* parameter = cache[uniform.name.CStr()];
+            switch (value.Count()) {
+            case 1: parameter->SetFloat(1, value.Data()); break;
+            case 2: parameter->SetFloat2(1, value.Data()); break;
+            case 3: parameter->SetFloat3(1, value.Data()); break;
+            case 4: parameter->SetFloat4(1, value.Data()); break;
+            default: break;
+            }
+        }
+    }
 }
 
 CGGralithProgram::~CGGralithProgram() {

@@ -1,5 +1,7 @@
 #include "gralith/graphics/gl/CgTranslator.h"
 
+#include "gralith/graphics/gl/CgInitializers.h"
+
 #include "gralith/Exception.h"
 
 // The packaged glslang is built with its HLSL front end; the header hides part of it without this.
@@ -14,6 +16,7 @@
 #include <cctype>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <set>
 #include <string>
@@ -30,7 +33,7 @@ using Utils::String;
 // ParameterType values.
 enum {
     TypeNone = 0, TypeFloat = 1, TypeInt = 2, TypeBool = 3, TypeFloat2 = 4, TypeInt2 = 7, TypeBool2 = 10,
-    TypeFloat2x2 = 13, TypeSampler2D = 22, TypeSamplerCube = 23, TypeSampler3D = 24
+    TypeBool4 = 12, TypeFloat2x2 = 13, TypeSampler2D = 22, TypeSamplerCube = 23, TypeSampler3D = 24
 };
 
 // Composed like the Cg runtime's error callback: the error string, a line break, the (absent)
@@ -284,6 +287,17 @@ CgTranslator::Translation CgTranslator::Translate(const char* source, const char
         }
         for (const spirv_cross::Resource& sampler : resources.sampled_images)
             addUniform(writer.get_name(sampler.id), sampler.type_id);
+        std::map<std::string, std::vector<float>> initializers = CgInitializers::Scan(source);
+        for (Uniform& uniform : result.uniforms) {
+            auto found = initializers.find(uniform.name.CStr());
+            if (found == initializers.end() || uniform.arraySize != 0 || uniform.type < TypeFloat ||
+                uniform.type > TypeBool4)
+                continue;
+            int components = uniform.type <= TypeBool ? 1 : 2 + (uniform.type - TypeFloat2) % 3;
+            if (static_cast<int>(found->second.size()) == components)
+                for (float value : found->second)
+                    uniform.initialValue.Add(value);
+        }
 
         std::set<std::string> seen;
         auto semanticOf = [&](uint32_t id) {

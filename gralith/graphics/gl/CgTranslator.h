@@ -16,7 +16,7 @@ namespace Gralith::Graphics {
 /// - vertex inputs are named from their semantic ("a_POSITION", "a_TEXCOORD0"), for binding to
 ///   attribute locations before linking.
 /// bool uniforms are declared as int in the GLSL (they are uploaded as integers) but reported as
-/// bool. Uniform initialisers in the source are not kept.
+/// bool. Constant initialisers of scalar and vector uniforms are reported for the program to set.
 class CgTranslator {
 public:
     enum Stage { StagePixel = 0, StageVertex = 1 };
@@ -29,6 +29,9 @@ public:
         int type = 0;
         /// 0 for a single value, else the element count.
         int arraySize = 0;
+        /// The constant the source initialises a scalar or vector with (empty when none), to be
+        /// set once the program is linked.
+        Utils::Array<float> initialValue;
     };
 
     /// A vertex input: its semantic as written (upper case) and the GLSL attribute name.

@@ -185,6 +185,21 @@ TEST_F(CgRender, UniformUsedOnlyByThePixelStageReceivesItsValue) {
     EXPECT_TRUE(Near(At(Size - 1, Size - 1), 255, 128, 64));
 }
 
+TEST_F(CgRender, InitialValuesFromTheSourceAreSetUntilOverwritten) {
+    Program* program = BuildPixel(R"(
+float4 Tint = float4(0.25, 0.5, 1.0, 1.0);
+float Gain = 1.0;
+bool Enabled = true;
+float4 psMain() : COLOR { return Enabled ? Tint * Gain : 0.0; }
+)");
+    ClearAndDraw(program);
+    EXPECT_TRUE(Near(At(8, 8), 64, 128, 255));
+    const float half = 0.5f;
+    program->GetParameter("Gain")->SetFloat(1, &half);
+    ClearAndDraw(program);
+    EXPECT_TRUE(Near(At(8, 8), 32, 64, 128, 128));
+}
+
 TEST_F(CgRender, OneParameterFeedsBothStages) {
     // Scale shrinks the quad in the vertex stage and dims the colour in the pixel stage.
     Program* program = Build(R"(

@@ -331,3 +331,46 @@ float4 psMatching(float4 wide : TEXCOORD0) : COLOR { return wide; }
     EXPECT_EQ(0, CgTranslator::AdaptPixelVaryings(vertex, Pixel(source, "psMatching")).Length());
     EXPECT_EQ(0, CgTranslator::AdaptPixelVaryings(vertex, vertex).Length());
 }
+
+TEST(CgTranslator, ConstantInitialisersAreReportedForTheProgramToSet) {
+    const char* source = R"(
+// float Fake = 3.0;
+/* int Hidden = 2; float Tint = 9; */
+float SpecularPower = 16.0;
+float4 Tint = float4(1, 0.5, 0.0f, -1);
+float2 Offset = {0.25, -.5};
+float3 Gray = 0.5;
+bool Enabled = true;
+int Count = 3;
+float Computed = 2.0 * 3.0;
+static const float K = 5.0;
+float Later;
+float4 Lights[2] = {1, 1, 1, 1, 2, 2, 2, 2};
+float4 Helper(float4 x) { float Local = 4.0; return x * Local * K; }
+float AfterFunction = 0.75;
+float4 psMain(float2 uv : TEXCOORD0) : COLOR {
+    return Helper(Tint) * SpecularPower + Offset.xyxy + Gray.xyzz + (Enabled ? Count : 0) + Computed + Later
+        + Lights[1] + AfterFunction;
+})";
+    CgTranslator::Translation t = Pixel(source);
+    auto values = [&](const char* name) {
+        std::string text;
+        const CgTranslator::Uniform* uniform = FindUniform(t, name);
+        if (!uniform)
+            return std::string("missing");
+        for (float v : uniform->initialValue)
+            text += std::to_string(v).substr(0, 5) + " ";
+        return text;
+    };
+    EXPECT_EQ("16.00 ", values("SpecularPower"));
+    EXPECT_EQ("1.000 0.500 0.000 -1.00 ", values("Tint"));
+    EXPECT_EQ("0.250 -0.50 ", values("Offset"));
+    EXPECT_EQ("0.500 0.500 0.500 ", values("Gray"));
+    EXPECT_EQ("1.000 ", values("Enabled"));
+    EXPECT_EQ("3.000 ", values("Count"));
+    EXPECT_EQ("", values("Computed"));
+    EXPECT_EQ("", values("Later"));
+    EXPECT_EQ("", values("Lights"));
+    EXPECT_EQ("0.750 ", values("AfterFunction"));
+    EXPECT_EQ("missing", values("K"));
+}
