@@ -209,18 +209,17 @@ int ConfigDialog::GetRowCount(List list) const {
     return gtk_tree_model_iter_n_children(model, nullptr);
 }
 
-const char* ConfigDialog::GetRowText(List list, int row) const {
+std::string ConfigDialog::GetRowText(List list, int row) const {
     GtkTreeModel* model = gtk_combo_box_get_model(GTK_COMBO_BOX(GetList(list)));
     GtkTreeIter iter;
     if (row < 0 || !gtk_tree_model_iter_nth_child(model, &iter, nullptr, row))
         return "";
-    // The combo's model stores the texts in column 0; the value is copied into a per-list
-    // buffer so the caller gets a stable pointer without owning memory.
+    // A text combo box keeps its row texts in column 0.
     gchar* text = nullptr;
     gtk_tree_model_get(model, &iter, 0, &text, -1);
-    GtkWidget* widget = GetList(list);
-    g_object_set_data_full(G_OBJECT(widget), "velorin-row-text", text, g_free);
-    return text ? text : "";
+    std::string result = text ? text : "";
+    g_free(text);
+    return result;
 }
 
 int ConfigDialog::GetSelectedRow(List list) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 struct _GtkWidget;
 struct _GMainLoop;
@@ -60,7 +61,7 @@ public:
     const char* GetTitle() const;
     int GetRowCount(List list) const;
     /// The row's text exactly as shown (empty for a row that does not exist).
-    const char* GetRowText(List list, int row) const;
+    std::string GetRowText(List list, int row) const;
     int GetSelectedRow(List list) const;
     /// Selects a row as the viewer would.
     void SelectRow(List list, int row);
