@@ -36,28 +36,27 @@ bool Toolkit::Initialize() {
 void Toolkit::RunModal(GtkWidget* window, GMainLoop* loop, const std::function<void()>& shown) {
     struct Watch {
         const std::function<void()>* shown;
-        guint idle = 0;
+        guint pending = 0;
     } watch{&shown};
-    auto onMap = +[](GtkWidget* widget, GdkEvent*, gpointer data) -> gboolean {
+    auto onMap = +[](GtkWidget*, GdkEvent*, gpointer data) -> gboolean {
         auto* w = static_cast<Watch*>(data);
-        if (*w->shown && !w->idle) {
+        if (*w->shown && !w->pending) {
             // Mapped is not yet drawn: let the first frame through before anyone looks.
-            w->idle = g_timeout_add(50, +[](gpointer d) -> gboolean {
+            w->pending = g_timeout_add(50, +[](gpointer d) -> gboolean {
                 auto* w = static_cast<Watch*>(d);
-                w->idle = 0;
+                w->pending = 0;
                 (*w->shown)();
                 return G_SOURCE_REMOVE;
             }, w);
         }
-        (void)widget;
         return FALSE;
     };
     gulong handler = g_signal_connect(window, "map-event", G_CALLBACK(onMap), &watch);
     gtk_window_present(GTK_WINDOW(window));
     g_main_loop_run(loop);
     g_signal_handler_disconnect(window, handler);
-    if (watch.idle)
-        g_source_remove(watch.idle);
+    if (watch.pending)
+        g_source_remove(watch.pending);
     ProcessPendingEvents();
 }
 
