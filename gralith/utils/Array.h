@@ -36,7 +36,8 @@ public:
 
     /// Ensures capacity >= n, allocating exactly n slots; never shrinks.
     void Reserve(int n) {
-        if (capacity >= n)
+        // n <= 0 is spelled out: the compiler cannot tell that capacity is never negative.
+        if (n <= 0 || capacity >= n)
             return;
         T* storage = new T[n];
         for (int i = 0; i < count; ++i)

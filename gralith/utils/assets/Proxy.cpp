@@ -1,7 +1,9 @@
 #include "gralith/utils/assets/Proxy.h"
 
 #include "gralith/Exception.h"
-#include "gralith/utils/assets/TextAsset.h"
+#include "gralith/graphics/Device.h"
+#include "gralith/sound/Device.h"
+#include "gralith/utils/State.h"
 #include "gralith/utils/assets/loaders/Loader.h"
 #include "gralith/utils/assets/loaders/LoaderRegistry.h"
 
@@ -80,7 +82,12 @@ Proxy::Proxy(FileSystem* fileSystem, Graphics::Device* device, Sound::Device* so
 {
     if (fileSystem)
         fileSystem->AddRef();
-    RetainCollaborators();
+    if (device)
+        device->AddRef();
+    if (state)
+        state->AddRef();
+    if (soundDevice)
+        soundDevice->AddRef();
     Loaders::RegisterLoaders(this);
 }
 
@@ -95,7 +102,12 @@ Proxy::~Proxy()
     }
     if (fileSystem)
         fileSystem->Release();
-    ReleaseCollaborators();
+    if (device)
+        device->Release();
+    if (state)
+        state->Release();
+    if (soundDevice)
+        soundDevice->Release();
 }
 
 void Proxy::AddLoader(Loaders::Loader* loader) { loaders.Add(loader); }
@@ -162,15 +174,6 @@ Asset* Proxy::Request(int type, InputStream* stream, const String& descriptor, v
     asset->SetName(descriptor);
     record->asset = asset;
     return asset;
-}
-
-String Proxy::GetText(String descriptor, void* owner)
-{
-    Asset* asset = Get(AssetText, descriptor, owner);
-    auto* text = dynamic_cast<TextAsset*>(asset);
-    if (!text)
-        throw Exception((String("Asset is not a text: ") + descriptor).CStr());
-    return text->GetText();
 }
 
 } // namespace Gralith::Utils::Assets

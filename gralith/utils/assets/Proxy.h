@@ -78,10 +78,6 @@ public:
 
 private:
     Asset* Request(int type, InputStream* stream, const String& descriptor, void* owner);
-    // The collaborators' types belong to other subsystems; their references are taken and
-    // dropped in ProxyTyped.cpp, next to the typed getters.
-    void RetainCollaborators();
-    void ReleaseCollaborators();
 
     Array<String> prefixes;
     Array<AssetRecord*> records;

@@ -1,26 +1,9 @@
-// The parts of Proxy that need the types of other subsystems: the collaborators' references and
-// the typed getters. Each subsystem's header is included only once it exists, so the asset
-// system builds before (and without) the graphics, sound and scene code.
+// The typed getters: each checks that the loader really produced the wrapper it asks for.
 #include "gralith/utils/assets/Proxy.h"
 
 #include "gralith/Exception.h"
-
-#if __has_include("gralith/graphics/Device.h")
-#include "gralith/graphics/Device.h"
-#define GRALITH_PROXY_HAS_GRAPHICS_DEVICE 1
-#endif
-#if __has_include("gralith/sound/Device.h")
-#include "gralith/sound/Device.h"
-#define GRALITH_PROXY_HAS_SOUND_DEVICE 1
-#endif
-#if __has_include("gralith/utils/State.h")
-#include "gralith/utils/State.h"
-#define GRALITH_PROXY_HAS_STATE 1
-#endif
-#if __has_include("gralith/utils/assets/Scene.h")
 #include "gralith/utils/assets/Scene.h"
-#define GRALITH_PROXY_HAS_SCENE 1
-#endif
+#include "gralith/utils/assets/TextAsset.h"
 
 namespace Gralith::Utils::Assets {
 
@@ -39,36 +22,13 @@ auto Unwrap(Asset* asset, const String& descriptor, const char* what)
 
 } // namespace
 
-void Proxy::RetainCollaborators()
+String Proxy::GetText(String descriptor, void* owner)
 {
-#ifdef GRALITH_PROXY_HAS_GRAPHICS_DEVICE
-    if (device)
-        device->AddRef();
-#endif
-#ifdef GRALITH_PROXY_HAS_STATE
-    if (state)
-        state->AddRef();
-#endif
-#ifdef GRALITH_PROXY_HAS_SOUND_DEVICE
-    if (soundDevice)
-        soundDevice->AddRef();
-#endif
-}
-
-void Proxy::ReleaseCollaborators()
-{
-#ifdef GRALITH_PROXY_HAS_GRAPHICS_DEVICE
-    if (device)
-        device->Release();
-#endif
-#ifdef GRALITH_PROXY_HAS_STATE
-    if (state)
-        state->Release();
-#endif
-#ifdef GRALITH_PROXY_HAS_SOUND_DEVICE
-    if (soundDevice)
-        soundDevice->Release();
-#endif
+    Asset* asset = Get(AssetText, descriptor, owner);
+    auto* text = dynamic_cast<TextAsset*>(asset);
+    if (!text)
+        throw Exception((String("Asset is not a text: ") + descriptor).CStr());
+    return text->GetText();
 }
 
 Graphics::Texture* Proxy::GetTexture(String descriptor, void* owner)
@@ -85,14 +45,10 @@ Graphics::Program* Proxy::GetProgram(String descriptor, void* owner)
 
 Scene* Proxy::GetScene(String descriptor, void* owner)
 {
-    Asset* asset = Get(AssetScene, descriptor, owner);
-#ifdef GRALITH_PROXY_HAS_SCENE
-    if (auto* scene = dynamic_cast<Scene*>(asset))
-        return scene;
-#else
-    (void)asset;
-#endif
-    throw Exception((String("Asset is not a scene: ") + descriptor).CStr());
+    auto* scene = dynamic_cast<Scene*>(Get(AssetScene, descriptor, owner));
+    if (!scene)
+        throw Exception((String("Asset is not a scene: ") + descriptor).CStr());
+    return scene;
 }
 
 } // namespace Gralith::Utils::Assets

@@ -151,6 +151,7 @@ TEST(Loader, PathOverloadOpensThroughTheProxyAndReleasesTheStream)
     EXPECT_EQ("File not found: missing", MessageOf([&] { reader.Load(TypeA, String("missing"), proxy); }, &code));
     EXPECT_EQ(6, code);
     EXPECT_EQ((std::vector<std::string>{"a/file", "b", "c", "missing"}), files->opened);
+    files->Release(); // the proxy keeps its own reference
     proxy->Release();
 }
 

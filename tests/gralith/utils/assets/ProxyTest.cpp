@@ -1,6 +1,9 @@
 #include "TestLoaders.h"
 
+#include "gralith/graphics/null/NullDevice.h"
+#include "gralith/sound/Device.h"
 #include "gralith/utils/FileSystem.h"
+#include "gralith/utils/State.h"
 #include "gralith/utils/assets/TextAsset.h"
 
 #include <algorithm>
@@ -407,4 +410,42 @@ TEST(Proxy, DestructionReleasesAssetsLoadersAndTheFileSystem)
     EXPECT_EQ(1, loadersDestroyed);
     EXPECT_EQ(1, directory->GetRefCount());
     directory->Release();
+}
+
+namespace {
+
+class SilentSoundDevice : public Gralith::Sound::Device {
+public:
+    Gralith::Sound::Buffer* CreateBuffer(int, int, int, int) override { return nullptr; }
+};
+
+} // namespace
+
+TEST(Proxy, HoldsAReferenceOnEachCollaborator)
+{
+    Gralith::Graphics::NullDevice* device = Gralith::Graphics::NullDevice::Create();
+    auto* state = new Gralith::Utils::State(device);
+    auto* sound = new SilentSoundDevice;
+    Directory* directory = new Directory("data");
+    int deviceRefs = device->GetRefCount();
+    int stateRefs = state->GetRefCount();
+
+    Proxy* proxy = new Proxy(directory, device, sound, state);
+    EXPECT_EQ(device, proxy->GetDevice());
+    EXPECT_EQ(sound, proxy->GetSoundDevice());
+    EXPECT_EQ(state, proxy->GetState());
+    EXPECT_EQ(deviceRefs + 1, device->GetRefCount());
+    EXPECT_EQ(stateRefs + 1, state->GetRefCount());
+    EXPECT_EQ(2, sound->GetRefCount());
+    EXPECT_EQ(2, directory->GetRefCount());
+    proxy->Release();
+    EXPECT_EQ(deviceRefs, device->GetRefCount());
+    EXPECT_EQ(stateRefs, state->GetRefCount());
+    EXPECT_EQ(1, sound->GetRefCount());
+    EXPECT_EQ(1, directory->GetRefCount());
+
+    directory->Release();
+    sound->Release();
+    state->Release();
+    device->Release();
 }
