@@ -1,0 +1,14 @@
+#pragma once
+
+#include "Track.h"
+
+#include <string>
+
+namespace Halcyra::Music {
+
+/// Encodes the mix as 44.1 kHz stereo Ogg Vorbis (VBR at `quality`, -0.1 .. 1). The stream
+/// serial number is fixed so the same mix always gives the same bytes. Throws
+/// std::runtime_error naming the path when the file cannot be written or the encoder refuses.
+void WriteOgg(const std::string& path, const Track& mix, float quality);
+
+} // namespace Halcyra::Music
