@@ -678,6 +678,38 @@ float4 psMain(float2 uv : TEXCOORD0, float4 color : COLOR0) : COLOR { return flo
     EXPECT_TRUE(Near(At(0, 16), 4, 128, 255));
 }
 
+TEST_F(CgRender, ColourBytesReachTheShaderNormalized) {
+    Program* program = Build(R"(
+struct VSOut { float4 position : POSITION; float4 color : COLOR0; };
+VSOut vsMain(float2 position : POSITION, float4 color : COLOR) {
+    VSOut o; o.position = float4(position, 0.0, 1.0); o.color = color; return o;
+}
+float4 psMain(float4 color : COLOR0) : COLOR { return color; }
+)");
+    struct Vertex {
+        float x, y;
+        std::uint8_t rgba[4];
+    };
+    const Vertex vertices[] = {
+        {-1, -1, {255, 128, 0, 255}}, {1, -1, {255, 128, 0, 255}},
+        {-1, 1, {255, 128, 0, 255}},  {1, 1, {255, 128, 0, 255}},
+    };
+    VertexBuffer* buffer = Keep(device->CreateVertexBuffer(BufferModeStatic, sizeof(vertices), sizeof(Vertex)));
+    buffer->SetData(vertices, 0, sizeof(vertices));
+    const InputElementDesc elements[] = {
+        {0, 0, 2, 0, DataTypeFloat32, 0},
+        {3, 0, 4, 2 * sizeof(float), DataTypeUInt8, 1},
+    };
+    InputLayout* colored = Keep(device->CreateInputLayout(elements, 2));
+    device->SetProgram(program);
+    device->SetVertexBuffer(0, buffer);
+    device->SetInputLayout(colored);
+    device->SetPrimitiveType(TriangleStrip);
+    device->Clear(ClearColor | ClearDepth, 0, 0, 0, 0, 1, 0);
+    device->DrawUnindexed(0, 4);
+    EXPECT_TRUE(Near(At(16, 16), 255, 128, 0));
+}
+
 TEST_F(CgRender, AttributeKindsRefuseWhatTheirArraysCannotTake) {
     auto* shading = static_cast<CGShadingContext*>(device->GetShadingContext());
     const char* names[SlotLimit] = {"POSITION", "NORMAL", "COLOR", "TEXCOORD1", "ATTR4"};
