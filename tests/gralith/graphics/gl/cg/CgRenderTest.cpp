@@ -9,6 +9,7 @@
 #include "gralith/graphics/SemanticMap.h"
 #include "gralith/graphics/Shader.h"
 #include "gralith/graphics/Texture2D.h"
+#include "gralith/graphics/TextureCube.h"
 #include "gralith/graphics/VertexBuffer.h"
 #include "gralith/graphics/gl/CGShadingContext.h"
 #include "gralith/graphics/gl/EGLGLDevice.h"
@@ -329,6 +330,26 @@ TEST_F(CgRender, DefaultSamplingIsLinearAndWraps) {
     EXPECT_LT(mixed.r, 100);
     // u = 0.094 and 1.094 (clamping would give white for the second).
     EXPECT_EQ(At(1, 0).r, At(17, 0).r) << "wrap repeats the texture";
+}
+
+TEST_F(CgRender, CubeSamplersLookUpTheFaceOfTheDirection) {
+    Program* program = BuildPixel(R"(
+samplerCUBE Sky;
+float4 psMain(float2 uv : TEXCOORD0) : COLOR {
+    return uv.x < 0.5 ? texCUBE(Sky, float3(1.0, 0.1, 0.1)) : texCUBE(Sky, float3(0.1, 0.1, -1.0));
+}
+)");
+    TextureCube* cube = Keep(device->CreateTextureCube(1, PixelFormatR8G8B8A8, false));
+    const std::uint8_t faces[6][4] = {{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255},
+                                      {255, 255, 0, 255}, {0, 255, 255, 255}, {255, 0, 255, 255}};
+    for (int face = 0; face < 6; ++face)
+        cube->SetData(static_cast<CubeFace>(face), 0, faces[face], false);
+    Parameter* sky = program->GetParameter("Sky");
+    EXPECT_EQ(ParamSamplerCube, sky->GetType());
+    sky->SetSampler(cube);
+    ClearAndDraw(program);
+    EXPECT_TRUE(Near(At(4, 16), 255, 0, 0));
+    EXPECT_TRUE(Near(At(28, 16), 255, 0, 255));
 }
 
 TEST_F(CgRender, SamplersGetTheirOwnTextureUnits) {
