@@ -108,7 +108,7 @@ void MusicStream::Open(Utils::InputStream* stream, Utils::String name)
         throw Exception((Utils::String("Unable to decode music stream: ") + name).CStr());
     ReleaseBuffer();
     samples.swap(decoded);
-    Decoded(name);
+    Decoded();
 }
 
 void MusicStream::OpenSamples(const float* source, int frames, int channels)
@@ -123,10 +123,10 @@ void MusicStream::OpenSamples(const float* source, int frames, int channels)
     }
     ReleaseBuffer();
     samples.swap(decoded);
-    Decoded("samples");
+    Decoded();
 }
 
-void MusicStream::Decoded(Utils::String)
+void MusicStream::Decoded()
 {
     length = static_cast<int64_t>(samples.size()) * 2;
     position = 0;

@@ -83,7 +83,7 @@ public:
     int GetSamplesAt(int64_t bytes, float* out, int frames) const;
 
 private:
-    void Decoded(Utils::String name);
+    void Decoded();
     void ReleaseBuffer();
     int64_t Clamp(int64_t bytes) const;
 

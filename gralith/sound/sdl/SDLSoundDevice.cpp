@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <exception>
 #include <new>
 
@@ -28,7 +29,12 @@ SDLSoundDevice::SDLSoundDevice(Output output) : mixer(OutputRate), outputName("n
 {
     if (output == OutputNone)
         return;
-    if (output == OutputAuto && OpenSDL())
+    if (output == OutputSDL) {
+        if (!OpenSDL(true))
+            throw Exception("Unable to create sound device", 6);
+        return;
+    }
+    if (output == OutputAuto && OpenSDL(false))
         return;
     try {
         silent = new SilentOutput(&mixer, ChunkFrames);
@@ -64,13 +70,20 @@ void SDLSoundDevice::Callback(void* user, unsigned char* stream, int length)
     device->mixer.Mix(reinterpret_cast<float*>(stream), frames, device->chunkStart, device->chunkPeriod);
 }
 
-bool SDLSoundDevice::OpenSDL()
+bool SDLSoundDevice::OpenSDL(bool acceptDummy)
 {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         fallbackReason = SDL_GetError();
         return false;
     }
     audioSubsystem = true;
+    const char* driver = SDL_GetCurrentAudioDriver();
+    if (!acceptDummy && driver && std::strcmp(driver, "dummy") == 0) {
+        fallbackReason = "SDL's dummy audio driver does not keep time";
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        audioSubsystem = false;
+        return false;
+    }
     SDL_AudioSpec wanted;
     SDL_zero(wanted);
     wanted.freq = OutputRate;
@@ -88,7 +101,6 @@ bool SDLSoundDevice::OpenSDL()
         audioSubsystem = false;
         return false;
     }
-    const char* driver = SDL_GetCurrentAudioDriver();
     outputName = Utils::String("sdl:") + (driver ? driver : "");
     SDL_PauseAudioDevice(deviceId, 0);
     return true;

@@ -11,16 +11,19 @@ class SilentOutput;
 /// The sound device on SDL 2: a software Mixer played from SDL's audio callback (44100 Hz
 /// stereo). When no audio output can be opened (no sound card, no audio server) it falls back
 /// to a silent output that keeps real time, so buffers and music positions still advance and the
-/// show goes on without sound.
+/// show goes on without sound. SDL's own "dummy" driver is replaced by that silent output too:
+/// it paces its callbacks with whole-millisecond sleeps and so runs about 2% off the clock.
 class SDLSoundDevice : public Device {
 public:
     enum Output {
         OutputAuto, ///< SDL's audio output, else the silent one
+        OutputSDL, ///< SDL's audio output whatever its driver, or the creation fails
         OutputSilent, ///< the silent real-time output only
         OutputNone, ///< no output: whoever renders calls GetMixer()->Mix (offline rendering, tests)
     };
 
-    /// Throws "Unable to create sound device" (code 6) only when not even the silent output starts.
+    /// Throws "Unable to create sound device" (code 6) when not even the silent output starts, or
+    /// when OutputSDL was asked for and SDL cannot open an output.
     explicit SDLSoundDevice(Output output = OutputAuto);
     ~SDLSoundDevice() override;
 
@@ -40,7 +43,7 @@ public:
     static constexpr int ChunkFrames = 512;
 
 private:
-    bool OpenSDL();
+    bool OpenSDL(bool acceptDummy);
     static void Callback(void* device, unsigned char* stream, int length);
 
     // The callback's clock: when each chunk starts to be heard and how long a chunk lasts,

@@ -1,3 +1,4 @@
+#include "gralith/Exception.h"
 #include "gralith/sound/sdl/SDLSoundBuffer.h"
 #include "gralith/sound/sdl/SDLSoundDevice.h"
 #include "gralith/utils/Timer.h"
@@ -59,13 +60,35 @@ protected:
 TEST_F(AudioDriver, DummyDriverPlaysInRealTime)
 {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    SDLSoundDevice* device = new SDLSoundDevice();
+    SDLSoundDevice* device = new SDLSoundDevice(SDLSoundDevice::OutputSDL);
     EXPECT_FALSE(device->IsSilent());
     EXPECT_TRUE(device->GetOutputName() == "sdl:dummy") << device->GetOutputName().CStr();
     // SDL's dummy output paces itself with whole-millisecond sleeps, so it runs a few percent
     // off the clock (more on a busy machine); the device's own silent output is the exact one.
     EXPECT_NEAR(0.0, PlayedSeconds(device, 0.3), 0.1);
     device->Release();
+}
+
+TEST_F(AudioDriver, DummyDriverIsReplacedByTheSilentOutputUnlessAskedFor)
+{
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    SDLSoundDevice* device = new SDLSoundDevice();
+    EXPECT_TRUE(device->IsSilent());
+    EXPECT_TRUE(device->GetOutputName() == "silent");
+    EXPECT_TRUE(device->GetFallbackReason() == "SDL's dummy audio driver does not keep time");
+    device->Release();
+}
+
+TEST_F(AudioDriver, UnavailableOutputFailsWhenOnlySDLWillDo)
+{
+    setenv("SDL_AUDIODRIVER", "no-such-audio-driver", 1);
+    try {
+        SDLSoundDevice device(SDLSoundDevice::OutputSDL);
+        ADD_FAILURE() << "expected no output";
+    } catch (const Gralith::Exception& e) {
+        EXPECT_STREQ("Unable to create sound device", e.GetMessage());
+        EXPECT_EQ(6, e.GetCode());
+    }
 }
 
 TEST_F(AudioDriver, UnavailableOutputFallsBackToASilentOneThatKeepsTime)
