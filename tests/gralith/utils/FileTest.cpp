@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 using Gralith::Exception;
@@ -130,4 +131,28 @@ TEST(InputFile, EmptyFileHasSizeZero)
     EXPECT_EQ(0, file.Size());
     char c;
     EXPECT_EQ(0u, file.Read(&c, 1, 1));
+}
+
+TEST(InputFile, ReleasingTheStreamClosesTheFile)
+{
+    auto openFiles = [] {
+        int n = 0;
+        for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+            (void)entry;
+            ++n;
+        }
+        return n;
+    };
+    TempDirectory temp;
+    temp.Write("f.txt", "x");
+    Directory dir(temp.Path().c_str());
+    int before = openFiles();
+    InputStream* stream = dir.Open("f.txt");
+    EXPECT_EQ(before + 1, openFiles());
+    stream->Release();
+    EXPECT_EQ(before, openFiles());
+    // A failed open leaves nothing open either.
+    temp.Write("sub/g.txt", "x");
+    EXPECT_THROW(dir.Open("sub"), Exception);
+    EXPECT_EQ(before, openFiles());
 }

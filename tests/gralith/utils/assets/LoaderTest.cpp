@@ -234,6 +234,15 @@ TEST_F(AssetFiles, TextIsFoundUnderItsPrefixes)
     EXPECT_STREQ("hello.txt{texts}", asset->GetName().CStr());
 }
 
+TEST_F(AssetFiles, TextFromAnOpenStream)
+{
+    MemoryStream stream("embedded text");
+    EXPECT_STREQ("embedded text",
+                 static_cast<TextAsset*>(proxy->Load(3, &stream, "inline.txt{a}", nullptr))->GetText().CStr());
+    // Cached under its descriptor: the file system is never asked.
+    EXPECT_STREQ("embedded text", proxy->GetText("inline.txt{a}", nullptr).CStr());
+}
+
 TEST_F(AssetFiles, MissingTextListsEveryPath)
 {
     int code = -1;
@@ -274,6 +283,15 @@ TEST_F(AssetFiles, XmlTreeHoldsAttributesThenElements)
     EXPECT_STREQ("b", n->GetName().CStr());
     EXPECT_EQ(nullptr, n->GetNextSibling());
     EXPECT_EQ(root->GetFirstChildElement(), root->GetChild("b"));
+}
+
+TEST_F(AssetFiles, XmlEntitiesAreDecoded)
+{
+    Element* root = LoadXml("entities.xml", "<r name=\"a &amp; b\" q='&quot;x&quot;'>&lt;1&gt;</r>");
+    ASSERT_NE(nullptr, root);
+    EXPECT_STREQ("a & b", root->GetAttribute("name").CStr());
+    EXPECT_STREQ("\"x\"", root->GetAttribute("q").CStr());
+    EXPECT_STREQ("<1>", root->GetValue().CStr());
 }
 
 TEST_F(AssetFiles, XmlValueIsOnlyLeadingText)
