@@ -2,6 +2,7 @@
 
 #include "gralith/graphics/IndexBuffer.h"
 #include "gralith/graphics/Parameter.h"
+#include "gralith/graphics/SemanticMap.h"
 #include "gralith/graphics/Texture2D.h"
 #include "gralith/graphics/TextureCube.h"
 #include "gralith/graphics/gl/GLFunctions.h"
@@ -655,6 +656,28 @@ TEST_F(GLDeviceTest, VertexBufferSwapRebindsTheLayoutsStreams) {
     EXPECT_TRUE(Near(Read(32, 32), Green));
     device->SetVertexBuffer(0, quad);
     other->Release();
+}
+
+TEST_F(GLDeviceTest, ChangingTheSemanticMapReappliesTheLayoutAtTheNextDraw) {
+    FullQuad(1, 0, 0);
+    SemanticMap* defaults = device->GetSemanticMap();
+    const char* names[16] = {"POSITION", nullptr, nullptr, "ATTR5"}; // slot 3 no longer feeds a_COLOR
+    SemanticMap* rerouted = device->CreateSemanticMap(names);
+    device->ResetStatistics();
+    device->SetSemanticMap(rerouted);
+    device->Clear(ClearColor | ClearDepth, 0, 0, 1, 1, 1, 0);
+    FullQuad(1, 0, 0);
+    EXPECT_EQ(device->GetStatistics().InputLayoutApplies, 1u);
+    // a_COLOR now reads its constant value (0, 0, 0, 1): black instead of red.
+    EXPECT_TRUE(Near(Read(32, 32), Black));
+    device->SetSemanticMap(defaults);
+    device->Clear(ClearDepth, 0, 0, 0, 0, 1, 0);
+    FullQuad(1, 0, 0);
+    EXPECT_EQ(device->GetStatistics().InputLayoutApplies, 2u);
+    EXPECT_TRUE(Near(Read(32, 32), Red));
+    FullQuad(1, 0, 0);
+    EXPECT_EQ(device->GetStatistics().InputLayoutApplies, 2u);
+    rerouted->Release();
 }
 
 // --- The state cache -----------------------------------------------------------------------------
