@@ -7,9 +7,8 @@
 
 namespace Halcyra::Music {
 
-void RenderKick(Track& track, double time, float level, float weight, unsigned seed)
+void RenderKick(Track& track, double time, double length, float level, float weight, unsigned seed)
 {
-    const double length = 0.32 + 0.08 * weight;
     const double bottom = 50.0 - 12.0 * weight; // Hz the body settles on
     const double decay = 0.11 + 0.4 * weight;
     const double hold = 0.1 * weight; // full level while the pitch settles
@@ -24,8 +23,8 @@ void RenderKick(Track& track, double time, float level, float weight, unsigned s
         double t = static_cast<double>(i) / SampleRate;
         double hz = bottom + 190.0 * std::exp(-t / sweep) + 40.0 * std::exp(-t / (0.08 - 0.04 * weight));
         double amp = std::min(1.0, t / 0.0015) * std::exp(-std::max(t - hold, 0.0) / decay);
-        // Fade the last 30 ms so the tail never ends on a step.
-        amp *= std::min(1.0, (length - t) / 0.03);
+        // Fade the last 50 ms so the tail never ends on a step.
+        amp *= std::min(1.0, (length - t) / 0.05);
         // Heavy hits are driven into a near-square: the same peak carries far more sub-bass.
         double value = amp * std::tanh(drive * body.Next(hz)) / std::tanh(drive);
         double click = clickFilter.Band(noise.Bipolar(), 3500.0, 0.9) * std::exp(-t / 0.004) * 0.3;

@@ -4,8 +4,9 @@
 
 namespace Halcyra::Music {
 
-/// Sine kick with a fast falling pitch and a short click. `weight` stretches the body and
-/// lowers the final pitch: the heavy hits that the camera cuts on use more of it.
-void RenderKick(Track& track, double time, float level, float weight, unsigned seed);
+/// Sine kick with a fast falling pitch and a short click. `weight` holds the body longer, lowers
+/// its final pitch and drives it towards a square: the heavy hits that the camera cuts on use
+/// more of it. The kick fades out by `length` seconds, so a long one never masks the next.
+void RenderKick(Track& track, double time, double length, float level, float weight, unsigned seed);
 
 } // namespace Halcyra::Music

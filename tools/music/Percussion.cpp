@@ -94,11 +94,13 @@ void RenderSwell(Track& track, double time, double length, float level, unsigned
 {
     Noise noise(seed);
     Svf left, right;
+    // Cut off just before the hit, as a reversed cymbal is: the hit then stands out clean.
+    const double gap = 0.035;
     int start = ToFrame(time - length);
-    int frames = ToFrame(length);
+    int frames = ToFrame(length - gap);
     for (int i = 0; i < frames; ++i) {
-        double u = static_cast<double>(i) / frames; // 0 .. 1 towards the hit
-        double env = std::pow(u, 3.0) * std::fmin((1.0 - u) * length / 0.006, 1.0);
+        double u = static_cast<double>(i) / frames; // 0 .. 1 towards the cut
+        double env = std::pow(u, 3.0) * std::fmin((1.0 - u) * length / 0.01, 1.0);
         double cutoff = 1500.0 + 9000.0 * u * u;
         float gain = static_cast<float>(env * level);
         track.Add(start + i, gain * left.High(noise.Bipolar(), cutoff), gain * right.High(noise.Bipolar(), cutoff));

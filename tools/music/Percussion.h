@@ -11,7 +11,7 @@ void RenderClap(Track& track, double time, float level, unsigned seed);
 void RenderSnare(Track& track, double time, float level, double decay, unsigned seed);
 /// Crash cymbal: a bright burst that rings for seconds.
 void RenderCrash(Track& track, double time, float level, double decay, unsigned seed);
-/// Filtered noise swelling up to `time` (a reversed cymbal), ending in a short fade.
+/// Filtered noise swelling towards `time` (a reversed cymbal), cut off 35 ms before it.
 void RenderSwell(Track& track, double time, double length, float level, unsigned seed);
 /// Rising noise sweep with a climbing saw, from `time` for `length` seconds.
 void RenderRiser(Track& track, double time, double length, float level, unsigned seed);

@@ -201,8 +201,13 @@ Track RenderShow()
     HighPass(intro, 170.0);
 
     Track kick(frames);
-    for (const Hit& hit : kicks)
-        RenderKick(kick, hit.time, hit.strong ? 0.85f : 0.52f, hit.strong ? 1.0f : 0.0f, seed++);
+    for (size_t k = 0; k < kicks.size(); ++k) {
+        const Hit& hit = kicks[k];
+        double length = hit.strong ? 0.4 : 0.32;
+        if (k + 1 < kicks.size())
+            length = std::min(length, kicks[k + 1].time - hit.time - 0.04);
+        RenderKick(kick, hit.time, length, hit.strong ? 0.85f : 0.52f, hit.strong ? 1.0f : 0.0f, seed++);
+    }
 
     Track bass(frames);
     for (int beat = 28; beat <= 94; ++beat)
@@ -249,7 +254,7 @@ Track RenderShow()
     for (int step = 96; step < 128; ++step) { // beats 48 - 64 in sixteenths
         double beat = step * 0.5;
         const Chord& chord = ChordAt(beat);
-        RenderBell(bells, At(beat), chord.arp[static_cast<size_t>(step % 8)] + 12, 0.09f, step % 2 ? 0.7 : -0.7, 0.25);
+        RenderBell(bells, At(beat), chord.arp[static_cast<size_t>(step % 8)] + 12, 0.07f, step % 2 ? 0.7 : -0.7, 0.25);
     }
     for (int i = 0; i < 8; ++i) // the outro's falling echoes
         RenderBell(bells, 45.4 + i * At(1.5), 81 - (i % 4) * 3 - (i / 4) * 12, 0.08f - 0.006f * i, i % 2 ? 0.5 : -0.5, 0.6);
@@ -260,7 +265,7 @@ Track RenderShow()
         for (int sixteenth = 0; sixteenth < 4; ++sixteenth) {
             double t = At(beat + 0.25 * sixteenth);
             if (sixteenth == 2)
-                RenderHat(drums, t, 0.20f, 0.07, 0.25, seed++);
+                RenderHat(drums, t, 0.12f, 0.07, 0.25, seed++);
             else if (full)
                 RenderHat(drums, t, sixteenth == 0 ? 0.07f : 0.10f, 0.018, -0.3, seed++);
         }
@@ -268,20 +273,22 @@ Track RenderShow()
             RenderClap(drums, At(beat), 0.26f, seed++);
     }
     // Fills into the second half and into the fourth card, and the roll through the heavy passage.
-    for (double beat = 62; beat < 64; beat += 0.25)
-        RenderSnare(drums, At(beat), static_cast<float>(0.10 + 0.08 * (beat - 62)), 0.05, seed++);
-    for (double beat = 78; beat < 79.75; beat += 0.25)
-        RenderSnare(drums, At(beat), static_cast<float>(0.10 + 0.08 * (beat - 78)), 0.05, seed++);
-    for (double beat = 91; beat < 94.75; beat += 0.25)
-        RenderSnare(drums, At(beat), static_cast<float>(0.08 + 0.05 * (beat - 91)), 0.05, seed++);
+    for (double beat = 62; beat < 63.3; beat += 0.25)
+        RenderSnare(drums, At(beat), static_cast<float>(0.08 + 0.05 * (beat - 62)), 0.05, seed++);
+    for (double beat = 78; beat < 79.3; beat += 0.25)
+        RenderSnare(drums, At(beat), static_cast<float>(0.08 + 0.05 * (beat - 78)), 0.05, seed++);
+    for (double beat = 91; beat < 94.5; beat += 0.25)
+        RenderSnare(drums, At(beat), static_cast<float>(0.06 + 0.03 * (beat - 91)), 0.05, seed++);
+    // The accents stay out of the pumping: they are what the picture flashes on.
+    Track hits(frames);
     for (size_t a = 0; a < accents.size(); ++a) {
         double t = accents[a];
         bool big = a == 0 || a + 1 == accents.size();
         double swell = a == 0 ? 0.4 : a == 1 ? 0.2 : a == 6 ? 0.0 : 0.3;
         if (swell > 0.0)
-            RenderSwell(drums, t, swell, 0.12f, seed++);
-        RenderCrash(drums, t, big ? 0.22f : 0.18f, a == 6 ? 0.12 : big ? 1.4 : 0.9, seed++);
-        RenderSnare(drums, t, 0.14f, 0.12, seed++);
+            RenderSwell(hits, t, swell, 0.12f, seed++);
+        RenderCrash(hits, t, big ? 0.4f : 0.36f, a == 6 ? 0.12 : big ? 1.4 : 0.9, seed++);
+        RenderSnare(hits, t, 0.2f, 0.12, seed++);
     }
 
     // Pumping: pads and reverb breathe under the kick, the bass steps aside for it.
@@ -295,6 +302,7 @@ Track RenderShow()
     reverbSend.AddTrack(lead, 0.5f);
     reverbSend.AddTrack(bells, 0.6f);
     reverbSend.AddTrack(drums, 0.25f);
+    reverbSend.AddTrack(hits, 0.3f);
     echoSend.AddTrack(lead, 0.45f);
     echoSend.AddTrack(bells, 0.5f);
     HighPass(reverbSend, 250.0);
@@ -327,6 +335,7 @@ Track RenderShow()
     Track mix(frames);
     mix.AddTrack(kick, 1.0f);
     mix.AddTrack(rest, 1.0f);
+    mix.AddTrack(hits, 1.0f);
 
     // Fade out from 45.5 s to a quiet bed that still plays at the end, then a short ramp so the
     // last sample is silence.
@@ -337,7 +346,7 @@ Track RenderShow()
         mix.left[static_cast<size_t>(i)] *= static_cast<float>(gain);
         mix.right[static_cast<size_t>(i)] *= static_cast<float>(gain);
     }
-    Limit(mix, 0.8f);
+    Limit(mix, 0.78f);
     return mix;
 }
 
