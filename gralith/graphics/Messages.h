@@ -35,7 +35,6 @@ constexpr const char* TooManyColorTargets = "Invalid color target count";       
 constexpr const char* InvalidStream = "Invalid vertex stream index";                             // 4
 constexpr const char* TooManyInputElements = "Invalid input element count";                      // 4
 constexpr const char* InvalidInputElement = "Invalid input element";                             // 4
-constexpr const char* BufferDeletedWhileLocked = "Can not delete buffer while locked";          // 3
 constexpr const char* No3DTextures = "This backend does not support 3d textures";               // 2
 constexpr const char* GeometryShaderType = "Non-default geometry shaders is not supported by this backend"; // 2
 constexpr const char* InvalidShaderType = "Invalid shader type enum";                            // 4
