@@ -201,6 +201,20 @@ float4 psMain() : COLOR { return Enabled ? Tint * Gain : 0.0; }
     EXPECT_TRUE(Near(At(8, 8), 32, 64, 128, 128));
 }
 
+TEST_F(CgRender, AProgramCreatedAfterTheBoundOneWasReleasedIsBound) {
+    std::string red = std::string(PassThroughVertex) + "float4 psMain() : COLOR { return float4(1, 0, 0, 1); }\n";
+    std::string green = std::string(PassThroughVertex) + "float4 psMain() : COLOR { return float4(0, 1, 0, 1); }\n";
+    Shader* vertex = Compile(VertexShader, red, "vsMain");
+    Shader* pixels[] = {Compile(PixelShader, red, "psMain"), Compile(PixelShader, green, "psMain")};
+    // Each new program is likely to take the released one's memory, and with it its address.
+    for (int round = 0; round < 4; ++round) {
+        Program* program = device->CreateProgram(vertex, pixels[round % 2]);
+        ClearAndDraw(program);
+        EXPECT_TRUE(round % 2 ? Near(At(8, 8), 0, 255, 0) : Near(At(8, 8), 255, 0, 0)) << "round " << round;
+        program->Release();
+    }
+}
+
 TEST_F(CgRender, OneParameterFeedsBothStages) {
     // Scale shrinks the quad in the vertex stage and dims the colour in the pixel stage.
     Program* program = Build(R"(
