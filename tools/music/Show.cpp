@@ -125,13 +125,11 @@ void Limit(Track& mix, float ceiling)
     }
     // Lowest wanted gain over the next `ahead` frames, then averaged over the previous `ahead`:
     // every average includes the frame's own floor, so the ceiling holds.
-    std::vector<float> floorAhead(frames);
-    for (size_t i = 0; i < frames; ++i) {
-        float g = 1.0f;
-        for (size_t k = i; k < std::min(frames, i + static_cast<size_t>(ahead)); ++k)
-            g = std::min(g, wanted[k]);
-        floorAhead[i] = g;
-    }
+    std::vector<float> floorAhead(frames, 1.0f);
+    for (size_t k = 0; k < frames; ++k)
+        if (wanted[k] < 1.0f)
+            for (size_t i = k + 1 > static_cast<size_t>(ahead) ? k + 1 - static_cast<size_t>(ahead) : 0; i <= k; ++i)
+                floorAhead[i] = std::min(floorAhead[i], wanted[k]);
     double sum = 0.0;
     float released = 1.0f;
     const float release = 1.0f / (0.08f * SampleRate);
