@@ -175,11 +175,29 @@ private:
     std::set<uint32_t> flattened;
 };
 
+// Cg's fixed-point types, which HLSL lacks, as the half types Cg lets them be.
+const std::string& FixedTypes() {
+    static const std::string defines = [] {
+        std::string text = "#define fixed half\n";
+        for (int rows = 1; rows <= 4; ++rows) {
+            std::string n = std::to_string(rows);
+            text += "#define fixed" + n + " half" + n + "\n";
+            for (int columns = 1; columns <= 4; ++columns) {
+                std::string m = std::to_string(columns);
+                text += "#define fixed" + n + "x" + m + " half" + n + "x" + m + "\n";
+            }
+        }
+        return text;
+    }();
+    return defines;
+}
+
 std::vector<uint32_t> CompileToSpirv(const char* source, const char* entryPoint, EShLanguage language,
                                      const char* sourceName) {
     InitialiseOnce();
     glslang::TShader shader(language);
     shader.setStringsWithLengthsAndNames(&source, nullptr, &sourceName, 1);
+    shader.setPreamble(FixedTypes().c_str());
     shader.setEntryPoint(entryPoint);
     shader.setEnvInput(glslang::EShSourceHlsl, language, glslang::EShClientOpenGL, 100);
     shader.setEnvClient(glslang::EShClientOpenGL, glslang::EShTargetOpenGL_450);

@@ -374,3 +374,14 @@ float4 psMain(float2 uv : TEXCOORD0) : COLOR {
     EXPECT_EQ("0.750 ", values("AfterFunction"));
     EXPECT_EQ("missing", values("K"));
 }
+
+TEST(CgTranslator, FixedTypesCompileAsHalfAndKeepLineNumbers) {
+    const char* source = "fixed4 Tint;\nfixed3x3 Mix;\nfixed4 psMain(fixed2 uv : TEXCOORD0) : COLOR {\n"
+                         "    return fixed4(mul(Mix, Tint.rgb) * uv.x, 1);\n}\n";
+    CgTranslator::Translation t = Pixel(source);
+    EXPECT_EQ(ParamFloat4, FindUniform(t, "Tint")->type);
+    EXPECT_EQ(ParamFloat3x3, FindUniform(t, "Mix")->type);
+    std::string message = ErrorOf("fixed4 Tint;\n\nfixed4 psMain() : COLOR { return nothing; }\n", "psMain",
+                                  CgTranslator::StagePixel);
+    EXPECT_NE(std::string::npos, message.find("ERROR: shaders/broken.cg:3: 'nothing' : unknown variable")) << message;
+}
