@@ -1,0 +1,150 @@
+#include "velorin/Presentation.h"
+
+#include "gralith/Exception.h"
+#include "gralith/graphics/Device.h"
+#include "gralith/graphics/sdl/DeviceFactory.h"
+#include "gralith/input/KeyCodes.h"
+#include "gralith/input/Keyboard.h"
+#include "gralith/input/sdl/SDLInputContext.h"
+#include "gralith/sound/MusicStream.h"
+#include "gralith/sound/sdl/SDLSoundDevice.h"
+#include "gralith/utils/FileSystem.h"
+#include "gralith/utils/GeoStream.h"
+#include "gralith/utils/State.h"
+#include "gralith/utils/Timer.h"
+#include "gralith/utils/assets/Proxy.h"
+#include "gralith/utils/scenegraph/Transform.h"
+#include "gralith/window/sdl/SDLWindow.h"
+#include "velorin/Framebuffer.h"
+#include "velorin/Globals.h"
+#include "velorin/Script.h"
+#include "velorin/Settings.h"
+#include "velorin/Timeline.h"
+
+#include <SDL.h>
+
+namespace Velorin {
+
+namespace {
+
+Gralith::Sound::MusicStream* musicStream = nullptr;
+void (*messageBoxHandler)(const char*, const char*) = nullptr;
+
+Gralith::Sound::Device* CreateSoundDevice() { return new Gralith::Sound::SDLSoundDevice(); }
+
+// Opening the music stands for starting the audio library and creating its stream: a sound
+// device is all the first needs, a decodable file the second.
+void OpenMusic() {
+    Tempo = MusicTempo;
+    if (!SoundDevice) {
+        ShowMessageBox(MusicMessages::InitFailed, MusicMessages::Caption);
+        return;
+    }
+    musicStream = new Gralith::Sound::MusicStream(SoundDevice);
+    try {
+        musicStream->Open(MusicPath);
+    } catch (const Gralith::Exception&) {
+        ShowMessageBox(MusicMessages::FileNotFound, MusicMessages::Caption);
+    }
+}
+
+} // namespace
+
+void SetMessageBoxHandler(void (*handler)(const char*, const char*)) { messageBoxHandler = handler; }
+
+void ShowMessageBox(const char* text, const char* caption) {
+    if (messageBoxHandler) {
+        messageBoxHandler(text, caption);
+        return;
+    }
+    SDL_Window* owner = nullptr;
+    if (MainWindow)
+        owner = static_cast<SDL_Window*>(MainWindow->GetHandle());
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption, text, owner);
+}
+
+Gralith::Sound::MusicStream* GetMusicStream() { return musicStream; }
+
+void StartMusic(double seconds) {
+    try {
+        if (!musicStream)
+            throw Gralith::Exception("no stream");
+        musicStream->Play();
+    } catch (const Gralith::Exception&) {
+        ShowMessageBox(MusicMessages::CannotPlay, MusicMessages::Caption);
+    }
+    if (musicStream && musicStream->IsOpen())
+        musicStream->SetPosition(Gralith::Sound::MusicStream::SecondsToBytes(seconds));
+}
+
+void CreatePresentationObjects(const char* dataDirectory, Gralith::Sound::Device* (*createSoundDevice)()) {
+    using namespace Gralith::Graphics;
+    BackbufferFramebuffer = new Framebuffer{GraphicsDevice->GetBackBuffer(), nullptr, "Backbuffer"};
+    Framebuffers.Add(BackbufferFramebuffer);
+
+    // Nothing draws into these; they are made for what making them checks (the sample count).
+    GraphicsDevice->CreateSurface(ResolutionX, ResolutionY, PixelFormatDepth16, 0);
+    if (Multisamples > 0)
+        GraphicsDevice->CreateSurface(ResolutionX, ResolutionY, PixelFormatDepth16, Multisamples);
+
+    SamplerStateDesc sampler{FilterLinear, FilterLinear, FilterNone, AddressClamp, AddressClamp, AddressClamp};
+    LinearClampSampler = GraphicsDevice->CreateSamplerState(sampler);
+
+    SoundDevice = createSoundDevice ? createSoundDevice() : nullptr;
+    auto* directory = new Gralith::Utils::Directory(dataDirectory);
+    RenderState = new Gralith::Utils::State(GraphicsDevice);
+    TransformStack = new Gralith::Utils::Transform(GraphicsDevice);
+    GeometryStream = new Gralith::Utils::GeoStream(GraphicsDevice, 100);
+    AssetProxy = new Gralith::Utils::Assets::Proxy(directory, GraphicsDevice, SoundDevice, RenderState);
+
+    LoadScript("demo.xml");
+}
+
+void RunPresentation() {
+    auto* window = new Gralith::SDLWindow(ResolutionX, ResolutionY, WindowTitle, !Fullscreen);
+    MainWindow = window;
+    auto* input = new Gralith::Input::SDLInputContext(window);
+    Gralith::Input::Keyboard* keyboard = input->GetKeyboard();
+
+    // The configuration dialog offers no other driver values; the factory rejects them.
+    int flags = Fullscreen ? 1 : 0;
+    if (GraphicsDriver == Gralith::Graphics::GraphicsDriverDirect3D9)
+        flags |= 2;
+    GraphicsDevice = Gralith::Graphics::CreateDevice(GraphicsDriver, window, Gralith::Graphics::Depth24Stencil8, 0,
+                                                     flags);
+
+    CreatePresentationObjects(DataDirectory, &CreateSoundDevice);
+
+    if (PlayMusic) {
+        OpenMusic();
+        StartMusic(0.0);
+    }
+    SDL_ShowCursor(SDL_DISABLE);
+    auto* timer = new Gralith::Utils::Timer();
+
+    bool running = true;
+    for (;;) {
+        if (musicStream && musicStream->IsOpen()) {
+            musicStream->GetSpectrum(Spectrum);
+            MusicTime = musicStream->GetPositionSeconds();
+        } else {
+            // What a failed stream query answers: nothing becomes active, the spectrum stays.
+            MusicTime = -1.0;
+        }
+        FrameDelta = timer->GetDelta();
+
+        Gralith::Input::KeyboardEvent event;
+        while (keyboard->HasNextEvent()) {
+            keyboard->GetNextEvent(event);
+            if (event.keyCode == Gralith::Input::KeyEscape && event.state == Gralith::Input::KeyPressed)
+                running = false;
+        }
+
+        RunTimeline(MusicTime);
+
+        if (!GraphicsDevice->Present() || !running)
+            break;
+    }
+}
+
+} // namespace Velorin

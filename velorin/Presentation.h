@@ -1,0 +1,67 @@
+#pragma once
+
+namespace Gralith {
+class Window;
+}
+namespace Gralith::Graphics {
+class Device;
+}
+namespace Gralith::Sound {
+class Device;
+class MusicStream;
+} // namespace Gralith::Sound
+
+namespace Velorin {
+
+/// The title of the presentation window.
+constexpr const char* WindowTitle = "Halcyra - Brightmoot 2008 Invitation";
+/// The music, a path of the working directory (not read through the asset proxy).
+constexpr const char* MusicPath = "data/music/music.ogg";
+/// Beats per minute of the music.
+constexpr float MusicTempo = 128.0f;
+
+/// The music's failure notices: they are shown and the show goes on without music.
+namespace MusicMessages {
+constexpr const char* Caption = "BASS";
+constexpr const char* InitFailed = "BASS error";
+constexpr const char* FileNotFound = "BASS error, file not found?";
+constexpr const char* CannotPlay = "BASS error, can not play stream?";
+} // namespace MusicMessages
+
+/// Opens the window, the devices and everything the script needs, reads "demo.xml" from
+/// "data/", starts the music and runs the frame loop until Escape, a closed window or a quit
+/// request; then returns. Every failure is an Exception.
+void RunPresentation();
+
+/// Plays the music from seconds. Without a stream, or when it cannot play, the viewer is told
+/// and the show goes on silent.
+void StartMusic(double seconds);
+
+/// Ends the presentation: the scene effect calls it when its last moment has come. The
+/// interactive show exits the process with 0 at once, so whatever the current frame has drawn
+/// is never shown. Where a handler is installed (the offline renderer) it returns instead: the
+/// caller must then return from Render without drawing more, and the current frame is dropped.
+void EndPresentation();
+/// Replaces what EndPresentation does; null restores the process exit.
+void SetEndPresentationHandler(void (*handler)());
+
+/// Shows a message box owned by the presentation window (or on its own when there is none).
+/// A handler, when installed, receives the texts instead, so the show can be watched without a
+/// viewer to press OK.
+void ShowMessageBox(const char* text, const char* caption);
+void SetMessageBoxHandler(void (*handler)(const char* text, const char* caption));
+
+/// The data directory of the show, relative to the working directory.
+constexpr const char* DataDirectory = "data/";
+
+/// The middle of start-up, shared by the show and the offline renderer so both draw the same:
+/// with GraphicsDevice set, creates the "Backbuffer" framebuffer, the depth surfaces, the
+/// sampler, then the sound device through createSoundDevice (may answer null), the directory
+/// dataDirectory (ending in "/"), the render state, the transform stack, the geometry stream and
+/// the asset proxy, and reads "demo.xml".
+void CreatePresentationObjects(const char* dataDirectory, Gralith::Sound::Device* (*createSoundDevice)());
+
+/// The music stream of the running show; null when music is off.
+Gralith::Sound::MusicStream* GetMusicStream();
+
+} // namespace Velorin
