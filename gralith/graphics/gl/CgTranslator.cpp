@@ -175,10 +175,16 @@ private:
     std::set<uint32_t> flattened;
 };
 
-// Cg's fixed-point types, which HLSL lacks, as the half types Cg lets them be.
-const std::string& FixedTypes() {
+// Text compiled ahead of every shader (its own source string, so line numbers are unchanged):
+// Cg's fixed-point types, which HLSL lacks, as the half types Cg lets them be; and lit(), whose
+// specular term the HLSL front end computes as n_dot_h * m instead of pow(n_dot_h, m).
+const std::string& Preamble() {
     static const std::string defines = [] {
-        std::string text = "#define fixed half\n";
+        std::string text = "float4 gralith_lit(float n_dot_l, float n_dot_h, float m) {\n"
+                           "    return float4(1.0, max(n_dot_l, 0.0), n_dot_l < 0.0 || n_dot_h < 0.0 ? 0.0 : "
+                           "pow(n_dot_h, m), 1.0);\n}\n"
+                           "#define lit gralith_lit\n"
+                           "#define fixed half\n";
         for (int rows = 1; rows <= 4; ++rows) {
             std::string n = std::to_string(rows);
             text += "#define fixed" + n + " half" + n + "\n";
@@ -197,7 +203,7 @@ std::vector<uint32_t> CompileToSpirv(const char* source, const char* entryPoint,
     InitialiseOnce();
     glslang::TShader shader(language);
     shader.setStringsWithLengthsAndNames(&source, nullptr, &sourceName, 1);
-    shader.setPreamble(FixedTypes().c_str());
+    shader.setPreamble(Preamble().c_str());
     shader.setEntryPoint(entryPoint);
     shader.setEnvInput(glslang::EShSourceHlsl, language, glslang::EShClientOpenGL, 100);
     shader.setEnvClient(glslang::EShClientOpenGL, glslang::EShTargetOpenGL_450);

@@ -563,6 +563,22 @@ float4 psMain(float2 uv : TEXCOORD0) : COLOR {
     EXPECT_TRUE(Near(At(8, 8), 0, 0, 0, 0));
 }
 
+TEST_F(CgRender, LitComputesTheSpecularPower) {
+    // lit(n.l, n.h, m) = (1, max(n.l, 0), n.l < 0 || n.h < 0 ? 0 : pow(n.h, m), 1).
+    Program* program = BuildPixel(R"(
+float3 Terms;
+float4 psMain() : COLOR { return lit(Terms.x, Terms.y, Terms.z).yzxw * float4(1.0, 1.0, 0.0, 1.0); }
+)");
+    const float terms[] = {0.5f, 0.5f, 2.0f};
+    program->GetParameter("Terms")->SetFloat3(1, terms);
+    ClearAndDraw(program);
+    EXPECT_TRUE(Near(At(8, 8), 128, 64, 0));
+    const float away[] = {-0.5f, 0.5f, 2.0f};
+    program->GetParameter("Terms")->SetFloat3(1, away);
+    ClearAndDraw(program);
+    EXPECT_TRUE(Near(At(8, 8), 0, 0, 0));
+}
+
 TEST_F(CgRender, UnaddressableTypesAreValidButHaveNoType) {
     Program* program = BuildPixel(R"(
 #pragma pack_matrix(row_major)
