@@ -27,16 +27,16 @@ void RegisterLoaders(Proxy* proxy)
     proxy->AddLoader(new JPEGLoader());             // 1
     proxy->AddLoader(new Texture2DLoader());        // 2
     proxy->AddLoader(new TextureCubeLoader());      // 2
-    proxy->AddLoader(new TextLoader());              // 3
+    proxy->AddLoader(new TextLoader());             // 3
     proxy->AddLoader(new ShaderLoader());           // 4, 5
     proxy->AddLoader(new ProgramLoader());          // 7
     proxy->AddLoader(new TrueTypeFontLoader());     // 10
-    proxy->AddLoader(new FGMLoader());               // 8
-    proxy->AddLoader(new FSGLoader());               // 9
-    proxy->AddLoader(new WavLoader());               // 12
-    proxy->AddLoader(new SoundBufferLoader());       // 13
-    proxy->AddLoader(new XmlLoader());               // 11
-    proxy->AddLoader(new OggLoader());               // 14
+    proxy->AddLoader(new FGMLoader());              // 8
+    proxy->AddLoader(new FSGLoader());              // 9
+    proxy->AddLoader(new WavLoader());              // 12
+    proxy->AddLoader(new SoundBufferLoader());      // 13
+    proxy->AddLoader(new XmlLoader());              // 11
+    proxy->AddLoader(new OggLoader());              // 14
 }
 
 } // namespace Gralith::Utils::Assets::Loaders

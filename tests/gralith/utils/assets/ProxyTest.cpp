@@ -49,16 +49,7 @@ TEST_F(ProxyTest, RegistersEngineLoadersInTheirFixedOrder)
     Strings names;
     for (auto* loader : loaders)
         names.push_back(loader->GetName().CStr());
-    // Loaders of subsystems not built yet may be missing, but those present keep their order.
-    size_t next = 0;
-    for (const std::string& name : names) {
-        while (next < std::size(EngineLoaderOrder) && name != EngineLoaderOrder[next])
-            ++next;
-        ASSERT_LT(next, std::size(EngineLoaderOrder)) << name << " is out of order or unknown";
-        ++next;
-    }
-    EXPECT_NE(names.end(), std::find(names.begin(), names.end(), "TextLoader"));
-    EXPECT_NE(names.end(), std::find(names.begin(), names.end(), "XmlLoader"));
+    EXPECT_EQ(Strings(std::begin(EngineLoaderOrder), std::end(EngineLoaderOrder)), names);
     for (auto* loader : loaders) {
         EXPECT_FALSE(loader->CanLoad(6)) << loader->GetName().CStr();
         EXPECT_FALSE(loader->CanLoad(TypeA));
@@ -66,6 +57,25 @@ TEST_F(ProxyTest, RegistersEngineLoadersInTheirFixedOrder)
 
     ScriptedLoader* extra = Add(new ScriptedLoader("Extra", {TypeA}));
     EXPECT_EQ(extra, proxy->GetLoaders()[proxy->GetLoaders().Count() - 1]);
+}
+
+TEST_F(ProxyTest, EachEngineLoaderAcceptsItsTypes)
+{
+    // Loader name -> the types it produces, in registration order.
+    const std::vector<std::pair<std::string, std::set<int>>> expected = {
+        {"PNGLoader", {1}}, {"JPEGLoader", {1}}, {"Texture2DLoader", {2}}, {"TextureCubeLoader", {2}},
+        {"TextLoader", {3}}, {"ShaderLoader", {4, 5}}, {"ProgramLoader", {7}}, {"TrueTypeFontLoader", {10}},
+        {"FGMLoader", {8}}, {"FSGLoader", {9}}, {"WavLoader", {12}}, {"SoundBufferLoader", {13}},
+        {"XmlLoader", {11}}, {"OggLoader", {14}}};
+    const auto& loaders = proxy->GetLoaders();
+    ASSERT_EQ(static_cast<int>(expected.size()), loaders.Count());
+    for (int i = 0; i < loaders.Count(); ++i) {
+        std::set<int> accepted;
+        for (int type = -1; type <= 20; ++type)
+            if (loaders[i]->CanLoad(type))
+                accepted.insert(type);
+        EXPECT_EQ(expected[i].second, accepted) << expected[i].first;
+    }
 }
 
 TEST_F(ProxyTest, SameRequestLoadsOnceAndRecordsEachOwnerOnce)
