@@ -148,7 +148,8 @@ void WriteBinaryFile(const std::string& path, const Bytes& bytes)
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f)
         throw std::runtime_error("cannot write " + path);
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    if (!bytes.empty())
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
 }
 
