@@ -27,10 +27,6 @@ double LowBand(const Track& mix, double seconds)
 Summary Summarise(const Track& mix)
 {
     Summary s{};
-    float peak = 0.0f;
-    for (size_t i = 0; i < mix.left.size(); ++i)
-        peak = std::max({peak, std::fabs(mix.left[i]), std::fabs(mix.right[i])});
-    s.peakDb = 20.0 * std::log10(std::max(peak, 1e-9f));
     std::vector<double> after;
     double timer = 0.0;
     for (int frame = 0; frame / 60.0 < Show::Length; ++frame) {

@@ -6,7 +6,6 @@ namespace Halcyra::Music {
 
 /// What the picture will make of the mix, measured the way the engine's music stream does.
 struct Summary {
-    double peakDb;           // highest sample, dBFS
     double maxBeforeDrop;    // lowest band before the drop
     double medianAfterDrop;  // lowest band, 13.2 - 45 s at 60 fps
     int cuts;                // camera cuts the scene effect would make

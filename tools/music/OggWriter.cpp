@@ -3,8 +3,10 @@
 #include "Dsp.h"
 
 #include <vorbis/vorbisenc.h>
+#include <vorbis/vorbisfile.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
@@ -103,6 +105,30 @@ void WriteOgg(const std::string& path, const Track& mix, float quality)
     }
     if (std::fflush(file.get()) != 0)
         throw std::runtime_error("Unable to write " + path);
+}
+
+float DecodedPeak(const std::string& path)
+{
+    OggVorbis_File file;
+    if (ov_fopen(path.c_str(), &file) != 0)
+        throw std::runtime_error("Unable to decode " + path);
+    float peak = 0.0f;
+    for (;;) {
+        float** pcm = nullptr;
+        int section = 0;
+        long frames = ov_read_float(&file, &pcm, 4096, &section);
+        if (frames < 0) {
+            ov_clear(&file);
+            throw std::runtime_error("Unable to decode " + path);
+        }
+        if (frames == 0)
+            break;
+        for (int c = 0; c < ov_info(&file, -1)->channels; ++c)
+            for (long i = 0; i < frames; ++i)
+                peak = std::max(peak, std::fabs(pcm[c][i]));
+    }
+    ov_clear(&file);
+    return peak;
 }
 
 } // namespace Halcyra::Music

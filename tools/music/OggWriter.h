@@ -11,4 +11,9 @@ namespace Halcyra::Music {
 /// std::runtime_error naming the path when the file cannot be written or the encoder refuses.
 void WriteOgg(const std::string& path, const Track& mix, float quality);
 
+/// Highest absolute sample of an Ogg Vorbis file as a decoder plays it back: lossy coding moves
+/// peaks, so a ceiling only holds once checked after encoding. Throws std::runtime_error when
+/// the file cannot be decoded.
+float DecodedPeak(const std::string& path);
+
 } // namespace Halcyra::Music

@@ -17,7 +17,7 @@ struct Show {
 };
 
 /// Renders the whole piece: every voice, the sends through echo and reverb, the pumping of
-/// pads and bass under the kick, and the master fade.
+/// pads and bass under the kick, and the master fade. Peaks are left for the limiter.
 Track RenderShow();
 
 } // namespace Halcyra::Music

@@ -240,8 +240,8 @@ TEST_F(ShowMusic, HeavyPassageCarriesTheMostBass)
 TEST_F(ShowMusic, FadesOutButStillPlaysAtTheEnd)
 {
     EXPECT_GT(Rms(45.0, 45.5), 2.0 * Rms(48.5, 49.5));
-    // Still audible (above -50 dBFS) where the show ends.
-    EXPECT_GT(Rms(48.9, 49.4), std::pow(10.0, -50.0 / 20.0));
+    // Still clearly there (above -40 dBFS) where the show ends itself.
+    EXPECT_GT(Rms(48.9, 49.4), std::pow(10.0, -40.0 / 20.0));
 }
 
 TEST(HalcyraMusicTool, WritesTheSameBytesEveryRun)
