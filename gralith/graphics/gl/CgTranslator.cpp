@@ -242,6 +242,57 @@ void RemoveAll(std::string& text, const std::string& part) {
         text.erase(at, part.size());
 }
 
+// Functions that GLSL 1.20 lacks but the GLSL writer uses for HLSL intrinsics, rewritten with
+// what 1.20 has. Each body computes from x of type T.
+struct Polyfill {
+    const char* name;
+    const char* body;
+};
+const Polyfill Polyfills[] = {
+    {"trunc", "return sign(x) * floor(abs(x));"},
+    {"sinh", "return (exp(x) - exp(-x)) * 0.5;"},
+    {"cosh", "return (exp(x) + exp(-x)) * 0.5;"},
+    {"tanh", "T e = exp(2.0 * clamp(x, -20.0, 20.0)); return (e - 1.0) / (e + 1.0);"},
+};
+
+bool IsNamePart(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+// Calls of name( -> replacement( ; answers whether there was any.
+bool RenameCalls(std::string& glsl, const std::string& name, const std::string& replacement) {
+    bool any = false;
+    for (size_t at = glsl.find(name + "("); at != std::string::npos; at = glsl.find(name + "(", at + 1)) {
+        if (at > 0 && IsNamePart(glsl[at - 1]))
+            continue;
+        glsl.replace(at, name.size(), replacement);
+        any = true;
+    }
+    return any;
+}
+
+void AddPolyfills(std::string& glsl) {
+    std::string definitions;
+    for (const Polyfill& polyfill : Polyfills) {
+        std::string renamed = std::string("gralith_") + polyfill.name;
+        if (!RenameCalls(glsl, polyfill.name, renamed))
+            continue;
+        for (const char* type : {"float", "vec2", "vec3", "vec4"}) {
+            std::string body = polyfill.body;
+            for (size_t at = body.find("T "); at != std::string::npos; at = body.find("T ", at + 1))
+                body.replace(at, 1, type);
+            definitions += std::string(type) + " " + renamed + "(" + type + " x) { " + body + " }\n";
+        }
+    }
+    if (definitions.empty())
+        return;
+    // After the #version and #extension lines.
+    size_t insert = 0;
+    while (insert < glsl.size() && glsl[insert] == '#') {
+        size_t end = glsl.find('\n', insert);
+        insert = end == std::string::npos ? glsl.size() : end + 1;
+    }
+    glsl.insert(insert, "\n" + definitions);
+}
+
 bool IsOneOf(const std::string& base, std::initializer_list<const char*> names) {
     for (const char* name : names)
         if (base == name)
@@ -391,6 +442,7 @@ CgTranslator::Translation CgTranslator::Translate(const char* source, const char
         std::string glsl = writer.compile();
         for (const std::string& prefix : prefixes)
             RemoveAll(glsl, prefix + ".");
+        AddPolyfills(glsl);
         result.glsl = glsl.c_str();
     } catch (const spirv_cross::CompilerError& error) {
         Fail(std::string("ERROR: ") + sourceName + ": " + error.what());

@@ -579,6 +579,20 @@ float4 psMain() : COLOR { return lit(Terms.x, Terms.y, Terms.z).yzxw * float4(1.
     EXPECT_TRUE(Near(At(8, 8), 0, 0, 0));
 }
 
+TEST_F(CgRender, IntrinsicsMissingFromGlsl120AreProvided) {
+    Program* program = BuildPixel(R"(
+float4 V;
+float4 psMain() : COLOR {
+    return float4((trunc(V.x) - trunc(-V.x)) * 0.25, sinh(V.y), cosh(V.z) - 0.5, tanh(V.w));
+}
+)");
+    const float v[] = {1.75f, 0.5f, 0.5f, 0.5f};
+    program->GetParameter("V")->SetFloat4(1, v);
+    ClearAndDraw(program);
+    // trunc: (1 + 1) / 4; sinh(0.5) = 0.521; cosh(0.5) - 0.5 = 0.628; tanh(0.5) = 0.462.
+    EXPECT_TRUE(Near(At(8, 8), 128, 133, 160, 118));
+}
+
 TEST_F(CgRender, UnaddressableTypesAreValidButHaveNoType) {
     Program* program = BuildPixel(R"(
 #pragma pack_matrix(row_major)

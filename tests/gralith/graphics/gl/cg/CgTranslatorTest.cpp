@@ -385,3 +385,15 @@ TEST(CgTranslator, FixedTypesCompileAsHalfAndKeepLineNumbers) {
                                   CgTranslator::StagePixel);
     EXPECT_NE(std::string::npos, message.find("ERROR: shaders/broken.cg:3: 'nothing' : unknown variable")) << message;
 }
+
+TEST(CgTranslator, FunctionsMissingFromGlsl120AreDefinedByTheShader) {
+    const char* source = "float4 V;\nfloat4 psMain() : COLOR { return trunc(V) + sinh(V.x) + cosh(V.y) + tanh(V.z); }\n";
+    std::string glsl = Pixel(source).glsl.CStr();
+    for (const char* name : {"trunc", "sinh", "cosh", "tanh"}) {
+        EXPECT_EQ(std::string::npos, glsl.find(std::string(" ") + name + "(")) << glsl;
+        EXPECT_NE(std::string::npos, glsl.find(std::string("vec4 gralith_") + name + "(vec4 x)")) << glsl;
+    }
+    EXPECT_EQ(0u, glsl.find("#version 120\n"));
+    // Shaders that use none of them get no definitions.
+    EXPECT_EQ(std::string::npos, std::string(Pixel(LitSource).glsl.CStr()).find("gralith_"));
+}
