@@ -15,6 +15,8 @@ namespace Gralith::Graphics {
 ///   addresses the uniform of both stages of a linked program;
 /// - vertex inputs are named from their semantic ("a_POSITION", "a_TEXCOORD0"), for binding to
 ///   attribute locations before linking.
+/// - Cg's fixed types compile as half, lit() computes its specular term as Cg does, and trunc,
+///   sinh, cosh and tanh (missing from GLSL 1.20) are defined by the shader itself.
 /// bool uniforms are declared as int in the GLSL (they are uploaded as integers) but reported as
 /// bool. Constant initialisers of scalar and vector uniforms are reported for the program to set.
 class CgTranslator {
