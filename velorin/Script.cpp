@@ -15,6 +15,7 @@
 #include "velorin/Messages.h"
 #include "velorin/ResourceHandle.h"
 #include "velorin/Timeline.h"
+#include "velorin/effects/Test01.h"
 
 #include <memory>
 #include <utility>
@@ -34,8 +35,7 @@ using Channel = KeyframedController<LinearKeyframe>;
 
 namespace {
 
-// The effect classes a script can name, by their case-sensitive tag. The scene effect
-// ("test01") joins this table where it is built.
+// The effect classes a script can name, by their case-sensitive tag.
 struct EffectClass {
     const char* tag;
     Effect* (*create)();
@@ -43,6 +43,7 @@ struct EffectClass {
 
 const EffectClass effectClasses[] = {
     {"ClearScreen", [] { return static_cast<Effect*>(new ClearScreen); }},
+    {"test01", [] { return static_cast<Effect*>(new Test01); }},
 };
 
 std::vector<std::pair<String, Effect* (*)()>>& RegisteredClasses() {

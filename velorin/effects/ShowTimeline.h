@@ -1,0 +1,49 @@
+#pragma once
+
+namespace Velorin::ShowTimeline {
+
+/// The decisions of the scene effect as pure functions of the music time t (seconds), so any
+/// moment of the show can be computed without playing up to it.
+
+/// The music time at which the show ends itself.
+constexpr float EndTime = 49.17f;
+/// The drop: camera, lights and glow change character here.
+constexpr float DropTime = 13.176f;
+
+/// Brightness of the scene on the window: fades in over 4 s, out from 45.49 s (negative after
+/// 46.49 s).
+float Fade(float t);
+/// How strongly the bass drives the glow: 15 before the drop, 10 in the heaviest passage, else 1.
+float GlowBoost(float t);
+/// The glow's strength for the lowest spectrum band.
+float GlowStrength(float t, float bass);
+/// The white flash: the sum of the accent pulses.
+float Flash(float t);
+/// Opacity of the intro's maker logo: in over 4 s, held until 8 s, out by 10 s.
+float IntroAlpha(float t);
+
+/// The images drawn over the composite.
+enum class Overlay {
+    Intro,  ///< the maker logo zooming in
+    Logo,   ///< the party logo over its glow streak
+    None,   ///< the pure scene section
+    Title,  ///< a title card over the blue streak
+    Ended,  ///< the show is over: nothing is drawn
+};
+
+struct OverlayLayers {
+    Overlay kind = Overlay::None;
+    int title = 0;           ///< 1-5 for Title
+    float streakColor = 0;   ///< grey level and alpha of the streak layer
+    float imageColor = 0;    ///< grey level and alpha of the logo or title layer
+};
+
+/// Which overlay shows at t, with its colours; beat pulses the streaks.
+OverlayLayers SelectOverlay(float t);
+
+/// The camera's cut on strong bass: counts the timer down by dt and, when it has run out and
+/// bass is above 0.45, picks a new offset from rand() and rearms the timer for 0.5 s. Answers
+/// whether it cut.
+bool StepCut(float& timer, float& offset, float dt, float bass);
+
+} // namespace Velorin::ShowTimeline
