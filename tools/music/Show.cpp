@@ -266,7 +266,7 @@ Track RenderShow()
     }
 
     Tame(drums, 0.2f);
-    Tame(hits, 0.22f);
+    Tame(hits, 0.26f);
 
     // Pumping: pads and reverb breathe under the kick, the bass steps aside for it.
     std::vector<Hit> pumpKicks = kicks;
@@ -305,7 +305,7 @@ Track RenderShow()
         if (hit.strong)
             heavyKicks.push_back(hit);
     std::vector<float> duck = Pump(kicks, frames, 0.2, 0.05);
-    std::vector<float> heavyDuck = Pump(heavyKicks, frames, 0.5, 0.09);
+    std::vector<float> heavyDuck = Pump(heavyKicks, frames, 0.6, 0.09);
     for (size_t i = 0; i < duck.size(); ++i)
         duck[i] = std::min(duck[i], heavyDuck[i]);
     Apply(rest, duck);
