@@ -115,9 +115,12 @@ TEST_F(GLDeviceTest, ColourWriteFlagsMaskChannels) {
     device->SetBlendState(blend);
     FullQuad(1, 1, 1, 1);
     EXPECT_TRUE(Near(Read(5, 5), {128, 255, 255, 128}, 1));
-    // The next clear must still clear every channel.
-    device->Clear(ClearColor, 0, 0, 0, 0, 1, 0);
+    // The next clear must still clear every channel...
+    device->Clear(ClearColor | ClearDepth, 0, 0, 0, 0, 1, 0);
     EXPECT_TRUE(Near(Read(5, 5), {0, 0, 0, 0}, 0));
+    // ...and the masks are back for the next draw with the same state object.
+    FullQuad(1, 1, 1, 1);
+    EXPECT_TRUE(Near(Read(5, 5), {0, 255, 255, 0}, 1));
     blend->Release();
 }
 
