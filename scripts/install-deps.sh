@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   # toolchain and test frameworks
-  cmake g++ pkg-config make git libgtest-dev libgmock-dev libbenchmark-dev
+  cmake g++ pkg-config make git ccache libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   # engine libraries
   libtinyxml-dev libpng-dev libjpeg62-turbo-dev libfreetype-dev libogg-dev libvorbis-dev
