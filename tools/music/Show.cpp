@@ -261,7 +261,7 @@ Track RenderShow()
         double swell = a == 0 ? 0.4 : a == 1 ? 0.2 : a == 6 ? 0.0 : 0.3;
         if (swell > 0.0)
             RenderSwell(hits, t, swell, 0.12f, seed++);
-        RenderCrash(hits, t, big ? 0.4f : 0.36f, a == 6 ? 0.12 : big ? 1.4 : 0.9, seed++);
+        RenderCrash(hits, t, big ? 0.4f : 0.36f, a == 6 ? 0.12 : big ? 0.8 : 0.55, seed++);
         RenderSnare(hits, t, 0.2f, 0.12, seed++);
     }
 
