@@ -42,6 +42,7 @@ OfflineRenderer::OfflineRenderer(const std::string& dataDirectory, int width, in
     PlayMusic = true;
     // Every frame is drawn as in a show whose music plays.
     Tempo = MusicTempo;
+    ended = false;
     SetEndPresentationHandler(&StopAfterThisFrame);
 
     device = Gralith::Graphics::EGLGLDevice::Create(width, height, Gralith::Graphics::Depth24Stencil8, 0,
