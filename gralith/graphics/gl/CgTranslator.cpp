@@ -243,16 +243,24 @@ void RemoveAll(std::string& text, const std::string& part) {
 }
 
 // Functions that GLSL 1.20 lacks but the GLSL writer uses for HLSL intrinsics, rewritten with
-// what 1.20 has. Each body computes from x of type T.
+// what 1.20 has. Each definition is written for float (scalar) and for vec2, vec3 and vec4
+// (vector, null: the same as scalar), with T the float type, B the bool type and I the int type
+// of that width.
 struct Polyfill {
     const char* name;
-    const char* body;
+    const char* scalar;
+    const char* vector;
 };
 const Polyfill Polyfills[] = {
-    {"trunc", "return sign(x) * floor(abs(x));"},
-    {"sinh", "return (exp(x) - exp(-x)) * 0.5;"},
-    {"cosh", "return (exp(x) + exp(-x)) * 0.5;"},
-    {"tanh", "T e = exp(2.0 * clamp(x, -20.0, 20.0)); return (e - 1.0) / (e + 1.0);"},
+    {"trunc", "T gralith_trunc(T x) { return sign(x) * floor(abs(x)); }", nullptr},
+    {"sinh", "T gralith_sinh(T x) { return (exp(x) - exp(-x)) * 0.5; }", nullptr},
+    {"cosh", "T gralith_cosh(T x) { return (exp(x) + exp(-x)) * 0.5; }", nullptr},
+    {"tanh", "T gralith_tanh(T x) { T e = exp(2.0 * clamp(x, -20.0, 20.0)); return (e - 1.0) / (e + 1.0); }", nullptr},
+    {"modf", "T gralith_modf(T x, out T i) { i = sign(x) * floor(abs(x)); return x - i; }", nullptr},
+    {"ldexp", "T gralith_ldexp(T x, I e) { return x * exp2(T(e)); }", nullptr},
+    {"isnan", "B gralith_isnan(T x) { return x != x; }", "B gralith_isnan(T x) { return notEqual(x, x); }"},
+    {"isinf", "B gralith_isinf(T x) { return abs(x) > 3.4028235e38; }",
+     "B gralith_isinf(T x) { return greaterThan(abs(x), T(3.4028235e38)); }"},
 };
 
 bool IsNamePart(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
@@ -275,11 +283,18 @@ void AddPolyfills(std::string& glsl) {
         std::string renamed = std::string("gralith_") + polyfill.name;
         if (!RenameCalls(glsl, polyfill.name, renamed))
             continue;
-        for (const char* type : {"float", "vec2", "vec3", "vec4"}) {
-            std::string body = polyfill.body;
-            for (size_t at = body.find("T "); at != std::string::npos; at = body.find("T ", at + 1))
-                body.replace(at, 1, type);
-            definitions += std::string(type) + " " + renamed + "(" + type + " x) { " + body + " }\n";
+        static const char* const types[4][3] = {
+            {"float", "bool", "int"}, {"vec2", "bvec2", "ivec2"}, {"vec3", "bvec3", "ivec3"}, {"vec4", "bvec4", "ivec4"}};
+        for (int width = 0; width < 4; ++width) {
+            const char* const* type = types[width];
+            const char* text = width == 0 || !polyfill.vector ? polyfill.scalar : polyfill.vector;
+            std::string definition;
+            for (const char* c = text; *c; ++c) {
+                bool placeholder = (*c == 'T' || *c == 'B' || *c == 'I') && !IsNamePart(c[1]) &&
+                                   (c == text || !IsNamePart(c[-1]));
+                definition += placeholder ? type[*c == 'T' ? 0 : *c == 'B' ? 1 : 2] : std::string(1, *c);
+            }
+            definitions += definition + "\n";
         }
     }
     if (definitions.empty())

@@ -583,6 +583,11 @@ TEST_F(CgRender, IntrinsicsMissingFromGlsl120AreProvided) {
     Program* program = BuildPixel(R"(
 float4 V;
 float4 psMain() : COLOR {
+    if (V.w > 1.0) {
+        float whole;
+        float part = modf(-V.w, whole);
+        return float4(-part, -whole / 4.0, ldexp(V.x, 2) / 8.0, isinf(V.x) || isnan(V.x) ? 0.0 : 1.0);
+    }
     return float4((trunc(V.x) - trunc(-V.x)) * 0.25, sinh(V.y), cosh(V.z) - 0.5, tanh(V.w));
 }
 )");
@@ -591,6 +596,11 @@ float4 psMain() : COLOR {
     ClearAndDraw(program);
     // trunc: (1 + 1) / 4; sinh(0.5) = 0.521; cosh(0.5) - 0.5 = 0.628; tanh(0.5) = 0.462.
     EXPECT_TRUE(Near(At(8, 8), 128, 133, 160, 118));
+    // modf(-2.25) = -0.25 and -2; ldexp(1.75, 2) = 7.
+    const float w[] = {1.75f, 0.5f, 0.5f, 2.25f};
+    program->GetParameter("V")->SetFloat4(1, w);
+    ClearAndDraw(program);
+    EXPECT_TRUE(Near(At(8, 8), 64, 128, 223, 255));
 }
 
 TEST_F(CgRender, UnaddressableTypesAreValidButHaveNoType) {

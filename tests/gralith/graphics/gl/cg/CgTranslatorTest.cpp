@@ -387,11 +387,13 @@ TEST(CgTranslator, FixedTypesCompileAsHalfAndKeepLineNumbers) {
 }
 
 TEST(CgTranslator, FunctionsMissingFromGlsl120AreDefinedByTheShader) {
-    const char* source = "float4 V;\nfloat4 psMain() : COLOR { return trunc(V) + sinh(V.x) + cosh(V.y) + tanh(V.z); }\n";
+    const char* source = "float4 V;\nfloat4 psMain() : COLOR { float4 i; float4 f = modf(V, i);\n"
+                         "return trunc(V) + sinh(V.x) + cosh(V.y) + tanh(V.z) + ldexp(V, V) + f + i\n"
+                         "    + (isfinite(V.x) ? 1 : 0) + (any(isnan(V)) ? 1 : 0) + (isinf(V.y) ? 1 : 0); }\n";
     std::string glsl = Pixel(source).glsl.CStr();
-    for (const char* name : {"trunc", "sinh", "cosh", "tanh"}) {
+    for (const char* name : {"trunc", "sinh", "cosh", "tanh", "modf", "ldexp", "isnan", "isinf"}) {
         EXPECT_EQ(std::string::npos, glsl.find(std::string(" ") + name + "(")) << glsl;
-        EXPECT_NE(std::string::npos, glsl.find(std::string("vec4 gralith_") + name + "(vec4 x)")) << glsl;
+        EXPECT_NE(std::string::npos, glsl.find(std::string(" gralith_") + name + "(vec4 x")) << glsl;
     }
     EXPECT_EQ(0u, glsl.find("#version 120\n"));
     // Shaders that use none of them get no definitions.
