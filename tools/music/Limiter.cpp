@@ -24,17 +24,14 @@ void Limit(Track& mix, float ceiling)
         if (wanted[k] < 1.0f)
             for (size_t i = k + 1 > static_cast<size_t>(ahead) ? k + 1 - static_cast<size_t>(ahead) : 0; i <= k; ++i)
                 floorAhead[i] = std::min(floorAhead[i], wanted[k]);
-    double sum = 0.0;
+    // Frames before the start count as unity gain.
+    double sum = ahead;
     float released = 1.0f;
     const float release = 1.0f / (0.08f * SampleRate);
     for (size_t i = 0; i < frames; ++i) {
-        sum += floorAhead[i];
-        if (i >= static_cast<size_t>(ahead))
-            sum -= floorAhead[i - static_cast<size_t>(ahead)];
-        float average = static_cast<float>(sum / ahead);
-        if (i < static_cast<size_t>(ahead))
-            average = std::min(average, floorAhead[i]);
-        released = std::min(average, released + (1.0f - released) * release);
+        sum += floorAhead[i] - (i >= static_cast<size_t>(ahead) ? floorAhead[i - static_cast<size_t>(ahead)] : 1.0f);
+        float average = std::min(static_cast<float>(sum / ahead), 1.0f);
+        released = std::min({average, released + (1.0f - released) * release, wanted[i]});
         mix.left[i] *= released;
         mix.right[i] *= released;
     }

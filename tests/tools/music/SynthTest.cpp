@@ -1,0 +1,156 @@
+// The music tool's building blocks on small signals: the limiter's ceiling and look-ahead, the
+// encoder's round trip and failures, the kick's shape, seeded voices, and the tool's low-band
+// estimate against the engine's spectrum.
+#include "Analysis.h"
+#include "Dsp.h"
+#include "Kick.h"
+#include "Limiter.h"
+#include "OggWriter.h"
+#include "Pad.h"
+
+#include "gralith/sound/MusicStream.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using namespace Halcyra::Music;
+
+namespace {
+
+Track Sine(double seconds, double hz, float amplitude)
+{
+    Track t(ToFrame(seconds));
+    for (int i = 0; i < t.Frames(); ++i)
+        t.left[static_cast<size_t>(i)] = t.right[static_cast<size_t>(i)] =
+            amplitude * static_cast<float>(std::sin(2.0 * Pi * hz * i / SampleRate));
+    return t;
+}
+
+float Peak(const Track& t, int from = 0, int to = -1)
+{
+    float peak = 0.0f;
+    for (int i = from; i < (to < 0 ? t.Frames() : to); ++i)
+        peak = std::max({peak, std::fabs(t.left[static_cast<size_t>(i)]), std::fabs(t.right[static_cast<size_t>(i)])});
+    return peak;
+}
+
+TEST(MusicLimiter, HoldsTheCeilingAndLeavesQuietPassagesAlone)
+{
+    Track t = Sine(1.0, 220.0, 0.3f);
+    const int spike = ToFrame(0.5);
+    for (int i = spike; i < spike + 200; ++i)
+        t.left[static_cast<size_t>(i)] *= 4.0f; // 1.2 on the left only
+    Track quiet = Sine(1.0, 220.0, 0.3f);
+    Limit(t, 0.8f);
+    EXPECT_LE(Peak(t), 0.8f + 1e-6f);
+    // Far before the spike nothing changes; just before it the gain is already down.
+    EXPECT_EQ(t.left[1000], quiet.left[1000]);
+    EXPECT_LT(Peak(t, spike - ToFrame(0.002), spike), 0.29f);
+    // It recovers: most of the level is back 0.3 s later.
+    EXPECT_GT(Peak(t, spike + ToFrame(0.3), spike + ToFrame(0.32)), 0.27f);
+    Limit(quiet, 0.8f);
+    EXPECT_EQ(Peak(quiet), Peak(Sine(1.0, 220.0, 0.3f)));
+}
+
+TEST(MusicOggWriter, RoundTripKeepsLevelAndLength)
+{
+    std::string path = ::testing::TempDir() + "music-sine.ogg";
+    WriteOgg(path, Sine(2.0, 440.0, 0.5f), 0.6f);
+    EXPECT_NEAR(DecodedPeak(path), 0.5f, 0.03f);
+    Gralith::Sound::MusicStream stream;
+    stream.Open(path.c_str());
+    EXPECT_EQ(stream.GetLength(), 2 * 44100 * 4);
+    std::remove(path.c_str());
+}
+
+TEST(MusicOggWriter, FailuresNameThePath)
+{
+    try {
+        WriteOgg("/proc/no-such-dir/x.ogg", Sine(0.1, 440.0, 0.5f), 0.6f);
+        FAIL() << "writing into /proc succeeded";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to create /proc/no-such-dir/x.ogg");
+    }
+    std::string path = ::testing::TempDir() + "not-vorbis.ogg";
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs("this is not an Ogg stream at all", f);
+    std::fclose(f);
+    EXPECT_THROW(DecodedPeak(path), std::runtime_error);
+    std::remove(path.c_str());
+}
+
+// Zero crossings per second of the left channel between two times.
+double Crossings(const Track& t, double from, double to)
+{
+    int count = 0;
+    for (int i = ToFrame(from) + 1; i < ToFrame(to); ++i)
+        if ((t.left[static_cast<size_t>(i - 1)] < 0.0f) != (t.left[static_cast<size_t>(i)] < 0.0f))
+            ++count;
+    return count / (2.0 * (to - from));
+}
+
+TEST(MusicKick, PitchFallsAndTheTailEndsByItsLength)
+{
+    Track t(ToFrame(1.0));
+    RenderKick(t, 0.1, 0.3, 0.5f, 0.0f, 1);
+    // A falling pitch: well above the body early on, settling near 50 Hz.
+    EXPECT_GT(Crossings(t, 0.105, 0.125), 120.0);
+    EXPECT_NEAR(Crossings(t, 0.25, 0.38), 50.0, 8.0);
+    EXPECT_EQ(Peak(t, ToFrame(0.4) + 1), 0.0f);
+    EXPECT_EQ(Peak(t, 0, ToFrame(0.1)), 0.0f);
+    // The heavy kick settles lower and carries more low band at the same level.
+    Track heavy(ToFrame(1.0));
+    RenderKick(heavy, 0.1, 0.3, 0.5f, 1.0f, 1);
+    EXPECT_LT(Crossings(heavy, 0.25, 0.38), Crossings(t, 0.25, 0.38) - 5.0);
+    double light = 0.0, strong = 0.0;
+    for (int f = 0; f < 12; ++f) {
+        light = std::max(light, LowBand(t, 0.1 + f / 60.0));
+        strong = std::max(strong, LowBand(heavy, 0.1 + f / 60.0));
+    }
+    EXPECT_GT(strong, 1.3 * light);
+}
+
+TEST(MusicPad, SameSeedSameSoundOtherSeedOtherPhases)
+{
+    PadChord chord{0.0, 0.5, {57, 60, 64}, 800.0, 2000.0, 0.3f};
+    Track a(ToFrame(2.0)), b(ToFrame(2.0)), c(ToFrame(2.0));
+    RenderPad(a, chord, 7);
+    RenderPad(b, chord, 7);
+    RenderPad(c, chord, 8);
+    EXPECT_EQ(a.left, b.left);
+    EXPECT_EQ(a.right, b.right);
+    EXPECT_NE(a.left, c.left);
+    // Spread across the field: the sides differ.
+    EXPECT_NE(a.left, a.right);
+    // The release ends it.
+    EXPECT_EQ(Peak(a, ToFrame(0.5 + chord.release) + 1), 0.0f);
+}
+
+TEST(MusicAnalysis, LowBandMatchesTheEngineSpectrum)
+{
+    Track t(ToFrame(1.0));
+    RenderKick(t, 0.2, 0.3, 0.6f, 1.0f, 3);
+    for (int i = 0; i < t.Frames(); ++i)
+        t.right[static_cast<size_t>(i)] *= 0.5f;
+    std::vector<float> interleaved;
+    for (int i = 0; i < t.Frames(); ++i) {
+        interleaved.push_back(t.left[static_cast<size_t>(i)]);
+        interleaved.push_back(t.right[static_cast<size_t>(i)]);
+    }
+    Gralith::Sound::MusicStream stream;
+    stream.OpenSamples(interleaved.data(), t.Frames(), 2);
+    float spectrum[256];
+    for (double s : {0.0, 0.19, 0.25, 0.3, 0.4}) {
+        stream.GetSpectrumAt(Gralith::Sound::MusicStream::SecondsToBytes(s), spectrum);
+        // The stream holds 16-bit samples: agreement to their resolution.
+        EXPECT_NEAR(LowBand(t, s), spectrum[0], 2e-4) << "at " << s << " s";
+    }
+}
+
+} // namespace
