@@ -14,13 +14,17 @@ const float* NoiseTable() {
     static bool filled = false;
     if (!filled) {
         for (float& value : table)
-            value = static_cast<float>(static_cast<double>(std::rand()) / 32767.0 * 2.0 - 1.0);
+            value = SignedRandom();
         filled = true;
     }
     return table;
 }
 
 } // namespace
+
+float SignedRandom() {
+    return static_cast<float>(static_cast<double>(std::rand()) / RAND_MAX * 2.0 - 1.0);
+}
 
 float Noise1(int seed, float x) {
     // The camera's warped time can be negative (a cut moves it back by up to 100 s), so the

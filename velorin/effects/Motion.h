@@ -7,6 +7,11 @@ namespace Velorin {
 /// Entries of the value-noise table.
 constexpr int NoiseTableSize = 10000;
 
+/// The C library's rand() mapped onto -1..1. The show was tuned for a generator with 15-bit
+/// values (rand() / 32767); dividing by the library's own RAND_MAX keeps the same range where
+/// rand() answers 31-bit values.
+float SignedRandom();
+
 /// Value noise: one table entry per integer step of x, chosen by seed. The table is filled
 /// from the C library's rand() on the first call, so the call order decides its contents.
 float Noise1(int seed, float x);

@@ -7,6 +7,7 @@
 #include "gralith/graphics/Program.h"
 #include "gralith/graphics/VertexBuffer.h"
 #include "velorin/Globals.h"
+#include "velorin/effects/Motion.h"
 
 #include <cstddef>
 #include <cstdlib>
@@ -22,10 +23,6 @@ const float cornerSigns[Particles::VerticesPerSprite][2] = {{-1, -1}, {1, -1}, {
 const int uSide[Particles::VerticesPerSprite] = {0, 1, 1, 0, 1, 0};
 const float vCoord[Particles::VerticesPerSprite] = {0, 0, 1, 0, 1, 1};
 
-float Random() {
-    return static_cast<float>(std::rand()) / 32767.0f * 2.0f - 1.0f;
-}
-
 } // namespace
 
 Particles::Particles(float halfExtentX, float halfExtentY, float halfExtentZ) : count(SpriteCount) {
@@ -35,9 +32,9 @@ Particles::Particles(float halfExtentX, float halfExtentY, float halfExtentZ) : 
 
     std::srand(1);
     for (int i = 0; i < count; ++i) {
-        float r1 = Random();
-        float r2 = Random();
-        float r3 = Random();
+        float r1 = SignedRandom();
+        float r2 = SignedRandom();
+        float r3 = SignedRandom();
         SetCentre(i, halfExtentX * r3, halfExtentY * r2, halfExtentZ * r1);
         SetCorners(i, 8.0f, 6.0f);
         SetTexCoords(i, 0.0f, 1.0f);

@@ -90,7 +90,7 @@ OverlayLayers SelectOverlay(float t) {
 bool StepCut(float& timer, float& offset, float dt, float bass) {
     timer -= dt;
     if (timer < 0.0f && bass > 0.45f) {
-        offset = (static_cast<float>(std::rand()) / 32767.0f * 2.0f - 1.0f) * 100.0f;
+        offset = SignedRandom() * 100.0f;
         timer = 0.5f;
         return true;
     }

@@ -42,7 +42,7 @@ struct OverlayLayers {
 OverlayLayers SelectOverlay(float t);
 
 /// The camera's cut on strong bass: counts the timer down by dt and, when it has run out and
-/// bass is above 0.45, picks a new offset from rand() and rearms the timer for 0.5 s. Answers
+/// bass is above 0.45, picks a new offset in -100..100 from rand() and rearms the timer for 0.5 s. Answers
 /// whether it cut.
 bool StepCut(float& timer, float& offset, float dt, float bass);
 

@@ -35,6 +35,9 @@ public:
     /// Draws the scene graph with the node animations at time (depth-first, pre-order).
     void DrawScene(float time);
 
+    /// The sprite field; null before Load.
+    const Particles* GetParticles() const { return particles; }
+
     /// The camera's cut state, shared by every instance like the music is.
     static float CutTimer;
     static float CutOffset;

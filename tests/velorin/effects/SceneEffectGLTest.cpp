@@ -1,0 +1,472 @@
+// The scene effect on a real OpenGL context (headless EGL on llvmpipe): a generated data folder
+// with tiny images, a box-shaped scene and the shipped shaders; frames read back by region.
+
+#include "ImageEncoding.h"
+
+#include "gralith/graphics/Device.h"
+#include "gralith/graphics/SamplerState.h"
+#include "gralith/graphics/Surface.h"
+#include "gralith/graphics/Texture2D.h"
+#include "gralith/graphics/gl/CGShadingContext.h"
+#include "gralith/graphics/gl/EGLGLDevice.h"
+#include "gralith/utils/BinaryWriter.h"
+#include "gralith/utils/FileSystem.h"
+#include "gralith/utils/GeoStream.h"
+#include "gralith/utils/State.h"
+#include "gralith/utils/assets/Proxy.h"
+#include "gralith/utils/scenegraph/FSGWriter.h"
+#include "gralith/utils/scenegraph/Transform.h"
+#include "velorin/Globals.h"
+#include "velorin/Presentation.h"
+#include "velorin/Settings.h"
+#include "velorin/effects/ImagePasses.h"
+#include "velorin/effects/Particles.h"
+#include "velorin/effects/Test01.h"
+
+#include "tests/support/TempDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+using namespace Gralith::Graphics;
+using Gralith::Utils::SceneGraph::FGMWriter;
+using Gralith::Utils::SceneGraph::FSGWriter;
+using Pixel = std::array<int, 3>;
+
+constexpr int Width = 64;
+constexpr int Height = 48;
+
+std::string Png(int w, int h, bool alpha, const std::vector<unsigned>& samples) {
+    GralithTest::PngImage image;
+    image.width = w;
+    image.height = h;
+    image.colorType = alpha ? 6 : 2;
+    image.samples = samples;
+    auto bytes = GralithTest::EncodePng(image);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+std::string Plain(unsigned r, unsigned g, unsigned b) {
+    std::vector<unsigned> s;
+    for (int i = 0; i < 4; ++i)
+        s.insert(s.end(), {r, g, b});
+    return Png(2, 2, false, s);
+}
+
+// 8 x 8: an opaque 4 x 4 centre of one colour, transparent around it.
+std::string Card(unsigned r, unsigned g, unsigned b) {
+    std::vector<unsigned> s;
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) {
+            bool inside = x >= 2 && x < 6 && y >= 2 && y < 6;
+            s.insert(s.end(), {r, g, b, inside ? 255u : 0u});
+        }
+    return Png(8, 8, true, s);
+}
+
+std::string Transparent() {
+    return Png(2, 2, true, std::vector<unsigned>(16, 0));
+}
+
+// A box of half-size 400 around the origin, seen from inside: the camera's orbit lies within,
+// so the walls fill every view.
+std::string BoxScene() {
+    std::vector<float> positions, normals, uvs;
+    std::vector<int> indices;
+    const float h = 400.0f;
+    for (int axis = 0; axis < 3; ++axis)
+        for (int side = -1; side <= 1; side += 2) {
+            int u = (axis + 1) % 3, v = (axis + 2) % 3;
+            int base = static_cast<int>(positions.size() / 3);
+            const float corners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+            for (const auto& c : corners) {
+                float p[3], n[3] = {0, 0, 0};
+                p[axis] = side * h;
+                p[u] = c[0] * h;
+                p[v] = c[1] * h;
+                n[axis] = static_cast<float>(-side);
+                positions.insert(positions.end(), p, p + 3);
+                normals.insert(normals.end(), n, n + 3);
+                uvs.insert(uvs.end(), {(c[0] + 1) / 2, (c[1] + 1) / 2});
+            }
+            indices.insert(indices.end(), {base, base + 1, base + 2, base, base + 2, base + 3});
+        }
+    FSGWriter::Scene scene;
+    FSGWriter::Geometry g;
+    g.id = "box";
+    g.name = "Box";
+    g.block.vertexCount = static_cast<int>(positions.size() / 3);
+    g.block.streams.Add(FGMWriter::FloatStream("POSITION", 3, positions.data(), static_cast<int>(positions.size())));
+    g.block.streams.Add(FGMWriter::FloatStream("NORMAL", 3, normals.data(), static_cast<int>(normals.size())));
+    g.block.streams.Add(FGMWriter::FloatStream("TEXCOORD0", 2, uvs.data(), static_cast<int>(uvs.size())));
+    FGMWriter::SetIndices32(g.block, indices.data(), static_cast<int>(indices.size()));
+    scene.geometries.Add(g);
+    FSGWriter::Material m;
+    m.id = "walls";
+    m.program = "shaders/halcyra.cg";
+    FSGWriter::Texture t;
+    t.name = "diffuse";
+    t.descriptor = "textures/white.png";
+    m.textures.Add(t);
+    scene.materials.Add(m);
+    FSGWriter::Node node;
+    node.id = "room";
+    FSGWriter::Batch batch;
+    batch.geometryId = "box";
+    batch.materialId = "walls";
+    node.batches.Add(batch);
+    scene.nodes.Add(node);
+    Gralith::Utils::BinaryWriter out;
+    FSGWriter::Write(scene, out);
+    const auto& bytes = out.GetBytes();
+    return std::string(reinterpret_cast<const char*>(bytes.Data()), static_cast<size_t>(bytes.Count()));
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+GLShadingContext* MakeShading(GLDevice* device) { return new CGShadingContext(device); }
+
+int endCalls = 0;
+void CountEnd() { ++endCalls; }
+
+// One device, proxy and effect for the whole suite: the image passes keep their programs for
+// the process, as the show does.
+class SceneEffect : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        data = new GralithTest::TempDirectory;
+        for (const char* shader : {"halcyra", "texture", "blur", "particles"}) {
+            std::string name = std::string("shaders/") + shader + ".cg";
+            data->Write(name, ReadText(std::string(GRALITH_TEST_SOURCE_DIR) + "/data/" + name));
+        }
+        data->Write("textures/white.png", Plain(255, 255, 255));
+        data->Write("textures/shapes.png", Plain(255, 255, 255));
+        data->Write("textures/varrow.png", Plain(0, 255, 0));
+        data->Write("textures/logo.png", Card(255, 0, 0));
+        data->Write("textures/logo_strek.png", Transparent());
+        data->Write("textures/strek_blaa.png", Transparent());
+        data->Write("textures/1.png", Card(0, 0, 255));
+        data->Write("textures/2.png", Card(255, 255, 0));
+        data->Write("textures/3.png", Card(255, 0, 255));
+        data->Write("textures/4.png", Card(0, 255, 255));
+        data->Write("textures/5.png", Card(255, 128, 0));
+        data->Write("scenes/halcyra2.fsg", BoxScene());
+
+        Velorin::ResolutionX = Width;
+        Velorin::ResolutionY = Height;
+        Velorin::Aspect = static_cast<float>(Width) / Height;
+        Velorin::Tempo = 128.0f;
+        device = EGLGLDevice::Create(Width, Height, Depth24Stencil8, 0, &MakeShading);
+        Velorin::GraphicsDevice = device;
+        Velorin::RenderState = new Gralith::Utils::State(device);
+        Velorin::TransformStack = new Gralith::Utils::Transform(device);
+        Velorin::GeometryStream = new Gralith::Utils::GeoStream(device, 100);
+        Velorin::LinearClampSampler = device->CreateSamplerState(
+            {FilterLinear, FilterLinear, FilterNone, AddressClamp, AddressClamp, AddressClamp});
+        auto* directory = new Gralith::Utils::Directory(data->Path().c_str());
+        Velorin::AssetProxy =
+            new Gralith::Utils::Assets::Proxy(directory, device, nullptr, Velorin::RenderState);
+        directory->Release();
+        effect = new Velorin::Test01;
+        effect->Load();
+    }
+
+    static void TearDownTestSuite() {
+        delete effect;
+        device->SetProgram(nullptr);
+        Velorin::LinearClampSampler->Release();
+        Velorin::GeometryStream->Release();
+        Velorin::TransformStack->Release();
+        Velorin::RenderState->Release();
+        Velorin::AssetProxy->Release();
+        device->Release();
+        Velorin::GraphicsDevice = nullptr;
+        delete data;
+    }
+
+    void SetUp() override {
+        Velorin::Spectrum[0] = 0.0f;
+        Velorin::FrameDelta = 1.0 / 60.0;
+        Velorin::Test01::CutTimer = 0.0f;
+        Velorin::Test01::CutOffset = 0.0f;
+    }
+
+    static void RenderAt(double t) {
+        Velorin::MusicTime = t;
+        effect->Render();
+        device->Present();
+    }
+
+    static Pixel At(int x, int y) {
+        unsigned char rgba[4] = {};
+        device->ReadSurface(device->GetBackBuffer(), x, y, 1, 1, rgba);
+        return {rgba[0], rgba[1], rgba[2]};
+    }
+    static Pixel Centre() { return At(Width / 2, Height / 2); }
+    // Mean brightness of the four corner regions, outside every overlay card.
+    static double Corners() {
+        double sum = 0;
+        int n = 0;
+        for (int x : {2, 5, Width - 6, Width - 3})
+            for (int y : {2, 5, Height - 6, Height - 3}) {
+                Pixel p = At(x, y);
+                sum += (p[0] + p[1] + p[2]) / 3.0;
+                ++n;
+            }
+        return sum / n;
+    }
+    static int Brightest() {
+        unsigned char rgba[Width * Height * 4];
+        device->ReadSurface(device->GetBackBuffer(), 0, 0, Width, Height, rgba);
+        int most = 0;
+        for (int i = 0; i < Width * Height * 4; ++i)
+            if (i % 4 != 3 && rgba[i] > most)
+                most = rgba[i];
+        return most;
+    }
+
+    static GralithTest::TempDirectory* data;
+    static EGLGLDevice* device;
+    static Velorin::Test01* effect;
+};
+
+GralithTest::TempDirectory* SceneEffect::data = nullptr;
+EGLGLDevice* SceneEffect::device = nullptr;
+Velorin::Test01* SceneEffect::effect = nullptr;
+
+TEST_F(SceneEffect, WindowIsBlackAtTheStart) {
+    RenderAt(0.0);
+    EXPECT_LE(Brightest(), 1);
+}
+
+TEST_F(SceneEffect, SceneFadesInAndTowardsBlackAfter46_49) {
+    RenderAt(40.0);
+    double lit = Corners();
+    RenderAt(46.9);
+    double gone = Corners();
+    EXPECT_GT(lit, 15.0);
+    EXPECT_LE(gone, 1.0);
+}
+
+TEST_F(SceneEffect, MakerLogoShowsDuringTheIntroZoomAndIsGoneBy12Seconds) {
+    RenderAt(6.25);
+    Pixel zoom = Centre();
+    EXPECT_GT(zoom[1] - zoom[0], 150) << zoom[0] << " " << zoom[1] << " " << zoom[2];
+    RenderAt(12.0);
+    Pixel later = Centre();
+    EXPECT_LT(later[1] - later[0], 20) << later[0] << " " << later[1] << " " << later[2];
+}
+
+TEST_F(SceneEffect, FlashAt15_05BrightensTheWholeWindow) {
+    RenderAt(14.0);
+    double before = Corners();
+    RenderAt(15.05);
+    EXPECT_GE(Corners(), 250.0);
+    EXPECT_LT(before, 200.0);
+}
+
+TEST_F(SceneEffect, PartyLogoShowsUntil22_53) {
+    RenderAt(20.0);
+    Pixel logo = Centre();
+    EXPECT_GT(logo[0], 240);
+    EXPECT_LT(logo[1], 40);
+    Pixel corner = At(2, 2);
+    EXPECT_LT(corner[0] - corner[1], 30);
+    RenderAt(22.6);
+    Pixel after = Centre();
+    EXPECT_LT(std::abs(after[0] - after[1]), 30) << after[0] << " " << after[1];
+}
+
+TEST_F(SceneEffect, EachTitleCardShowsInItsInterval) {
+    struct Card {
+        double t;
+        Pixel colour;
+    };
+    const Card cards[] = {{31.0, {0, 0, 255}},   {35.0, {255, 255, 0}}, {39.0, {255, 0, 255}},
+                          {42.0, {0, 255, 255}}, {45.5, {255, 128, 0}}};
+    for (const Card& c : cards) {
+        RenderAt(c.t);
+        Pixel seen = Centre();
+        for (int i = 0; i < 3; ++i)
+            EXPECT_NEAR(seen[i], c.colour[i], 3) << "t " << c.t << " channel " << i;
+    }
+}
+
+TEST_F(SceneEffect, GlowFollowsTheLowestSpectrumBand) {
+    RenderAt(40.0);
+    double quiet = Corners();
+    Velorin::Spectrum[0] = 0.4f; // below the cut threshold: the camera stays put
+    RenderAt(40.0);
+    double loud = Corners();
+    EXPECT_GT(loud, quiet + 10.0);
+}
+
+TEST_F(SceneEffect, StrongBassCutsTheCameraAtMostEveryHalfSecond) {
+    Velorin::Spectrum[0] = 0.9f;
+    RenderAt(30.5);
+    float first = Velorin::Test01::CutOffset;
+    EXPECT_FLOAT_EQ(Velorin::Test01::CutTimer, 0.5f);
+    Velorin::FrameDelta = 0.3;
+    RenderAt(30.8);
+    EXPECT_EQ(Velorin::Test01::CutOffset, first);
+    EXPECT_NEAR(Velorin::Test01::CutTimer, 0.2f, 1e-6f);
+    RenderAt(31.1);
+    EXPECT_FLOAT_EQ(Velorin::Test01::CutTimer, 0.5f);
+}
+
+TEST_F(SceneEffect, EndsThePresentationAt49_17WithoutDrawing) {
+    endCalls = 0;
+    Velorin::SetEndPresentationHandler(&CountEnd);
+    RenderAt(49.16);
+    EXPECT_EQ(endCalls, 0);
+    device->Clear(ClearColor, 0.2f, 0.4f, 0.6f, 1.0f, 1.0f, 0);
+    RenderAt(49.17);
+    EXPECT_EQ(endCalls, 1);
+    Pixel kept = Centre();
+    EXPECT_NEAR(kept[0], 51, 1);
+    EXPECT_NEAR(kept[1], 102, 1);
+    EXPECT_NEAR(kept[2], 153, 1);
+    Velorin::SetEndPresentationHandler(nullptr);
+}
+
+TEST_F(SceneEffect, FrameLeavesTheWindowBound) {
+    RenderAt(25.0);
+    EXPECT_EQ(device->GetColorTargetCount(), 0);
+    EXPECT_EQ(device->GetDepthStencilTarget(), nullptr);
+}
+
+TEST_F(SceneEffect, ParticleFieldIsSeededWithOne) {
+    std::srand(1);
+    float r[3];
+    for (float& v : r)
+        v = static_cast<float>(static_cast<double>(std::rand()) / RAND_MAX * 2.0 - 1.0);
+    Velorin::Particles field(400.0f, 400.0f, 400.0f);
+    const auto& vertices = field.GetVertices();
+    ASSERT_EQ(vertices.Count(), 1200);
+    EXPECT_FLOAT_EQ(vertices[0].x, 400.0f * r[2]);
+    EXPECT_FLOAT_EQ(vertices[0].y, 400.0f * r[1]);
+    EXPECT_FLOAT_EQ(vertices[0].z, 400.0f * r[0]);
+    for (int s = 0; s < 200; ++s)
+        for (int k = 1; k < 6; ++k) {
+            ASSERT_EQ(vertices[s * 6 + k].x, vertices[s * 6].x);
+            ASSERT_EQ(vertices[s * 6 + k].y, vertices[s * 6].y);
+            ASSERT_EQ(vertices[s * 6 + k].z, vertices[s * 6].z);
+        }
+    // Before the effect's override: 8 x 6 corners and the whole texture.
+    EXPECT_EQ(vertices[1].cornerX, 8.0f);
+    EXPECT_EQ(vertices[1].cornerY, -6.0f);
+    EXPECT_EQ(vertices[5].u, 0.0f);
+    EXPECT_EQ(vertices[2].u, 1.0f);
+}
+
+TEST_F(SceneEffect, EffectGivesEverySpriteTwentyByTwentyCornersAndAShapeFromTheStrip) {
+    // The effect's shapes follow the particle field's 600 draws after reseeding.
+    std::srand(1);
+    for (int i = 0; i < 600; ++i)
+        std::rand();
+    const auto& vertices = effect->GetParticles()->GetVertices();
+    const float corners[6][2] = {{-20, -20}, {20, -20}, {20, 20}, {-20, -20}, {20, 20}, {-20, 20}};
+    const float vs[6] = {0, 0, 1, 0, 1, 1};
+    const int sides[6] = {0, 1, 1, 0, 1, 0};
+    for (int s = 0; s < 200; ++s) {
+        int k = std::rand() % 4;
+        for (int i = 0; i < 6; ++i) {
+            const auto& v = vertices[s * 6 + i];
+            ASSERT_EQ(v.cornerX, corners[i][0]) << s;
+            ASSERT_EQ(v.cornerY, corners[i][1]) << s;
+            ASSERT_EQ(v.v, vs[i]) << s;
+            ASSERT_FLOAT_EQ(v.u, (k + sides[i]) / 4.0f) << s << " vertex " << i;
+        }
+    }
+}
+
+TEST_F(SceneEffect, ThirdShapeSpansTheLastQuarterOfTheStrip) {
+    Velorin::Particles field(1.0f, 1.0f, 1.0f);
+    field.SetTexCoords(7, 0.75f, 1.0f);
+    const auto& v = field.GetVertices();
+    const float expected[6] = {0.75f, 1.0f, 1.0f, 0.75f, 1.0f, 0.75f};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(v[7 * 6 + i].u, expected[i]);
+}
+
+// One sprite in front of the camera, the others moved far behind it; seen from two sides it
+// always faces the viewer.
+TEST_F(SceneEffect, SpritesFaceTheCameraFromAnyDirection) {
+    Velorin::Particles field(1.0f, 1.0f, 1.0f);
+    for (int i = 0; i < field.GetCount(); ++i)
+        field.SetCentre(i, 5000.0f, 5000.0f, 5000.0f);
+    field.SetCentre(0, 0.0f, 0.0f, 0.0f);
+    field.SetCorners(0, 20.0f, 20.0f);
+    field.Upload();
+    auto* white = Velorin::AssetProxy->GetTexture("textures/white.png", nullptr);
+    const float eyes[2][3] = {{0, -100, 0}, {100, 0, 30}};
+    for (const auto& eye : eyes) {
+        device->SetRenderTargets(0, nullptr, nullptr);
+        device->Clear(ClearColor | ClearDepth, 0, 0, 0, 1, 1, 0);
+        Velorin::TransformStack->Reset();
+        Velorin::TransformStack->LookAt(eye[0], eye[1], eye[2], 0, 0, 0, 0, 0, 1);
+        Velorin::TransformStack->Perspective(60.0f, Velorin::Aspect, 1.0f, 1000.0f);
+        Velorin::RenderState->SetDefaults();
+        Velorin::RenderState->DisableDepthTest();
+        Velorin::RenderState->SetBlend(BlendOne, BlendOne);
+        field.Draw(white);
+        device->Present();
+        EXPECT_GT(Centre()[2], 30) << eye[0];
+        EXPECT_LE(At(1, 1)[2], 1) << eye[0];
+    }
+}
+
+TEST_F(SceneEffect, BlendedQuadWithZeroColourLeavesTheWindowUnchanged) {
+    device->SetRenderTargets(0, nullptr, nullptr);
+    device->Clear(ClearColor, 0.2f, 0.4f, 0.6f, 1.0f, 1.0f, 0);
+    auto* white = Velorin::AssetProxy->GetTexture("textures/white.png", nullptr);
+    const float none[4] = {0, 0, 0, 0};
+    Velorin::DrawTextureBlended(white, none);
+    device->Present();
+    Pixel p = Centre();
+    EXPECT_NEAR(p[0], 51, 1);
+    EXPECT_NEAR(p[1], 102, 1);
+    EXPECT_NEAR(p[2], 153, 1);
+}
+
+TEST_F(SceneEffect, BlurSpreadsALineAndLeavesTheWindowBound) {
+    Texture2D* a = device->CreateTexture2D(32, 32, PixelFormatR8G8B8A8, true);
+    Texture2D* b = device->CreateTexture2D(32, 32, PixelFormatR8G8B8A8, true);
+    // The card's opaque centre in a; its alpha shows where light is.
+    auto* card = Velorin::AssetProxy->GetTexture("textures/1.png", nullptr);
+    Velorin::CopyInto(card, a);
+    EXPECT_EQ(device->GetColorTargetCount(), 0);
+
+    auto read = [this](Texture2D* t, int x, int y) {
+        unsigned char rgba[4] = {};
+        device->ReadSurface(t->GetSurface(0), x, y, 1, 1, rgba);
+        return static_cast<int>(rgba[3]);
+    };
+    int centreBefore = read(a, 16, 16);
+    int edgeBefore = read(a, 6, 16);
+    Velorin::Blur(0, 1.0f, a, b);
+    EXPECT_EQ(read(a, 16, 16), centreBefore);
+    EXPECT_EQ(read(a, 6, 16), edgeBefore);
+
+    Velorin::Blur(1, 1.0f, a, b);
+    EXPECT_EQ(device->GetColorTargetCount(), 0);
+    EXPECT_GT(read(a, 6, 16), edgeBefore) << "light spreads out of the card";
+    EXPECT_LE(read(a, 16, 16), centreBefore);
+    b->Release();
+    a->Release();
+}
+
+} // namespace
