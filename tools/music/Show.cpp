@@ -186,7 +186,7 @@ Track RenderShow()
     Track bass(frames);
     for (int beat = 28; beat <= 94; ++beat)
         for (int sixteenth = 1; sixteenth < 4; ++sixteenth) {
-            const Chord& chord = ChordAt(beat);
+            const Chord& chord = ChordAt(std::max(beat, 32)); // the drop bar is on the tonic
             bool heavy = beat >= 91;
             int midi = chord.root + (sixteenth == 2 ? 12 : 0);
             RenderBassNote(bass, At(beat + 0.25 * sixteenth), 0.09, midi, heavy ? 0.42f : 0.36f, 0.55f, heavy ? 1.0f : 0.3f);
@@ -198,7 +198,9 @@ Track RenderShow()
         const Chord& chord = ChordAt(bar == 0 ? 32 : beat);
         bool open = beat >= 48 && beat < 64;
         bool heavy = beat >= 88;
-        PadChord pc{At(beat), At(4), chord.pad, open ? 1800.0 : 1100.0, heavy ? 6000.0 : open ? 4200.0 : 2600.0, 0.15f};
+        // The last bar's chord gives way to the closing hits.
+        double length = std::min(At(4), 44.45 - At(beat));
+        PadChord pc{At(beat), length, chord.pad, open ? 1800.0 : 1100.0, heavy ? 6000.0 : open ? 4200.0 : 2600.0, 0.15f};
         pc.attack = 0.02;
         pc.release = 0.4;
         RenderPad(pads, pc, seed++);
@@ -212,20 +214,21 @@ Track RenderShow()
     HighPass(pads, 140.0);
 
     Track lead(frames);
-    auto playTheme = [&](double from, bool answer, int transpose, double brightness, float level) {
+    auto playTheme = [&](double from, double until, bool answer, int transpose, double brightness, float level) {
         for (const Note& note : Theme(answer))
-            RenderLeadNote(lead, At(from + note.beat), At(note.length) * 0.92, note.midi + transpose, level, brightness);
+            if (from + note.beat < until)
+                RenderLeadNote(lead, At(from + note.beat), At(note.length) * 0.92, note.midi + transpose, level, brightness);
     };
-    playTheme(32, false, 0, 1.0, 0.16f);
-    playTheme(64, false, 0, 1.1, 0.16f);
-    playTheme(80, true, 12, 1.2, 0.12f);
-    // Heavy passage: the top of the theme hammered in eighths.
+    playTheme(32, 48, false, 0, 1.0, 0.16f);
+    playTheme(64, 80, false, 0, 1.1, 0.16f);
+    playTheme(80, 92, true, 12, 1.2, 0.12f);
+    // Heavy passage, on the G bar: its fifth and third hammered in eighths, resolving to A at the end.
     for (double beat = 92; beat < 95; beat += 0.5)
-        RenderLeadNote(lead, At(beat), At(0.4), beat - std::floor(beat) < 0.25 ? 88 : 84, 0.11f, 1.4);
+        RenderLeadNote(lead, At(beat), At(0.4), beat - std::floor(beat) < 0.25 ? 86 : 83, 0.11f, 1.4);
     RenderLeadNote(lead, 44.9, 2.4, 81, 0.14f, 1.0);
 
     Track bells(frames);
-    for (int step = 96; step < 128; ++step) { // beats 48 - 64 in sixteenths
+    for (int step = 96; step < 128; ++step) { // beats 48 - 64 in eighths
         double beat = step * 0.5;
         const Chord& chord = ChordAt(beat);
         RenderBell(bells, At(beat), chord.arp[static_cast<size_t>(step % 8)] + 12, 0.07f, step % 2 ? 0.7 : -0.7, 0.25);
