@@ -3,7 +3,9 @@
 #include "gralith/Exception.h"
 #include "gralith/graphics/BlendState.h"
 #include "gralith/graphics/DepthStencilState.h"
+#include "gralith/graphics/InputLayout.h"
 #include "gralith/graphics/Messages.h"
+#include "gralith/graphics/Program.h"
 #include "gralith/graphics/RasterizerState.h"
 #include "gralith/graphics/SemanticMap.h"
 #include "gralith/graphics/Surface.h"
@@ -35,6 +37,12 @@ void DeviceImpl::SetUpDefaultState() {
 }
 
 void DeviceImpl::ReleaseDefaultState() {
+    ForgetApplied(appliedBlendState);
+    ForgetApplied(appliedDepthStencilState);
+    ForgetApplied(appliedRasterizerState);
+    ForgetApplied(appliedInputLayout);
+    ForgetApplied(appliedSemanticMap);
+    ForgetApplied(appliedProgram);
     // Forget them wherever they are still recorded, so no dangling pointer survives.
     if (blendState == defaultBlendState)
         blendState = nullptr;

@@ -78,8 +78,39 @@ protected:
     /// Hook after SetVertexBuffer recorded the buffer.
     virtual void OnVertexBufferChanged(int /*stream*/) {}
 
-    /// Releases the default state objects; backends call it before tearing down their context.
+    /// Releases the default state objects and the references to applied objects; backends call
+    /// it before tearing down their context.
     void ReleaseDefaultState();
+
+    /// Records an object as pushed to the platform. The device keeps a reference to it, so the
+    /// identity test of later draws never meets a new object at a freed object's address, and
+    /// the backend may still read what it last pushed.
+    template <class T>
+    static void SetApplied(T*& slot, T* value) {
+        if (value == slot)
+            return;
+        if (value)
+            value->AddRef();
+        T* old = slot;
+        slot = value;
+        if (old)
+            old->Release();
+    }
+    /// The state a draw uses: the one set, or the device's default when none is set (a null
+    /// state means "no particular settings", not a crash).
+    BlendState* DrawBlendState() const { return blendState ? blendState : defaultBlendState; }
+    DepthStencilState* DrawDepthStencilState() const {
+        return depthStencilState ? depthStencilState : defaultDepthStencilState;
+    }
+    RasterizerState* DrawRasterizerState() const {
+        return rasterizerState ? rasterizerState : defaultRasterizerState;
+    }
+
+    /// Makes the next draw push this kind of state again.
+    template <class T>
+    static void ForgetApplied(T*& slot) {
+        SetApplied(slot, static_cast<T*>(nullptr));
+    }
 
     Rect viewport = {0, 0, 0, 0};
     Rect scissor = {0, 0, 0, 0};

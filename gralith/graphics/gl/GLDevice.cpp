@@ -2,6 +2,7 @@
 
 #include "gralith/Exception.h"
 #include "gralith/graphics/Messages.h"
+#include "gralith/graphics/SemanticMap.h"
 #include "gralith/graphics/gl/GLBlendState.h"
 #include "gralith/graphics/gl/GLDepthStencilState.h"
 #include "gralith/graphics/gl/GLIndexBuffer.h"
@@ -111,20 +112,20 @@ void GLDevice::Clear(int flags, float red, float green, float blue, float alpha,
         if (!blend || !(blend->GetDesc().WriteRed && blend->GetDesc().WriteGreen && blend->GetDesc().WriteBlue &&
                         blend->GetDesc().WriteAlpha)) {
             gl.ColorMask(1, 1, 1, 1);
-            appliedBlendState = nullptr;
+            ForgetApplied(appliedBlendState);
         }
     }
     auto* depthStencil = static_cast<GLDepthStencilState*>(appliedDepthStencilState);
     if ((mask & GL_DEPTH_BUFFER_BIT) && (!depthStencil || !depthStencil->GetDesc().DepthWriteEnabled)) {
         gl.DepthMask(1);
-        appliedDepthStencilState = nullptr;
+        ForgetApplied(appliedDepthStencilState);
     }
     if (mask & GL_STENCIL_BUFFER_BIT) {
         // A state with the stencil test off leaves the last write mask in GL: always open it.
         gl.StencilMask(0xFFFFFFFFu);
         if (depthStencil && depthStencil->GetDesc().StencilEnabled &&
             depthStencil->GetDesc().StencilWriteMask != 0xFFFFFFFFu)
-            appliedDepthStencilState = nullptr;
+            ForgetApplied(appliedDepthStencilState);
     }
     gl.ClearColor(red, green, blue, alpha);
     gl.ClearStencil(stencil);
@@ -215,7 +216,7 @@ void GLDevice::SetProgram(Program* program) {
     if (program && program != appliedProgram) {
         MakeCurrent();
         static_cast<GLProgram*>(program)->Bind();
-        appliedProgram = program;
+        SetApplied(appliedProgram, program);
         ++statistics.ProgramApplies;
     }
 }
@@ -242,26 +243,26 @@ void GLDevice::ApplyPendingState() {
     if (!inputLayout)
         throw Exception(Messages::NoInputLayout, 3);
     MakeCurrent();
-    if (blendState != appliedBlendState) {
-        static_cast<GLBlendState*>(blendState)->Apply(gl);
-        appliedBlendState = blendState;
+    if (DrawBlendState() != appliedBlendState) {
+        static_cast<GLBlendState*>(DrawBlendState())->Apply(gl);
+        SetApplied(appliedBlendState, DrawBlendState());
         ++statistics.BlendApplies;
     }
-    if (depthStencilState != appliedDepthStencilState) {
-        static_cast<GLDepthStencilState*>(depthStencilState)->Apply(gl);
-        appliedDepthStencilState = depthStencilState;
+    if (DrawDepthStencilState() != appliedDepthStencilState) {
+        static_cast<GLDepthStencilState*>(DrawDepthStencilState())->Apply(gl);
+        SetApplied(appliedDepthStencilState, DrawDepthStencilState());
         ++statistics.DepthStencilApplies;
     }
-    if (rasterizerState != appliedRasterizerState) {
-        static_cast<GLRasterizerState*>(rasterizerState)->Apply(gl);
-        appliedRasterizerState = rasterizerState;
+    if (DrawRasterizerState() != appliedRasterizerState) {
+        static_cast<GLRasterizerState*>(DrawRasterizerState())->Apply(gl);
+        SetApplied(appliedRasterizerState, DrawRasterizerState());
         ++statistics.RasterizerApplies;
     }
     if (inputLayout != appliedInputLayout || semanticMap != appliedSemanticMap || layoutStale)
         ApplyInputLayout();
     if (program != appliedProgram) {
         static_cast<GLProgram*>(program)->Bind();
-        appliedProgram = program;
+        SetApplied(appliedProgram, program);
         ++statistics.ProgramApplies;
     }
 }
@@ -272,8 +273,8 @@ void GLDevice::DisableAppliedInputLayout() {
     shadingContext->SetSemanticMap(appliedSemanticMap);
     for (const InputElementDesc& e : static_cast<GLInputLayout*>(appliedInputLayout)->Elements())
         shadingContext->DisableAttribute(e.Semantic);
-    appliedInputLayout = nullptr;
-    appliedSemanticMap = nullptr;
+    ForgetApplied(appliedInputLayout);
+    ForgetApplied(appliedSemanticMap);
 }
 
 void GLDevice::ApplyInputLayout() {
@@ -298,8 +299,8 @@ void GLDevice::ApplyInputLayout() {
             shading->DisableAttribute(elements[i].Semantic);
         throw;
     }
-    appliedInputLayout = inputLayout;
-    appliedSemanticMap = semanticMap;
+    SetApplied(appliedInputLayout, inputLayout);
+    SetApplied(appliedSemanticMap, semanticMap);
     layoutStale = false;
     ++statistics.InputLayoutApplies;
 }
@@ -375,6 +376,8 @@ void GLDevice::BindRenderTargets(int count, Surface* const* colors, Surface* dep
     }
     renderTargetsOffscreen = true;
 }
+
+void GLDevice::ForgetAppliedRasterizerState() { ForgetApplied(appliedRasterizerState); }
 
 void GLDevice::RestoreFramebuffer() {
     gl.BindFramebuffer(GL_FRAMEBUFFER, renderTargetsOffscreen ? renderTargetFramebuffer : GetWindowFramebuffer());

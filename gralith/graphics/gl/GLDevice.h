@@ -63,7 +63,7 @@ public:
     /// Binds the framebuffer of the current render targets again (after a copy used others).
     void RestoreFramebuffer();
     /// Makes the next draw push the rasterizer state again (after GL state was changed behind it).
-    void ForgetAppliedRasterizerState() { appliedRasterizerState = nullptr; }
+    void ForgetAppliedRasterizerState();
     /// Reads a rectangle of a renderable colour surface as 8-bit RGBA, rows bottom-up as GL
     /// stores them; multisampled surfaces are resolved first.
     void ReadSurface(Surface* surface, int x, int y, int width, int height, void* rgba);

@@ -141,20 +141,20 @@ void NullDevice::ApplyPendingState() {
         throw Exception(Messages::NoProgram, 3);
     if (!inputLayout)
         throw Exception(Messages::NoInputLayout, 3);
-    if (blendState != appliedBlendState) {
-        Record(NullApplyBlend, blendState);
+    if (DrawBlendState() != appliedBlendState) {
+        Record(NullApplyBlend, DrawBlendState());
         ++statistics.BlendApplies;
-        appliedBlendState = blendState;
+        SetApplied(appliedBlendState, DrawBlendState());
     }
-    if (depthStencilState != appliedDepthStencilState) {
-        Record(NullApplyDepthStencil, depthStencilState);
+    if (DrawDepthStencilState() != appliedDepthStencilState) {
+        Record(NullApplyDepthStencil, DrawDepthStencilState());
         ++statistics.DepthStencilApplies;
-        appliedDepthStencilState = depthStencilState;
+        SetApplied(appliedDepthStencilState, DrawDepthStencilState());
     }
-    if (rasterizerState != appliedRasterizerState) {
-        Record(NullApplyRasterizer, rasterizerState);
+    if (DrawRasterizerState() != appliedRasterizerState) {
+        Record(NullApplyRasterizer, DrawRasterizerState());
         ++statistics.RasterizerApplies;
-        appliedRasterizerState = rasterizerState;
+        SetApplied(appliedRasterizerState, DrawRasterizerState());
     }
     if (inputLayout != appliedInputLayout || semanticMap != appliedSemanticMap || layoutStale) {
         const NullInputLayout* layout = static_cast<const NullInputLayout*>(inputLayout);
@@ -163,14 +163,14 @@ void NullDevice::ApplyPendingState() {
                 throw Exception(Messages::StreamWithoutBuffer, 3);
         Record(NullApplyInputLayout, inputLayout, layout->Count());
         ++statistics.InputLayoutApplies;
-        appliedInputLayout = inputLayout;
-        appliedSemanticMap = semanticMap;
+        SetApplied(appliedInputLayout, inputLayout);
+        SetApplied(appliedSemanticMap, semanticMap);
         layoutStale = false;
     }
     if (program != appliedProgram) {
         Record(NullApplyProgram, program);
         ++statistics.ProgramApplies;
-        appliedProgram = program;
+        SetApplied(appliedProgram, program);
     }
 }
 

@@ -173,6 +173,23 @@ TEST_F(DrawSequence, SameStateObjectTwiceIsAppliedOnceEqualCopyAgain) {
     blend->Release();
 }
 
+TEST_F(DrawSequence, ReleasedAppliedStateNeverShadowsANewObject) {
+    BlendState* first = MakeBlend();
+    device->SetBlendState(first);
+    device->DrawUnindexed(0, 3);
+    device->SetBlendState(nullptr);
+    EXPECT_EQ(first->GetRefCount(), 2); // the device holds what it applied last
+    first->Release();
+    BlendState* second = MakeBlend(); // may reuse the freed address
+    device->SetBlendState(second);
+    device->ClearCalls();
+    device->DrawUnindexed(0, 3);
+    EXPECT_EQ(device->CountCalls(NullApplyBlend), 1);
+    EXPECT_EQ(device->GetCalls().front().Object, second);
+    device->SetBlendState(nullptr);
+    second->Release();
+}
+
 TEST_F(DrawSequence, ChangingTheVertexBufferReappliesTheLayoutSettingTheSameOneDoesNot) {
     device->DrawUnindexed(0, 3);
     device->ResetStatistics();

@@ -69,6 +69,13 @@ TEST_F(GLDeviceTest, DefaultBlendStateDrawsOpaque) {
     device->Clear(ClearColor, 0, 0, 1, 1, 1, 0);
     FullQuad(1, 0, 0, 0.25f);
     EXPECT_TRUE(Near(Read(32, 32), {255, 0, 0, 64}));
+    // No state set at all draws with the defaults.
+    device->SetBlendState(nullptr);
+    device->SetDepthStencilState(nullptr);
+    device->SetRasterizerState(nullptr);
+    device->Clear(ClearDepth, 0, 0, 0, 0, 1, 0);
+    FullQuad(0, 1, 0, 0.5f);
+    EXPECT_TRUE(Near(Read(32, 32), {0, 255, 0, 128}));
 }
 
 TEST_F(GLDeviceTest, AlphaBlendingMixesSourceAndDestination) {
@@ -583,6 +590,38 @@ TEST_F(GLDeviceTest, SamplerStatesConvertFilterCombinations) {
         state->Release();
     }
     texture->Release();
+}
+
+TEST_F(GLDeviceTest, ReleasedStateObjectsNeverShadowNewOnes) {
+    // A state pushed to GL, replaced, then released: a new object may get its address, and it
+    // must still be pushed when set.
+    BlendStateDesc noRed = {false, BlendOne, BlendZero, BlendOne, BlendZero, false, true, true, true};
+    BlendStateDesc all = {false, BlendOne, BlendZero, BlendOne, BlendZero, true, true, true, true};
+    BlendState* defaults = device->GetBlendState();
+    BlendState* masked = device->CreateBlendState(noRed);
+    device->SetBlendState(masked);
+    FullQuad(0, 0, 0);
+    device->SetBlendState(defaults);
+    masked->Release();
+    BlendState* open = device->CreateBlendState(all);
+    device->SetBlendState(open);
+    device->Clear(ClearColor | ClearDepth, 0, 0, 0, 1, 1, 0);
+    FullQuad(1, 0, 0);
+    EXPECT_TRUE(Near(Read(32, 32), Red));
+    device->SetBlendState(defaults);
+    open->Release();
+}
+
+TEST_F(GLDeviceTest, AppliedLayoutMayBeReleasedOnceReplaced) {
+    InputElementDesc elements[] = {{0, 0, 4, 0, DataTypeFloat32, 0}, {3, 0, 4, 16, DataTypeFloat32, 0}};
+    InputLayout* layout = device->CreateInputLayout(elements, 2);
+    device->SetInputLayout(layout);
+    FullQuad(0, 0, 1);
+    device->SetInputLayout(colorLayout);
+    layout->Release(); // the next draw disables the old layout's attributes: it must still be readable
+    device->Clear(ClearDepth, 0, 0, 0, 0, 1, 0);
+    FullQuad(1, 0, 0);
+    EXPECT_TRUE(Near(Read(32, 32), Red));
 }
 
 // --- Indexed drawing and buffers -----------------------------------------------------------------
