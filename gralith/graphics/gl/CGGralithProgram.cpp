@@ -71,12 +71,14 @@ CGGralithProgram::CGGralithProgram(CGShadingContext* context, CGShader* vertexSh
     }
 
     // Uniforms of both stages, once each; the map keeps them in byte-wise name order.
+    std::map<std::string, std::string> glslNames;
     auto collect = [&](CGShader* shader) {
         for (const CgTranslator::Uniform& uniform : shader->GetTranslation().uniforms) {
             CGParameter*& parameter = cache[uniform.name.CStr()];
             if (!parameter)
                 parameter = new CGParameter(this, uniform.name.CStr());
             parameter->AddStage(shader->GetShaderType(), uniform.type, uniform.arraySize);
+            glslNames[uniform.name.CStr()] = uniform.glslName.CStr();
         }
     };
     collect(vertexShader);
@@ -88,7 +90,7 @@ CGGralithProgram::CGGralithProgram(CGShadingContext* context, CGShader* vertexSh
     for (auto& entry : cache) {
         CGParameter* parameter = entry.second;
         linked.push_back(parameter);
-        parameter->SetLocation(gl.GetUniformLocation(program, entry.first.c_str()));
+        parameter->SetLocation(gl.GetUniformLocation(program, glslNames[entry.first].c_str()));
         if (parameter->IsSampler()) {
             parameter->SetFirstUnit(static_cast<int>(units.size()));
             units.resize(units.size() + static_cast<size_t>(parameter->GetElementCount()));

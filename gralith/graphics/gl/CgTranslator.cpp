@@ -15,6 +15,7 @@
 
 #include <cctype>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -176,26 +177,52 @@ private:
 };
 
 // Text compiled ahead of every shader (its own source string, so line numbers are unchanged):
-// Cg's fixed-point types, which HLSL lacks, as the half types Cg lets them be; and lit(), whose
-// specular term the HLSL front end computes as n_dot_h * m instead of pow(n_dot_h, m).
-const std::string& Preamble() {
-    static const std::string defines = [] {
-        std::string text = "float4 gralith_lit(float n_dot_l, float n_dot_h, float m) {\n"
-                           "    return float4(1.0, max(n_dot_l, 0.0), n_dot_l < 0.0 || n_dot_h < 0.0 ? 0.0 : "
-                           "pow(n_dot_h, m), 1.0);\n}\n"
-                           "#define lit gralith_lit\n"
-                           "#define fixed half\n";
+// Cg's fixed-point types, which HLSL lacks, as the half types Cg lets them be; lit(), whose
+// specular term the HLSL front end computes as n_dot_h * m instead of pow(n_dot_h, m); and
+// noise(), which the front end accepts but cannot translate (it crashes): here a smooth value
+// noise in 0..1 over float1-4 positions.
+const char* const LitFunction =
+    "float4 gralith_lit(float n_dot_l, float n_dot_h, float m) {\n"
+    "    return float4(1.0, max(n_dot_l, 0.0), n_dot_l < 0.0 || n_dot_h < 0.0 ? 0.0 : pow(n_dot_h, m), 1.0);\n}\n"
+    "#define lit(l, h, m) gralith_lit(l, h, m)\n";
+const char* const NoiseFunction =
+    "float gralith_hash(float3 p) {\n"
+    "    return frac(sin(dot(p, float3(12.9898, 78.233, 45.164))) * 43758.5453);\n}\n"
+    "float gralith_noise(float3 x) {\n"
+    "    float3 i = floor(x);\n"
+    "    float3 f = frac(x);\n"
+    "    f = f * f * (3.0 - 2.0 * f);\n"
+    "    float a = lerp(gralith_hash(i), gralith_hash(i + float3(1, 0, 0)), f.x);\n"
+    "    float b = lerp(gralith_hash(i + float3(0, 1, 0)), gralith_hash(i + float3(1, 1, 0)), f.x);\n"
+    "    float c = lerp(gralith_hash(i + float3(0, 0, 1)), gralith_hash(i + float3(1, 0, 1)), f.x);\n"
+    "    float d = lerp(gralith_hash(i + float3(0, 1, 1)), gralith_hash(i + float3(1, 1, 1)), f.x);\n"
+    "    return lerp(lerp(a, b, f.y), lerp(c, d, f.y), f.z);\n}\n"
+    "float gralith_noise(float x) { return gralith_noise(float3(x, 0.0, 0.0)); }\n"
+    "float gralith_noise(float2 x) { return gralith_noise(float3(x, 0.0)); }\n"
+    "float gralith_noise(float4 x) { return gralith_noise(x.xyz + x.w * float3(0.31, 0.57, 0.73)); }\n"
+    "#define noise(x) gralith_noise(x)\n";
+
+// The preamble for a source; the functions are only compiled for sources that mention them.
+const std::string& Preamble(const char* source) {
+    static std::string preambles[4];
+    int variant = (std::strstr(source, "lit") ? 1 : 0) + (std::strstr(source, "noise") ? 2 : 0);
+    std::string& preamble = preambles[variant];
+    if (preamble.empty()) {
+        if (variant & 1)
+            preamble += LitFunction;
+        if (variant & 2)
+            preamble += NoiseFunction;
+        preamble += "#define fixed half\n";
         for (int rows = 1; rows <= 4; ++rows) {
             std::string n = std::to_string(rows);
-            text += "#define fixed" + n + " half" + n + "\n";
+            preamble += "#define fixed" + n + " half" + n + "\n";
             for (int columns = 1; columns <= 4; ++columns) {
                 std::string m = std::to_string(columns);
-                text += "#define fixed" + n + "x" + m + " half" + n + "x" + m + "\n";
+                preamble += "#define fixed" + n + "x" + m + " half" + n + "x" + m + "\n";
             }
         }
-        return text;
-    }();
-    return defines;
+    }
+    return preamble;
 }
 
 std::vector<uint32_t> CompileToSpirv(const char* source, const char* entryPoint, EShLanguage language,
@@ -203,7 +230,7 @@ std::vector<uint32_t> CompileToSpirv(const char* source, const char* entryPoint,
     InitialiseOnce();
     glslang::TShader shader(language);
     shader.setStringsWithLengthsAndNames(&source, nullptr, &sourceName, 1);
-    shader.setPreamble(Preamble().c_str());
+    shader.setPreamble(Preamble(source).c_str());
     shader.setEntryPoint(entryPoint);
     shader.setEnvInput(glslang::EShSourceHlsl, language, glslang::EShClientOpenGL, 100);
     shader.setEnvClient(glslang::EShClientOpenGL, glslang::EShTargetOpenGL_450);
@@ -340,25 +367,43 @@ CgTranslator::Translation CgTranslator::Translate(const char* source, const char
         writer.build_combined_image_samplers();
 
         spirv_cross::ShaderResources resources = writer.get_shader_resources();
-        // Structures are addressed through their members, as Cg names them: "Light.color",
-        // "Lights[1].color".
-        std::function<void(const std::string&, uint32_t)> addUniform = [&](const std::string& name, uint32_t typeId) {
-            const spirv_cross::SPIRType& type = writer.TypeOf(typeId);
-            if (type.basetype == spirv_cross::SPIRType::Struct) {
-                if (type.array.size() == 1 && type.parent_type) {
+        // Every addressable uniform, structures through their members as Cg names them
+        // ("Light.color", "Lights[1].color"), in a fixed order of blocks, members and samplers.
+        struct Leaf {
+            std::string name;
+            uint32_t type;
+        };
+        std::function<void(std::vector<Leaf>&, const std::string&, uint32_t)> addLeaves =
+            [&](std::vector<Leaf>& leaves, const std::string& name, uint32_t typeId) {
+                const spirv_cross::SPIRType& type = writer.TypeOf(typeId);
+                if (type.basetype == spirv_cross::SPIRType::Struct && type.array.size() == 1 && type.parent_type) {
                     for (uint32_t i = 0; i < type.array[0]; ++i)
-                        addUniform(name + "[" + std::to_string(i) + "]", type.parent_type);
-                    return;
-                }
-                if (type.array.empty()) {
+                        addLeaves(leaves, name + "[" + std::to_string(i) + "]", type.parent_type);
+                } else if (type.basetype == spirv_cross::SPIRType::Struct && type.array.empty()) {
                     for (uint32_t i = 0; i < type.member_types.size(); ++i)
-                        addUniform(name + "." + writer.get_member_name(type.self, i), type.member_types[i]);
-                    return;
+                        addLeaves(leaves, name + "." + writer.get_member_name(type.self, i), type.member_types[i]);
+                } else {
+                    leaves.push_back({name, typeId});
                 }
+            };
+        auto collectLeaves = [&]() {
+            std::vector<Leaf> leaves;
+            for (const spirv_cross::Resource& block : resources.uniform_buffers) {
+                const spirv_cross::SPIRType& type = writer.BlockType(block.id);
+                for (uint32_t i = 0; i < type.member_types.size(); ++i)
+                    addLeaves(leaves, writer.get_member_name(type.self, i), type.member_types[i]);
             }
+            for (const spirv_cross::Resource& sampler : resources.sampled_images)
+                addLeaves(leaves, writer.get_name(sampler.id), sampler.type_id);
+            return leaves;
+        };
+        std::vector<Leaf> leaves = collectLeaves();
+        for (const Leaf& leaf : leaves) {
+            const spirv_cross::SPIRType& type = writer.TypeOf(leaf.type);
             Uniform uniform;
-            uniform.name = name.c_str();
-            uniform.type = writer.ParameterTypeOf(typeId);
+            uniform.name = leaf.name.c_str();
+            uniform.glslName = uniform.name;
+            uniform.type = writer.ParameterTypeOf(leaf.type);
             uniform.arraySize = 0;
             if (!type.array.empty()) {
                 uniform.arraySize = 1;
@@ -366,17 +411,12 @@ CgTranslator::Translation CgTranslator::Translate(const char* source, const char
                     uniform.arraySize *= static_cast<int>(length);
             }
             result.uniforms.Add(uniform);
-        };
+        }
         std::vector<std::string> prefixes;
         for (const spirv_cross::Resource& block : resources.uniform_buffers) {
             prefixes.push_back(BlockPrefix + std::to_string(prefixes.size()));
             writer.FlattenBlock(block.id, prefixes.back());
-            const spirv_cross::SPIRType& type = writer.BlockType(block.id);
-            for (uint32_t i = 0; i < type.member_types.size(); ++i)
-                addUniform(writer.get_member_name(type.self, i), type.member_types[i]);
         }
-        for (const spirv_cross::Resource& sampler : resources.sampled_images)
-            addUniform(writer.get_name(sampler.id), sampler.type_id);
         std::map<std::string, std::vector<float>> initializers = CgInitializers::Scan(source);
         for (Uniform& uniform : result.uniforms) {
             auto found = initializers.find(uniform.name.CStr());
@@ -455,6 +495,12 @@ CgTranslator::Translation CgTranslator::Translate(const char* source, const char
         }
 
         std::string glsl = writer.compile();
+        // The writer renames what GLSL reserves ("noise" becomes "_noise"): the program finds the
+        // uniforms under the names written.
+        std::vector<Leaf> written = collectLeaves();
+        if (written.size() == leaves.size())
+            for (size_t i = 0; i < written.size(); ++i)
+                result.uniforms[static_cast<int>(i)].glslName = written[i].name.c_str();
         for (const std::string& prefix : prefixes)
             RemoveAll(glsl, prefix + ".");
         AddPolyfills(glsl);

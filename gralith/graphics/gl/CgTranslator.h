@@ -25,7 +25,10 @@ public:
 
     /// A uniform of the stage; arrays report their element type.
     struct Uniform {
+        /// The name as the Cg source spells it.
         Utils::String name;
+        /// The name in the GLSL, which differs where GLSL reserves the Cg name.
+        Utils::String glslName;
         /// A ParameterType value; 0 for types a program cannot address (structures, non-square
         /// matrices, 1D samplers).
         int type = 0;

@@ -603,6 +603,42 @@ float4 psMain() : COLOR {
     EXPECT_TRUE(Near(At(8, 8), 64, 128, 223, 255));
 }
 
+TEST_F(CgRender, ParametersNamedWithWordsGlslReservesAreSetUnderTheirCgNames) {
+    Program* program = BuildPixel(R"(
+struct Channels { float input; float output; };
+Channels output;
+float noise;
+sampler2D filter;
+float4 psMain(float2 uv : TEXCOORD0) : COLOR { return float4(output.input, output.output, noise, 1.0) * tex2D(filter, uv); }
+)");
+    const float a = 0.25f, b = 0.5f, c = 1.0f;
+    program->GetParameter("output.input")->SetFloat(1, &a);
+    program->GetParameter("output.output")->SetFloat(1, &b);
+    program->GetParameter("noise")->SetFloat(1, &c);
+    program->GetParameter("filter")->SetSampler(MakeTexture(1, 1, {255, 255, 255, 255}));
+    ClearAndDraw(program);
+    EXPECT_TRUE(Near(At(8, 8), 64, 128, 255));
+}
+
+TEST_F(CgRender, NoiseIsSmoothAndWithinZeroToOne) {
+    Program* program = BuildPixel(R"(
+float4 psMain(float2 uv : TEXCOORD0) : COLOR {
+    float a = noise(uv * 8.0);
+    float b = noise(uv * 8.0 + float2(0.01, 0.0));
+    return float4(a, abs(a - b) * 10.0, noise(3.0) == noise(float3(3.0, 0.0, 0.0)) ? 1.0 : 0.0, 1.0);
+}
+)");
+    ClearAndDraw(program);
+    int distinct = 0;
+    for (int x = 0; x < Size; x += 4) {
+        Pixel p = At(x, 9);
+        EXPECT_LT(p.g, 40) << "neighbouring positions give close values at x " << x;
+        EXPECT_EQ(255, p.b);
+        distinct += p.r != At(0, 9).r;
+    }
+    EXPECT_GT(distinct, 3) << "noise varies over the target";
+}
+
 TEST_F(CgRender, UnaddressableTypesAreValidButHaveNoType) {
     Program* program = BuildPixel(R"(
 #pragma pack_matrix(row_major)
