@@ -399,3 +399,21 @@ TEST(CgTranslator, FunctionsMissingFromGlsl120AreDefinedByTheShader) {
     // Shaders that use none of them get no definitions.
     EXPECT_EQ(std::string::npos, std::string(Pixel(LitSource).glsl.CStr()).find("gralith_"));
 }
+
+TEST(CgTranslator, NamesGlslReservesAreReportedWithTheirGlslSpelling) {
+    const char* source = "float noise;\nfloat4 Tint;\nsampler2D filter;\n"
+                         "float4 psMain(float2 uv : TEXCOORD0) : COLOR { return noise * Tint * tex2D(filter, uv); }\n";
+    CgTranslator::Translation t = Pixel(source);
+    const CgTranslator::Uniform* noise = FindUniform(t, "noise");
+    ASSERT_NE(nullptr, noise);
+    EXPECT_TRUE(Contains(t.glsl, std::string("uniform float ") + noise->glslName.CStr() + ";")) << t.glsl.CStr();
+    EXPECT_FALSE(noise->glslName == "noise");
+    EXPECT_TRUE(FindUniform(t, "Tint")->glslName == "Tint");
+    EXPECT_TRUE(Contains(t.glsl, std::string("uniform sampler2D ") + FindUniform(t, "filter")->glslName.CStr() + ";"));
+}
+
+TEST(CgTranslator, NoiseTranslatesInsteadOfCrashingTheCompiler) {
+    const char* source = "float4 psMain(float4 p : TEXCOORD0) : COLOR { return noise(p.x) + noise(p.xy) + noise(p.xyz) + noise(p); }\n";
+    CgTranslator::Translation t = Pixel(source);
+    EXPECT_TRUE(Contains(t.glsl, "gralith_noise(")) << t.glsl.CStr();
+}
