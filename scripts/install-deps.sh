@@ -15,6 +15,8 @@ packages=(
   glslang-dev glslang-tools spirv-tools spirv-headers libspirv-cross-c-shared-dev
   # headless display, input automation, screenshots, fonts, video
   xvfb xauth xdotool imagemagick fonts-dejavu-core ffmpeg libx11-dev
+  # window titles and properties in the executable's tests
+  x11-utils
 )
 
 missing=()
