@@ -15,7 +15,7 @@ namespace {
 constexpr float Pi = 3.14159265358979f;
 constexpr int Pillars = 8;
 constexpr float PillarRadius = 60.0f;
-constexpr float PillarTop = 70.0f;
+constexpr float PillarTop = 64.0f;
 constexpr float PillarBottom = -80.0f;
 constexpr int Monoliths = 12;
 

@@ -1,0 +1,306 @@
+// The generated show scene, loaded the way the show loads it: through the asset proxy on the
+// build tree's data/ (recording null device), plus the shell the camera flies in.
+#include "gralith/graphics/null/NullDevice.h"
+#include "gralith/graphics/Texture2D.h"
+#include "gralith/graphics/null/NullResources.h"
+#include "gralith/utils/FileSystem.h"
+#include "gralith/utils/assets/Geometry.h"
+#include "gralith/utils/assets/Proxy.h"
+#include "gralith/utils/assets/Scene.h"
+#include "gralith/utils/scenegraph/Animation.h"
+#include "gralith/utils/scenegraph/Camera.h"
+#include "gralith/utils/scenegraph/Light.h"
+#include "gralith/utils/scenegraph/Material.h"
+#include "gralith/utils/scenegraph/Node.h"
+#include "gralith/utils/scenegraph/Transformation.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace Gralith;
+using namespace Gralith::Utils;
+using namespace Gralith::Utils::Assets;
+using namespace Gralith::Utils::SceneGraph;
+
+namespace {
+
+using V3 = std::array<double, 3>;
+
+double Length(const V3& v) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
+V3 Sub(const V3& a, const V3& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
+double Dot(const V3& a, const V3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+V3 Add(const V3& a, const V3& b, double s) { return {a[0] + s * b[0], a[1] + s * b[1], a[2] + s * b[2]}; }
+
+// Distance from the origin to triangle abc (closest point by region, as in Ericson's
+// Real-Time Collision Detection 5.1.5, with p = origin).
+double OriginDistance(const V3& a, const V3& b, const V3& c)
+{
+    const V3 p{0, 0, 0};
+    const V3 ab = Sub(b, a), ac = Sub(c, a), ap = Sub(p, a);
+    const double d1 = Dot(ab, ap), d2 = Dot(ac, ap);
+    if (d1 <= 0 && d2 <= 0)
+        return Length(a);
+    const V3 bp = Sub(p, b);
+    const double d3 = Dot(ab, bp), d4 = Dot(ac, bp);
+    if (d3 >= 0 && d4 <= d3)
+        return Length(b);
+    const double vc = d1 * d4 - d3 * d2;
+    if (vc <= 0 && d1 >= 0 && d3 <= 0)
+        return Length(Add(a, ab, d1 / (d1 - d3)));
+    const V3 cp = Sub(p, c);
+    const double d5 = Dot(ab, cp), d6 = Dot(ac, cp);
+    if (d6 >= 0 && d5 <= d6)
+        return Length(c);
+    const double vb = d5 * d2 - d1 * d6;
+    if (vb <= 0 && d2 >= 0 && d6 <= 0)
+        return Length(Add(a, ac, d2 / (d2 - d6)));
+    const double va = d3 * d6 - d5 * d4;
+    if (va <= 0 && (d4 - d3) >= 0 && (d5 - d6) >= 0)
+        return Length(Add(b, Sub(c, b), (d4 - d3) / ((d4 - d3) + (d5 - d6))));
+    const double denom = 1.0 / (va + vb + vc);
+    const double v = vb * denom, w = vc * denom;
+    return Length(Add(Add(a, ab, v), ac, w));
+}
+
+V3 Transform(const Matrix4& m, const float* p)
+{
+    V3 r;
+    for (int row = 0; row < 3; ++row)
+        r[row] = m[row] * p[0] + m[4 + row] * p[1] + m[8 + row] * p[2] + m[12 + row];
+    return r;
+}
+
+class ShowSceneTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        device = Graphics::NullDevice::Create(64, 64);
+        files = new Directory(HALCYRA_DATA_DIR);
+        proxy = new Proxy(files, device, nullptr, nullptr);
+        scene = proxy->GetScene("halcyra2.fsg{scenes}", nullptr);
+    }
+    static void TearDownTestSuite() {
+        proxy->Release();
+        files->Release();
+        device->Release();
+    }
+
+    // Every node below the root in draw order, with world matrices for the given scene time.
+    static void Walk(float time, const std::function<void(Node*)>& visit) {
+        std::vector<std::pair<Node*, Matrix4>> stack;
+        for (Node* n = scene->GetRoot()->GetFirstChild(); n; n = n->GetNextSibling())
+            stack.push_back({n, Matrix4::Identity()});
+        while (!stack.empty()) {
+            auto [node, parent] = stack.back();
+            stack.pop_back();
+            const Matrix4 world = node->Update(time, parent);
+            visit(node);
+            for (Node* c = node->GetFirstChild(); c; c = c->GetNextSibling())
+                stack.push_back({c, world});
+        }
+    }
+
+    static Node* FindNode(const char* id) {
+        const auto& nodes = scene->GetNodes();
+        for (int i = 0; i < nodes.Count(); ++i)
+            if (nodes.GetKey(i) == String(id))
+                return nodes.GetValue(i);
+        return nullptr;
+    }
+
+    static const float* Positions(Geometry* g) {
+        auto* buffer = static_cast<Graphics::NullVertexBuffer*>(g->GetVertexBuffer(0));
+        return reinterpret_cast<const float*>(buffer->GetBytes());
+    }
+    static std::vector<int> Indices(Geometry* g) {
+        auto* buffer = static_cast<Graphics::NullIndexBuffer*>(g->GetIndexBuffer());
+        std::vector<int> indices(static_cast<size_t>(g->GetIndexCount()));
+        std::memcpy(indices.data(), buffer->GetBytes(), indices.size() * 4);
+        return indices;
+    }
+
+    static Graphics::NullDevice* device;
+    static Directory* files;
+    static Proxy* proxy;
+    static Scene* scene;
+};
+
+Graphics::NullDevice* ShowSceneTest::device = nullptr;
+Directory* ShowSceneTest::files = nullptr;
+Proxy* ShowSceneTest::proxy = nullptr;
+Scene* ShowSceneTest::scene = nullptr;
+
+TEST_F(ShowSceneTest, EveryGeometryHasPositionNormalAndTexcoordStreams)
+{
+    const auto& geometries = scene->GetGeometries();
+    ASSERT_GE(geometries.Count(), 8);
+    for (int i = 0; i < geometries.Count(); ++i) {
+        Geometry* g = geometries.GetValue(i);
+        SCOPED_TRACE(geometries.GetKey(i).CStr());
+        ASSERT_EQ(g->GetStreamCount(), 3);
+        EXPECT_EQ(g->GetVertexBuffer(0)->GetStride(), 12);
+        EXPECT_EQ(g->GetVertexBuffer(1)->GetStride(), 12);
+        EXPECT_EQ(g->GetVertexBuffer(2)->GetStride(), 8);
+        ASSERT_GT(g->GetIndexCount(), 0);
+        EXPECT_EQ(g->GetIndexCount() % 3, 0);
+        for (int index : Indices(g)) {
+            ASSERT_GE(index, 0);
+            ASSERT_LT(index, g->GetVertexCount());
+        }
+        // Normals are unit length: the lit shader does not renormalise before the light sums.
+        auto* normals = reinterpret_cast<const float*>(
+            static_cast<Graphics::NullVertexBuffer*>(g->GetVertexBuffer(1))->GetBytes());
+        for (int v = 0; v < g->GetVertexCount(); ++v) {
+            const float* n = normals + 3 * v;
+            ASSERT_NEAR(std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]), 1.0, 1e-3) << "vertex " << v;
+        }
+    }
+}
+
+TEST_F(ShowSceneTest, EveryBatchDrawsAGeometryWithADiffuseTexture)
+{
+    int batches = 0;
+    std::set<Graphics::Texture*> textures;
+    Walk(0.0f, [&](Node* node) {
+        for (const Batch& b : node->GetBatches()) {
+            ++batches;
+            SCOPED_TRACE(node->GetId().CStr());
+            ASSERT_NE(b.geometry, nullptr);
+            ASSERT_NE(b.material, nullptr);
+            ASSERT_NE(b.material->GetTexture(Material::Diffuse), nullptr);
+            textures.insert(b.material->GetTexture(Material::Diffuse));
+        }
+    });
+    EXPECT_GT(batches, 40);
+    EXPECT_GE(textures.size(), 3u);
+    // The scene's textures are the generated PNGs, at their full size.
+    for (Graphics::Texture* t : textures) {
+        auto* t2 = static_cast<Graphics::Texture2D*>(t);
+        EXPECT_EQ(t2->GetWidth(), 512);
+        EXPECT_EQ(t2->GetHeight(), 512);
+    }
+}
+
+TEST_F(ShowSceneTest, HasACameraOnItsNodeAndLights)
+{
+    ASSERT_GE(scene->GetCameras().Count(), 1);
+    Camera* camera = scene->GetCameras().GetValue(0);
+    ASSERT_NE(camera->GetTarget(), nullptr);
+    EXPECT_EQ(camera->GetTarget()->GetCameras().IndexOf(camera) >= 0, true);
+    ASSERT_NE(camera->GetParameter(String("yfov")), nullptr);
+    ASSERT_GE(scene->GetLights().Count(), 1);
+    for (int i = 0; i < scene->GetLights().Count(); ++i) {
+        Light* light = scene->GetLights().GetValue(i);
+        float colour[3] = {0, 0, 0};
+        ASSERT_NE(light->GetParameter(String("color")), nullptr);
+        light->GetParameter(String("color"))->Evaluate(0.0f, colour);
+        EXPECT_GT(colour[0] + colour[1] + colour[2], 0.0f) << light->GetId().CStr();
+    }
+}
+
+TEST_F(ShowSceneTest, NodesMoveAcrossTheShowsSceneTimes)
+{
+    // The show evaluates the scene between -3 and 9 s; the core's parts move throughout, and
+    // keep moving between any two sample times (no key range ends early).
+    const char* moving[] = {"ring-small", "ring-middle", "ring-large", "orbit", "cube-0", "colonnade", "outer-ring"};
+    for (const char* id : moving) {
+        SCOPED_TRACE(id);
+        Node* node = FindNode(id);
+        ASSERT_NE(node, nullptr);
+        std::vector<Matrix4> worlds;
+        for (float t = -3.0f; t <= 9.0f; t += 2.0f) {
+            Walk(t, [](Node*) {});
+            worlds.push_back(node->GetWorld());
+        }
+        for (size_t i = 1; i < worlds.size(); ++i) {
+            float difference = 0.0f;
+            for (int e = 0; e < 16; ++e)
+                difference += std::fabs(worlds[i][e] - worlds[i - 1][e]);
+            EXPECT_GT(difference, 1e-3f) << "between samples " << i - 1 << " and " << i;
+        }
+    }
+}
+
+TEST_F(ShowSceneTest, CameraShellsBetweenRadius115And185StayEmpty)
+{
+    // The eye flies on spheres of radius 120 (intro) and 180 (main part) around the origin:
+    // no triangle may reach into the shell between, at any scene time the show uses.
+    int inside = 0, outside = 0;
+    for (float t = -3.0f; t <= 9.0f; t += 0.25f) {
+        Walk(t, [&](Node* node) {
+            for (const Batch& b : node->GetBatches()) {
+                const float* positions = Positions(b.geometry);
+                const std::vector<int> indices = Indices(b.geometry);
+                for (size_t i = 0; i + 2 < indices.size(); i += 3) {
+                    const V3 a = Transform(node->GetWorld(), positions + 3 * indices[i]);
+                    const V3 bb = Transform(node->GetWorld(), positions + 3 * indices[i + 1]);
+                    const V3 c = Transform(node->GetWorld(), positions + 3 * indices[i + 2]);
+                    const double farthest = std::max({Length(a), Length(bb), Length(c)});
+                    if (farthest < 115.0) {
+                        ++inside;
+                        continue;
+                    }
+                    const double nearest = OriginDistance(a, bb, c);
+                    ASSERT_GT(nearest, 185.0) << node->GetId().CStr() << " at t=" << t << " reaches "
+                                              << nearest << " .. " << farthest;
+                    ++outside;
+                }
+            }
+        });
+    }
+    // Both the colonnade inside and the frame outside are there.
+    EXPECT_GT(inside, 1000);
+    EXPECT_GT(outside, 100);
+}
+
+TEST_F(ShowSceneTest, StructureSurroundsTheCameraTargets)
+{
+    // Targets lie within 70 units of (0, 0, 50): the inner structure spans all directions
+    // around the origin and reaches above and below the target sphere's centre.
+    double minZ = 1e9, maxZ = -1e9;
+    std::set<int> sectors;
+    Walk(0.0f, [&](Node* node) {
+        for (const Batch& b : node->GetBatches()) {
+            const float* positions = Positions(b.geometry);
+            for (int v = 0; v < b.geometry->GetVertexCount(); ++v) {
+                const V3 p = Transform(node->GetWorld(), positions + 3 * v);
+                if (Length(p) > 115.0)
+                    continue;
+                minZ = std::min(minZ, p[2]);
+                maxZ = std::max(maxZ, p[2]);
+                sectors.insert(static_cast<int>(std::floor((std::atan2(p[1], p[0]) + M_PI) / (M_PI / 4))) % 8);
+            }
+        }
+    });
+    EXPECT_LT(minZ, -50.0);
+    EXPECT_GT(maxZ, 80.0);
+    EXPECT_EQ(sectors.size(), 8u);
+}
+
+TEST_F(ShowSceneTest, FsgInspectPrintsTheSceneWithoutError)
+{
+    const std::string command = std::string("\"") + FSG_INSPECT + "\" \"" + HALCYRA_DATA_DIR + "/scenes/halcyra2.fsg\" 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        output.append(buffer, n);
+    const int status = pclose(pipe);
+    EXPECT_EQ(status, 0) << output.substr(0, 2000);
+    EXPECT_NE(output.find("FSG102 scene"), std::string::npos);
+    EXPECT_NE(output.find("geometries: " + std::to_string(scene->GetGeometries().Count())), std::string::npos);
+    EXPECT_NE(output.find("camera-main"), std::string::npos);
+}
+
+} // namespace
