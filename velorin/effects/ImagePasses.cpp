@@ -22,10 +22,23 @@ namespace {
 
 enum class Blending { Off, Alpha, Additive };
 
-Program* TextureProgram(ResourceHandle<Program>& handle) {
-    if (!handle.IsSet())
-        handle = ResourceHandle<Program>("shaders/texture.cg");
-    return handle.Get();
+// A program handle kept for the process, fetched again only when the asset proxy is another
+// one (a second device in the same process, as tools and tests make).
+struct CachedProgram {
+    ResourceHandle<Program> handle;
+    const void* proxy = nullptr;
+
+    Program* Get(const char* descriptor) {
+        if (!handle.IsSet() || proxy != AssetProxy) {
+            handle = ResourceHandle<Program>(descriptor);
+            proxy = AssetProxy;
+        }
+        return handle.Get();
+    }
+};
+
+Program* TextureProgram(CachedProgram& cache) {
+    return cache.Get("shaders/texture.cg");
 }
 
 void Require(const void* resource) {
@@ -77,17 +90,17 @@ void DrawFullScreenQuad() {
 }
 
 void DrawTexture(Texture* texture, const float colour[4]) {
-    static ResourceHandle<Program> program;
+    static CachedProgram program;
     DrawTextureWith(TextureProgram(program), texture, colour, Blending::Off);
 }
 
 void DrawTextureBlended(Texture* texture, const float colour[4]) {
-    static ResourceHandle<Program> program;
+    static CachedProgram program;
     DrawTextureWith(TextureProgram(program), texture, colour, Blending::Alpha);
 }
 
 void DrawTextureAdditive(Texture* texture, const float colour[4]) {
-    static ResourceHandle<Program> program;
+    static CachedProgram program;
     DrawTextureWith(TextureProgram(program), texture, colour, Blending::Additive);
 }
 
@@ -101,12 +114,10 @@ void CopyInto(Texture* source, Texture2D* destination) {
 }
 
 void BlurPass(float dx, float dy, Texture* source, Texture2D* destination) {
-    static ResourceHandle<Program> handle;
+    static CachedProgram cache;
     Require(source);
     Require(destination);
-    if (!handle.IsSet())
-        handle = ResourceHandle<Program>("shaders/blur.cg");
-    Program* program = handle.Get();
+    Program* program = cache.Get("shaders/blur.cg");
     GraphicsDevice->SetProgram(program);
     RenderState->SetDefaults();
     RenderState->DisableDepthTest();
@@ -129,8 +140,8 @@ void Blur(int passes, float scale, Texture2D* a, Texture2D* b) {
 }
 
 void DrawIntroZoom(Texture* texture) {
-    static ResourceHandle<Program> handle;
-    Program* program = TextureProgram(handle);
+    static CachedProgram cache;
+    Program* program = TextureProgram(cache);
     float t = static_cast<float>(MusicTime);
     const float colour[4] = {1, 1, 1, ShowTimeline::IntroAlpha(t)};
     GraphicsDevice->SetProgram(program);

@@ -34,12 +34,18 @@ using Gralith::Utils::SceneGraph::Batch;
 using Gralith::Utils::SceneGraph::Material;
 using Gralith::Utils::SceneGraph::Node;
 
+void (*Test01::PassDone)(Test01::Pass) = nullptr;
 float Test01::CutTimer = 0.0f;
 float Test01::CutOffset = 0.0f;
 
 namespace {
 
 constexpr int GlowSize = 256;
+
+void Done(Test01::Pass pass) {
+    if (Test01::PassDone)
+        Test01::PassDone(pass);
+}
 
 Vector4t<float> Scaled(Vector4t<float> v, float length) {
     float norm = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
@@ -118,7 +124,9 @@ void Test01::Render() {
     GraphicsDevice->SetRenderTargets(0, nullptr, nullptr);
 
     CopyInto(sceneTarget, blurA);
+    Done(PassCopy);
     Blur(1, 0.5f, blurA, blurB);
+    Done(PassBlur);
 
     GraphicsDevice->Clear(ClearColor | ClearDepth, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
     const float f = ShowTimeline::Fade(t);
@@ -130,11 +138,16 @@ void Test01::Render() {
     Grey(colour, 2.5f * g * f, g * f);
     DrawTextureAdditive(blurA, colour);
 
+    // Adding black changes nothing: most frames have no flash and skip the full-screen pass.
     const float p = ShowTimeline::Flash(t);
-    Grey(colour, p, 1.0f);
-    DrawTextureAdditive(white.Get(), colour);
+    if (p > 0.0f) {
+        Grey(colour, p, 1.0f);
+        DrawTextureAdditive(white.Get(), colour);
+    }
+    Done(PassComposite);
 
     DrawOverlays(t);
+    Done(PassOverlays);
 }
 
 void Test01::DrawOverlays(float t) {
@@ -142,7 +155,9 @@ void Test01::DrawOverlays(float t) {
     float colour[4];
     switch (layers.kind) {
     case ShowTimeline::Overlay::Intro:
-        DrawIntroZoom(makerLogo.Get());
+        // Between the logo's fade-out and the party logo it would add nothing.
+        if (layers.imageColor > 0.0f)
+            DrawIntroZoom(makerLogo.Get());
         break;
     case ShowTimeline::Overlay::Logo:
         Grey(colour, layers.streakColor, layers.streakColor);
@@ -196,12 +211,14 @@ void Test01::DrawScenePass(float t) {
         SetFloat3(shader, "light3Color", 0.63f, 0.2f, 0.15f);
         DrawScene(SmoothNoise(212, 0.4f * warped) * 6.0f + 3.0f);
     }
+    Done(PassScene);
 
     RenderState->SetDepthWrite(false);
     RenderState->SetBlend(BlendOne, BlendOne);
     particles->Draw(shapes.Get());
     RenderState->SetDepthWrite(true);
     RenderState->DisableBlend();
+    Done(PassParticles);
 }
 
 void Test01::DrawScene(float time) {

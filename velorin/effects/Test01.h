@@ -38,6 +38,11 @@ public:
     /// The sprite field; null before Load.
     const Particles* GetParticles() const { return particles; }
 
+    /// The passes of a frame, in drawing order.
+    enum Pass { PassScene, PassParticles, PassCopy, PassBlur, PassComposite, PassOverlays, PassCount };
+    /// Called after each pass when set (profiling tools time the passes with it); null in the show.
+    static void (*PassDone)(Pass pass);
+
     /// The camera's cut state, shared by every instance like the music is.
     static float CutTimer;
     static float CutOffset;
