@@ -5,6 +5,7 @@
 #include "gralith/input/KeyCodes.h"
 #include "gralith/input/Keyboard.h"
 #include "gralith/input/sdl/SDLInputContext.h"
+#include "gralith/window/Window.h"
 #include "velorin/Effect.h"
 #include "velorin/Globals.h"
 #include "velorin/Presentation.h"
@@ -16,6 +17,7 @@
 #include "tests/support/TempDirectory.h"
 #include "tests/support/XvfbEnvironment.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -40,6 +42,7 @@ public:
     static inline int updates = 0;
     static inline std::vector<double> times;
     static inline std::vector<float> tempos;
+    static inline int closeAt = -1;
 
     void Update() override {
         ++updates;
@@ -50,6 +53,13 @@ public:
             input->PushKeyboardEvent(KeyEscape, KeyReleased);
             input->PushKeyboardEvent(27, KeyCharacter);
             input->PushKeyboardEvent(Gralith::Input::KeySpace, KeyPressed);
+        }
+        if (updates == closeAt) {
+            SDL_Event event{};
+            event.type = SDL_WINDOWEVENT;
+            event.window.event = SDL_WINDOWEVENT_CLOSE;
+            event.window.windowID = SDL_GetWindowID(static_cast<SDL_Window*>(Velorin::MainWindow->GetHandle()));
+            SDL_PushEvent(&event);
         }
         if (updates == 30)
             input->PushKeyboardEvent(KeyEscape, KeyPressed);
@@ -62,6 +72,7 @@ protected:
         Probe::updates = 0;
         Probe::times.clear();
         Probe::tempos.clear();
+        Probe::closeAt = -1;
         messages.clear();
         Velorin::SetMessageBoxHandler([](const char* text, const char* caption) {
             messages.push_back(std::string(caption) + ": " + text);
@@ -99,6 +110,13 @@ TEST_F(Presentation, EscapePressEndsAfterExactlyOneMoreFrame) {
         EXPECT_LT(t, 0.0);
     EXPECT_EQ(0.0f, Probe::tempos.back());
     EXPECT_EQ(0.0f, Velorin::Spectrum[0]);
+}
+
+TEST_F(Presentation, ClosingTheWindowEndsAtThatFramesPresent) {
+    Velorin::PlayMusic = false;
+    Probe::closeAt = 5;
+    Velorin::RunPresentation();
+    EXPECT_EQ(5, Probe::updates);
 }
 
 TEST_F(Presentation, MissingMusicIsToldTwiceThenTheShowRunsSilent) {
