@@ -42,7 +42,7 @@ void DeviceImpl::ReleaseDefaultState() {
     ForgetApplied(appliedRasterizerState);
     ForgetApplied(appliedInputLayout);
     ForgetApplied(appliedSemanticMap);
-    ForgetApplied(appliedProgram);
+    appliedProgram = 0;
     // Forget them wherever they are still recorded, so no dangling pointer survives.
     if (blendState == defaultBlendState)
         blendState = nullptr;

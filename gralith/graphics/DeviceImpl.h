@@ -3,6 +3,8 @@
 #include "gralith/graphics/Device.h"
 #include "gralith/graphics/DeviceStatistics.h"
 
+#include <cstdint>
+
 namespace Gralith::Graphics {
 
 /// What every backend shares: the recorded device state and its getters, the draw-call listener
@@ -82,9 +84,10 @@ protected:
     /// it before tearing down their context.
     void ReleaseDefaultState();
 
-    /// Records an object as pushed to the platform. The device keeps a reference to it, so the
-    /// identity test of later draws never meets a new object at a freed object's address, and
-    /// the backend may still read what it last pushed.
+    /// Records a state object, layout or semantic map as pushed to the platform. The device keeps
+    /// a reference to it, so the identity test of later draws never meets a new object at a freed
+    /// object's address, and the backend may still read what it last pushed. (Programs are
+    /// remembered by serial number instead.)
     template <class T>
     static void SetApplied(T*& slot, T* value) {
         if (value == slot)
@@ -128,7 +131,7 @@ protected:
     IndexBuffer* indexBuffer = nullptr;
     PrimitiveType primitiveType = Triangles;
     Program* program = nullptr;
-    Program* appliedProgram = nullptr;
+    std::uint64_t appliedProgram = 0; ///< serial of the program last bound, 0 for none
     Surface* colorTargets[SlotLimit] = {};
     int colorTargetCount = 0;
     Surface* depthStencilTarget = nullptr;

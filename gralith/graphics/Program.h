@@ -2,6 +2,8 @@
 
 #include "gralith/Object.h"
 
+#include <cstdint>
+
 namespace Gralith::Graphics {
 
 class Parameter;
@@ -17,6 +19,15 @@ public:
     virtual Parameter* GetParameter(const char* name) = 0;
     /// Entry index (0 <= index < GetParameterCount()) of the link-time list.
     virtual Parameter* GetParameter(int index) = 0;
+
+    /// A number no other program of the process ever gets. Devices remember the program they
+    /// bound by it rather than by address, so a new program allocated where a released one lived
+    /// is still bound (and programs stay owned by whoever created them).
+    std::uint64_t GetSerial() const { return serial; }
+
+private:
+    static inline std::uint64_t nextSerial = 0;
+    std::uint64_t serial = ++nextSerial;
 };
 
 } // namespace Gralith::Graphics

@@ -213,10 +213,10 @@ void GLDevice::SetPrimitiveType(PrimitiveType type) {
 
 void GLDevice::SetProgram(Program* program) {
     DeviceImpl::SetProgram(program);
-    if (program && program != appliedProgram) {
+    if (program && program->GetSerial() != appliedProgram) {
         MakeCurrent();
         static_cast<GLProgram*>(program)->Bind();
-        SetApplied(appliedProgram, program);
+        appliedProgram = program->GetSerial();
         ++statistics.ProgramApplies;
     }
 }
@@ -260,9 +260,9 @@ void GLDevice::ApplyPendingState() {
     }
     if (inputLayout != appliedInputLayout || semanticMap != appliedSemanticMap || layoutStale)
         ApplyInputLayout();
-    if (program != appliedProgram) {
+    if (program->GetSerial() != appliedProgram) {
         static_cast<GLProgram*>(program)->Bind();
-        SetApplied(appliedProgram, program);
+        appliedProgram = program->GetSerial();
         ++statistics.ProgramApplies;
     }
 }

@@ -167,10 +167,10 @@ void NullDevice::ApplyPendingState() {
         SetApplied(appliedSemanticMap, semanticMap);
         layoutStale = false;
     }
-    if (program != appliedProgram) {
+    if (program->GetSerial() != appliedProgram) {
         Record(NullApplyProgram, program);
         ++statistics.ProgramApplies;
-        SetApplied(appliedProgram, program);
+        appliedProgram = program->GetSerial();
     }
 }
 

@@ -624,6 +624,26 @@ TEST_F(GLDeviceTest, AppliedLayoutMayBeReleasedOnceReplaced) {
     EXPECT_TRUE(Near(Read(32, 32), Red));
 }
 
+TEST_F(GLDeviceTest, ProgramsAreBoundByIdentityNotByAddress) {
+    const char* vertex = "#version 120\nattribute vec4 a_POSITION; void main() { gl_Position = a_POSITION; }\n";
+    Program* green = MakeProgram(vertex, "#version 120\nvoid main() { gl_FragColor = vec4(0, 1, 0, 1); }\n");
+    device->SetProgram(green);
+    FullQuad(0, 0, 0);
+    device->SetProgram(colorProgram);
+    std::uint64_t serial = green->GetSerial();
+    green->Release(); // the device does not keep programs alive
+    Program* blue = MakeProgram(vertex, "#version 120\nvoid main() { gl_FragColor = vec4(0, 0, 1, 1); }\n");
+    EXPECT_NE(blue->GetSerial(), serial);
+    EXPECT_EQ(blue->GetRefCount(), 1);
+    device->SetProgram(blue);
+    EXPECT_EQ(blue->GetRefCount(), 1);
+    device->Clear(ClearDepth, 0, 0, 0, 0, 1, 0);
+    FullQuad(0, 0, 0);
+    EXPECT_TRUE(Near(Read(32, 32), Blue));
+    device->SetProgram(colorProgram);
+    blue->Release();
+}
+
 // --- Indexed drawing and buffers -----------------------------------------------------------------
 
 TEST_F(GLDeviceTest, IndexedDrawsStartAtTheFirstIndexFor16And32BitIndices) {
