@@ -1,0 +1,236 @@
+// The generated show textures, decoded by the engine's own PNG loader from the build tree's
+// data/textures, and the drawing tool's failures.
+#include "gralith/Exception.h"
+#include "gralith/graphics/Texture2D.h"
+#include "gralith/graphics/null/NullDevice.h"
+#include "gralith/utils/FileSystem.h"
+#include "gralith/utils/assets/Bitmap2D.h"
+#include "gralith/utils/assets/Proxy.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
+
+using namespace Gralith;
+using namespace Gralith::Utils;
+using namespace Gralith::Utils::Assets;
+
+namespace {
+
+constexpr int OverlayW = 2048;
+constexpr int OverlayH = 1280;
+
+class ShowTexturesTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        device = Graphics::NullDevice::Create(64, 64);
+        files = new Directory(HALCYRA_DATA_DIR);
+        proxy = new Proxy(files, device, nullptr, nullptr);
+    }
+    static void TearDownTestSuite() {
+        proxy->Release();
+        files->Release();
+        device->Release();
+    }
+
+    static Bitmap2D* Image(const std::string& name) {
+        return static_cast<Bitmap2D*>(proxy->Get(AssetBitmap2D, String(("textures/" + name).c_str()), nullptr));
+    }
+    static const unsigned char* Pixel(Bitmap2D* b, int x, int y) {
+        return b->GetPixels() + (static_cast<size_t>(y) * b->GetWidth() + x) * 4;
+    }
+
+    static Graphics::NullDevice* device;
+    static Directory* files;
+    static Proxy* proxy;
+};
+
+Graphics::NullDevice* ShowTexturesTest::device = nullptr;
+Directory* ShowTexturesTest::files = nullptr;
+Proxy* ShowTexturesTest::proxy = nullptr;
+
+struct RunResult {
+    int status;
+    std::string output;
+};
+
+RunResult RunTool(const std::string& arguments)
+{
+    const std::string command = std::string("\"") + HALCYRA_TEXTURES_TOOL + "\" " + arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    RunResult result{-1, ""};
+    if (!pipe)
+        return result;
+    char buffer[1024];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        result.output.append(buffer, n);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+TEST_F(ShowTexturesTest, EveryImageLoadsAtItsSize)
+{
+    const struct {
+        const char* name;
+        int width, height;
+    } expected[] = {
+        {"shapes.png", 512, 128},         {"logo.png", OverlayW, OverlayH},  {"logo_strek.png", OverlayW, OverlayH},
+        {"varrow.png", OverlayW, OverlayH}, {"strek_blaa.png", OverlayW, OverlayH}, {"1.png", OverlayW, OverlayH},
+        {"2.png", OverlayW, OverlayH},    {"3.png", OverlayW, OverlayH},     {"4.png", OverlayW, OverlayH},
+        {"5.png", OverlayW, OverlayH},    {"white.png", 16, 16},             {"scene_panels.png", 512, 512},
+        {"scene_grid.png", 512, 512},     {"scene_metal.png", 512, 512},
+    };
+    for (const auto& e : expected) {
+        SCOPED_TRACE(e.name);
+        Bitmap2D* b = Image(e.name);
+        EXPECT_EQ(b->GetWidth(), e.width);
+        EXPECT_EQ(b->GetHeight(), e.height);
+        EXPECT_EQ(b->GetFormat(), Graphics::PixelFormatR8G8B8A8);
+    }
+    // Non-power-of-two overlays become textures of the same size.
+    auto* logo = static_cast<Graphics::Texture2D*>(proxy->GetTexture("textures/logo.png", nullptr));
+    EXPECT_EQ(logo->GetWidth(), OverlayW);
+    EXPECT_EQ(logo->GetHeight(), OverlayH);
+}
+
+TEST_F(ShowTexturesTest, OverlayTextIsOpaqueInsideTheSafeAreaAndTransparentAtTheBorders)
+{
+    // Stretched over 4:3 to 16:9 windows: letters stay within the middle 70 % wide and 70 %
+    // high, and the edges are clear so nothing shows as a frame.
+    for (const char* name : {"logo.png", "1.png", "2.png", "3.png", "4.png", "5.png"}) {
+        SCOPED_TRACE(name);
+        Bitmap2D* b = Image(name);
+        int minX = OverlayW, maxX = -1, minY = OverlayH, maxY = -1, opaque = 0;
+        int borderAlpha = 0;
+        for (int y = 0; y < OverlayH; ++y)
+            for (int x = 0; x < OverlayW; ++x) {
+                const unsigned char* p = Pixel(b, x, y);
+                if (x < 20 || y < 20 || x >= OverlayW - 20 || y >= OverlayH - 20)
+                    borderAlpha = std::max(borderAlpha, static_cast<int>(p[3]));
+                if (p[3] >= 250 && p[0] > 200) {
+                    ++opaque;
+                    minX = std::min(minX, x), maxX = std::max(maxX, x);
+                    minY = std::min(minY, y), maxY = std::max(maxY, y);
+                }
+            }
+        EXPECT_EQ(borderAlpha, 0);
+        EXPECT_GT(opaque, 5000);
+        EXPECT_GE(minX, OverlayW * 15 / 100);
+        EXPECT_LE(maxX, OverlayW * 85 / 100);
+        EXPECT_GE(minY, OverlayH * 15 / 100);
+        EXPECT_LE(maxY, OverlayH * 85 / 100);
+        // Shadow and glow: many pixels partly covered, not only the letters.
+        int soft = 0;
+        for (int i = 0; i < OverlayW * OverlayH; ++i) {
+            const unsigned char a = b->GetPixels()[i * 4 + 3];
+            soft += a > 10 && a < 200;
+        }
+        EXPECT_GT(soft, opaque);
+    }
+}
+
+TEST_F(ShowTexturesTest, TitleCardsAllDiffer)
+{
+    for (int i = 1; i <= 5; ++i)
+        for (int j = i + 1; j <= 5; ++j) {
+            Bitmap2D* a = Image(std::to_string(i) + ".png");
+            Bitmap2D* b = Image(std::to_string(j) + ".png");
+            int differing = 0;
+            for (int p = 0; p < OverlayW * OverlayH; ++p)
+                differing += a->GetPixels()[p * 4 + 3] != b->GetPixels()[p * 4 + 3];
+            EXPECT_GT(differing, OverlayW * OverlayH / 100) << i << " and " << j;
+        }
+}
+
+TEST_F(ShowTexturesTest, MakerLogoIsLightOnBlackWithBlackEdges)
+{
+    // Added to the picture while zooming in from half size: the clamped edges repeat over the
+    // screen's outer half, so they must add nothing.
+    Bitmap2D* b = Image("varrow.png");
+    int edge = 0, bright = 0;
+    for (int y = 0; y < OverlayH; ++y)
+        for (int x = 0; x < OverlayW; ++x) {
+            const unsigned char* p = Pixel(b, x, y);
+            if (x == 0 || y == 0 || x == OverlayW - 1 || y == OverlayH - 1)
+                edge = std::max({edge, static_cast<int>(p[0]), static_cast<int>(p[1]), static_cast<int>(p[2])});
+            bright += p[0] > 200 && p[1] > 200 && p[2] > 200;
+            ASSERT_EQ(p[3], 255) << x << "," << y;
+        }
+    EXPECT_EQ(edge, 0);
+    EXPECT_GT(bright, 10000);
+}
+
+TEST_F(ShowTexturesTest, StreaksAreHorizontalAndFadeOutTowardsTheEdges)
+{
+    for (const char* name : {"logo_strek.png", "strek_blaa.png"}) {
+        SCOPED_TRACE(name);
+        Bitmap2D* b = Image(name);
+        int peakRow = -1, peak = -1;
+        for (int y = 0; y < OverlayH; ++y) {
+            const int a = Pixel(b, OverlayW / 2, y)[3];
+            if (a > peak)
+                peak = a, peakRow = y;
+        }
+        EXPECT_GT(peak, 200);
+        EXPECT_NEAR(peakRow, OverlayH / 2, OverlayH / 20);
+        // Wider than tall, gone at the sides and at the top and bottom.
+        EXPECT_EQ(Pixel(b, 0, peakRow)[3], 0);
+        EXPECT_EQ(Pixel(b, OverlayW - 1, peakRow)[3], 0);
+        EXPECT_GT(Pixel(b, OverlayW / 4, peakRow)[3], 80);
+        EXPECT_LT(Pixel(b, OverlayW / 2, 0)[3], 3);
+        EXPECT_LT(Pixel(b, OverlayW / 2, OverlayH - 1)[3], 3);
+        EXPECT_LT(Pixel(b, OverlayW / 2, peakRow + OverlayH / 4)[3], 40);
+    }
+    // The title streak is blue, the logo's warm.
+    const unsigned char* blue = Pixel(Image("strek_blaa.png"), OverlayW / 3, OverlayH / 2 + 60);
+    EXPECT_GT(blue[2], blue[0]);
+    Bitmap2D* warmImage = Image("logo_strek.png");
+    const unsigned char* warm = Pixel(warmImage, OverlayW / 3, OverlayH / 2 + 60);
+    EXPECT_GT(warm[0], warm[2]);
+}
+
+TEST_F(ShowTexturesTest, ShapesAreFourSpritesSeparatedByBlack)
+{
+    // Each particle samples one quarter with linear filtering: the cells meet in black.
+    Bitmap2D* b = Image("shapes.png");
+    int peaks[4] = {0, 0, 0, 0};
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 512; ++x) {
+            const unsigned char* p = Pixel(b, x, y);
+            const int cellX = x % 128;
+            if (cellX <= 1 || cellX >= 126 || y <= 1 || y >= 126) {
+                ASSERT_EQ(p[0], 0) << x << "," << y;
+                ASSERT_EQ(p[3], 0) << x << "," << y;
+            }
+            peaks[x / 128] = std::max(peaks[x / 128], static_cast<int>(p[0]));
+        }
+    for (int k = 0; k < 4; ++k)
+        EXPECT_GT(peaks[k], 200) << "cell " << k;
+    // The glow dot is lit at its centre, the ring dark there and lit on its circle.
+    EXPECT_GT(Pixel(b, 64, 64)[0], 200);
+    EXPECT_LT(Pixel(b, 128 + 64, 64)[0], 100);
+    EXPECT_GT(Pixel(b, 128 + 64 + 37, 64)[0], 150);
+
+    Bitmap2D* white = Image("white.png");
+    for (int i = 0; i < 16 * 16 * 4; ++i)
+        ASSERT_EQ(white->GetPixels()[i], 255);
+}
+
+TEST(ShowTexturesTool, ReportsUsageAndFailures)
+{
+    EXPECT_EQ(RunTool("").status, 2);
+    const RunResult noFont = RunTool("\"" + ::testing::TempDir() + "\" /nonexistent-font-dir");
+    EXPECT_EQ(noFont.status, 1);
+    EXPECT_NE(noFont.output.find("Cannot open font /nonexistent-font-dir/"), std::string::npos) << noFont.output;
+    const RunResult noDir = RunTool("/nonexistent-output-dir");
+    EXPECT_EQ(noDir.status, 1);
+    EXPECT_NE(noDir.output.find("Cannot create /nonexistent-output-dir/shapes.png"), std::string::npos)
+        << noDir.output;
+}
+
+} // namespace
