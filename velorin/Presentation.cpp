@@ -23,6 +23,8 @@
 
 #include <SDL.h>
 
+#include <cstdio>
+
 namespace Velorin {
 
 namespace {
@@ -60,7 +62,9 @@ void ShowMessageBox(const char* text, const char* caption) {
     SDL_Window* owner = nullptr;
     if (MainWindow)
         owner = static_cast<SDL_Window*>(MainWindow->GetHandle());
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption, text, owner);
+    // Where no box can be shown the notice still reaches whoever started the show.
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption, text, owner) != 0)
+        std::fprintf(stderr, "%s: %s\n", caption, text);
 }
 
 Gralith::Sound::MusicStream* GetMusicStream() { return musicStream; }

@@ -50,7 +50,8 @@ std::vector<std::string> VideoEncoder::Arguments(const std::string& path, int wi
         if (!music.empty())
             args.insert(args.end(), {"-c:a", "aac", "-b:a", "192k"});
     }
-    args.insert(args.end(), {"-pix_fmt", "yuv420p", "-t", Number(duration), path});
+    // -shortest: when the show ends before the planned range, the sound stops with the picture.
+    args.insert(args.end(), {"-pix_fmt", "yuv420p", "-t", Number(duration), "-shortest", path});
     return args;
 }
 
