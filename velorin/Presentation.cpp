@@ -2,6 +2,7 @@
 
 #include "gralith/Exception.h"
 #include "gralith/graphics/Device.h"
+#include "gralith/graphics/Surface.h"
 #include "gralith/graphics/sdl/DeviceFactory.h"
 #include "gralith/input/KeyCodes.h"
 #include "gralith/input/Keyboard.h"
@@ -30,6 +31,11 @@ namespace Velorin {
 namespace {
 
 Gralith::Sound::MusicStream* musicStream = nullptr;
+// Start-up objects nobody else holds; kept here for the life of the process like the rest.
+Gralith::Graphics::Surface* depthSurface = nullptr;
+Gralith::Graphics::Surface* multisampledDepthSurface = nullptr;
+Gralith::Input::Context* inputContext = nullptr;
+Gralith::Utils::Timer* frameTimer = nullptr;
 void (*messageBoxHandler)(const char*, const char*) = nullptr;
 
 Gralith::Sound::Device* CreateSoundDevice() { return new Gralith::Sound::SDLSoundDevice(); }
@@ -87,9 +93,10 @@ void CreatePresentationObjects(const char* dataDirectory, Gralith::Sound::Device
     Framebuffers.Add(BackbufferFramebuffer);
 
     // Nothing draws into these; they are made for what making them checks (the sample count).
-    GraphicsDevice->CreateSurface(ResolutionX, ResolutionY, PixelFormatDepth16, 0);
+    depthSurface = GraphicsDevice->CreateSurface(ResolutionX, ResolutionY, PixelFormatDepth16, 0);
     if (Multisamples > 0)
-        GraphicsDevice->CreateSurface(ResolutionX, ResolutionY, PixelFormatDepth16, Multisamples);
+        multisampledDepthSurface =
+            GraphicsDevice->CreateSurface(ResolutionX, ResolutionY, PixelFormatDepth16, Multisamples);
 
     SamplerStateDesc sampler{FilterLinear, FilterLinear, FilterNone, AddressClamp, AddressClamp, AddressClamp};
     LinearClampSampler = GraphicsDevice->CreateSamplerState(sampler);
@@ -107,8 +114,8 @@ void CreatePresentationObjects(const char* dataDirectory, Gralith::Sound::Device
 void RunPresentation() {
     auto* window = new Gralith::SDLWindow(ResolutionX, ResolutionY, WindowTitle, !Fullscreen);
     MainWindow = window;
-    auto* input = new Gralith::Input::SDLInputContext(window);
-    Gralith::Input::Keyboard* keyboard = input->GetKeyboard();
+    inputContext = new Gralith::Input::SDLInputContext(window);
+    Gralith::Input::Keyboard* keyboard = inputContext->GetKeyboard();
 
     // The configuration dialog offers no other driver values; the factory rejects them.
     int flags = Fullscreen ? 1 : 0;
@@ -124,7 +131,7 @@ void RunPresentation() {
         StartMusic(0.0);
     }
     SDL_ShowCursor(SDL_DISABLE);
-    auto* timer = new Gralith::Utils::Timer();
+    frameTimer = new Gralith::Utils::Timer();
 
     bool running = true;
     for (;;) {
@@ -135,7 +142,7 @@ void RunPresentation() {
             // What a failed stream query answers: nothing becomes active, the spectrum stays.
             MusicTime = -1.0;
         }
-        FrameDelta = timer->GetDelta();
+        FrameDelta = frameTimer->GetDelta();
 
         Gralith::Input::KeyboardEvent event;
         while (keyboard->HasNextEvent()) {
