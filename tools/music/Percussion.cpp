@@ -103,7 +103,10 @@ void RenderSwell(Track& track, double time, double length, float level, unsigned
         double env = std::pow(u, 3.0) * std::fmin((1.0 - u) * length / 0.01, 1.0);
         double cutoff = 1500.0 + 9000.0 * u * u;
         float gain = static_cast<float>(env * level);
-        track.Add(start + i, gain * left.High(noise.Bipolar(), cutoff), gain * right.High(noise.Bipolar(), cutoff));
+        // One draw per statement: the order of arguments is unspecified, the noise order must not be.
+        float l = left.High(noise.Bipolar(), cutoff);
+        float r = right.High(noise.Bipolar(), cutoff);
+        track.Add(start + i, gain * l, gain * r);
     }
 }
 
@@ -121,8 +124,9 @@ void RenderRiser(Track& track, double time, double length, float level, unsigned
         double hz = 220.0 * std::pow(2.0, 2.0 * u * u);
         float tone = sawFilter.Band(0.5f * (saw.Next(hz) + saw2.Next(hz * 1.01)), hz * 3.0, 2.0) * 0.5f;
         float gain = static_cast<float>(env * level);
-        track.Add(start + i, gain * (left.Band(noise.Bipolar(), cutoff, 1.5) + tone),
-            gain * (right.Band(noise.Bipolar(), cutoff * 1.1, 1.5) + tone));
+        float l = left.Band(noise.Bipolar(), cutoff, 1.5);
+        float r = right.Band(noise.Bipolar(), cutoff * 1.1, 1.5);
+        track.Add(start + i, gain * (l + tone), gain * (r + tone));
     }
 }
 
@@ -138,8 +142,9 @@ void RenderWind(Track& track, double time, double length, float level, unsigned 
         double env = std::fmin(u / 0.3, 1.0) * std::fmin((1.0 - u) / 0.2, 1.0);
         double cutoff = 900.0 + 600.0 * std::sin(2.0 * Pi * 0.11 * t) + 400.0 * std::sin(2.0 * Pi * 0.07 * t + 1.0);
         float gain = static_cast<float>(env * level);
-        track.Add(start + i, gain * left.Band(noise.Bipolar(), cutoff, 3.0),
-            gain * right.Band(noise.Bipolar(), cutoff * 1.3, 3.0));
+        float l = left.Band(noise.Bipolar(), cutoff, 3.0);
+        float r = right.Band(noise.Bipolar(), cutoff * 1.3, 3.0);
+        track.Add(start + i, gain * l, gain * r);
     }
 }
 
