@@ -144,18 +144,17 @@ Track RenderShow()
     Track intro(frames);
     {
         const double starts[5] = {0, 8, 16, 22, 27.5};
-        const int chords[4] = {0, 1, 2, 3};
         const double cutFrom[4] = {350, 700, 1100, 1800}, cutTo[4] = {700, 1200, 2200, 5500};
         static const std::vector<int> voicing[4] = {
             {57, 60, 64, 69, 71}, {57, 60, 65, 69, 72}, {55, 60, 64, 67, 74}, {55, 59, 62, 67, 71}};
         for (int c = 0; c < 4; ++c) {
-            PadChord chord{At(starts[c]), At(starts[c + 1] - starts[c]), voicing[chords[c]], cutFrom[c], cutTo[c], 0.20f};
+            PadChord chord{At(starts[c]), At(starts[c + 1] - starts[c]), voicing[c], cutFrom[c], cutTo[c], 0.20f};
             chord.attack = c == 0 ? 3.0 : 0.6;
             chord.release = c == 3 ? 0.25 : 1.2;
             RenderPad(intro, chord, seed++);
         }
         RenderWind(intro, 0.0, 12.9, 0.10f, seed++);
-        // Bell arpeggio from the fourth bar, growing towards the riser.
+        // Bell arpeggio from beat 8 (the F chord), growing towards the riser.
         for (int step = 16; step < 55; ++step) {
             double beat = step * 0.5;
             int index = beat < 16 ? 1 : beat < 22 ? 2 : 3;
