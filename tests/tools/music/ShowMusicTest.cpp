@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 using Gralith::Sound::MusicStream;
 
 namespace {
@@ -252,13 +254,15 @@ TEST_F(ShowMusic, FadesOutButStillPlaysAtTheEnd)
 
 TEST(HalcyraMusicTool, WritesTheSameBytesEveryRun)
 {
-    std::string path = ::testing::TempDir() + "halcyra-music-again/music.ogg";
+    // Per process: the plain and the sanitizer builds may run this at the same time.
+    std::string path = ::testing::TempDir() + "halcyra-music-again-" + std::to_string(getpid()) + "/music.ogg";
     std::string command = std::string(HALCYRA_MUSIC_TOOL) + " " + path + " > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
     std::string again = ReadAll(path), built = ReadAll(HALCYRA_MUSIC_FILE);
     EXPECT_GT(again.size(), 100000u);
     EXPECT_TRUE(again == built) << "the generated music differs between runs";
     std::remove(path.c_str());
+    std::remove(path.substr(0, path.size() - std::string("/music.ogg").size()).c_str());
 }
 
 TEST(HalcyraMusicTool, FailsWithAMessageWhenItCannotWrite)

@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 using namespace Halcyra::Music;
 
 namespace {
@@ -59,7 +61,7 @@ TEST(MusicLimiter, HoldsTheCeilingAndLeavesQuietPassagesAlone)
 
 TEST(MusicOggWriter, RoundTripKeepsLevelAndLength)
 {
-    std::string path = ::testing::TempDir() + "music-sine.ogg";
+    std::string path = ::testing::TempDir() + "music-sine-" + std::to_string(getpid()) + ".ogg";
     WriteOgg(path, Sine(2.0, 440.0, 0.5f), 0.6f);
     EXPECT_NEAR(DecodedPeak(path), 0.5f, 0.03f);
     Gralith::Sound::MusicStream stream;
@@ -76,7 +78,7 @@ TEST(MusicOggWriter, FailuresNameThePath)
     } catch (const std::runtime_error& e) {
         EXPECT_EQ(std::string(e.what()), "Unable to create /proc/no-such-dir/x.ogg");
     }
-    std::string path = ::testing::TempDir() + "not-vorbis.ogg";
+    std::string path = ::testing::TempDir() + "not-vorbis-" + std::to_string(getpid()) + ".ogg";
     FILE* f = std::fopen(path.c_str(), "wb");
     ASSERT_NE(f, nullptr);
     std::fputs("this is not an Ogg stream at all", f);
