@@ -158,6 +158,33 @@ void FSGLoad(benchmark::State& state)
 }
 BENCHMARK(FSGLoad)->Unit(benchmark::kMillisecond);
 
+// Loading a flat scene of many nodes: the time per node should not grow with the count (sibling
+// lists, node tables and id look-ups stay linear).
+void FSGLoadManyNodes(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    FSGWriter::Scene s;
+    for (int n = 0; n < count; ++n) {
+        FSGWriter::Node node;
+        node.id = String("node") + String(std::to_string(n).c_str());
+        s.nodes.Add(node);
+    }
+    BinaryWriter w;
+    FSGWriter::Write(s, w);
+    auto* files = new OneFile(w);
+    Graphics::NullDevice* device = Graphics::NullDevice::Create(16, 16);
+    for (auto _ : state) {
+        auto* proxy = new Assets::Proxy(files, device, nullptr, nullptr);
+        Assets::Loaders::FSGLoader loader;
+        loader.Load(Assets::AssetScene, "scene.fsg", proxy)->Release();
+        proxy->Release();
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+    device->Release();
+    files->Release();
+}
+BENCHMARK(FSGLoadManyNodes)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

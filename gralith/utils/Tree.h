@@ -51,20 +51,22 @@ public:
     void AppendChild(T* child) {
         Tree* node = child;
         node->parent = static_cast<T*>(this);
-        if (!firstChild) {
+        if (!firstChild)
             firstChild = node;
-            return;
-        }
-        Tree* last = firstChild;
-        while (last->nextSibling)
-            last = last->nextSibling;
-        last->nextSibling = node;
+        else
+            lastChild->nextSibling = node;
+        // The end of the list is remembered, so building a node with many children (a large
+        // or hostile scene file) stays linear; a child arriving with siblings brings them along.
+        lastChild = node;
+        while (lastChild->nextSibling)
+            lastChild = lastChild->nextSibling;
     }
 
 private:
     T* parent;
     Tree* nextSibling = nullptr;
     Tree* firstChild = nullptr;
+    Tree* lastChild = nullptr;
 };
 
 } // namespace Gralith::Utils

@@ -37,7 +37,7 @@ void Scene::SetRoot(SceneGraph::Node* node)
 void Scene::AddGeometry(const String& id, Geometry* geometry)
 {
     geometry->AddRef();
-    geometries.Add(id, geometry);
+    Add(geometries, geometryIds, id, geometry);
 }
 
 } // namespace Gralith::Utils::Assets

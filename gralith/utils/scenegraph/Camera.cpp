@@ -11,9 +11,9 @@ Camera::~Camera() { ReleaseNamed(parameters); }
 
 void Camera::SetParameter(const String& n, Animation* animation)
 {
-    SetNamedSlot(parameters, slots, SlotNames, SlotCount, n, animation);
+    SetNamedSlot(parameters, parameterNames, slots, SlotNames, SlotCount, n, animation);
 }
 
-Animation* Camera::GetParameter(const String& n) const { return FindNamed(parameters, n); }
+Animation* Camera::GetParameter(const String& n) const { return FindNamed(parameters, parameterNames, n); }
 
 } // namespace Gralith::Utils::SceneGraph

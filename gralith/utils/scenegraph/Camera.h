@@ -4,6 +4,9 @@
 #include "gralith/utils/Map.h"
 #include "gralith/utils/String.h"
 
+#include <string>
+#include <unordered_map>
+
 namespace Gralith::Utils::SceneGraph {
 
 class Animation;
@@ -40,6 +43,7 @@ public:
 
 private:
     Map<String, Animation*> parameters;
+    std::unordered_map<std::string, int> parameterNames;
     Animation* slots[SlotCount] = {};
     String name;
     String id;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gralith/utils/Array.h"
+#include "gralith/utils/scenegraph/ArrayGrowth.h"
 #include "gralith/utils/scenegraph/Controller.h"
 
 namespace Gralith::Utils::SceneGraph {
@@ -15,7 +16,7 @@ template <class K>
 class KeyframedController : public Controller {
 public:
     /// Appends a key; keys are expected in ascending time order.
-    void AddKey(const K& key) { keys.Add(key); }
+    void AddKey(const K& key) { AddGrowing(keys, key); }
 
     const Array<K>& GetKeys() const { return keys; }
     int GetCursor() const { return cursor; }

@@ -12,9 +12,9 @@ Light::~Light() { ReleaseNamed(parameters); }
 
 void Light::SetParameter(const String& n, Animation* animation)
 {
-    SetNamedSlot(parameters, slots, SlotNames, SlotCount, n, animation);
+    SetNamedSlot(parameters, parameterNames, slots, SlotNames, SlotCount, n, animation);
 }
 
-Animation* Light::GetParameter(const String& n) const { return FindNamed(parameters, n); }
+Animation* Light::GetParameter(const String& n) const { return FindNamed(parameters, parameterNames, n); }
 
 } // namespace Gralith::Utils::SceneGraph

@@ -23,14 +23,14 @@ Material::~Material()
 
 void Material::SetAnimation(const String& n, Animation* animation)
 {
-    SetNamedSlot(animations, animationSlots, SlotNames, SlotCount, n, animation);
+    SetNamedSlot(animations, animationNames, animationSlots, SlotNames, SlotCount, n, animation);
 }
 
 void Material::SetTexture(const String& n, Graphics::Texture* texture)
 {
     if (texture)
         texture->AddRef();
-    SetNamedSlot(textures, textureSlots, SlotNames, SlotCount, n, texture);
+    SetNamedSlot(textures, textureNames, textureSlots, SlotNames, SlotCount, n, texture);
 }
 
 void Material::SetProgram(Graphics::Program* p)
@@ -42,8 +42,8 @@ void Material::SetProgram(Graphics::Program* p)
     program = p;
 }
 
-Animation* Material::GetAnimation(const String& n) const { return FindNamed(animations, n); }
+Animation* Material::GetAnimation(const String& n) const { return FindNamed(animations, animationNames, n); }
 
-Graphics::Texture* Material::GetTexture(const String& n) const { return FindNamed(textures, n); }
+Graphics::Texture* Material::GetTexture(const String& n) const { return FindNamed(textures, textureNames, n); }
 
 } // namespace Gralith::Utils::SceneGraph

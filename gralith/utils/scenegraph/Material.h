@@ -4,6 +4,9 @@
 #include "gralith/utils/Map.h"
 #include "gralith/utils/String.h"
 
+#include <string>
+#include <unordered_map>
+
 namespace Gralith::Graphics {
 class Texture;
 class Program;
@@ -52,6 +55,8 @@ public:
 private:
     Map<String, Animation*> animations;
     Map<String, Graphics::Texture*> textures;
+    std::unordered_map<std::string, int> animationNames;
+    std::unordered_map<std::string, int> textureNames;
     Animation* animationSlots[SlotCount] = {};
     Graphics::Texture* textureSlots[SlotCount] = {};
     Graphics::Program* program = nullptr;

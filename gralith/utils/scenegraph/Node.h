@@ -3,6 +3,7 @@
 #include "gralith/utils/Array.h"
 #include "gralith/utils/String.h"
 #include "gralith/utils/Tree.h"
+#include "gralith/utils/scenegraph/ArrayGrowth.h"
 #include "gralith/utils/scenegraph/Batch.h"
 #include "gralith/utils/scenegraph/Matrix4.h"
 
@@ -26,10 +27,10 @@ public:
     const Matrix4& Update(float time, const Matrix4& parentWorld);
 
     /// Takes over the caller's reference.
-    void AddTransformation(Transformation* transformation) { transformations.Add(transformation); }
-    void AddBatch(const Batch& batch) { batches.Add(batch); }
-    void AddLight(Light* light) { lights.Add(light); }
-    void AddCamera(Camera* camera) { cameras.Add(camera); }
+    void AddTransformation(Transformation* transformation) { AddGrowing(transformations, transformation); }
+    void AddBatch(const Batch& batch) { AddGrowing(batches, batch); }
+    void AddLight(Light* light) { AddGrowing(lights, light); }
+    void AddCamera(Camera* camera) { AddGrowing(cameras, camera); }
 
     const String& GetName() const { return name; }
     const String& GetId() const { return id; }

@@ -3,6 +3,7 @@
 #include "gralith/Object.h"
 #include "gralith/utils/Array.h"
 #include "gralith/utils/String.h"
+#include "gralith/utils/scenegraph/ArrayGrowth.h"
 #include "gralith/utils/scenegraph/Matrix4.h"
 
 namespace Gralith::Utils::Assets {
@@ -21,9 +22,9 @@ public:
     Skin() = default;
 
     void SetGeometry(Assets::Geometry* g) { geometry = g; }
-    void AddJoint(Node* joint) { joints.Add(joint); }
+    void AddJoint(Node* joint) { AddGrowing(joints, joint); }
     void SetBindShapeMatrix(const Matrix4& m) { bindShape = m; }
-    void AddInverseBindMatrix(const Matrix4& m) { inverseBinds.Add(m); }
+    void AddInverseBindMatrix(const Matrix4& m) { AddGrowing(inverseBinds, m); }
 
     Assets::Geometry* GetGeometry() const { return geometry; }
     const Array<Node*>& GetJoints() const { return joints; }

@@ -10,6 +10,7 @@
 #include "gralith/utils/assets/Scene.h"
 #include "gralith/utils/assets/loaders/FGMLoader.h"
 #include "gralith/utils/scenegraph/Animation.h"
+#include "gralith/utils/scenegraph/ArrayGrowth.h"
 #include "gralith/utils/scenegraph/BezierController.h"
 #include "gralith/utils/scenegraph/Camera.h"
 #include "gralith/utils/scenegraph/ConstantController.h"
@@ -21,6 +22,8 @@
 #include "gralith/utils/scenegraph/Transformation.h"
 
 #include <cstring>
+#include <string>
+#include <unordered_map>
 
 namespace Gralith::Utils::Assets::Loaders {
 
@@ -174,7 +177,7 @@ void SceneReader::ReadSkins()
         pending.skin = skin.Get();
         const int jointCount = in.ReadCount("joint count", MinString);
         for (int j = 0; j < jointCount; ++j)
-            pending.sids.Add(in.ReadString("joint sid"));
+            AddGrowing(pending.sids, in.ReadString("joint sid"));
 
         const int components = in.ReadInt32("inverse bind component count");
         if (components % 16 != 0)
@@ -184,7 +187,7 @@ void SceneReader::ReadSkins()
             for (int m = 0; m < components / 16; ++m)
                 skin->AddInverseBindMatrix(ReadMatrix("inverse bind matrix"));
         }
-        joints.Add(pending);
+        AddGrowing(joints, pending);
         const String id = skin->GetId();
         scene->AddSkin(id, skin.Take());
     }
@@ -204,7 +207,7 @@ void SceneReader::ReadCameras()
             camera->SetParameter(name, ReadAnimation());
         }
         if (target.Length() > 0)
-            targets.Add(PendingTarget{camera.Get(), target});
+            AddGrowing(targets, PendingTarget{camera.Get(), target});
         const String id = camera->GetId();
         scene->AddCamera(id, camera.Take());
     }
@@ -331,16 +334,15 @@ void SceneReader::ReadNode(Node* parent, int depth)
 
 void SceneReader::Resolve()
 {
-    const Map<String, Node*>& nodes = scene->GetNodes();
+    // The first node of each sid, in table order.
+    std::unordered_map<std::string, Node*> bySid;
+    if (joints.Count() > 0)
+        for (Node* node : scene->GetNodes().Values())
+            bySid.emplace(node->GetSid().CStr(), node);
     for (const PendingJoints& pending : joints) {
         for (const String& sid : pending.sids) {
-            Node* joint = nullptr;
-            for (Node* node : nodes.Values()) {
-                if (node->GetSid() == sid) {
-                    joint = node;
-                    break;
-                }
-            }
+            auto found = bySid.find(sid.CStr());
+            Node* joint = found == bySid.end() ? nullptr : found->second;
             if (!joint)
                 throw UtilsException(String("Unresolved internal reference: SID=") + sid + " . FSG file is corrupt.");
             pending.skin->AddJoint(joint);
