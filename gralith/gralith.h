@@ -53,6 +53,7 @@
 #include "gralith/utils/InputStream.h"
 #include "gralith/utils/Map.h"
 #include "gralith/utils/MemoryInputStream.h"
+#include "gralith/utils/State.h"
 #include "gralith/utils/String.h"
 #include "gralith/utils/Timer.h"
 #include "gralith/utils/Tree.h"
@@ -65,6 +66,7 @@
 #include "gralith/graphics/gl/CGSemanticMap.h"
 #include "gralith/graphics/gl/CGShader.h"
 #include "gralith/graphics/gl/CGShadingContext.h"
+#include "gralith/graphics/gl/CgInitializers.h"
 #include "gralith/graphics/gl/CgTranslator.h"
 #include "gralith/graphics/gl/EGLGLDevice.h"
 #include "gralith/graphics/gl/GLBlendState.h"
@@ -91,6 +93,9 @@
 #include "gralith/graphics/null/NullResources.h"
 #include "gralith/graphics/null/NullShading.h"
 
+#include "gralith/graphics/sdl/DeviceFactory.h"
+#include "gralith/graphics/sdl/SDLGLDevice.h"
+
 #include "gralith/input/sdl/SDLInputContext.h"
 #include "gralith/input/sdl/SDLJoystick.h"
 #include "gralith/input/sdl/SDLKeyMap.h"
@@ -102,6 +107,7 @@
 
 #include "gralith/utils/assets/Asset.h"
 #include "gralith/utils/assets/Bitmap2D.h"
+#include "gralith/utils/assets/Font.h"
 #include "gralith/utils/assets/Geometry.h"
 #include "gralith/utils/assets/Proxy.h"
 #include "gralith/utils/assets/Scene.h"
@@ -111,6 +117,7 @@
 #include "gralith/utils/audio/Stream.h"
 
 #include "gralith/utils/scenegraph/Animation.h"
+#include "gralith/utils/scenegraph/ArrayGrowth.h"
 #include "gralith/utils/scenegraph/Batch.h"
 #include "gralith/utils/scenegraph/BezierController.h"
 #include "gralith/utils/scenegraph/BezierKeyframe.h"
@@ -140,6 +147,7 @@
 #include "gralith/window/sdl/SDLWindow.h"
 
 #include "gralith/utils/assets/loaders/FGMLoader.h"
+#include "gralith/utils/assets/loaders/FSGLoader.h"
 #include "gralith/utils/assets/loaders/ImageLimits.h"
 #include "gralith/utils/assets/loaders/JPEGLoader.h"
 #include "gralith/utils/assets/loaders/Loader.h"
@@ -154,5 +162,6 @@
 #include "gralith/utils/assets/loaders/TextLoader.h"
 #include "gralith/utils/assets/loaders/Texture2DLoader.h"
 #include "gralith/utils/assets/loaders/TextureCubeLoader.h"
+#include "gralith/utils/assets/loaders/TrueTypeFontLoader.h"
 #include "gralith/utils/assets/loaders/WavLoader.h"
 #include "gralith/utils/assets/loaders/XmlLoader.h"
