@@ -78,6 +78,13 @@ std::string Transparent() {
 
 // A box of half-size 400 around the origin, seen from inside: the camera's orbit lies within,
 // so the walls fill every view.
+std::string SceneBytes(const FSGWriter::Scene& scene) {
+    Gralith::Utils::BinaryWriter out;
+    FSGWriter::Write(scene, out);
+    const auto& bytes = out.GetBytes();
+    return std::string(reinterpret_cast<const char*>(bytes.Data()), static_cast<size_t>(bytes.Count()));
+}
+
 std::string BoxScene() {
     std::vector<float> positions, normals, uvs;
     std::vector<int> indices;
@@ -124,10 +131,7 @@ std::string BoxScene() {
     batch.materialId = "walls";
     node.batches.Add(batch);
     scene.nodes.Add(node);
-    Gralith::Utils::BinaryWriter out;
-    FSGWriter::Write(scene, out);
-    const auto& bytes = out.GetBytes();
-    return std::string(reinterpret_cast<const char*>(bytes.Data()), static_cast<size_t>(bytes.Count()));
+    return SceneBytes(scene);
 }
 
 std::string ReadText(const std::string& path) {
@@ -146,24 +150,28 @@ void CountEnd() { ++endCalls; }
 // the process, as the show does.
 class SceneEffect : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        data = new GralithTest::TempDirectory;
+    static void WriteData(GralithTest::TempDirectory& data) {
         for (const char* shader : {"halcyra", "texture", "blur", "particles"}) {
             std::string name = std::string("shaders/") + shader + ".cg";
-            data->Write(name, ReadText(std::string(GRALITH_TEST_SOURCE_DIR) + "/data/" + name));
+            data.Write(name, ReadText(std::string(GRALITH_TEST_SOURCE_DIR) + "/data/" + name));
         }
-        data->Write("textures/white.png", Plain(255, 255, 255));
-        data->Write("textures/shapes.png", Plain(255, 255, 255));
-        data->Write("textures/varrow.png", Plain(0, 255, 0));
-        data->Write("textures/logo.png", Card(255, 0, 0));
-        data->Write("textures/logo_strek.png", Transparent());
-        data->Write("textures/strek_blaa.png", Transparent());
-        data->Write("textures/1.png", Card(0, 0, 255));
-        data->Write("textures/2.png", Card(255, 255, 0));
-        data->Write("textures/3.png", Card(255, 0, 255));
-        data->Write("textures/4.png", Card(0, 255, 255));
-        data->Write("textures/5.png", Card(255, 128, 0));
-        data->Write("scenes/halcyra2.fsg", BoxScene());
+        data.Write("textures/white.png", Plain(255, 255, 255));
+        data.Write("textures/shapes.png", Plain(255, 255, 255));
+        data.Write("textures/varrow.png", Plain(0, 255, 0));
+        data.Write("textures/logo.png", Card(255, 0, 0));
+        data.Write("textures/logo_strek.png", Transparent());
+        data.Write("textures/strek_blaa.png", Transparent());
+        data.Write("textures/1.png", Card(0, 0, 255));
+        data.Write("textures/2.png", Card(255, 255, 0));
+        data.Write("textures/3.png", Card(255, 0, 255));
+        data.Write("textures/4.png", Card(0, 255, 255));
+        data.Write("textures/5.png", Card(255, 128, 0));
+        data.Write("scenes/halcyra2.fsg", BoxScene());
+    }
+
+    static void SetUpTestSuite() {
+        data = new GralithTest::TempDirectory;
+        WriteData(*data);
 
         Velorin::ResolutionX = Width;
         Velorin::ResolutionY = Height;
@@ -340,6 +348,30 @@ TEST_F(SceneEffect, EndsThePresentationAt49_17WithoutDrawing) {
     EXPECT_NEAR(kept[1], 102, 1);
     EXPECT_NEAR(kept[2], 153, 1);
     Velorin::SetEndPresentationHandler(nullptr);
+}
+
+TEST_F(SceneEffect, SceneWithoutNodesDrawsOnlyTheBackgroundAndSprites) {
+    RenderAt(27.0);
+    double withRoom = Corners();
+    GralithTest::TempDirectory empty;
+    WriteData(empty);
+    empty.Write("scenes/halcyra2.fsg", SceneBytes(FSGWriter::Scene{}));
+    Gralith::Utils::Assets::Proxy* shared = Velorin::AssetProxy;
+    auto* directory = new Gralith::Utils::Directory(empty.Path().c_str());
+    Velorin::AssetProxy = new Gralith::Utils::Assets::Proxy(directory, device, nullptr, Velorin::RenderState);
+    directory->Release();
+    {
+        Velorin::Test01 bare;
+        bare.Load();
+        Velorin::MusicTime = 27.0;
+        EXPECT_NO_THROW(bare.Render());
+        device->Present();
+        // The same camera without the room's walls: only sprites on the dark clear colour.
+        EXPECT_LT(Corners(), withRoom - 5.0);
+    }
+    device->SetProgram(nullptr);
+    Velorin::AssetProxy->Release();
+    Velorin::AssetProxy = shared;
 }
 
 TEST_F(SceneEffect, FrameLeavesTheWindowBound) {
