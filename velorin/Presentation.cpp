@@ -28,14 +28,14 @@
 
 namespace Velorin {
 
+Gralith::Graphics::Surface* DepthSurface = nullptr;
+Gralith::Graphics::Surface* MultisampledDepthSurface = nullptr;
+Gralith::Input::Context* InputContext = nullptr;
+Gralith::Utils::Timer* FrameTimer = nullptr;
+
 namespace {
 
 Gralith::Sound::MusicStream* musicStream = nullptr;
-// Start-up objects nobody else holds; kept here for the life of the process like the rest.
-Gralith::Graphics::Surface* depthSurface = nullptr;
-Gralith::Graphics::Surface* multisampledDepthSurface = nullptr;
-Gralith::Input::Context* inputContext = nullptr;
-Gralith::Utils::Timer* frameTimer = nullptr;
 void (*messageBoxHandler)(const char*, const char*) = nullptr;
 
 Gralith::Sound::Device* CreateSoundDevice() { return new Gralith::Sound::SDLSoundDevice(); }
@@ -93,9 +93,9 @@ void CreatePresentationObjects(const char* dataDirectory, Gralith::Sound::Device
     Framebuffers.Add(BackbufferFramebuffer);
 
     // Nothing draws into these; they are made for what making them checks (the sample count).
-    depthSurface = GraphicsDevice->CreateSurface(ResolutionX, ResolutionY, PixelFormatDepth16, 0);
+    DepthSurface = GraphicsDevice->CreateSurface(ResolutionX, ResolutionY, PixelFormatDepth16, 0);
     if (Multisamples > 0)
-        multisampledDepthSurface =
+        MultisampledDepthSurface =
             GraphicsDevice->CreateSurface(ResolutionX, ResolutionY, PixelFormatDepth16, Multisamples);
 
     SamplerStateDesc sampler{FilterLinear, FilterLinear, FilterNone, AddressClamp, AddressClamp, AddressClamp};
@@ -114,8 +114,8 @@ void CreatePresentationObjects(const char* dataDirectory, Gralith::Sound::Device
 void RunPresentation() {
     auto* window = new Gralith::SDLWindow(ResolutionX, ResolutionY, WindowTitle, !Fullscreen);
     MainWindow = window;
-    inputContext = new Gralith::Input::SDLInputContext(window);
-    Gralith::Input::Keyboard* keyboard = inputContext->GetKeyboard();
+    InputContext = new Gralith::Input::SDLInputContext(window);
+    Gralith::Input::Keyboard* keyboard = InputContext->GetKeyboard();
 
     // The configuration dialog offers no other driver values; the factory rejects them.
     int flags = Fullscreen ? 1 : 0;
@@ -131,7 +131,7 @@ void RunPresentation() {
         StartMusic(0.0);
     }
     SDL_ShowCursor(SDL_DISABLE);
-    frameTimer = new Gralith::Utils::Timer();
+    FrameTimer = new Gralith::Utils::Timer();
 
     bool running = true;
     for (;;) {
@@ -142,7 +142,7 @@ void RunPresentation() {
             // What a failed stream query answers: nothing becomes active, the spectrum stays.
             MusicTime = -1.0;
         }
-        FrameDelta = frameTimer->GetDelta();
+        FrameDelta = FrameTimer->GetDelta();
 
         Gralith::Input::KeyboardEvent event;
         while (keyboard->HasNextEvent()) {

@@ -5,6 +5,13 @@ class Window;
 }
 namespace Gralith::Graphics {
 class Device;
+class Surface;
+} // namespace Gralith::Graphics
+namespace Gralith::Input {
+class Context;
+}
+namespace Gralith::Utils {
+class Timer;
 }
 namespace Gralith::Sound {
 class Device;
@@ -27,6 +34,14 @@ constexpr const char* InitFailed = "BASS error";
 constexpr const char* FileNotFound = "BASS error, file not found?";
 constexpr const char* CannotPlay = "BASS error, can not play stream?";
 } // namespace MusicMessages
+
+/// Start-up objects that nothing else holds, kept for the life of the process like the rest:
+/// the depth surfaces of the display size (the second multisampled, only with Multisamples > 0),
+/// the window's input context and the frame timer.
+extern Gralith::Graphics::Surface* DepthSurface;
+extern Gralith::Graphics::Surface* MultisampledDepthSurface;
+extern Gralith::Input::Context* InputContext;
+extern Gralith::Utils::Timer* FrameTimer;
 
 /// Opens the window, the devices and everything the script needs, reads "demo.xml" from
 /// "data/", starts the music and runs the frame loop until Escape, a closed window or a quit

@@ -2,6 +2,7 @@
 
 #include "gralith/Exception.h"
 #include "velorin/Presentation.h"
+#include "velorin/Timeline.h"
 #include "velorin/dialogs/ConfigDialog.h"
 #include "velorin/dialogs/ErrorDialog.h"
 
@@ -18,11 +19,15 @@ int main() {
     }
     if (!start)
         return 0;
+    int code = 0;
     try {
         Velorin::RunPresentation();
     } catch (const Gralith::Exception& e) {
         Velorin::ShowErrorMessage(e.GetMessage());
-        return 1;
+        code = 1;
     }
-    return 0;
+    // The lists themselves go with the process's static objects; what they point to goes first,
+    // so leak checkers see a clean end.
+    Velorin::ResetTimeline();
+    return code;
 }

@@ -69,6 +69,11 @@ OfflineRenderer::OfflineRenderer(const std::string& dataDirectory, int width, in
     }
 }
 
+OfflineRenderer::~OfflineRenderer() {
+    if (music)
+        music->Release();
+}
+
 double OfflineRenderer::GetMusicLength() const {
     return music ? Gralith::Sound::MusicStream::BytesToSeconds(music->GetLength()) : -1.0;
 }

@@ -23,6 +23,10 @@ public:
     /// dataDirectory/demo.xml and decodes dataDirectory/music/music.ogg when it exists. Throws
     /// the presentation's Exception when any of it fails.
     OfflineRenderer(const std::string& dataDirectory, int width, int height, float aspect);
+    /// Lets go of the music; the device and the script's objects stay with the presentation.
+    ~OfflineRenderer();
+    OfflineRenderer(const OfflineRenderer&) = delete;
+    OfflineRenderer& operator=(const OfflineRenderer&) = delete;
 
     /// Seconds of music, or -1 without music.
     double GetMusicLength() const;

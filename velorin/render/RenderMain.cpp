@@ -5,6 +5,7 @@
 #include "velorin/render/PngWriter.h"
 #include "velorin/render/RenderOptions.h"
 #include "velorin/render/VideoEncoder.h"
+#include "velorin/Timeline.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -95,13 +96,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "halcyra-render: %s\n%s", e.what(), Velorin::RenderUsage);
         return 2;
     }
+    int code = 0;
     try {
-        return Render(options);
+        code = Render(options);
     } catch (const Velorin::UsageError& e) {
         std::fprintf(stderr, "halcyra-render: %s\n", e.what());
-        return 2;
+        code = 2;
     } catch (const Gralith::Exception& e) {
         std::fprintf(stderr, "%s\n", e.GetMessage());
-        return 1;
+        code = 1;
     }
+    // The script's objects go before the lists holding them do, so leak checkers see a clean end.
+    Velorin::ResetTimeline();
+    return code;
 }

@@ -139,7 +139,7 @@ TEST_F(Presentation, PlayingMusicIsTheClock) {
     EXPECT_TRUE(messages.empty());
     ASSERT_EQ(31u, Probe::times.size());
     EXPECT_GE(Probe::times.front(), 0.0);
-    EXPECT_LT(Probe::times.front(), 1.0);
+    EXPECT_LT(Probe::times.front(), 5.0);
     for (size_t i = 1; i < Probe::times.size(); ++i)
         EXPECT_GE(Probe::times[i], Probe::times[i - 1]);
     EXPECT_GT(Probe::times.back(), Probe::times.front());
