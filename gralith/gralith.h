@@ -93,6 +93,7 @@
 #include "gralith/utils/BinaryWriter.h"
 #include "gralith/utils/FileSystem.h"
 #include "gralith/utils/GeoStream.h"
+#include "gralith/utils/Held.h"
 #include "gralith/utils/InputFile.h"
 #include "gralith/utils/InputStream.h"
 #include "gralith/utils/Map.h"

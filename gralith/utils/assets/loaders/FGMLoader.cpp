@@ -6,6 +6,7 @@
 #include "gralith/graphics/InputLayout.h"
 #include "gralith/graphics/VertexBuffer.h"
 #include "gralith/utils/BinaryReader.h"
+#include "gralith/utils/Held.h"
 #include "gralith/utils/UtilsException.h"
 #include "gralith/utils/assets/Geometry.h"
 #include "gralith/utils/assets/Proxy.h"
@@ -21,27 +22,6 @@ using namespace Graphics;
 
 namespace {
 
-// Releases a counted object unless ownership was handed on.
-template <class T>
-class Held {
-public:
-    explicit Held(T* object) : object(object) {}
-    Held(const Held&) = delete;
-    Held& operator=(const Held&) = delete;
-    ~Held() {
-        if (object)
-            object->Release();
-    }
-    T* Get() const { return object; }
-    T* Take() {
-        T* o = object;
-        object = nullptr;
-        return o;
-    }
-
-private:
-    T* object;
-};
 
 String Number(long long value)
 {

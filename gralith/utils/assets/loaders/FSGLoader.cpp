@@ -4,6 +4,7 @@
 #include "gralith/graphics/Device.h"
 #include "gralith/utils/BinaryReader.h"
 #include "gralith/utils/FileSystem.h"
+#include "gralith/utils/Held.h"
 #include "gralith/utils/UtilsException.h"
 #include "gralith/utils/assets/Geometry.h"
 #include "gralith/utils/assets/Proxy.h"
@@ -31,28 +32,6 @@ using namespace SceneGraph;
 
 namespace {
 
-// Releases a counted object unless ownership was handed on.
-template <class T>
-class Held {
-public:
-    explicit Held(T* object) : object(object) {}
-    Held(const Held&) = delete;
-    Held& operator=(const Held&) = delete;
-    ~Held() {
-        if (object)
-            object->Release();
-    }
-    T* operator->() const { return object; }
-    T* Get() const { return object; }
-    T* Take() {
-        T* o = object;
-        object = nullptr;
-        return o;
-    }
-
-private:
-    T* object;
-};
 
 // Smallest encodings of the records, for checking counts against the bytes left.
 constexpr int MinGeometry = 4 + 4 + 6 + 4 + 4 + 4 + 4;
