@@ -20,6 +20,7 @@
 #include "velorin/Globals.h"
 #include "velorin/Settings.h"
 #include "velorin/effects/Test01.h"
+#include "tests/velorin/effects/BoxScene.h"
 
 #include <EGL/egl.h>
 #include <benchmark/benchmark.h>
@@ -77,51 +78,6 @@ std::string Image(int size, unsigned r, unsigned g, unsigned b, unsigned a) {
         image.samples.insert(image.samples.end(), {r, g, b, a});
     auto bytes = GralithTest::EncodePng(image);
     return std::string(bytes.begin(), bytes.end());
-}
-
-std::string BoxScene() {
-    std::vector<float> positions, normals, uvs;
-    std::vector<int> indices;
-    const float h = 400.0f;
-    for (int axis = 0; axis < 3; ++axis)
-        for (int side = -1; side <= 1; side += 2) {
-            int u = (axis + 1) % 3, v = (axis + 2) % 3;
-            int base = static_cast<int>(positions.size() / 3);
-            const float corners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
-            for (const auto& c : corners) {
-                float p[3], n[3] = {0, 0, 0};
-                p[axis] = side * h;
-                p[u] = c[0] * h;
-                p[v] = c[1] * h;
-                n[axis] = static_cast<float>(-side);
-                positions.insert(positions.end(), p, p + 3);
-                normals.insert(normals.end(), n, n + 3);
-                uvs.insert(uvs.end(), {(c[0] + 1) / 2, (c[1] + 1) / 2});
-            }
-            indices.insert(indices.end(), {base, base + 1, base + 2, base, base + 2, base + 3});
-        }
-    FSGWriter::Scene scene;
-    FSGWriter::Geometry g;
-    g.id = "box";
-    g.block.vertexCount = static_cast<int>(positions.size() / 3);
-    g.block.streams.Add(FGMWriter::FloatStream("POSITION", 3, positions.data(), static_cast<int>(positions.size())));
-    g.block.streams.Add(FGMWriter::FloatStream("NORMAL", 3, normals.data(), static_cast<int>(normals.size())));
-    g.block.streams.Add(FGMWriter::FloatStream("TEXCOORD0", 2, uvs.data(), static_cast<int>(uvs.size())));
-    FGMWriter::SetIndices32(g.block, indices.data(), static_cast<int>(indices.size()));
-    scene.geometries.Add(g);
-    FSGWriter::Material m;
-    m.id = "walls";
-    m.program = "shaders/halcyra.cg";
-    m.textures.Add({"diffuse", "textures/white.png"});
-    scene.materials.Add(m);
-    FSGWriter::Node node;
-    node.id = "room";
-    node.batches.Add({"box", "walls"});
-    scene.nodes.Add(node);
-    Gralith::Utils::BinaryWriter out;
-    FSGWriter::Write(scene, out);
-    const auto& bytes = out.GetBytes();
-    return std::string(reinterpret_cast<const char*>(bytes.Data()), static_cast<size_t>(bytes.Count()));
 }
 
 // The build's data/ when the content tools have filled it, otherwise a stand-in.
