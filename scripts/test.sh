@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the dependencies, then builds and runs every test: once in the normal build (warnings
-# as errors) and once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# as errors) and once under AddressSanitizer and UndefinedBehaviorSanitizer; then fuzzes each file
+# decoder for a short while (GRALITH_FUZZ_SECONDS each, 30 by default) in a clang build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,3 +25,9 @@ run_suite build Release
 echo "== sanitizer build =="
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite build-sanitize Debug -DGRALITH_SANITIZE=ON -DGRALITH_BUILD_BENCHMARKS=OFF
+echo "== fuzz build =="
+cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGRALITH_WERROR=ON "${launcher[@]}" \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DGRALITH_FUZZ=ON \
+  -DGRALITH_FUZZ_SECONDS="${GRALITH_FUZZ_SECONDS:-30}" -DGRALITH_BUILD_BENCHMARKS=OFF
+cmake --build build-fuzz -j "$jobs" --target fuzz
+ctest --test-dir build-fuzz -L fuzz --output-on-failure -j "$jobs"

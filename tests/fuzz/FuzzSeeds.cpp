@@ -1,12 +1,17 @@
-// Writes the seed corpora of the fuzz targets: small valid and nearly valid PNG, JPEG and
-// TrueType files covering the formats the loaders handle. Usage: fuzz_seeds <directory>; the
-// files go to <directory>/png, jpeg and truetype.
+// Writes the seed corpora of the fuzz targets: small valid and nearly valid PNG, JPEG,
+// TrueType, wave, Ogg Vorbis and XML files covering the formats the loaders handle.
+// Usage: fuzz_seeds <directory>; the files go to <directory>/png, jpeg, truetype, wav, ogg, xml.
 #include "TinyTrueType.h"
 
 #include "../gralith/utils/assets/loaders/ImageEncoding.h"
+#include "../gralith/utils/assets/loaders/sound/WavFile.h"
+#include "../support/OggEncoder.h"
+
+#include <cmath>
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 using namespace GralithTest;
@@ -36,6 +41,71 @@ Bytes Pixels(int width, int height, int components)
     return out;
 }
 
+Bytes ToBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+// Interleaved frames of a tone, a different pitch per channel.
+std::vector<float> Tone(int frames, int channels, int rate)
+{
+    std::vector<float> samples;
+    for (int i = 0; i < frames; ++i)
+        for (int c = 0; c < channels; ++c)
+            samples.push_back(0.5f * std::sin(6.2831853f * 440.0f * (c + 1) * float(i) / float(rate)));
+    return samples;
+}
+
+// Sample bytes that step through the whole range of each sample size.
+std::string PcmData(int frames, int channels, int bits)
+{
+    std::string data;
+    for (int i = 0; i < frames * channels * bits / 8; ++i)
+        data.push_back(static_cast<char>(i * 29));
+    return data;
+}
+
+void WriteSoundSeeds(const std::function<void(const char*, const std::string&, const Bytes&)>& write)
+{
+    write("wav", "mono8.wav", ToBytes(Wav(1, 22050, 8, PcmData(40, 1, 8))));
+    write("wav", "stereo16.wav", ToBytes(Wav(2, 44100, 16, PcmData(32, 2, 16))));
+    write("wav", "mono24.wav", ToBytes(Wav(1, 48000, 24, PcmData(16, 1, 24))));
+    write("wav", "quad32.wav", ToBytes(Wav(4, 8000, 32, PcmData(8, 4, 32))));
+    // Chunks around the format chunk, one of odd size with its pad byte, and an odd data size.
+    write("wav", "chunks.wav",
+          ToBytes(Riff(Chunk("LIST", "INFOISFT" + U32(3) + std::string("ab", 3)) + Chunk("fmt ", Format(1, 11025, 8)) +
+                       Chunk("fact", U32(21)) + Chunk("data", PcmData(21, 1, 8)))));
+    write("wav", "truncated.wav", ToBytes(Wav(2, 44100, 16, PcmData(32, 2, 16)).substr(0, 60)));
+
+    write("ogg", "mono22050.ogg", ToBytes(GralithTest::EncodeOgg(Tone(2205, 1, 22050), 1, 22050, 0.0f)));
+    write("ogg", "stereo44100.ogg", ToBytes(GralithTest::EncodeOgg(Tone(2000, 2, 44100), 2, 44100, 0.1f)));
+    write("ogg", "silence8000.ogg", ToBytes(GralithTest::EncodeOgg(std::vector<float>(400, 0.0f), 1, 8000, 0.0f)));
+}
+
+void WriteXmlSeeds(const std::function<void(const char*, const std::string&, const Bytes&)>& write)
+{
+    write("xml", "script.xml", ToBytes(R"(<?xml version="1.0"?>
+<!-- a show script -->
+<Demo>
+  <Effect Name="scene"><test01/></Effect>
+  <Effect Name="title" Texture='title.png' Fade="0.5"/>
+  <Stage>
+    <Block Start="0" Length="50" Effect="scene" RenderTarget="Backbuffer"/>
+    <Block Start="2.5" Length="4" Effect="title">Halcyra</Block>
+  </Stage>
+</Demo>
+)"));
+    write("xml", "text.xml", ToBytes("<a x=\"&lt;&amp;&#65;&#x42;\">lead<b/>tail<![CDATA[<raw>]]></a>"));
+    write("xml", "declarations.xml",
+          ToBytes("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<!DOCTYPE d>\n"
+                  "<d><e f=\"1\" g=\"2\"><e f=\"3\"/></e><!--x--></d>"));
+    // Close to the nesting limit, with markup in values, comments and CDATA at every level.
+    std::string deep;
+    for (int i = 0; i < 250; ++i)
+        deep += "<a x='1' y=\"/>\"><!--<b>--><![CDATA[<c>]]>";
+    for (int i = 0; i < 250; ++i)
+        deep += "</a>";
+    write("xml", "deep.xml", ToBytes(deep));
+    write("xml", "utf8.xml", ToBytes("\xEF\xBB\xBF<t n=\"\xC3\xA9t\xC3\xA9\">\xE2\x82\xAC</t>"));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -46,7 +116,7 @@ int main(int argc, char** argv)
     }
     namespace fs = std::filesystem;
     fs::path root = argv[1];
-    for (const char* kind : {"png", "jpeg", "truetype"})
+    for (const char* kind : {"png", "jpeg", "truetype", "wav", "ogg", "xml"})
         fs::create_directories(root / kind);
     auto write = [&](const char* kind, const std::string& name, const Bytes& bytes) {
         WriteBinaryFile((root / kind / name).string(), bytes);
@@ -76,5 +146,8 @@ int main(int argc, char** argv)
     Bytes sized(font.begin(), font.end());
     sized.push_back(3); // the fuzzer reads the last byte as the pixel size
     write("truetype", "tiny-size4.ttf", sized);
+
+    WriteSoundSeeds(write);
+    WriteXmlSeeds(write);
     return 0;
 }

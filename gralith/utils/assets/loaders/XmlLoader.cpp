@@ -6,6 +6,10 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
 namespace Gralith::Utils::Assets::Loaders {
 
 namespace {
@@ -30,10 +34,66 @@ void Convert(const TiXmlElement* source, Xml::Element* target)
     }
 }
 
+bool StartsWith(const char* p, const char* prefix) { return std::strncmp(p, prefix, std::strlen(prefix)) == 0; }
+
+// Skips past the first occurrence of end, or to the terminating zero.
+const char* SkipPast(const char* p, const char* end)
+{
+    const char* found = std::strstr(p, end);
+    return found ? found + std::strlen(end) : p + std::strlen(p);
+}
+
+// The deepest element nesting in the text, read the way the parser tells markup apart:
+// comments, CDATA and other "<!"/"<?" constructs are skipped, an element name starts with a
+// letter, '_' or any byte above 126, and quotes only delimit attribute values (after '=').
+// Stops counting once limit is passed.
+int NestingDepth(const char* p, int limit)
+{
+    int depth = 0, deepest = 0;
+    while (*p && deepest <= limit) {
+        if (*p != '<') {
+            ++p;
+            continue;
+        }
+        const auto next = static_cast<unsigned char>(p[1]);
+        if (StartsWith(p, "<!--")) {
+            p = SkipPast(p + 4, "-->");
+        } else if (StartsWith(p, "<![CDATA[")) {
+            p = SkipPast(p + 9, "]]>");
+        } else if (next == '/') {
+            depth = depth > 0 ? depth - 1 : 0;
+            p = SkipPast(p + 2, ">");
+        } else if (std::isalpha(next) || next == '_' || next > 126) {
+            const char* q = p + 1;
+            bool afterEquals = false;
+            while (*q && *q != '>') {
+                if (afterEquals && (*q == '"' || *q == '\'')) {
+                    const char* close = std::strchr(q + 1, *q);
+                    q = close ? close : q + std::strlen(q) - 1;
+                    afterEquals = false;
+                } else if (*q == '=') {
+                    afterEquals = true;
+                } else if (!std::isspace(static_cast<unsigned char>(*q))) {
+                    afterEquals = false;
+                }
+                ++q;
+            }
+            if (!(*q == '>' && q[-1] == '/'))
+                deepest = std::max(deepest, ++depth);
+            p = *q ? q + 1 : q;
+        } else {
+            p = SkipPast(p + 1, ">");
+        }
+    }
+    return deepest;
+}
+
 } // namespace
 
 Xml::Element* XmlLoader::Parse(const char* text)
 {
+    if (NestingDepth(text, MaxDepth) > MaxDepth)
+        throw Exception(TooDeep);
     TiXmlDocument document;
     document.Parse(text, nullptr, TIXML_ENCODING_UNKNOWN);
     if (document.Error())

@@ -21,8 +21,13 @@ public:
     /// Message when the document parses but holds no element at all.
     static constexpr const char* NoRootElement = "XML document has no root element";
 
+    /// Deepest element nesting accepted: the parser and the tree copy recurse once per level,
+    /// so a hostile file could otherwise exhaust the stack. Scripts nest a handful of levels.
+    static constexpr int MaxDepth = 256;
+    /// Message for a document nested deeper than MaxDepth.
+    static constexpr const char* TooDeep = "XML document nests elements deeper than 256 levels";
     /// Parses zero-terminated XML text into a new tree whose root the caller owns. Throws the
-    /// parser's error description, or NoRootElement.
+    /// parser's error description, NoRootElement or TooDeep.
     static Xml::Element* Parse(const char* text);
 };
 

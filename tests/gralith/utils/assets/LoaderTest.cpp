@@ -361,3 +361,64 @@ TEST(XmlLoader, ParseBuildsAFreestandingTree)
     root->Release();
     EXPECT_STREQ("XML document has no root element", MessageOf([] { XmlLoader::Parse("<!-- c -->"); }).c_str());
 }
+
+namespace {
+
+std::string Nested(int depth, const std::string& open = "<a>", const std::string& close = "</a>")
+{
+    std::string text;
+    for (int i = 0; i < depth; ++i)
+        text += open;
+    for (int i = 0; i < depth; ++i)
+        text += close;
+    return text;
+}
+
+int DepthOf(Element* root)
+{
+    int depth = 1;
+    for (Element* e = root->GetFirstChildElement(); e; e = e->GetFirstChildElement())
+        ++depth;
+    return depth;
+}
+
+} // namespace
+
+TEST(XmlLoader, NestingIsLimitedBeforeTheParserRecurses)
+{
+    Element* root = XmlLoader::Parse(Nested(XmlLoader::MaxDepth).c_str());
+    EXPECT_EQ(XmlLoader::MaxDepth, DepthOf(root));
+    root->Release();
+
+    const std::string tooDeep = XmlLoader::TooDeep;
+    EXPECT_EQ(tooDeep, MessageOf([] { XmlLoader::Parse(Nested(XmlLoader::MaxDepth + 1).c_str()); }));
+    // Deep enough to exhaust the stack of a recursive parser, closed or not.
+    EXPECT_EQ(tooDeep, MessageOf([] { XmlLoader::Parse(Nested(200000).c_str()); }));
+    EXPECT_EQ(tooDeep, MessageOf([] {
+        std::string open;
+        for (int i = 0; i < 200000; ++i)
+            open += "<a>";
+        XmlLoader::Parse(open.c_str());
+    }));
+    // Markup that only looks like an opening tag inside a value, a comment or CDATA does not
+    // count; a quote or '/>' inside an attribute value does not hide a real one.
+    EXPECT_EQ(tooDeep, MessageOf([] { XmlLoader::Parse(Nested(300, "<a x=\"/>\" y='\"'>").c_str()); }));
+    const std::string level = "<a v=\"<b><b>\"><!-- <c><c> --><![CDATA[<d><d>]]>";
+    root = XmlLoader::Parse(Nested(XmlLoader::MaxDepth, level).c_str());
+    EXPECT_EQ(XmlLoader::MaxDepth, DepthOf(root));
+    root->Release();
+}
+
+TEST(XmlLoader, WideDocumentsAreNotDeep)
+{
+    std::string text = "<list>";
+    for (int i = 0; i < 5000; ++i)
+        text += "<item n='" + std::to_string(i) + "'/><group><x/></group>";
+    text += "</list>";
+    Element* root = XmlLoader::Parse(text.c_str());
+    int count = 0;
+    for (Element* e = root->GetFirstChildElement(); e; e = e->GetNextSiblingElement())
+        ++count;
+    EXPECT_EQ(10000, count);
+    root->Release();
+}
