@@ -185,6 +185,37 @@ void FSGLoadManyNodes(benchmark::State& state)
 }
 BENCHMARK(FSGLoadManyNodes)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 
+// Loading a scene of many small embedded geometries: each is an asset of its own in the proxy,
+// so the time per geometry should not grow with the count either.
+void FSGLoadManyGeometries(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    const float triangle[] = {0, 0, 0, 1, 0, 0, 0, 1, 0};
+    FSGWriter::Scene s;
+    for (int g = 0; g < count; ++g) {
+        FSGWriter::Geometry geometry;
+        geometry.id = String("mesh") + String(std::to_string(g).c_str());
+        geometry.block.vertexCount = 3;
+        geometry.block.streams.Add(FGMWriter::FloatStream("POSITION", 3, triangle, 9));
+        s.geometries.Add(geometry);
+    }
+    BinaryWriter w;
+    FSGWriter::Write(s, w);
+    auto* files = new OneFile(w);
+    Graphics::NullDevice* device = Graphics::NullDevice::Create(16, 16);
+    for (auto _ : state) {
+        auto* proxy = new Assets::Proxy(files, device, nullptr, nullptr);
+        Assets::Loaders::FSGLoader loader;
+        loader.Load(Assets::AssetScene, "scene.fsg", proxy)->Release();
+        proxy->Release();
+        device->ClearCalls();
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+    device->Release();
+    files->Release();
+}
+BENCHMARK(FSGLoadManyGeometries)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

@@ -121,19 +121,17 @@ Asset* Proxy::Load(int type, InputStream* stream, String descriptor, void* owner
 
 Asset* Proxy::Request(int type, InputStream* stream, const String& descriptor, void* owner)
 {
-    AssetRecord* record = nullptr;
-    for (AssetRecord* r : records) {
-        if (r->type == type && r->name == descriptor) {
-            record = r;
-            break;
-        }
+    AssetRecord*& indexed = recordIndex[std::to_string(type) + ':' + descriptor.CStr()];
+    if (!indexed) {
+        indexed = new AssetRecord;
+        indexed->name = descriptor;
+        indexed->type = type;
+        // Grown by doubling: the array's own steps of ten would copy it once per ten records.
+        if (records.Count() == records.Capacity())
+            records.Reserve(records.Count() * 2 + 10);
+        records.Add(indexed);
     }
-    if (!record) {
-        record = new AssetRecord;
-        record->name = descriptor;
-        record->type = type;
-        records.Add(record);
-    }
+    AssetRecord* record = indexed;
     if (record->owners.IndexOf(owner) < 0)
         record->owners.Add(owner);
     if (record->asset)

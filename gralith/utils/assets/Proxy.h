@@ -6,6 +6,9 @@
 #include "gralith/utils/String.h"
 #include "gralith/utils/assets/Asset.h"
 
+#include <string>
+#include <unordered_map>
+
 namespace Gralith::Graphics {
 class Device;
 class Texture;
@@ -81,6 +84,9 @@ private:
 
     Array<String> prefixes;
     Array<AssetRecord*> records;
+    // The records by type and name: a scene file adds a record per embedded geometry, and
+    // scanning them all on each request made loading quadratic in their number.
+    std::unordered_map<std::string, AssetRecord*> recordIndex;
     Array<Loaders::Loader*> loaders;
     FileSystem* fileSystem;
     Graphics::Device* device;
