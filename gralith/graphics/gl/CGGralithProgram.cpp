@@ -133,6 +133,9 @@ CGGralithProgram::CGGralithProgram(CGShadingContext* context, CGShader* vertexSh
 CGGralithProgram::~CGGralithProgram() {
     for (auto& entry : cache)
         entry.second->Release();
+    for (UnitTexture& unit : units)
+        if (unit.held)
+            unit.held->Release();
     GLDevice* device = context->GetDevice();
     device->MakeCurrent();
     if (context->GetCurrentProgram() == program) {
@@ -197,6 +200,7 @@ void CGGralithProgram::SetUnitTexture(int unit, int samplerType, Texture* textur
             return;
         binding.target = handle->GetGLTarget();
         binding.texture = handle->GetGLName();
+        binding.held = texture;
     }
     auto* sampling = dynamic_cast<GLSamplerState*>(state);
 
@@ -218,6 +222,11 @@ void CGGralithProgram::SetUnitTexture(int unit, int samplerType, Texture* textur
     }
     if (!current)
         gl.BindTexture(binding.target, static_cast<unsigned int>(previous));
+    // Take the new reference before dropping the old one: it may be the same texture.
+    if (binding.held)
+        binding.held->AddRef();
+    if (Texture* old = units[static_cast<size_t>(unit)].held)
+        old->Release();
     units[static_cast<size_t>(unit)] = binding;
 }
 

@@ -17,7 +17,8 @@ class Texture;
 /// A vertex and a pixel CGShader linked into one GLSL program. Vertex inputs are bound to the
 /// attribute locations of their semantics before linking; sampler uniforms get texture units in
 /// ascending name order. Textures set on samplers are remembered per unit and bound again
-/// whenever the program is bound, so a program always draws with its own textures.
+/// whenever the program is bound, so a program always draws with its own textures; it holds a
+/// reference on each until it is replaced or the program is destroyed.
 class CGGralithProgram : public GLProgram {
 public:
     /// Links; throws (code 0) with the driver's log when linking fails. The shaders must outlive
@@ -50,6 +51,9 @@ private:
     struct UnitTexture {
         unsigned int target = 0;
         unsigned int texture = 0;
+        // Referenced while set, so its GL name stays valid for later binds even when the
+        // caller has released its own reference.
+        Texture* held = nullptr;
     };
 
     CGShadingContext* context;

@@ -392,6 +392,29 @@ TEST_F(CgRender, ProgramsRebindTheirOwnTexturesWhenBound) {
     EXPECT_TRUE(Near(At(8, 8), 255, 0, 0));
 }
 
+TEST_F(CgRender, AProgramHoldsTheTexturesSetOnItsSamplers) {
+    Program* program =
+        BuildPixel("sampler2D Map;\nfloat4 psMain(float2 uv : TEXCOORD0) : COLOR { return tex2D(Map, uv); }\n");
+    Texture2D* red = device->CreateTexture2D(1, 1, PixelFormatR8G8B8A8, false);
+    const std::uint8_t redTexel[] = {255, 0, 0, 255};
+    red->SetData(0, redTexel, false);
+    program->GetParameter("Map")->SetSampler(red);
+    EXPECT_EQ(2, red->GetRefCount());
+    // The caller lets go and makes another texture: the program still draws with the red one.
+    red->Release();
+    MakeTexture(1, 1, {0, 255, 0, 255});
+    ClearAndDraw(program);
+    EXPECT_TRUE(Near(At(8, 8), 255, 0, 0));
+
+    // Setting the same texture again keeps one reference; replacing it lets it go.
+    Texture2D* blue = MakeTexture(1, 1, {0, 0, 255, 255});
+    program->GetParameter("Map")->SetSampler(blue);
+    program->GetParameter("Map")->SetSampler(blue);
+    EXPECT_EQ(2, blue->GetRefCount());
+    program->GetParameter("Map")->SetSampler(nullptr);
+    EXPECT_EQ(1, blue->GetRefCount());
+}
+
 TEST_F(CgRender, SamplerArrayElementsTakeOneTextureEach) {
     Program* program = BuildPixel(R"(
 sampler2D Maps[2];
