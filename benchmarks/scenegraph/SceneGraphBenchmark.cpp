@@ -107,6 +107,22 @@ public:
     std::vector<unsigned char> bytes;
 };
 
+// Loads the written scene through a fresh proxy on each iteration.
+void LoadRepeatedly(benchmark::State& state, const BinaryWriter& w)
+{
+    auto* files = new OneFile(w);
+    Graphics::NullDevice* device = Graphics::NullDevice::Create(16, 16);
+    for (auto _ : state) {
+        auto* proxy = new Assets::Proxy(files, device, nullptr, nullptr);
+        Assets::Loaders::FSGLoader loader;
+        loader.Load(Assets::AssetScene, "scene.fsg", proxy)->Release();
+        proxy->Release();
+        device->ClearCalls();
+    }
+    device->Release();
+    files->Release();
+}
+
 // Loading a scene of 20 meshes (1000 vertices each) and 100 animated nodes.
 void FSGLoad(benchmark::State& state)
 {
@@ -143,18 +159,8 @@ void FSGLoad(benchmark::State& state)
     }
     BinaryWriter w;
     FSGWriter::Write(s, w);
-    auto* files = new OneFile(w);
-    Graphics::NullDevice* device = Graphics::NullDevice::Create(16, 16);
-    for (auto _ : state) {
-        auto* proxy = new Assets::Proxy(files, device, nullptr, nullptr);
-        Assets::Loaders::FSGLoader loader;
-        loader.Load(Assets::AssetScene, "scene.fsg", proxy)->Release();
-        proxy->Release();
-        device->ClearCalls();
-    }
+    LoadRepeatedly(state, w);
     state.SetBytesProcessed(state.iterations() * w.GetSize());
-    device->Release();
-    files->Release();
 }
 BENCHMARK(FSGLoad)->Unit(benchmark::kMillisecond);
 
@@ -171,17 +177,8 @@ void FSGLoadManyNodes(benchmark::State& state)
     }
     BinaryWriter w;
     FSGWriter::Write(s, w);
-    auto* files = new OneFile(w);
-    Graphics::NullDevice* device = Graphics::NullDevice::Create(16, 16);
-    for (auto _ : state) {
-        auto* proxy = new Assets::Proxy(files, device, nullptr, nullptr);
-        Assets::Loaders::FSGLoader loader;
-        loader.Load(Assets::AssetScene, "scene.fsg", proxy)->Release();
-        proxy->Release();
-    }
+    LoadRepeatedly(state, w);
     state.SetItemsProcessed(state.iterations() * count);
-    device->Release();
-    files->Release();
 }
 BENCHMARK(FSGLoadManyNodes)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 
@@ -201,18 +198,8 @@ void FSGLoadManyGeometries(benchmark::State& state)
     }
     BinaryWriter w;
     FSGWriter::Write(s, w);
-    auto* files = new OneFile(w);
-    Graphics::NullDevice* device = Graphics::NullDevice::Create(16, 16);
-    for (auto _ : state) {
-        auto* proxy = new Assets::Proxy(files, device, nullptr, nullptr);
-        Assets::Loaders::FSGLoader loader;
-        loader.Load(Assets::AssetScene, "scene.fsg", proxy)->Release();
-        proxy->Release();
-        device->ClearCalls();
-    }
+    LoadRepeatedly(state, w);
     state.SetItemsProcessed(state.iterations() * count);
-    device->Release();
-    files->Release();
 }
 BENCHMARK(FSGLoadManyGeometries)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
