@@ -31,19 +31,8 @@ ErrorDialog::~ErrorDialog() {
 }
 
 void ErrorDialog::InitializeComponent() {
-    window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-    gtk_widget_set_name(window, "ErrorDialog");
-    gtk_window_set_title(GTK_WINDOW(window), Title);
-    gtk_window_set_resizable(GTK_WINDOW(window), FALSE);
-    gtk_window_set_deletable(GTK_WINDOW(window), FALSE);
-    gtk_window_set_modal(GTK_WINDOW(window), TRUE);
-    gtk_window_set_position(GTK_WINDOW(window), GTK_WIN_POS_CENTER);
-    gtk_window_set_type_hint(GTK_WINDOW(window), GDK_WINDOW_TYPE_HINT_DIALOG);
-    g_signal_connect(window, "delete-event", G_CALLBACK(gtk_true), nullptr);
-
-    GtkWidget* fixed = gtk_fixed_new();
-    gtk_widget_set_size_request(fixed, ClientWidth, ClientHeight);
-    gtk_container_add(GTK_CONTAINER(window), fixed);
+    GtkWidget* fixed = nullptr;
+    window = Toolkit::CreateDialogWindow("ErrorDialog", Title, ClientWidth, ClientHeight, &fixed);
 
     cairo_surface_t* image =
         Banner::Draw(BannerWidth, BannerHeight, "HALCYRA", "Brightmoot 2008 Invitation", Banner::AccentError);

@@ -65,4 +65,22 @@ void Toolkit::ProcessPendingEvents() {
         gtk_main_iteration_do(FALSE);
 }
 
+GtkWidget* Toolkit::CreateDialogWindow(const char* name, const char* title, int width, int height,
+                                       GtkWidget** fixed) {
+    GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    gtk_widget_set_name(window, name);
+    gtk_window_set_title(GTK_WINDOW(window), title);
+    gtk_window_set_resizable(GTK_WINDOW(window), FALSE);
+    gtk_window_set_deletable(GTK_WINDOW(window), FALSE);
+    gtk_window_set_modal(GTK_WINDOW(window), TRUE);
+    gtk_window_set_position(GTK_WINDOW(window), GTK_WIN_POS_CENTER);
+    gtk_window_set_type_hint(GTK_WINDOW(window), GDK_WINDOW_TYPE_HINT_DIALOG);
+    g_signal_connect(window, "delete-event", G_CALLBACK(gtk_true), nullptr);
+
+    *fixed = gtk_fixed_new();
+    gtk_widget_set_size_request(*fixed, width, height);
+    gtk_container_add(GTK_CONTAINER(window), *fixed);
+    return window;
+}
+
 } // namespace Velorin
