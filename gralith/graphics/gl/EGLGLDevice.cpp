@@ -28,11 +28,7 @@ EGLGLDevice* EGLGLDevice::Create(int width, int height, DepthStencilFormat depth
         if (device->samples > device->GetMaxSamples())
             throw Exception("This device doesn't support this number of multisamples", 6);
         device->CreateWindowFramebuffer(width, height, depthBits, stencilBits);
-        if (createShading)
-            device->SetShadingContext(createShading(device));
-        if (device->GetShadingContext())
-            device->SetUpDefaultState();
-        device->SetRenderTargets(0, nullptr, nullptr);
+        device->FinishCreation(createShading);
     } catch (...) {
         device->Release();
         throw;

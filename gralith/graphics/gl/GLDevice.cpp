@@ -80,6 +80,14 @@ void GLDevice::InitializeGL(GLLoader loader, int backBufferWidth, int backBuffer
     SetScissorRect(0, 0, backBufferWidth, backBufferHeight);
 }
 
+void GLDevice::FinishCreation(GLShadingContext* (*createShading)(GLDevice*)) {
+    if (createShading)
+        SetShadingContext(createShading(this));
+    if (GetShadingContext())
+        SetUpDefaultState();
+    SetRenderTargets(0, nullptr, nullptr);
+}
+
 void GLDevice::ShutdownGL() {
     if (!initialized)
         return;

@@ -74,6 +74,10 @@ protected:
     /// Loads the entry points (throws when any is missing) and creates the device's GL objects
     /// and back buffer; called by the subclass once its context is current.
     void InitializeGL(GLLoader loader, int backBufferWidth, int backBufferHeight);
+    /// The last step of creation, once the back buffer exists: installs the shading layer that
+    /// createShading makes (null: none yet), sets up the default state when a shading layer is
+    /// there, and targets the back buffer.
+    void FinishCreation(GLShadingContext* (*createShading)(GLDevice*));
     /// Deletes the device's GL objects; the subclass calls it while the context is still current.
     void ShutdownGL();
     /// Makes the platform context current.

@@ -70,11 +70,7 @@ SDLGLDevice* SDLGLDevice::Create(Window* window, DepthStencilFormat depthFormat,
         device->swapInterval = SDL_GL_SetSwapInterval(interval) == 0 ? interval : -1;
         if (flags & DeviceFullscreen)
             device->EnterFullscreen();
-        if (createShading)
-            device->SetShadingContext(createShading(device));
-        if (device->GetShadingContext())
-            device->SetUpDefaultState();
-        device->SetRenderTargets(0, nullptr, nullptr);
+        device->FinishCreation(createShading);
     } catch (...) {
         device->Release();
         throw;

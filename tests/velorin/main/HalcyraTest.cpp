@@ -288,10 +288,18 @@ TEST_F(Halcyra, BrokenScriptShowsTheMessageAndExitsOneAfterClose) {
 
     // Select the details and copy them, as a viewer reporting the error would.
     ASSERT_TRUE(ClickInWindow(errorTitle, 100, 180));
-    ASSERT_EQ(0, std::system("xdotool search --onlyvisible --name '^Halcyra$' windowfocus %1 sleep 0.2 "
-                             "key ctrl+a sleep 0.1 key ctrl+c >/dev/null 2>&1"));
     ASSERT_TRUE(Velorin::Toolkit::Initialize());
-    EXPECT_EQ("Failed to load effect 'odd': Invalid effect class: Sparkle", ClipboardText());
+    // On a busy machine the keys can arrive before the dialog has the focus: try again, with
+    // longer pauses, until something was copied.
+    std::string copied;
+    for (int attempt = 1; attempt <= 4 && copied.empty(); ++attempt) {
+        const std::string pause = std::to_string(0.2 * attempt);
+        ASSERT_EQ(0, std::system(("xdotool search --onlyvisible --name '^Halcyra$' windowfocus %1 sleep " + pause +
+                                  " key ctrl+a sleep " + pause + " key ctrl+c sleep " + pause + " >/dev/null 2>&1")
+                                     .c_str()));
+        copied = ClipboardText();
+    }
+    EXPECT_EQ("Failed to load effect 'odd': Invalid effect class: Sparkle", copied);
 
     ASSERT_TRUE(Click(errorTitle, Velorin::ErrorDialog::CloseButtonRect));
     EXPECT_EQ(1, WaitForExit(10));
