@@ -4,6 +4,8 @@
 // first test and stopped after the last. Include from exactly one source file of a test
 // program; DISPLAY points at the server while the tests run.
 
+#include "tests/support/Shell.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -73,21 +75,6 @@ public:
 private:
     pid_t pid = -1;
 };
-
-/// Runs a shell command and answers its standard output.
-inline std::string Run(const std::string& command)
-{
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return out;
-    char buffer[256];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        out.append(buffer, n);
-    pclose(pipe);
-    return out;
-}
 
 } // namespace GralithTest
 

@@ -6,6 +6,7 @@
 #include "velorin/dialogs/Toolkit.h"
 
 #include "tests/support/OggEncoder.h"
+#include "tests/support/Shell.h"
 #include "tests/support/TempDirectory.h"
 #include "tests/velorin/dialogs/ScreenTools.h"
 
@@ -26,19 +27,6 @@
 // ScreenTools starts the X server for this program.
 
 namespace {
-
-std::string Shell(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return out;
-    char buffer[256];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        out.append(buffer, n);
-    pclose(pipe);
-    return out;
-}
 
 using Velorin::ConfigDialog;
 using namespace VelorinTest;
@@ -127,7 +115,7 @@ protected:
     };
 
     static bool FindWindow(const std::string& title, XWindow& found) {
-        std::istringstream tree(Shell("xwininfo -root -tree 2>/dev/null"));
+        std::istringstream tree(GralithTest::Run("xwininfo -root -tree 2>/dev/null"));
         std::string line;
         std::string key = "\"" + title + "\":";
         while (std::getline(tree, line)) {
@@ -137,7 +125,7 @@ protected:
             std::istringstream head(line);
             std::string id;
             head >> id;
-            if (Shell("xwininfo -id " + id + " 2>/dev/null").find("IsViewable") == std::string::npos)
+            if (GralithTest::Run("xwininfo -id " + id + " 2>/dev/null").find("IsViewable") == std::string::npos)
                 continue;
             size_t geometry = line.find("  ", line.find(')', at));
             int rx = 0, ry = 0;
@@ -173,7 +161,7 @@ protected:
 
     // Top-left corner of a toolkit window on the screen.
     static bool WindowOrigin(const char* title, int& x, int& y) {
-        std::string out = Shell(std::string("xdotool search --sync --onlyvisible --name '") + title +
+        std::string out = GralithTest::Run(std::string("xdotool search --sync --onlyvisible --name '") + title +
                                 "' getwindowgeometry %1 2>/dev/null");
         size_t at = out.find("Position: ");
         return at != std::string::npos && std::sscanf(out.c_str() + at, "Position: %d,%d", &x, &y) == 2;
@@ -252,7 +240,7 @@ TEST_F(Halcyra, MissingMusicIsToldTwiceAndTheShowRunsWithNothingActive) {
         ASSERT_TRUE(WaitForWindow("BASS", message)) << "message box " << box;
         widths[box] = message.width;
         ASSERT_TRUE(FindWindow(windowTitle, window));
-        EXPECT_NE(std::string::npos, Shell("xprop -id " + message.id + " WM_TRANSIENT_FOR").find(window.id.substr(2)));
+        EXPECT_NE(std::string::npos, GralithTest::Run("xprop -id " + message.id + " WM_TRANSIENT_FOR").find(window.id.substr(2)));
         ASSERT_TRUE(PressKey(message, "Return")) << "message box " << box;
         for (int i = 0; i < 50 && FindWindow("BASS", message) && message.width == widths[box]; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
