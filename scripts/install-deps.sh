@@ -17,19 +17,49 @@ packages=(
   xvfb xauth xdotool imagemagick fonts-dejavu-core ffmpeg libx11-dev
   # window titles and properties in the executable's tests
   x11-utils
+  # SDL's X11 message box draws with a core X font (12 point, any family); the server's built-in
+  # "fixed" is semi-condensed and does not match, so without these the box never appears
+  xfonts-base
+  # GTK draws check boxes and other theme parts from SVG; without the loader it warns and leaves
+  # them blank
+  librsvg2-common
+  # the locales the tests switch to, to show numbers in files read alike under any locale
+  locales
 )
+# Generated from /etc/locale.gen; named as in that file.
+locales=(de_DE.UTF-8 fr_FR.UTF-8)
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-if [ ${#missing[@]} -eq 0 ]; then
-  echo "install-deps: all ${#packages[@]} packages present"
+# "locale -a" spells de_DE.UTF-8 as de_DE.utf8.
+ungenerated() {
+  local available
+  available=$(locale -a 2>/dev/null || true)
+  for l in "${locales[@]}"; do
+    grep -qxF "${l%.UTF-8}.utf8" <<<"$available" || echo "$l"
+  done
+}
+mapfile -t lacking < <(ungenerated)
+if [ ${#missing[@]} -eq 0 ] && [ ${#lacking[@]} -eq 0 ]; then
+  echo "install-deps: all ${#packages[@]} packages and ${#locales[@]} locales present"
   exit 0
 fi
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-echo "install-deps: installing ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "install-deps: installing ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+if [ ${#lacking[@]} -gt 0 ]; then
+  echo "install-deps: generating ${lacking[*]}"
+  for l in "${lacking[@]}"; do
+    # Uncomment the locale's line; add it where the file lacks one.
+    [ ! -f /etc/locale.gen ] || $sudo sed -i "s/^# *\(${l//./\\.} UTF-8\)\$/\1/" /etc/locale.gen
+    grep -qxF "$l UTF-8" /etc/locale.gen || echo "$l UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+  done
+  $sudo locale-gen
+fi
