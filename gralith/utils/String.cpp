@@ -2,6 +2,7 @@
 
 #include "gralith/Exception.h"
 #include "gralith/utils/Array.h"
+#include "gralith/utils/ParseFloat.h"
 
 #include <cstdio>
 #include <cstring>
@@ -141,7 +142,7 @@ int String::ToInt() const
 float String::ToFloat() const
 {
     float value = 0.0f;
-    if (std::sscanf(block->chars, "%f", &value) != 1)
+    if (ParseFloat(std::string_view(block->chars, static_cast<size_t>(block->length)), value) == 0)
         throw Exception("Unable to convert string to float");
     return value;
 }

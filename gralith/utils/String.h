@@ -44,7 +44,8 @@ public:
     /// "%i" conversion (sign, decimal, 0x hex, leading-zero octal; leading blanks skipped,
     /// trailing text ignored). Throws "Unable to convert string to integer".
     int ToInt() const;
-    /// "%f" conversion. Throws "Unable to convert string to float".
+    /// "%f" conversion as in the C locale, whatever locale the process runs under (see ParseFloat).
+    /// Throws "Unable to convert string to float".
     float ToFloat() const;
     /// A fresh zero-terminated copy owned by the caller (delete[]).
     char* ToCString() const;

@@ -8,6 +8,8 @@
 #include "velorin/Script.h"
 #include "velorin/Timeline.h"
 
+#include "tests/support/CommaLocale.h"
+
 #include <cmath>
 
 using namespace VelorinTest;
@@ -75,6 +77,20 @@ TEST_F(ScriptReader, ConstantValuesReachTheFields) {
     EXPECT_EQ(Vec(0.25f, 0.5f, 0.75f, 0.125f), clear->GetColor());
     EXPECT_EQ(0.5f, clear->GetDepth());
     EXPECT_EQ(16, clear->GetStencil());
+}
+
+TEST_F(ScriptReader, NumbersReadAlikeUnderACommaDecimalLocale) {
+    GralithTest::CommaLocale comma;
+    ASSERT_TRUE(comma.Active());
+    Load(Script(R"(<Effect Name="c"><ClearScreen>
+        <Color r="0.25" g="0.5" b="0.75" a="1"/><Depth value="0.5"/></ClearScreen></Effect>
+        <Stage><Block Start="0.5" Length="1.25" Effect="c"/></Stage>)"));
+    auto* clear = static_cast<ClearScreen*>(EffectNamed("c"));
+    EXPECT_EQ(Vec(0.25f, 0.5f, 0.75f, 1.0f), clear->GetColor());
+    EXPECT_EQ(0.5f, clear->GetDepth());
+    ASSERT_EQ(1, Velorin::Stages.Count());
+    EXPECT_EQ(0.5, (*Velorin::Stages[0])[0].start);
+    EXPECT_EQ(1.25, (*Velorin::Stages[0])[0].length);
 }
 
 TEST_F(ScriptReader, IntegersFollowTheCConversion) {

@@ -1,7 +1,8 @@
 #include "gralith/graphics/gl/CgInitializers.h"
 
+#include "gralith/utils/ParseFloat.h"
+
 #include <cctype>
-#include <cstdlib>
 
 namespace Gralith::Graphics {
 
@@ -99,12 +100,10 @@ public:
             value = 0.0f;
             return true;
         }
-        const char* start = text.c_str() + at;
-        char* end = nullptr;
-        value = std::strtof(start, &end);
-        if (end == start)
+        size_t length = Utils::ParseFloat(std::string_view(text).substr(at), value);
+        if (length == 0)
             return false;
-        at += static_cast<size_t>(end - start);
+        at += length;
         // Cg literal suffixes: 1.0f, 0.5h, 2.0x.
         if (at < text.size() && (text[at] == 'f' || text[at] == 'F' || text[at] == 'h' || text[at] == 'x'))
             ++at;

@@ -14,6 +14,8 @@
 #include "gralith/graphics/gl/CGShadingContext.h"
 #include "gralith/graphics/gl/EGLGLDevice.h"
 
+#include "tests/support/CommaLocale.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -199,6 +201,17 @@ float4 psMain() : COLOR { return Enabled ? Tint * Gain : 0.0; }
     program->GetParameter("Gain")->SetFloat(1, &half);
     ClearAndDraw(program);
     EXPECT_TRUE(Near(At(8, 8), 32, 64, 128, 128));
+}
+
+TEST_F(CgRender, SourceNumbersMeanTheSameUnderACommaDecimalLocale) {
+    GralithTest::CommaLocale comma;
+    ASSERT_TRUE(comma.Active());
+    Program* program = BuildPixel(R"(
+float Gain = 0.5;
+float4 psMain() : COLOR { return float4(0.25, 0.5, 1.0, 1.0) * Gain * 1.5; }
+)");
+    ClearAndDraw(program);
+    EXPECT_TRUE(Near(At(8, 8), 48, 96, 191, 191));
 }
 
 TEST_F(CgRender, AProgramCreatedAfterTheBoundOneWasReleasedIsBound) {

@@ -3,6 +3,8 @@
 #include "gralith/Exception.h"
 #include "gralith/graphics/Enums.h"
 
+#include "tests/support/CommaLocale.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -416,4 +418,25 @@ TEST(CgTranslator, NoiseTranslatesInsteadOfCrashingTheCompiler) {
     const char* source = "float4 psMain(float4 p : TEXCOORD0) : COLOR { return noise(p.x) + noise(p.xy) + noise(p.xyz) + noise(p); }\n";
     CgTranslator::Translation t = Pixel(source);
     EXPECT_TRUE(Contains(t.glsl, "gralith_noise(")) << t.glsl.CStr();
+}
+
+TEST(CgTranslator, CommaDecimalLocaleChangesNeitherTheGlslNorTheInitialValues) {
+    const char* const source = R"(
+float Gain = 0.5;
+float4 Tint = float4(0.25, 1.5, -2.5e-1, 1);
+float4 psMain() : COLOR { return Tint * Gain * 0.75; })";
+    CgTranslator::Translation plain = Pixel(source);
+    GralithTest::CommaLocale comma;
+    ASSERT_TRUE(comma.Active());
+    CgTranslator::Translation local = Pixel(source);
+    EXPECT_STREQ(plain.glsl.CStr(), local.glsl.CStr());
+    const CgTranslator::Uniform* gain = FindUniform(local, "Gain");
+    const CgTranslator::Uniform* tint = FindUniform(local, "Tint");
+    ASSERT_TRUE(gain && tint);
+    ASSERT_EQ(1, gain->initialValue.Count());
+    EXPECT_EQ(0.5f, gain->initialValue[0]);
+    ASSERT_EQ(4, tint->initialValue.Count());
+    const float expected[] = {0.25f, 1.5f, -0.25f, 1.0f};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(expected[i], tint->initialValue[i]) << "component " << i;
 }
