@@ -25,7 +25,7 @@ constexpr std::uint64_t MaxPixelsPerByte = 1024;
 // thousands of tiny scans would make a small file take minutes to decode.
 constexpr int MaxScans = 500;
 
-enum DecodeResult { Decoded, ReadFailed, NotColour };
+enum DecodeResult { Decoded, ReadFailed, NotColour, TooLarge };
 
 struct JpegError {
     jpeg_error_mgr base;
@@ -96,12 +96,13 @@ DecodeResult Decode(JpegRead& r)
     r.info.src = &r.source;
     r.info.progress = &r.progress;
     jpeg_read_header(&r.info, TRUE);
+    r.width = r.info.image_width;
+    r.height = r.info.image_height;
+    if (!ImageSizeAllowed(r.width, r.height))
+        return TooLarge;
     if (r.info.out_color_space != JCS_RGB)
         return NotColour;
-
-    std::uint64_t pixels = std::uint64_t(r.info.image_width) * r.info.image_height;
-    if (r.info.image_width > unsigned(MaxImageDimension) || r.info.image_height > unsigned(MaxImageDimension) ||
-        pixels > MaxPixelsPerByte * r.size)
+    if (std::uint64_t(r.width) * r.height > MaxPixelsPerByte * r.size)
         return ReadFailed;
 
     jpeg_start_decompress(&r.info);
@@ -166,6 +167,8 @@ Asset* JPEGLoader::Load(int type, InputStream* stream, String path, Proxy*)
     if (result != Decoded) {
         delete[] r.pixels;
         stream->Seek(0, start);
+        if (result == TooLarge)
+            throw Exception(ImageTooLargeMessage(r.width, r.height).CStr());
         if (result == ReadFailed)
             throw Exception("Not a JPG file");
         return nullptr;

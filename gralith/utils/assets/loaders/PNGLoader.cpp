@@ -18,7 +18,7 @@ namespace {
 // so the compressed image data bounds how large the decoded image can honestly be.
 constexpr std::uint64_t MaxDeflateRatio = 1032;
 
-enum DecodeResult { Decoded, ReadFailed, UnsupportedFormat };
+enum DecodeResult { Decoded, ReadFailed, UnsupportedFormat, TooLarge };
 
 // Everything the decoder changes lives here, outside the frame that calls setjmp, so that its
 // values are well defined after libpng jumps back.
@@ -52,14 +52,20 @@ DecodeResult Decode(PngRead& r)
         return ReadFailed;
 
     png_set_read_fn(r.png, r.stream, ReadFromStream);
-    png_set_user_limits(r.png, MaxImageDimension, MaxImageDimension);
+    // libpng's own size limit would end in a plain read error; the engine's limits are checked
+    // right after the header instead, so the message can say what was too large.
+    png_set_user_limits(r.png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
     png_read_info(r.png, r.info);
+    r.width = png_get_image_width(r.png, r.info);
+    r.height = png_get_image_height(r.png, r.info);
+    if (!ImageSizeAllowed(r.width, r.height))
+        return TooLarge;
 
     int depth = png_get_bit_depth(r.png, r.info);
     int colorType = png_get_color_type(r.png, r.info);
-    std::uint64_t rowBits = std::uint64_t(png_get_channels(r.png, r.info)) * depth * png_get_image_width(r.png, r.info);
+    std::uint64_t rowBits = std::uint64_t(png_get_channels(r.png, r.info)) * depth * r.width;
     std::uint64_t fileRowBytes = (rowBits + 7) / 8;
-    std::uint64_t fileImageBytes = (fileRowBytes + 1) * png_get_image_height(r.png, r.info);
+    std::uint64_t fileImageBytes = (fileRowBytes + 1) * r.height;
     if (fileImageBytes > MaxDeflateRatio * (r.available + 1))
         png_error(r.png, "image larger than its data allows");
 
@@ -135,6 +141,8 @@ Asset* PNGLoader::Load(int type, InputStream* stream, String path, Proxy*)
     if (result != Decoded) {
         delete[] r.pixels;
         stream->Seek(0, start);
+        if (result == TooLarge)
+            throw Exception(ImageTooLargeMessage(r.width, r.height).CStr());
         throw Exception(result == UnsupportedFormat ? "Unsupported PNG pixel format" : "Not a PNG file");
     }
 

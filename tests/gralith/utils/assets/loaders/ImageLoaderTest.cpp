@@ -10,6 +10,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <png.h>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <vector>
 
 using namespace Gralith;
 using namespace Gralith::Utils;
@@ -83,6 +88,40 @@ Bytes PngWithHeaderSize(std::uint32_t width, std::uint32_t height)
     }
     FixPngChunkCrc(file, ihdrType);
     return file;
+}
+
+const std::string LimitText = "(the limit is 16777216 pixels, 16384 on either edge)";
+
+// A one-bit palette image of a single colour (9, 8, 7), written row by row: a few dozen
+// kilobytes however large it is.
+Bytes BlankOneBitPng(std::uint32_t width, std::uint32_t height)
+{
+    Bytes out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        throw std::runtime_error("libpng could not write the test image");
+    }
+    png_set_write_fn(
+        png, &out,
+        [](png_structp p, png_bytep data, png_size_t length) {
+            auto* bytes = static_cast<Bytes*>(png_get_io_ptr(p));
+            bytes->insert(bytes->end(), data, data + length);
+        },
+        nullptr);
+    png_set_IHDR(png, info, width, height, 1, PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_color palette[2] = {{9, 8, 7}, {0, 0, 0}};
+    png_set_PLTE(png, info, palette, 2);
+    png_set_compression_level(png, 9);
+    png_write_info(png, info);
+    Bytes row((width + 7) / 8, 0);
+    for (std::uint32_t y = 0; y < height; ++y)
+        png_write_row(png, row.data());
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return out;
 }
 
 Bytes SolidRows(int width, int height, std::initializer_list<std::array<int, 3>> bands)
@@ -302,15 +341,41 @@ TEST(PNGLoader, CorruptChunkChecksumFails)
 
 TEST(PNGLoader, AbsurdHeaderSizeFailsWithoutLargeAllocation)
 {
+    // Within the limits the tiny data gives the lie away; beyond them the size alone is named.
     PNGLoader loader;
-    for (auto size : {std::pair<std::uint32_t, std::uint32_t>{0x7FFFFFFF, 1}, {1, 0x7FFFFFFF}, {100000, 100000},
-                      {16384, 16384}, {16385, 1}, {0, 1}, {4000, 4000}}) {
-        SCOPED_TRACE(testing::Message() << size.first << " x " << size.second);
-        Bytes file = PngWithHeaderSize(size.first, size.second);
+    for (auto [width, height, message] : std::vector<std::tuple<std::uint32_t, std::uint32_t, std::string>>{
+             {0x7FFFFFFF, 1, "Image too large: 2147483647 x 1 pixels " + LimitText},
+             {1, 0x7FFFFFFF, "Image too large: 1 x 2147483647 pixels " + LimitText},
+             {100000, 100000, "Image too large: 100000 x 100000 pixels " + LimitText},
+             {16384, 16384, "Image too large: 16384 x 16384 pixels " + LimitText},
+             {16385, 1, "Image too large: 16385 x 1 pixels " + LimitText},
+             {4097, 4096, "Image too large: 4097 x 4096 pixels " + LimitText},
+             {4096, 4096, "Not a PNG file"},
+             {16384, 1024, "Not a PNG file"},
+             {0, 1, "Not a PNG file"}}) {
+        SCOPED_TRACE(testing::Message() << width << " x " << height);
+        Bytes file = PngWithHeaderSize(width, height);
         AllocationTracker tracker;
-        EXPECT_EQ("Not a PNG file", FailureOf(loader, file));
+        EXPECT_EQ(message, FailureOf(loader, file));
         EXPECT_LT(tracker.Largest(), OneMiB);
     }
+}
+
+TEST(PNGLoader, WellCompressedImageOverThePixelLimitIsRefusedBeforeDecoding)
+{
+    // 32 KB of honest data that would decode into a 1 GiB bitmap.
+    Bytes file = BlankOneBitPng(16384, 16384);
+    EXPECT_LT(file.size(), 64u * 1024u);
+    PNGLoader loader;
+    AllocationTracker tracker;
+    EXPECT_EQ("Image too large: 16384 x 16384 pixels " + LimitText, FailureOf(loader, file));
+    EXPECT_LT(tracker.Largest(), OneMiB);
+
+    // The longest edge with as many pixels as allowed still loads.
+    auto bitmap = Decode(loader, BlankOneBitPng(16384, 1024));
+    ASSERT_TRUE(bitmap);
+    EXPECT_EQ(16384, bitmap->GetWidth());
+    EXPECT_EQ(Rgba({9, 8, 7, 255}), Bytes(bitmap->GetPixels(), bitmap->GetPixels() + 4));
 }
 
 TEST(PNGLoader, LargeImageWithHonestDataStillLoads)
@@ -434,15 +499,22 @@ TEST(JPEGLoader, AbsurdHeaderSizeFailsWithoutLargeAllocation)
         }
     ASSERT_NE(0u, sof);
     JPEGLoader loader;
-    for (auto size : {std::pair<int, int>{16000, 16000}, {65500, 65500}, {16385, 8}, {8, 16385}, {3000, 3000}}) {
-        SCOPED_TRACE(testing::Message() << size.first << " x " << size.second);
+    for (auto [width, height, message] : std::vector<std::tuple<int, int, std::string>>{
+             {16000, 16000, "Image too large: 16000 x 16000 pixels " + LimitText},
+             {65500, 65500, "Image too large: 65500 x 65500 pixels " + LimitText},
+             {16385, 8, "Image too large: 16385 x 8 pixels " + LimitText},
+             {8, 16385, "Image too large: 8 x 16385 pixels " + LimitText},
+             {4097, 4096, "Image too large: 4097 x 4096 pixels " + LimitText},
+             {4096, 4096, "Not a JPG file"},
+             {3000, 3000, "Not a JPG file"}}) {
+        SCOPED_TRACE(testing::Message() << width << " x " << height);
         Bytes patched = file;
-        patched[sof + 5] = static_cast<unsigned char>(size.second >> 8);
-        patched[sof + 6] = static_cast<unsigned char>(size.second);
-        patched[sof + 7] = static_cast<unsigned char>(size.first >> 8);
-        patched[sof + 8] = static_cast<unsigned char>(size.first);
+        patched[sof + 5] = static_cast<unsigned char>(height >> 8);
+        patched[sof + 6] = static_cast<unsigned char>(height);
+        patched[sof + 7] = static_cast<unsigned char>(width >> 8);
+        patched[sof + 8] = static_cast<unsigned char>(width);
         AllocationTracker tracker;
-        EXPECT_EQ("Not a JPG file", FailureOf(loader, patched));
+        EXPECT_EQ(message, FailureOf(loader, patched));
         EXPECT_LT(tracker.Largest(), OneMiB);
     }
 }
