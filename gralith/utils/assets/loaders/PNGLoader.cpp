@@ -55,6 +55,10 @@ DecodeResult Decode(PngRead& r)
     // libpng's own size limit would end in a plain read error; the engine's limits are checked
     // right after the header instead, so the message can say what was too large.
     png_set_user_limits(r.png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
+    // Only IHDR, PLTE, tRNS, IDAT and IEND shape the pixels. libpng would allocate (and clear)
+    // whatever length any other chunk claims before finding the file too short, 2 GiB for a
+    // 57-byte file; skipped chunks are read past instead.
+    png_set_keep_unknown_chunks(r.png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
     png_read_info(r.png, r.info);
     r.width = png_get_image_width(r.png, r.info);
     r.height = png_get_image_height(r.png, r.info);

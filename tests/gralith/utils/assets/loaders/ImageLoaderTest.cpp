@@ -10,10 +10,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <functional>
 #include <png.h>
 #include <stdexcept>
 #include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <tuple>
+#include <unistd.h>
 #include <vector>
 
 using namespace Gralith;
@@ -122,6 +127,36 @@ Bytes BlankOneBitPng(std::uint32_t width, std::uint32_t height)
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return out;
+}
+
+// How far f makes resident memory grow, in KiB, measured in a child process so that the peak
+// belongs to f alone (memory that libraries take with malloc escapes AllocationTracker).
+long PeakGrowthKiB(const std::function<void()>& f)
+{
+    int channel[2];
+    if (pipe(channel) != 0)
+        return -1;
+    pid_t child = fork();
+    if (child == 0) {
+        long pages = 0, resident = 0;
+        std::ifstream("/proc/self/statm") >> pages >> resident;
+        try {
+            f();
+        } catch (...) {
+        }
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        long growth = usage.ru_maxrss - resident * (sysconf(_SC_PAGESIZE) / 1024);
+        _exit(write(channel[1], &growth, sizeof growth) == sizeof growth ? 0 : 1);
+    }
+    close(channel[1]);
+    long growth = -1;
+    if (child < 0 || read(channel[0], &growth, sizeof growth) != sizeof growth)
+        growth = -1;
+    close(channel[0]);
+    if (child > 0)
+        waitpid(child, nullptr, 0);
+    return growth;
 }
 
 Bytes SolidRows(int width, int height, std::initializer_list<std::array<int, 3>> bands)
@@ -376,6 +411,25 @@ TEST(PNGLoader, WellCompressedImageOverThePixelLimitIsRefusedBeforeDecoding)
     ASSERT_TRUE(bitmap);
     EXPECT_EQ(16384, bitmap->GetWidth());
     EXPECT_EQ(Rgba({9, 8, 7, 255}), Bytes(bitmap->GetPixels(), bitmap->GetPixels() + 4));
+}
+
+TEST(PNGLoader, ChunkClaimingGigabytesFailsWithoutTakingThem)
+{
+    // A valid header, then a chunk whose length field says 2 GiB in a file of a few dozen bytes.
+    Bytes header = EncodePng(Png(1, 1, 2, 8, {1, 2, 3}));
+    header.resize(33); // signature (8) and IHDR (25)
+    PNGLoader loader;
+    for (const char* type : {"tEXt", "zTXt", "iTXt", "iCCP", "pCAL", "sCAL", "sPLT", "eXIf", "gAMA"}) {
+        SCOPED_TRACE(type);
+        Bytes file = header;
+        file.insert(file.end(), {0x7F, 0xFF, 0xFF, 0xFF});
+        file.insert(file.end(), type, type + 4);
+        file.insert(file.end(), {'a', 0, 'b', 'c'});
+        EXPECT_EQ("Not a PNG file", FailureOf(loader, file));
+        long growth = PeakGrowthKiB([&] { FailureOf(loader, file); });
+        EXPECT_GE(growth, 0);
+        EXPECT_LT(growth, 64 * 1024) << "KiB";
+    }
 }
 
 TEST(PNGLoader, LargeImageWithHonestDataStillLoads)
