@@ -2,23 +2,48 @@
 
 #include "gralith/utils/UtilsException.h"
 
+#include <climits>
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace Gralith::Utils {
 
 static constexpr int FileNotFoundCode = 6;
 
-InputFile::InputFile(const String& path) : file(std::fopen(path.CStr(), "rb"))
+InputFile::InputFile(const String& path) : file(nullptr)
 {
-    // A directory opens as a stream on Linux but cannot be read: report it as missing too.
+    // O_NONBLOCK: opening a FIFO without a writer would otherwise wait for one forever. The
+    // type is then checked on the opened descriptor, so a name swapped in between cannot slip
+    // past the check.
+    int descriptor = open(path.CStr(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     struct stat info;
-    if (file && (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode))) {
-        std::fclose(file);
-        file = nullptr;
-    }
-    if (!file)
+    if (descriptor < 0 || fstat(descriptor, &info) != 0 || S_ISDIR(info.st_mode)) {
+        if (descriptor >= 0)
+            close(descriptor);
         throw Exception((String("File not found: ") + path).CStr(), FileNotFoundCode);
+    }
+    // A device or a FIFO never ends, or blocks, or changes under the reader: only plain files
+    // have a size to read up to.
+    if (!S_ISREG(info.st_mode)) {
+        close(descriptor);
+        throw Exception((String("Not a regular file: ") + path).CStr(), FileNotFoundCode);
+    }
+    // Sizes and positions are signed 32-bit throughout the stream interface; a larger file
+    // would be read short.
+    if (info.st_size > INT_MAX) {
+        close(descriptor);
+        char detail[80];
+        std::snprintf(detail, sizeof detail, " (%lld bytes; the limit is %d)", static_cast<long long>(info.st_size),
+                      INT_MAX);
+        throw Exception((String("File too large: ") + path + detail).CStr());
+    }
+    file = fdopen(descriptor, "rb");
+    if (!file) {
+        close(descriptor);
+        throw Exception((String("File not found: ") + path).CStr(), FileNotFoundCode);
+    }
 }
 
 InputFile::~InputFile() { std::fclose(file); }
@@ -36,14 +61,20 @@ int InputFile::Seek(int origin, int offset)
     return std::fseek(file, offset, whence[origin]);
 }
 
-int InputFile::Tell() { return static_cast<int>(std::ftell(file)); }
+// A file that grew past 2 GiB after it was opened has positions the interface cannot carry:
+// -1 says so instead of a wrapped value.
+int InputFile::Tell()
+{
+    long position = std::ftell(file);
+    return position >= 0 && position <= INT_MAX ? static_cast<int>(position) : -1;
+}
 
 int InputFile::Size()
 {
     std::fseek(file, 0, SEEK_END);
-    int size = static_cast<int>(std::ftell(file));
+    long size = std::ftell(file);
     std::fseek(file, 0, SEEK_SET);
-    return size;
+    return size >= 0 && size <= INT_MAX ? static_cast<int>(size) : -1;
 }
 
 } // namespace Gralith::Utils
