@@ -4,6 +4,7 @@
 
 #include "gralith/Exception.h"
 #include "gralith/Object.h"
+#include "gralith/Ref.h"
 
 #include "gralith/graphics/BlendState.h"
 #include "gralith/graphics/Buffer.h"

@@ -9,6 +9,11 @@
 #include "gralith/graphics/RasterizerState.h"
 #include "gralith/graphics/SemanticMap.h"
 #include "gralith/graphics/Surface.h"
+#include "gralith/graphics/VertexBuffer.h"
+#include "gralith/graphics/IndexBuffer.h"
+
+#include <algorithm>
+#include <cstring>
 
 namespace Gralith::Graphics {
 
@@ -20,9 +25,6 @@ void DeviceImpl::SetUpDefaultState() {
     DepthStencilStateDesc depth = {true,       Less,        true,        false,       Always,     0,
                                    0xFFFFFFFF, 0xFFFFFFFF, StencilKeep, StencilKeep, StencilKeep};
     RasterizerStateDesc rasterizer = {1.0f, 1.0f, 1, CullBack, false};
-    static const char* const semantics[SlotLimit] = {
-        "POSITION",  nullptr,     "NORMAL",    "COLOR",     nullptr,     nullptr,     nullptr,     nullptr,
-        "TEXCOORD0", "TEXCOORD1", "TEXCOORD2", "TEXCOORD3", "TEXCOORD4", "TEXCOORD5", "TEXCOORD6", "TEXCOORD7"};
 
     ReleaseDefaultState();
     defaultBlendState = CreateBlendState(blend);
@@ -31,9 +33,21 @@ void DeviceImpl::SetUpDefaultState() {
     SetDepthStencilState(defaultDepthStencilState);
     defaultRasterizerState = CreateRasterizerState(rasterizer);
     SetRasterizerState(defaultRasterizerState);
-    defaultSemanticMap = CreateSemanticMap(semantics);
-    SetSemanticMap(defaultSemanticMap);
     SetPrimitiveType(Triangles);
+    SetUpDefaultSemanticMap();
+}
+
+void DeviceImpl::SetUpDefaultSemanticMap() {
+    static const char* const semantics[SlotLimit] = {
+        "POSITION",  nullptr,     "NORMAL",    "COLOR",     nullptr,     nullptr,     nullptr,     nullptr,
+        "TEXCOORD0", "TEXCOORD1", "TEXCOORD2", "TEXCOORD3", "TEXCOORD4", "TEXCOORD5", "TEXCOORD6", "TEXCOORD7"};
+    // Semantic maps belong to the shading layer: a device without one gets its map when the
+    // layer is added.
+    if (defaultSemanticMap || !HasShading())
+        return;
+    defaultSemanticMap = CreateSemanticMap(semantics);
+    if (!semanticMap)
+        SetSemanticMap(defaultSemanticMap);
 }
 
 void DeviceImpl::ReleaseDefaultState() {
@@ -79,6 +93,7 @@ void DeviceImpl::SetScissorRect(int x, int y, int width, int height) {
 void DeviceImpl::SetVertexBuffer(int stream, VertexBuffer* buffer) {
     if (stream < 0 || stream >= SlotLimit)
         throw Exception(Messages::InvalidStream, 4);
+    drawableVertices = -1;
     if (vertexBuffers[stream] == buffer)
         return;
     vertexBuffers[stream] = buffer;
@@ -127,6 +142,7 @@ void DeviceImpl::DrawUnindexed(int firstVertex, int vertexCount) {
     CheckDraw(false);
     RunDrawCallListeners();
     ApplyPendingState();
+    CheckVertexRange(firstVertex, vertexCount);
     IssueDraw(firstVertex, vertexCount);
     ++statistics.Draws;
 }
@@ -135,8 +151,79 @@ void DeviceImpl::DrawIndexed(int firstIndex, int indexCount, int lowestVertex, i
     CheckDraw(true);
     RunDrawCallListeners();
     ApplyPendingState();
+    CheckIndexRange(firstIndex, indexCount);
     IssueDrawIndexed(firstIndex, indexCount, lowestVertex, highestVertex);
     ++statistics.Draws;
+}
+
+namespace {
+
+int DataTypeSize(DataType type) {
+    switch (type) {
+    case DataTypeInt8:
+    case DataTypeUInt8: return 1;
+    case DataTypeInt16:
+    case DataTypeUInt16: return 2;
+    default: return 4;
+    }
+}
+
+} // namespace
+
+std::int64_t DeviceImpl::DrawableVertices() {
+    if (drawableVertices >= 0)
+        return drawableVertices;
+    InputElementDesc elements[SlotLimit];
+    int count = inputLayout ? inputLayout->GetElements(SlotLimit, elements) : 0;
+    std::int64_t limit = INT64_MAX;
+    for (int i = 0; i < count; ++i) {
+        const InputElementDesc& e = elements[i];
+        VertexBuffer* buffer = e.Stream >= 0 && e.Stream < SlotLimit ? vertexBuffers[e.Stream] : nullptr;
+        std::int64_t end = std::int64_t(e.Offset) + std::int64_t(e.ComponentCount) * DataTypeSize(e.Type);
+        if (!buffer || e.Offset < 0 || end > buffer->GetSize()) {
+            limit = 0;
+            break;
+        }
+        // A stride of 0 reads the same element for every vertex.
+        if (buffer->GetStride() > 0)
+            limit = std::min(limit, (buffer->GetSize() - end) / buffer->GetStride() + 1);
+    }
+    drawableVertices = limit;
+    return limit;
+}
+
+void DeviceImpl::CheckVertexRange(int firstVertex, int vertexCount) {
+    if (firstVertex < 0 || vertexCount < 0)
+        throw Exception(Messages::BufferRange, 4);
+    if (vertexCount > 0 && std::int64_t(firstVertex) + vertexCount > DrawableVertices())
+        throw Exception(Messages::BufferRange, 4);
+}
+
+void DeviceImpl::CheckIndexRange(int firstIndex, int indexCount) {
+    int indexSize = indexBuffer->GetIndexType() == IndexType16 ? 2 : 4;
+    if (firstIndex < 0 || indexCount < 0 ||
+        std::int64_t(firstIndex) + indexCount > indexBuffer->GetSize() / indexSize)
+        throw Exception(Messages::BufferRange, 4);
+    if (indexCount > 0 && std::int64_t(LargestIndex(firstIndex, indexCount)) >= DrawableVertices())
+        throw Exception(Messages::BufferRange, 4);
+}
+
+std::uint32_t DeviceImpl::LargestIndexIn(const unsigned char* bytes, IndexType type, int first, int count) {
+    std::uint32_t largest = 0;
+    if (type == IndexType16) {
+        for (int i = first; i < first + count; ++i) {
+            std::uint16_t index;
+            std::memcpy(&index, bytes + std::size_t(i) * 2, 2);
+            largest = std::max<std::uint32_t>(largest, index);
+        }
+    } else {
+        for (int i = first; i < first + count; ++i) {
+            std::uint32_t index;
+            std::memcpy(&index, bytes + std::size_t(i) * 4, 4);
+            largest = std::max(largest, index);
+        }
+    }
+    return largest;
 }
 
 void DeviceImpl::RunDrawCallListeners() {

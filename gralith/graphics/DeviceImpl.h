@@ -19,6 +19,8 @@ public:
     /// and primitive type Triangles. Run once by the factory right after the backend device is
     /// created; the four objects belong to the device.
     void SetUpDefaultState();
+    /// Creates and sets the default semantic map once the device can make one (see HasShading).
+    void SetUpDefaultSemanticMap();
 
     int GetSlotLimit() const override { return SlotLimit; }
 
@@ -27,7 +29,10 @@ public:
     void SetBlendState(BlendState* state) override { blendState = state; }
     void SetDepthStencilState(DepthStencilState* state) override { depthStencilState = state; }
     void SetRasterizerState(RasterizerState* state) override { rasterizerState = state; }
-    void SetInputLayout(InputLayout* layout) override { inputLayout = layout; }
+    void SetInputLayout(InputLayout* layout) override {
+        inputLayout = layout;
+        drawableVertices = -1;
+    }
     void SetSemanticMap(SemanticMap* map) override { semanticMap = map; }
     void SetVertexBuffer(int stream, VertexBuffer* buffer) override;
     void SetIndexBuffer(IndexBuffer* buffer) override { indexBuffer = buffer; }
@@ -61,10 +66,14 @@ public:
     void ResetStatistics() { statistics = DeviceStatistics(); }
     /// For the backend's resources, which count their own uploads.
     DeviceStatistics& Statistics() { return statistics; }
+    /// Scans count indices of the given type from index first of a buffer's bytes.
+    static std::uint32_t LargestIndexIn(const unsigned char* bytes, IndexType type, int first, int count);
 
 protected:
     DeviceImpl() = default;
 
+    /// Whether the device can make semantic maps and programs yet.
+    virtual bool HasShading() const { return true; }
     /// Step 1 of a draw: checks a backend makes before the listeners run.
     virtual void CheckDraw(bool indexed) = 0;
     /// Pushes every current state object that differs from the last applied one.
@@ -79,6 +88,9 @@ protected:
     virtual void ApplyScissorRect() {}
     /// Hook after SetVertexBuffer recorded the buffer.
     virtual void OnVertexBufferChanged(int /*stream*/) {}
+    /// The largest vertex index among indexCount indices of the bound index buffer from
+    /// firstIndex; the range is already checked against the buffer's size.
+    virtual std::uint32_t LargestIndex(int firstIndex, int indexCount) = 0;
 
     /// Releases the default state objects and the references to applied objects; backends call
     /// it before tearing down their context.
@@ -139,6 +151,15 @@ protected:
 
 private:
     void RunDrawCallListeners();
+    // A draw that reads past the bound buffers would make the driver read memory it does not
+    // own: refused before it is issued.
+    void CheckVertexRange(int firstVertex, int vertexCount);
+    void CheckIndexRange(int firstIndex, int indexCount);
+    /// How many vertices the bound layout can read from the bound buffers (cached until the
+    /// layout or a buffer is set again).
+    std::int64_t DrawableVertices();
+
+    std::int64_t drawableVertices = -1;
 
     DrawCallListener* listeners[SlotLimit] = {};
     int listenerCount = 0;

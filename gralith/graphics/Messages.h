@@ -44,6 +44,11 @@ constexpr const char* UnsupportedSemantic = "The semantic is not supported by th
 constexpr const char* ParameterNotValid = "GetParameterType(): Parameter is not valid";        // 0
 constexpr const char* TooManyMatrices = "Number of matrices too large, 256 is max";            // 3
 constexpr const char* MissingShader = "A program needs a vertex shader and a pixel shader"; // 3
+constexpr const char* VertexBufferCreation = "Error creating vertex buffer";                 // 0
+constexpr const char* IndexBufferCreation = "Error creating index buffer";                   // 0
+constexpr const char* TextureCreation = "Error creating texture";                            // 0
+constexpr const char* TextureOutOfMemory = "Error creating texture (out of memory)";         // 0
+constexpr const char* SurfaceCreation = "Unable to create surface";                          // 0
 constexpr const char* Sampler3D = "SetSampler(): 3D textures not supported by this device (yet)"; // 0
 
 } // namespace Gralith::Graphics::Messages

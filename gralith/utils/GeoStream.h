@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gralith/Ref.h"
 #include "gralith/Object.h"
 #include "gralith/graphics/Enums.h"
 
@@ -55,7 +56,7 @@ private:
     float normal[3] = {0.0f, 0.0f, 1.0f};
     float color[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     float texCoord[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-    Graphics::Device* device;
+    Ref<Graphics::Device> device; ///< held: used until this object goes
     Graphics::PrimitiveType primitiveType = Graphics::Triangles;
     Graphics::VertexBuffer* vertexBuffer = nullptr;
     Graphics::InputLayout* inputLayout = nullptr;

@@ -124,7 +124,7 @@ State::State(Device* device) : device(device)
 
 State::~State()
 {
-    auto found = Registered().find(device);
+    auto found = Registered().find(device.Get());
     if (found != Registered().end() && found->second == this) {
         device->RemoveDrawCallListener(this);
         Registered().erase(found);
@@ -141,7 +141,7 @@ State::~State()
     cache->blend.Release();
     cache->depthStencil.Release();
     cache->rasterizer.Release();
-    Caches().erase(device);
+    Caches().erase(device.Get());
     delete cache;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gralith/Ref.h"
 #include "gralith/graphics/Descriptions.h"
 #include "gralith/graphics/Device.h"
 
@@ -61,7 +62,7 @@ public:
     struct Cache;
 
 private:
-    Graphics::Device* device;
+    Ref<Graphics::Device> device; ///< held: used until this object goes
     Cache* cache;
     Graphics::BlendStateDesc blend;
     Graphics::DepthStencilStateDesc depthStencil;

@@ -28,8 +28,7 @@ constexpr const char* TooManySamplers = "The program uses more samplers than the
 } // namespace
 
 CGGralithProgram::CGGralithProgram(CGShadingContext* context, CGShader* vertexShader, CGShader* pixelShader)
-    : context(context), vertexShader(vertexShader), pixelShader(pixelShader) {
-    GLDevice* device = context->GetDevice();
+    : device(context->GetDevice()), context(context), vertexShader(vertexShader), pixelShader(pixelShader) {
     device->MakeCurrent();
     const GLFunctions& gl = device->GL();
     program = gl.CreateProgram();
@@ -42,7 +41,7 @@ CGGralithProgram::CGGralithProgram(CGShadingContext* context, CGShader* vertexSh
     unsigned int adaptedShader = 0;
     if (adapted.Length() > 0) {
         try {
-            adaptedShader = CGShader::CompileGLSL(device, PixelShader, adapted.CStr(), pixelShader->GetEntryPoint());
+            adaptedShader = CGShader::CompileGLSL(device.Get(), PixelShader, adapted.CStr(), pixelShader->GetEntryPoint());
         } catch (...) {
             gl.DeleteProgram(program);
             throw;
@@ -136,7 +135,6 @@ CGGralithProgram::~CGGralithProgram() {
     for (UnitTexture& unit : units)
         if (unit.held)
             unit.held->Release();
-    GLDevice* device = context->GetDevice();
     device->MakeCurrent();
     if (context->GetCurrentProgram() == program) {
         device->GL().UseProgram(0);
@@ -162,7 +160,6 @@ Parameter* CGGralithProgram::GetParameter(int index) {
 }
 
 void CGGralithProgram::Bind() {
-    GLDevice* device = context->GetDevice();
     device->MakeCurrent();
     const GLFunctions& gl = device->GL();
     gl.UseProgram(program);
@@ -176,7 +173,6 @@ void CGGralithProgram::Bind() {
 }
 
 void CGGralithProgram::BeginUpload() {
-    GLDevice* device = context->GetDevice();
     device->MakeCurrent();
     uploadPrevious = context->GetCurrentProgram();
     if (uploadPrevious != program)
@@ -204,7 +200,6 @@ void CGGralithProgram::SetUnitTexture(int unit, int samplerType, Texture* textur
     }
     auto* sampling = dynamic_cast<GLSamplerState*>(state);
 
-    GLDevice* device = context->GetDevice();
     device->MakeCurrent();
     const GLFunctions& gl = device->GL();
     gl.ActiveTexture(GL_TEXTURE0 + static_cast<unsigned int>(unit));

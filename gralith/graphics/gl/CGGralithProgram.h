@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gralith/Ref.h"
 #include "gralith/graphics/gl/GLProgram.h"
 
 #include <map>
@@ -9,6 +10,7 @@
 namespace Gralith::Graphics {
 
 class CGShadingContext;
+class GLDevice;
 class CGShader;
 class CGParameter;
 class SamplerState;
@@ -56,6 +58,7 @@ private:
         Texture* held = nullptr;
     };
 
+    Ref<GLDevice> device; ///< held: keeps the device and so its shading context alive
     CGShadingContext* context;
     CGShader* vertexShader;
     CGShader* pixelShader;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gralith/Ref.h"
 #include "gralith/graphics/Enums.h"
 #include "gralith/graphics/Shader.h"
 #include "gralith/graphics/gl/CgTranslator.h"
@@ -28,7 +29,7 @@ public:
     const CgTranslator::Translation& GetTranslation() const { return translation; }
 
 private:
-    GLDevice* device;
+    Ref<GLDevice> device; ///< held: the device outlives what it made
     ShaderType type;
     std::string entryPoint;
     CgTranslator::Translation translation;

@@ -12,7 +12,7 @@ public:
     /// Creates the device with its back buffer, depth buffer of the given format and sample count
     /// (0 = off), and runs the default-state set-up. The shading context is created by
     /// createShading (may be null: set one with SetShadingContext before creating programs; the
-    /// default semantic map needs one, so without it the default map stays unset).
+    /// default semantic map is made then).
     static EGLGLDevice* Create(int width, int height, DepthStencilFormat depthFormat = Depth24Stencil8,
                                int multisamples = 0, GLShadingContext* (*createShading)(GLDevice*) = nullptr);
     ~EGLGLDevice() override;

@@ -16,9 +16,15 @@ GLBufferObject::GLBufferObject(GLDevice* device, unsigned int target, BufferMode
         throw Exception(Messages::BufferRange, 4);
     device->MakeCurrent();
     const GLFunctions& gl = device->GL();
+    device->ClearErrors();
     gl.GenBuffers(1, &name);
     gl.BindBuffer(target, name);
     gl.BufferData(target, size, nullptr, usage);
+    // An out-of-memory driver leaves the buffer without storage: a later draw would read nothing.
+    if (device->TakeError() != GL_NO_ERROR) {
+        gl.DeleteBuffers(1, &name);
+        throw Exception(target == GL_ARRAY_BUFFER ? Messages::VertexBufferCreation : Messages::IndexBufferCreation, 0);
+    }
 }
 
 GLBufferObject::~GLBufferObject() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gralith/Ref.h"
 #include "gralith/graphics/Enums.h"
 
 namespace Gralith::Graphics {
@@ -24,7 +25,7 @@ public:
     bool IsLocked() const { return locked; }
 
 private:
-    GLDevice* device;
+    Ref<GLDevice> device; ///< held: the device outlives what it made
     unsigned int name = 0;
     unsigned int target;
     unsigned int usage;

@@ -83,8 +83,7 @@ void GLDevice::InitializeGL(GLLoader loader, int backBufferWidth, int backBuffer
 void GLDevice::FinishCreation(GLShadingContext* (*createShading)(GLDevice*)) {
     if (createShading)
         SetShadingContext(createShading(this));
-    if (GetShadingContext())
-        SetUpDefaultState();
+    SetUpDefaultState();
     SetRenderTargets(0, nullptr, nullptr);
 }
 
@@ -104,10 +103,22 @@ void GLDevice::ShutdownGL() {
     initialized = false;
 }
 
+void GLDevice::ClearErrors() const { TakeError(); }
+
+unsigned int GLDevice::TakeError() const {
+    unsigned int first = gl.GetError();
+    // Each flag clears as it is read; the bound only guards against a lost context.
+    for (int i = 0; i < 8 && first != GL_NO_ERROR && gl.GetError() != GL_NO_ERROR; ++i) {
+    }
+    return first;
+}
+
 void GLDevice::SetShadingContext(GLShadingContext* context) {
     if (shadingContext)
         shadingContext->Release();
     shadingContext = context;
+    if (initialized)
+        SetUpDefaultSemanticMap();
 }
 
 void GLDevice::Clear(int flags, float red, float green, float blue, float alpha, float depth, int stencil) {
@@ -329,6 +340,10 @@ void GLDevice::IssueDrawIndexed(int firstIndex, int indexCount, int, int) {
         throw Exception("Invalid index data type enum", 4);
     gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffer->GetName());
     gl.DrawElements(glPrimitiveType, indexCount, type, reinterpret_cast<const void*>(firstIndex * size));
+}
+
+std::uint32_t GLDevice::LargestIndex(int firstIndex, int indexCount) {
+    return static_cast<GLIndexBuffer*>(indexBuffer)->LargestIndex(firstIndex, indexCount);
 }
 
 void GLDevice::BindRenderTargets(int count, Surface* const* colors, Surface* depthStencil) {

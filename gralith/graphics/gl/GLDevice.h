@@ -48,6 +48,11 @@ public:
 
     /// The loaded entry points; valid while the device lives.
     const GLFunctions& GL() const { return gl; }
+    /// Drops the GL errors earlier calls left, so that TakeError after an allocation sees only
+    /// what the allocation raised.
+    void ClearErrors() const;
+    /// The first GL error since ClearErrors (0 for none); any later ones are dropped too.
+    unsigned int TakeError() const;
     /// Takes over the caller's reference to the shading layer.
     void SetShadingContext(GLShadingContext* context);
     GLShadingContext* GetShadingContext() const { return shadingContext; }
@@ -86,10 +91,12 @@ protected:
     /// supported" (code 2) or "DepthStencilFromat not recognized" (code 4).
     static void DepthStencilBits(DepthStencilFormat format, int& depthBits, int& stencilBits);
 
+    bool HasShading() const override { return shadingContext != nullptr; }
     void CheckDraw(bool indexed) override;
     void ApplyPendingState() override;
     void IssueDraw(int firstVertex, int vertexCount) override;
     void IssueDrawIndexed(int firstIndex, int indexCount, int lowestVertex, int highestVertex) override;
+    std::uint32_t LargestIndex(int firstIndex, int indexCount) override;
     void BindRenderTargets(int count, Surface* const* colors, Surface* depthStencil) override;
     void ApplyViewport() override;
     void ApplyScissorRect() override;

@@ -1,6 +1,7 @@
 #include "gralith/graphics/gl/GLSurface.h"
 
 #include "gralith/Exception.h"
+#include "gralith/graphics/Messages.h"
 #include "gralith/graphics/gl/GLDevice.h"
 #include "gralith/graphics/gl/GLMappings.h"
 
@@ -11,7 +12,7 @@ namespace Gralith::Graphics {
 
 GLSurface::GLSurface(GLDevice* device, GLSurfaceKind kind, int width, int height, PixelFormat format,
                      bool renderable)
-    : device(device), kind(kind), width(width < 1 ? 1 : width), height(height < 1 ? 1 : height), format(format),
+    : device(device), deviceReference(kind == GLSurfaceBackBuffer ? nullptr : device), kind(kind), width(width < 1 ? 1 : width), height(height < 1 ? 1 : height), format(format),
       renderable(renderable) {}
 
 GLSurface* GLSurface::ForTextureLevel(GLDevice* device, Texture* owner, unsigned int texture, int level, int width,
@@ -50,11 +51,16 @@ GLSurface* GLSurface::CreateRenderbuffer(GLDevice* device, int width, int height
     const GLFunctions& gl = device->GL();
     GLSurface* surface = new GLSurface(device, GLSurfaceRenderbuffer, width, height, format, true);
     surface->samples = samples > 0 ? samples : 0;
+    device->ClearErrors();
     gl.GenRenderbuffers(1, &surface->renderbuffer);
     gl.BindRenderbuffer(GL_RENDERBUFFER, surface->renderbuffer);
     gl.RenderbufferStorageMultisample(GL_RENDERBUFFER, surface->samples, internalFormat, surface->width,
                                       surface->height);
     gl.BindRenderbuffer(GL_RENDERBUFFER, 0);
+    if (device->TakeError() != GL_NO_ERROR) {
+        surface->Release();
+        throw Exception(Messages::SurfaceCreation, 0);
+    }
     return surface;
 }
 

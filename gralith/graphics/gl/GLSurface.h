@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gralith/Ref.h"
 #include "gralith/graphics/Surface.h"
 
 namespace Gralith::Graphics {
@@ -48,6 +49,8 @@ private:
     GLSurface(GLDevice* device, GLSurfaceKind kind, int width, int height, PixelFormat format, bool renderable);
 
     GLDevice* device;
+    // Every surface but the device's own back buffer keeps its device alive.
+    Ref<GLDevice> deviceReference;
     GLSurfaceKind kind;
     int width;
     int height;

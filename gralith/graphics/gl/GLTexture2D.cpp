@@ -41,6 +41,7 @@ GLTexture2D::GLTexture2D(GLDevice* device, int width, int height, PixelFormat fo
         throw Exception("Device does not support PixelFormatFloatR32 under OpenGL", 0);
     device->MakeCurrent();
     const GLFunctions& gl = device->GL();
+    device->ClearErrors();
     gl.GenTextures(1, &name);
     GLTextureBinding binding(gl, record->Target, name);
     // Render targets get storage for every level up front, so each level's surface can be
@@ -51,6 +52,10 @@ GLTexture2D::GLTexture2D(GLDevice* device, int width, int height, PixelFormat fo
         Allocate(gl, record->Target, *record, format, level, w < 1 ? 1 : w, h < 1 ? 1 : h, nullptr);
     }
     SetLinearFiltering(gl, record->Target);
+    if (unsigned int error = device->TakeError()) {
+        gl.DeleteTextures(1, &name);
+        throw Exception(error == GL_OUT_OF_MEMORY ? Messages::TextureOutOfMemory : Messages::TextureCreation, 0);
+    }
 }
 
 GLTexture2D::~GLTexture2D() {
@@ -100,7 +105,7 @@ Surface* GLTexture2D::GetSurface(int level) {
     if (level < 0 || level >= 16 || level >= MipLevelCount(width, height))
         throw Exception(Messages::InvalidLevel, 4);
     if (!surfaces[level])
-        surfaces[level] = GLSurface::ForTextureLevel(device, this, name, level, width >> level, height >> level,
+        surfaces[level] = GLSurface::ForTextureLevel(device.Get(), this, name, level, width >> level, height >> level,
                                                      format, renderable);
     return surfaces[level];
 }

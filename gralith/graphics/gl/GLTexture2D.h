@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gralith/Ref.h"
 #include "gralith/graphics/Texture2D.h"
 #include "gralith/graphics/gl/GLTextureHandle.h"
 
@@ -28,7 +29,7 @@ public:
     bool IsRenderable() const { return renderable; }
 
 private:
-    GLDevice* device;
+    Ref<GLDevice> device; ///< held: the device outlives what it made
     const GLFormatRecord* record;
     unsigned int name = 0;
     int width;

@@ -40,6 +40,7 @@ GLTextureCube::GLTextureCube(GLDevice* device, int size, PixelFormat format, boo
         throw Exception("PixelFormatFloatR32 not supported (yet)", 0);
     device->MakeCurrent();
     const GLFunctions& gl = device->GL();
+    device->ClearErrors();
     gl.GenTextures(1, &name);
     GLTextureBinding binding(gl, GL_TEXTURE_CUBE_MAP, name);
     // Render targets get every level of every face up front (see GLTexture2D).
@@ -50,6 +51,10 @@ GLTextureCube::GLTextureCube(GLDevice* device, int size, PixelFormat format, boo
             AllocateFace(gl, *record, format, static_cast<CubeFace>(face), level, edge < 1 ? 1 : edge, nullptr);
         }
     SetLinearFiltering(gl);
+    if (unsigned int error = device->TakeError()) {
+        gl.DeleteTextures(1, &name);
+        throw Exception(error == GL_OUT_OF_MEMORY ? Messages::TextureOutOfMemory : Messages::TextureCreation, 0);
+    }
 }
 
 GLTextureCube::~GLTextureCube() {
@@ -96,7 +101,7 @@ Surface* GLTextureCube::GetSurface(CubeFace face, int level) {
     if (level < 0 || level >= 16 || level >= MipLevelCount(size, size))
         throw Exception(Messages::InvalidLevel, 4);
     if (!surfaces[face][level])
-        surfaces[face][level] = GLSurface::ForCubeFaceLevel(device, this, name, face, level, size >> level,
+        surfaces[face][level] = GLSurface::ForCubeFaceLevel(device.Get(), this, name, face, level, size >> level,
                                                             size >> level, format, renderable);
     return surfaces[face][level];
 }

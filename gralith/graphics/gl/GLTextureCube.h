@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gralith/Ref.h"
 #include "gralith/graphics/TextureCube.h"
 #include "gralith/graphics/gl/GLTextureHandle.h"
 
@@ -27,7 +28,7 @@ public:
     bool IsRenderable() const { return renderable; }
 
 private:
-    GLDevice* device;
+    Ref<GLDevice> device; ///< held: the device outlives what it made
     const GLFormatRecord* record;
     unsigned int name = 0;
     int size;

@@ -62,7 +62,7 @@ Surface* NullDevice::CreateSurface(int width, int height, PixelFormat format, in
     if (format != PixelFormatR8G8B8A8 && format != PixelFormatFloatR16G16B16A16 &&
         format != PixelFormatFloatR32G32B32A32 && format != PixelFormatDepth24Stencil8 && format != PixelFormatDepth16)
         throw Exception("Unsupported surface format", 2);
-    return new NullSurface(this, width, height, format, true);
+    return new NullSurface(this, width, height, format, true, this);
 }
 
 Texture2D* NullDevice::CreateTexture2D(int width, int height, PixelFormat format, bool renderable) {
@@ -180,6 +180,11 @@ void NullDevice::IssueDraw(int firstVertex, int vertexCount) {
 
 void NullDevice::IssueDrawIndexed(int firstIndex, int indexCount, int, int) {
     Record(NullDrawIndexed, indexBuffer, firstIndex, indexCount, primitiveType);
+}
+
+std::uint32_t NullDevice::LargestIndex(int firstIndex, int indexCount) {
+    auto* buffer = static_cast<NullIndexBuffer*>(indexBuffer);
+    return LargestIndexIn(buffer->GetBytes(), buffer->GetIndexType(), firstIndex, indexCount);
 }
 
 void NullDevice::BindRenderTargets(int count, Surface* const* colors, Surface* depthStencil) {

@@ -65,6 +65,7 @@ protected:
     void ApplyPendingState() override;
     void IssueDraw(int firstVertex, int vertexCount) override;
     void IssueDrawIndexed(int firstIndex, int indexCount, int lowestVertex, int highestVertex) override;
+    std::uint32_t LargestIndex(int firstIndex, int indexCount) override;
     void BindRenderTargets(int count, Surface* const* colors, Surface* depthStencil) override;
     void OnVertexBufferChanged(int) override { layoutStale = true; }
 

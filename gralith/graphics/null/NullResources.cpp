@@ -11,7 +11,7 @@
 namespace Gralith::Graphics {
 
 NullBufferStore::NullBufferStore(NullDevice* device, const void* owner, BufferMode mode, int size)
-    : device(device), owner(owner) {
+    : device(device), deviceReference(device), owner(owner) {
     if (mode < BufferModeStatic || mode > BufferModeVolatile)
         throw Exception(Messages::InvalidBufferMode, 4);
     if (size < 0)
@@ -100,7 +100,7 @@ void CheckFace(CubeFace face) {
 } // namespace
 
 NullTexture2D::NullTexture2D(NullDevice* device, int width, int height, PixelFormat format, bool renderable)
-    : device(device), width(width), height(height), format(format), renderable(renderable),
+    : device(device), deviceReference(device), width(width), height(height), format(format), renderable(renderable),
       uploads(static_cast<size_t>(MipLevelCount(width, height)), 0) {}
 
 void NullTexture2D::GenerateMipmaps() { device->Record(NullGenerateMipmaps, this); }
@@ -132,7 +132,7 @@ void NullTexture3D::SetData(int, const void*, bool) { throw Exception(Messages::
 Surface* NullTexture3D::GetSurface(int) { throw Exception(Messages::Texture3DSurface, 2); }
 
 NullTextureCube::NullTextureCube(NullDevice* device, int size, PixelFormat format, bool renderable)
-    : device(device), size(size), format(format), renderable(renderable),
+    : device(device), deviceReference(device), size(size), format(format), renderable(renderable),
       uploads(static_cast<size_t>(6 * MipLevelCount(size, size)), 0) {}
 
 void NullTextureCube::GenerateMipmaps() { device->Record(NullGenerateMipmaps, this); }

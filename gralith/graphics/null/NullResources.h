@@ -1,7 +1,9 @@
 #pragma once
 
+#include "gralith/Ref.h"
 #include "gralith/graphics/BlendState.h"
 #include "gralith/graphics/DepthStencilState.h"
+#include "gralith/graphics/Device.h"
 #include "gralith/graphics/Descriptions.h"
 #include "gralith/graphics/IndexBuffer.h"
 #include "gralith/graphics/InputLayout.h"
@@ -32,6 +34,7 @@ public:
 
 private:
     NullDevice* device;
+    Ref<Device> deviceReference; ///< held: the device outlives what it made
     const void* owner;
     std::vector<unsigned char> bytes;
     bool locked = false;
@@ -71,8 +74,11 @@ private:
 
 class NullSurface : public Surface {
 public:
-    NullSurface(NullDevice* device, int width, int height, PixelFormat format, bool renderable)
-        : device(device), width(width), height(height), format(format), renderable(renderable) {}
+    /// A surface made for a caller holds its device; the device's own back buffer does not.
+    NullSurface(NullDevice* device, int width, int height, PixelFormat format, bool renderable,
+                Device* holdDevice = nullptr)
+        : device(device), deviceReference(holdDevice), width(width), height(height), format(format),
+          renderable(renderable) {}
     void Copy(Surface* source, int srcX, int srcY, int srcWidth, int srcHeight, int dstX, int dstY, int dstWidth,
               int dstHeight, FilterMode filter) override;
     int GetWidth() const override { return width; }
@@ -82,6 +88,7 @@ public:
 
 private:
     NullDevice* device;
+    Ref<Device> deviceReference; ///< held: the device outlives what it made
     int width;
     int height;
     PixelFormat format;
@@ -113,6 +120,7 @@ public:
 
 private:
     NullDevice* device;
+    Ref<Device> deviceReference; ///< held: the device outlives what it made
     int width;
     int height;
     PixelFormat format;
@@ -154,6 +162,7 @@ public:
 
 private:
     NullDevice* device;
+    Ref<Device> deviceReference; ///< held: the device outlives what it made
     int size;
     PixelFormat format;
     bool renderable;

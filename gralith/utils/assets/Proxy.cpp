@@ -102,10 +102,11 @@ Proxy::~Proxy()
     }
     if (fileSystem)
         fileSystem->Release();
-    if (device)
-        device->Release();
+    // The state object still refers to the device: it goes first.
     if (state)
         state->Release();
+    if (device)
+        device->Release();
     if (soundDevice)
         soundDevice->Release();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gralith/Ref.h"
 #include "gralith/graphics/Device.h"
 #include "gralith/utils/scenegraph/Matrix4.h"
 
@@ -60,7 +61,7 @@ private:
 
     const ProgramParameters& FindParameters(Graphics::Program* program);
 
-    Graphics::Device* device;
+    Ref<Graphics::Device> device; ///< held: used until this object goes
     Matrix4 world[StackDepth];
     Matrix4 view[StackDepth];
     Matrix4 projection[StackDepth];

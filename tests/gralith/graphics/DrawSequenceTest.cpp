@@ -41,7 +41,7 @@ protected:
         program = device->CreateProgram(vs, ps);
         InputElementDesc position = {0, 0, 3, 0, DataTypeFloat32, 0};
         layout = device->CreateInputLayout(&position, 1);
-        buffer = device->CreateVertexBuffer(BufferModeStatic, 36, 12);
+        buffer = device->CreateVertexBuffer(BufferModeStatic, 60, 12);
         device->SetProgram(program);
         device->SetInputLayout(layout);
         device->SetVertexBuffer(0, buffer);

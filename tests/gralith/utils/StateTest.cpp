@@ -391,3 +391,14 @@ TEST_F(StateTest, FullListenerListRefusesTheState)
     EXPECT_EQ(state, State::GetRegistered(device));
     state->Release();
 }
+
+// Unregistering touches the device: a State keeps it alive whoever lets go of it first (the
+// sanitizer build sees any touch of a freed device).
+TEST(StateLifetime, AStateKeepsItsDeviceUntilItGoes)
+{
+    NullDevice* device = NullDevice::Create(8, 8);
+    State* state = new State(device);
+    EXPECT_EQ(device->GetRefCount(), 2);
+    device->Release();
+    state->Release();
+}

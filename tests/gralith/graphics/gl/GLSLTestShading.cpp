@@ -1,6 +1,7 @@
 #include "GLSLTestShading.h"
 
 #include "gralith/Exception.h"
+#include "gralith/Ref.h"
 #include "gralith/graphics/Parameter.h"
 #include "gralith/graphics/SemanticMap.h"
 #include "gralith/graphics/Shader.h"
@@ -26,7 +27,7 @@ class TestShader : public Shader {
 public:
     TestShader(GLDevice* device, unsigned int name) : device(device), name(name) {}
     ~TestShader() override { device->GL().DeleteShader(name); }
-    GLDevice* device;
+    Ref<GLDevice> device;
     unsigned int name;
 };
 
@@ -101,7 +102,7 @@ public:
         auto it = parameters.find(parameterName);
         if (it != parameters.end())
             return it->second;
-        auto* p = new TestParameter(device, name, parameterName, device->GL().GetUniformLocation(name, parameterName));
+        auto* p = new TestParameter(device.Get(), name, parameterName, device->GL().GetUniformLocation(name, parameterName));
         parameters[parameterName] = p;
         return p;
     }
@@ -110,7 +111,7 @@ public:
     unsigned int Name() const { return name; }
 
 private:
-    GLDevice* device;
+    Ref<GLDevice> device;
     unsigned int name;
     std::map<std::string, TestParameter*> parameters;
 };

@@ -1,0 +1,205 @@
+// Misuse of the device that must end in an Exception or keep working, never in a read of memory
+// the engine or the driver does not own.
+
+#include "GLTestFixture.h"
+
+#include "gralith/graphics/IndexBuffer.h"
+#include "gralith/graphics/Messages.h"
+#include "gralith/graphics/Texture2D.h"
+#include "gralith/graphics/TextureCube.h"
+#include "gralith/graphics/gl/GLFunctions.h"
+
+#include <GL/gl.h>
+
+#include <cstdint>
+#include <functional>
+
+namespace Gralith::Graphics {
+
+namespace {
+
+struct DrawCase {
+    int first;
+    int count;
+    bool accepted;
+};
+
+void ExpectDraws(const std::function<void(int, int)>& draw, std::initializer_list<DrawCase> cases) {
+    for (const DrawCase& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "first " << c.first << ", count " << c.count);
+        if (c.accepted)
+            EXPECT_NO_THROW(draw(c.first, c.count));
+        else
+            EXPECT_GRALITH_THROW(draw(c.first, c.count), Messages::BufferRange, 4);
+    }
+}
+
+// Makes the next GetError after a GL object was generated answer "out of memory", as a driver
+// does when the storage that follows cannot be had.
+GLFunctions::Enum pendingError = GL_NO_ERROR;
+GLFunctions::Enum (*realGetError)() = nullptr;
+GLFunctions::Enum FakeGetError() {
+    GLFunctions::Enum real = realGetError();
+    GLFunctions::Enum error = pendingError != GL_NO_ERROR ? pendingError : real;
+    pendingError = GL_NO_ERROR;
+    return error;
+}
+template <int Slot>
+struct FailingGen {
+    static inline void (*real)(int, unsigned int*) = nullptr;
+    static void Call(int n, unsigned int* names) {
+        real(n, names);
+        pendingError = GL_OUT_OF_MEMORY;
+    }
+    static void Swap(GLEntry<void(int, unsigned int*)>& entry) {
+        if (!real) {
+            real = entry.pointer;
+            entry.pointer = &Call;
+        } else {
+            entry.pointer = real;
+            real = nullptr;
+        }
+    }
+};
+
+void FakeGetError(GLFunctions& gl, bool on) {
+    if (on) {
+        realGetError = gl.GetError.pointer;
+        gl.GetError.pointer = &FakeGetError;
+    } else {
+        gl.GetError.pointer = realGetError;
+    }
+}
+
+} // namespace
+
+// The quad buffer holds 6 vertices of the colour layout's 32 bytes.
+TEST_F(GLDeviceTest, DrawsReadingPastTheBoundVertexBuffersAreRefused) {
+    FullQuad(1, 0, 0);
+    ExpectDraws([this](int first, int count) { device->DrawUnindexed(first, count); },
+                {{0, 6, true}, {5, 1, true}, {6, 0, true}, {0, 7, false}, {6, 1, false}, {-1, 2, false},
+                 {0, -1, false}, {2147483647, 2, false}});
+
+    // An element ending beyond the stride leaves the last vertex short.
+    InputElementDesc wide[] = {{0, 0, 4, 0, DataTypeFloat32, 0}, {3, 0, 4, 20, DataTypeFloat32, 0}};
+    InputLayout* layout = device->CreateInputLayout(wide, 2);
+    device->SetInputLayout(layout);
+    ExpectDraws([this](int first, int count) { device->DrawUnindexed(first, count); },
+                {{0, 5, true}, {0, 6, false}});
+    device->SetInputLayout(colorLayout);
+    layout->Release();
+}
+
+TEST_F(GLDeviceTest, IndexedDrawsCheckEveryIndexAgainstTheVertexBuffers) {
+    FullQuad(0, 1, 0);
+    IndexBuffer* indices = device->CreateIndexBuffer(BufferModeStatic, 8, IndexType16);
+    const std::uint16_t data[4] = {0, 1, 2, 5};
+    indices->SetData(data, 0, 0);
+    device->SetIndexBuffer(indices);
+    auto draw = [this](int first, int count) { device->DrawIndexed(first, count, 0, 5); };
+    ExpectDraws(draw, {{0, 4, true}, {1, 3, true}, {1, 4, false}, {4, 1, false}, {-1, 1, false}});
+
+    // Indices written through a lock count from the unlock on.
+    auto* locked = static_cast<std::uint16_t*>(indices->Lock(LockWriteOnly, 6, 2));
+    *locked = 6;
+    indices->Unlock();
+    ExpectDraws(draw, {{0, 3, true}, {0, 4, false}, {3, 1, false}});
+    const std::uint16_t back = 3;
+    indices->SetData(&back, 6, 2);
+    ExpectDraws(draw, {{0, 4, true}});
+    EXPECT_TRUE(Near(Read(Size / 2, Size / 2), {0, 255, 0, 255}));
+
+    IndexBuffer* wide = device->CreateIndexBuffer(BufferModeStatic, 8, IndexType32);
+    const std::uint32_t large[2] = {0, 70000};
+    wide->SetData(large, 0, 0);
+    device->SetIndexBuffer(wide);
+    ExpectDraws(draw, {{0, 1, true}, {0, 2, false}});
+    device->SetIndexBuffer(nullptr);
+    wide->Release();
+    indices->Release();
+}
+
+TEST_F(GLDeviceTest, OutOfMemoryWhileCreatingIsAnException) {
+    GLFunctions& gl = const_cast<GLFunctions&>(device->GL());
+    FakeGetError(gl, true);
+    FailingGen<0>::Swap(gl.GenBuffers);
+    FailingGen<1>::Swap(gl.GenTextures);
+    FailingGen<2>::Swap(gl.GenRenderbuffers);
+    EXPECT_GRALITH_THROW(device->CreateVertexBuffer(BufferModeStatic, 64, 16), Messages::VertexBufferCreation, 0);
+    EXPECT_GRALITH_THROW(device->CreateIndexBuffer(BufferModeStatic, 64, IndexType16), Messages::IndexBufferCreation,
+                         0);
+    EXPECT_GRALITH_THROW(device->CreateTexture2D(8, 8, PixelFormatR8G8B8A8, false), Messages::TextureOutOfMemory, 0);
+    EXPECT_GRALITH_THROW(device->CreateTextureCube(8, PixelFormatR8G8B8A8, true), Messages::TextureOutOfMemory, 0);
+    EXPECT_GRALITH_THROW(device->CreateSurface(8, 8, PixelFormatR8G8B8A8, 0), Messages::SurfaceCreation, 0);
+    FailingGen<0>::Swap(gl.GenBuffers);
+    FailingGen<1>::Swap(gl.GenTextures);
+    FailingGen<2>::Swap(gl.GenRenderbuffers);
+    FakeGetError(gl, false);
+
+    // An error an earlier call left behind is not taken for the new object's.
+    gl.Enable(0xFFFF);
+    Texture2D* texture = device->CreateTexture2D(8, 8, PixelFormatR8G8B8A8, false);
+    texture->Release();
+}
+
+// Whoever releases the device first, what it made goes on working and goes cleanly (the
+// sanitizer build reports any touch of a freed device).
+TEST(GLDeviceLifetime, WhatADeviceMadeKeepsItAlive) {
+    EGLGLDevice* device = EGLGLDevice::Create(8, 8, Depth24Stencil8, 0, &CreateGLSLTestShading);
+    VertexBuffer* vertices = device->CreateVertexBuffer(BufferModeStatic, 64, 16);
+    IndexBuffer* indices = device->CreateIndexBuffer(BufferModeStatic, 8, IndexType16);
+    Texture2D* texture = device->CreateTexture2D(2, 2, PixelFormatR8G8B8A8, false);
+    TextureCube* cube = device->CreateTextureCube(2, PixelFormatR8G8B8A8, true);
+    Surface* surface = device->CreateSurface(2, 2, PixelFormatR8G8B8A8, 0);
+    Shader* vertex = device->CreateShader(VertexShader, 0, "v", 0,
+                                          "#version 120\nvoid main() { gl_Position = vec4(0.0); }\n");
+    Shader* pixel = device->CreateShader(PixelShader, 0, "p", 0,
+                                         "#version 120\nvoid main() { gl_FragColor = vec4(1.0); }\n");
+    Program* program = device->CreateProgram(vertex, pixel);
+    EXPECT_EQ(device->GetRefCount(), 1 + 8);
+
+    device->Release();
+    const unsigned char pixels[16] = {};
+    vertices->SetData(pixels, 0, 16);
+    texture->SetData(0, pixels, false);
+    for (Object* made : std::initializer_list<Object*>{vertices, indices, texture, cube, surface, vertex, pixel})
+        made->Release();
+    EXPECT_EQ(program->GetRefCount(), 1);
+    program->Release();
+}
+
+// A device made without a shading layer gets one later; a draw with every state unset then uses
+// the defaults instead of reaching for states that were never made.
+TEST(GLDeviceLifetime, ShadingAddedLaterStillDrawsWithTheDefaultStates) {
+    EGLGLDevice* device = EGLGLDevice::Create(4, 4);
+    device->SetShadingContext(CreateGLSLTestShading(device));
+    EXPECT_NE(device->GetSemanticMap(), nullptr);
+    Shader* vertex = device->CreateShader(VertexShader, 0, "v", 0,
+                                          "#version 120\nattribute vec4 a_POSITION;\n"
+                                          "void main() { gl_Position = a_POSITION; }\n");
+    Shader* pixel = device->CreateShader(PixelShader, 0, "p", 0,
+                                         "#version 120\nvoid main() { gl_FragColor = vec4(1.0, 0.0, 0.0, 1.0); }\n");
+    Program* program = device->CreateProgram(vertex, pixel);
+    InputElementDesc position = {0, 0, 2, 0, DataTypeFloat32, 0};
+    InputLayout* layout = device->CreateInputLayout(&position, 1);
+    const float triangle[6] = {-1, -1, 3, -1, -1, 3};
+    VertexBuffer* buffer = device->CreateVertexBuffer(BufferModeStatic, sizeof triangle, 8);
+    buffer->SetData(triangle, 0, 0);
+    device->SetBlendState(nullptr);
+    device->SetDepthStencilState(nullptr);
+    device->SetRasterizerState(nullptr);
+    device->SetProgram(program);
+    device->SetInputLayout(layout);
+    device->SetVertexBuffer(0, buffer);
+    device->Clear(ClearColor | ClearDepth, 0, 0, 0, 1, 1, 0);
+    device->DrawUnindexed(0, 3);
+    unsigned char rgba[4] = {};
+    device->ReadSurface(device->GetBackBuffer(), 1, 1, 1, 1, rgba);
+    EXPECT_EQ(rgba[0], 255);
+    EXPECT_EQ(rgba[1], 0);
+    device->SetProgram(nullptr);
+    for (Object* made : std::initializer_list<Object*>{vertex, pixel, program, layout, buffer, device})
+        made->Release();
+}
+
+} // namespace Gralith::Graphics
