@@ -1,12 +1,11 @@
 #include "velorin/Presentation.h"
 
-#include <cstdlib>
-
 namespace Velorin {
 
 namespace {
 void (*endHandler)() = nullptr;
-}
+bool endRequested = false;
+} // namespace
 
 void SetEndPresentationHandler(void (*handler)()) { endHandler = handler; }
 
@@ -15,8 +14,12 @@ void EndPresentation() {
         endHandler();
         return;
     }
-    // Nothing is torn down: the process exit releases the window, the devices and the files.
-    std::exit(0);
+    // Leaving the process from inside the frame would skip every destructor on the way out.
+    endRequested = true;
 }
+
+bool EndOfPresentationRequested() { return endRequested; }
+
+void ClearEndOfPresentation() { endRequested = false; }
 
 } // namespace Velorin

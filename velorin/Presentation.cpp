@@ -134,6 +134,7 @@ void RunPresentation() {
     FrameTimer = new Gralith::Utils::Timer();
 
     bool running = true;
+    ClearEndOfPresentation();
     for (;;) {
         if (musicStream && musicStream->IsOpen()) {
             musicStream->GetSpectrum(Spectrum);
@@ -152,6 +153,8 @@ void RunPresentation() {
         }
 
         RunTimeline(MusicTime);
+        if (EndOfPresentationRequested())
+            break;
 
         if (!GraphicsDevice->Present() || !running)
             break;

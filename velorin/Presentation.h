@@ -52,13 +52,17 @@ void RunPresentation();
 /// and the show goes on silent.
 void StartMusic(double seconds);
 
-/// Ends the presentation: the scene effect calls it when its last moment has come. The
-/// interactive show exits the process with 0 at once, so whatever the current frame has drawn
-/// is never shown. Where a handler is installed (the offline renderer) it returns instead: the
-/// caller must then return from Render without drawing more, and the current frame is dropped.
+/// Ends the presentation: the scene effect calls it when its last moment has come. The caller
+/// returns from Render without drawing more and the current frame is dropped: the interactive
+/// show leaves its frame loop before presenting it and the process ends with 0 through main's
+/// normal return (so the show's objects are torn down as after Escape). A handler, where one is
+/// installed (the offline renderer), is called instead.
 void EndPresentation();
-/// Replaces what EndPresentation does; null restores the process exit.
+/// Replaces what EndPresentation does; null restores the default.
 void SetEndPresentationHandler(void (*handler)());
+/// Whether EndPresentation was called without a handler since the last ClearEndOfPresentation.
+bool EndOfPresentationRequested();
+void ClearEndOfPresentation();
 
 /// Shows a message box owned by the presentation window (or on its own when there is none).
 /// A handler, when installed, receives the texts instead, so the show can be watched without a

@@ -299,7 +299,13 @@ TEST_F(SceneEffect, EndsThePresentationAt49_17WithoutDrawing) {
     EXPECT_NEAR(kept[0], 51, 1);
     EXPECT_NEAR(kept[1], 102, 1);
     EXPECT_NEAR(kept[2], 153, 1);
+    // Without a handler the show's frame loop is asked to stop; the process goes on to its
+    // normal end.
     Velorin::SetEndPresentationHandler(nullptr);
+    Velorin::ClearEndOfPresentation();
+    RenderAt(49.17);
+    EXPECT_TRUE(Velorin::EndOfPresentationRequested());
+    Velorin::ClearEndOfPresentation();
 }
 
 TEST_F(SceneEffect, SceneWithoutNodesDrawsOnlyTheBackgroundAndSprites) {
