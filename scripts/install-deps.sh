@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   # toolchain and test frameworks
   cmake g++ pkg-config make git ccache libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   # engine libraries
   libtinyxml-dev libpng-dev libjpeg62-turbo-dev libfreetype-dev libogg-dev libvorbis-dev
   libkissfft-dev zlib1g-dev

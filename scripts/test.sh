@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs the dependencies, then builds and runs every test: once in the normal build (warnings
-# as errors) and once under AddressSanitizer and UndefinedBehaviorSanitizer; then fuzzes each file
-# decoder for a short while (GRALITH_FUZZ_SECONDS each, 30 by default) in a clang build.
+# Installs the dependencies and checks the code style, then builds and runs every test: once in
+# the normal build (warnings as errors) and once under AddressSanitizer and
+# UndefinedBehaviorSanitizer; then fuzzes each file decoder for a short while
+# (GRALITH_FUZZ_SECONDS each, 30 by default) in a clang build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,6 +21,8 @@ run_suite() { # build-dir, build type, extra cmake flags...
   ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 600
 }
 
+echo "== code style =="
+scripts/check-format.sh
 echo "== normal build =="
 run_suite build Release
 echo "== sanitizer build =="

@@ -12,8 +12,6 @@ ClearScreen::ClearScreen()
     RegisterParameter("Stencil", &stencil);
 }
 
-void ClearScreen::Render() {
-    GraphicsDevice->Clear(clearFlags, color.x, color.y, color.z, color.w, depth, stencil);
-}
+void ClearScreen::Render() { GraphicsDevice->Clear(clearFlags, color.x, color.y, color.z, color.w, depth, stencil); }
 
 } // namespace Velorin

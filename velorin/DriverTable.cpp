@@ -14,9 +14,7 @@ const DriverEntry drivers[] = {
 
 } // namespace
 
-int DriverTable::Count() {
-    return static_cast<int>(sizeof(drivers) / sizeof(drivers[0]));
-}
+int DriverTable::Count() { return static_cast<int>(sizeof(drivers) / sizeof(drivers[0])); }
 
 const DriverEntry& DriverTable::GetDriver(int row) {
     if (row < 0 || row >= Count())

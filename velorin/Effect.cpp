@@ -5,8 +5,7 @@ namespace Velorin {
 namespace {
 
 template <class V>
-void Register(Gralith::Utils::Map<Gralith::Utils::String, V>& map, const Gralith::Utils::String& parameter,
-              V field) {
+void Register(Gralith::Utils::Map<Gralith::Utils::String, V>& map, const Gralith::Utils::String& parameter, V field) {
     int index = map.IndexOf(parameter);
     if (index >= 0)
         map.GetValue(index) = field;

@@ -121,8 +121,8 @@ void RunPresentation() {
     int flags = Fullscreen ? 1 : 0;
     if (GraphicsDriver == Gralith::Graphics::GraphicsDriverDirect3D9)
         flags |= 2;
-    GraphicsDevice = Gralith::Graphics::CreateDevice(GraphicsDriver, window, Gralith::Graphics::Depth24Stencil8, 0,
-                                                     flags);
+    GraphicsDevice =
+        Gralith::Graphics::CreateDevice(GraphicsDriver, window, Gralith::Graphics::Depth24Stencil8, 0, flags);
 
     CreatePresentationObjects(DataDirectory, &CreateSoundDevice);
 

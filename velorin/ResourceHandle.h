@@ -19,28 +19,38 @@ class Scene;
 namespace Velorin {
 
 /// The asset type requested for each payload type a handle can carry.
-template <class T> struct ResourceType;
-template <> struct ResourceType<Gralith::Graphics::Program> {
+template <class T>
+struct ResourceType;
+template <>
+struct ResourceType<Gralith::Graphics::Program> {
     static constexpr int Value = Gralith::Utils::Assets::AssetProgram;
 };
-template <> struct ResourceType<Gralith::Graphics::Texture> {
+template <>
+struct ResourceType<Gralith::Graphics::Texture> {
     static constexpr int Value = Gralith::Utils::Assets::AssetTexture;
 };
-template <> struct ResourceType<Gralith::Utils::Xml::Element> {
+template <>
+struct ResourceType<Gralith::Utils::Xml::Element> {
     static constexpr int Value = Gralith::Utils::Assets::AssetXml;
 };
-template <> struct ResourceType<Gralith::Utils::Assets::Scene> {
+template <>
+struct ResourceType<Gralith::Utils::Assets::Scene> {
     static constexpr int Value = Gralith::Utils::Assets::AssetScene;
 };
 
 /// Asks AssetProxy for the asset of T's type under descriptor and answers the payload it
 /// carries: the wrapped object, or the scene asset itself. Null when there is no proxy or the
 /// asset is not of the type asked for. Loading failures propagate as the proxy's Exception.
-template <class T> T* RequestResource(const Gralith::Utils::String& descriptor);
-template <> Gralith::Graphics::Program* RequestResource(const Gralith::Utils::String& descriptor);
-template <> Gralith::Graphics::Texture* RequestResource(const Gralith::Utils::String& descriptor);
-template <> Gralith::Utils::Xml::Element* RequestResource(const Gralith::Utils::String& descriptor);
-template <> Gralith::Utils::Assets::Scene* RequestResource(const Gralith::Utils::String& descriptor);
+template <class T>
+T* RequestResource(const Gralith::Utils::String& descriptor);
+template <>
+Gralith::Graphics::Program* RequestResource(const Gralith::Utils::String& descriptor);
+template <>
+Gralith::Graphics::Texture* RequestResource(const Gralith::Utils::String& descriptor);
+template <>
+Gralith::Utils::Xml::Element* RequestResource(const Gralith::Utils::String& descriptor);
+template <>
+Gralith::Utils::Assets::Scene* RequestResource(const Gralith::Utils::String& descriptor);
 
 /// How the presentation refers to an asset by descriptor. The handle holds no reference: the
 /// asset proxy's cache keeps the asset alive for the whole run. Copies share the payload.
@@ -50,8 +60,7 @@ public:
     /// An empty handle: using its payload throws.
     ResourceHandle() = default;
     /// Loads (or finds in the cache) the asset for descriptor at once.
-    explicit ResourceHandle(const Gralith::Utils::String& descriptor)
-        : payload(nullptr), descriptor(descriptor) {
+    explicit ResourceHandle(const Gralith::Utils::String& descriptor) : payload(nullptr), descriptor(descriptor) {
         payload = RequestResource<T>(descriptor);
     }
 

@@ -25,12 +25,12 @@ namespace Velorin {
 
 using Gralith::Exception;
 using Gralith::Utils::String;
-using Gralith::Utils::Xml::Element;
 using Gralith::Utils::SceneGraph::Animation;
 using Gralith::Utils::SceneGraph::KeyframedController;
 using Gralith::Utils::SceneGraph::LinearController;
 using Gralith::Utils::SceneGraph::LinearKeyframe;
 using Gralith::Utils::SceneGraph::SwitchController;
+using Gralith::Utils::Xml::Element;
 using Channel = KeyframedController<LinearKeyframe>;
 
 namespace {
@@ -51,9 +51,7 @@ std::vector<std::pair<String, Effect* (*)()>>& RegisteredClasses() {
     return classes;
 }
 
-[[noreturn]] void Fail(const String& message) {
-    throw Exception(message.CStr());
-}
+[[noreturn]] void Fail(const String& message) { throw Exception(message.CStr()); }
 
 void AddInfluence(Element* parameter, Effect* effect, int channels, Gralith::Utils::Vector4t<float>* vector,
                   float* real, int* integer) {
@@ -195,8 +193,8 @@ Controller* ParseController(Element* parameter, int channelCount) {
 
 void ParseKeys(Element* controllerElement, Channel** channels, int channelCount) {
     // Channel i takes the first attribute present among its names.
-    static const char* const names[4][3] = {{"Value", "x", "r"}, {"y", "g", nullptr}, {"z", "b", nullptr},
-                                            {"w", "a", nullptr}};
+    static const char* const names[4][3] = {
+        {"Value", "x", "r"}, {"y", "g", nullptr}, {"z", "b", nullptr}, {"w", "a", nullptr}};
     // The register carries over, so a key naming one value sets every channel, and a key
     // naming none repeats the last. Before the first value it reads 0.
     float value = 0.0f;

@@ -6,7 +6,8 @@ namespace Gralith::Utils::Xml {
 class Element;
 }
 namespace Gralith::Utils::SceneGraph {
-template <class K> class KeyframedController;
+template <class K>
+class KeyframedController;
 struct LinearKeyframe;
 } // namespace Gralith::Utils::SceneGraph
 
@@ -40,8 +41,7 @@ Controller* ParseController(Gralith::Utils::Xml::Element* parameter, int channel
 /// Appends the Key elements of a controller element to the channel controllers. One value
 /// register carries over from channel to channel and from key to key.
 void ParseKeys(Gralith::Utils::Xml::Element* controllerElement,
-               Gralith::Utils::SceneGraph::KeyframedController<Gralith::Utils::SceneGraph::LinearKeyframe>**
-                   channels,
+               Gralith::Utils::SceneGraph::KeyframedController<Gralith::Utils::SceneGraph::LinearKeyframe>** channels,
                int channelCount);
 /// A Stage element: its blocks in order, appended to Stages.
 void ParseStage(Gralith::Utils::Xml::Element* element);

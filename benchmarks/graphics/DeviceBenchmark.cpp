@@ -61,7 +61,7 @@ struct Scene {
         for (int i = 0; i < Draws; ++i) {
             float x = -1.0f + 2.0f * static_cast<float>(i % 32) / 32.0f;
             float y = -1.0f + 2.0f * static_cast<float>(i / 32) / 32.0f;
-            const float corners[6][2] = {{x, y}, {x + 0.05f, y}, {x + 0.05f, y + 0.05f},
+            const float corners[6][2] = {{x, y}, {x + 0.05f, y},         {x + 0.05f, y + 0.05f},
                                          {x, y}, {x + 0.05f, y + 0.05f}, {x, y + 0.05f}};
             for (const auto& c : corners) {
                 const unsigned char* p = reinterpret_cast<const unsigned char*>(c);
@@ -74,8 +74,8 @@ struct Scene {
         vertices->SetData(bytes.data(), 0, 0);
         BlendStateDesc additive = {true, BlendOne, BlendOne, BlendOne, BlendOne, true, true, true, true};
         blend = device->CreateBlendState(additive);
-        DepthStencilStateDesc noDepth = {false, Less, false, false, Always, 0, ~0u, ~0u,
-                                         StencilKeep, StencilKeep, StencilKeep};
+        DepthStencilStateDesc noDepth = {false, Less, false,       false,       Always,     0,
+                                         ~0u,   ~0u,  StencilKeep, StencilKeep, StencilKeep};
         depth = device->CreateDepthStencilState(noDepth);
         device->SetProgram(program);
         device->SetInputLayout(layout);
@@ -83,8 +83,8 @@ struct Scene {
     }
     ~Scene() {
         device->SetProgram(nullptr);
-        for (Gralith::Object* o : std::initializer_list<Gralith::Object*>{blend, depth, vertices, layout, program,
-                                                                           second, vs, ps, device})
+        for (Gralith::Object* o :
+             std::initializer_list<Gralith::Object*>{blend, depth, vertices, layout, program, second, vs, ps, device})
             o->Release();
     }
 
@@ -125,8 +125,8 @@ void BM_ThousandDrawsThroughDevice(benchmark::State& state) {
             scene.device->DrawUnindexed(i * 6, 6);
         scene.device->GL().Finish();
     }
-    state.counters["draws/s"] = benchmark::Counter(static_cast<double>(state.iterations()) * Draws,
-                                                   benchmark::Counter::kIsRate);
+    state.counters["draws/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * Draws, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ThousandDrawsThroughDevice)->Arg(0)->Arg(1)->ArgName("listener")->Unit(benchmark::kMicrosecond);
 
@@ -140,8 +140,8 @@ void BM_ThousandDrawsRawGL(benchmark::State& state) {
             drawArrays(GL_TRIANGLES, i * 6, 6);
         finish();
     }
-    state.counters["draws/s"] = benchmark::Counter(static_cast<double>(state.iterations()) * Draws,
-                                                   benchmark::Counter::kIsRate);
+    state.counters["draws/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * Draws, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ThousandDrawsRawGL)->Unit(benchmark::kMicrosecond);
 

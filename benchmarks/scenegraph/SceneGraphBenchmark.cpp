@@ -23,8 +23,7 @@ using namespace Gralith::Utils::SceneGraph;
 
 namespace {
 
-LinearController* Keys(int count)
-{
+LinearController* Keys(int count) {
     auto* c = new LinearController();
     for (int i = 0; i < count; ++i)
         c->AddKey({i * 0.1f, float(i % 7)});
@@ -33,8 +32,7 @@ LinearController* Keys(int count)
 
 // Playback at 60 frames per second over a 100-key channel: the cursor moves at most one
 // segment per call.
-void ControllerForwardPlayback(benchmark::State& state)
-{
+void ControllerForwardPlayback(benchmark::State& state) {
     LinearController* c = Keys(100);
     float t = 0.0f;
     for (auto _ : state) {
@@ -48,8 +46,7 @@ void ControllerForwardPlayback(benchmark::State& state)
 BENCHMARK(ControllerForwardPlayback);
 
 // Seeking to unrelated times: the cursor walks the distance between them.
-void ControllerRandomSeek(benchmark::State& state)
-{
+void ControllerRandomSeek(benchmark::State& state) {
     LinearController* c = Keys(100);
     std::vector<float> times(1024);
     std::srand(7);
@@ -64,15 +61,13 @@ void ControllerRandomSeek(benchmark::State& state)
 BENCHMARK(ControllerRandomSeek);
 
 // One frame of a tree of nodes with an animated translate and a rotate each, parents first.
-void UpdateTree(Node* node, float t, const Matrix4& parent)
-{
+void UpdateTree(Node* node, float t, const Matrix4& parent) {
     const Matrix4& world = node->Update(t, parent);
     for (Node* child = node->GetFirstChild(); child; child = child->GetNextSibling())
         UpdateTree(child, t, world);
 }
 
-void NodeTreeUpdate(benchmark::State& state)
-{
+void NodeTreeUpdate(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     Node* root = new Node();
     Node* parent = root;
@@ -108,8 +103,7 @@ public:
 };
 
 // Loads the written scene through a fresh proxy on each iteration.
-void LoadRepeatedly(benchmark::State& state, const BinaryWriter& w)
-{
+void LoadRepeatedly(benchmark::State& state, const BinaryWriter& w) {
     auto* files = new OneFile(w);
     Graphics::NullDevice* device = Graphics::NullDevice::Create(16, 16);
     for (auto _ : state) {
@@ -124,8 +118,7 @@ void LoadRepeatedly(benchmark::State& state, const BinaryWriter& w)
 }
 
 // Loading a scene of 20 meshes (1000 vertices each) and 100 animated nodes.
-void FSGLoad(benchmark::State& state)
-{
+void FSGLoad(benchmark::State& state) {
     FSGWriter::Scene s;
     std::vector<float> positions(3000), uvs(2000);
     std::vector<int> indices(3000);
@@ -166,8 +159,7 @@ BENCHMARK(FSGLoad)->Unit(benchmark::kMillisecond);
 
 // Loading a flat scene of many nodes: the time per node should not grow with the count (sibling
 // lists, node tables and id look-ups stay linear).
-void FSGLoadManyNodes(benchmark::State& state)
-{
+void FSGLoadManyNodes(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     FSGWriter::Scene s;
     for (int n = 0; n < count; ++n) {
@@ -184,8 +176,7 @@ BENCHMARK(FSGLoadManyNodes)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::
 
 // Loading a scene of many small embedded geometries: each is an asset of its own in the proxy,
 // so the time per geometry should not grow with the count either.
-void FSGLoadManyGeometries(benchmark::State& state)
-{
+void FSGLoadManyGeometries(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     const float triangle[] = {0, 0, 0, 1, 0, 0, 0, 1, 0};
     FSGWriter::Scene s;

@@ -66,7 +66,8 @@ float4 psMain(VSOut input) : COLOR {
 void TranslateBoth() {
     CgTranslator::Translation vertex =
         CgTranslator::Translate(SceneShader, "vsMain", CgTranslator::StageVertex, "scene.cg");
-    CgTranslator::Translation pixel = CgTranslator::Translate(SceneShader, "psMain", CgTranslator::StagePixel, "scene.cg");
+    CgTranslator::Translation pixel =
+        CgTranslator::Translate(SceneShader, "psMain", CgTranslator::StagePixel, "scene.cg");
     benchmark::DoNotOptimize(vertex.glsl.CStr());
     benchmark::DoNotOptimize(pixel.glsl.CStr());
 }
@@ -90,7 +91,8 @@ BENCHMARK(BM_TranslateVertexWarm)->Unit(benchmark::kMillisecond);
 void BM_TranslatePixelWarm(benchmark::State& state) {
     TranslateBoth();
     for (auto _ : state) {
-        CgTranslator::Translation t = CgTranslator::Translate(SceneShader, "psMain", CgTranslator::StagePixel, "scene.cg");
+        CgTranslator::Translation t =
+            CgTranslator::Translate(SceneShader, "psMain", CgTranslator::StagePixel, "scene.cg");
         benchmark::DoNotOptimize(t.glsl.CStr());
     }
 }

@@ -24,8 +24,7 @@ namespace {
 const double TwoPi = 6.283185307179586;
 
 // A 50 s stereo piece: a few tones with a beat, so the encoder has something to work on.
-std::vector<float> Piece(int seconds)
-{
+std::vector<float> Piece(int seconds) {
     const int frames = seconds * 44100;
     std::vector<float> samples(2 * static_cast<size_t>(frames));
     for (int i = 0; i < frames; ++i) {
@@ -39,14 +38,12 @@ std::vector<float> Piece(int seconds)
     return samples;
 }
 
-const std::string& Track()
-{
+const std::string& Track() {
     static const std::string ogg = GralithTest::EncodeOgg(Piece(50), 2, 44100, 0.4f);
     return ogg;
 }
 
-void OpenTrack(benchmark::State& state)
-{
+void OpenTrack(benchmark::State& state) {
     const std::string& ogg = Track();
     for (auto _ : state) {
         MusicStream music;
@@ -60,8 +57,7 @@ void OpenTrack(benchmark::State& state)
 }
 BENCHMARK(OpenTrack)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-void SpectrumQuery(benchmark::State& state)
-{
+void SpectrumQuery(benchmark::State& state) {
     std::vector<float> samples = Piece(10);
     MusicStream music;
     music.OpenSamples(samples.data(), 10 * 44100, 2);
@@ -75,8 +71,7 @@ void SpectrumQuery(benchmark::State& state)
 }
 BENCHMARK(SpectrumQuery)->Unit(benchmark::kMicrosecond);
 
-void MixChunk(benchmark::State& state)
-{
+void MixChunk(benchmark::State& state) {
     Mixer mixer;
     std::vector<int16_t> pcm(2 * 44100, 1000);
     for (int v = 0; v < state.range(0); ++v) {

@@ -26,8 +26,7 @@ using Gralith::Sound::MusicStream;
 using Gralith::Sound::SDLSoundDevice;
 using Gralith::Utils::GetTime;
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     double seconds = argc > 1 ? std::atof(argv[1]) : 30.0;
     bool silent = argc > 2 && std::strcmp(argv[2], "silent") == 0;
     double interval = (argc > 3 ? std::atof(argv[3]) : 1.0) / 1000.0;

@@ -25,14 +25,12 @@ const char* const Uniforms = "uniform float4x4 World; uniform float4x4 View; uni
                              "uniform float4x4 WorldViewProjection; uniform float4 ViewportConformFactor;\n"
                              "uniform float3x3 NormalMatrix;\n";
 
-const char* const Names[] = {"World",          "View",
-                             "Projection",     "WorldView",
-                             "ViewProjection", "WorldViewProjection",
-                             "ViewportConformFactor", "NormalMatrix"};
+const char* const Names[] = {
+    "World",       "View", "Projection", "WorldView", "ViewProjection", "WorldViewProjection", "ViewportConformFactor",
+    "NormalMatrix"};
 
 struct Scene {
-    Scene(bool withListeners)
-    {
+    Scene(bool withListeners) {
         device = NullDevice::Create(640, 480);
         buffer = device->CreateVertexBuffer(BufferModeStatic, 36, 12);
         InputElementDesc element{0, 0, 3, 0, DataTypeFloat32, 0};
@@ -55,8 +53,7 @@ struct Scene {
         Draw();
         Draw();
     }
-    ~Scene()
-    {
+    ~Scene() {
         if (transform)
             transform->Release();
         if (state)
@@ -67,22 +64,19 @@ struct Scene {
         device->Release();
     }
 
-    void Draw()
-    {
+    void Draw() {
         device->DrawUnindexed(0, 3);
         device->ClearCalls();
     }
 
-    int Uploads() const
-    {
+    int Uploads() const {
         int total = 0;
         for (const char* name : Names)
             total += static_cast<NullParameter*>(program->GetParameter(name))->GetSetCount();
         return total;
     }
 
-    void Report(benchmark::State& bench, int uploadsBefore, std::uint64_t appliesBefore)
-    {
+    void Report(benchmark::State& bench, int uploadsBefore, std::uint64_t appliesBefore) {
         double draws = static_cast<double>(bench.iterations());
         bench.counters["uploads/draw"] = (Uploads() - uploadsBefore) / draws;
         bench.counters["state applies/draw"] =
@@ -97,16 +91,14 @@ struct Scene {
     Transform* transform = nullptr;
 };
 
-void DrawWithoutListeners(benchmark::State& bench)
-{
+void DrawWithoutListeners(benchmark::State& bench) {
     Scene scene(false);
     for (auto _ : bench)
         scene.Draw();
 }
 BENCHMARK(DrawWithoutListeners);
 
-void SteadyDraw(benchmark::State& bench)
-{
+void SteadyDraw(benchmark::State& bench) {
     Scene scene(true);
     int uploads = scene.Uploads();
     auto applies = scene.device->GetStatistics().StateApplies();
@@ -116,8 +108,7 @@ void SteadyDraw(benchmark::State& bench)
 }
 BENCHMARK(SteadyDraw);
 
-void SceneBatch(benchmark::State& bench)
-{
+void SceneBatch(benchmark::State& bench) {
     Scene scene(true);
     Matrix4 batch = Matrix4::Translation(1, 2, 3) * Matrix4::Rotation(30, 0, 0, 1);
     int uploads = scene.Uploads();
@@ -132,8 +123,7 @@ void SceneBatch(benchmark::State& bench)
 }
 BENCHMARK(SceneBatch);
 
-void BlendToggle(benchmark::State& bench)
-{
+void BlendToggle(benchmark::State& bench) {
     Scene scene(true);
     int uploads = scene.Uploads();
     auto applies = scene.device->GetStatistics().StateApplies();

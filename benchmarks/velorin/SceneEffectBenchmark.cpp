@@ -17,10 +17,10 @@
 #include "gralith/utils/assets/Proxy.h"
 #include "gralith/utils/scenegraph/FSGWriter.h"
 #include "gralith/utils/scenegraph/Transform.h"
+#include "tests/velorin/effects/BoxScene.h"
 #include "velorin/Globals.h"
 #include "velorin/Settings.h"
 #include "velorin/effects/Test01.h"
-#include "tests/velorin/effects/BoxScene.h"
 
 #include <EGL/egl.h>
 #include <benchmark/benchmark.h>
@@ -182,7 +182,11 @@ void SceneFrame(benchmark::State& state) {
     state.counters["fps"] = benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
 }
 
-BENCHMARK(SceneFrame)->Args({1024, 768})->Args({1920, 1080})->Unit(benchmark::kMillisecond)->UseRealTime()
+BENCHMARK(SceneFrame)
+    ->Args({1024, 768})
+    ->Args({1920, 1080})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
     ->MinTime(3.0);
 
 } // namespace

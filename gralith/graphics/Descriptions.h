@@ -10,9 +10,9 @@ namespace Gralith::Graphics {
 // interface: callers fill them field by field and the render-state holder keeps copies.
 
 struct SamplerStateDesc {
-    FilterMode MagFilter;  ///< point or linear
-    FilterMode MinFilter;  ///< point or linear
-    FilterMode MipFilter;  ///< none, point or linear
+    FilterMode MagFilter; ///< point or linear
+    FilterMode MinFilter; ///< point or linear
+    FilterMode MipFilter; ///< none, point or linear
     AddressMode AddressU;
     AddressMode AddressV;
     AddressMode AddressW;
@@ -59,7 +59,7 @@ struct InputElementDesc {
     std::int32_t ComponentCount; ///< 1-4
     std::int32_t Offset;         ///< bytes from the start of a vertex
     DataType Type;
-    std::int32_t Normalized;     ///< boolean in the low byte: integers map to 0..1 or -1..1
+    std::int32_t Normalized; ///< boolean in the low byte: integers map to 0..1 or -1..1
 };
 
 /// A viewport or scissor rectangle; OpenGL counts y from the bottom of the target.

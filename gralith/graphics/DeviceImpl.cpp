@@ -3,6 +3,7 @@
 #include "gralith/Exception.h"
 #include "gralith/graphics/BlendState.h"
 #include "gralith/graphics/DepthStencilState.h"
+#include "gralith/graphics/IndexBuffer.h"
 #include "gralith/graphics/InputLayout.h"
 #include "gralith/graphics/Messages.h"
 #include "gralith/graphics/Program.h"
@@ -10,7 +11,6 @@
 #include "gralith/graphics/SemanticMap.h"
 #include "gralith/graphics/Surface.h"
 #include "gralith/graphics/VertexBuffer.h"
-#include "gralith/graphics/IndexBuffer.h"
 
 #include <algorithm>
 #include <cstring>
@@ -20,9 +20,9 @@ namespace Gralith::Graphics {
 DeviceImpl::~DeviceImpl() { ReleaseDefaultState(); }
 
 void DeviceImpl::SetUpDefaultState() {
-    BlendStateDesc blend = {false, BlendSrcAlpha, BlendInvSrcAlpha, BlendSrcAlpha, BlendInvSrcAlpha,
-                            true,  true,          true,             true};
-    DepthStencilStateDesc depth = {true,       Less,        true,        false,       Always,     0,
+    BlendStateDesc blend = {false, BlendSrcAlpha, BlendInvSrcAlpha, BlendSrcAlpha, BlendInvSrcAlpha, true, true,
+                            true,  true};
+    DepthStencilStateDesc depth = {true,       Less,       true,        false,       Always,     0,
                                    0xFFFFFFFF, 0xFFFFFFFF, StencilKeep, StencilKeep, StencilKeep};
     RasterizerStateDesc rasterizer = {1.0f, 1.0f, 1, CullBack, false};
 
@@ -201,8 +201,7 @@ void DeviceImpl::CheckVertexRange(int firstVertex, int vertexCount) {
 
 void DeviceImpl::CheckIndexRange(int firstIndex, int indexCount) {
     int indexSize = indexBuffer->GetIndexType() == IndexType16 ? 2 : 4;
-    if (firstIndex < 0 || indexCount < 0 ||
-        std::int64_t(firstIndex) + indexCount > indexBuffer->GetSize() / indexSize)
+    if (firstIndex < 0 || indexCount < 0 || std::int64_t(firstIndex) + indexCount > indexBuffer->GetSize() / indexSize)
         throw Exception(Messages::BufferRange, 4);
     if (indexCount > 0 && std::int64_t(LargestIndex(firstIndex, indexCount)) >= DrawableVertices())
         throw Exception(Messages::BufferRange, 4);

@@ -117,9 +117,7 @@ protected:
     DepthStencilState* DrawDepthStencilState() const {
         return depthStencilState ? depthStencilState : defaultDepthStencilState;
     }
-    RasterizerState* DrawRasterizerState() const {
-        return rasterizerState ? rasterizerState : defaultRasterizerState;
-    }
+    RasterizerState* DrawRasterizerState() const { return rasterizerState ? rasterizerState : defaultRasterizerState; }
 
     /// Makes the next draw push this kind of state again.
     template <class T>

@@ -183,7 +183,7 @@ enum ParameterType : std::int32_t {
 /// Flags of device creation.
 enum DeviceFlags : std::int32_t {
     DeviceFullscreen = 1,
-    DeviceWaitForRetrace = 2,      ///< Direct3D 9 only
+    DeviceWaitForRetrace = 2,       ///< Direct3D 9 only
     DeviceAllowAnalysisAdapter = 4, ///< Direct3D 9 only
 };
 

@@ -75,9 +75,7 @@ int BytesPerPixel(PixelFormat format) {
 
 bool IsCompressedFormat(PixelFormat format) { return format >= PixelFormatDXT1 && format <= PixelFormatDXT5; }
 
-bool IsDepthFormat(PixelFormat format) {
-    return format == PixelFormatDepth24Stencil8 || format == PixelFormatDepth16;
-}
+bool IsDepthFormat(PixelFormat format) { return format == PixelFormatDepth24Stencil8 || format == PixelFormatDepth16; }
 
 int LevelByteSize(PixelFormat format, int width, int height) {
     int bytes = BytesPerPixel(format);

@@ -15,8 +15,7 @@ public:
 
     EventRing() : slots(new T[Size]()) {}
 
-    void Push(const T& event)
-    {
+    void Push(const T& event) {
         slots[write] = event;
         write = (write + 1) % Size;
         if (write == read)
@@ -26,8 +25,7 @@ public:
     bool HasNext() const { return read != write; }
 
     /// The caller checks HasNext first.
-    T Pop()
-    {
+    T Pop() {
         T event = slots[read];
         read = (read + 1) % Size;
         return event;

@@ -12,20 +12,17 @@ namespace {
 
 float Read8(const unsigned char* p) { return (static_cast<int>(p[0]) - 128) * (1.0f / 128.0f); }
 
-float Read16(const unsigned char* p)
-{
+float Read16(const unsigned char* p) {
     return static_cast<int16_t>(static_cast<uint16_t>(p[0] | (p[1] << 8))) * (1.0f / 32768.0f);
 }
 
-float Read24(const unsigned char* p)
-{
+float Read24(const unsigned char* p) {
     int32_t v = static_cast<int32_t>((static_cast<uint32_t>(p[0]) << 8) | (static_cast<uint32_t>(p[1]) << 16) |
                                      (static_cast<uint32_t>(p[2]) << 24));
     return static_cast<float>(v / 2147483648.0);
 }
 
-float Read32(const unsigned char* p)
-{
+float Read32(const unsigned char* p) {
     int32_t v = static_cast<int32_t>(static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
                                      (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24));
     return static_cast<float>(v / 2147483648.0);
@@ -35,8 +32,7 @@ float Read32(const unsigned char* p)
 
 MixerVoice::MixerVoice(Mixer* mixer, int size, int channels, int bits, int rate)
     : mixer(mixer), data(static_cast<size_t>(size), bits == 8 ? 0x80 : 0), channels(channels), bits(bits),
-      blockAlign(channels * bits / 8), frames(size / (channels * bits / 8)), rate(rate)
-{
+      blockAlign(channels * bits / 8), frames(size / (channels * bits / 8)), rate(rate) {
     switch (bits) {
     case 8: read = Read8; break;
     case 24: read = Read24; break;
@@ -45,8 +41,7 @@ MixerVoice::MixerVoice(Mixer* mixer, int size, int channels, int bits, int rate)
     }
 }
 
-void MixerVoice::CopyIn(const void* source, int offset, int size)
-{
+void MixerVoice::CopyIn(const void* source, int offset, int size) {
     std::lock_guard<std::mutex> guard(mixer->GetLock());
     const unsigned char* bytes = static_cast<const unsigned char*>(source);
     size_t total = data.size();
@@ -55,8 +50,7 @@ void MixerVoice::CopyIn(const void* source, int offset, int size)
     std::memcpy(data.data(), bytes + first, static_cast<size_t>(size) - first);
 }
 
-void MixerVoice::AnchorHere(double now)
-{
+void MixerVoice::AnchorHere(double now) {
     anchorTime = now;
     anchorPosition = static_cast<double>(laps) * frames + position;
     anchorRate = 0.0;
@@ -64,8 +58,7 @@ void MixerVoice::AnchorHere(double now)
     lastHeard = anchorPosition;
 }
 
-void MixerVoice::Play(bool looped, double now)
-{
+void MixerVoice::Play(bool looped, double now) {
     std::lock_guard<std::mutex> guard(mixer->GetLock());
     if (!looped && position >= frames) {
         position = 0.0;
@@ -77,8 +70,7 @@ void MixerVoice::Play(bool looped, double now)
     looping = looped;
 }
 
-void MixerVoice::Stop(double now)
-{
+void MixerVoice::Stop(double now) {
     std::lock_guard<std::mutex> guard(mixer->GetLock());
     if (!playing)
         return;
@@ -96,34 +88,29 @@ void MixerVoice::Stop(double now)
     AnchorHere(now);
 }
 
-bool MixerVoice::IsPlaying() const
-{
+bool MixerVoice::IsPlaying() const {
     std::lock_guard<std::mutex> guard(mixer->GetLock());
     return playing;
 }
 
-bool MixerVoice::IsLooping() const
-{
+bool MixerVoice::IsLooping() const {
     std::lock_guard<std::mutex> guard(mixer->GetLock());
     return looping;
 }
 
-void MixerVoice::SetPosition(int byteOffset, double now)
-{
+void MixerVoice::SetPosition(int byteOffset, double now) {
     std::lock_guard<std::mutex> guard(mixer->GetLock());
     position = static_cast<double>(byteOffset / blockAlign);
     laps = 0;
     AnchorHere(now);
 }
 
-int MixerVoice::GetMixedPosition() const
-{
+int MixerVoice::GetMixedPosition() const {
     std::lock_guard<std::mutex> guard(mixer->GetLock());
     return static_cast<int>(position) * blockAlign;
 }
 
-double MixerVoice::HeardUnwrapped(double now)
-{
+double MixerVoice::HeardUnwrapped(double now) {
     double elapsed = std::max(0.0, now - anchorTime) * anchorRate;
     double heard = anchorPosition + std::min(elapsed, anchorLimit);
     if (heard < lastHeard)
@@ -132,8 +119,7 @@ double MixerVoice::HeardUnwrapped(double now)
     return heard;
 }
 
-double MixerVoice::GetHeardFrame(double now)
-{
+double MixerVoice::GetHeardFrame(double now) {
     std::lock_guard<std::mutex> guard(mixer->GetLock());
     if (frames == 0)
         return 0.0;
@@ -143,32 +129,25 @@ double MixerVoice::GetHeardFrame(double now)
     return std::clamp(heard - static_cast<double>(laps) * frames, 0.0, static_cast<double>(frames));
 }
 
-int MixerVoice::GetHeardPosition(double now)
-{
-    return static_cast<int>(GetHeardFrame(now)) * blockAlign;
-}
+int MixerVoice::GetHeardPosition(double now) { return static_cast<int>(GetHeardFrame(now)) * blockAlign; }
 
-void MixerVoice::SetRate(int samplesPerSecond)
-{
+void MixerVoice::SetRate(int samplesPerSecond) {
     std::lock_guard<std::mutex> guard(mixer->GetLock());
     rate = samplesPerSecond;
 }
 
-int MixerVoice::GetRate() const
-{
+int MixerVoice::GetRate() const {
     std::lock_guard<std::mutex> guard(mixer->GetLock());
     return rate;
 }
 
-void MixerVoice::SetGains(float left, float right)
-{
+void MixerVoice::SetGains(float left, float right) {
     std::lock_guard<std::mutex> guard(mixer->GetLock());
     gainLeft = left;
     gainRight = right;
 }
 
-void MixerVoice::MixInto(float* out, int count, double now, double duration, int outputRate)
-{
+void MixerVoice::MixInto(float* out, int count, double now, double duration, int outputRate) {
     if (!playing) {
         // Nothing more will be heard than what the last mix played.
         return;

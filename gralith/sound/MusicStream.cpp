@@ -19,8 +19,7 @@ namespace {
 // allocate while decoding.
 constexpr int64_t MaxBytes = 0x0FFFFFFF & ~int64_t(3);
 
-int16_t Quantise(float value)
-{
+int16_t Quantise(float value) {
     float scaled = std::nearbyint(value * 32768.0f);
     return static_cast<int16_t>(std::clamp(scaled, -32768.0f, 32767.0f));
 }
@@ -28,8 +27,7 @@ int16_t Quantise(float value)
 } // namespace
 
 struct MusicStream::Transform {
-    Transform() : config(kiss_fftr_alloc(FFTSize, 0, nullptr, nullptr))
-    {
+    Transform() : config(kiss_fftr_alloc(FFTSize, 0, nullptr, nullptr)) {
         const double pi = 3.14159265358979323846;
         double sum = 0.0;
         for (int i = 0; i < FFTSize; ++i) {
@@ -47,22 +45,19 @@ struct MusicStream::Transform {
     float scale;
 };
 
-MusicStream::MusicStream(Device* device) : device(device), transform(new Transform())
-{
+MusicStream::MusicStream(Device* device) : device(device), transform(new Transform()) {
     if (device)
         device->AddRef();
 }
 
-MusicStream::~MusicStream()
-{
+MusicStream::~MusicStream() {
     ReleaseBuffer();
     delete transform;
     if (device)
         device->Release();
 }
 
-void MusicStream::ReleaseBuffer()
-{
+void MusicStream::ReleaseBuffer() {
     if (buffer) {
         buffer->Stop();
         buffer->Release();
@@ -71,8 +66,7 @@ void MusicStream::ReleaseBuffer()
     playing = false;
 }
 
-void MusicStream::Open(Utils::String path)
-{
+void MusicStream::Open(Utils::String path) {
     Utils::InputFile* file = new Utils::InputFile(path);
     try {
         Open(file, path);
@@ -83,8 +77,7 @@ void MusicStream::Open(Utils::String path)
     file->Release();
 }
 
-void MusicStream::Open(Utils::InputStream* stream, Utils::String name)
-{
+void MusicStream::Open(Utils::InputStream* stream, Utils::String name) {
     Utils::Assets::Loaders::OggStream ogg(stream);
     const int channels = ogg.GetChannels();
     std::vector<int16_t> decoded;
@@ -111,8 +104,7 @@ void MusicStream::Open(Utils::InputStream* stream, Utils::String name)
     Decoded();
 }
 
-void MusicStream::OpenSamples(const float* source, int frames, int channels)
-{
+void MusicStream::OpenSamples(const float* source, int frames, int channels) {
     if (!source || frames <= 0 || channels < 1 || channels > 2 || int64_t(frames) * BytesPerFrame > MaxBytes)
         throw Exception("Unable to decode music stream: samples");
     std::vector<int16_t> decoded(2 * static_cast<size_t>(frames));
@@ -126,22 +118,19 @@ void MusicStream::OpenSamples(const float* source, int frames, int channels)
     Decoded();
 }
 
-void MusicStream::Decoded()
-{
+void MusicStream::Decoded() {
     length = static_cast<int64_t>(samples.size()) * 2;
     position = 0;
     lastHeard = 0;
     playing = false;
 }
 
-int64_t MusicStream::Clamp(int64_t bytes) const
-{
+int64_t MusicStream::Clamp(int64_t bytes) const {
     bytes = std::clamp<int64_t>(bytes, 0, length);
     return bytes - bytes % BytesPerFrame;
 }
 
-void MusicStream::Play()
-{
+void MusicStream::Play() {
     if (!IsOpen())
         throw Exception("Unable to play music stream: nothing is open");
     if (!device)
@@ -163,8 +152,7 @@ void MusicStream::Play()
     playing = true;
 }
 
-void MusicStream::Stop()
-{
+void MusicStream::Stop() {
     if (buffer)
         buffer->Stop();
     if (IsOpen())
@@ -174,22 +162,19 @@ void MusicStream::Stop()
 
 bool MusicStream::IsPlaying() { return playing && !HasEnded(); }
 
-void MusicStream::SetPosition(int64_t bytes)
-{
+void MusicStream::SetPosition(int64_t bytes) {
     position = Clamp(bytes);
     lastHeard = position;
     if (buffer)
         buffer->SetPlayPosition(static_cast<int>(position));
 }
 
-double MusicStream::GetPositionSeconds()
-{
+double MusicStream::GetPositionSeconds() {
     int64_t bytes = GetPosition();
     return bytes < 0 ? -1.0 : BytesToSeconds(bytes);
 }
 
-int64_t MusicStream::GetPosition()
-{
+int64_t MusicStream::GetPosition() {
     if (!IsOpen())
         return -1;
     int64_t heard = buffer ? static_cast<int64_t>(buffer->GetPlayPosition()) : position;
@@ -200,8 +185,7 @@ int64_t MusicStream::GetPosition()
 
 void MusicStream::GetSpectrum(float* out) { GetSpectrumAt(std::max<int64_t>(GetPosition(), 0), out); }
 
-void MusicStream::GetSpectrumAt(int64_t bytes, float* out) const
-{
+void MusicStream::GetSpectrumAt(int64_t bytes, float* out) const {
     float frames[2 * FFTSize];
     GetSamplesAt(bytes, frames, FFTSize);
     kiss_fft_scalar input[FFTSize];
@@ -215,8 +199,7 @@ void MusicStream::GetSpectrumAt(int64_t bytes, float* out) const
     }
 }
 
-int MusicStream::GetSamplesAt(int64_t bytes, float* out, int frames) const
-{
+int MusicStream::GetSamplesAt(int64_t bytes, float* out, int frames) const {
     if (frames <= 0)
         return 0;
     // Floor division: a negative position reads silence before the start.

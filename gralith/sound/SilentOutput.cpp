@@ -8,13 +8,11 @@
 namespace Gralith::Sound {
 
 SilentOutput::SilentOutput(Mixer* mixer, int chunkFrames)
-    : mixer(mixer), chunkFrames(chunkFrames), scratch(2 * static_cast<size_t>(chunkFrames))
-{
+    : mixer(mixer), chunkFrames(chunkFrames), scratch(2 * static_cast<size_t>(chunkFrames)) {
     thread = std::thread(&SilentOutput::Run, this);
 }
 
-SilentOutput::~SilentOutput()
-{
+SilentOutput::~SilentOutput() {
     {
         std::lock_guard<std::mutex> guard(lock);
         stopping = true;
@@ -23,8 +21,7 @@ SilentOutput::~SilentOutput()
     thread.join();
 }
 
-void SilentOutput::Run()
-{
+void SilentOutput::Run() {
     const double chunkSeconds = static_cast<double>(chunkFrames) / mixer->GetOutputRate();
     // Deadlines are counted from one start, so waking late never accumulates drift.
     double start = Utils::GetTime();

@@ -10,8 +10,7 @@ namespace Gralith::Utils {
 
 namespace {
 
-String Number(long long value)
-{
+String Number(long long value) {
     char text[32];
     std::snprintf(text, sizeof text, "%lld", value);
     return String(text);
@@ -19,8 +18,7 @@ String Number(long long value)
 
 } // namespace
 
-BinaryReader::BinaryReader(InputStream* stream, const char* format) : stream(stream), format(format)
-{
+BinaryReader::BinaryReader(InputStream* stream, const char* format) : stream(stream), format(format) {
     if (!stream)
         throw Exception("Managed nullpointer access attempt");
     // Size() rewinds the stream, so the current position is restored after asking.
@@ -30,13 +28,11 @@ BinaryReader::BinaryReader(InputStream* stream, const char* format) : stream(str
         throw UtilsException(String("Unable to read ") + format + " data: the stream cannot report its size");
 }
 
-void BinaryReader::FailAt(long long offset, const String& detail) const
-{
+void BinaryReader::FailAt(long long offset, const String& detail) const {
     throw UtilsException(String("Corrupt ") + format + " data: " + detail + " at byte " + Number(offset));
 }
 
-void BinaryReader::ReadBytes(void* out, long long count, const char* what)
-{
+void BinaryReader::ReadBytes(void* out, long long count, const char* what) {
     if (count < 0)
         Fail(String("negative size of ") + what);
     if (count > GetRemaining())
@@ -59,8 +55,7 @@ void BinaryReader::ReadBytes(void* out, long long count, const char* what)
     }
 }
 
-int BinaryReader::ReadInt32(const char* what)
-{
+int BinaryReader::ReadInt32(const char* what) {
     unsigned char b[4];
     ReadBytes(b, 4, what);
     unsigned value = unsigned(b[0]) | (unsigned(b[1]) << 8) | (unsigned(b[2]) << 16) | (unsigned(b[3]) << 24);
@@ -69,8 +64,7 @@ int BinaryReader::ReadInt32(const char* what)
     return result;
 }
 
-float BinaryReader::ReadFloat32(const char* what)
-{
+float BinaryReader::ReadFloat32(const char* what) {
     unsigned char b[4];
     ReadBytes(b, 4, what);
     unsigned value = unsigned(b[0]) | (unsigned(b[1]) << 8) | (unsigned(b[2]) << 16) | (unsigned(b[3]) << 24);
@@ -79,8 +73,7 @@ float BinaryReader::ReadFloat32(const char* what)
     return result;
 }
 
-String BinaryReader::ReadString(const char* what)
-{
+String BinaryReader::ReadString(const char* what) {
     long long start = position;
     int length = ReadInt32(what);
     if (length < 0) {
@@ -103,8 +96,7 @@ String BinaryReader::ReadString(const char* what)
     return String(text.get());
 }
 
-int BinaryReader::ReadCount(const char* what, int minItemBytes)
-{
+int BinaryReader::ReadCount(const char* what, int minItemBytes) {
     long long start = position;
     int count = ReadInt32(what);
     if (count <= 0)
@@ -117,8 +109,7 @@ int BinaryReader::ReadCount(const char* what, int minItemBytes)
     return count;
 }
 
-void BinaryReader::CheckFits(long long count, long long itemBytes, const char* what)
-{
+void BinaryReader::CheckFits(long long count, long long itemBytes, const char* what) {
     if (count < 0 || itemBytes < 0)
         Fail(String("negative size of ") + what);
     // count and itemBytes come from 32-bit fields, so the product cannot overflow 64 bits.

@@ -5,8 +5,7 @@
 
 namespace Gralith::Utils {
 
-void BinaryWriter::WriteBytes(const void* data, int count)
-{
+void BinaryWriter::WriteBytes(const void* data, int count) {
     if (count <= 0)
         return;
     // The array grows in small fixed steps by itself; scene files reach megabytes.
@@ -17,31 +16,27 @@ void BinaryWriter::WriteBytes(const void* data, int count)
         bytes.Add(p[i]);
 }
 
-void BinaryWriter::WriteInt32(int value)
-{
+void BinaryWriter::WriteInt32(int value) {
     unsigned u = static_cast<unsigned>(value);
     unsigned char b[4] = {static_cast<unsigned char>(u), static_cast<unsigned char>(u >> 8),
                           static_cast<unsigned char>(u >> 16), static_cast<unsigned char>(u >> 24)};
     WriteBytes(b, 4);
 }
 
-void BinaryWriter::WriteFloat32(float value)
-{
+void BinaryWriter::WriteFloat32(float value) {
     int bits;
     std::memcpy(&bits, &value, 4);
     WriteInt32(bits);
 }
 
-void BinaryWriter::WriteString(const String& text)
-{
+void BinaryWriter::WriteString(const String& text) {
     WriteInt32(text.Length());
     WriteBytes(text.CStr(), text.Length());
 }
 
 void BinaryWriter::WriteRaw(const char* text) { WriteBytes(text, static_cast<int>(std::strlen(text))); }
 
-bool BinaryWriter::SaveTo(const String& path) const
-{
+bool BinaryWriter::SaveTo(const String& path) const {
     std::FILE* file = std::fopen(path.CStr(), "wb");
     if (!file)
         return false;

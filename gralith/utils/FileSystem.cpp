@@ -4,8 +4,7 @@
 
 namespace Gralith::Utils {
 
-Directory::Directory(String r) : root(r)
-{
+Directory::Directory(String r) : root(r) {
     if (root.Length() > 0 && root[root.Length() - 1] != '/')
         root += String("/");
 }

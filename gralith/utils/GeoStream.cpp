@@ -10,8 +10,7 @@
 namespace Gralith::Utils {
 
 GeoStream::GeoStream(Graphics::Device* device, int capacity)
-    : vertices(nullptr), capacity(capacity > 0 ? capacity : 0), device(device)
-{
+    : vertices(nullptr), capacity(capacity > 0 ? capacity : 0), device(device) {
     using namespace Graphics;
     const InputElementDesc elements[4] = {
         {0, 0, 4, 0, DataTypeFloat32, 0},
@@ -29,8 +28,7 @@ GeoStream::GeoStream(Graphics::Device* device, int capacity)
     vertices = new float[static_cast<size_t>(this->capacity) * VertexFloats + 1];
 }
 
-GeoStream::~GeoStream()
-{
+GeoStream::~GeoStream() {
     if (inputLayout)
         inputLayout->Release();
     if (vertexBuffer)
@@ -38,22 +36,19 @@ GeoStream::~GeoStream()
     delete[] vertices;
 }
 
-void GeoStream::Begin(Graphics::PrimitiveType type)
-{
+void GeoStream::Begin(Graphics::PrimitiveType type) {
     primitiveType = type;
     vertexCount = 0;
 }
 
-void GeoStream::TexCoord(float s, float t, float r, float q)
-{
+void GeoStream::TexCoord(float s, float t, float r, float q) {
     texCoord[0] = s;
     texCoord[1] = t;
     texCoord[2] = r;
     texCoord[3] = q;
 }
 
-void GeoStream::Vertex(float x, float y, float z, float w)
-{
+void GeoStream::Vertex(float x, float y, float z, float w) {
     if (vertexCount >= capacity)
         throw Exception("GeoStream Vertex Overflow");
     float* v = vertices + static_cast<size_t>(vertexCount) * VertexFloats;
@@ -67,8 +62,7 @@ void GeoStream::Vertex(float x, float y, float z, float w)
     ++vertexCount;
 }
 
-void GeoStream::End(bool draw)
-{
+void GeoStream::End(bool draw) {
     // A size of 0 means "the whole buffer" to SetData, so an empty batch uploads nothing.
     if (vertexCount > 0)
         vertexBuffer->SetData(vertices, 0, vertexCount * VertexBytes);
@@ -76,8 +70,7 @@ void GeoStream::End(bool draw)
         Draw();
 }
 
-void GeoStream::Draw()
-{
+void GeoStream::Draw() {
     device->SetVertexBuffer(0, vertexBuffer);
     device->SetPrimitiveType(primitiveType);
     device->SetInputLayout(inputLayout);

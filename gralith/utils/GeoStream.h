@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gralith/Ref.h"
 #include "gralith/Object.h"
+#include "gralith/Ref.h"
 #include "gralith/graphics/Enums.h"
 
 namespace Gralith::Graphics {

@@ -12,8 +12,7 @@ namespace Gralith::Utils {
 
 static constexpr int FileNotFoundCode = 6;
 
-InputFile::InputFile(const String& path) : file(nullptr)
-{
+InputFile::InputFile(const String& path) : file(nullptr) {
     // O_NONBLOCK: opening a FIFO without a writer would otherwise wait for one forever. The
     // type is then checked on the opened descriptor, so a name swapped in between cannot slip
     // past the check.
@@ -48,13 +47,11 @@ InputFile::InputFile(const String& path) : file(nullptr)
 
 InputFile::~InputFile() { std::fclose(file); }
 
-unsigned InputFile::Read(void* buffer, unsigned size, unsigned count)
-{
+unsigned InputFile::Read(void* buffer, unsigned size, unsigned count) {
     return static_cast<unsigned>(std::fread(buffer, size, count, file));
 }
 
-int InputFile::Seek(int origin, int offset)
-{
+int InputFile::Seek(int origin, int offset) {
     static const int whence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
     if (origin < 0 || origin > 2)
         return 1;
@@ -63,14 +60,12 @@ int InputFile::Seek(int origin, int offset)
 
 // A file that grew past 2 GiB after it was opened has positions the interface cannot carry:
 // -1 says so instead of a wrapped value.
-int InputFile::Tell()
-{
+int InputFile::Tell() {
     long position = std::ftell(file);
     return position >= 0 && position <= INT_MAX ? static_cast<int>(position) : -1;
 }
 
-int InputFile::Size()
-{
+int InputFile::Size() {
     std::fseek(file, 0, SEEK_END);
     long size = std::ftell(file);
     std::fseek(file, 0, SEEK_SET);

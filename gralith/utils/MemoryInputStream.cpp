@@ -4,8 +4,7 @@
 
 namespace Gralith::Utils {
 
-MemoryInputStream::MemoryInputStream(const void* bytes, int n) : data(nullptr), size(n > 0 ? n : 0)
-{
+MemoryInputStream::MemoryInputStream(const void* bytes, int n) : data(nullptr), size(n > 0 ? n : 0) {
     data = new unsigned char[size > 0 ? size : 1];
     if (size > 0)
         std::memcpy(data, bytes, size);
@@ -13,8 +12,7 @@ MemoryInputStream::MemoryInputStream(const void* bytes, int n) : data(nullptr), 
 
 MemoryInputStream::~MemoryInputStream() { delete[] data; }
 
-unsigned MemoryInputStream::Read(void* buffer, unsigned itemSize, unsigned count)
-{
+unsigned MemoryInputStream::Read(void* buffer, unsigned itemSize, unsigned count) {
     if (itemSize == 0 || count == 0)
         return 0;
     unsigned long long available = static_cast<unsigned long long>(size - position);
@@ -26,8 +24,7 @@ unsigned MemoryInputStream::Read(void* buffer, unsigned itemSize, unsigned count
     return static_cast<unsigned>(items);
 }
 
-int MemoryInputStream::Seek(int origin, int offset)
-{
+int MemoryInputStream::Seek(int origin, int offset) {
     long long base = origin == 0 ? 0 : origin == 1 ? position : origin == 2 ? size : -1;
     if (base < 0)
         return 1;
@@ -38,8 +35,7 @@ int MemoryInputStream::Seek(int origin, int offset)
     return 0;
 }
 
-int MemoryInputStream::Size()
-{
+int MemoryInputStream::Size() {
     position = 0;
     return size;
 }

@@ -10,15 +10,11 @@ namespace {
 
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-bool IsHexDigit(char c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
 // The number's magnitude once float (and double) cannot hold it: only a written exponent takes
 // text that far, and its sign says which end of the range was passed.
-float Overflowed(const char* begin, const char* end, bool hex)
-{
+float Overflowed(const char* begin, const char* end, bool hex) {
     for (const char* at = begin; at < end; ++at) {
         char c = static_cast<char>(*at | 0x20);
         if (c == (hex ? 'p' : 'e'))
@@ -29,8 +25,7 @@ float Overflowed(const char* begin, const char* end, bool hex)
 
 } // namespace
 
-std::size_t ParseFloat(std::string_view text, float& value)
-{
+std::size_t ParseFloat(std::string_view text, float& value) {
     const char* const begin = text.data();
     const char* const end = begin + text.size();
     const char* at = begin;

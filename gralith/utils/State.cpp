@@ -18,8 +18,7 @@ struct CacheList {
     std::vector<std::pair<Desc, Object*>> entries;
 
     template <class Create>
-    Object* Find(const Desc& desc, Create create)
-    {
+    Object* Find(const Desc& desc, Create create) {
         for (auto& entry : entries)
             if (State::Matches(entry.first, desc))
                 return entry.second;
@@ -28,16 +27,14 @@ struct CacheList {
         return object;
     }
 
-    bool Holds(Object* object) const
-    {
+    bool Holds(Object* object) const {
         for (auto& entry : entries)
             if (entry.second == object)
                 return true;
         return false;
     }
 
-    void Release()
-    {
+    void Release() {
         for (auto& entry : entries)
             entry.second->Release();
         entries.clear();
@@ -62,39 +59,31 @@ struct State::Cache {
 
 namespace {
 
-std::map<Device*, State::Cache*>& Caches()
-{
+std::map<Device*, State::Cache*>& Caches() {
     static std::map<Device*, State::Cache*> caches;
     return caches;
 }
 
-std::map<Device*, State*>& Registered()
-{
+std::map<Device*, State*>& Registered() {
     static std::map<Device*, State*> registered;
     return registered;
 }
 
 } // namespace
 
-BlendStateDesc State::DefaultBlend()
-{
-    return BlendStateDesc{false, BlendSrcAlpha, BlendInvSrcAlpha, BlendSrcAlpha, BlendInvSrcAlpha,
-                          true,  true,          true,             true};
+BlendStateDesc State::DefaultBlend() {
+    return BlendStateDesc{false, BlendSrcAlpha, BlendInvSrcAlpha, BlendSrcAlpha, BlendInvSrcAlpha, true, true,
+                          true,  true};
 }
 
-DepthStencilStateDesc State::DefaultDepthStencil()
-{
+DepthStencilStateDesc State::DefaultDepthStencil() {
     return DepthStencilStateDesc{true,        Less,        true,        false,       Always,     0u,
                                  0xFFFFFFFFu, 0xFFFFFFFFu, StencilKeep, StencilKeep, StencilKeep};
 }
 
-RasterizerStateDesc State::DefaultRasterizer()
-{
-    return RasterizerStateDesc{1.0f, 1.0f, 1, CullBack, false};
-}
+RasterizerStateDesc State::DefaultRasterizer() { return RasterizerStateDesc{1.0f, 1.0f, 1, CullBack, false}; }
 
-State::State(Device* device) : device(device)
-{
+State::State(Device* device) : device(device) {
     Cache*& shared = Caches()[device];
     if (!shared) {
         shared = new Cache;
@@ -122,8 +111,7 @@ State::State(Device* device) : device(device)
     }
 }
 
-State::~State()
-{
+State::~State() {
     auto found = Registered().find(device.Get());
     if (found != Registered().end() && found->second == this) {
         device->RemoveDrawCallListener(this);
@@ -145,22 +133,19 @@ State::~State()
     delete cache;
 }
 
-State* State::GetRegistered(Device* device)
-{
+State* State::GetRegistered(Device* device) {
     auto found = Registered().find(device);
     return found == Registered().end() ? nullptr : found->second;
 }
 
-void State::SetDefaults()
-{
+void State::SetDefaults() {
     blend = DefaultBlend();
     depthStencil = DefaultDepthStencil();
     rasterizer = DefaultRasterizer();
     blendDirty = depthStencilDirty = rasterizerDirty = true;
 }
 
-void State::SetBlend(BlendOperand source, BlendOperand destination)
-{
+void State::SetBlend(BlendOperand source, BlendOperand destination) {
     blend.BlendEnabled = true;
     blend.SourceColor = source;
     blend.DestinationColor = destination;
@@ -169,33 +154,28 @@ void State::SetBlend(BlendOperand source, BlendOperand destination)
     blendDirty = true;
 }
 
-void State::DisableBlend()
-{
+void State::DisableBlend() {
     blend.BlendEnabled = false;
     blendDirty = true;
 }
 
-void State::SetDepthTest(CompareFunction function)
-{
+void State::SetDepthTest(CompareFunction function) {
     depthStencil.DepthEnabled = true;
     depthStencil.DepthFunction = function;
     depthStencilDirty = true;
 }
 
-void State::DisableDepthTest()
-{
+void State::DisableDepthTest() {
     depthStencil.DepthEnabled = false;
     depthStencilDirty = true;
 }
 
-void State::SetDepthWrite(bool enabled)
-{
+void State::SetDepthWrite(bool enabled) {
     depthStencil.DepthWriteEnabled = enabled;
     depthStencilDirty = true;
 }
 
-void State::OnDrawCall()
-{
+void State::OnDrawCall() {
     // Upper-left-origin backends flip off-screen images vertically (see Transform), which turns
     // the winding around.
     bool flip = flipWinding && !device->HasLowerLeftOrigin() && device->GetColorTargetCount() > 0;
@@ -229,8 +209,7 @@ void State::OnDrawCall()
     }
 }
 
-bool State::Matches(const BlendStateDesc& a, const BlendStateDesc& b)
-{
+bool State::Matches(const BlendStateDesc& a, const BlendStateDesc& b) {
     if (a.BlendEnabled != b.BlendEnabled)
         return false;
     if (a.BlendEnabled && (a.SourceColor != b.SourceColor || a.DestinationColor != b.DestinationColor ||
@@ -240,8 +219,7 @@ bool State::Matches(const BlendStateDesc& a, const BlendStateDesc& b)
            a.WriteAlpha == b.WriteAlpha;
 }
 
-bool State::Matches(const DepthStencilStateDesc& a, const DepthStencilStateDesc& b)
-{
+bool State::Matches(const DepthStencilStateDesc& a, const DepthStencilStateDesc& b) {
     if (a.DepthEnabled != b.DepthEnabled)
         return false;
     if (a.DepthEnabled && (a.DepthFunction != b.DepthFunction || a.DepthWriteEnabled != b.DepthWriteEnabled))
@@ -256,8 +234,7 @@ bool State::Matches(const DepthStencilStateDesc& a, const DepthStencilStateDesc&
     return true;
 }
 
-bool State::Matches(const RasterizerStateDesc& a, const RasterizerStateDesc& b)
-{
+bool State::Matches(const RasterizerStateDesc& a, const RasterizerStateDesc& b) {
     return a.FrontCounterClockwise == b.FrontCounterClockwise && a.Cull == b.Cull && a.PointSize == b.PointSize &&
            a.LineWidth == b.LineWidth && a.ScissorEnabled == b.ScissorEnabled;
 }

@@ -15,8 +15,7 @@ struct String::Block {
     int length;
 };
 
-String::Block* String::MakeBlock(const char* first, int firstLength, const char* second, int secondLength)
-{
+String::Block* String::MakeBlock(const char* first, int firstLength, const char* second, int secondLength) {
     Block* b = new Block;
     b->refCount = 1;
     b->length = firstLength + secondLength;
@@ -31,8 +30,7 @@ String::Block* String::MakeBlock(const char* first, int firstLength, const char*
 
 String::String() : block(MakeBlock(nullptr, 0, nullptr, 0)) {}
 
-String::String(const char* text)
-    : block(MakeBlock(text, text ? static_cast<int>(std::strlen(text)) : 0, nullptr, 0)) {}
+String::String(const char* text) : block(MakeBlock(text, text ? static_cast<int>(std::strlen(text)) : 0, nullptr, 0)) {}
 
 String::String(const String& other) : block(other.block) { ++block->refCount; }
 
@@ -45,16 +43,14 @@ String::~String() { ReleaseBlock(); }
 
 // Kept out of line: once inlined into the assignment operators, GCC 12 at -O3 cannot see that a
 // shared block survives the decrement and reports a use after free that cannot happen.
-[[gnu::noinline]] void String::ReleaseBlock()
-{
+[[gnu::noinline]] void String::ReleaseBlock() {
     if (--block->refCount == 0) {
         delete[] block->chars;
         delete block;
     }
 }
 
-String String::operator=(const String& other)
-{
+String String::operator=(const String& other) {
     if (block != other.block) {
         ++other.block->refCount;
         ReleaseBlock();
@@ -63,8 +59,7 @@ String String::operator=(const String& other)
     return *this;
 }
 
-String String::operator=(const char* text)
-{
+String String::operator=(const char* text) {
     Block* b = MakeBlock(text, text ? static_cast<int>(std::strlen(text)) : 0, nullptr, 0);
     ReleaseBlock();
     block = b;
@@ -76,33 +71,26 @@ char& String::operator[](int index) { return block->chars[index]; }
 const char& String::operator[](int index) const { return block->chars[index]; }
 const char* String::CStr() const { return block->chars; }
 
-bool String::operator==(const String& other) const
-{
+bool String::operator==(const String& other) const {
     if (block == other.block)
         return true;
     return block->length == other.block->length && std::memcmp(block->chars, other.block->chars, block->length) == 0;
 }
 
-bool String::operator==(const char* text) const
-{
-    return text && std::strcmp(block->chars, text) == 0;
-}
+bool String::operator==(const char* text) const { return text && std::strcmp(block->chars, text) == 0; }
 
-String String::operator+(const String& other) const
-{
+String String::operator+(const String& other) const {
     return String(MakeBlock(block->chars, block->length, other.block->chars, other.block->length));
 }
 
-String String::operator+=(const String& other)
-{
+String String::operator+=(const String& other) {
     Block* b = MakeBlock(block->chars, block->length, other.block->chars, other.block->length);
     ReleaseBlock();
     block = b;
     return *this;
 }
 
-int String::IndexOf(char c, int from) const
-{
+int String::IndexOf(char c, int from) const {
     if (from < 0)
         from = 0;
     for (int i = from; i < block->length; ++i)
@@ -111,16 +99,14 @@ int String::IndexOf(char c, int from) const
     return -1;
 }
 
-String String::SubString(int start, int count) const
-{
+String String::SubString(int start, int count) const {
     // Written to avoid overflow in start + count for hostile arguments.
     if (start < 0 || count < 0 || start > block->length || count > block->length - start)
         throw Exception("SubString Overflow");
     return String(MakeBlock(block->chars + start, count, nullptr, 0));
 }
 
-void String::Split(char separator, Array<String>& out) const
-{
+void String::Split(char separator, Array<String>& out) const {
     int pieceStart = 0;
     for (int i = 0; i < block->length; ++i) {
         if (block->chars[i] == separator) {
@@ -131,24 +117,21 @@ void String::Split(char separator, Array<String>& out) const
     out.Add(SubString(pieceStart, block->length - pieceStart));
 }
 
-int String::ToInt() const
-{
+int String::ToInt() const {
     int value = 0;
     if (std::sscanf(block->chars, "%i", &value) != 1)
         throw Exception("Unable to convert string to integer");
     return value;
 }
 
-float String::ToFloat() const
-{
+float String::ToFloat() const {
     float value = 0.0f;
     if (ParseFloat(std::string_view(block->chars, static_cast<size_t>(block->length)), value) == 0)
         throw Exception("Unable to convert string to float");
     return value;
 }
 
-char* String::ToCString() const
-{
+char* String::ToCString() const {
     char* copy = new char[block->length + 1];
     std::memcpy(copy, block->chars, block->length + 1);
     return copy;

@@ -2,7 +2,8 @@
 
 namespace Gralith::Utils {
 
-template <class T> class Array;
+template <class T>
+class Array;
 
 /// A handle to a shared, reference-counted text block of 8-bit characters (no embedded zeros,
 /// always zero-terminated). Copies share the block; every operation that produces text builds a

@@ -4,8 +4,7 @@
 
 namespace Gralith::Utils {
 
-double GetTime()
-{
+double GetTime() {
     using Clock = std::chrono::steady_clock;
     static const Clock::time_point epoch = Clock::now();
     return std::chrono::duration<double>(Clock::now() - epoch).count();
@@ -13,8 +12,7 @@ double GetTime()
 
 Timer::Timer() : start(GetTime()) {}
 
-double Timer::GetDelta()
-{
+double Timer::GetDelta() {
     double elapsed = GetTime() - start;
     double delta = elapsed - previousElapsed;
     previousElapsed = elapsed;

@@ -11,8 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace Gralith;
     static Graphics::NullDevice* device = Graphics::NullDevice::Create(16, 16);
     if (size > (1u << 24))

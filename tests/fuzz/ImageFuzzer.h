@@ -14,8 +14,7 @@ namespace GralithFuzz {
 // Decodes one input with a bitmap loader and checks what a caller relies on: a bitmap's pixel
 // block is width x height RGBA bytes (touching its last byte lets AddressSanitizer check the
 // size), and a failure leaves the stream where decoding started.
-inline void DecodeBitmap(Gralith::Utils::Assets::Loaders::Loader& loader, const std::uint8_t* data, std::size_t size)
-{
+inline void DecodeBitmap(Gralith::Utils::Assets::Loaders::Loader& loader, const std::uint8_t* data, std::size_t size) {
     using namespace Gralith::Utils;
     if (size > (1u << 24))
         return;

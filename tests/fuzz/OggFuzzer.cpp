@@ -9,8 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace Gralith::Utils;
     if (size > (1u << 24))
         return 0;

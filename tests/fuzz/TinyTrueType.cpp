@@ -11,14 +11,12 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-void U16(Bytes& b, unsigned v)
-{
+void U16(Bytes& b, unsigned v) {
     b.push_back(static_cast<unsigned char>(v >> 8));
     b.push_back(static_cast<unsigned char>(v));
 }
 
-void U32(Bytes& b, std::uint32_t v)
-{
+void U32(Bytes& b, std::uint32_t v) {
     U16(b, v >> 16);
     U16(b, v & 0xFFFF);
 }
@@ -30,8 +28,7 @@ struct Point {
 };
 
 // A simple glyph of straight on-curve contours.
-Bytes SimpleGlyph(const std::vector<std::vector<Point>>& contours)
-{
+Bytes SimpleGlyph(const std::vector<std::vector<Point>>& contours) {
     Bytes g;
     int xMin = 1 << 30, yMin = 1 << 30, xMax = -(1 << 30), yMax = -(1 << 30);
     for (const auto& contour : contours)
@@ -71,8 +68,7 @@ Bytes SimpleGlyph(const std::vector<std::vector<Point>>& contours)
     return g;
 }
 
-std::uint32_t Checksum(const Bytes& table)
-{
+std::uint32_t Checksum(const Bytes& table) {
     std::uint32_t sum = 0;
     for (std::size_t i = 0; i < table.size(); i += 4) {
         std::uint32_t word = 0;
@@ -85,15 +81,14 @@ std::uint32_t Checksum(const Bytes& table)
 
 } // namespace
 
-std::vector<unsigned char> MakeTinyTrueType()
-{
+std::vector<unsigned char> MakeTinyTrueType() {
     const std::vector<Bytes> glyphs = {
-        Bytes(),                                                                     // .notdef
-        SimpleGlyph({{{100, 0}, {100, 700}, {600, 700}, {600, 0}}}),                 // A: square
-        SimpleGlyph({{{50, 0}, {350, 700}, {650, 0}}}),                              // B: triangle
-        SimpleGlyph({{{0, 0}, {0, 700}, {700, 700}, {700, 0}},                       // C: square
-                     {{200, 200}, {500, 200}, {500, 500}, {200, 500}}}),             //    with a hole
-        Bytes(),                                                                     // space
+        Bytes(),                                                         // .notdef
+        SimpleGlyph({{{100, 0}, {100, 700}, {600, 700}, {600, 0}}}),     // A: square
+        SimpleGlyph({{{50, 0}, {350, 700}, {650, 0}}}),                  // B: triangle
+        SimpleGlyph({{{0, 0}, {0, 700}, {700, 700}, {700, 0}},           // C: square
+                     {{200, 200}, {500, 200}, {500, 500}, {200, 500}}}), //    with a hole
+        Bytes(),                                                         // space
     };
     const unsigned glyphCount = unsigned(glyphs.size());
     std::map<std::string, Bytes> tables;
@@ -119,10 +114,10 @@ std::vector<unsigned char> MakeTinyTrueType()
     S16(head, 0);
     S16(head, 700);
     S16(head, 700);
-    U16(head, 0);  // mac style
-    U16(head, 8);  // lowest readable size
-    S16(head, 2);  // direction hint
-    S16(head, 0);  // short loca offsets
+    U16(head, 0); // mac style
+    U16(head, 8); // lowest readable size
+    S16(head, 2); // direction hint
+    S16(head, 0); // short loca offsets
     S16(head, 0);
 
     Bytes& hhea = tables["hhea"];
@@ -145,11 +140,11 @@ std::vector<unsigned char> MakeTinyTrueType()
     Bytes& maxp = tables["maxp"];
     U32(maxp, 0x00010000);
     U16(maxp, glyphCount);
-    U16(maxp, 8);  // points
-    U16(maxp, 2);  // contours
+    U16(maxp, 8); // points
+    U16(maxp, 2); // contours
     U16(maxp, 0);
     U16(maxp, 0);
-    U16(maxp, 2);  // zones
+    U16(maxp, 2); // zones
     U16(maxp, 0);
     U16(maxp, 0);
     U16(maxp, 0);

@@ -29,14 +29,12 @@ public:
 // on every font; nothing is drawn here, so a one-vertex buffer keeps the runs fast.
 class FuzzDevice : public Graphics::NullDevice {
 public:
-    static FuzzDevice* Create()
-    {
+    static FuzzDevice* Create() {
         auto* device = new FuzzDevice();
         device->SetUpDefaultState();
         return device;
     }
-    Graphics::VertexBuffer* CreateVertexBuffer(Graphics::BufferMode mode, int, int stride) override
-    {
+    Graphics::VertexBuffer* CreateVertexBuffer(Graphics::BufferMode mode, int, int stride) override {
         return NullDevice::CreateVertexBuffer(mode, stride, stride);
     }
 
@@ -46,8 +44,7 @@ private:
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static FuzzDevice* device = FuzzDevice::Create();
     static InputFileSystem* files = new InputFileSystem();
     static Assets::Proxy* proxy = new Assets::Proxy(files, device, nullptr, nullptr);

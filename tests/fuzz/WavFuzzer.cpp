@@ -12,8 +12,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace Gralith;
     using namespace Gralith::Utils;
     static Sound::SDLSoundDevice* device = new Sound::SDLSoundDevice(Sound::SDLSoundDevice::OutputNone);
@@ -34,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)last;
     }
     try {
-        Sound::Buffer* buffer = device->CreateBuffer(wave->GetSize(), wave->GetChannels(),
-                                                     wave->GetBitsPerSample(), wave->GetSampleRate());
+        Sound::Buffer* buffer =
+            device->CreateBuffer(wave->GetSize(), wave->GetChannels(), wave->GetBitsPerSample(), wave->GetSampleRate());
         buffer->SetData(wave->GetData(), 0, wave->GetSize());
         buffer->Play(0);
         float out[2 * Sound::SDLSoundDevice::ChunkFrames];

@@ -19,8 +19,7 @@ namespace {
 using namespace Gralith::Utils;
 
 // Iterative, so the walk itself cannot be what overflows the stack on a deep document.
-std::size_t Walk(Xml::Element* root)
-{
+std::size_t Walk(Xml::Element* root) {
     std::size_t visited = 0;
     std::vector<std::pair<Xml::Element*, int>> pending{{root, 1}};
     while (!pending.empty()) {
@@ -45,8 +44,7 @@ std::size_t Walk(Xml::Element* root)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > (1u << 20))
         return 0;
     const std::string text(reinterpret_cast<const char*>(data), size);

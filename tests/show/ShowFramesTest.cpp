@@ -32,8 +32,8 @@ class ShowFrames : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         const fs::path data = HALCYRA_DATA;
-        for (const char* needed : {"demo.xml", "scenes/halcyra2.fsg", "textures/logo.png", "textures/varrow.png",
-                                   "music/music.ogg"})
+        for (const char* needed :
+             {"demo.xml", "scenes/halcyra2.fsg", "textures/logo.png", "textures/varrow.png", "music/music.ogg"})
             if (!fs::exists(data / needed)) {
                 missing = (data / needed).string();
                 return;
@@ -46,11 +46,10 @@ protected:
         std::string list;
         for (double t : times)
             list += (list.empty() ? "" : ",") + std::to_string(t);
-        auto result = VelorinTest::RunCommand(std::string("'") + HALCYRA_RENDER + "' --data '" + HALCYRA_DATA +
-                                                  "' --size " + std::to_string(logo.width) + "x" +
-                                                  std::to_string(logo.height) + " --at " + list + " --out '" +
-                                                  out->Path() + "'",
-                                              out->Path());
+        auto result = VelorinTest::RunCommand(
+            std::string("'") + HALCYRA_RENDER + "' --data '" + HALCYRA_DATA + "' --size " + std::to_string(logo.width) +
+                "x" + std::to_string(logo.height) + " --at " + list + " --out '" + out->Path() + "'",
+            out->Path());
         ASSERT_EQ(result.exitCode, 0) << result.err;
         for (double t : times)
             frames[t] = VelorinTest::ReadPng(out->Path() + "/" + FrameName(t));
@@ -78,7 +77,8 @@ protected:
     static double Brightness(const std::uint8_t* p) { return (p[0] + p[1] + p[2]) / 3.0; }
 
     // Mean brightness of the frame over the pixels where select(x, y) holds; -1 when none.
-    template <class Select> static double Mean(const Image& frame, Select select) {
+    template <class Select>
+    static double Mean(const Image& frame, Select select) {
         double sum = 0;
         long n = 0;
         for (int y = 0; y < frame.height; y += 2)

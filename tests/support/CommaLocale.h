@@ -23,14 +23,13 @@ public:
     ~CommaLocale() { std::setlocale(LC_ALL, previous.c_str()); }
 
     /// Whether the switch took and the C library now reads and writes "0,5".
-    ::testing::AssertionResult Active() const
-    {
+    ::testing::AssertionResult Active() const {
         if (!active)
             return ::testing::AssertionFailure()
                    << "locale " << Name << " is missing; scripts/install-deps.sh generates it";
         if (std::strcmp(std::localeconv()->decimal_point, ",") != 0)
-            return ::testing::AssertionFailure() << Name << " has decimal point '" << std::localeconv()->decimal_point
-                                                 << "', not ','";
+            return ::testing::AssertionFailure()
+                   << Name << " has decimal point '" << std::localeconv()->decimal_point << "', not ','";
         return ::testing::AssertionSuccess();
     }
 

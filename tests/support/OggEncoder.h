@@ -13,8 +13,7 @@
 namespace GralithTest {
 
 /// samples: interleaved, channels per frame. quality: vorbisenc's VBR quality (-0.1..1).
-inline std::string EncodeOgg(const std::vector<float>& samples, int channels, int rate, float quality = 0.6f)
-{
+inline std::string EncodeOgg(const std::vector<float>& samples, int channels, int rate, float quality = 0.6f) {
     vorbis_info info;
     vorbis_info_init(&info);
     if (vorbis_encode_init_vbr(&info, channels, rate, quality) != 0)

@@ -8,8 +8,7 @@
 namespace GralithTest {
 
 /// Runs a shell command and answers its standard output.
-inline std::string Run(const std::string& command)
-{
+inline std::string Run(const std::string& command) {
     std::string out;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)

@@ -13,8 +13,7 @@ namespace GralithTest {
 
 class TempDirectory {
 public:
-    TempDirectory()
-    {
+    TempDirectory() {
         std::string pattern = (std::filesystem::temp_directory_path() / "gralith-test-XXXXXX").string();
         if (!mkdtemp(pattern.data()))
             throw std::runtime_error("mkdtemp failed");
@@ -22,8 +21,7 @@ public:
     }
     TempDirectory(const TempDirectory&) = delete;
     TempDirectory& operator=(const TempDirectory&) = delete;
-    ~TempDirectory()
-    {
+    ~TempDirectory() {
         std::error_code ignored;
         std::filesystem::remove_all(path, ignored);
     }
@@ -33,8 +31,7 @@ public:
     std::string operator/(const std::string& relative) const { return path + "/" + relative; }
 
     /// Writes bytes to a file below the directory, making its folders.
-    void Write(const std::string& relative, const std::string& bytes) const
-    {
+    void Write(const std::string& relative, const std::string& bytes) const {
         std::filesystem::path file = std::filesystem::path(path) / relative;
         std::filesystem::create_directories(file.parent_path());
         std::ofstream out(file, std::ios::binary);

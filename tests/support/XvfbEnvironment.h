@@ -23,8 +23,7 @@ namespace GralithTest {
 
 class XvfbEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override
-    {
+    void SetUp() override {
         // Mesa's GLX driver is loaded with each display and unloaded when it closes. What the
         // driver keeps for the process's lifetime would then be reported from an "<unknown
         // module>", which no suppression pattern of this toolchain's leak checker matches; kept
@@ -68,8 +67,7 @@ public:
         setenv("SDL_AUDIODRIVER", "dummy", 1);
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         if (pid > 0) {
             kill(pid, SIGTERM);
             int status = 0;
@@ -88,10 +86,7 @@ private:
 // libdbus, which SDL's video layer loads, keeps an allocation it never frees, and so does Mesa's
 // software GLX driver (kept loaded above); neither is ours to fix. LeakSanitizer reads this hook
 // when the program is built with it and ignores it otherwise.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libdbus-1.so\nleak:swrast_dri.so\n";
-}
+extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\nleak:swrast_dri.so\n"; }
 
 #define GRALITH_TEST_WITH_XVFB()                                                                                       \
     static ::testing::Environment* const gralithXvfbEnvironment =                                                      \

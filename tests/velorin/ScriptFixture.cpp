@@ -20,10 +20,9 @@ ClearRecordingDevice* ClearRecordingDevice::Create() {
     return device;
 }
 
-void ClearRecordingDevice::Clear(int flags, float red, float green, float blue, float alpha, float depth,
-                                 int stencil) {
-    clears.push_back({flags, red, green, blue, alpha, depth, stencil,
-                      GetColorTargetCount() > 0 ? GetColorTarget(0) : nullptr});
+void ClearRecordingDevice::Clear(int flags, float red, float green, float blue, float alpha, float depth, int stencil) {
+    clears.push_back(
+        {flags, red, green, blue, alpha, depth, stencil, GetColorTargetCount() > 0 ? GetColorTarget(0) : nullptr});
     NullDevice::Clear(flags, red, green, blue, alpha, depth, stencil);
 }
 
@@ -47,9 +46,7 @@ void Probe::Load() {
         throw Gralith::Exception("Probe refused to load");
 }
 
-void Probe::Update() {
-    events.push_back({GetName().CStr(), "Update", nullptr, n});
-}
+void Probe::Update() { events.push_back({GetName().CStr(), "Update", nullptr, n}); }
 
 void Probe::Render() {
     Gralith::Graphics::Device* d = Velorin::GraphicsDevice;

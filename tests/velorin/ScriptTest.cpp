@@ -17,13 +17,9 @@ using Velorin::ClearScreen;
 
 namespace {
 
-std::string Script(const std::string& body) {
-    return "<?xml version=\"1.0\"?>\n<Demo>\n" + body + "\n</Demo>\n";
-}
+std::string Script(const std::string& body) { return "<?xml version=\"1.0\"?>\n<Demo>\n" + body + "\n</Demo>\n"; }
 
-Probe* ProbeNamed(ScriptTest*, Velorin::Effect* e) {
-    return dynamic_cast<Probe*>(e);
-}
+Probe* ProbeNamed(ScriptTest*, Velorin::Effect* e) { return dynamic_cast<Probe*>(e); }
 
 class ScriptReader : public ScriptTest {
 protected:
@@ -192,8 +188,7 @@ TEST_F(ScriptReader, ErrorsInsideEffectsAreWrappedWithTheName) {
     const std::pair<const char*, const char*> cases[] = {
         {R"(<Effect Name="e"/>)", "Failed to load effect 'e': Effect node lacks instance element"},
         {R"(<Effect Name="e"><Test01/></Effect>)", "Failed to load effect 'e': Invalid effect class: Test01"},
-        {R"(<Effect Name="e"><clearscreen/></Effect>)",
-         "Failed to load effect 'e': Invalid effect class: clearscreen"},
+        {R"(<Effect Name="e"><clearscreen/></Effect>)", "Failed to load effect 'e': Invalid effect class: clearscreen"},
         {R"(<Effect Name="e"><ClearScreen><Colour r="1"/></ClearScreen></Effect>)",
          "Failed to load effect 'e': Invalid parameter to 'e': 'Colour'"},
         {R"(<Effect Name="e"><ClearScreen><Color/></ClearScreen></Effect>)",

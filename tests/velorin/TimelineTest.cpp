@@ -14,9 +14,7 @@ using Velorin::RunTimeline;
 
 namespace {
 
-std::string Script(const std::string& body) {
-    return "<Demo>" + body + "</Demo>";
-}
+std::string Script(const std::string& body) { return "<Demo>" + body + "</Demo>"; }
 
 class Timeline : public ScriptTest {
 protected:
@@ -117,7 +115,8 @@ TEST_F(Timeline, TruncationHandlesEveryFloat) {
 }
 
 TEST_F(Timeline, InfluencesAndUpdatesRunEveryFrameWhetherActiveOrNot) {
-    Load(Script(R"(<Effect Name="p"><Probe><F><LinearKeys><Key Time="0" Value="0"/><Key Time="10" Value="10"/></LinearKeys></F>
+    Load(Script(
+        R"(<Effect Name="p"><Probe><F><LinearKeys><Key Time="0" Value="0"/><Key Time="10" Value="10"/></LinearKeys></F>
         </Probe></Effect><Effect Name="q"><Probe/></Effect>
         <Stage><Block Start="100" Length="1" Effect="p"/></Stage>)"));
     auto* p = dynamic_cast<Probe*>(EffectNamed("p"));
@@ -152,8 +151,7 @@ TEST_F(Timeline, EvaluationDependsOnlyOnTheTime) {
 }
 
 TEST_F(Timeline, RendersStageByStageBlockByBlockWithTheBlocksFramebuffer) {
-    Gralith::Graphics::Surface* offscreen =
-        device->CreateSurface(256, 256, Gralith::Graphics::PixelFormatR8G8B8A8, 0);
+    Gralith::Graphics::Surface* offscreen = device->CreateSurface(256, 256, Gralith::Graphics::PixelFormatR8G8B8A8, 0);
     Velorin::Framebuffer glow{offscreen, nullptr, "Glow"};
     Velorin::Framebuffers.Add(&glow);
     Load(Script(R"(<Effect Name="a"><Probe/></Effect><Effect Name="b"><Probe/></Effect>

@@ -60,8 +60,7 @@ public:
     String GetName() override { return "fsg-inspect"; }
 };
 
-const char* DataTypeName(int type)
-{
+const char* DataTypeName(int type) {
     switch (type) {
     case DataTypeFloat32: return "float";
     case DataTypeInt16: return "short";
@@ -72,8 +71,7 @@ const char* DataTypeName(int type)
 
 int ElementSize(int type) { return type == DataTypeFloat32 ? 4 : type == DataTypeInt16 ? 2 : 1; }
 
-void PrintGeometry(const Geometry* g, const char* indent)
-{
+void PrintGeometry(const Geometry* g, const char* indent) {
     const Geometry::SubMesh& mesh = g->GetSubMeshes()[0];
     std::printf("%s%d vertices, %d indices (%s, %s)\n", indent, g->GetVertexCount(), g->GetIndexCount(),
                 mesh.primitiveType == Lines ? "lines" : "triangles",
@@ -90,8 +88,7 @@ void PrintGeometry(const Geometry* g, const char* indent)
     }
 }
 
-std::string ControllerText(Controller* c)
-{
+std::string ControllerText(Controller* c) {
     char text[64];
     if (!c)
         return "unset";
@@ -110,8 +107,7 @@ std::string ControllerText(Controller* c)
     return "controller";
 }
 
-std::string AnimationText(Animation* a)
-{
+std::string AnimationText(Animation* a) {
     if (!a)
         return "(none)";
     std::string text = "(";
@@ -123,14 +119,12 @@ std::string AnimationText(Animation* a)
     return text + ")";
 }
 
-void PrintParameters(const Map<String, Animation*>& parameters, const char* indent)
-{
+void PrintParameters(const Map<String, Animation*>& parameters, const char* indent) {
     for (int i = 0; i < parameters.Count(); ++i)
         std::printf("%s%s %s\n", indent, parameters.GetKey(i).CStr(), AnimationText(parameters.GetValue(i)).c_str());
 }
 
-String TextureDescriptor(Proxy* proxy, Texture* texture)
-{
+String TextureDescriptor(Proxy* proxy, Texture* texture) {
     for (const Proxy::AssetRecord* r : proxy->GetRecords()) {
         auto* w = dynamic_cast<WrapperAsset<Texture*, AssetTexture>*>(r->asset);
         if (w && w->GetValue() == texture)
@@ -143,27 +137,27 @@ const char* const KindNames[] = {"matrix", "translate", "rotate", "scale", "look
 const char* const LightTypes[] = {"ambient", "omni", "spot", "directional"};
 
 template <class T>
-String IdOf(const Map<String, T*>& table, const T* value)
-{
+String IdOf(const Map<String, T*>& table, const T* value) {
     for (int i = 0; i < table.Count(); ++i)
         if (table.GetValue(i) == value)
             return table.GetKey(i);
     return "?";
 }
 
-void PrintNode(const Scene* scene, const Node* node, int depth)
-{
+void PrintNode(const Scene* scene, const Node* node, int depth) {
     std::string indent(2 * depth + 2, ' ');
     std::printf("%s%s \"%s\"", indent.c_str(), node->GetId().CStr(), node->GetName().CStr());
     if (node->GetSid().Length() > 0)
         std::printf(" sid %s", node->GetSid().CStr());
     std::printf("\n");
     for (Transformation* t : node->GetTransformations())
-        std::printf("%s  %s %s\n", indent.c_str(), t->GetKind() >= 0 && t->GetKind() <= 5 ? KindNames[t->GetKind()] : "?",
+        std::printf("%s  %s %s\n", indent.c_str(),
+                    t->GetKind() >= 0 && t->GetKind() <= 5 ? KindNames[t->GetKind()] : "?",
                     AnimationText(t->GetAnimation()).c_str());
     for (const Batch& b : node->GetBatches())
         std::printf("%s  draws %s %s with material %s\n", indent.c_str(), b.geometry ? "geometry" : "skin",
-                    b.geometry ? IdOf(scene->GetGeometries(), b.geometry).CStr() : IdOf(scene->GetSkins(), b.skin).CStr(),
+                    b.geometry ? IdOf(scene->GetGeometries(), b.geometry).CStr()
+                               : IdOf(scene->GetSkins(), b.skin).CStr(),
                     b.material ? b.material->GetId().CStr() : "(none)");
     for (Camera* c : node->GetCameras())
         std::printf("%s  camera %s\n", indent.c_str(), c->GetId().CStr());
@@ -173,8 +167,7 @@ void PrintNode(const Scene* scene, const Node* node, int depth)
         PrintNode(scene, child, depth + 1);
 }
 
-void PrintScene(Proxy* proxy, const Scene* scene)
-{
+void PrintScene(Proxy* proxy, const Scene* scene) {
     const auto& geometries = scene->GetGeometries();
     std::printf("geometries: %d\n", geometries.Count());
     for (int i = 0; i < geometries.Count(); ++i) {
@@ -185,8 +178,8 @@ void PrintScene(Proxy* proxy, const Scene* scene)
     std::printf("skins: %d\n", skins.Count());
     for (int i = 0; i < skins.Count(); ++i) {
         const Skin* s = skins.GetValue(i);
-        std::printf("  %s \"%s\" geometry %s, %d inverse bind matrices, joints:", skins.GetKey(i).CStr(), s->GetName().CStr(),
-                    s->GetGeometry() ? IdOf(geometries, s->GetGeometry()).CStr() : "(none)",
+        std::printf("  %s \"%s\" geometry %s, %d inverse bind matrices, joints:", skins.GetKey(i).CStr(),
+                    s->GetName().CStr(), s->GetGeometry() ? IdOf(geometries, s->GetGeometry()).CStr() : "(none)",
                     s->GetInverseBindMatrices().Count());
         for (const Node* j : s->GetJoints())
             std::printf(" %s", j->GetId().CStr());
@@ -216,7 +209,8 @@ void PrintScene(Proxy* proxy, const Scene* scene)
         PrintParameters(m->GetAnimations(), "    ");
         const auto& textures = m->GetTextures();
         for (int t = 0; t < textures.Count(); ++t)
-            std::printf("    %s texture %s\n", textures.GetKey(t).CStr(), TextureDescriptor(proxy, textures.GetValue(t)).CStr());
+            std::printf("    %s texture %s\n", textures.GetKey(t).CStr(),
+                        TextureDescriptor(proxy, textures.GetValue(t)).CStr());
     }
     std::printf("nodes: %d\n", scene->GetNodes().Count());
     for (const Node* n = scene->GetRoot()->GetFirstChild(); n; n = n->GetNextSibling())
@@ -224,8 +218,7 @@ void PrintScene(Proxy* proxy, const Scene* scene)
 }
 
 // Loads and prints one file; answers whether it is valid.
-bool Inspect(const char* path, NullDevice* device)
-{
+bool Inspect(const char* path, NullDevice* device) {
     char magic[7] = {};
     try {
         InputFile probe(path);
@@ -274,8 +267,7 @@ bool Inspect(const char* path, NullDevice* device)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0) {
         std::fprintf(stderr, "usage: fsg-inspect FILE...\n"
                              "Prints the geometry, skins, cameras, lights, materials and node tree of FSG\n"

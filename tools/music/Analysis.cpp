@@ -9,8 +9,7 @@
 
 namespace Halcyra::Music {
 
-double LowBand(const Track& mix, double seconds)
-{
+double LowBand(const Track& mix, double seconds) {
     constexpr int Size = 512;
     int first = static_cast<int>(std::floor(seconds * SampleRate));
     double sum = 0.0, weights = 0.0;
@@ -24,8 +23,7 @@ double LowBand(const Track& mix, double seconds)
     return std::fabs(sum) / weights;
 }
 
-Summary Summarise(const Track& mix)
-{
+Summary Summarise(const Track& mix) {
     Summary s{};
     std::vector<double> after;
     double timer = 0.0;

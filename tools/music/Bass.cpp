@@ -6,8 +6,7 @@
 
 namespace Halcyra::Music {
 
-void RenderBassNote(Track& track, double time, double length, double midi, float level, float sub, float grit)
-{
+void RenderBassNote(Track& track, double time, double length, double midi, float level, float sub, float grit) {
     const double hz = NoteHz(midi);
     const double release = 0.03;
     Saw saw(0.0);

@@ -6,8 +6,7 @@
 
 namespace Halcyra::Music {
 
-void RenderBell(Track& track, double time, double midi, float level, double pan, double decay)
-{
+void RenderBell(Track& track, double time, double midi, float level, double pan, double decay) {
     const double hz = NoteHz(midi);
     float gainLeft, gainRight;
     Pan(pan, gainLeft, gainRight);

@@ -19,8 +19,7 @@ inline int ToFrame(double seconds) { return static_cast<int>(std::lround(seconds
 class Noise {
 public:
     explicit Noise(uint32_t seed) : state(seed ? seed : 0x9e3779b9u) {}
-    uint32_t Next()
-    {
+    uint32_t Next() {
         state ^= state << 13;
         state ^= state >> 17;
         state ^= state << 5;
@@ -41,8 +40,7 @@ public:
     struct Out {
         float low, band, high;
     };
-    Out Process(float x, double cutoff, double q)
-    {
+    Out Process(float x, double cutoff, double q) {
         cutoff = std::fmin(std::fmax(cutoff, 10.0), SampleRate * 0.45);
         double g = std::tan(Pi * cutoff / SampleRate);
         double k = 1.0 / q;
@@ -68,8 +66,7 @@ private:
 class Saw {
 public:
     explicit Saw(double phase = 0.0) : phase(phase) {}
-    float Next(double hz)
-    {
+    float Next(double hz) {
         double dt = hz / SampleRate;
         double value = 2.0 * phase - 1.0 - Blep(phase, dt);
         phase += dt;
@@ -79,8 +76,7 @@ public:
     }
 
 private:
-    static double Blep(double t, double dt)
-    {
+    static double Blep(double t, double dt) {
         if (t < dt) {
             t /= dt;
             return t + t - t * t - 1.0;
@@ -98,8 +94,7 @@ private:
 class Sine {
 public:
     explicit Sine(double phase = 0.0) : phase(phase) {}
-    float Next(double hz)
-    {
+    float Next(double hz) {
         float value = static_cast<float>(std::sin(2.0 * Pi * phase));
         phase += hz / SampleRate;
         phase -= std::floor(phase);
@@ -111,8 +106,7 @@ private:
 };
 
 /// Attack-decay-sustain-release level for a note held for `length` seconds, at time t since its start.
-inline float Adsr(double t, double length, double attack, double decay, double sustain, double release)
-{
+inline float Adsr(double t, double length, double attack, double decay, double sustain, double release) {
     auto held = [&](double u) {
         if (u < attack)
             return u / attack;
@@ -130,8 +124,7 @@ inline float Adsr(double t, double length, double attack, double decay, double s
 }
 
 /// Equal-power pan gains for pan in -1 (left) .. 1 (right).
-inline void Pan(double pan, float& left, float& right)
-{
+inline void Pan(double pan, float& left, float& right) {
     double angle = (pan + 1.0) * 0.25 * Pi;
     left = static_cast<float>(std::cos(angle) * std::sqrt(2.0));
     right = static_cast<float>(std::sin(angle) * std::sqrt(2.0));

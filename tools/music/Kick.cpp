@@ -7,8 +7,7 @@
 
 namespace Halcyra::Music {
 
-void RenderKick(Track& track, double time, double length, float level, float weight, unsigned seed)
-{
+void RenderKick(Track& track, double time, double length, float level, float weight, unsigned seed) {
     const double bottom = 50.0 - 12.0 * weight; // Hz the body settles on
     const double decay = 0.11 + 0.4 * weight;
     const double hold = 0.1 * weight; // full level while the pitch settles

@@ -6,8 +6,7 @@
 
 namespace Halcyra::Music {
 
-void RenderLeadNote(Track& track, double time, double length, double midi, float level, double brightness)
-{
+void RenderLeadNote(Track& track, double time, double length, double midi, float level, double brightness) {
     const double hz = NoteHz(midi);
     const double release = 0.18;
     Saw a(0.1), b(0.6);

@@ -8,8 +8,7 @@
 
 namespace Halcyra::Music {
 
-void Limit(Track& mix, float ceiling)
-{
+void Limit(Track& mix, float ceiling) {
     const int ahead = ToFrame(0.004);
     const size_t frames = mix.left.size();
     std::vector<float> wanted(frames);

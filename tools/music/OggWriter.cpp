@@ -23,9 +23,11 @@ struct Encoder {
     ogg_stream_state stream;
     bool analysis = false, hasBlock = false, hasStream = false;
 
-    Encoder() { vorbis_info_init(&info); vorbis_comment_init(&comment); }
-    ~Encoder()
-    {
+    Encoder() {
+        vorbis_info_init(&info);
+        vorbis_comment_init(&comment);
+    }
+    ~Encoder() {
         if (hasStream)
             ogg_stream_clear(&stream);
         if (hasBlock)
@@ -37,17 +39,16 @@ struct Encoder {
     }
 };
 
-void WritePage(std::FILE* file, const ogg_page& page, const std::string& path)
-{
-    if (std::fwrite(page.header, 1, static_cast<size_t>(page.header_len), file) != static_cast<size_t>(page.header_len)
-        || std::fwrite(page.body, 1, static_cast<size_t>(page.body_len), file) != static_cast<size_t>(page.body_len))
+void WritePage(std::FILE* file, const ogg_page& page, const std::string& path) {
+    if (std::fwrite(page.header, 1, static_cast<size_t>(page.header_len), file) !=
+            static_cast<size_t>(page.header_len) ||
+        std::fwrite(page.body, 1, static_cast<size_t>(page.body_len), file) != static_cast<size_t>(page.body_len))
         throw std::runtime_error("Unable to write " + path);
 }
 
 } // namespace
 
-void WriteOgg(const std::string& path, const Track& mix, float quality)
-{
+void WriteOgg(const std::string& path, const Track& mix, float quality) {
     Encoder enc;
     if (vorbis_encode_init_vbr(&enc.info, 2, SampleRate, quality) != 0)
         throw std::runtime_error("The Vorbis encoder refused the settings for " + path);
@@ -107,8 +108,7 @@ void WriteOgg(const std::string& path, const Track& mix, float quality)
         throw std::runtime_error("Unable to write " + path);
 }
 
-float DecodedPeak(const std::string& path)
-{
+float DecodedPeak(const std::string& path) {
     OggVorbis_File file;
     if (ov_fopen(path.c_str(), &file) != 0)
         throw std::runtime_error("Unable to decode " + path);

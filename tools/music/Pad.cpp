@@ -6,8 +6,7 @@
 
 namespace Halcyra::Music {
 
-void RenderPad(Track& track, const PadChord& chord, unsigned seed)
-{
+void RenderPad(Track& track, const PadChord& chord, unsigned seed) {
     constexpr int Voices = 7;
     static const double detune[Voices] = {-0.19, -0.11, -0.04, 0.0, 0.05, 0.12, 0.18}; // semitones
     static const double spread[Voices] = {-0.9, 0.6, -0.3, 0.0, 0.35, -0.65, 0.95};

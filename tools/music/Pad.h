@@ -8,8 +8,8 @@ namespace Halcyra::Music {
 
 struct PadChord {
     double time;
-    double length;            // seconds held; the release follows
-    std::vector<int> notes;   // MIDI
+    double length;               // seconds held; the release follows
+    std::vector<int> notes;      // MIDI
     double cutoffFrom, cutoffTo; // low-pass sweep over the held part, Hz
     float level;
     double attack = 0.4;

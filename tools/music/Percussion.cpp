@@ -9,8 +9,7 @@ namespace Halcyra::Music {
 namespace {
 
 // Inharmonic square partials: the metallic core of hats and cymbals.
-float Metal(double t)
-{
+float Metal(double t) {
     static const double partials[6] = {263.0, 400.0, 421.0, 474.0, 587.0, 845.0};
     float sum = 0.0f;
     for (double hz : partials)
@@ -20,8 +19,7 @@ float Metal(double t)
 
 } // namespace
 
-void RenderHat(Track& track, double time, float level, double decay, double pan, unsigned seed)
-{
+void RenderHat(Track& track, double time, float level, double decay, double pan, unsigned seed) {
     Noise noise(seed);
     Svf filter;
     float gainLeft, gainRight;
@@ -36,8 +34,7 @@ void RenderHat(Track& track, double time, float level, double decay, double pan,
     }
 }
 
-void RenderClap(Track& track, double time, float level, unsigned seed)
-{
+void RenderClap(Track& track, double time, float level, unsigned seed) {
     Noise noise(seed);
     Svf left, right;
     int start = ToFrame(time);
@@ -57,8 +54,7 @@ void RenderClap(Track& track, double time, float level, unsigned seed)
     }
 }
 
-void RenderSnare(Track& track, double time, float level, double decay, unsigned seed)
-{
+void RenderSnare(Track& track, double time, float level, double decay, unsigned seed) {
     Noise noise(seed);
     Svf filter;
     Sine tone(0.0);
@@ -73,8 +69,7 @@ void RenderSnare(Track& track, double time, float level, double decay, unsigned 
     }
 }
 
-void RenderCrash(Track& track, double time, float level, double decay, unsigned seed)
-{
+void RenderCrash(Track& track, double time, float level, double decay, unsigned seed) {
     Noise noise(seed);
     Svf left, right, shimmer;
     int start = ToFrame(time);
@@ -90,8 +85,7 @@ void RenderCrash(Track& track, double time, float level, double decay, unsigned 
     }
 }
 
-void RenderSwell(Track& track, double time, double length, float level, unsigned seed)
-{
+void RenderSwell(Track& track, double time, double length, float level, unsigned seed) {
     Noise noise(seed);
     Svf left, right;
     // Cut off just before the hit, as a reversed cymbal is: the hit then stands out clean.
@@ -110,8 +104,7 @@ void RenderSwell(Track& track, double time, double length, float level, unsigned
     }
 }
 
-void RenderRiser(Track& track, double time, double length, float level, unsigned seed)
-{
+void RenderRiser(Track& track, double time, double length, float level, unsigned seed) {
     Noise noise(seed);
     Svf left, right, sawFilter;
     Saw saw(0.0), saw2(0.5);
@@ -130,8 +123,7 @@ void RenderRiser(Track& track, double time, double length, float level, unsigned
     }
 }
 
-void RenderWind(Track& track, double time, double length, float level, unsigned seed)
-{
+void RenderWind(Track& track, double time, double length, float level, unsigned seed) {
     Noise noise(seed);
     Svf left, right;
     int start = ToFrame(time);

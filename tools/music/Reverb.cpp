@@ -11,8 +11,7 @@ namespace {
 class Comb {
 public:
     explicit Comb(int length) : buffer(static_cast<size_t>(length)) {}
-    float Process(float x, float feedback, float damping)
-    {
+    float Process(float x, float feedback, float damping) {
         float out = buffer[index];
         store = out * (1.0f - damping) + store * damping;
         buffer[index] = x + store * feedback;
@@ -29,8 +28,7 @@ private:
 class AllPass {
 public:
     explicit AllPass(int length) : buffer(static_cast<size_t>(length)) {}
-    float Process(float x)
-    {
+    float Process(float x) {
         float delayed = buffer[index];
         buffer[index] = x + delayed * 0.5f;
         index = (index + 1) % buffer.size();
@@ -42,8 +40,7 @@ private:
     size_t index = 0;
 };
 
-void ReverbSide(const std::vector<float>& in, std::vector<float>& out, int spread, double roomSize, double damping)
-{
+void ReverbSide(const std::vector<float>& in, std::vector<float>& out, int spread, double roomSize, double damping) {
     static const int combs[8] = {1116, 1188, 1277, 1356, 1422, 1491, 1557, 1617};
     static const int allPasses[4] = {556, 441, 341, 225};
     std::vector<Comb> comb;
@@ -67,16 +64,14 @@ void ReverbSide(const std::vector<float>& in, std::vector<float>& out, int sprea
 
 } // namespace
 
-Track Reverberate(const Track& input, double roomSize, double damping)
-{
+Track Reverberate(const Track& input, double roomSize, double damping) {
     Track wet(input.Frames());
     ReverbSide(input.left, wet.left, 0, roomSize, damping);
     ReverbSide(input.right, wet.right, 23, roomSize, damping);
     return wet;
 }
 
-Track Echo(const Track& input, double delay, double feedback)
-{
+Track Echo(const Track& input, double delay, double feedback) {
     Track wet(input.Frames());
     const int step = ToFrame(delay);
     Svf toneLeft, toneRight;

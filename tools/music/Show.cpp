@@ -15,8 +15,7 @@
 
 namespace Halcyra::Music {
 
-const std::vector<double>& Show::Accents()
-{
+const std::vector<double>& Show::Accents() {
     static const std::vector<double> accents = {15.05, 22.53, 30.04, 33.59, 37.43, 41.21, 44.49, 44.9};
     return accents;
 }
@@ -31,8 +30,7 @@ struct Chord {
     std::vector<int> pad;
     std::vector<int> arp;
 };
-const Chord& ChordAt(double beat)
-{
+const Chord& ChordAt(double beat) {
     static const Chord chords[4] = {
         {33, {57, 60, 64, 69, 71}, {69, 72, 76, 79, 81, 76, 72, 71}},
         {29, {53, 57, 60, 64, 69}, {65, 69, 72, 76, 77, 76, 72, 69}},
@@ -48,19 +46,16 @@ struct Note {
     int midi;
 };
 // The theme in beats from its start; the answer phrase differs in the last bar.
-const std::vector<Note>& Theme(bool answer)
-{
+const std::vector<Note>& Theme(bool answer) {
     static const std::vector<Note> call = {
-        {0, 1.5, 76}, {1.5, 0.5, 74}, {2, 1, 72}, {3, 0.5, 74}, {3.5, 0.5, 76},
-        {4, 1.5, 77}, {5.5, 0.5, 76}, {6, 1, 72}, {7, 1, 69},
-        {8, 1.5, 79}, {9.5, 0.5, 77}, {10, 1, 76}, {11, 0.5, 72}, {11.5, 0.5, 74},
-        {12, 1.5, 74}, {13.5, 0.5, 72}, {14, 2, 71},
+        {0, 1.5, 76},   {1.5, 0.5, 74},  {2, 1, 72},    {3, 0.5, 74},    {3.5, 0.5, 76}, {4, 1.5, 77},
+        {5.5, 0.5, 76}, {6, 1, 72},      {7, 1, 69},    {8, 1.5, 79},    {9.5, 0.5, 77}, {10, 1, 76},
+        {11, 0.5, 72},  {11.5, 0.5, 74}, {12, 1.5, 74}, {13.5, 0.5, 72}, {14, 2, 71},
     };
     static const std::vector<Note> response = {
-        {0, 1.5, 76}, {1.5, 0.5, 74}, {2, 1, 72}, {3, 0.5, 74}, {3.5, 0.5, 76},
-        {4, 1.5, 77}, {5.5, 0.5, 76}, {6, 1, 72}, {7, 1, 69},
-        {8, 1.5, 79}, {9.5, 0.5, 77}, {10, 1, 76}, {11, 0.5, 79}, {11.5, 0.5, 81},
-        {12, 0.5, 79}, {12.5, 0.5, 77}, {13, 1, 76}, {14, 2, 74},
+        {0, 1.5, 76},   {1.5, 0.5, 74},  {2, 1, 72},    {3, 0.5, 74},    {3.5, 0.5, 76}, {4, 1.5, 77},
+        {5.5, 0.5, 76}, {6, 1, 72},      {7, 1, 69},    {8, 1.5, 79},    {9.5, 0.5, 77}, {10, 1, 76},
+        {11, 0.5, 79},  {11.5, 0.5, 81}, {12, 0.5, 79}, {12.5, 0.5, 77}, {13, 1, 76},    {14, 2, 74},
     };
     return answer ? response : call;
 }
@@ -70,8 +65,7 @@ struct Hit {
     bool strong;
 };
 
-std::vector<Hit> Kicks()
-{
+std::vector<Hit> Kicks() {
     std::vector<Hit> kicks;
     // The first hit lands with the picture's drop rather than on beat 28 (51 ms earlier), and one
     // spectrum window (512 frames) after it, so no frame drawn with the fifteenfold glow of the
@@ -88,8 +82,7 @@ std::vector<Hit> Kicks()
 }
 
 // Gain of pumped voices: down at every kick, back within a few hundred milliseconds.
-std::vector<float> Pump(const std::vector<Hit>& kicks, int frames, double depth, double recovery)
-{
+std::vector<float> Pump(const std::vector<Hit>& kicks, int frames, double depth, double recovery) {
     std::vector<float> gain(static_cast<size_t>(frames), 1.0f);
     for (size_t k = 0; k < kicks.size(); ++k) {
         int start = ToFrame(kicks[k].time);
@@ -103,8 +96,7 @@ std::vector<float> Pump(const std::vector<Hit>& kicks, int frames, double depth,
     return gain;
 }
 
-void HighPass(Track& track, double cutoff)
-{
+void HighPass(Track& track, double cutoff) {
     Svf l1, l2, r1, r2;
     for (size_t i = 0; i < track.left.size(); ++i) {
         track.left[i] = l2.High(l1.High(track.left[i], cutoff), cutoff);
@@ -114,16 +106,14 @@ void HighPass(Track& track, double cutoff)
 
 // Soft clip for noisy percussion: its peaks are random spikes that the ear hardly hears but
 // that would make the limiter pull the kick down with them.
-void Tame(Track& track, float knee)
-{
+void Tame(Track& track, float knee) {
     for (size_t i = 0; i < track.left.size(); ++i) {
         track.left[i] = knee * std::tanh(track.left[i] / knee);
         track.right[i] = knee * std::tanh(track.right[i] / knee);
     }
 }
 
-void Apply(Track& track, const std::vector<float>& gain)
-{
+void Apply(Track& track, const std::vector<float>& gain) {
     for (size_t i = 0; i < track.left.size(); ++i) {
         track.left[i] *= gain[i];
         track.right[i] *= gain[i];
@@ -132,8 +122,7 @@ void Apply(Track& track, const std::vector<float>& gain)
 
 } // namespace
 
-Track RenderShow()
-{
+Track RenderShow() {
     const int frames = ToFrame(Show::Length);
     const std::vector<Hit> kicks = Kicks();
     const std::vector<double>& accents = Show::Accents();
@@ -164,7 +153,7 @@ Track RenderShow()
         }
         RenderRiser(intro, At(18), At(27.5) - At(18), 0.14f, seed++);
         // Snare roll: eighths, sixteenths, then thirty-seconds into the gap before the drop.
-        for (double beat = 20; beat < 27.4; ) {
+        for (double beat = 20; beat < 27.4;) {
             double step = beat < 24 ? 0.5 : beat < 26 ? 0.25 : 0.125;
             float level = static_cast<float>(0.04 + 0.12 * (beat - 20.0) / 7.5);
             RenderSnare(intro, At(beat), level, 0.06, seed++);
@@ -188,7 +177,8 @@ Track RenderShow()
             const Chord& chord = ChordAt(std::max(beat, 32)); // the drop bar is on the tonic
             bool heavy = beat >= 91;
             int midi = chord.root + (sixteenth == 2 ? 12 : 0);
-            RenderBassNote(bass, At(beat + 0.25 * sixteenth), 0.09, midi, heavy ? 0.42f : 0.36f, 0.55f, heavy ? 1.0f : 0.3f);
+            RenderBassNote(bass, At(beat + 0.25 * sixteenth), 0.09, midi, heavy ? 0.42f : 0.36f, 0.55f,
+                           heavy ? 1.0f : 0.3f);
         }
 
     Track pads(frames);
@@ -199,7 +189,8 @@ Track RenderShow()
         bool heavy = beat >= 88;
         // The last bar's chord gives way to the closing hits.
         double length = std::min(At(4), 44.45 - At(beat));
-        PadChord pc{At(beat), length, chord.pad, open ? 1800.0 : 1100.0, heavy ? 6000.0 : open ? 4200.0 : 2600.0, 0.15f};
+        PadChord pc{At(beat), length, chord.pad, open ? 1800.0 : 1100.0, heavy ? 6000.0 : open ? 4200.0 : 2600.0,
+                    0.15f};
         pc.attack = 0.02;
         pc.release = 0.4;
         RenderPad(pads, pc, seed++);
@@ -216,7 +207,8 @@ Track RenderShow()
     auto playTheme = [&](double from, double until, bool answer, int transpose, double brightness, float level) {
         for (const Note& note : Theme(answer))
             if (from + note.beat < until)
-                RenderLeadNote(lead, At(from + note.beat), At(note.length) * 0.92, note.midi + transpose, level, brightness);
+                RenderLeadNote(lead, At(from + note.beat), At(note.length) * 0.92, note.midi + transpose, level,
+                               brightness);
     };
     playTheme(32, 48, false, 0, 1.0, 0.16f);
     playTheme(64, 80, false, 0, 1.1, 0.16f);
@@ -233,7 +225,8 @@ Track RenderShow()
         RenderBell(bells, At(beat), chord.arp[static_cast<size_t>(step % 8)] + 12, 0.07f, step % 2 ? 0.7 : -0.7, 0.25);
     }
     for (int i = 0; i < 8; ++i) // the outro's falling echoes
-        RenderBell(bells, 45.4 + i * At(1.5), 81 - (i % 4) * 3 - (i / 4) * 12, 0.08f - 0.006f * i, i % 2 ? 0.5 : -0.5, 0.6);
+        RenderBell(bells, 45.4 + i * At(1.5), 81 - (i % 4) * 3 - (i / 4) * 12, 0.08f - 0.006f * i, i % 2 ? 0.5 : -0.5,
+                   0.6);
 
     Track drums(frames);
     for (int beat = 28; beat <= 94; ++beat) {

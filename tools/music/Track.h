@@ -12,15 +12,13 @@ public:
     explicit Track(int frames) : left(static_cast<size_t>(frames)), right(static_cast<size_t>(frames)) {}
 
     int Frames() const { return static_cast<int>(left.size()); }
-    void Add(int frame, float l, float r)
-    {
+    void Add(int frame, float l, float r) {
         if (frame < 0 || frame >= Frames())
             return;
         left[static_cast<size_t>(frame)] += l;
         right[static_cast<size_t>(frame)] += r;
     }
-    void AddTrack(const Track& other, float gain)
-    {
+    void AddTrack(const Track& other, float gain) {
         for (size_t i = 0; i < left.size() && i < other.left.size(); ++i) {
             left[i] += gain * other.left[i];
             right[i] += gain * other.right[i];

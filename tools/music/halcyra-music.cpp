@@ -14,8 +14,7 @@
 #include <stdexcept>
 #include <string>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     using namespace Halcyra::Music;
     if (argc != 2) {
         std::fprintf(stderr, "usage: halcyra-music OUTPUT.ogg\n");
@@ -39,8 +38,8 @@ int main(int argc, char** argv)
                 Summary s = Summarise(limited);
                 std::printf("halcyra-music: %s, %.2f s, peak %.2f dBFS decoded (limited to %.2f), low band "
                             "before the drop max %.4f, after it median %.3f, %d cuts\n",
-                    path.string().c_str(), Show::Length, 20.0 * std::log10(peak), 20.0 * std::log10(ceiling),
-                    s.maxBeforeDrop, s.medianAfterDrop, s.cuts);
+                            path.string().c_str(), Show::Length, 20.0 * std::log10(peak), 20.0 * std::log10(ceiling),
+                            s.maxBeforeDrop, s.medianAfterDrop, s.cuts);
                 return 0;
             }
             if (attempt == 6)

@@ -10,8 +10,7 @@ namespace {
 constexpr float Pi = 3.14159265358979f;
 }
 
-int Mesh::AddVertex(V3 p, V3 n, float u, float v)
-{
+int Mesh::AddVertex(V3 p, V3 n, float u, float v) {
     positions.insert(positions.end(), {p.x, p.y, p.z});
     normals.insert(normals.end(), {n.x, n.y, n.z});
     uvs.insert(uvs.end(), {u, v});
@@ -19,8 +18,7 @@ int Mesh::AddVertex(V3 p, V3 n, float u, float v)
 }
 
 // a, b, c, d counter-clockwise seen from the side n points to.
-void Mesh::AddQuad(V3 a, V3 b, V3 c, V3 d, V3 n, float u0, float v0, float u1, float v1)
-{
+void Mesh::AddQuad(V3 a, V3 b, V3 c, V3 d, V3 n, float u0, float v0, float u1, float v1) {
     const int i = AddVertex(a, n, u0, v0);
     AddVertex(b, n, u1, v0);
     AddVertex(c, n, u1, v1);
@@ -28,8 +26,7 @@ void Mesh::AddQuad(V3 a, V3 b, V3 c, V3 d, V3 n, float u0, float v0, float u1, f
     indices.insert(indices.end(), {i, i + 1, i + 2, i, i + 2, i + 3});
 }
 
-Mesh Mesh::Prism(int sides, float radius, float z0, float z1, float uRepeat, float vLength)
-{
+Mesh Mesh::Prism(int sides, float radius, float z0, float z1, float uRepeat, float vLength) {
     Mesh m;
     const float v0 = z0 / vLength, v1 = z1 / vLength;
     for (int s = 0; s < sides; ++s) {
@@ -64,8 +61,7 @@ Mesh Mesh::Prism(int sides, float radius, float z0, float z1, float uRepeat, flo
     return m;
 }
 
-Mesh Mesh::Box(float sx, float sy, float sz, float uvLength)
-{
+Mesh Mesh::Box(float sx, float sy, float sz, float uvLength) {
     Mesh m;
     const float x = 0.5f * sx, y = 0.5f * sy, z = 0.5f * sz;
     const float ux = sx / uvLength, uy = sy / uvLength, uz = sz / uvLength;
@@ -78,8 +74,7 @@ Mesh Mesh::Box(float sx, float sy, float sz, float uvLength)
     return m;
 }
 
-Mesh Mesh::Torus(float major, float minor, int segments, int sides, float arcDegrees, float uRepeat)
-{
+Mesh Mesh::Torus(float major, float minor, int segments, int sides, float arcDegrees, float uRepeat) {
     Mesh m;
     const float arc = arcDegrees * Pi / 180.0f;
     const bool closed = arcDegrees >= 360.0f;
@@ -120,16 +115,14 @@ Mesh Mesh::Torus(float major, float minor, int segments, int sides, float arcDeg
     return m;
 }
 
-Mesh Mesh::Floor(float size, float height, float tiles)
-{
+Mesh Mesh::Floor(float size, float height, float tiles) {
     Mesh m;
     const float h = 0.5f * size;
     m.AddQuad({-h, -h, height}, {h, -h, height}, {h, h, height}, {-h, h, height}, {0, 0, 1}, 0, 0, tiles, tiles);
     return m;
 }
 
-void Mesh::StandUp()
-{
+void Mesh::StandUp() {
     for (size_t i = 0; i < positions.size(); i += 3) {
         const float y = positions[i + 1], z = positions[i + 2];
         positions[i + 1] = -z;
@@ -140,8 +133,7 @@ void Mesh::StandUp()
     }
 }
 
-FGMWriter::Block Mesh::ToBlock() const
-{
+FGMWriter::Block Mesh::ToBlock() const {
     FGMWriter::Block block;
     block.version = 101;
     block.vertexCount = VertexCount();

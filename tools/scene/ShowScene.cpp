@@ -21,21 +21,18 @@ constexpr int Monoliths = 12;
 
 String S(const std::string& text) { return String(text.c_str()); }
 
-FSGWriter::Transformation Translate(float x, float y, float z)
-{
+FSGWriter::Transformation Translate(float x, float y, float z) {
     const float v[3] = {x, y, z};
     return FSGWriter::MakeTransformation("translate", v, 3);
 }
 
-FSGWriter::Transformation Rotate(float ax, float ay, float az, float degrees)
-{
+FSGWriter::Transformation Rotate(float ax, float ay, float az, float degrees) {
     const float v[4] = {ax, ay, az, degrees};
     return FSGWriter::MakeTransformation("rotate", v, 4);
 }
 
 // A rotation whose angle runs linearly between the keys (time, degrees) given.
-FSGWriter::Transformation Spin(float ax, float ay, float az, std::initializer_list<float> keys)
-{
+FSGWriter::Transformation Spin(float ax, float ay, float az, std::initializer_list<float> keys) {
     FSGWriter::Transformation t = Rotate(ax, ay, az, 0.0f);
     const std::vector<float> pairs(keys);
     t.channels[3] = FSGWriter::Linear(pairs.data(), static_cast<int>(pairs.size()));
@@ -43,8 +40,7 @@ FSGWriter::Transformation Spin(float ax, float ay, float az, std::initializer_li
 }
 
 // Bezier channel through (time, value) keys; the tangent floats are stored, not evaluated.
-FSGWriter::Controller Bezier(std::initializer_list<float> keys)
-{
+FSGWriter::Controller Bezier(std::initializer_list<float> keys) {
     FSGWriter::Controller c;
     c.type = "bezier";
     const std::vector<float> pairs(keys);
@@ -59,8 +55,7 @@ FSGWriter::Controller Bezier(std::initializer_list<float> keys)
     return c;
 }
 
-FSGWriter::Node MakeNode(const std::string& id)
-{
+FSGWriter::Node MakeNode(const std::string& id) {
     FSGWriter::Node n;
     n.id = S(id);
     n.name = S(id);
@@ -68,16 +63,14 @@ FSGWriter::Node MakeNode(const std::string& id)
     return n;
 }
 
-FSGWriter::Batch Draw(const char* geometry, const char* material)
-{
+FSGWriter::Batch Draw(const char* geometry, const char* material) {
     FSGWriter::Batch b;
     b.geometryId = geometry;
     b.materialId = material;
     return b;
 }
 
-void AddGeometry(FSGWriter::Scene& scene, const char* id, const Mesh& mesh)
-{
+void AddGeometry(FSGWriter::Scene& scene, const char* id, const Mesh& mesh) {
     FSGWriter::Geometry g;
     g.id = id;
     g.name = id;
@@ -85,8 +78,7 @@ void AddGeometry(FSGWriter::Scene& scene, const char* id, const Mesh& mesh)
     scene.geometries.Add(g);
 }
 
-void AddMaterial(FSGWriter::Scene& scene, const char* id, const char* texture, float shininess)
-{
+void AddMaterial(FSGWriter::Scene& scene, const char* id, const char* texture, float shininess) {
     FSGWriter::Material m;
     m.id = id;
     m.name = id;
@@ -101,8 +93,7 @@ void AddMaterial(FSGWriter::Scene& scene, const char* id, const char* texture, f
     scene.materials.Add(m);
 }
 
-FSGWriter::Node Colonnade()
-{
+FSGWriter::Node Colonnade() {
     FSGWriter::Node colonnade = MakeNode("colonnade");
     // A slow drift of the whole colonnade over the show's scene time range.
     colonnade.transformations.Add(Spin(0, 0, 1, {-3.0f, -9.0f, 9.0f, 27.0f}));
@@ -136,8 +127,7 @@ FSGWriter::Node Colonnade()
     return colonnade;
 }
 
-FSGWriter::Node Core()
-{
+FSGWriter::Node Core() {
     FSGWriter::Node core = MakeNode("core");
     core.transformations.Add(Translate(0.0f, 0.0f, 50.0f));
     const char* rings[3] = {"ring-small", "ring-middle", "ring-large"};
@@ -175,8 +165,7 @@ FSGWriter::Node Core()
     return core;
 }
 
-FSGWriter::Node Frame()
-{
+FSGWriter::Node Frame() {
     FSGWriter::Node frame = MakeNode("frame");
     for (int i = 0; i < Monoliths; ++i) {
         const float a = 2.0f * Pi * (static_cast<float>(i) + 0.5f) / Monoliths;
@@ -199,8 +188,7 @@ FSGWriter::Node Frame()
     return frame;
 }
 
-FSGWriter::Node Viewpoint()
-{
+FSGWriter::Node Viewpoint() {
     FSGWriter::Node viewpoint = MakeNode("viewpoint");
     FSGWriter::Transformation look;
     look.kind = "lookat";
@@ -208,14 +196,14 @@ FSGWriter::Node Viewpoint()
     look.channels = FSGWriter::Constants(values, 9);
     // The eye circles once over the scene time range.
     look.channels[0] = FSGWriter::Linear(std::vector<float>{-3.0f, 180.0f, 3.0f, -180.0f, 9.0f, 180.0f}.data(), 6);
-    look.channels[1] = FSGWriter::Linear(std::vector<float>{-3.0f, 0.0f, 0.0f, 180.0f, 6.0f, -180.0f, 9.0f, 0.0f}.data(), 8);
+    look.channels[1] =
+        FSGWriter::Linear(std::vector<float>{-3.0f, 0.0f, 0.0f, 180.0f, 6.0f, -180.0f, 9.0f, 0.0f}.data(), 8);
     viewpoint.transformations.Add(look);
     viewpoint.cameraIds.Add("camera-main");
     return viewpoint;
 }
 
-FSGWriter::Node Lights()
-{
+FSGWriter::Node Lights() {
     FSGWriter::Node lights = MakeNode("lights");
     FSGWriter::Node key = MakeNode("light-key-node");
     key.transformations.Add(Rotate(0.3f, 0.2f, 0.0f, 35.0f));
@@ -231,8 +219,7 @@ FSGWriter::Node Lights()
 
 } // namespace
 
-FSGWriter::Scene ShowScene::Build()
-{
+FSGWriter::Scene ShowScene::Build() {
     FSGWriter::Scene scene;
     scene.version = 102;
 

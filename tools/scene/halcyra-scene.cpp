@@ -6,8 +6,7 @@
 
 #include <cstdio>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: halcyra-scene OUTPUT_FILE\n");
         return 2;

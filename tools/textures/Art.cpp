@@ -26,15 +26,13 @@ struct Random {
     }
 };
 
-float Smooth(float e0, float e1, float x)
-{
+float Smooth(float e0, float e1, float x) {
     const float t = std::clamp((x - e0) / (e1 - e0), 0.0f, 1.0f);
     return t * t * (3.0f - 2.0f * t);
 }
 
 // Largest size (in steps of 2 px) at which text fits width.
-int FitSize(TextPainter& painter, const std::string& text, float width, int largest, float trackingPerPixel = 0.0f)
-{
+int FitSize(TextPainter& painter, const std::string& text, float width, int largest, float trackingPerPixel = 0.0f) {
     int size = largest;
     while (size > 8 && painter.Measure(text, size, trackingPerPixel * static_cast<float>(size)) > width)
         size -= 2;
@@ -42,8 +40,7 @@ int FitSize(TextPainter& painter, const std::string& text, float width, int larg
 }
 
 // Anti-aliased thick segment.
-void Stroke(Mask& mask, float x0, float y0, float x1, float y1, float halfWidth)
-{
+void Stroke(Mask& mask, float x0, float y0, float x1, float y1, float halfWidth) {
     const int minX = std::max(0, static_cast<int>(std::min(x0, x1) - halfWidth - 2));
     const int maxX = std::min(mask.width - 1, static_cast<int>(std::max(x0, x1) + halfWidth + 2));
     const int minY = std::max(0, static_cast<int>(std::min(y0, y1) - halfWidth - 2));
@@ -63,8 +60,7 @@ void Stroke(Mask& mask, float x0, float y0, float x1, float y1, float halfWidth)
 
 // Shadow for legibility over any background, a coloured halo, then the letters.
 void PaintText(Canvas& canvas, const Mask& text, float glowR, float glowG, float glowB, float glowStrength,
-               int shadowRadius, bool gradient)
-{
+               int shadowRadius, bool gradient) {
     Mask shadow = text;
     shadow.Blur(shadowRadius);
     shadow.Scale(2.2f);
@@ -87,8 +83,7 @@ void PaintText(Canvas& canvas, const Mask& text, float glowR, float glowG, float
 }
 
 // A horizontal light streak: a thin hot core in a wide soft halo, fading towards the sides.
-Canvas Streak(float centreY, float r, float g, float b, float strength)
-{
+Canvas Streak(float centreY, float r, float g, float b, float strength) {
     Canvas canvas(W, H);
     for (int y = 0; y < H; ++y) {
         const float dy = (static_cast<float>(y) + 0.5f - centreY) / static_cast<float>(H);
@@ -120,8 +115,7 @@ struct CardLine {
 
 } // namespace
 
-Canvas Art::Shapes() const
-{
+Canvas Art::Shapes() const {
     constexpr int Cell = 128;
     Canvas canvas(Cell * 4, Cell);
     for (int k = 0; k < 4; ++k)
@@ -160,8 +154,7 @@ Canvas Art::Shapes() const
     return canvas;
 }
 
-Canvas Art::Logo() const
-{
+Canvas Art::Logo() const {
     Canvas canvas(W, H);
     TextPainter bold(Font("DejaVuSans-Bold.ttf"));
     TextPainter book(Font("DejaVuSans.ttf"));
@@ -173,7 +166,8 @@ Canvas Art::Logo() const
     bold.DrawCentred(text, name, nameSize, centre, nameBaseline, 0.12f * static_cast<float>(nameSize));
 
     const int yearSize = nameSize * 55 / 100;
-    const float yearBaseline = nameBaseline + 0.95f * static_cast<float>(yearSize) + 0.1f * static_cast<float>(nameSize);
+    const float yearBaseline =
+        nameBaseline + 0.95f * static_cast<float>(yearSize) + 0.1f * static_cast<float>(nameSize);
     const float yearTracking = 0.45f * static_cast<float>(yearSize);
     book.DrawCentred(text, "2008", yearSize, centre, yearBaseline, yearTracking);
     // Rules either side of the year.
@@ -191,16 +185,14 @@ Canvas Art::Logo() const
     return canvas;
 }
 
-Canvas Art::LogoStreak() const
-{
+Canvas Art::LogoStreak() const {
     // Centred on the name's letters.
     return Streak(0.485f * H, 1.0f, 0.52f, 0.18f, 1.0f);
 }
 
 Canvas Art::BlueStreak() const { return Streak(0.5f * H, 0.22f, 0.5f, 1.0f, 0.85f); }
 
-Canvas Art::MakerLogo() const
-{
+Canvas Art::MakerLogo() const {
     // Light on black: drawn additively, zooming in from half size.
     Canvas canvas(W, H);
     canvas.Fill(0.0f, 0.0f, 0.0f, 1.0f);
@@ -242,8 +234,7 @@ Canvas Art::MakerLogo() const
     return canvas;
 }
 
-Canvas Art::Title(int number) const
-{
+Canvas Art::Title(int number) const {
     static const std::vector<CardLine> cards[5] = {
         {{"BRIGHTMOOT 2008", true, 1.0f},
          {"is a demoparty: three days of real-time graphics,", false, 0.5f},
@@ -272,8 +263,8 @@ Canvas Art::Title(int number) const
     int bodyFit = 1000;
     for (const CardLine& line : lines)
         if (!line.bold)
-            bodyFit = std::min(bodyFit, FitSize(book, line.text, 0.7f * W,
-                                                static_cast<int>(bodySize * line.sizeScale / 0.5f), 0.03f));
+            bodyFit = std::min(
+                bodyFit, FitSize(book, line.text, 0.7f * W, static_cast<int>(bodySize * line.sizeScale / 0.5f), 0.03f));
     // The heading's letters sit on the streak's core at mid-height.
     float baseline = 0.5f * H + 0.36f * headingSize;
     for (const CardLine& line : lines) {
@@ -291,21 +282,21 @@ Canvas Art::Title(int number) const
     return canvas;
 }
 
-Canvas Art::White() const
-{
+Canvas Art::White() const {
     Canvas canvas(16, 16);
     canvas.Fill(1.0f, 1.0f, 1.0f, 1.0f);
     return canvas;
 }
 
-Canvas Art::ScenePanels() const
-{
+Canvas Art::ScenePanels() const {
     constexpr int S = 512;
     Canvas canvas(S, S);
     Random random(7);
     std::vector<float> grey(static_cast<size_t>(S) * S, 0.5f);
     // Recursive splits into panels of different shades with dark grooves between them.
-    struct Rect { int x, y, w, h, depth; };
+    struct Rect {
+        int x, y, w, h, depth;
+    };
     std::vector<Rect> work{{0, 0, S, S, 0}};
     while (!work.empty()) {
         const Rect r = work.back();
@@ -338,7 +329,7 @@ Canvas Art::ScenePanels() const
                 else if (e < 4)
                     v = shade + 0.18f; // bevel catching light
                 else if (lit && ey > r.h / 2 - 4 && ey < r.h / 2 + 4 && ex > 10)
-                    v = 0.95f;         // a light strip across the panel
+                    v = 0.95f; // a light strip across the panel
                 grey[static_cast<size_t>(y) * S + x] = v;
             }
     }
@@ -354,8 +345,7 @@ Canvas Art::ScenePanels() const
     return canvas;
 }
 
-Canvas Art::SceneGrid() const
-{
+Canvas Art::SceneGrid() const {
     constexpr int S = 512;
     Canvas canvas(S, S);
     Random random(11);
@@ -364,7 +354,7 @@ Canvas Art::SceneGrid() const
             // Lines sit on the tile edges so the grid continues across repeats.
             auto line = [](int c, int period, float width) {
                 const int m = c % period;
-                const float d = static_cast<float>(std::min(m, period - m)) ;
+                const float d = static_cast<float>(std::min(m, period - m));
                 return std::exp(-d * d / (width * width));
             };
             const float major = std::max(line(x, 128, 2.0f), line(y, 128, 2.0f));
@@ -379,8 +369,7 @@ Canvas Art::SceneGrid() const
     return canvas;
 }
 
-Canvas Art::SceneMetal() const
-{
+Canvas Art::SceneMetal() const {
     constexpr int S = 512;
     Canvas canvas(S, S);
     Random random(23);

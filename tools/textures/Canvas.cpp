@@ -8,8 +8,7 @@ namespace Halcyra::Textures {
 namespace {
 
 // One box pass along a line of n values spaced by stride; edges count as empty.
-void BoxLine(float* line, int n, int stride, int radius, std::vector<float>& scratch)
-{
+void BoxLine(float* line, int n, int stride, int radius, std::vector<float>& scratch) {
     scratch.assign(static_cast<size_t>(n), 0.0f);
     const float scale = 1.0f / static_cast<float>(2 * radius + 1);
     double sum = 0.0;
@@ -30,8 +29,7 @@ void BoxLine(float* line, int n, int stride, int radius, std::vector<float>& scr
 
 } // namespace
 
-void Mask::Blur(int radius)
-{
+void Mask::Blur(int radius) {
     if (radius <= 0)
         return;
     std::vector<float> scratch;
@@ -61,14 +59,12 @@ void Mask::Blur(int radius)
     }
 }
 
-void Mask::Scale(float factor)
-{
+void Mask::Scale(float factor) {
     for (float& v : values)
         v = std::clamp(v * factor, 0.0f, 1.0f);
 }
 
-void Canvas::OverPixel(int x, int y, float r, float g, float b, float a)
-{
+void Canvas::OverPixel(int x, int y, float r, float g, float b, float a) {
     if (a <= 0.0f)
         return;
     a = std::min(a, 1.0f);
@@ -83,15 +79,13 @@ void Canvas::OverPixel(int x, int y, float r, float g, float b, float a)
     p[3] = outA;
 }
 
-void Canvas::Over(const Mask& mask, float r, float g, float b, float a)
-{
+void Canvas::Over(const Mask& mask, float r, float g, float b, float a) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             OverPixel(x, y, r, g, b, mask.At(x, y) * a);
 }
 
-void Canvas::AddLight(const Mask& mask, float r, float g, float b)
-{
+void Canvas::AddLight(const Mask& mask, float r, float g, float b) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             float* p = At(x, y);
@@ -103,8 +97,7 @@ void Canvas::AddLight(const Mask& mask, float r, float g, float b)
         }
 }
 
-void Canvas::Fill(float r, float g, float b, float a)
-{
+void Canvas::Fill(float r, float g, float b, float a) {
     for (size_t i = 0; i < rgba.size(); i += 4) {
         rgba[i] = r;
         rgba[i + 1] = g;
@@ -113,8 +106,7 @@ void Canvas::Fill(float r, float g, float b, float a)
     }
 }
 
-std::vector<unsigned char> Canvas::ToBytes() const
-{
+std::vector<unsigned char> Canvas::ToBytes() const {
     std::vector<unsigned char> bytes(rgba.size());
     for (size_t i = 0; i < rgba.size(); ++i)
         bytes[i] = static_cast<unsigned char>(std::clamp(rgba[i], 0.0f, 1.0f) * 255.0f + 0.5f);

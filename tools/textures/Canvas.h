@@ -33,7 +33,8 @@ struct Canvas {
     /// Paints colour through mask with the "over" operator (alpha = mask x a).
     void Over(const Mask& mask, float r, float g, float b, float a);
     /// Paints colour through mask, the colour taken per pixel from shade(x, y, rgb out).
-    template <class Shade> void OverShaded(const Mask& mask, float a, Shade shade) {
+    template <class Shade>
+    void OverShaded(const Mask& mask, float a, Shade shade) {
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
                 float c[3];

@@ -7,8 +7,7 @@
 
 namespace Halcyra::Textures {
 
-void WritePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgba)
-{
+void WritePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgba) {
     if (width <= 0 || height <= 0 || rgba.size() != static_cast<size_t>(width) * height * 4)
         throw std::runtime_error("Bad image size for " + path);
     FILE* file = std::fopen(path.c_str(), "wb");

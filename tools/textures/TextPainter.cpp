@@ -12,8 +12,7 @@ namespace Halcyra::Textures {
 
 namespace {
 
-std::vector<unsigned long> DecodeUtf8(const std::string& text)
-{
+std::vector<unsigned long> DecodeUtf8(const std::string& text) {
     std::vector<unsigned long> codes;
     for (size_t i = 0; i < text.size();) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
@@ -29,8 +28,7 @@ std::vector<unsigned long> DecodeUtf8(const std::string& text)
 
 } // namespace
 
-TextPainter::TextPainter(const std::string& fontPath)
-{
+TextPainter::TextPainter(const std::string& fontPath) {
     FT_Library lib = nullptr;
     if (FT_Init_FreeType(&lib) != 0)
         throw std::runtime_error("FreeType cannot start");
@@ -43,31 +41,26 @@ TextPainter::TextPainter(const std::string& fontPath)
     face = f;
 }
 
-TextPainter::~TextPainter()
-{
+TextPainter::~TextPainter() {
     FT_Done_Face(static_cast<FT_Face>(face));
     FT_Done_FreeType(static_cast<FT_Library>(library));
 }
 
-float TextPainter::Measure(const std::string& text, int pixelSize, float tracking)
-{
+float TextPainter::Measure(const std::string& text, int pixelSize, float tracking) {
     return Run(nullptr, text, pixelSize, 0.0f, 0.0f, tracking);
 }
 
-void TextPainter::Draw(Mask& mask, const std::string& text, int pixelSize, float x, float y, float tracking)
-{
+void TextPainter::Draw(Mask& mask, const std::string& text, int pixelSize, float x, float y, float tracking) {
     Run(&mask, text, pixelSize, x, y, tracking);
 }
 
 void TextPainter::DrawCentred(Mask& mask, const std::string& text, int pixelSize, float centreX, float y,
-                              float tracking)
-{
+                              float tracking) {
     const float width = Measure(text, pixelSize, tracking);
     Run(&mask, text, pixelSize, centreX - 0.5f * width, y, tracking);
 }
 
-float TextPainter::Run(Mask* mask, const std::string& text, int pixelSize, float x, float y, float tracking)
-{
+float TextPainter::Run(Mask* mask, const std::string& text, int pixelSize, float x, float y, float tracking) {
     FT_Face f = static_cast<FT_Face>(face);
     FT_Set_Pixel_Sizes(f, 0, static_cast<FT_UInt>(pixelSize));
     const std::vector<unsigned long> codes = DecodeUtf8(text);

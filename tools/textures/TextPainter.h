@@ -20,8 +20,7 @@ public:
     /// Adds coverage of text with its baseline at y and its left edge at x.
     void Draw(Mask& mask, const std::string& text, int pixelSize, float x, float y, float tracking = 0.0f);
     /// As Draw, horizontally centred on centreX.
-    void DrawCentred(Mask& mask, const std::string& text, int pixelSize, float centreX, float y,
-                     float tracking = 0.0f);
+    void DrawCentred(Mask& mask, const std::string& text, int pixelSize, float centreX, float y, float tracking = 0.0f);
 
 private:
     float Run(Mask* mask, const std::string& text, int pixelSize, float x, float y, float tracking);

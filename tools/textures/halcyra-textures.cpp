@@ -17,8 +17,7 @@
 
 using namespace Halcyra::Textures;
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc < 2 || argc > 3) {
         std::fprintf(stderr, "usage: halcyra-textures OUTPUT_DIR [FONT_DIR]\n");
         return 2;

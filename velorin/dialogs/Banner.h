@@ -12,8 +12,7 @@ public:
     enum Accent { AccentInvitation, AccentError };
 
     /// A new image surface of exactly width x height pixels (ARGB32); the caller destroys it.
-    static _cairo_surface* Draw(int width, int height, const char* title, const char* subtitle,
-                                Accent accent);
+    static _cairo_surface* Draw(int width, int height, const char* title, const char* subtitle, Accent accent);
 };
 
 } // namespace Velorin

@@ -23,10 +23,9 @@ struct Resolution {
 // The row texts are shown as they are, including the stray blank after "1280 x 800"; the sizes
 // come from this table, never from parsing the text.
 const Resolution resolutions[] = {
-    {"640 x 480", 640, 480},     {"800 x 480", 800, 480},     {"800 x 600", 800, 600},
-    {"1024 x 768", 1024, 768},   {"1280 x 720", 1280, 720},   {"1280 x 800 ", 1280, 800},
-    {"1280 x 960", 1280, 960},   {"1280 x 1024", 1280, 1024}, {"1440 x 900", 1440, 900},
-    {"1400 x 1050", 1400, 1050}, {"1680 x 1050", 1680, 1050}, {"1600 x 1200", 1600, 1200},
+    {"640 x 480", 640, 480},     {"800 x 480", 800, 480},     {"800 x 600", 800, 600},     {"1024 x 768", 1024, 768},
+    {"1280 x 720", 1280, 720},   {"1280 x 800 ", 1280, 800},  {"1280 x 960", 1280, 960},   {"1280 x 1024", 1280, 1024},
+    {"1440 x 900", 1440, 900},   {"1400 x 1050", 1400, 1050}, {"1680 x 1050", 1680, 1050}, {"1600 x 1200", 1600, 1200},
     {"1920 x 1080", 1920, 1080}, {"1920 x 1200", 1920, 1200},
 };
 constexpr int resolutionCount = sizeof(resolutions) / sizeof(resolutions[0]);
@@ -60,9 +59,7 @@ GtkWidget* MakeLabel(const char* text) {
 
 } // namespace
 
-ConfigDialog::ConfigDialog() {
-    InitializeComponent();
-}
+ConfigDialog::ConfigDialog() { InitializeComponent(); }
 
 ConfigDialog::~ConfigDialog() {
     if (window)
@@ -75,8 +72,8 @@ void ConfigDialog::InitializeComponent() {
     GtkWidget* fixed = nullptr;
     window = Toolkit::CreateDialogWindow("ConfigDialog", Title, ClientWidth, ClientHeight, &fixed);
 
-    cairo_surface_t* image = Banner::Draw(BannerWidth, BannerHeight, "HALCYRA",
-                                          "Brightmoot 2008 Invitation", Banner::AccentInvitation);
+    cairo_surface_t* image =
+        Banner::Draw(BannerWidth, BannerHeight, "HALCYRA", "Brightmoot 2008 Invitation", Banner::AccentInvitation);
     banner = gtk_image_new_from_surface(image);
     cairo_surface_destroy(image);
     gtk_fixed_put(GTK_FIXED(fixed), banner, 0, 0);
@@ -93,12 +90,10 @@ void ConfigDialog::InitializeComponent() {
     antiAliasingListBox = MakeList(antiAliasingRows, antiAliasingCount);
     aspectComboBox = MakeList(aspectRows, aspectCount);
     g_signal_connect_swapped(aspectComboBox, "changed",
-                             G_CALLBACK(+[](ConfigDialog* d) { d->comboBox1_SelectedIndexChanged(); }),
-                             this);
+                             G_CALLBACK(+[](ConfigDialog* d) { d->comboBox1_SelectedIndexChanged(); }), this);
 
     const char* labels[] = {"Gralith Driver:", "Display Resolution:", "Anti-Aliasing:", "Aspect:"};
-    GtkWidget* lists[] = {gralithDriverListBox, displayResolutionListBox, antiAliasingListBox,
-                          aspectComboBox};
+    GtkWidget* lists[] = {gralithDriverListBox, displayResolutionListBox, antiAliasingListBox, aspectComboBox};
     for (int i = 0; i < 4; ++i) {
         int y = 120 + 38 * i;
         Place(fixed, MakeLabel(labels[i]), 20, y, 150, 32);
@@ -114,14 +109,10 @@ void ConfigDialog::InitializeComponent() {
 
     button1 = gtk_button_new_with_label("Transform");
     button2 = gtk_button_new_with_label("Dissolve");
-    Place(fixed, button1, StartButtonRect.x, StartButtonRect.y, StartButtonRect.width,
-          StartButtonRect.height);
-    Place(fixed, button2, QuitButtonRect.x, QuitButtonRect.y, QuitButtonRect.width,
-          QuitButtonRect.height);
-    g_signal_connect_swapped(button1, "clicked", G_CALLBACK(+[](ConfigDialog* d) { d->button1_Click(); }),
-                             this);
-    g_signal_connect_swapped(button2, "clicked", G_CALLBACK(+[](ConfigDialog* d) { d->button2_Click(); }),
-                             this);
+    Place(fixed, button1, StartButtonRect.x, StartButtonRect.y, StartButtonRect.width, StartButtonRect.height);
+    Place(fixed, button2, QuitButtonRect.x, QuitButtonRect.y, QuitButtonRect.width, QuitButtonRect.height);
+    g_signal_connect_swapped(button1, "clicked", G_CALLBACK(+[](ConfigDialog* d) { d->button1_Click(); }), this);
+    g_signal_connect_swapped(button2, "clicked", G_CALLBACK(+[](ConfigDialog* d) { d->button2_Click(); }), this);
 
     gtk_widget_show_all(fixed);
 }
@@ -170,24 +161,16 @@ void ConfigDialog::ShowDialog() {
     });
 }
 
-bool ConfigDialog::IsVisible() const {
-    return gtk_widget_get_visible(window);
-}
+bool ConfigDialog::IsVisible() const { return gtk_widget_get_visible(window); }
 
-const char* ConfigDialog::GetTitle() const {
-    return gtk_window_get_title(GTK_WINDOW(window));
-}
+const char* ConfigDialog::GetTitle() const { return gtk_window_get_title(GTK_WINDOW(window)); }
 
 GtkWidget* ConfigDialog::GetList(List list) const {
     switch (list) {
-    case DriverList:
-        return gralithDriverListBox;
-    case ResolutionList:
-        return displayResolutionListBox;
-    case AntiAliasingList:
-        return antiAliasingListBox;
-    case AspectList:
-        return aspectComboBox;
+    case DriverList: return gralithDriverListBox;
+    case ResolutionList: return displayResolutionListBox;
+    case AntiAliasingList: return antiAliasingListBox;
+    case AspectList: return aspectComboBox;
     }
     return aspectComboBox;
 }
@@ -210,13 +193,9 @@ std::string ConfigDialog::GetRowText(List list, int row) const {
     return result;
 }
 
-int ConfigDialog::GetSelectedRow(List list) const {
-    return gtk_combo_box_get_active(GTK_COMBO_BOX(GetList(list)));
-}
+int ConfigDialog::GetSelectedRow(List list) const { return gtk_combo_box_get_active(GTK_COMBO_BOX(GetList(list))); }
 
-void ConfigDialog::SelectRow(List list, int row) {
-    gtk_combo_box_set_active(GTK_COMBO_BOX(GetList(list)), row);
-}
+void ConfigDialog::SelectRow(List list, int row) { gtk_combo_box_set_active(GTK_COMBO_BOX(GetList(list)), row); }
 
 bool ConfigDialog::IsChecked(CheckBox box) const {
     GtkWidget* widget = box == MusicCheckBox ? musicCheckBox : fullscreenCheckBox;

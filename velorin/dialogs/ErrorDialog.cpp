@@ -19,9 +19,7 @@ GtkTextBuffer* BufferOf(GtkWidget* scrolled) {
 
 } // namespace
 
-ErrorDialog::ErrorDialog() {
-    InitializeComponent();
-}
+ErrorDialog::ErrorDialog() { InitializeComponent(); }
 
 ErrorDialog::~ErrorDialog() {
     if (window)
@@ -64,8 +62,7 @@ void ErrorDialog::InitializeComponent() {
     button1 = gtk_button_new_with_label("Close");
     gtk_widget_set_size_request(button1, CloseButtonRect.width, CloseButtonRect.height);
     gtk_fixed_put(GTK_FIXED(fixed), button1, CloseButtonRect.x, CloseButtonRect.y);
-    g_signal_connect_swapped(button1, "clicked", G_CALLBACK(+[](ErrorDialog* d) { d->button1_Click(); }),
-                             this);
+    g_signal_connect_swapped(button1, "clicked", G_CALLBACK(+[](ErrorDialog* d) { d->button1_Click(); }), this);
 
     gtk_widget_show_all(fixed);
 }
@@ -82,9 +79,7 @@ void ErrorDialog::SetErrorMessage(const char* text) {
     g_free(converted);
 }
 
-void ErrorDialog::button1_Click() {
-    Close();
-}
+void ErrorDialog::button1_Click() { Close(); }
 
 void ErrorDialog::Close() {
     gtk_widget_hide(window);
@@ -101,13 +96,9 @@ void ErrorDialog::ShowDialog() {
     });
 }
 
-bool ErrorDialog::IsVisible() const {
-    return gtk_widget_get_visible(window);
-}
+bool ErrorDialog::IsVisible() const { return gtk_widget_get_visible(window); }
 
-const char* ErrorDialog::GetTitle() const {
-    return gtk_window_get_title(GTK_WINDOW(window));
-}
+const char* ErrorDialog::GetTitle() const { return gtk_window_get_title(GTK_WINDOW(window)); }
 
 char* ErrorDialog::GetErrorMessage() const {
     GtkTextBuffer* buffer = BufferOf(textBox1);
@@ -121,13 +112,9 @@ char* ErrorDialog::GetErrorMessage() const {
     return copy;
 }
 
-const char* ErrorDialog::GetLabelText() const {
-    return gtk_label_get_text(GTK_LABEL(label1));
-}
+const char* ErrorDialog::GetLabelText() const { return gtk_label_get_text(GTK_LABEL(label1)); }
 
-const char* ErrorDialog::GetButtonText() const {
-    return gtk_button_get_label(GTK_BUTTON(button1));
-}
+const char* ErrorDialog::GetButtonText() const { return gtk_button_get_label(GTK_BUTTON(button1)); }
 
 bool ErrorDialog::IsDetailsEditable() const {
     return gtk_text_view_get_editable(GTK_TEXT_VIEW(gtk_bin_get_child(GTK_BIN(textBox1))));

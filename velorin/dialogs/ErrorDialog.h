@@ -20,8 +20,7 @@ public:
     static constexpr int BannerWidth = 400;
     static constexpr int BannerHeight = 107;
     static constexpr const char* Title = "Halcyra";
-    static constexpr const char* Explanation =
-        "An error has occured forcing Halcyra to close. Details:";
+    static constexpr const char* Explanation = "An error has occured forcing Halcyra to close. Details:";
     static constexpr const char* DefaultDetails = "No details available.";
     static constexpr Rect CloseButtonRect = {298, 288, 90, 30};
 

@@ -7,13 +7,12 @@ namespace Velorin {
 namespace {
 
 // Both dialogs share one look; the configuration dialog adds its typeface.
-const char* const styleSheet =
-    "#ConfigDialog, #ConfigDialog * { font-family: Candara, \"DejaVu Sans\", sans-serif;"
-    " font-size: 9.75pt; }\n"
-    "#ErrorDialog, #ErrorDialog * { font-size: 9.75pt; }\n"
-    "#ErrorDialog label, #ErrorDialog button label, #ErrorDialog textview text"
-    " { color: rgb(64, 64, 64); }\n"
-    "#ErrorDialog textview, #ErrorDialog textview text { background-color: #ffffff; }\n";
+const char* const styleSheet = "#ConfigDialog, #ConfigDialog * { font-family: Candara, \"DejaVu Sans\", sans-serif;"
+                               " font-size: 9.75pt; }\n"
+                               "#ErrorDialog, #ErrorDialog * { font-size: 9.75pt; }\n"
+                               "#ErrorDialog label, #ErrorDialog button label, #ErrorDialog textview text"
+                               " { color: rgb(64, 64, 64); }\n"
+                               "#ErrorDialog textview, #ErrorDialog textview text { background-color: #ffffff; }\n";
 
 bool Start() {
     if (!gtk_init_check(nullptr, nullptr))
@@ -42,12 +41,15 @@ void Toolkit::RunModal(GtkWidget* window, GMainLoop* loop, const std::function<v
         auto* w = static_cast<Watch*>(data);
         if (*w->shown && !w->pending) {
             // Mapped is not yet drawn: let the first frame through before anyone looks.
-            w->pending = g_timeout_add(50, +[](gpointer d) -> gboolean {
-                auto* w = static_cast<Watch*>(d);
-                w->pending = 0;
-                (*w->shown)();
-                return G_SOURCE_REMOVE;
-            }, w);
+            w->pending = g_timeout_add(
+                50,
+                +[](gpointer d) -> gboolean {
+                    auto* w = static_cast<Watch*>(d);
+                    w->pending = 0;
+                    (*w->shown)();
+                    return G_SOURCE_REMOVE;
+                },
+                w);
         }
         return FALSE;
     };
@@ -65,8 +67,7 @@ void Toolkit::ProcessPendingEvents() {
         gtk_main_iteration_do(FALSE);
 }
 
-GtkWidget* Toolkit::CreateDialogWindow(const char* name, const char* title, int width, int height,
-                                       GtkWidget** fixed) {
+GtkWidget* Toolkit::CreateDialogWindow(const char* name, const char* title, int width, int height, GtkWidget** fixed) {
     GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_widget_set_name(window, name);
     gtk_window_set_title(GTK_WINDOW(window), title);

@@ -37,9 +37,7 @@ struct CachedProgram {
     }
 };
 
-Program* TextureProgram(CachedProgram& cache) {
-    return cache.Get("shaders/texture.cg");
-}
+Program* TextureProgram(CachedProgram& cache) { return cache.Get("shaders/texture.cg"); }
 
 void Require(const void* resource) {
     if (!resource)
@@ -65,9 +63,7 @@ void BindTarget(Texture2D* destination) {
     GraphicsDevice->SetRenderTargets(1, &surface, nullptr);
 }
 
-void BindWindow() {
-    GraphicsDevice->SetRenderTargets(0, nullptr, nullptr);
-}
+void BindWindow() { GraphicsDevice->SetRenderTargets(0, nullptr, nullptr); }
 
 } // namespace
 

@@ -22,9 +22,7 @@ const float* NoiseTable() {
 
 } // namespace
 
-float SignedRandom() {
-    return static_cast<float>(static_cast<double>(std::rand()) / RAND_MAX * 2.0 - 1.0);
-}
+float SignedRandom() { return static_cast<float>(static_cast<double>(std::rand()) / RAND_MAX * 2.0 - 1.0); }
 
 float Noise1(int seed, float x) {
     // The camera's warped time can be negative (a cut moves it back by up to 100 s), so the

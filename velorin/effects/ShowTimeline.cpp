@@ -23,9 +23,7 @@ const float titleStarts[] = {30.04f, 33.59f, 37.43f, 41.21f, 44.49f};
 
 } // namespace
 
-float Fade(float t) {
-    return std::min(0.25f * t, 1.0f) * std::min(46.49f - t, 1.0f);
-}
+float Fade(float t) { return std::min(0.25f * t, 1.0f) * std::min(46.49f - t, 1.0f); }
 
 float GlowBoost(float t) {
     if (t < DropTime)
@@ -35,9 +33,7 @@ float GlowBoost(float t) {
     return 1.0f;
 }
 
-float GlowStrength(float t, float bass) {
-    return 0.5f + 8.0f * GlowBoost(t) * bass;
-}
+float GlowStrength(float t, float bass) { return 0.5f + 8.0f * GlowBoost(t) * bass; }
 
 float Flash(float t) {
     float sum = 0.0f;
@@ -46,9 +42,7 @@ float Flash(float t) {
     return sum;
 }
 
-float IntroAlpha(float t) {
-    return std::clamp(5.0f - 0.5f * t, 0.0f, 1.0f) * std::min(0.25f * t, 1.0f);
-}
+float IntroAlpha(float t) { return std::clamp(5.0f - 0.5f * t, 0.0f, 1.0f) * std::min(0.25f * t, 1.0f); }
 
 OverlayLayers SelectOverlay(float t) {
     OverlayLayers layers;

@@ -24,18 +24,18 @@ float IntroAlpha(float t);
 
 /// The images drawn over the composite.
 enum class Overlay {
-    Intro,  ///< the maker logo zooming in
-    Logo,   ///< the party logo over its glow streak
-    None,   ///< the pure scene section
-    Title,  ///< a title card over the blue streak
-    Ended,  ///< the show is over: nothing is drawn
+    Intro, ///< the maker logo zooming in
+    Logo,  ///< the party logo over its glow streak
+    None,  ///< the pure scene section
+    Title, ///< a title card over the blue streak
+    Ended, ///< the show is over: nothing is drawn
 };
 
 struct OverlayLayers {
     Overlay kind = Overlay::None;
-    int title = 0;           ///< 1-5 for Title
-    float streakColor = 0;   ///< grey level and alpha of the streak layer
-    float imageColor = 0;    ///< grey level and alpha of the logo or title layer
+    int title = 0;         ///< 1-5 for Title
+    float streakColor = 0; ///< grey level and alpha of the streak layer
+    float imageColor = 0;  ///< grey level and alpha of the logo or title layer
 };
 
 /// Which overlay shows at t, with its colours; beat pulses the streaks.

@@ -172,8 +172,7 @@ void Test01::DrawOverlays(float t) {
         DrawTextureBlended(titles[layers.title - 1].Get(), colour);
         break;
     case ShowTimeline::Overlay::None:
-    case ShowTimeline::Overlay::Ended:
-        break;
+    case ShowTimeline::Overlay::Ended: break;
     }
 }
 

@@ -45,8 +45,8 @@ OfflineRenderer::OfflineRenderer(const std::string& dataDirectory, int width, in
     ended = false;
     SetEndPresentationHandler(&StopAfterThisFrame);
 
-    device = Gralith::Graphics::EGLGLDevice::Create(width, height, Gralith::Graphics::Depth24Stencil8, 0,
-                                                    &CreateCgShading);
+    device =
+        Gralith::Graphics::EGLGLDevice::Create(width, height, Gralith::Graphics::Depth24Stencil8, 0, &CreateCgShading);
     GraphicsDevice = device;
     std::string root = dataDirectory;
     if (root.empty() || root.back() != '/')

@@ -1,11 +1,11 @@
 // halcyra-render: the presentation drawn offline into PNG files or a video.
 
 #include "gralith/Exception.h"
+#include "velorin/Timeline.h"
 #include "velorin/render/OfflineRenderer.h"
 #include "velorin/render/PngWriter.h"
 #include "velorin/render/RenderOptions.h"
 #include "velorin/render/VideoEncoder.h"
-#include "velorin/Timeline.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -59,7 +59,7 @@ int Render(const Velorin::RenderOptions& options) {
     if (options.IsVideo()) {
         double duration = static_cast<double>(frames.size()) / options.fps;
         video = std::make_unique<Velorin::VideoEncoder>(options.out, options.width, options.height, options.fps,
-                                                         renderer.GetMusicPath(), options.from, duration);
+                                                        renderer.GetMusicPath(), options.from, duration);
     } else {
         MakeFolder(options.out);
     }

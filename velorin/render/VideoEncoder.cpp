@@ -28,10 +28,21 @@ bool EndsWith(const std::string& text, const std::string& end) {
 
 std::vector<std::string> VideoEncoder::Arguments(const std::string& path, int width, int height, double fps,
                                                  const std::string& music, double musicStart, double duration) {
-    std::vector<std::string> args = {"-y", "-hide_banner", "-loglevel", "error", "-nostats",
-                                     "-f", "rawvideo", "-pix_fmt", "rgba",
-                                     "-s", std::to_string(width) + "x" + std::to_string(height),
-                                     "-framerate", Number(fps), "-i", "pipe:0"};
+    std::vector<std::string> args = {"-y",
+                                     "-hide_banner",
+                                     "-loglevel",
+                                     "error",
+                                     "-nostats",
+                                     "-f",
+                                     "rawvideo",
+                                     "-pix_fmt",
+                                     "rgba",
+                                     "-s",
+                                     std::to_string(width) + "x" + std::to_string(height),
+                                     "-framerate",
+                                     Number(fps),
+                                     "-i",
+                                     "pipe:0"};
     if (!music.empty()) {
         // Seeking before the input decodes up to the start: exact for Ogg.
         args.insert(args.end(), {"-ss", Number(musicStart), "-t", Number(duration), "-i", music});
@@ -41,8 +52,8 @@ std::vector<std::string> VideoEncoder::Arguments(const std::string& path, int wi
     if (!music.empty())
         args.insert(args.end(), {"-map", "1:a"});
     if (EndsWith(path, ".webm")) {
-        args.insert(args.end(), {"-c:v", "libvpx-vp9", "-b:v", "0", "-crf", "32", "-deadline", "realtime",
-                                 "-cpu-used", "8"});
+        args.insert(args.end(),
+                    {"-c:v", "libvpx-vp9", "-b:v", "0", "-crf", "32", "-deadline", "realtime", "-cpu-used", "8"});
         if (!music.empty())
             args.insert(args.end(), {"-c:a", "libopus", "-b:a", "160k"});
     } else {

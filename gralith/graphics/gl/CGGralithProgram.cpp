@@ -37,11 +37,13 @@ CGGralithProgram::CGGralithProgram(CGShadingContext* context, CGShader* vertexSh
     gl.AttachShader(program, vertexShader->GetGLShader());
     // A pixel stage that reads varyings at other widths than the vertex stage writes them gets
     // a copy of its own, adapted to this vertex stage.
-    Utils::String adapted = CgTranslator::AdaptPixelVaryings(vertexShader->GetTranslation(), pixelShader->GetTranslation());
+    Utils::String adapted =
+        CgTranslator::AdaptPixelVaryings(vertexShader->GetTranslation(), pixelShader->GetTranslation());
     unsigned int adaptedShader = 0;
     if (adapted.Length() > 0) {
         try {
-            adaptedShader = CGShader::CompileGLSL(device.Get(), PixelShader, adapted.CStr(), pixelShader->GetEntryPoint());
+            adaptedShader =
+                CGShader::CompileGLSL(device.Get(), PixelShader, adapted.CStr(), pixelShader->GetEntryPoint());
         } catch (...) {
             gl.DeleteProgram(program);
             throw;

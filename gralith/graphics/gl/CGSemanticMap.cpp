@@ -80,10 +80,10 @@ int CGSemanticMap::LocationOfInput(const char* semantic) {
         int location;
     };
     static const Alias aliases[] = {
-        {"POSITION0", 0}, {"BLENDWEIGHT", 1}, {"BLENDWEIGHT0", 1}, {"NORMAL0", 2}, {"COLOR0", 3},
-        {"DIFFUSE", 3}, {"COLOR1", 4}, {"SPECULAR", 4}, {"FOG", 5}, {"FOGCOORD", 5}, {"PSIZE", 6},
-        {"BLENDINDICES", 7}, {"BLENDINDICES0", 7}, {"TANGENT", 14}, {"TANGENT0", 14}, {"BINORMAL", 15},
-        {"BINORMAL0", 15},
+        {"POSITION0", 0}, {"BLENDWEIGHT", 1},  {"BLENDWEIGHT0", 1},  {"NORMAL0", 2},  {"COLOR0", 3},
+        {"DIFFUSE", 3},   {"COLOR1", 4},       {"SPECULAR", 4},      {"FOG", 5},      {"FOGCOORD", 5},
+        {"PSIZE", 6},     {"BLENDINDICES", 7}, {"BLENDINDICES0", 7}, {"TANGENT", 14}, {"TANGENT0", 14},
+        {"BINORMAL", 15}, {"BINORMAL0", 15},
     };
     Entry entry;
     if (Parse(semantic, entry))

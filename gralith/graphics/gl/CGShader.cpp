@@ -18,9 +18,8 @@ constexpr unsigned int GL_INFO_LOG_LENGTH = 0x8B84;
 CGShader::CGShader(GLDevice* device, ShaderType type, const char* entryPoint, const char* source)
     : device(device), type(type), entryPoint(entryPoint ? entryPoint : "") {
     // The device gets no file name; the entry point names the source in diagnostics.
-    translation = CgTranslator::Translate(source, entryPoint,
-                                          type == VertexShader ? CgTranslator::StageVertex : CgTranslator::StagePixel,
-                                          entryPoint);
+    translation = CgTranslator::Translate(
+        source, entryPoint, type == VertexShader ? CgTranslator::StageVertex : CgTranslator::StagePixel, entryPoint);
     shader = CompileGLSL(device, type, translation.glsl.CStr(), entryPoint);
 }
 

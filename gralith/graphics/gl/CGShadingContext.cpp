@@ -50,13 +50,9 @@ Program* CGShadingContext::CreateProgram(Shader* vertexShader, Shader* pixelShad
     return new CGGralithProgram(this, vertex, pixel);
 }
 
-SemanticMap* CGShadingContext::CreateSemanticMap(const char* const* names) {
-    return new CGSemanticMap(names);
-}
+SemanticMap* CGShadingContext::CreateSemanticMap(const char* const* names) { return new CGSemanticMap(names); }
 
-void CGShadingContext::SetSemanticMap(SemanticMap* map) {
-    semanticMap = dynamic_cast<CGSemanticMap*>(map);
-}
+void CGShadingContext::SetSemanticMap(SemanticMap* map) { semanticMap = dynamic_cast<CGSemanticMap*>(map); }
 
 int CGShadingContext::LocationOfSlot(int semantic) const {
     if (!semanticMap || semantic < 0 || semantic >= SlotLimit)
@@ -88,11 +84,8 @@ void CGShadingContext::EnableAttribute(int semantic, int componentCount, unsigne
         if (!isFloat && !normalized)
             throw Exception(ColorUnnormalized, 2);
         break;
-    case CGSemanticMap::KindTexCoord:
-        normalized = false;
-        break;
-    default:
-        break;
+    case CGSemanticMap::KindTexCoord: normalized = false; break;
+    default: break;
     }
     if (isFloat)
         normalized = false;

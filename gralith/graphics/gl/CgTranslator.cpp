@@ -33,8 +33,18 @@ using Utils::String;
 
 // ParameterType values.
 enum {
-    TypeNone = 0, TypeFloat = 1, TypeInt = 2, TypeBool = 3, TypeFloat2 = 4, TypeInt2 = 7, TypeBool2 = 10,
-    TypeBool4 = 12, TypeFloat2x2 = 13, TypeSampler2D = 22, TypeSamplerCube = 23, TypeSampler3D = 24
+    TypeNone = 0,
+    TypeFloat = 1,
+    TypeInt = 2,
+    TypeBool = 3,
+    TypeFloat2 = 4,
+    TypeInt2 = 7,
+    TypeBool2 = 10,
+    TypeBool4 = 12,
+    TypeFloat2x2 = 13,
+    TypeSampler2D = 22,
+    TypeSamplerCube = 23,
+    TypeSampler3D = 24
 };
 
 // Composed like the Cg runtime's error callback: the error string, a line break, the (absent)
@@ -146,7 +156,9 @@ public:
         if (type.columns == 1) {
             if (type.vecsize == 1)
                 return first;
-            return (first == TypeFloat ? TypeFloat2 : first == TypeInt ? TypeInt2 : TypeBool2) +
+            return (first == TypeFloat ? TypeFloat2
+                    : first == TypeInt ? TypeInt2
+                                       : TypeBool2) +
                    static_cast<int>(type.vecsize) - 2;
         }
         // Only square float matrices reach a program.
@@ -310,15 +322,17 @@ void AddPolyfills(std::string& glsl) {
         std::string renamed = std::string("gralith_") + polyfill.name;
         if (!RenameCalls(glsl, polyfill.name, renamed))
             continue;
-        static const char* const types[4][3] = {
-            {"float", "bool", "int"}, {"vec2", "bvec2", "ivec2"}, {"vec3", "bvec3", "ivec3"}, {"vec4", "bvec4", "ivec4"}};
+        static const char* const types[4][3] = {{"float", "bool", "int"},
+                                                {"vec2", "bvec2", "ivec2"},
+                                                {"vec3", "bvec3", "ivec3"},
+                                                {"vec4", "bvec4", "ivec4"}};
         for (int width = 0; width < 4; ++width) {
             const char* const* type = types[width];
             const char* text = width == 0 || !polyfill.vector ? polyfill.scalar : polyfill.vector;
             std::string definition;
             for (const char* c = text; *c; ++c) {
-                bool placeholder = (*c == 'T' || *c == 'B' || *c == 'I') && !IsNamePart(c[1]) &&
-                                   (c == text || !IsNamePart(c[-1]));
+                bool placeholder =
+                    (*c == 'T' || *c == 'B' || *c == 'I') && !IsNamePart(c[1]) && (c == text || !IsNamePart(c[-1]));
                 definition += placeholder ? type[*c == 'T' ? 0 : *c == 'B' ? 1 : 2] : std::string(1, *c);
             }
             definitions += definition + "\n";

@@ -67,8 +67,7 @@ public:
     /// a line break, an empty line, then the compiler listing in which each diagnostic carries
     /// sourceName and the line. A missing entry point is an error. The first call in a process
     /// also initialises the compiler.
-    static Translation Translate(const char* source, const char* entryPoint, Stage stage,
-                                 const char* sourceName);
+    static Translation Translate(const char* source, const char* entryPoint, Stage stage, const char* sourceName);
 
     /// Cg lets a pixel stage read fewer or more components of a varying than the vertex stage
     /// writes (a float4 TEXCOORD0 read as float2); GLSL refuses to link that. Answers the pixel

@@ -54,8 +54,14 @@ void GLDevice::MakeCurrent() {
 
 void GLDevice::DepthStencilBits(DepthStencilFormat format, int& depthBits, int& stencilBits) {
     switch (format) {
-    case Depth16: depthBits = 16; stencilBits = 0; return;
-    case Depth24Stencil8: depthBits = 24; stencilBits = 8; return;
+    case Depth16:
+        depthBits = 16;
+        stencilBits = 0;
+        return;
+    case Depth24Stencil8:
+        depthBits = 24;
+        stencilBits = 8;
+        return;
     case Depth32Float:
     case DepthStencilFormatReserved: throw Exception("Depth buffer format not supported", 2);
     default: throw Exception("DepthStencilFromat not recognized", 4);
@@ -180,9 +186,7 @@ Texture2D* GLDevice::CreateTexture2D(int width, int height, PixelFormat format, 
     return new GLTexture2D(this, width, height, format, renderable);
 }
 
-Texture3D* GLDevice::CreateTexture3D(int, int, int, PixelFormat, bool) {
-    throw Exception(Messages::No3DTextures, 2);
-}
+Texture3D* GLDevice::CreateTexture3D(int, int, int, PixelFormat, bool) { throw Exception(Messages::No3DTextures, 2); }
 
 TextureCube* GLDevice::CreateTextureCube(int size, PixelFormat format, bool renderable) {
     return new GLTextureCube(this, size, format, renderable);

@@ -1,7 +1,7 @@
 #include "gralith/graphics/gl/GLIndexBuffer.h"
 
-#include "gralith/graphics/gl/GLMappings.h"
 #include "gralith/graphics/DeviceImpl.h"
+#include "gralith/graphics/gl/GLMappings.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>

@@ -6,10 +6,10 @@ namespace Gralith::Graphics {
 
 /// How a PixelFormat is stored in OpenGL (values are GL enumerants).
 struct GLFormatRecord {
-    unsigned int PixelFormat;    ///< format of uploaded pixels (or the compressed format)
-    unsigned int ComponentType;  ///< type of uploaded components
+    unsigned int PixelFormat;   ///< format of uploaded pixels (or the compressed format)
+    unsigned int ComponentType; ///< type of uploaded components
     unsigned int InternalFormat;
-    unsigned int Target;         ///< texture target
+    unsigned int Target; ///< texture target
     bool Compressed;
 };
 

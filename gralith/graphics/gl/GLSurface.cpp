@@ -10,10 +10,9 @@
 
 namespace Gralith::Graphics {
 
-GLSurface::GLSurface(GLDevice* device, GLSurfaceKind kind, int width, int height, PixelFormat format,
-                     bool renderable)
-    : device(device), deviceReference(kind == GLSurfaceBackBuffer ? nullptr : device), kind(kind), width(width < 1 ? 1 : width), height(height < 1 ? 1 : height), format(format),
-      renderable(renderable) {}
+GLSurface::GLSurface(GLDevice* device, GLSurfaceKind kind, int width, int height, PixelFormat format, bool renderable)
+    : device(device), deviceReference(kind == GLSurfaceBackBuffer ? nullptr : device), kind(kind),
+      width(width < 1 ? 1 : width), height(height < 1 ? 1 : height), format(format), renderable(renderable) {}
 
 GLSurface* GLSurface::ForTextureLevel(GLDevice* device, Texture* owner, unsigned int texture, int level, int width,
                                       int height, PixelFormat format, bool renderable) {
@@ -24,8 +23,8 @@ GLSurface* GLSurface::ForTextureLevel(GLDevice* device, Texture* owner, unsigned
     return surface;
 }
 
-GLSurface* GLSurface::ForCubeFaceLevel(GLDevice* device, Texture* owner, unsigned int texture, CubeFace face,
-                                       int level, int width, int height, PixelFormat format, bool renderable) {
+GLSurface* GLSurface::ForCubeFaceLevel(GLDevice* device, Texture* owner, unsigned int texture, CubeFace face, int level,
+                                       int width, int height, PixelFormat format, bool renderable) {
     GLSurface* surface = new GLSurface(device, GLSurfaceCubeFaceLevel, width, height, format, renderable);
     surface->owner = owner;
     surface->texture = texture;
@@ -75,9 +74,7 @@ GLSurface::~GLSurface() {
     }
 }
 
-bool GLSurface::IsDepthStencil() const {
-    return format == PixelFormatDepth24Stencil8 || format == PixelFormatDepth16;
-}
+bool GLSurface::IsDepthStencil() const { return format == PixelFormatDepth24Stencil8 || format == PixelFormatDepth16; }
 
 void GLSurface::AttachTo(unsigned int target, unsigned int attachment) const {
     const GLFunctions& gl = device->GL();
@@ -146,8 +143,8 @@ void DetachAll(const GLFunctions& gl, unsigned int target) {
 
 } // namespace
 
-void GLSurface::Copy(Surface* source, int srcX, int srcY, int srcWidth, int srcHeight, int dstX, int dstY,
-                     int dstWidth, int dstHeight, FilterMode filter) {
+void GLSurface::Copy(Surface* source, int srcX, int srcY, int srcWidth, int srcHeight, int dstX, int dstY, int dstWidth,
+                     int dstHeight, FilterMode filter) {
     GLSurface* from = dynamic_cast<GLSurface*>(source);
     if (!from)
         throw Exception("Surface::Copy(): Can not copy from/to the given surface", 0);
@@ -171,8 +168,8 @@ void GLSurface::Copy(Surface* source, int srcX, int srcY, int srcWidth, int srcH
     device->ForgetAppliedRasterizerState();
     // Depth and stencil can only be copied without filtering.
     unsigned int glFilter = filter == FilterLinear && sourceClass == GL_COLOR_BUFFER_BIT ? GL_LINEAR : GL_NEAREST;
-    gl.BlitFramebuffer(srcX, srcY, srcX + srcWidth, srcY + srcHeight, dstX, dstY, dstX + dstWidth,
-                       dstY + dstHeight, sourceClass, glFilter);
+    gl.BlitFramebuffer(srcX, srcY, srcX + srcWidth, srcY + srcHeight, dstX, dstY, dstX + dstWidth, dstY + dstHeight,
+                       sourceClass, glFilter);
     if (from->kind != GLSurfaceBackBuffer) {
         gl.BindFramebuffer(GL_READ_FRAMEBUFFER, device->GetReadFramebuffer());
         DetachAll(gl, GL_READ_FRAMEBUFFER);

@@ -10,19 +10,19 @@ class Texture;
 
 /// What a GLSurface stands for.
 enum GLSurfaceKind {
-    GLSurfaceTextureLevel = 0, ///< a level of a 2D texture
-    GLSurfaceCubeFaceLevel = 1,///< a level of one cube face
-    GLSurfaceVolumeSlice = 2,  ///< a slice of a 3D texture (never created by this backend)
-    GLSurfaceRenderbuffer = 3, ///< a stand-alone surface from CreateSurface
-    GLSurfaceBackBuffer = 4,   ///< the window's colour buffer
+    GLSurfaceTextureLevel = 0,  ///< a level of a 2D texture
+    GLSurfaceCubeFaceLevel = 1, ///< a level of one cube face
+    GLSurfaceVolumeSlice = 2,   ///< a slice of a 3D texture (never created by this backend)
+    GLSurfaceRenderbuffer = 3,  ///< a stand-alone surface from CreateSurface
+    GLSurfaceBackBuffer = 4,    ///< the window's colour buffer
 };
 
 class GLSurface : public Surface {
 public:
     static GLSurface* ForTextureLevel(GLDevice* device, Texture* owner, unsigned int texture, int level, int width,
                                       int height, PixelFormat format, bool renderable);
-    static GLSurface* ForCubeFaceLevel(GLDevice* device, Texture* owner, unsigned int texture, CubeFace face,
-                                       int level, int width, int height, PixelFormat format, bool renderable);
+    static GLSurface* ForCubeFaceLevel(GLDevice* device, Texture* owner, unsigned int texture, CubeFace face, int level,
+                                       int width, int height, PixelFormat format, bool renderable);
     /// Throws for a sample count above the implementation's limit or a format that cannot be
     /// rendered to (code 2).
     static GLSurface* CreateRenderbuffer(GLDevice* device, int width, int height, PixelFormat format, int samples);

@@ -15,8 +15,8 @@ namespace Gralith::Graphics {
 
 namespace {
 
-void Allocate(const GLFunctions& gl, unsigned int target, const GLFormatRecord& record, PixelFormat format,
-              int level, int width, int height, const void* data) {
+void Allocate(const GLFunctions& gl, unsigned int target, const GLFormatRecord& record, PixelFormat format, int level,
+              int width, int height, const void* data) {
     if (record.Compressed)
         gl.CompressedTexImage2D(target, level, record.InternalFormat, width, height, 0,
                                 GLCompressedImageSize(format, width, height), data);
@@ -33,8 +33,7 @@ void SetLinearFiltering(const GLFunctions& gl, unsigned int target) {
 } // namespace
 
 GLTexture2D::GLTexture2D(GLDevice* device, int width, int height, PixelFormat format, bool renderable)
-    : device(device), record(&GLFormat(format)), width(width), height(height), format(format),
-      renderable(renderable) {
+    : device(device), record(&GLFormat(format)), width(width), height(height), format(format), renderable(renderable) {
     if (format == PixelFormatFloatR16)
         throw Exception("Device does not support PixelFormatFloatR16 under OpenGL", 0);
     if (format == PixelFormatFloatR32)
@@ -79,8 +78,8 @@ void GLTexture2D::GenerateMipmaps() {
 
 void GLTexture2D::SetData(int level, const void* data, bool generateMipmaps) {
     if (format == PixelFormatFloatR16G16B16A16)
-        throw Exception("OpenGL implementation does not support SetData() on PixelFormatFloatR16G16B16A16 textures (yet)",
-                        0);
+        throw Exception(
+            "OpenGL implementation does not support SetData() on PixelFormatFloatR16G16B16A16 textures (yet)", 0);
     if (renderable)
         throw Exception(Messages::SetDataRenderable, 3);
     if (level < 0 || level >= MipLevelCount(width, height))

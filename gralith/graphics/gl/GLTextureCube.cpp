@@ -15,8 +15,8 @@ namespace Gralith::Graphics {
 
 namespace {
 
-void AllocateFace(const GLFunctions& gl, const GLFormatRecord& record, PixelFormat format, CubeFace face,
-                  int level, int size, const void* data) {
+void AllocateFace(const GLFunctions& gl, const GLFormatRecord& record, PixelFormat format, CubeFace face, int level,
+                  int size, const void* data) {
     if (record.Compressed)
         gl.CompressedTexImage2D(GLCubeFace(face), level, record.InternalFormat, size, size, 0,
                                 GLCompressedImageSize(format, size, size), data);

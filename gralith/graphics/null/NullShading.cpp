@@ -17,12 +17,24 @@ bool TypeFromName(const std::string& name, ParameterType& type) {
         const char* name;
         ParameterType type;
     } types[] = {
-        {"float", ParamFloat},         {"float2", ParamFloat2},         {"float3", ParamFloat3},
-        {"float4", ParamFloat4},       {"float2x2", ParamFloat2x2},     {"float3x3", ParamFloat3x3},
-        {"float4x4", ParamFloat4x4},   {"int", ParamInt},               {"int2", ParamInt2},
-        {"int3", ParamInt3},           {"int4", ParamInt4},             {"bool", ParamBool},
-        {"bool2", ParamBool2},         {"bool3", ParamBool3},           {"bool4", ParamBool4},
-        {"sampler2D", ParamSampler2D}, {"samplerCUBE", ParamSamplerCube}, {"sampler3D", ParamSampler3D},
+        {"float", ParamFloat},
+        {"float2", ParamFloat2},
+        {"float3", ParamFloat3},
+        {"float4", ParamFloat4},
+        {"float2x2", ParamFloat2x2},
+        {"float3x3", ParamFloat3x3},
+        {"float4x4", ParamFloat4x4},
+        {"int", ParamInt},
+        {"int2", ParamInt2},
+        {"int3", ParamInt3},
+        {"int4", ParamInt4},
+        {"bool", ParamBool},
+        {"bool2", ParamBool2},
+        {"bool3", ParamBool3},
+        {"bool4", ParamBool4},
+        {"sampler2D", ParamSampler2D},
+        {"samplerCUBE", ParamSamplerCube},
+        {"sampler3D", ParamSampler3D},
     };
     for (const auto& t : types)
         if (name == t.name) {
@@ -186,9 +198,9 @@ NullSemanticMap::NullSemanticMap(const char* const* names) {
         const char* name = names ? names[i] : nullptr;
         if (!name)
             continue;
-        if (std::strcmp(name, "POSITION") != 0 && std::strcmp(name, "NORMAL") != 0 &&
-            std::strcmp(name, "COLOR") != 0 && std::strcmp(name, "TEXCOORD") != 0 &&
-            !HasIndexSuffix(name, "TEXCOORD", 7) && !HasIndexSuffix(name, "ATTR", 15))
+        if (std::strcmp(name, "POSITION") != 0 && std::strcmp(name, "NORMAL") != 0 && std::strcmp(name, "COLOR") != 0 &&
+            std::strcmp(name, "TEXCOORD") != 0 && !HasIndexSuffix(name, "TEXCOORD", 7) &&
+            !HasIndexSuffix(name, "ATTR", 15))
             throw Exception(Messages::UnsupportedSemantic, 3);
         this->names[i] = name;
         used[i] = true;

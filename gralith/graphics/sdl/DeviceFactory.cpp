@@ -46,8 +46,8 @@ Device* CreateDevice(int driver, Window* window, DepthStencilFormat depthFormat,
         if (b->Driver == driver)
             return b->Create(window, depthFormat, multisamples, flags);
     const char* name = DriverName(driver);
-    std::string message = std::string("Graphics driver not available in this build: ") +
-                          (name ? name : std::to_string(driver).c_str());
+    std::string message =
+        std::string("Graphics driver not available in this build: ") + (name ? name : std::to_string(driver).c_str());
     throw Exception(message.c_str(), 6);
 }
 

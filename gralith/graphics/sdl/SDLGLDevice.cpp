@@ -49,8 +49,8 @@ SDLGLDevice* SDLGLDevice::Create(Window* window, DepthStencilFormat depthFormat,
     } catch (const Exception& e) {
         // No visual for this format (too many samples, say): give the window back in its plain
         // format before failing.
-        std::string message = std::string("Could not create an OpenGL window of the requested format: ") +
-                               e.GetMessage();
+        std::string message =
+            std::string("Could not create an OpenGL window of the requested format: ") + e.GetMessage();
         SDL_GL_ResetAttributes();
         sdlWindow->Reopen();
         throw Exception(message.c_str(), 6);

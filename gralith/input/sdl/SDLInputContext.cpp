@@ -17,20 +17,17 @@ namespace Gralith::Input {
 namespace {
 
 // Contexts in creation order; the newest one for a window receives its events.
-std::vector<std::pair<Window*, SDLInputContext*>>& Registry()
-{
+std::vector<std::pair<Window*, SDLInputContext*>>& Registry() {
     static std::vector<std::pair<Window*, SDLInputContext*>> registry;
     return registry;
 }
 
-int SDLCALL WatchEvents(void* userData, SDL_Event* event)
-{
+int SDLCALL WatchEvents(void* userData, SDL_Event* event) {
     static_cast<SDLInputContext*>(userData)->HandleEvent(*event);
     return 1;
 }
 
-uint32_t HeldButtons(Uint32 state)
-{
+uint32_t HeldButtons(Uint32 state) {
     uint32_t buttons = 0;
     if (state & SDL_BUTTON_LMASK)
         buttons |= MouseButtonLeft;
@@ -41,33 +38,22 @@ uint32_t HeldButtons(Uint32 state)
     return buttons;
 }
 
-uint32_t ButtonBit(Uint8 button)
-{
+uint32_t ButtonBit(Uint8 button) {
     switch (button) {
-    case SDL_BUTTON_LEFT:
-        return MouseButtonLeft;
-    case SDL_BUTTON_RIGHT:
-        return MouseButtonRight;
-    case SDL_BUTTON_MIDDLE:
-        return MouseButtonMiddle;
-    case SDL_BUTTON_X1:
-        return MouseButtonExtra1;
-    case SDL_BUTTON_X2:
-        return MouseButtonExtra2;
-    default:
-        return 0;
+    case SDL_BUTTON_LEFT: return MouseButtonLeft;
+    case SDL_BUTTON_RIGHT: return MouseButtonRight;
+    case SDL_BUTTON_MIDDLE: return MouseButtonMiddle;
+    case SDL_BUTTON_X1: return MouseButtonExtra1;
+    case SDL_BUTTON_X2: return MouseButtonExtra2;
+    default: return 0;
     }
 }
 
 // Positions travel as the low 16 bits, as in the platform's mouse messages.
-uint32_t Coordinate(Sint32 value)
-{
-    return static_cast<uint32_t>(value) & 0xFFFFu;
-}
+uint32_t Coordinate(Sint32 value) { return static_cast<uint32_t>(value) & 0xFFFFu; }
 
 // Decodes one UTF-8 sequence at text[i], advancing i; malformed bytes decode as themselves.
-uint32_t NextCodePoint(const unsigned char* text, size_t& i)
-{
+uint32_t NextCodePoint(const unsigned char* text, size_t& i) {
     unsigned char lead = text[i++];
     int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
     if (lead < 0x80 || extra == 0)
@@ -84,8 +70,7 @@ uint32_t NextCodePoint(const unsigned char* text, size_t& i)
 } // namespace
 
 SDLInputContext::SDLInputContext(Window* window)
-    : keyboard(new SDLKeyboard), mouse(new SDLMouse(window)), window(window)
-{
+    : keyboard(new SDLKeyboard), mouse(new SDLMouse(window)), window(window) {
     window->AddRef();
     SDL_InitSubSystem(SDL_INIT_EVENTS);
     // Controllers are optional: without the joystick subsystem there are simply none.
@@ -100,8 +85,7 @@ SDLInputContext::SDLInputContext(Window* window)
     SDL_AddEventWatch(WatchEvents, this);
 }
 
-SDLInputContext::~SDLInputContext()
-{
+SDLInputContext::~SDLInputContext() {
     SDL_DelEventWatch(WatchEvents, this);
     auto& registry = Registry();
     for (auto entry = registry.begin(); entry != registry.end(); ++entry)
@@ -119,8 +103,7 @@ SDLInputContext::~SDLInputContext()
     window->Release();
 }
 
-SDLInputContext* SDLInputContext::GetRegistered(Window* window)
-{
+SDLInputContext* SDLInputContext::GetRegistered(Window* window) {
     auto& registry = Registry();
     for (auto entry = registry.rbegin(); entry != registry.rend(); ++entry)
         if (entry->first == window)
@@ -128,47 +111,33 @@ SDLInputContext* SDLInputContext::GetRegistered(Window* window)
     return nullptr;
 }
 
-void SDLInputContext::PushKeyboardEvent(uint32_t keyCode, uint32_t state)
-{
+void SDLInputContext::PushKeyboardEvent(uint32_t keyCode, uint32_t state) {
     keyboard->Push(KeyboardEvent{keyCode, state});
 }
 
 void SDLInputContext::PushMouseEvent(uint32_t buttons, uint32_t x, uint32_t y, uint32_t reserved0, uint32_t reserved1,
-                                     int32_t wheel, uint32_t type)
-{
+                                     int32_t wheel, uint32_t type) {
     mouse->Push(MouseEvent{buttons, x, y, reserved0, reserved1, wheel, type});
 }
 
-int SDLInputContext::GetJoystickCount()
-{
-    return joysticks.Count();
-}
+int SDLInputContext::GetJoystickCount() { return joysticks.Count(); }
 
-Joystick* SDLInputContext::GetJoystick(int index)
-{
+Joystick* SDLInputContext::GetJoystick(int index) {
     return index >= 0 && index < joysticks.Count() ? joysticks[index] : nullptr;
 }
 
-Keyboard* SDLInputContext::GetKeyboard()
-{
-    return keyboard;
-}
+Keyboard* SDLInputContext::GetKeyboard() { return keyboard; }
 
-Mouse* SDLInputContext::GetMouse()
-{
-    return mouse;
-}
+Mouse* SDLInputContext::GetMouse() { return mouse; }
 
-bool SDLInputContext::IsForMyWindow(uint32_t windowID) const
-{
+bool SDLInputContext::IsForMyWindow(uint32_t windowID) const {
     if (GetRegistered(window) != this)
         return false;
     SDL_Window* target = SDL_GetWindowFromID(windowID);
     return target != nullptr && target == window->GetHandle();
 }
 
-void SDLInputContext::HandleEvent(const SDL_Event& event)
-{
+void SDLInputContext::HandleEvent(const SDL_Event& event) {
     switch (event.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
@@ -196,8 +165,8 @@ void SDLInputContext::HandleEvent(const SDL_Event& event)
     case SDL_MOUSEMOTION:
         if (!IsForMyWindow(event.motion.windowID))
             return;
-        PushMouseEvent(HeldButtons(event.motion.state), Coordinate(event.motion.x), Coordinate(event.motion.y), 0, 0,
-                       0, MouseMove);
+        PushMouseEvent(HeldButtons(event.motion.state), Coordinate(event.motion.x), Coordinate(event.motion.y), 0, 0, 0,
+                       MouseMove);
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
@@ -228,8 +197,7 @@ void SDLInputContext::HandleEvent(const SDL_Event& event)
                        Coordinate(event.wheel.mouseY), 0, 0, delta, MouseWheel);
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 

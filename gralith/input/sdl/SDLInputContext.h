@@ -26,8 +26,8 @@ public:
     ~SDLInputContext() override;
 
     void PushKeyboardEvent(uint32_t keyCode, uint32_t state) override;
-    void PushMouseEvent(uint32_t buttons, uint32_t x, uint32_t y, uint32_t reserved0, uint32_t reserved1,
-                        int32_t wheel, uint32_t type) override;
+    void PushMouseEvent(uint32_t buttons, uint32_t x, uint32_t y, uint32_t reserved0, uint32_t reserved1, int32_t wheel,
+                        uint32_t type) override;
     int GetJoystickCount() override;
     Joystick* GetJoystick(int index) override;
     Keyboard* GetKeyboard() override;

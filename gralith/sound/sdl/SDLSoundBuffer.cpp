@@ -11,13 +11,11 @@ namespace Gralith::Sound {
 
 SDLSoundBuffer::SDLSoundBuffer(SDLSoundDevice* device, MixerVoice* voice, int samplesPerSecond)
     : device(device), voice(voice), frequency(samplesPerSecond), creationFrequency(samplesPerSecond),
-      channels(voice->GetChannels()), bits(voice->GetBitsPerSample()), size(voice->GetSize())
-{
+      channels(voice->GetChannels()), bits(voice->GetBitsPerSample()), size(voice->GetSize()) {
     device->AddRef();
 }
 
-SDLSoundBuffer::~SDLSoundBuffer()
-{
+SDLSoundBuffer::~SDLSoundBuffer() {
     device->GetMixer()->DestroyVoice(voice);
     device->Release();
 }
@@ -30,8 +28,7 @@ void SDLSoundBuffer::Stop() { voice->Stop(Utils::GetTime()); }
 
 bool SDLSoundBuffer::IsPlaying() const { return voice->IsPlaying(); }
 
-void SDLSoundBuffer::SetData(const void* data, int offset, int count)
-{
+void SDLSoundBuffer::SetData(const void* data, int offset, int count) {
     if (count == 0)
         return;
     if (!data || count < 0 || count > size || offset < 0 || offset >= size)
@@ -39,8 +36,7 @@ void SDLSoundBuffer::SetData(const void* data, int offset, int count)
     voice->CopyIn(data, offset, count);
 }
 
-void SDLSoundBuffer::Write(const void* data, int count)
-{
+void SDLSoundBuffer::Write(const void* data, int count) {
     if (count == 0)
         return;
     if (!data || count < 0 || count > size)
@@ -49,15 +45,13 @@ void SDLSoundBuffer::Write(const void* data, int count)
     writeCursor = static_cast<int>((static_cast<long long>(writeCursor) + count) % size);
 }
 
-void SDLSoundBuffer::SetPlayPosition(int offset)
-{
+void SDLSoundBuffer::SetPlayPosition(int offset) {
     if (offset < 0 || offset > size)
         throw Exception("Unable to set sound buffer position");
     voice->SetPosition(offset, Utils::GetTime());
 }
 
-int SDLSoundBuffer::SetWriteCursor(int position)
-{
+int SDLSoundBuffer::SetWriteCursor(int position) {
     int laps = position / size;
     int rest = position % size;
     if (rest < 0) {
@@ -68,8 +62,7 @@ int SDLSoundBuffer::SetWriteCursor(int position)
     return laps;
 }
 
-void SDLSoundBuffer::SetFrequency(int samplesPerSecond)
-{
+void SDLSoundBuffer::SetFrequency(int samplesPerSecond) {
     if (samplesPerSecond == 0)
         samplesPerSecond = creationFrequency;
     if (samplesPerSecond < 100 || samplesPerSecond > 200000)
@@ -78,8 +71,7 @@ void SDLSoundBuffer::SetFrequency(int samplesPerSecond)
     voice->SetRate(samplesPerSecond);
 }
 
-void SDLSoundBuffer::SetPan(float value)
-{
+void SDLSoundBuffer::SetPan(float value) {
     if (!(value >= -1.0f && value <= 1.0f))
         throw Exception("Unable to set sound buffer pan");
     pan = value;
@@ -87,8 +79,7 @@ void SDLSoundBuffer::SetPan(float value)
     ApplyGains();
 }
 
-void SDLSoundBuffer::SetVolume(float value)
-{
+void SDLSoundBuffer::SetVolume(float value) {
     if (!(value >= 0.0f && value <= 1.0f))
         throw Exception("Unable to set sound buffer volume");
     volume = value;
@@ -96,8 +87,7 @@ void SDLSoundBuffer::SetVolume(float value)
     ApplyGains();
 }
 
-void SDLSoundBuffer::ApplyGains()
-{
+void SDLSoundBuffer::ApplyGains() {
     float left, right;
     Mixer::Gains(volumeMillibels, panMillibels, left, right);
     voice->SetGains(left, right);
@@ -107,8 +97,7 @@ int SDLSoundBuffer::GetPlayPosition() { return voice->GetHeardPosition(Utils::Ge
 
 int SDLSoundBuffer::GetWritePosition() { return voice->GetMixedPosition(); }
 
-int SDLSoundBuffer::GetWritableSize()
-{
+int SDLSoundBuffer::GetWritableSize() {
     int play = GetPlayPosition();
     if (writeCursor <= play)
         return play - writeCursor;

@@ -18,15 +18,13 @@ namespace Gralith::Sound {
 
 namespace {
 
-[[noreturn]] void BufferFailure(const char* reason)
-{
+[[noreturn]] void BufferFailure(const char* reason) {
     throw Exception((Utils::String("Unable to create sound buffer (") + reason + ")").CStr());
 }
 
 } // namespace
 
-SDLSoundDevice::SDLSoundDevice(Output output) : mixer(OutputRate), outputName("none")
-{
+SDLSoundDevice::SDLSoundDevice(Output output) : mixer(OutputRate), outputName("none") {
     if (output == OutputNone)
         return;
     if (output == OutputSDL) {
@@ -44,8 +42,7 @@ SDLSoundDevice::SDLSoundDevice(Output output) : mixer(OutputRate), outputName("n
     outputName = "silent";
 }
 
-void SDLSoundDevice::Callback(void* user, unsigned char* stream, int length)
-{
+void SDLSoundDevice::Callback(void* user, unsigned char* stream, int length) {
     SDLSoundDevice* device = static_cast<SDLSoundDevice*>(user);
     int frames = length / static_cast<int>(2 * sizeof(float));
     double nominal = static_cast<double>(frames) / OutputRate;
@@ -70,8 +67,7 @@ void SDLSoundDevice::Callback(void* user, unsigned char* stream, int length)
     device->mixer.Mix(reinterpret_cast<float*>(stream), frames, device->chunkStart, device->chunkPeriod);
 }
 
-bool SDLSoundDevice::OpenSDL(bool acceptDummy)
-{
+bool SDLSoundDevice::OpenSDL(bool acceptDummy) {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         fallbackReason = SDL_GetError();
         return false;
@@ -106,8 +102,7 @@ bool SDLSoundDevice::OpenSDL(bool acceptDummy)
     return true;
 }
 
-SDLSoundDevice::~SDLSoundDevice()
-{
+SDLSoundDevice::~SDLSoundDevice() {
     if (deviceId != 0)
         SDL_CloseAudioDevice(deviceId);
     if (audioSubsystem)
@@ -115,8 +110,7 @@ SDLSoundDevice::~SDLSoundDevice()
     delete silent;
 }
 
-Buffer* SDLSoundDevice::CreateBuffer(int size, int channels, int bitsPerSample, int samplesPerSecond)
-{
+Buffer* SDLSoundDevice::CreateBuffer(int size, int channels, int bitsPerSample, int samplesPerSecond) {
     if (channels < 1 || channels > 8)
         BufferFailure("Bad format");
     if (bitsPerSample != 8 && bitsPerSample != 16 && bitsPerSample != 24 && bitsPerSample != 32)

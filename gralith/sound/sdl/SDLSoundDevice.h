@@ -16,10 +16,10 @@ class SilentOutput;
 class SDLSoundDevice : public Device {
 public:
     enum Output {
-        OutputAuto, ///< SDL's audio output, else the silent one
-        OutputSDL, ///< SDL's audio output whatever its driver, or the creation fails
+        OutputAuto,   ///< SDL's audio output, else the silent one
+        OutputSDL,    ///< SDL's audio output whatever its driver, or the creation fails
         OutputSilent, ///< the silent real-time output only
-        OutputNone, ///< no output: whoever renders calls GetMixer()->Mix (offline rendering, tests)
+        OutputNone,   ///< no output: whoever renders calls GetMixer()->Mix (offline rendering, tests)
     };
 
     /// Throws "Unable to create sound device" (code 6) when not even the silent output starts, or

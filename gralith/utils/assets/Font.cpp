@@ -7,15 +7,13 @@ namespace Gralith::Utils::Assets {
 
 Font::Font(Graphics::Device* device) : stream(new GeoStream(device, StreamCapacity)) {}
 
-Font::~Font()
-{
+Font::~Font() {
     if (texture)
         texture->Release();
     stream->Release();
 }
 
-void Font::SetGlyphRect(int code, float uMin, float vMin, float uMax, float vMax)
-{
+void Font::SetGlyphRect(int code, float uMin, float vMin, float uMax, float vMax) {
     float* r = rects[Index(code)];
     r[0] = uMin;
     r[1] = vMin;
@@ -23,37 +21,32 @@ void Font::SetGlyphRect(int code, float uMin, float vMin, float uMax, float vMax
     r[3] = vMax;
 }
 
-void Font::SetGlyphOffset(int code, float left, float top)
-{
+void Font::SetGlyphOffset(int code, float left, float top) {
     offsets[Index(code)][0] = left;
     offsets[Index(code)][1] = top;
 }
 
 void Font::SetGlyphAdvance(int code, float advance) { advances[Index(code)] = advance; }
 
-void Font::SetTexture(Graphics::Texture2D* t)
-{
+void Font::SetTexture(Graphics::Texture2D* t) {
     if (texture)
         texture->Release();
     texture = t;
 }
 
-void Font::SetColor(float red, float green, float blue, float alpha)
-{
+void Font::SetColor(float red, float green, float blue, float alpha) {
     color[0] = red;
     color[1] = green;
     color[2] = blue;
     color[3] = alpha;
 }
 
-float Font::GetTexelScale() const
-{
+float Font::GetTexelScale() const {
     float w = 16.0f * pixelSize;
     return w > 0.0f ? (w / (w + 1.0f)) * (1.0f / w) : 0.0f;
 }
 
-float Font::LayoutText(const String& text, float x, float y, float scale, Array<GlyphQuad>& out) const
-{
+float Font::LayoutText(const String& text, float x, float y, float scale, Array<GlyphQuad>& out) const {
     float k = GetTexelScale();
     float penX = x;
     float baseline = y;
@@ -85,8 +78,7 @@ float Font::LayoutText(const String& text, float x, float y, float scale, Array<
     return penX;
 }
 
-float Font::MeasureText(const String& text) const
-{
+float Font::MeasureText(const String& text) const {
     float widest = 0.0f;
     float line = 0.0f;
     for (int i = 0; i < text.Length(); ++i) {
@@ -102,8 +94,7 @@ float Font::MeasureText(const String& text) const
     return widest;
 }
 
-void Font::DrawText(const String& text, float x, float y, float scale)
-{
+void Font::DrawText(const String& text, float x, float y, float scale) {
     Array<GlyphQuad> quads;
     LayoutText(text, x, y, scale, quads);
     const int perBatch = stream->GetCapacity() / 6;

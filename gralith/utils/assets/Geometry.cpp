@@ -9,8 +9,7 @@ namespace Gralith::Utils::Assets {
 
 Geometry::Geometry(Graphics::Device* device) : device(device) {}
 
-Geometry::~Geometry()
-{
+Geometry::~Geometry() {
     for (Graphics::VertexBuffer* buffer : vertexBuffers)
         if (buffer)
             buffer->Release();
@@ -20,36 +19,31 @@ Geometry::~Geometry()
         indexBuffer->Release();
 }
 
-void Geometry::AddStream(Graphics::VertexBuffer* buffer, float scale, float bias, const String& semantic)
-{
+void Geometry::AddStream(Graphics::VertexBuffer* buffer, float scale, float bias, const String& semantic) {
     semantics.Add(semantic);
     vertexBuffers.Add(buffer);
     scales.Add(scale);
     biases.Add(bias);
 }
 
-void Geometry::SetInputLayout(Graphics::InputLayout* layout)
-{
+void Geometry::SetInputLayout(Graphics::InputLayout* layout) {
     if (inputLayout)
         inputLayout->Release();
     inputLayout = layout;
 }
 
-void Geometry::SetIndexBuffer(Graphics::IndexBuffer* buffer)
-{
+void Geometry::SetIndexBuffer(Graphics::IndexBuffer* buffer) {
     if (indexBuffer)
         indexBuffer->Release();
     indexBuffer = buffer;
 }
 
-void Geometry::SetCounts(int vertices, int indices)
-{
+void Geometry::SetCounts(int vertices, int indices) {
     vertexCount = vertices;
     indexCount = indices;
 }
 
-void Geometry::Draw()
-{
+void Geometry::Draw() {
     device->SetIndexBuffer(indexBuffer);
     device->SetInputLayout(inputLayout);
     for (int i = 0; i < vertexBuffers.Count(); ++i)

@@ -16,14 +16,11 @@ namespace {
 class StackGuard {
 public:
     StackGuard(Array<String>& prefixes, Array<Proxy::Flag>& flags, Array<Proxy::AssetRecord*>& loading)
-        : prefixes(prefixes), flags(flags), loading(loading), prefixDepth(prefixes.Count()),
-          flagDepth(flags.Count()), loadingDepth(loading.Count())
-    {
-    }
+        : prefixes(prefixes), flags(flags), loading(loading), prefixDepth(prefixes.Count()), flagDepth(flags.Count()),
+          loadingDepth(loading.Count()) {}
     StackGuard(const StackGuard&) = delete;
     StackGuard& operator=(const StackGuard&) = delete;
-    ~StackGuard()
-    {
+    ~StackGuard() {
         while (prefixes.Count() > prefixDepth)
             prefixes.Pop();
         while (flags.Count() > flagDepth)
@@ -43,8 +40,7 @@ private:
 
 // Splits a descriptor into its filename and pushes the parts of its brace group: "$name=value"
 // parts as flags, other non-empty parts as directory prefixes ending in "/".
-String ParseDescriptor(const String& descriptor, Array<String>& prefixes, Array<Proxy::Flag>& flags)
-{
+String ParseDescriptor(const String& descriptor, Array<String>& prefixes, Array<Proxy::Flag>& flags) {
     int open = descriptor.IndexOf('{');
     int close = open < 0 ? -1 : descriptor.IndexOf('}', open + 1);
     if (close < 0)
@@ -78,8 +74,7 @@ String ParseDescriptor(const String& descriptor, Array<String>& prefixes, Array<
 } // namespace
 
 Proxy::Proxy(FileSystem* fileSystem, Graphics::Device* device, Sound::Device* soundDevice, State* state)
-    : fileSystem(fileSystem), device(device), state(state), soundDevice(soundDevice)
-{
+    : fileSystem(fileSystem), device(device), state(state), soundDevice(soundDevice) {
     if (fileSystem)
         fileSystem->AddRef();
     if (device)
@@ -91,8 +86,7 @@ Proxy::Proxy(FileSystem* fileSystem, Graphics::Device* device, Sound::Device* so
     Loaders::RegisterLoaders(this);
 }
 
-Proxy::~Proxy()
-{
+Proxy::~Proxy() {
     for (Loaders::Loader* loader : loaders)
         loader->Release();
     for (AssetRecord* record : records) {
@@ -115,13 +109,11 @@ void Proxy::AddLoader(Loaders::Loader* loader) { loaders.Add(loader); }
 
 Asset* Proxy::Get(int type, String descriptor, void* owner) { return Request(type, nullptr, descriptor, owner); }
 
-Asset* Proxy::Load(int type, InputStream* stream, String descriptor, void* owner)
-{
+Asset* Proxy::Load(int type, InputStream* stream, String descriptor, void* owner) {
     return Request(type, stream, descriptor, owner);
 }
 
-Asset* Proxy::Request(int type, InputStream* stream, const String& descriptor, void* owner)
-{
+Asset* Proxy::Request(int type, InputStream* stream, const String& descriptor, void* owner) {
     AssetRecord*& indexed = recordIndex[std::to_string(type) + ':' + descriptor.CStr()];
     if (!indexed) {
         indexed = new AssetRecord;
@@ -140,7 +132,8 @@ Asset* Proxy::Request(int type, InputStream* stream, const String& descriptor, v
 
     // A loader that (indirectly) asks for the asset it is loading would recurse without end.
     if (loading.IndexOf(record) >= 0)
-        throw Exception((String(LoadFailed) + descriptor + "\nThe asset requests itself while it is being loaded\n").CStr());
+        throw Exception(
+            (String(LoadFailed) + descriptor + "\nThe asset requests itself while it is being loaded\n").CStr());
 
     Asset* asset = nullptr;
     String errors;

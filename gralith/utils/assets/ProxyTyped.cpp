@@ -12,8 +12,7 @@ namespace {
 // A wrapped value of the wanted wrapper type, or a clear failure when a loader produced some
 // other asset under that type id.
 template <class Wrapper>
-auto Unwrap(Asset* asset, const String& descriptor, const char* what)
-{
+auto Unwrap(Asset* asset, const String& descriptor, const char* what) {
     auto* wrapper = dynamic_cast<Wrapper*>(asset);
     if (!wrapper)
         throw Exception((String("Asset is not a ") + what + ": " + descriptor).CStr());
@@ -22,8 +21,7 @@ auto Unwrap(Asset* asset, const String& descriptor, const char* what)
 
 } // namespace
 
-String Proxy::GetText(String descriptor, void* owner)
-{
+String Proxy::GetText(String descriptor, void* owner) {
     Asset* asset = Get(AssetText, descriptor, owner);
     auto* text = dynamic_cast<TextAsset*>(asset);
     if (!text)
@@ -31,20 +29,17 @@ String Proxy::GetText(String descriptor, void* owner)
     return text->GetText();
 }
 
-Graphics::Texture* Proxy::GetTexture(String descriptor, void* owner)
-{
+Graphics::Texture* Proxy::GetTexture(String descriptor, void* owner) {
     return Unwrap<WrapperAsset<Graphics::Texture*, AssetTexture>>(Get(AssetTexture, descriptor, owner), descriptor,
-                                                                   "texture");
+                                                                  "texture");
 }
 
-Graphics::Program* Proxy::GetProgram(String descriptor, void* owner)
-{
+Graphics::Program* Proxy::GetProgram(String descriptor, void* owner) {
     return Unwrap<WrapperAsset<Graphics::Program*, AssetProgram>>(Get(AssetProgram, descriptor, owner), descriptor,
-                                                                   "program");
+                                                                  "program");
 }
 
-Scene* Proxy::GetScene(String descriptor, void* owner)
-{
+Scene* Proxy::GetScene(String descriptor, void* owner) {
     auto* scene = dynamic_cast<Scene*>(Get(AssetScene, descriptor, owner));
     if (!scene)
         throw Exception((String("Asset is not a scene: ") + descriptor).CStr());

@@ -11,8 +11,7 @@ namespace Gralith::Utils::Assets {
 
 Scene::Scene() = default;
 
-Scene::~Scene()
-{
+Scene::~Scene() {
     if (root)
         root->Release();
     for (SceneGraph::Skin* s : skins.Values())
@@ -27,15 +26,13 @@ Scene::~Scene()
         m->Release();
 }
 
-void Scene::SetRoot(SceneGraph::Node* node)
-{
+void Scene::SetRoot(SceneGraph::Node* node) {
     if (root)
         root->Release();
     root = node;
 }
 
-void Scene::AddGeometry(const String& id, Geometry* geometry)
-{
+void Scene::AddGeometry(const String& id, Geometry* geometry) {
     geometry->AddRef();
     Add(geometries, geometryIds, id, geometry);
 }

@@ -21,8 +21,8 @@ class Geometry;
 
 /// A loaded scene file: the node tree under an unnamed root, and the skins, geometries,
 /// cameras, lights, materials and nodes by id. Look-ups are exact and answer the first entry
-/// with the id (through an index, so loading stays linear in the size of the file). The scene owns everything in its tables (geometries with a reference of its
-/// own, as the asset cache keeps them too); nodes belong to the tree.
+/// with the id (through an index, so loading stays linear in the size of the file). The scene owns everything in its
+/// tables (geometries with a reference of its own, as the asset cache keeps them too); nodes belong to the tree.
 class Scene : public Asset {
 public:
     Scene();

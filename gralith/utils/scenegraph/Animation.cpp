@@ -4,8 +4,7 @@
 
 namespace Gralith::Utils::SceneGraph {
 
-Animation::Animation(int channelCount)
-{
+Animation::Animation(int channelCount) {
     if (channelCount < 0)
         channelCount = 0;
     controllers.Reserve(channelCount);
@@ -16,15 +15,13 @@ Animation::Animation(int channelCount)
     }
 }
 
-Animation::~Animation()
-{
+Animation::~Animation() {
     for (Controller* c : controllers)
         if (c)
             c->Release();
 }
 
-void Animation::SetController(int channel, Controller* controller)
-{
+void Animation::SetController(int channel, Controller* controller) {
     if (channel < 0 || channel >= controllers.Count()) {
         if (controller)
             controller->Release();
@@ -36,15 +33,13 @@ void Animation::SetController(int channel, Controller* controller)
     dirty = true;
 }
 
-Controller* Animation::GetController(int channel) const
-{
+Controller* Animation::GetController(int channel) const {
     if (channel < 0 || channel >= controllers.Count())
         return nullptr;
     return controllers[channel];
 }
 
-void Animation::Update(float time)
-{
+void Animation::Update(float time) {
     if (!dirty && time == lastTime)
         return;
     for (int i = 0; i < controllers.Count(); ++i)
@@ -53,15 +48,13 @@ void Animation::Update(float time)
     dirty = false;
 }
 
-void Animation::Evaluate(float time, float* out)
-{
+void Animation::Evaluate(float time, float* out) {
     Update(time);
     for (int i = 0; i < values.Count(); ++i)
         out[i] = values[i];
 }
 
-void Animation::Evaluate(float time, float* out, int outCount)
-{
+void Animation::Evaluate(float time, float* out, int outCount) {
     Update(time);
     for (int i = 0; i < outCount; ++i)
         out[i] = i < values.Count() ? values[i] : 0.0f;

@@ -9,8 +9,7 @@ const char* const Camera::SlotNames[SlotCount] = {"xfov", "yfov", "aspect_ratio"
 
 Camera::~Camera() { ReleaseNamed(parameters); }
 
-void Camera::SetParameter(const String& n, Animation* animation)
-{
+void Camera::SetParameter(const String& n, Animation* animation) {
     SetNamedSlot(parameters, parameterNames, slots, SlotNames, SlotCount, n, animation);
 }
 

@@ -7,16 +7,14 @@ namespace Gralith::Utils::SceneGraph {
 
 namespace {
 
-void AppendLittleEndian(Array<unsigned char>& out, unsigned value, int bytes)
-{
+void AppendLittleEndian(Array<unsigned char>& out, unsigned value, int bytes) {
     for (int i = 0; i < bytes; ++i)
         out.Add(static_cast<unsigned char>(value >> (8 * i)));
 }
 
 } // namespace
 
-FGMWriter::Stream FGMWriter::FloatStream(const String& semantic, int components, const float* values, int count)
-{
+FGMWriter::Stream FGMWriter::FloatStream(const String& semantic, int components, const float* values, int count) {
     Stream s;
     s.semantic = semantic;
     s.components = components;
@@ -30,8 +28,7 @@ FGMWriter::Stream FGMWriter::FloatStream(const String& semantic, int components,
 }
 
 FGMWriter::Stream FGMWriter::ShortStream(const String& semantic, int components, const short* values, int count,
-                                         const String& remap)
-{
+                                         const String& remap) {
     Stream s;
     s.semantic = semantic;
     s.dataType = "short";
@@ -44,8 +41,7 @@ FGMWriter::Stream FGMWriter::ShortStream(const String& semantic, int components,
 }
 
 FGMWriter::Stream FGMWriter::ByteStream(const String& semantic, int components, const signed char* values, int count,
-                                        const String& remap)
-{
+                                        const String& remap) {
     Stream s;
     s.semantic = semantic;
     s.dataType = "byte";
@@ -57,8 +53,7 @@ FGMWriter::Stream FGMWriter::ByteStream(const String& semantic, int components, 
     return s;
 }
 
-void FGMWriter::SetIndices32(Block& block, const int* indices, int count)
-{
+void FGMWriter::SetIndices32(Block& block, const int* indices, int count) {
     block.indexType = "int32";
     block.indexCount = count;
     block.indexData.Clear();
@@ -67,8 +62,7 @@ void FGMWriter::SetIndices32(Block& block, const int* indices, int count)
         AppendLittleEndian(block.indexData, static_cast<unsigned>(indices[i]), 4);
 }
 
-void FGMWriter::SetIndices16(Block& block, const unsigned short* indices, int count)
-{
+void FGMWriter::SetIndices16(Block& block, const unsigned short* indices, int count) {
     block.indexType = "int16";
     block.indexCount = count;
     block.indexData.Clear();
@@ -77,8 +71,7 @@ void FGMWriter::SetIndices16(Block& block, const unsigned short* indices, int co
         AppendLittleEndian(block.indexData, indices[i], 2);
 }
 
-void FGMWriter::Write(const Block& block, BinaryWriter& out)
-{
+void FGMWriter::Write(const Block& block, BinaryWriter& out) {
     char magic[32];
     std::snprintf(magic, sizeof magic, "FGM%d", block.version);
     out.WriteRaw(magic);

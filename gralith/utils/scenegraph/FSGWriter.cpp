@@ -4,16 +4,14 @@
 
 namespace Gralith::Utils::SceneGraph {
 
-FSGWriter::Controller FSGWriter::Constant(float value)
-{
+FSGWriter::Controller FSGWriter::Constant(float value) {
     Controller c;
     c.type = "none";
     c.floats.Add(value);
     return c;
 }
 
-FSGWriter::Controller FSGWriter::Linear(const float* pairs, int count)
-{
+FSGWriter::Controller FSGWriter::Linear(const float* pairs, int count) {
     Controller c;
     c.type = "linear";
     for (int i = 0; i < count; ++i)
@@ -21,40 +19,35 @@ FSGWriter::Controller FSGWriter::Linear(const float* pairs, int count)
     return c;
 }
 
-Array<FSGWriter::Controller> FSGWriter::Constants(const float* values, int count)
-{
+Array<FSGWriter::Controller> FSGWriter::Constants(const float* values, int count) {
     Array<Controller> channels;
     for (int i = 0; i < count; ++i)
         channels.Add(Constant(values[i]));
     return channels;
 }
 
-FSGWriter::Transformation FSGWriter::MakeTransformation(const String& kind, const float* values, int count)
-{
+FSGWriter::Transformation FSGWriter::MakeTransformation(const String& kind, const float* values, int count) {
     Transformation t;
     t.kind = kind;
     t.channels = Constants(values, count);
     return t;
 }
 
-FSGWriter::Parameter FSGWriter::MakeParameter(const String& name, const float* values, int count)
-{
+FSGWriter::Parameter FSGWriter::MakeParameter(const String& name, const float* values, int count) {
     Parameter p;
     p.name = name;
     p.channels = Constants(values, count);
     return p;
 }
 
-Array<float> FSGWriter::Identity()
-{
+Array<float> FSGWriter::Identity() {
     Array<float> m;
     for (int i = 0; i < 16; ++i)
         m.Add(i % 5 == 0 ? 1.0f : 0.0f);
     return m;
 }
 
-void FSGWriter::WriteAnimation(const Array<Controller>& channels, BinaryWriter& out)
-{
+void FSGWriter::WriteAnimation(const Array<Controller>& channels, BinaryWriter& out) {
     out.WriteInt32(channels.Count());
     for (const Controller& c : channels) {
         out.WriteString(c.type);
@@ -69,8 +62,7 @@ void FSGWriter::WriteAnimation(const Array<Controller>& channels, BinaryWriter& 
     }
 }
 
-static void WriteParameters(const Array<FSGWriter::Parameter>& parameters, BinaryWriter& out)
-{
+static void WriteParameters(const Array<FSGWriter::Parameter>& parameters, BinaryWriter& out) {
     out.WriteInt32(parameters.Count());
     for (const FSGWriter::Parameter& p : parameters) {
         out.WriteString(p.name);
@@ -78,8 +70,7 @@ static void WriteParameters(const Array<FSGWriter::Parameter>& parameters, Binar
     }
 }
 
-void FSGWriter::WriteNode(const Node& node, int version, BinaryWriter& out)
-{
+void FSGWriter::WriteNode(const Node& node, int version, BinaryWriter& out) {
     out.WriteString(node.id);
     out.WriteString(node.name);
     if (version != 101)
@@ -105,8 +96,7 @@ void FSGWriter::WriteNode(const Node& node, int version, BinaryWriter& out)
         WriteNode(child, version, out);
 }
 
-void FSGWriter::Write(const Scene& scene, BinaryWriter& out)
-{
+void FSGWriter::Write(const Scene& scene, BinaryWriter& out) {
     char magic[32];
     std::snprintf(magic, sizeof magic, "FSG%d", scene.version);
     out.WriteRaw(magic);

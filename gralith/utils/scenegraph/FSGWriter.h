@@ -33,9 +33,9 @@ public:
         String id;
         String name;
         String geometryId;
-        Array<float> bindShape;     ///< 16 floats in memory order; the count is written as given
+        Array<float> bindShape; ///< 16 floats in memory order; the count is written as given
         Array<String> jointSids;
-        Array<float> inverseBinds;  ///< 16 floats per joint; the count is written as given
+        Array<float> inverseBinds; ///< 16 floats per joint; the count is written as given
     };
     struct Camera {
         String id;

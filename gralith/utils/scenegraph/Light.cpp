@@ -5,13 +5,13 @@
 
 namespace Gralith::Utils::SceneGraph {
 
-const char* const Light::SlotNames[SlotCount] = {"color",           "constant_attenuation",  "linear_attenuation",
-                                                  "quadratic_attenuation", "falloff_angle", "falloff_exponent"};
+const char* const Light::SlotNames[SlotCount] = {
+    "color",         "constant_attenuation", "linear_attenuation", "quadratic_attenuation",
+    "falloff_angle", "falloff_exponent"};
 
 Light::~Light() { ReleaseNamed(parameters); }
 
-void Light::SetParameter(const String& n, Animation* animation)
-{
+void Light::SetParameter(const String& n, Animation* animation) {
     SetNamedSlot(parameters, parameterNames, slots, SlotNames, SlotCount, n, animation);
 }
 

@@ -7,34 +7,30 @@
 
 namespace Gralith::Utils::SceneGraph {
 
-const char* const Material::SlotNames[SlotCount] = {"emission",   "ambient",      "diffuse",
-                                                     "specular",   "shininess",    "reflective",
-                                                     "reflectivity", "transparent", "transparency"};
+const char* const Material::SlotNames[SlotCount] = {"emission",     "ambient",     "diffuse",
+                                                    "specular",     "shininess",   "reflective",
+                                                    "reflectivity", "transparent", "transparency"};
 
 Material::Material() = default;
 
-Material::~Material()
-{
+Material::~Material() {
     ReleaseNamed(animations);
     ReleaseNamed(textures);
     if (program)
         program->Release();
 }
 
-void Material::SetAnimation(const String& n, Animation* animation)
-{
+void Material::SetAnimation(const String& n, Animation* animation) {
     SetNamedSlot(animations, animationNames, animationSlots, SlotNames, SlotCount, n, animation);
 }
 
-void Material::SetTexture(const String& n, Graphics::Texture* texture)
-{
+void Material::SetTexture(const String& n, Graphics::Texture* texture) {
     if (texture)
         texture->AddRef();
     SetNamedSlot(textures, textureNames, textureSlots, SlotNames, SlotCount, n, texture);
 }
 
-void Material::SetProgram(Graphics::Program* p)
-{
+void Material::SetProgram(Graphics::Program* p) {
     if (p)
         p->AddRef();
     if (program)

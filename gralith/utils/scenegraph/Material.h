@@ -40,7 +40,9 @@ public:
     void SetProgram(Graphics::Program* program);
 
     Animation* GetAnimation(int slot) const { return slot >= 0 && slot < SlotCount ? animationSlots[slot] : nullptr; }
-    Graphics::Texture* GetTexture(int slot) const { return slot >= 0 && slot < SlotCount ? textureSlots[slot] : nullptr; }
+    Graphics::Texture* GetTexture(int slot) const {
+        return slot >= 0 && slot < SlotCount ? textureSlots[slot] : nullptr;
+    }
     Animation* GetAnimation(const String& name) const;
     Graphics::Texture* GetTexture(const String& name) const;
     const Map<String, Animation*>& GetAnimations() const { return animations; }

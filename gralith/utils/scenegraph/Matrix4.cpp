@@ -16,14 +16,12 @@ struct Vec3 {
     float x, y, z;
 };
 
-Vec3 Cross(const Vec3& a, const Vec3& b)
-{
+Vec3 Cross(const Vec3& a, const Vec3& b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 
 // A zero vector stays zero rather than turning into NaNs.
-Vec3 Normalise(const Vec3& v)
-{
+Vec3 Normalise(const Vec3& v) {
     float length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
     if (length == 0.0f)
         return v;
@@ -32,19 +30,14 @@ Vec3 Normalise(const Vec3& v)
 
 } // namespace
 
-Matrix4::Matrix4()
-{
+Matrix4::Matrix4() {
     for (int i = 0; i < 16; ++i)
         m[i] = (i % 5 == 0) ? 1.0f : 0.0f;
 }
 
-Matrix4::Matrix4(const float* values)
-{
-    std::memcpy(m, values, sizeof m);
-}
+Matrix4::Matrix4(const float* values) { std::memcpy(m, values, sizeof m); }
 
-Matrix4 Matrix4::Translation(float x, float y, float z)
-{
+Matrix4 Matrix4::Translation(float x, float y, float z) {
     Matrix4 r;
     r.m[12] = x;
     r.m[13] = y;
@@ -52,8 +45,7 @@ Matrix4 Matrix4::Translation(float x, float y, float z)
     return r;
 }
 
-Matrix4 Matrix4::Scaling(float x, float y, float z)
-{
+Matrix4 Matrix4::Scaling(float x, float y, float z) {
     Matrix4 r;
     r.m[0] = x;
     r.m[5] = y;
@@ -61,8 +53,7 @@ Matrix4 Matrix4::Scaling(float x, float y, float z)
     return r;
 }
 
-Matrix4 Matrix4::Rotation(float angleDegrees, float x, float y, float z)
-{
+Matrix4 Matrix4::Rotation(float angleDegrees, float x, float y, float z) {
     float lengthSquared = x * x + y * y + z * z;
     if (lengthSquared == 0.0f)
         return Matrix4();
@@ -96,8 +87,7 @@ Matrix4 Matrix4::Rotation(float angleDegrees, float x, float y, float z)
 }
 
 Matrix4 Matrix4::LookAt(float eyeX, float eyeY, float eyeZ, float targetX, float targetY, float targetZ, float upX,
-                        float upY, float upZ)
-{
+                        float upY, float upZ) {
     Vec3 f = Normalise({targetX - eyeX, targetY - eyeY, targetZ - eyeZ});
     Vec3 s = Cross(f, {upX, upY, upZ});
     Vec3 u = Cross(s, f);
@@ -119,8 +109,7 @@ Matrix4 Matrix4::LookAt(float eyeX, float eyeY, float eyeZ, float targetX, float
     return r;
 }
 
-Matrix4 Matrix4::Perspective(bool openGLDepth, float fovYDegrees, float aspect, float zNear, float zFar)
-{
+Matrix4 Matrix4::Perspective(bool openGLDepth, float fovYDegrees, float aspect, float zNear, float zFar) {
     float cot = 1.0f / std::tan(fovYDegrees / 180.0f * Pi * 0.5f);
     Matrix4 r;
     std::memset(r.m, 0, sizeof r.m);
@@ -137,8 +126,7 @@ Matrix4 Matrix4::Perspective(bool openGLDepth, float fovYDegrees, float aspect, 
     return r;
 }
 
-Matrix4 Matrix4::Multiply(const Matrix4& a, const Matrix4& b)
-{
+Matrix4 Matrix4::Multiply(const Matrix4& a, const Matrix4& b) {
     Matrix4 r;
     for (int c = 0; c < 4; ++c)
         for (int row = 0; row < 4; ++row) {
@@ -150,34 +138,27 @@ Matrix4 Matrix4::Multiply(const Matrix4& a, const Matrix4& b)
     return r;
 }
 
-Matrix4& Matrix4::operator*=(const Matrix4& b)
-{
+Matrix4& Matrix4::operator*=(const Matrix4& b) {
     *this = Multiply(*this, b);
     return *this;
 }
 
-bool Matrix4::operator==(const Matrix4& b) const
-{
+bool Matrix4::operator==(const Matrix4& b) const {
     for (int i = 0; i < 16; ++i)
         if (m[i] != b.m[i])
             return false;
     return true;
 }
 
-void Matrix4::Translate(float x, float y, float z)
-{
-    *this = Multiply(*this, Translation(x, y, z));
-}
+void Matrix4::Translate(float x, float y, float z) { *this = Multiply(*this, Translation(x, y, z)); }
 
-void Matrix4::Transpose()
-{
+void Matrix4::Transpose() {
     for (int row = 0; row < 4; ++row)
         for (int c = row + 1; c < 4; ++c)
             std::swap(m[c * 4 + row], m[row * 4 + c]);
 }
 
-bool Matrix4::Invert()
-{
+bool Matrix4::Invert() {
     // Gauss-Jordan on a[row][column] with the identity beside it. Rows are swapped only when a
     // pivot is exactly zero.
     float a[4][4];
@@ -227,8 +208,7 @@ bool Matrix4::Invert()
     return true;
 }
 
-void Matrix4::GetUpperLeft3x3(float out[9]) const
-{
+void Matrix4::GetUpperLeft3x3(float out[9]) const {
     const int source[9] = {0, 1, 2, 4, 5, 6, 8, 9, 10};
     for (int i = 0; i < 9; ++i)
         out[i] = m[source[i]];

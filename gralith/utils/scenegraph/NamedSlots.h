@@ -18,8 +18,7 @@ using NameIndex = std::unordered_map<std::string, int>;
 /// the reference given to it (one per call); the slots only mirror table entries.
 template <class T>
 void SetNamedSlot(Map<String, T*>& table, NameIndex& names, T** slots, const char* const* slotNames, int slotCount,
-                  const String& name, T* value)
-{
+                  const String& name, T* value) {
     auto found = names.find(name.CStr());
     if (found == names.end()) {
         names.emplace(name.CStr(), AddGrowing(table, name, value));
@@ -37,16 +36,14 @@ void SetNamedSlot(Map<String, T*>& table, NameIndex& names, T** slots, const cha
 
 /// The table entry for name, or null.
 template <class T>
-T* FindNamed(const Map<String, T*>& table, const NameIndex& names, const String& name)
-{
+T* FindNamed(const Map<String, T*>& table, const NameIndex& names, const String& name) {
     auto found = names.find(name.CStr());
     return found == names.end() ? nullptr : table.GetValue(found->second);
 }
 
 /// Releases every table entry.
 template <class T>
-void ReleaseNamed(Map<String, T*>& table)
-{
+void ReleaseNamed(Map<String, T*>& table) {
     for (T* value : table.Values())
         if (value)
             value->Release();

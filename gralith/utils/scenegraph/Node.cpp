@@ -6,15 +6,13 @@ namespace Gralith::Utils::SceneGraph {
 
 Node::Node(Node* parent) : Tree<Node>(parent) {}
 
-Node::~Node()
-{
+Node::~Node() {
     for (Transformation* t : transformations)
         if (t)
             t->Release();
 }
 
-const Matrix4& Node::Update(float time, const Matrix4& parentWorld)
-{
+const Matrix4& Node::Update(float time, const Matrix4& parentWorld) {
     Matrix4 m;
     for (Transformation* t : transformations)
         m *= t->Evaluate(time);

@@ -7,74 +7,63 @@ namespace Gralith::Utils {
 
 namespace {
 
-const char* const ParameterNames[] = {"World",          "View",
-                                      "Projection",     "WorldView",
-                                      "ViewProjection", "WorldViewProjection",
-                                      "ViewportConformFactor", "NormalMatrix"};
+const char* const ParameterNames[] = {
+    "World",       "View", "Projection", "WorldView", "ViewProjection", "WorldViewProjection", "ViewportConformFactor",
+    "NormalMatrix"};
 
-void Upload(Graphics::Parameter* parameter, const Matrix4& matrix)
-{
+void Upload(Graphics::Parameter* parameter, const Matrix4& matrix) {
     if (parameter)
         parameter->SetMatrix4x4(1, matrix.Data());
 }
 
 } // namespace
 
-Transform::Transform(Graphics::Device* device) : device(device)
-{
+Transform::Transform(Graphics::Device* device) : device(device) {
     device->AddDrawCallListener(this);
     registered = true;
 }
 
-Transform::~Transform()
-{
+Transform::~Transform() {
     if (registered)
         device->RemoveDrawCallListener(this);
     for (auto& entry : parameters)
         entry.first->Release();
 }
 
-void Transform::Reset()
-{
+void Transform::Reset() {
     *worldTop = Matrix4();
     *viewTop = Matrix4();
     *projectionTop = Matrix4();
     worldDirty = viewDirty = projectionDirty = true;
 }
 
-void Transform::PushWorld()
-{
+void Transform::PushWorld() {
     worldTop[1] = *worldTop;
     ++worldTop;
 }
 
-void Transform::PopWorld()
-{
+void Transform::PopWorld() {
     --worldTop;
     worldDirty = true;
 }
 
-void Transform::SetWorld(const Matrix4& matrix)
-{
+void Transform::SetWorld(const Matrix4& matrix) {
     *worldTop = matrix;
     worldDirty = true;
 }
 
 void Transform::LookAt(float eyeX, float eyeY, float eyeZ, float targetX, float targetY, float targetZ, float upX,
-                       float upY, float upZ)
-{
+                       float upY, float upZ) {
     *viewTop = Matrix4::LookAt(eyeX, eyeY, eyeZ, targetX, targetY, targetZ, upX, upY, upZ);
     viewDirty = true;
 }
 
-void Transform::Perspective(float fovYDegrees, float aspect, float zNear, float zFar)
-{
+void Transform::Perspective(float fovYDegrees, float aspect, float zNear, float zFar) {
     *projectionTop = Matrix4::Perspective(device->IsDepthRangeMinusOneToOne(), fovYDegrees, aspect, zNear, zFar);
     projectionDirty = true;
 }
 
-const Transform::ProgramParameters& Transform::FindParameters(Graphics::Program* program)
-{
+const Transform::ProgramParameters& Transform::FindParameters(Graphics::Program* program) {
     auto found = parameters.find(program);
     if (found != parameters.end())
         return found->second;
@@ -87,8 +76,7 @@ const Transform::ProgramParameters& Transform::FindParameters(Graphics::Program*
     return parameters.emplace(program, record).first->second;
 }
 
-void Transform::OnDrawCall()
-{
+void Transform::OnDrawCall() {
     Graphics::Program* program = device->GetProgram();
     if (!program)
         return;

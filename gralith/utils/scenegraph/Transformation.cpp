@@ -11,22 +11,19 @@ constexpr int MinScratch = 16;
 } // namespace
 
 Transformation::Transformation(Animation* animation, int kind, bool openGLDepth)
-    : animation(animation), kind(kind), openGLDepth(openGLDepth)
-{
+    : animation(animation), kind(kind), openGLDepth(openGLDepth) {
     int n = animation && animation->GetChannelCount() > MinScratch ? animation->GetChannelCount() : MinScratch;
     scratch.Reserve(n);
     for (int i = 0; i < n; ++i)
         scratch.Add(0.0f);
 }
 
-Transformation::~Transformation()
-{
+Transformation::~Transformation() {
     if (animation)
         animation->Release();
 }
 
-const Matrix4& Transformation::Evaluate(float time)
-{
+const Matrix4& Transformation::Evaluate(float time) {
     if (!dirty && time == lastTime)
         return matrix;
     float* v = scratch.Data();
@@ -39,23 +36,12 @@ const Matrix4& Transformation::Evaluate(float time)
         matrix = m;
         break;
     }
-    case KindTranslate:
-        matrix = Matrix4::Translation(v[0], v[1], v[2]);
-        break;
-    case KindRotate:
-        matrix = Matrix4::Rotation(v[3], v[0], v[1], v[2]);
-        break;
-    case KindScale:
-        matrix = Matrix4::Scaling(v[0], v[1], v[2]);
-        break;
-    case KindLookAt:
-        matrix = Matrix4::LookAt(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
-        break;
-    case KindPerspective:
-        matrix = Matrix4::Perspective(openGLDepth, v[0], v[1], v[2], v[3]);
-        break;
-    default:
-        throw Exception("Invalid transformation type enum", 4);
+    case KindTranslate: matrix = Matrix4::Translation(v[0], v[1], v[2]); break;
+    case KindRotate: matrix = Matrix4::Rotation(v[3], v[0], v[1], v[2]); break;
+    case KindScale: matrix = Matrix4::Scaling(v[0], v[1], v[2]); break;
+    case KindLookAt: matrix = Matrix4::LookAt(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]); break;
+    case KindPerspective: matrix = Matrix4::Perspective(openGLDepth, v[0], v[1], v[2], v[3]); break;
+    default: throw Exception("Invalid transformation type enum", 4);
     }
     lastTime = time;
     dirty = false;

@@ -10,8 +10,7 @@ String Attribute::GetValue() { return value; }
 
 void Attribute::SetValue(String v) { value = v; }
 
-Attribute* Attribute::GetNextAttribute()
-{
+Attribute* Attribute::GetNextAttribute() {
     for (Node* node = GetNextSibling(); node; node = node->GetNextSibling())
         if (node->GetType() == 0)
             return static_cast<Attribute*>(node);

@@ -13,8 +13,7 @@ namespace {
 // The last window that received a close request; read and cleared by the device's Present.
 void* closedWindow = nullptr;
 
-int SDLCALL WatchCloseRequests(void* userData, SDL_Event* event)
-{
+int SDLCALL WatchCloseRequests(void* userData, SDL_Event* event) {
     auto* self = static_cast<SDLWindow*>(userData);
     if (event->type == SDL_WINDOWEVENT && event->window.event == SDL_WINDOWEVENT_CLOSE) {
         SDL_Window* target = SDL_GetWindowFromID(event->window.windowID);
@@ -27,8 +26,7 @@ int SDLCALL WatchCloseRequests(void* userData, SDL_Event* event)
 } // namespace
 
 SDLWindow::SDLWindow(int width, int height, const Utils::String& title, bool windowed)
-    : width(width), height(height), windowed(windowed), title(title)
-{
+    : width(width), height(height), windowed(windowed), title(title) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw Exception((std::string("Unable to create window: ") + SDL_GetError()).c_str());
     try {
@@ -40,8 +38,7 @@ SDLWindow::SDLWindow(int width, int height, const Utils::String& title, bool win
     SDL_AddEventWatch(WatchCloseRequests, this);
 }
 
-SDLWindow::~SDLWindow()
-{
+SDLWindow::~SDLWindow() {
     SDL_DelEventWatch(WatchCloseRequests, this);
     if (closedWindow == window)
         closedWindow = nullptr;
@@ -49,8 +46,7 @@ SDLWindow::~SDLWindow()
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
-void SDLWindow::Open(int left, int top, unsigned int extraFlags)
-{
+void SDLWindow::Open(int left, int top, unsigned int extraFlags) {
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | extraFlags;
     if (!windowed)
         flags |= SDL_WINDOW_BORDERLESS;
@@ -62,8 +58,7 @@ void SDLWindow::Open(int left, int top, unsigned int extraFlags)
     SDL_SetWindowInputFocus(window);
 }
 
-void SDLWindow::SetPosition(int x, int y)
-{
+void SDLWindow::SetPosition(int x, int y) {
     // SDL places the client area; shift by the frame so the outer corner lands at (x, y).
     int top = 0, left = 0;
     if (SDL_GetWindowBordersSize(window, &top, &left, nullptr, nullptr) != 0)
@@ -74,29 +69,18 @@ void SDLWindow::SetPosition(int x, int y)
     this->y = y + top;
 }
 
-void SDLWindow::SetTitle(const Utils::String& text)
-{
+void SDLWindow::SetTitle(const Utils::String& text) {
     title = text;
     SDL_SetWindowTitle(window, title.CStr());
 }
 
-void* SDLWindow::GetHandle()
-{
-    return window;
-}
+void* SDLWindow::GetHandle() { return window; }
 
-int SDLWindow::GetWidth()
-{
-    return width;
-}
+int SDLWindow::GetWidth() { return width; }
 
-int SDLWindow::GetHeight()
-{
-    return height;
-}
+int SDLWindow::GetHeight() { return height; }
 
-void SDLWindow::Reopen()
-{
+void SDLWindow::Reopen() {
     // After a failed re-creation there is no window to ask: use what the last one had.
     if (window) {
         SDL_GetWindowPosition(window, &x, &y);
@@ -109,25 +93,17 @@ void SDLWindow::Reopen()
     Open(x, y, keptFlags);
 }
 
-bool SDLWindow::ConsumeCloseRequest()
-{
+bool SDLWindow::ConsumeCloseRequest() {
     bool named = closedWindow != nullptr && closedWindow == window;
     closedWindow = nullptr;
     return named;
 }
 
-void* SDLWindow::GetClosedWindow()
-{
-    return closedWindow;
-}
+void* SDLWindow::GetClosedWindow() { return closedWindow; }
 
-void SDLWindow::ClearClosedWindow()
-{
-    closedWindow = nullptr;
-}
+void SDLWindow::ClearClosedWindow() { closedWindow = nullptr; }
 
-bool SDLWindow::DispatchEvents()
-{
+bool SDLWindow::DispatchEvents() {
     bool quit = false;
     SDL_Event event;
     while (SDL_PollEvent(&event))

@@ -72,9 +72,9 @@ TEST_F(NullDeviceTest, BufferLocksOnceAtATime) {
     EXPECT_EQ(p, static_cast<NullIndexBuffer*>(buffer)->GetBytes() + 8);
     EXPECT_GRALITH_THROW(buffer->Lock(LockReadOnly, 0, 0), "Buffer allready locked", 3);
     buffer->Unlock();
-    EXPECT_GRALITH_THROW(buffer->Lock(static_cast<LockMode>(3), 0, 0),
-                         "Invalid lock operation. Buffer can not be locked with read-only and write-only at the same time",
-                         3);
+    EXPECT_GRALITH_THROW(
+        buffer->Lock(static_cast<LockMode>(3), 0, 0),
+        "Invalid lock operation. Buffer can not be locked with read-only and write-only at the same time", 3);
     EXPECT_NE(buffer->Lock(LockReadWrite, 0, 0), nullptr);
     buffer->Unlock();
     EXPECT_GRALITH_THROW(device->CreateVertexBuffer(static_cast<BufferMode>(3), 8, 8), "Invalid buffer mode enum", 4);
@@ -104,7 +104,8 @@ TEST_F(NullDeviceTest, TextureRulesFollowTheInterface) {
     EXPECT_EQ(volume->GetType(), TextureType::Texture3D);
     EXPECT_GRALITH_THROW(volume->SetData(0, nullptr, false), "3d textures SetData not implemented", 2);
     EXPECT_GRALITH_THROW(volume->GetSurface(0), "Can not get surfaces from 3d-textures", 2);
-    EXPECT_GRALITH_THROW(device->CreateTexture2D(4, 4, static_cast<PixelFormat>(11), false), "Unsupported pixel format", 4);
+    EXPECT_GRALITH_THROW(device->CreateTexture2D(4, 4, static_cast<PixelFormat>(11), false), "Unsupported pixel format",
+                         4);
     for (Object* o : std::initializer_list<Object*>{renderable, plain, luminance, cube, volume})
         o->Release();
 }
@@ -117,7 +118,8 @@ TEST_F(NullDeviceTest, CopyChecksMatchTheOpenGLBackend) {
                          "Surface::Copy(): Source/destination buffer is of incompatible types.", 1);
     EXPECT_GRALITH_THROW(color->Copy(plain->GetSurface(0), 0, 0, 8, 8, 0, 0, 8, 8, FilterLinear),
                          "Surface::Copy(): both source and destination surfaces must be renderable", 0);
-    EXPECT_GRALITH_THROW(color->Copy(color, 0, 0, 8, 8, 0, 0, 8, 8, FilterNone), "Surface::Copy(): invalid filter mode", 4);
+    EXPECT_GRALITH_THROW(color->Copy(color, 0, 0, 8, 8, 0, 0, 8, 8, FilterNone), "Surface::Copy(): invalid filter mode",
+                         4);
     device->GetBackBuffer()->Copy(color, 0, 0, 8, 8, 0, 0, 640, 480, FilterLinear);
     EXPECT_EQ(device->CountCalls(NullCopy), 1);
     EXPECT_GRALITH_THROW(device->CreateSurface(8, 8, PixelFormatR8G8B8A8, 8),
@@ -202,7 +204,8 @@ TEST_F(NullDeviceTest, SamplerBindingRecordsTexturesAndRefusesVolumes) {
 TEST_F(NullDeviceTest, ShaderAndProgramCreationRefusals) {
     EXPECT_GRALITH_THROW(device->CreateShader(GeometryShader, 0, "gsMain", 0, ""),
                          "Non-default geometry shaders is not supported by this backend", 2);
-    EXPECT_GRALITH_THROW(device->CreateShader(static_cast<ShaderType>(3), 0, "x", 0, ""), "Invalid shader type enum", 4);
+    EXPECT_GRALITH_THROW(device->CreateShader(static_cast<ShaderType>(3), 0, "x", 0, ""), "Invalid shader type enum",
+                         4);
     EXPECT_GRALITH_THROW(device->CreateShader(VertexShader, 1, "vsMain", 0, ""),
                          "Only CG text shaders is supported by this backend", 2);
     Shader* vs = device->CreateShader(VertexShader, 0, "vsMain", 0, "");
@@ -228,8 +231,8 @@ TEST_F(NullDeviceTest, SemanticMapAcceptsTheOpenGLNamesOnly) {
 }
 
 TEST_F(NullDeviceTest, InputLayoutKeepsElementsInCreationOrder) {
-    InputElementDesc elements[] = {{0, 0, 3, 0, DataTypeFloat32, 0}, {3, 1, 4, 12, DataTypeUInt8, 1},
-                                   {8, 0, 2, 24, DataTypeInt16, 0}};
+    InputElementDesc elements[] = {
+        {0, 0, 3, 0, DataTypeFloat32, 0}, {3, 1, 4, 12, DataTypeUInt8, 1}, {8, 0, 2, 24, DataTypeInt16, 0}};
     InputLayout* layout = device->CreateInputLayout(elements, 3);
     InputElementDesc out[2] = {};
     EXPECT_EQ(layout->GetElements(2, out), 2);

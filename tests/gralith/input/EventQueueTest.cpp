@@ -6,8 +6,7 @@
 
 using namespace Gralith::Input;
 
-TEST(InputQueue, EventsComeOutInOrderOfArrival)
-{
+TEST(InputQueue, EventsComeOutInOrderOfArrival) {
     SDLKeyboard keyboard;
     EXPECT_FALSE(keyboard.HasNextEvent());
     keyboard.Push({257, KeyPressed});
@@ -27,8 +26,7 @@ TEST(InputQueue, EventsComeOutInOrderOfArrival)
     EXPECT_FALSE(keyboard.HasNextEvent());
 }
 
-TEST(InputQueue, IndexesWrapAfter65536Events)
-{
+TEST(InputQueue, IndexesWrapAfter65536Events) {
     SDLKeyboard keyboard;
     KeyboardEvent e{};
     for (uint32_t i = 0; i < 65536; ++i) {
@@ -47,8 +45,7 @@ TEST(InputQueue, IndexesWrapAfter65536Events)
     EXPECT_EQ(1u, e.state);
 }
 
-TEST(InputQueue, FullRingDropsOldestInsteadOfEmptying)
-{
+TEST(InputQueue, FullRingDropsOldestInsteadOfEmptying) {
     SDLMouse mouse(nullptr);
     for (uint32_t i = 0; i < 65536; ++i)
         mouse.Push({0, i, 0, 0, 0, 0, MouseMove});
@@ -67,8 +64,7 @@ TEST(InputQueue, FullRingDropsOldestInsteadOfEmptying)
     EXPECT_EQ(65535u, last);
 }
 
-TEST(InputQueue, EmptyQueuesThrowTheirMessages)
-{
+TEST(InputQueue, EmptyQueuesThrowTheirMessages) {
     SDLKeyboard keyboard;
     KeyboardEvent key{};
     try {

@@ -22,14 +22,12 @@ public:
 
 class JoystickTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         SDL_SetHint(SDL_HINT_JOYSTICK_HIDAPI, "0");
         ASSERT_EQ(0, SDL_InitSubSystem(SDL_INIT_JOYSTICK)) << SDL_GetError();
         window = new AddressOnlyWindow;
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         window->Release();
         SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
     }
@@ -38,8 +36,7 @@ protected:
 
 } // namespace
 
-TEST(JoystickAxis, RawRangeMapsToMinusOneToOne)
-{
+TEST(JoystickAxis, RawRangeMapsToMinusOneToOne) {
     EXPECT_FLOAT_EQ(-1.0f, SDLJoystick::AxisFromRaw(0));
     EXPECT_FLOAT_EQ(0.0f, SDLJoystick::AxisFromRaw(32768));
     EXPECT_NEAR(0.99997f, SDLJoystick::AxisFromRaw(65535), 1e-5f);
@@ -47,8 +44,7 @@ TEST(JoystickAxis, RawRangeMapsToMinusOneToOne)
     EXPECT_FLOAT_EQ(1.0f, SDLJoystick::AxisFromRaw(70000));
 }
 
-TEST_F(JoystickTest, ContextOpensEveryAttachedController)
-{
+TEST_F(JoystickTest, ContextOpensEveryAttachedController) {
     int before = SDL_NumJoysticks();
     auto* context = new SDLInputContext(window);
     EXPECT_EQ(before, context->GetJoystickCount());
@@ -57,8 +53,7 @@ TEST_F(JoystickTest, ContextOpensEveryAttachedController)
     context->Release();
 }
 
-TEST_F(JoystickTest, VirtualControllerReadsAfterUpdate)
-{
+TEST_F(JoystickTest, VirtualControllerReadsAfterUpdate) {
     int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 6, 12, 1);
     ASSERT_GE(index, 0) << SDL_GetError();
     SDL_Joystick* raw = SDL_JoystickOpen(index);

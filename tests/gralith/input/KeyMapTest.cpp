@@ -8,14 +8,10 @@
 using namespace Gralith::Input;
 
 namespace {
-uint32_t Key(SDL_Keycode symbol)
-{
-    return TranslateSDLKey(symbol, SDL_GetScancodeFromKey(symbol));
-}
+uint32_t Key(SDL_Keycode symbol) { return TranslateSDLKey(symbol, SDL_GetScancodeFromKey(symbol)); }
 } // namespace
 
-TEST(KeyMap, EngineCodesOfNamedKeys)
-{
+TEST(KeyMap, EngineCodesOfNamedKeys) {
     EXPECT_EQ(310u, Key(SDLK_BACKSPACE));
     EXPECT_EQ(9u, Key(SDLK_TAB));
     EXPECT_EQ(10u, Key(SDLK_RETURN));
@@ -41,10 +37,9 @@ TEST(KeyMap, EngineCodesOfNamedKeys)
     EXPECT_EQ(273u, Key(SDLK_DOWN));
 }
 
-TEST(KeyMap, FunctionKeysSkip282To287)
-{
-    const SDL_Keycode keys[] = {SDLK_F1,  SDLK_F2,  SDLK_F3,  SDLK_F4,  SDLK_F5,  SDLK_F6,  SDLK_F7,  SDLK_F8,
-                                SDLK_F9,  SDLK_F10, SDLK_F11, SDLK_F12, SDLK_F13, SDLK_F14, SDLK_F15, SDLK_F16};
+TEST(KeyMap, FunctionKeysSkip282To287) {
+    const SDL_Keycode keys[] = {SDLK_F1, SDLK_F2,  SDLK_F3,  SDLK_F4,  SDLK_F5,  SDLK_F6,  SDLK_F7,  SDLK_F8,
+                                SDLK_F9, SDLK_F10, SDLK_F11, SDLK_F12, SDLK_F13, SDLK_F14, SDLK_F15, SDLK_F16};
     const uint32_t codes[] = {276, 277, 278, 279, 280, 281, 288, 289, 290, 291, 292, 293, 294, 295, 296, 297};
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(codes[i], Key(keys[i])) << "F" << (i + 1);
@@ -52,16 +47,14 @@ TEST(KeyMap, FunctionKeysSkip282To287)
     EXPECT_EQ(0x87u, Key(SDLK_F24));
 }
 
-TEST(KeyMap, LettersAndDigitsKeepTheirCharacterCodes)
-{
+TEST(KeyMap, LettersAndDigitsKeepTheirCharacterCodes) {
     for (SDL_Keycode k = SDLK_a; k <= SDLK_z; ++k)
         EXPECT_EQ(static_cast<uint32_t>('A' + (k - SDLK_a)), Key(k));
     for (SDL_Keycode k = SDLK_0; k <= SDLK_9; ++k)
         EXPECT_EQ(static_cast<uint32_t>(k), Key(k));
 }
 
-TEST(KeyMap, OtherKeysPassTheirVirtualKeyCodes)
-{
+TEST(KeyMap, OtherKeysPassTheirVirtualKeyCodes) {
     EXPECT_EQ(0x60u, Key(SDLK_KP_0));
     EXPECT_EQ(0x69u, Key(SDLK_KP_9));
     EXPECT_EQ(0x6Bu, Key(SDLK_KP_PLUS));
@@ -71,8 +64,7 @@ TEST(KeyMap, OtherKeysPassTheirVirtualKeyCodes)
     EXPECT_EQ(0x13u, Key(SDLK_PAUSE));
 }
 
-TEST(KeyMap, UnlistedSymbolsFallBackToKeyPosition)
-{
+TEST(KeyMap, UnlistedSymbolsFallBackToKeyPosition) {
     // A French layout's "1" key carries '&'; a Cyrillic layout's "Q" key a letter outside a-z.
     EXPECT_EQ(static_cast<uint32_t>('1'), TranslateSDLKey(SDLK_AMPERSAND, SDL_SCANCODE_1));
     EXPECT_EQ(static_cast<uint32_t>('0'), TranslateSDLKey(SDLK_RIGHTPAREN, SDL_SCANCODE_0));
@@ -80,8 +72,7 @@ TEST(KeyMap, UnlistedSymbolsFallBackToKeyPosition)
     EXPECT_EQ(0u, TranslateSDLKey(SDLK_VOLUMEUP, SDL_SCANCODE_VOLUMEUP));
 }
 
-TEST(KeyMap, ControlCharactersOfKeysWithoutText)
-{
+TEST(KeyMap, ControlCharactersOfKeysWithoutText) {
     EXPECT_EQ(27u, ControlCharacterOfSDLKey(SDLK_ESCAPE));
     EXPECT_EQ(8u, ControlCharacterOfSDLKey(SDLK_BACKSPACE));
     EXPECT_EQ(9u, ControlCharacterOfSDLKey(SDLK_TAB));

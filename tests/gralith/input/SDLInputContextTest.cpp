@@ -1,5 +1,5 @@
-#include "gralith/input/KeyCodes.h"
 #include "gralith/input/sdl/SDLInputContext.h"
+#include "gralith/input/KeyCodes.h"
 #include "gralith/input/sdl/SDLMouse.h"
 #include "gralith/window/sdl/SDLWindow.h"
 #include "tests/support/XvfbEnvironment.h"
@@ -21,28 +21,22 @@ using GralithTest::Run;
 
 namespace Gralith::Input {
 
-bool operator==(const KeyboardEvent& a, const KeyboardEvent& b)
-{
-    return a.keyCode == b.keyCode && a.state == b.state;
-}
+bool operator==(const KeyboardEvent& a, const KeyboardEvent& b) { return a.keyCode == b.keyCode && a.state == b.state; }
 
-std::ostream& operator<<(std::ostream& out, const KeyboardEvent& e)
-{
+std::ostream& operator<<(std::ostream& out, const KeyboardEvent& e) {
     return out << "(" << e.keyCode << ", " << e.state << ")";
 }
 
-std::ostream& operator<<(std::ostream& out, const MouseEvent& e)
-{
-    return out << "{buttons " << e.buttons << ", " << e.x << "," << e.y << ", wheel " << e.wheel << ", type "
-               << e.type << "}";
+std::ostream& operator<<(std::ostream& out, const MouseEvent& e) {
+    return out << "{buttons " << e.buttons << ", " << e.x << "," << e.y << ", wheel " << e.wheel << ", type " << e.type
+               << "}";
 }
 
 } // namespace Gralith::Input
 
 namespace {
 
-unsigned long XWindowOf(SDLWindow& window)
-{
+unsigned long XWindowOf(SDLWindow& window) {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (!SDL_GetWindowWMInfo(window.GetSDLWindow(), &info) || info.subsystem != SDL_SYSWM_X11)
@@ -50,13 +44,9 @@ unsigned long XWindowOf(SDLWindow& window)
     return info.info.x11.window;
 }
 
-void Xdotool(const std::string& arguments)
-{
-    Run("xdotool " + arguments);
-}
+void Xdotool(const std::string& arguments) { Run("xdotool " + arguments); }
 
-void Settle()
-{
+void Settle() {
     for (int i = 0; i < 20; ++i) {
         SDLWindow::DispatchEvents();
         SDL_Delay(10);
@@ -65,8 +55,7 @@ void Settle()
 
 // Pumps SDL's queue until the condition holds or two seconds pass, then a little longer so
 // that events which should not come would show up.
-void PumpUntil(const std::function<bool()>& condition)
-{
+void PumpUntil(const std::function<bool()>& condition) {
     for (int i = 0; i < 200 && !condition(); ++i) {
         SDLWindow::DispatchEvents();
         SDL_Delay(10);
@@ -77,8 +66,7 @@ void PumpUntil(const std::function<bool()>& condition)
     }
 }
 
-std::vector<KeyboardEvent> DrainKeys(Keyboard* keyboard)
-{
+std::vector<KeyboardEvent> DrainKeys(Keyboard* keyboard) {
     std::vector<KeyboardEvent> events;
     KeyboardEvent e{};
     while (keyboard->HasNextEvent()) {
@@ -88,8 +76,7 @@ std::vector<KeyboardEvent> DrainKeys(Keyboard* keyboard)
     return events;
 }
 
-std::vector<MouseEvent> DrainMouse(Mouse* mouse)
-{
+std::vector<MouseEvent> DrainMouse(Mouse* mouse) {
     std::vector<MouseEvent> events;
     MouseEvent e{};
     while (mouse->HasNextEvent()) {
@@ -101,8 +88,7 @@ std::vector<MouseEvent> DrainMouse(Mouse* mouse)
 
 class SDLInputContextTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         // Generous, so a loaded machine still sees the two clicks of a double click as one.
         SDL_SetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_TIME, "500");
         window = new SDLWindow(320, 240, "Input", true);
@@ -114,14 +100,12 @@ protected:
         DrainKeys(context->GetKeyboard());
         DrainMouse(context->GetMouse());
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         context->Release();
         window->Release();
     }
 
-    std::vector<KeyboardEvent> Type(const std::string& keys, size_t expected)
-    {
+    std::vector<KeyboardEvent> Type(const std::string& keys, size_t expected) {
         Xdotool("key --delay 20 " + keys);
         auto* keyboard = static_cast<SDLInputContext*>(context)->GetKeyboard();
         std::vector<KeyboardEvent> events;
@@ -135,8 +119,7 @@ protected:
         return events;
     }
 
-    std::vector<MouseEvent> MouseEvents(size_t expected)
-    {
+    std::vector<MouseEvent> MouseEvents(size_t expected) {
         std::vector<MouseEvent> events;
         PumpUntil([&] {
             for (auto& e : DrainMouse(context->GetMouse()))
@@ -155,33 +138,28 @@ protected:
 
 } // namespace
 
-TEST_F(SDLInputContextTest, EscapePressAndReleaseWithCharacter)
-{
+TEST_F(SDLInputContextTest, EscapePressAndReleaseWithCharacter) {
     auto events = Type("Escape", 3);
     std::vector<KeyboardEvent> expected = {{257, 0}, {27, 2}, {257, 1}};
     EXPECT_EQ(expected, events);
 }
 
-TEST_F(SDLInputContextTest, LettersGiveKeyCodeAndTypedCharacter)
-{
+TEST_F(SDLInputContextTest, LettersGiveKeyCodeAndTypedCharacter) {
     // xdotool lets go of shift before b.
     auto events = Type("a shift+b", 8);
-    std::vector<KeyboardEvent> expected = {{65, 0},  {'a', 2}, {65, 1},  {260, 0},
-                                           {66, 0}, {'B', 2}, {260, 1}, {66, 1}};
+    std::vector<KeyboardEvent> expected = {{65, 0}, {'a', 2}, {65, 1}, {260, 0}, {66, 0}, {'B', 2}, {260, 1}, {66, 1}};
     EXPECT_EQ(expected, events);
 }
 
-TEST_F(SDLInputContextTest, NamedKeysAndControlCharacters)
-{
+TEST_F(SDLInputContextTest, NamedKeysAndControlCharacters) {
     auto events = Type("Return BackSpace Tab F7 Up", 13);
-    std::vector<KeyboardEvent> expected = {{KeyEnter, 0}, {13, 2}, {KeyEnter, 1}, {KeyBackspace, 0}, {8, 2},
-                                           {KeyBackspace, 1}, {KeyTab, 0}, {9, 2}, {KeyTab, 1}, {288, 0},
-                                           {288, 1}, {272, 0}, {272, 1}};
+    std::vector<KeyboardEvent> expected = {{KeyEnter, 0},     {13, 2},     {KeyEnter, 1}, {KeyBackspace, 0}, {8, 2},
+                                           {KeyBackspace, 1}, {KeyTab, 0}, {9, 2},        {KeyTab, 1},       {288, 0},
+                                           {288, 1},          {272, 0},    {272, 1}};
     EXPECT_EQ(expected, events);
 }
 
-TEST_F(SDLInputContextTest, TextIsDecodedIntoCharacterCodes)
-{
+TEST_F(SDLInputContextTest, TextIsDecodedIntoCharacterCodes) {
     // Text of any origin (input methods, compose keys) comes as UTF-8; a stray byte that is not
     // UTF-8 stands for itself, as a Latin-1 lookup without an input method delivers it.
     SDL_Event event{};
@@ -197,8 +175,7 @@ TEST_F(SDLInputContextTest, TextIsDecodedIntoCharacterCodes)
     EXPECT_EQ(expected, DrainKeys(context->GetKeyboard()));
 }
 
-TEST_F(SDLInputContextTest, WheelDeltaFollowsTheUsersDirection)
-{
+TEST_F(SDLInputContextTest, WheelDeltaFollowsTheUsersDirection) {
     SDL_Event event{};
     event.type = SDL_MOUSEWHEEL;
     event.wheel.windowID = SDL_GetWindowID(window->GetSDLWindow());
@@ -226,8 +203,7 @@ TEST_F(SDLInputContextTest, WheelDeltaFollowsTheUsersDirection)
     EXPECT_EQ(65531u, events[1].x);
 }
 
-TEST_F(SDLInputContextTest, EventsArriveWhoeverPumpsTheQueue)
-{
+TEST_F(SDLInputContextTest, EventsArriveWhoeverPumpsTheQueue) {
     Xdotool("key Escape");
     // A plain SDL loop, as a device's Present might run it.
     auto* keyboard = context->GetKeyboard();
@@ -244,8 +220,7 @@ TEST_F(SDLInputContextTest, EventsArriveWhoeverPumpsTheQueue)
     EXPECT_EQ(expected, events);
 }
 
-TEST_F(SDLInputContextTest, WindowWithoutContextProducesNoEvents)
-{
+TEST_F(SDLInputContextTest, WindowWithoutContextProducesNoEvents) {
     SDLWindow other(200, 100, "Other", true);
     unsigned long otherId = XWindowOf(other);
     Xdotool("windowfocus --sync " + std::to_string(otherId));
@@ -261,8 +236,7 @@ TEST_F(SDLInputContextTest, WindowWithoutContextProducesNoEvents)
     EXPECT_EQ(3u, Type("Escape", 3).size());
 }
 
-TEST_F(SDLInputContextTest, NewerContextForTheWindowTakesOverEvents)
-{
+TEST_F(SDLInputContextTest, NewerContextForTheWindowTakesOverEvents) {
     auto* newer = new SDLInputContext(window);
     EXPECT_EQ(newer, SDLInputContext::GetRegistered(window));
     Xdotool("key Escape");
@@ -280,8 +254,7 @@ TEST_F(SDLInputContextTest, NewerContextForTheWindowTakesOverEvents)
     EXPECT_EQ(3u, Type("Escape", 3).size());
 }
 
-TEST_F(SDLInputContextTest, MouseMoveAndClickRecords)
-{
+TEST_F(SDLInputContextTest, MouseMoveAndClickRecords) {
     Xdotool("mousemove --window " + std::to_string(id) + " 30 40");
     auto moves = MouseEvents(1);
     ASSERT_FALSE(moves.empty());
@@ -311,8 +284,7 @@ TEST_F(SDLInputContextTest, MouseMoveAndClickRecords)
     }
 }
 
-TEST_F(SDLInputContextTest, DoubleClickWheelAndDrag)
-{
+TEST_F(SDLInputContextTest, DoubleClickWheelAndDrag) {
     Xdotool("mousemove --window " + std::to_string(id) + " 10 20");
     MouseEvents(1);
     Xdotool("click --repeat 2 --delay 40 1");
@@ -347,8 +319,7 @@ TEST_F(SDLInputContextTest, DoubleClickWheelAndDrag)
     EXPECT_EQ(2u, drag.back().type);
 }
 
-TEST_F(SDLInputContextTest, CursorPositionIsInClientCoordinates)
-{
+TEST_F(SDLInputContextTest, CursorPositionIsInClientCoordinates) {
     window->SetPosition(100, 50);
     Settle();
     context->GetMouse()->SetCursorPosition(30, 40);
@@ -357,8 +328,7 @@ TEST_F(SDLInputContextTest, CursorPositionIsInClientCoordinates)
     EXPECT_EQ(0u, location.find("x:130 y:90 ")) << location;
 }
 
-TEST_F(SDLInputContextTest, CursorDisplayCount)
-{
+TEST_F(SDLInputContextTest, CursorDisplayCount) {
     Mouse* mouse = context->GetMouse();
     int start = SDLMouse::GetCursorCount();
     ASSERT_EQ(0, start);

@@ -13,8 +13,7 @@ using Gralith::Sound::MixerVoice;
 namespace {
 
 // 16-bit stereo frames whose left sample is 100 * i and right sample -100 * i.
-std::vector<int16_t> Ramp(int frames)
-{
+std::vector<int16_t> Ramp(int frames) {
     std::vector<int16_t> pcm(2 * static_cast<size_t>(frames));
     for (int i = 0; i < frames; ++i) {
         pcm[2 * i] = static_cast<int16_t>(100 * i);
@@ -23,16 +22,14 @@ std::vector<int16_t> Ramp(int frames)
     return pcm;
 }
 
-MixerVoice* StereoVoice(Mixer& mixer, const std::vector<int16_t>& pcm, int rate = 44100)
-{
+MixerVoice* StereoVoice(Mixer& mixer, const std::vector<int16_t>& pcm, int rate = 44100) {
     int size = static_cast<int>(pcm.size() * 2);
     MixerVoice* voice = mixer.CreateVoice(size, 2, 16, rate);
     voice->CopyIn(pcm.data(), 0, size);
     return voice;
 }
 
-std::vector<float> Mix(Mixer& mixer, int frames, double now = 0.0, double duration = 0.0)
-{
+std::vector<float> Mix(Mixer& mixer, int frames, double now = 0.0, double duration = 0.0) {
     std::vector<float> out(2 * static_cast<size_t>(frames), 99.0f);
     mixer.Mix(out.data(), frames, now, duration);
     return out;
@@ -40,8 +37,7 @@ std::vector<float> Mix(Mixer& mixer, int frames, double now = 0.0, double durati
 
 } // namespace
 
-TEST(Mixer, VoiceAtTheOutputRateIsCopiedSampleForSample)
-{
+TEST(Mixer, VoiceAtTheOutputRateIsCopiedSampleForSample) {
     Mixer mixer;
     std::vector<int16_t> pcm = Ramp(64);
     MixerVoice* voice = StereoVoice(mixer, pcm);
@@ -53,8 +49,7 @@ TEST(Mixer, VoiceAtTheOutputRateIsCopiedSampleForSample)
     }
 }
 
-TEST(Mixer, TwoVoicesAreSummedAndStoppedVoicesAreSilent)
-{
+TEST(Mixer, TwoVoicesAreSummedAndStoppedVoicesAreSilent) {
     Mixer mixer;
     std::vector<int16_t> a = Ramp(32), b(64, 1000);
     MixerVoice* first = StereoVoice(mixer, a);
@@ -73,8 +68,7 @@ TEST(Mixer, TwoVoicesAreSummedAndStoppedVoicesAreSilent)
     EXPECT_EQ(2, mixer.GetVoiceCount());
 }
 
-TEST(Mixer, SinglePlayStopsAtTheEndAndLeavesSilence)
-{
+TEST(Mixer, SinglePlayStopsAtTheEndAndLeavesSilence) {
     Mixer mixer;
     std::vector<int16_t> pcm = Ramp(10);
     pcm[0] = pcm[1] = 5000;
@@ -95,8 +89,7 @@ TEST(Mixer, SinglePlayStopsAtTheEndAndLeavesSilence)
     EXPECT_EQ(5000 / 32768.0f, out[0]);
 }
 
-TEST(Mixer, LoopedPlayWrapsAndCountsFromThePlayPosition)
-{
+TEST(Mixer, LoopedPlayWrapsAndCountsFromThePlayPosition) {
     Mixer mixer;
     std::vector<int16_t> pcm = Ramp(10);
     MixerVoice* voice = StereoVoice(mixer, pcm);
@@ -109,8 +102,7 @@ TEST(Mixer, LoopedPlayWrapsAndCountsFromThePlayPosition)
     EXPECT_EQ(((7 + 25) % 10) * 4, voice->GetMixedPosition());
 }
 
-TEST(Mixer, FrequencyChangeResamplesLinearly)
-{
+TEST(Mixer, FrequencyChangeResamplesLinearly) {
     Mixer mixer;
     std::vector<int16_t> pcm = Ramp(64);
     MixerVoice* voice = StereoVoice(mixer, pcm, 22050);
@@ -129,8 +121,7 @@ TEST(Mixer, FrequencyChangeResamplesLinearly)
     EXPECT_EQ(88200, voice->GetRate());
 }
 
-TEST(Mixer, MonoAnd8BitSamplesPlayOnBothSides)
-{
+TEST(Mixer, MonoAnd8BitSamplesPlayOnBothSides) {
     Mixer mixer;
     MixerVoice* voice = mixer.CreateVoice(4, 1, 8, 44100);
     unsigned char bytes[4] = {128, 255, 0, 192};
@@ -144,8 +135,7 @@ TEST(Mixer, MonoAnd8BitSamplesPlayOnBothSides)
     }
 }
 
-TEST(Mixer, PanAndVolumeMapToHundredthsOfDecibels)
-{
+TEST(Mixer, PanAndVolumeMapToHundredthsOfDecibels) {
     EXPECT_EQ(-10000, Mixer::PanToMillibels(-1.0f));
     EXPECT_EQ(0, Mixer::PanToMillibels(0.0f));
     EXPECT_EQ(5000, Mixer::PanToMillibels(0.5f));
@@ -167,8 +157,7 @@ TEST(Mixer, PanAndVolumeMapToHundredthsOfDecibels)
     EXPECT_EQ(0.0f, right);
 }
 
-TEST(Mixer, GainsScaleEachSide)
-{
+TEST(Mixer, GainsScaleEachSide) {
     Mixer mixer;
     MixerVoice* voice = StereoVoice(mixer, std::vector<int16_t>(8, 16384));
     voice->SetGains(0.25f, 0.0f);
@@ -178,8 +167,7 @@ TEST(Mixer, GainsScaleEachSide)
     EXPECT_EQ(0.0f, out[1]);
 }
 
-TEST(Mixer, HeardPositionFollowsTheClockBetweenMixesAndNeverGoesBack)
-{
+TEST(Mixer, HeardPositionFollowsTheClockBetweenMixesAndNeverGoesBack) {
     Mixer mixer;
     MixerVoice* voice = StereoVoice(mixer, Ramp(4096));
     voice->Play(false, 10.0);
@@ -199,8 +187,7 @@ TEST(Mixer, HeardPositionFollowsTheClockBetweenMixesAndNeverGoesBack)
     EXPECT_EQ(40, voice->GetHeardPosition(11.03));
 }
 
-TEST(Mixer, MixDurationSetsHowFastTheHeardPositionMoves)
-{
+TEST(Mixer, MixDurationSetsHowFastTheHeardPositionMoves) {
     // An output that takes 20 ms of clock time for 10 ms of frames (a clock running slow).
     Mixer mixer;
     MixerVoice* voice = StereoVoice(mixer, Ramp(4096));
@@ -210,8 +197,7 @@ TEST(Mixer, MixDurationSetsHowFastTheHeardPositionMoves)
     EXPECT_NEAR(441.0, voice->GetHeardFrame(1.02), 1e-6);
 }
 
-TEST(Mixer, StopKeepsTheHeardPositionAndResumesFromIt)
-{
+TEST(Mixer, StopKeepsTheHeardPositionAndResumesFromIt) {
     Mixer mixer;
     std::vector<int16_t> pcm = Ramp(2048);
     MixerVoice* voice = StereoVoice(mixer, pcm);
@@ -226,8 +212,7 @@ TEST(Mixer, StopKeepsTheHeardPositionAndResumesFromIt)
     EXPECT_EQ(pcm[2 * 256] / 32768.0f, out[0]);
 }
 
-TEST(Mixer, LoopedHeardPositionWrapsWithTheBuffer)
-{
+TEST(Mixer, LoopedHeardPositionWrapsWithTheBuffer) {
     Mixer mixer;
     MixerVoice* voice = StereoVoice(mixer, Ramp(100));
     voice->Play(true, 0.0);

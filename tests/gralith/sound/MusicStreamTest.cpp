@@ -1,5 +1,5 @@
-#include "gralith/Exception.h"
 #include "gralith/sound/MusicStream.h"
+#include "gralith/Exception.h"
 #include "gralith/sound/sdl/SDLSoundDevice.h"
 #include "gralith/utils/MemoryInputStream.h"
 #include "gralith/utils/Timer.h"
@@ -28,8 +28,7 @@ namespace {
 const double Pi = 3.14159265358979323846;
 
 // Stereo frames: a sine of the given frequency on the left, a slower one on the right.
-std::vector<float> Tones(int frames, double frequency, float amplitude = 0.5f)
-{
+std::vector<float> Tones(int frames, double frequency, float amplitude = 0.5f) {
     std::vector<float> samples(2 * static_cast<size_t>(frames));
     for (int i = 0; i < frames; ++i) {
         samples[2 * i] = amplitude * static_cast<float>(std::sin(2.0 * Pi * frequency * i / 44100.0));
@@ -39,16 +38,14 @@ std::vector<float> Tones(int frames, double frequency, float amplitude = 0.5f)
 }
 
 // A full-scale sine at the centre of FFT bin k, the same on both sides.
-std::vector<float> BinSine(int frames, int bin)
-{
+std::vector<float> BinSine(int frames, int bin) {
     std::vector<float> samples(2 * static_cast<size_t>(frames));
     for (int i = 0; i < frames; ++i)
         samples[2 * i] = samples[2 * i + 1] = static_cast<float>(std::sin(2.0 * Pi * bin * i / 512.0));
     return samples;
 }
 
-void OpenOgg(MusicStream& music, const std::string& bytes)
-{
+void OpenOgg(MusicStream& music, const std::string& bytes) {
     MemoryInputStream* stream = new MemoryInputStream(bytes.data(), static_cast<int>(bytes.size()));
     try {
         music.Open(stream, "generated.ogg");
@@ -59,8 +56,7 @@ void OpenOgg(MusicStream& music, const std::string& bytes)
     stream->Release();
 }
 
-void ExpectFailure(const char* message, const std::function<void()>& call)
-{
+void ExpectFailure(const char* message, const std::function<void()>& call) {
     try {
         call();
         ADD_FAILURE() << "expected: " << message;
@@ -69,15 +65,13 @@ void ExpectFailure(const char* message, const std::function<void()>& call)
     }
 }
 
-int Peak(const float* spectrum)
-{
+int Peak(const float* spectrum) {
     return static_cast<int>(std::max_element(spectrum, spectrum + MusicStream::SpectrumSize) - spectrum);
 }
 
 } // namespace
 
-TEST(MusicStream, BytesAndSecondsAgree)
-{
+TEST(MusicStream, BytesAndSecondsAgree) {
     EXPECT_EQ(176400, MusicStream::BytesPerSecond);
     EXPECT_EQ(176400, MusicStream::SecondsToBytes(1.0));
     EXPECT_EQ(static_cast<int64_t>(49.17 * 176400.0), MusicStream::SecondsToBytes(49.17));
@@ -92,8 +86,7 @@ TEST(MusicStream, BytesAndSecondsAgree)
     EXPECT_EQ(0.5, music.GetPositionSeconds());
 }
 
-TEST(MusicStream, SeekingLandsOnTheExactSample)
-{
+TEST(MusicStream, SeekingLandsOnTheExactSample) {
     MusicStream music;
     std::vector<float> samples(2 * 3000);
     for (int i = 0; i < 3000; ++i) {
@@ -119,8 +112,7 @@ TEST(MusicStream, SeekingLandsOnTheExactSample)
     EXPECT_EQ(0.0f, out[7]);
 }
 
-TEST(MusicStream, OggSeeksMatchAStraightDecode)
-{
+TEST(MusicStream, OggSeeksMatchAStraightDecode) {
     std::string ogg = GralithTest::EncodeOgg(Tones(2 * 44100, 523.25), 2, 44100);
     MusicStream music;
     OpenOgg(music, ogg);
@@ -142,8 +134,7 @@ TEST(MusicStream, OggSeeksMatchAStraightDecode)
     }
 }
 
-TEST(MusicStream, MonoAndOtherRatesBecome44100Stereo)
-{
+TEST(MusicStream, MonoAndOtherRatesBecome44100Stereo) {
     std::vector<float> mono(22050);
     for (size_t i = 0; i < mono.size(); ++i)
         mono[i] = 0.5f * static_cast<float>(std::sin(2.0 * Pi * 300.0 * i / 22050.0));
@@ -164,8 +155,7 @@ TEST(MusicStream, MonoAndOtherRatesBecome44100Stereo)
     EXPECT_NEAR(300.0 / (44100.0 / 512), Peak(spectrum), 1.0);
 }
 
-TEST(MusicStream, SpectrumOfASinePeaksInItsBinAtFullScaleOne)
-{
+TEST(MusicStream, SpectrumOfASinePeaksInItsBinAtFullScaleOne) {
     MusicStream music;
     std::vector<float> samples = BinSine(4096, 20);
     music.OpenSamples(samples.data(), 4096, 2);
@@ -191,8 +181,7 @@ TEST(MusicStream, SpectrumOfASinePeaksInItsBinAtFullScaleOne)
     EXPECT_NEAR(1.0f, spectrum[100], 0.05f);
 }
 
-TEST(MusicStream, PastTheEndPlaysNothingAndReportsTheEnd)
-{
+TEST(MusicStream, PastTheEndPlaysNothingAndReportsTheEnd) {
     SDLSoundDevice* device = new SDLSoundDevice(SDLSoundDevice::OutputSilent);
     MusicStream music(device);
     std::vector<float> samples = Tones(4410, 440.0);
@@ -210,8 +199,7 @@ TEST(MusicStream, PastTheEndPlaysNothingAndReportsTheEnd)
     device->Release();
 }
 
-TEST(MusicStream, PlaysInRealTimeAndStaysAtTheLengthAfterTheEnd)
-{
+TEST(MusicStream, PlaysInRealTimeAndStaysAtTheLengthAfterTheEnd) {
     SDLSoundDevice* device = new SDLSoundDevice(SDLSoundDevice::OutputSilent);
     MusicStream music(device);
     std::vector<float> samples = Tones(44100 / 4, 440.0);
@@ -231,8 +219,7 @@ TEST(MusicStream, PlaysInRealTimeAndStaysAtTheLengthAfterTheEnd)
     device->Release();
 }
 
-TEST(MusicStream, StartingAtAPositionAndSeekingWhilePlaying)
-{
+TEST(MusicStream, StartingAtAPositionAndSeekingWhilePlaying) {
     SDLSoundDevice* device = new SDLSoundDevice(SDLSoundDevice::OutputSilent);
     MusicStream music(device);
     std::vector<float> samples = Tones(3 * 44100, 440.0);
@@ -254,8 +241,7 @@ TEST(MusicStream, StartingAtAPositionAndSeekingWhilePlaying)
     device->Release();
 }
 
-TEST(MusicStream, WhatPlaysFromAPositionIsTheSampleThere)
-{
+TEST(MusicStream, WhatPlaysFromAPositionIsTheSampleThere) {
     // A device without output: the test is the audio callback.
     SDLSoundDevice* device = new SDLSoundDevice(SDLSoundDevice::OutputNone);
     MusicStream music(device);
@@ -274,8 +260,7 @@ TEST(MusicStream, WhatPlaysFromAPositionIsTheSampleThere)
     device->Release();
 }
 
-TEST(MusicStream, FailuresAreExceptionsWithClearMessages)
-{
+TEST(MusicStream, FailuresAreExceptionsWithClearMessages) {
     MusicStream offline;
     ExpectFailure("Unable to play music stream: nothing is open", [&] { offline.Play(); });
     std::vector<float> samples = Tones(100, 440.0);
@@ -288,14 +273,14 @@ TEST(MusicStream, FailuresAreExceptionsWithClearMessages)
         EXPECT_STREQ("File not found: no/such/music.ogg", e.GetMessage());
         EXPECT_EQ(6, e.GetCode());
     }
-    ExpectFailure("This does not appear to be an Ogg Stream", [&] { OpenOgg(offline, "RIFF1234WAVEfmt not ogg at all"); });
+    ExpectFailure("This does not appear to be an Ogg Stream",
+                  [&] { OpenOgg(offline, "RIFF1234WAVEfmt not ogg at all"); });
     ExpectFailure("This does not appear to be an Ogg Stream", [&] { OpenOgg(offline, ""); });
     // A failed open keeps what was open.
     EXPECT_EQ(400, offline.GetLength());
 }
 
-TEST(MusicStream, NothingOpenReportsANegativePositionAndASilentSpectrum)
-{
+TEST(MusicStream, NothingOpenReportsANegativePositionAndASilentSpectrum) {
     MusicStream music;
     EXPECT_FALSE(music.IsOpen());
     EXPECT_EQ(-1, music.GetPosition());

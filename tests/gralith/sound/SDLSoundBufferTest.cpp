@@ -1,5 +1,5 @@
-#include "gralith/Exception.h"
 #include "gralith/sound/sdl/SDLSoundBuffer.h"
+#include "gralith/Exception.h"
 #include "gralith/sound/sdl/SDLSoundDevice.h"
 
 #include <gtest/gtest.h>
@@ -18,15 +18,13 @@ namespace {
 // A device without output: the test mixes by hand.
 class SoundBuffers : public ::testing::Test {
 protected:
-    void TearDown() override
-    {
+    void TearDown() override {
         for (Buffer* buffer : made)
             buffer->Release();
         device->Release();
     }
 
-    SDLSoundBuffer* Make(int size, int channels = 1, int bits = 8, int rate = 44100)
-    {
+    SDLSoundBuffer* Make(int size, int channels = 1, int bits = 8, int rate = 44100) {
         SDLSoundBuffer* buffer = static_cast<SDLSoundBuffer*>(device->CreateBuffer(size, channels, bits, rate));
         made.push_back(buffer);
         return buffer;
@@ -34,8 +32,7 @@ protected:
 
     // The bytes of an 8-bit mono buffer at the output rate, read back through the mixer: each
     // byte is one frame and maps exactly to (byte - 128) / 128.
-    std::vector<unsigned char> Contents(SDLSoundBuffer* buffer)
-    {
+    std::vector<unsigned char> Contents(SDLSoundBuffer* buffer) {
         int size = buffer->GetSize();
         buffer->SetPlayPosition(0);
         buffer->PlayLooped(0);
@@ -48,8 +45,7 @@ protected:
         return bytes;
     }
 
-    static void ExpectFailure(const char* message, const std::function<void()>& call)
-    {
+    static void ExpectFailure(const char* message, const std::function<void()>& call) {
         try {
             call();
             ADD_FAILURE() << "expected: " << message;
@@ -62,8 +58,7 @@ protected:
     std::vector<Buffer*> made;
 };
 
-std::vector<unsigned char> Pattern(int size, int seed)
-{
+std::vector<unsigned char> Pattern(int size, int seed) {
     std::vector<unsigned char> bytes(static_cast<size_t>(size));
     for (int i = 0; i < size; ++i)
         bytes[i] = static_cast<unsigned char>((i * 7 + seed) % 251 + 1);
@@ -72,8 +67,7 @@ std::vector<unsigned char> Pattern(int size, int seed)
 
 } // namespace
 
-TEST_F(SoundBuffers, NewBufferReportsItsCreationValues)
-{
+TEST_F(SoundBuffers, NewBufferReportsItsCreationValues) {
     SDLSoundBuffer* buffer = Make(4096, 2, 16, 22050);
     EXPECT_EQ(1.0f, buffer->GetVolume());
     EXPECT_EQ(0.0f, buffer->GetPan());
@@ -86,8 +80,7 @@ TEST_F(SoundBuffers, NewBufferReportsItsCreationValues)
     EXPECT_EQ(0, buffer->GetPanMillibels());
 }
 
-TEST_F(SoundBuffers, CreationFailuresNameTheReason)
-{
+TEST_F(SoundBuffers, CreationFailuresNameTheReason) {
     ExpectFailure("Unable to create sound buffer (Bad format)", [&] { device->CreateBuffer(4096, 2, 12, 44100); });
     ExpectFailure("Unable to create sound buffer (Bad format)", [&] { device->CreateBuffer(4096, 0, 16, 44100); });
     ExpectFailure("Unable to create sound buffer (Bad format)", [&] { device->CreateBuffer(4096, 2, 16, 99); });
@@ -98,8 +91,7 @@ TEST_F(SoundBuffers, CreationFailuresNameTheReason)
     EXPECT_EQ(0, device->GetMixer()->GetVoiceCount());
 }
 
-TEST_F(SoundBuffers, SetDataOfNothingDoesNothingEvenOutOfRange)
-{
+TEST_F(SoundBuffers, SetDataOfNothingDoesNothingEvenOutOfRange) {
     SDLSoundBuffer* buffer = Make(4096);
     std::vector<unsigned char> before = Contents(buffer);
     buffer->SetData(nullptr, 100000, 0);
@@ -107,8 +99,7 @@ TEST_F(SoundBuffers, SetDataOfNothingDoesNothingEvenOutOfRange)
     EXPECT_EQ(before, Contents(buffer));
 }
 
-TEST_F(SoundBuffers, SetDataWrapsPastTheEnd)
-{
+TEST_F(SoundBuffers, SetDataWrapsPastTheEnd) {
     SDLSoundBuffer* buffer = Make(4096);
     std::vector<unsigned char> data = Pattern(100, 3);
     buffer->SetData(data.data(), 4050, 100);
@@ -122,8 +113,7 @@ TEST_F(SoundBuffers, SetDataWrapsPastTheEnd)
     EXPECT_EQ(0, buffer->GetWriteCursor());
 }
 
-TEST_F(SoundBuffers, WriteWrapsAtTheCursorAndAdvancesIt)
-{
+TEST_F(SoundBuffers, WriteWrapsAtTheCursorAndAdvancesIt) {
     SDLSoundBuffer* buffer = Make(4096);
     EXPECT_EQ(0, buffer->SetWriteCursor(2048));
     std::vector<unsigned char> data = Pattern(3000, 11);
@@ -141,8 +131,7 @@ TEST_F(SoundBuffers, WriteWrapsAtTheCursorAndAdvancesIt)
     EXPECT_EQ(0, buffer->GetWriteCursor());
 }
 
-TEST_F(SoundBuffers, SetWriteCursorReturnsWholeLaps)
-{
+TEST_F(SoundBuffers, SetWriteCursorReturnsWholeLaps) {
     SDLSoundBuffer* buffer = Make(4096);
     EXPECT_EQ(2, buffer->SetWriteCursor(10000));
     EXPECT_EQ(1808, buffer->GetWriteCursor());
@@ -152,8 +141,7 @@ TEST_F(SoundBuffers, SetWriteCursorReturnsWholeLaps)
     EXPECT_EQ(4095, buffer->GetWriteCursor());
 }
 
-TEST_F(SoundBuffers, WritableSizeRunsFromTheCursorToThePlayPosition)
-{
+TEST_F(SoundBuffers, WritableSizeRunsFromTheCursorToThePlayPosition) {
     SDLSoundBuffer* buffer = Make(4096);
     buffer->SetWriteCursor(1000);
     buffer->SetPlayPosition(3000);
@@ -166,8 +154,7 @@ TEST_F(SoundBuffers, WritableSizeRunsFromTheCursorToThePlayPosition)
     EXPECT_EQ(0, buffer->GetWritableSize());
 }
 
-TEST_F(SoundBuffers, RingStreamingFollowsThePlayer)
-{
+TEST_F(SoundBuffers, RingStreamingFollowsThePlayer) {
     // A looped ring of 1024 frames fed 256 frames at a time ahead of the mixer.
     SDLSoundBuffer* buffer = Make(1024);
     Gralith::Sound::Mixer* mixer = device->GetMixer();
@@ -185,8 +172,7 @@ TEST_F(SoundBuffers, RingStreamingFollowsThePlayer)
     }
 }
 
-TEST_F(SoundBuffers, PanAndVolumeAreRememberedAndMapped)
-{
+TEST_F(SoundBuffers, PanAndVolumeAreRememberedAndMapped) {
     SDLSoundBuffer* buffer = Make(4096, 2, 16);
     buffer->SetPan(0.5f);
     EXPECT_EQ(0.5f, buffer->GetPan());
@@ -200,8 +186,7 @@ TEST_F(SoundBuffers, PanAndVolumeAreRememberedAndMapped)
     EXPECT_EQ(-10000, buffer->GetPanMillibels());
 }
 
-TEST_F(SoundBuffers, RefusedValuesThrowAndKeepTheOldOnes)
-{
+TEST_F(SoundBuffers, RefusedValuesThrowAndKeepTheOldOnes) {
     SDLSoundBuffer* buffer = Make(4096, 2, 16, 22050);
     buffer->SetPan(0.25f);
     buffer->SetVolume(0.75f);
@@ -228,8 +213,7 @@ TEST_F(SoundBuffers, RefusedValuesThrowAndKeepTheOldOnes)
     ExpectFailure("Unable to lock sound buffer", [&] { buffer->Write(big.data(), 4100); });
 }
 
-TEST_F(SoundBuffers, PanVolumeAndFrequencyReachTheMix)
-{
+TEST_F(SoundBuffers, PanVolumeAndFrequencyReachTheMix) {
     SDLSoundBuffer* buffer = Make(400, 2, 16);
     std::vector<short> pcm(200, 16384);
     buffer->SetData(pcm.data(), 0, 400);
@@ -247,8 +231,7 @@ TEST_F(SoundBuffers, PanVolumeAndFrequencyReachTheMix)
     EXPECT_EQ(80, buffer->GetWritePosition()); // 20 frames of 4 bytes for 10 output frames
 }
 
-TEST_F(SoundBuffers, ReleasingABufferFreesItsVoiceAndTheDeviceOutlivesIt)
-{
+TEST_F(SoundBuffers, ReleasingABufferFreesItsVoiceAndTheDeviceOutlivesIt) {
     SDLSoundBuffer* buffer = static_cast<SDLSoundBuffer*>(device->CreateBuffer(64, 1, 8, 44100));
     EXPECT_EQ(2, device->GetRefCount());
     EXPECT_EQ(1, device->GetMixer()->GetVoiceCount());

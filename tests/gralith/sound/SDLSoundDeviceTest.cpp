@@ -1,6 +1,6 @@
+#include "gralith/sound/sdl/SDLSoundDevice.h"
 #include "gralith/Exception.h"
 #include "gralith/sound/sdl/SDLSoundBuffer.h"
-#include "gralith/sound/sdl/SDLSoundDevice.h"
 #include "gralith/utils/Timer.h"
 
 #include <gtest/gtest.h>
@@ -20,8 +20,7 @@ namespace {
 // Plays a silent 8 s buffer and answers how far it advanced while waiting, less the time waited.
 // Timing starts once the output has begun to play it, so a slow start of the output thread on a
 // busy machine does not count.
-double PlayedSeconds(SDLSoundDevice* device, double wait)
-{
+double PlayedSeconds(SDLSoundDevice* device, double wait) {
     auto* buffer = static_cast<SDLSoundBuffer*>(device->CreateBuffer(8 * 176400, 2, 16, 44100));
     buffer->Play(0);
     double deadline = GetTime() + 2.0;
@@ -38,14 +37,12 @@ double PlayedSeconds(SDLSoundDevice* device, double wait)
 
 class AudioDriver : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         const char* old = std::getenv("SDL_AUDIODRIVER");
         saved = old ? old : "";
         hadValue = old != nullptr;
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         if (hadValue)
             setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
         else
@@ -57,8 +54,7 @@ protected:
 
 } // namespace
 
-TEST_F(AudioDriver, DummyDriverPlaysInRealTime)
-{
+TEST_F(AudioDriver, DummyDriverPlaysInRealTime) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     SDLSoundDevice* device = new SDLSoundDevice(SDLSoundDevice::OutputSDL);
     EXPECT_FALSE(device->IsSilent());
@@ -69,8 +65,7 @@ TEST_F(AudioDriver, DummyDriverPlaysInRealTime)
     device->Release();
 }
 
-TEST_F(AudioDriver, DummyDriverIsReplacedByTheSilentOutputUnlessAskedFor)
-{
+TEST_F(AudioDriver, DummyDriverIsReplacedByTheSilentOutputUnlessAskedFor) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     SDLSoundDevice* device = new SDLSoundDevice();
     EXPECT_TRUE(device->IsSilent());
@@ -79,8 +74,7 @@ TEST_F(AudioDriver, DummyDriverIsReplacedByTheSilentOutputUnlessAskedFor)
     device->Release();
 }
 
-TEST_F(AudioDriver, UnavailableOutputFailsWhenOnlySDLWillDo)
-{
+TEST_F(AudioDriver, UnavailableOutputFailsWhenOnlySDLWillDo) {
     setenv("SDL_AUDIODRIVER", "no-such-audio-driver", 1);
     try {
         SDLSoundDevice device(SDLSoundDevice::OutputSDL);
@@ -91,8 +85,7 @@ TEST_F(AudioDriver, UnavailableOutputFailsWhenOnlySDLWillDo)
     }
 }
 
-TEST_F(AudioDriver, UnavailableOutputFallsBackToASilentOneThatKeepsTime)
-{
+TEST_F(AudioDriver, UnavailableOutputFallsBackToASilentOneThatKeepsTime) {
     setenv("SDL_AUDIODRIVER", "no-such-audio-driver", 1);
     SDLSoundDevice* device = new SDLSoundDevice();
     EXPECT_TRUE(device->IsSilent());
@@ -102,8 +95,7 @@ TEST_F(AudioDriver, UnavailableOutputFallsBackToASilentOneThatKeepsTime)
     device->Release();
 }
 
-TEST_F(AudioDriver, SilentOutputCanBeAskedForDirectly)
-{
+TEST_F(AudioDriver, SilentOutputCanBeAskedForDirectly) {
     SDLSoundDevice* device = new SDLSoundDevice(SDLSoundDevice::OutputSilent);
     EXPECT_TRUE(device->IsSilent());
     EXPECT_EQ(0, device->GetFallbackReason().Length());
@@ -111,8 +103,7 @@ TEST_F(AudioDriver, SilentOutputCanBeAskedForDirectly)
     device->Release();
 }
 
-TEST_F(AudioDriver, HeardPositionNeverStepsBackWhilePlaying)
-{
+TEST_F(AudioDriver, HeardPositionNeverStepsBackWhilePlaying) {
     SDLSoundDevice* device = new SDLSoundDevice(SDLSoundDevice::OutputSilent);
     auto* buffer = static_cast<SDLSoundBuffer*>(device->CreateBuffer(4 * 176400, 2, 16, 44100));
     buffer->Play(0);

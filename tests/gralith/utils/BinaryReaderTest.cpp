@@ -1,5 +1,5 @@
-#include "gralith/Exception.h"
 #include "gralith/utils/BinaryReader.h"
+#include "gralith/Exception.h"
 #include "gralith/utils/MemoryInputStream.h"
 
 #include <gtest/gtest.h>
@@ -16,8 +16,7 @@ using Gralith::Utils::String;
 
 namespace {
 
-std::string MessageOf(const std::function<void()>& f)
-{
+std::string MessageOf(const std::function<void()>& f) {
     try {
         f();
     } catch (const Exception& e) {
@@ -43,8 +42,7 @@ struct Bytes {
 
 } // namespace
 
-TEST(BinaryReader, ReadsLittleEndianValuesAndStrings)
-{
+TEST(BinaryReader, ReadsLittleEndianValuesAndStrings) {
     Bytes b;
     b.Int(-2).Int(0x3FC00000).Text("abc");
     MemoryInputStream* s = b.Stream();
@@ -57,8 +55,7 @@ TEST(BinaryReader, ReadsLittleEndianValuesAndStrings)
     s->Release();
 }
 
-TEST(BinaryReader, StartsAtTheStreamPositionAndKeepsAbsoluteOffsets)
-{
+TEST(BinaryReader, StartsAtTheStreamPositionAndKeepsAbsoluteOffsets) {
     Bytes b;
     b.Int(1).Int(2).Int(3);
     MemoryInputStream* s = b.Stream();
@@ -67,13 +64,14 @@ TEST(BinaryReader, StartsAtTheStreamPositionAndKeepsAbsoluteOffsets)
     EXPECT_EQ(4, r.GetPosition());
     EXPECT_EQ(8, r.GetRemaining());
     EXPECT_EQ(2, r.ReadInt32("x"));
-    EXPECT_EQ("Corrupt FSG data: unexpected end of file reading y (8 bytes needed, 4 left) at byte 8",
-              MessageOf([&] { char buf[8]; r.ReadBytes(buf, 8, "y"); }));
+    EXPECT_EQ("Corrupt FSG data: unexpected end of file reading y (8 bytes needed, 4 left) at byte 8", MessageOf([&] {
+                  char buf[8];
+                  r.ReadBytes(buf, 8, "y");
+              }));
     s->Release();
 }
 
-TEST(BinaryReader, TruncatedIntegerNamesTheFieldAndOffset)
-{
+TEST(BinaryReader, TruncatedIntegerNamesTheFieldAndOffset) {
     Bytes b;
     b.data = {1, 2};
     MemoryInputStream* s = b.Stream();
@@ -83,8 +81,7 @@ TEST(BinaryReader, TruncatedIntegerNamesTheFieldAndOffset)
     s->Release();
 }
 
-TEST(BinaryReader, StringLengthPastTheEndFailsBeforeAllocating)
-{
+TEST(BinaryReader, StringLengthPastTheEndFailsBeforeAllocating) {
     Bytes b;
     b.Int(0x7FFFFFFF).Text("x");
     MemoryInputStream* s = b.Stream();
@@ -94,8 +91,7 @@ TEST(BinaryReader, StringLengthPastTheEndFailsBeforeAllocating)
     s->Release();
 }
 
-TEST(BinaryReader, NegativeStringLengthAndEmbeddedZeroFail)
-{
+TEST(BinaryReader, NegativeStringLengthAndEmbeddedZeroFail) {
     Bytes b;
     b.Int(-1);
     MemoryInputStream* s = b.Stream();
@@ -112,8 +108,7 @@ TEST(BinaryReader, NegativeStringLengthAndEmbeddedZeroFail)
     s->Release();
 }
 
-TEST(BinaryReader, CountsBelowOneMeanNoneAndAbsurdCountsFail)
-{
+TEST(BinaryReader, CountsBelowOneMeanNoneAndAbsurdCountsFail) {
     Bytes b;
     b.Int(0).Int(-7).Int(3).Int(0).Int(0).Int(0).Int(1000000);
     MemoryInputStream* s = b.Stream();
@@ -129,8 +124,7 @@ TEST(BinaryReader, CountsBelowOneMeanNoneAndAbsurdCountsFail)
     s->Release();
 }
 
-TEST(BinaryReader, CheckFitsUsesWideArithmetic)
-{
+TEST(BinaryReader, CheckFitsUsesWideArithmetic) {
     Bytes b;
     b.Int(0);
     MemoryInputStream* s = b.Stream();
@@ -141,8 +135,7 @@ TEST(BinaryReader, CheckFitsUsesWideArithmetic)
     s->Release();
 }
 
-TEST(MemoryInputStream, ReadsWholeItemsAndRefusesSeeksOutside)
-{
+TEST(MemoryInputStream, ReadsWholeItemsAndRefusesSeeksOutside) {
     const char text[] = "abcdefg";
     MemoryInputStream s(text, 7);
     char buf[8] = {};

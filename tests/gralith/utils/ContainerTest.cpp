@@ -34,8 +34,7 @@ private:
 
 } // namespace
 
-TEST(Array, CapacityGrowsInStepsOfTen)
-{
+TEST(Array, CapacityGrowsInStepsOfTen) {
     Array<int> a;
     EXPECT_EQ(0, a.Capacity());
     EXPECT_EQ(nullptr, a.Data());
@@ -52,8 +51,7 @@ TEST(Array, CapacityGrowsInStepsOfTen)
     EXPECT_EQ(30, a.Capacity());
 }
 
-TEST(Array, ReserveAllocatesExactlyAndNeverShrinks)
-{
+TEST(Array, ReserveAllocatesExactlyAndNeverShrinks) {
     Array<int> a;
     a.Reserve(7);
     EXPECT_EQ(7, a.Capacity());
@@ -73,8 +71,7 @@ TEST(Array, ReserveAllocatesExactlyAndNeverShrinks)
     EXPECT_EQ(1, a[0]);
 }
 
-TEST(Array, AddOfOwnElementSurvivesGrowth)
-{
+TEST(Array, AddOfOwnElementSurvivesGrowth) {
     Array<String> a;
     for (int i = 0; i < 10; ++i)
         a.Add(String("element"));
@@ -83,8 +80,7 @@ TEST(Array, AddOfOwnElementSurvivesGrowth)
     EXPECT_TRUE(a[10] == "element");
 }
 
-TEST(Array, PopReturnsTheLastElement)
-{
+TEST(Array, PopReturnsTheLastElement) {
     Array<String> a;
     a.Add("first");
     a.Add("second");
@@ -96,8 +92,7 @@ TEST(Array, PopReturnsTheLastElement)
     EXPECT_EQ(10, a.Capacity());
 }
 
-TEST(Array, IndexOfComparesStringsByValue)
-{
+TEST(Array, IndexOfComparesStringsByValue) {
     Array<String> a;
     a.Add("x");
     a.Add("y");
@@ -107,8 +102,7 @@ TEST(Array, IndexOfComparesStringsByValue)
     EXPECT_EQ(-1, a.IndexOf(String("z")));
 }
 
-TEST(Array, DestroysValuesButNotPointees)
-{
+TEST(Array, DestroysValuesButNotPointees) {
     {
         Array<Counted> values;
         values.Add(Counted());
@@ -129,8 +123,7 @@ TEST(Array, DestroysValuesButNotPointees)
     EXPECT_EQ(1, destroyed);
 }
 
-TEST(Array, CopiesAreIndependent)
-{
+TEST(Array, CopiesAreIndependent) {
     Array<int> a;
     a.Add(1);
     a.Add(2);
@@ -150,8 +143,7 @@ TEST(Array, CopiesAreIndependent)
     EXPECT_EQ(15, sum);
 }
 
-TEST(Map, DuplicateKeysAreKeptAndTheFirstWins)
-{
+TEST(Map, DuplicateKeysAreKeptAndTheFirstWins) {
     Map<String, int> m;
     EXPECT_EQ(-1, m.IndexOf("a"));
     EXPECT_EQ(0, m.Add("a", 1));
@@ -169,8 +161,7 @@ TEST(Map, DuplicateKeysAreKeptAndTheFirstWins)
     EXPECT_EQ(20, m.GetValue(1));
 }
 
-TEST(Map, PointerKeysCompareByIdentity)
-{
+TEST(Map, PointerKeysCompareByIdentity) {
     int x = 0;
     int y = 0;
     Map<int*, String> m;

@@ -27,8 +27,7 @@ using GralithTest::TempDirectory;
 namespace {
 
 // Opens path through dir, which must fail with "File not found: " + expected, code 6.
-void ExpectNotFound(Directory& dir, const char* path, const std::string& expected)
-{
+void ExpectNotFound(Directory& dir, const char* path, const std::string& expected) {
     try {
         InputStream* stream = dir.Open(path);
         stream->Release();
@@ -42,8 +41,7 @@ void ExpectNotFound(Directory& dir, const char* path, const std::string& expecte
 // The message and code of opening path (with open, when given, else as an InputFile), or
 // "<opened>"; "<blocked>" when the open did not return within five seconds (the test then plays
 // the FIFO's writer so the open can finish).
-std::pair<std::string, int> OpenOutcome(const std::string& path, std::function<InputStream*()> open = {})
-{
+std::pair<std::string, int> OpenOutcome(const std::string& path, std::function<InputStream*()> open = {}) {
     if (!open)
         open = [path] { return new InputFile(path.c_str()); };
     auto attempt = std::async(std::launch::async, [open] {
@@ -64,8 +62,7 @@ std::pair<std::string, int> OpenOutcome(const std::string& path, std::function<I
 }
 
 // A sparse file of the given size below temp (no disk blocks are used).
-std::string SparseFile(const TempDirectory& temp, const std::string& name, long long size)
-{
+std::string SparseFile(const TempDirectory& temp, const std::string& name, long long size) {
     temp.Write(name, "");
     std::string path = temp / name;
     EXPECT_EQ(0, truncate(path.c_str(), size));
@@ -74,8 +71,7 @@ std::string SparseFile(const TempDirectory& temp, const std::string& name, long 
 
 } // namespace
 
-TEST(Directory, RootAlwaysEndsInOneSlash)
-{
+TEST(Directory, RootAlwaysEndsInOneSlash) {
     EXPECT_TRUE(Directory("data").GetRoot() == "data/");
     EXPECT_TRUE(Directory("data/").GetRoot() == "data/");
     EXPECT_TRUE(Directory("/").GetRoot() == "/");
@@ -83,8 +79,7 @@ TEST(Directory, RootAlwaysEndsInOneSlash)
     EXPECT_TRUE(Directory("").GetRoot() == "");
 }
 
-TEST(Directory, MissingFileNamesTheFullPrefixedPath)
-{
+TEST(Directory, MissingFileNamesTheFullPrefixedPath) {
     TempDirectory temp;
     Directory dir(temp.Path().c_str());
     ExpectNotFound(dir, "textures/x.png", temp / "textures/x.png");
@@ -93,8 +88,7 @@ TEST(Directory, MissingFileNamesTheFullPrefixedPath)
     ExpectNotFound(dir, "sub", temp / "sub");
 }
 
-TEST(Directory, OpensFilesBelowTheRoot)
-{
+TEST(Directory, OpensFilesBelowTheRoot) {
     TempDirectory temp;
     temp.Write("a/b.txt", "hello");
     Directory dir((temp.Path() + "/a").c_str());
@@ -106,8 +100,7 @@ TEST(Directory, OpensFilesBelowTheRoot)
     stream->Release();
 }
 
-TEST(InputFile, MissingFileThrowsCodeSix)
-{
+TEST(InputFile, MissingFileThrowsCodeSix) {
     try {
         InputFile file("/nonexistent/dir/file.bin");
         FAIL() << "opened a missing file";
@@ -117,8 +110,7 @@ TEST(InputFile, MissingFileThrowsCodeSix)
     }
 }
 
-TEST(InputFile, ReadCountsWholeItems)
-{
+TEST(InputFile, ReadCountsWholeItems) {
     TempDirectory temp;
     temp.Write("ten.bin", "0123456789");
     InputFile file(String((temp / "ten.bin").c_str()));
@@ -128,8 +120,7 @@ TEST(InputFile, ReadCountsWholeItems)
     EXPECT_EQ(0u, file.Read(buffer, 4, 1));
 }
 
-TEST(InputFile, SizeReturnsTheWholeSizeAndRewinds)
-{
+TEST(InputFile, SizeReturnsTheWholeSizeAndRewinds) {
     TempDirectory temp;
     temp.Write("f.bin", std::string(1000, 'z'));
     InputFile file(String((temp / "f.bin").c_str()));
@@ -140,8 +131,7 @@ TEST(InputFile, SizeReturnsTheWholeSizeAndRewinds)
     EXPECT_EQ(0, file.Tell());
 }
 
-TEST(InputFile, SeekFromEachOrigin)
-{
+TEST(InputFile, SeekFromEachOrigin) {
     TempDirectory temp;
     temp.Write("f.bin", "abcdefghij");
     InputFile file(String((temp / "f.bin").c_str()));
@@ -164,8 +154,7 @@ TEST(InputFile, SeekFromEachOrigin)
     EXPECT_NE(0, file.Seek(0, -5));
 }
 
-TEST(InputFile, EmptyFileHasSizeZero)
-{
+TEST(InputFile, EmptyFileHasSizeZero) {
     TempDirectory temp;
     temp.Write("empty", "");
     InputFile file(String((temp / "empty").c_str()));
@@ -174,8 +163,7 @@ TEST(InputFile, EmptyFileHasSizeZero)
     EXPECT_EQ(0u, file.Read(&c, 1, 1));
 }
 
-TEST(InputFile, ReleasingTheStreamClosesTheFile)
-{
+TEST(InputFile, ReleasingTheStreamClosesTheFile) {
     auto openFiles = [] {
         int n = 0;
         for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
@@ -198,17 +186,16 @@ TEST(InputFile, ReleasingTheStreamClosesTheFile)
     EXPECT_EQ(before, openFiles());
 }
 
-TEST(InputFile, NamesOfNonRegularFilesFailAtOnce)
-{
+TEST(InputFile, NamesOfNonRegularFilesFailAtOnce) {
     TempDirectory temp;
     temp.Write("dir/file.txt", "x");
     ASSERT_EQ(0, mkfifo((temp / "fifo").c_str(), 0600));
     const std::string fifo = temp / "fifo", dir = temp / "dir";
-    for (const auto& [path, message] : std::vector<std::pair<std::string, std::string>>{
-             {fifo, "Not a regular file: " + fifo},
-             {"/dev/zero", "Not a regular file: /dev/zero"},
-             {"/dev/null", "Not a regular file: /dev/null"},
-             {dir, "File not found: " + dir}}) {
+    for (const auto& [path, message] :
+         std::vector<std::pair<std::string, std::string>>{{fifo, "Not a regular file: " + fifo},
+                                                          {"/dev/zero", "Not a regular file: /dev/zero"},
+                                                          {"/dev/null", "Not a regular file: /dev/null"},
+                                                          {dir, "File not found: " + dir}}) {
         SCOPED_TRACE(path);
         EXPECT_EQ(std::make_pair(message, 6), OpenOutcome(path));
     }
@@ -217,16 +204,14 @@ TEST(InputFile, NamesOfNonRegularFilesFailAtOnce)
     EXPECT_EQ(std::make_pair("Not a regular file: " + fifo, 6), OpenOutcome(fifo, [&] { return root.Open("fifo"); }));
 }
 
-TEST(InputFile, FilesPastTwoGiBAreRefused)
-{
+TEST(InputFile, FilesPastTwoGiBAreRefused) {
     TempDirectory temp;
     // An int size would wrap: 4 GiB + 16 bytes would read as a 16-byte file.
     for (long long size : {2147483648LL, 4294967312LL}) {
         SCOPED_TRACE(size);
         std::string path = SparseFile(temp, "big.bin", size);
-        EXPECT_EQ(std::make_pair("File too large: " + path + " (" + std::to_string(size) +
-                                     " bytes; the limit is 2147483647)",
-                                 0),
+        EXPECT_EQ(std::make_pair(
+                      "File too large: " + path + " (" + std::to_string(size) + " bytes; the limit is 2147483647)", 0),
                   OpenOutcome(path));
     }
     std::string largest = SparseFile(temp, "largest.bin", INT_MAX);

@@ -1,8 +1,8 @@
+#include "gralith/utils/GeoStream.h"
 #include "gralith/Exception.h"
 #include "gralith/graphics/null/NullDevice.h"
 #include "gralith/graphics/null/NullResources.h"
 #include "gralith/graphics/null/NullShading.h"
-#include "gralith/utils/GeoStream.h"
 
 #include <gtest/gtest.h>
 
@@ -59,8 +59,7 @@ protected:
 
 } // namespace
 
-void* operator new(std::size_t size)
-{
+void* operator new(std::size_t size) {
     ++allocations;
     if (void* p = std::malloc(size ? size : 1))
         return p;
@@ -69,8 +68,7 @@ void* operator new(std::size_t size)
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
-TEST_F(GeoStreamTest, CreatesTheFixedLayoutAndOneVolatileBuffer)
-{
+TEST_F(GeoStreamTest, CreatesTheFixedLayoutAndOneVolatileBuffer) {
     GeoStream stream(device, 100);
     EXPECT_EQ(BufferModeVolatile, device->lastMode);
     EXPECT_EQ(6000, stream.GetVertexBuffer()->GetSize());
@@ -91,8 +89,7 @@ TEST_F(GeoStreamTest, CreatesTheFixedLayoutAndOneVolatileBuffer)
     }
 }
 
-TEST_F(GeoStreamTest, VerticesCarryTheCurrentNormalColourAndTexCoord)
-{
+TEST_F(GeoStreamTest, VerticesCarryTheCurrentNormalColourAndTexCoord) {
     GeoStream stream(device, 4);
     stream.Begin(TriangleStrip);
     stream.Vertex(1, 2, 3);
@@ -105,8 +102,7 @@ TEST_F(GeoStreamTest, VerticesCarryTheCurrentNormalColourAndTexCoord)
     EXPECT_EQ(0, std::memcmp(second, stream.GetVertices() + 15, sizeof second));
 }
 
-TEST_F(GeoStreamTest, EndUploadsTheWrittenVerticesAndDrawsWhenAsked)
-{
+TEST_F(GeoStreamTest, EndUploadsTheWrittenVerticesAndDrawsWhenAsked) {
     GeoStream stream(device, 8);
     stream.Begin(Triangles);
     for (int i = 0; i < 3; ++i)
@@ -145,8 +141,7 @@ TEST_F(GeoStreamTest, EndUploadsTheWrittenVerticesAndDrawsWhenAsked)
     EXPECT_EQ(120, Calls(NullBufferUpload)[0].Args[1]);
 }
 
-TEST_F(GeoStreamTest, OverflowThrowsAndKeepsTheBatch)
-{
+TEST_F(GeoStreamTest, OverflowThrowsAndKeepsTheBatch) {
     GeoStream stream(device, 3);
     stream.Begin(Triangles);
     for (int i = 0; i < 3; ++i)
@@ -165,8 +160,7 @@ TEST_F(GeoStreamTest, OverflowThrowsAndKeepsTheBatch)
     EXPECT_EQ(1, stream.GetVertexCount());
 }
 
-TEST_F(GeoStreamTest, EmptyBatchUploadsNothing)
-{
+TEST_F(GeoStreamTest, EmptyBatchUploadsNothing) {
     GeoStream stream(device, 3);
     stream.Begin(Triangles);
     device->ClearCalls();
@@ -174,8 +168,7 @@ TEST_F(GeoStreamTest, EmptyBatchUploadsNothing)
     EXPECT_TRUE(Calls(NullBufferUpload).empty());
 }
 
-TEST_F(GeoStreamTest, WritingABatchAllocatesNothing)
-{
+TEST_F(GeoStreamTest, WritingABatchAllocatesNothing) {
     GeoStream stream(device, 600);
     const long before = allocations.load();
     for (int frame = 0; frame < 10; ++frame) {

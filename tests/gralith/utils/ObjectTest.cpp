@@ -1,5 +1,5 @@
-#include "gralith/Exception.h"
 #include "gralith/Object.h"
+#include "gralith/Exception.h"
 #include "gralith/utils/String.h"
 #include "gralith/utils/UtilsException.h"
 
@@ -25,8 +25,7 @@ private:
 
 } // namespace
 
-TEST(Object, LastReleaseDestroysThroughTheVirtualDestructor)
-{
+TEST(Object, LastReleaseDestroysThroughTheVirtualDestructor) {
     int destroyed = 0;
     Object* object = new Probe(&destroyed);
     EXPECT_EQ(1, object->GetRefCount());
@@ -40,8 +39,7 @@ TEST(Object, LastReleaseDestroysThroughTheVirtualDestructor)
     EXPECT_EQ(1, destroyed);
 }
 
-TEST(Object, ACopyStartsWithItsOwnReference)
-{
+TEST(Object, ACopyStartsWithItsOwnReference) {
     int destroyed = 0;
     Probe original(&destroyed);
     original.AddRef();
@@ -50,8 +48,7 @@ TEST(Object, ACopyStartsWithItsOwnReference)
     EXPECT_EQ(2, original.GetRefCount());
 }
 
-TEST(Exception, CarriesMessageAndCode)
-{
+TEST(Exception, CarriesMessageAndCode) {
     Exception plain("Something failed");
     EXPECT_STREQ("Something failed", plain.GetMessage());
     EXPECT_EQ(0, plain.GetCode());
@@ -61,8 +58,7 @@ TEST(Exception, CarriesMessageAndCode)
     EXPECT_STREQ("", empty.GetMessage());
 }
 
-TEST(Exception, KeepsItsOwnCopyOfTheMessage)
-{
+TEST(Exception, KeepsItsOwnCopyOfTheMessage) {
     char buffer[] = "composed at run time";
     Exception e(buffer);
     std::memset(buffer, 'x', sizeof buffer - 1);
@@ -77,8 +73,7 @@ TEST(Exception, KeepsItsOwnCopyOfTheMessage)
     EXPECT_EQ(0, assigned.GetCode());
 }
 
-TEST(Exception, SurvivesThrowingAndCatchingByBase)
-{
+TEST(Exception, SurvivesThrowingAndCatchingByBase) {
     try {
         throw Exception("thrown", 4);
     } catch (const Object& o) {
@@ -89,8 +84,7 @@ TEST(Exception, SurvivesThrowingAndCatchingByBase)
     }
 }
 
-TEST(UtilsException, IsCaughtAsExceptionWithACopiedMessage)
-{
+TEST(UtilsException, IsCaughtAsExceptionWithACopiedMessage) {
     try {
         String message = String("Invalid texture descriptor: ") + String("a#b");
         throw UtilsException(message);

@@ -13,18 +13,45 @@
 using Gralith::Utils::ParseFloat;
 
 // The C library in the C locale is the reference: same value, same length read, same refusals.
-TEST(ParseFloat, ReadsWhatStrtofReadsInTheCLocale)
-{
+TEST(ParseFloat, ReadsWhatStrtofReadsInTheCLocale) {
     ASSERT_STREQ(".", std::localeconv()->decimal_point);
     const char* const inputs[] = {
         // decimal, with what may come around it
-        "0.5", " \t\n0.5", "+2.5e1px", "-.25", "7.", "1e", "1e+", "2E-3", "3,5", "0.1",
+        "0.5",
+        " \t\n0.5",
+        "+2.5e1px",
+        "-.25",
+        "7.",
+        "1e",
+        "1e+",
+        "2E-3",
+        "3,5",
+        "0.1",
         "123456789012345678901234567890",
         // hexadecimal, infinities, and values past float's range at either end
-        "0x1.8p1", "-0X.8", "0x", "0xg", "0x.", "inf", "-Infinity", "1e39", "-1e39", "1e-50", "1e400",
-        "-1e-400", "1.4e-45",
+        "0x1.8p1",
+        "-0X.8",
+        "0x",
+        "0xg",
+        "0x.",
+        "inf",
+        "-Infinity",
+        "1e39",
+        "-1e39",
+        "1e-50",
+        "1e400",
+        "-1e-400",
+        "1.4e-45",
         // no number
-        "", "   ", "x1", "+-1", "--1", "- 1", ".", "e5", "+",
+        "",
+        "   ",
+        "x1",
+        "+-1",
+        "--1",
+        "- 1",
+        ".",
+        "e5",
+        "+",
     };
     for (const char* input : inputs) {
         char* end = nullptr;
@@ -42,8 +69,7 @@ TEST(ParseFloat, ReadsWhatStrtofReadsInTheCLocale)
     EXPECT_TRUE(std::isnan(value));
 }
 
-TEST(ParseFloat, CommaDecimalLocaleChangesNothing)
-{
+TEST(ParseFloat, CommaDecimalLocaleChangesNothing) {
     GralithTest::CommaLocale comma;
     ASSERT_TRUE(comma.Active());
     float value = 0.0f;

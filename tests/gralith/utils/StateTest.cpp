@@ -1,3 +1,4 @@
+#include "gralith/utils/State.h"
 #include "gralith/Exception.h"
 #include "gralith/graphics/InputLayout.h"
 #include "gralith/graphics/Program.h"
@@ -7,7 +8,6 @@
 #include "gralith/graphics/VertexBuffer.h"
 #include "gralith/graphics/null/NullDevice.h"
 #include "gralith/graphics/null/NullResources.h"
-#include "gralith/utils/State.h"
 
 #include <gtest/gtest.h>
 
@@ -29,8 +29,7 @@ protected:
         Program* program = nullptr;
     };
 
-    static NullDevice* MakeDrawableDevice(Resources& r)
-    {
+    static NullDevice* MakeDrawableDevice(Resources& r) {
         NullDevice* d = NullDevice::Create(320, 240);
         r.buffer = d->CreateVertexBuffer(BufferModeStatic, 36, 12);
         InputElementDesc element{0, 0, 3, 0, DataTypeFloat32, 0};
@@ -46,8 +45,7 @@ protected:
         return d;
     }
 
-    static void ReleaseDevice(NullDevice* d, Resources& r)
-    {
+    static void ReleaseDevice(NullDevice* d, Resources& r) {
         r.program->Release();
         r.layout->Release();
         r.buffer->Release();
@@ -57,12 +55,10 @@ protected:
     void Draw() { device->DrawUnindexed(0, 3); }
 
     const NullBlendState* Blend() const { return static_cast<const NullBlendState*>(device->GetBlendState()); }
-    const NullDepthStencilState* DepthStencil() const
-    {
+    const NullDepthStencilState* DepthStencil() const {
         return static_cast<const NullDepthStencilState*>(device->GetDepthStencilState());
     }
-    const NullRasterizerState* Rasterizer() const
-    {
+    const NullRasterizerState* Rasterizer() const {
         return static_cast<const NullRasterizerState*>(device->GetRasterizerState());
     }
 
@@ -72,8 +68,7 @@ protected:
 
 } // namespace
 
-TEST_F(StateTest, DefaultsReachTheDeviceAtTheFirstDraw)
-{
+TEST_F(StateTest, DefaultsReachTheDeviceAtTheFirstDraw) {
     BlendState* deviceDefault = device->GetBlendState();
     State* state = new State(device);
     EXPECT_EQ(deviceDefault, device->GetBlendState()) << "nothing is set before a draw";
@@ -107,8 +102,7 @@ TEST_F(StateTest, DefaultsReachTheDeviceAtTheFirstDraw)
     state->Release();
 }
 
-TEST_F(StateTest, MutatorsChangeOnlyTheirDescription)
-{
+TEST_F(StateTest, MutatorsChangeOnlyTheirDescription) {
     State* state = new State(device);
     state->SetBlend(BlendOne, BlendOne);
     state->SetDepthTest(GreaterEqual);
@@ -130,8 +124,7 @@ TEST_F(StateTest, MutatorsChangeOnlyTheirDescription)
     state->Release();
 }
 
-TEST_F(StateTest, EachDistinctDescriptionIsCreatedOnce)
-{
+TEST_F(StateTest, EachDistinctDescriptionIsCreatedOnce) {
     State* state = new State(device);
     std::set<const void*> blends;
     for (int i = 0; i < 10; ++i) {
@@ -159,8 +152,7 @@ TEST_F(StateTest, EachDistinctDescriptionIsCreatedOnce)
     state->Release();
 }
 
-TEST_F(StateTest, IgnoredFieldsShareObjects)
-{
+TEST_F(StateTest, IgnoredFieldsShareObjects) {
     State* state = new State(device);
     Draw();
     const void* defaultBlend = device->GetBlendState();
@@ -181,8 +173,7 @@ TEST_F(StateTest, IgnoredFieldsShareObjects)
     state->Release();
 }
 
-TEST_F(StateTest, SetDefaultsReturnsToTheDisabledBlendObject)
-{
+TEST_F(StateTest, SetDefaultsReturnsToTheDisabledBlendObject) {
     State* state = new State(device);
     Draw();
     const void* defaultBlend = device->GetBlendState();
@@ -198,8 +189,7 @@ TEST_F(StateTest, SetDefaultsReturnsToTheDisabledBlendObject)
     state->Release();
 }
 
-TEST(StateMatching, BlendRules)
-{
+TEST(StateMatching, BlendRules) {
     BlendStateDesc a = State::DefaultBlend();
     BlendStateDesc b = a;
     EXPECT_TRUE(State::Matches(a, b));
@@ -224,8 +214,7 @@ TEST(StateMatching, BlendRules)
     EXPECT_FALSE(State::Matches(a, b));
 }
 
-TEST(StateMatching, DepthStencilRules)
-{
+TEST(StateMatching, DepthStencilRules) {
     DepthStencilStateDesc a = State::DefaultDepthStencil();
     DepthStencilStateDesc b = a;
     b.DepthFunction = Greater;
@@ -266,8 +255,7 @@ TEST(StateMatching, DepthStencilRules)
     EXPECT_FALSE(State::Matches(a, b));
 }
 
-TEST(StateMatching, RasterizerComparesEveryField)
-{
+TEST(StateMatching, RasterizerComparesEveryField) {
     RasterizerStateDesc a = State::DefaultRasterizer();
     RasterizerStateDesc b = a;
     EXPECT_TRUE(State::Matches(a, b));
@@ -287,8 +275,7 @@ TEST(StateMatching, RasterizerComparesEveryField)
     EXPECT_FALSE(State::Matches(a, b));
 }
 
-TEST_F(StateTest, WindingFlipsOnlyOffscreenOnUpperLeftOrigin)
-{
+TEST_F(StateTest, WindingFlipsOnlyOffscreenOnUpperLeftOrigin) {
     State* state = new State(device);
     Texture2D* texture = device->CreateTexture2D(64, 64, PixelFormatR8G8B8A8, true);
     Surface* target = texture->GetSurface(0);
@@ -313,8 +300,7 @@ TEST_F(StateTest, WindingFlipsOnlyOffscreenOnUpperLeftOrigin)
     state->Release();
 }
 
-TEST_F(StateTest, NewerStateDisplacesOlder)
-{
+TEST_F(StateTest, NewerStateDisplacesOlder) {
     State* first = new State(device);
     first->SetBlend(BlendOne, BlendOne);
     EXPECT_EQ(first, State::GetRegistered(device));
@@ -333,8 +319,7 @@ TEST_F(StateTest, NewerStateDisplacesOlder)
     EXPECT_EQ(nullptr, State::GetRegistered(device));
 }
 
-TEST_F(StateTest, StatesOfOneDeviceShareObjectsAndLastOneCleansUp)
-{
+TEST_F(StateTest, StatesOfOneDeviceShareObjectsAndLastOneCleansUp) {
     BlendState* deviceBlend = device->GetBlendState();
     DepthStencilState* deviceDepth = device->GetDepthStencilState();
     RasterizerState* deviceRasterizer = device->GetRasterizerState();
@@ -353,8 +338,7 @@ TEST_F(StateTest, StatesOfOneDeviceShareObjectsAndLastOneCleansUp)
     Draw();
 }
 
-TEST_F(StateTest, DevicesHaveTheirOwnCaches)
-{
+TEST_F(StateTest, DevicesHaveTheirOwnCaches) {
     Resources otherResources;
     NullDevice* other = MakeDrawableDevice(otherResources);
     State* mine = new State(device);
@@ -369,8 +353,7 @@ TEST_F(StateTest, DevicesHaveTheirOwnCaches)
     ReleaseDevice(other, otherResources);
 }
 
-TEST_F(StateTest, FullListenerListRefusesTheState)
-{
+TEST_F(StateTest, FullListenerListRefusesTheState) {
     struct Idle : Device::DrawCallListener {
         void OnDrawCall() override {}
     };
@@ -394,8 +377,7 @@ TEST_F(StateTest, FullListenerListRefusesTheState)
 
 // Unregistering touches the device: a State keeps it alive whoever lets go of it first (the
 // sanitizer build sees any touch of a freed device).
-TEST(StateLifetime, AStateKeepsItsDeviceUntilItGoes)
-{
+TEST(StateLifetime, AStateKeepsItsDeviceUntilItGoes) {
     NullDevice* device = NullDevice::Create(8, 8);
     State* state = new State(device);
     EXPECT_EQ(device->GetRefCount(), 2);

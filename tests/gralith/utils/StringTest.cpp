@@ -1,6 +1,6 @@
+#include "gralith/utils/String.h"
 #include "gralith/Exception.h"
 #include "gralith/utils/Array.h"
-#include "gralith/utils/String.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,7 @@ namespace {
 
 // Runs f, which must throw Exception with exactly this message and code.
 template <class F>
-void ExpectException(F f, const char* message, int code = 0)
-{
+void ExpectException(F f, const char* message, int code = 0) {
     try {
         f();
         ADD_FAILURE() << "expected \"" << message << "\"";
@@ -25,8 +24,7 @@ void ExpectException(F f, const char* message, int code = 0)
     }
 }
 
-Array<String> SplitOf(const char* text, char separator)
-{
+Array<String> SplitOf(const char* text, char separator) {
     Array<String> out;
     String(text).Split(separator, out);
     return out;
@@ -34,8 +32,7 @@ Array<String> SplitOf(const char* text, char separator)
 
 } // namespace
 
-TEST(String, EmptyStringHoldsOnlyTheTerminator)
-{
+TEST(String, EmptyStringHoldsOnlyTheTerminator) {
     String s;
     EXPECT_EQ(0, s.Length());
     EXPECT_EQ('\0', s[0]);
@@ -44,8 +41,7 @@ TEST(String, EmptyStringHoldsOnlyTheTerminator)
     EXPECT_EQ(0, String(static_cast<const char*>(nullptr)).Length());
 }
 
-TEST(String, CopiesShareOneBlockAndOutliveEachOther)
-{
+TEST(String, CopiesShareOneBlockAndOutliveEachOther) {
     String* first = new String("shared text");
     String second(*first);
     EXPECT_TRUE(second.SharesBlockWith(*first));
@@ -55,8 +51,7 @@ TEST(String, CopiesShareOneBlockAndOutliveEachOther)
     EXPECT_EQ(11, second.Length());
 }
 
-TEST(String, AssignmentSharesOrBuildsAndReturnsTheNewValue)
-{
+TEST(String, AssignmentSharesOrBuildsAndReturnsTheNewValue) {
     String a("one");
     String b("two");
     String result = (b = a);
@@ -71,8 +66,7 @@ TEST(String, AssignmentSharesOrBuildsAndReturnsTheNewValue)
     EXPECT_TRUE(c == "three");
 }
 
-TEST(String, MovedFromHandleStaysUsable)
-{
+TEST(String, MovedFromHandleStaysUsable) {
     String a("moved");
     String b(std::move(a));
     EXPECT_TRUE(b == "moved");
@@ -81,8 +75,7 @@ TEST(String, MovedFromHandleStaysUsable)
     EXPECT_TRUE(a == "again");
 }
 
-TEST(String, EqualityComparesBytesAndLengths)
-{
+TEST(String, EqualityComparesBytesAndLengths) {
     EXPECT_TRUE(String("abc") == String("abc"));
     EXPECT_FALSE(String("abc") == String("abd"));
     EXPECT_FALSE(String("abc") == String("ab"));
@@ -95,8 +88,7 @@ TEST(String, EqualityComparesBytesAndLengths)
     EXPECT_FALSE(String("abc") == static_cast<const char*>(nullptr));
 }
 
-TEST(String, ConcatenationBuildsNewBlocksAndLeavesSharedTextAlone)
-{
+TEST(String, ConcatenationBuildsNewBlocksAndLeavesSharedTextAlone) {
     String a("left");
     String shared(a);
     String sum = a + String("right");
@@ -110,8 +102,7 @@ TEST(String, ConcatenationBuildsNewBlocksAndLeavesSharedTextAlone)
     EXPECT_TRUE(String() + String() == "");
 }
 
-TEST(String, IndexOfFindsFromTheGivenIndex)
-{
+TEST(String, IndexOfFindsFromTheGivenIndex) {
     String s("a.b.c");
     EXPECT_EQ(1, s.IndexOf('.'));
     EXPECT_EQ(1, s.IndexOf('.', 1));
@@ -123,8 +114,7 @@ TEST(String, IndexOfFindsFromTheGivenIndex)
     EXPECT_EQ(-1, String().IndexOf('\0'));
 }
 
-TEST(String, SubStringBoundaries)
-{
+TEST(String, SubStringBoundaries) {
     String s("abc");
     EXPECT_TRUE(s.SubString(1, 2) == "bc");
     EXPECT_TRUE(s.SubString(0, 3) == "abc");
@@ -137,8 +127,7 @@ TEST(String, SubStringBoundaries)
     ExpectException([&] { s.SubString(1, 0x7fffffff); }, "SubString Overflow");
 }
 
-TEST(String, SplitKeepsEmptyPieces)
-{
+TEST(String, SplitKeepsEmptyPieces) {
     Array<String> two = SplitOf("a;b", ';');
     ASSERT_EQ(2, two.Count());
     EXPECT_TRUE(two[0] == "a");
@@ -165,8 +154,7 @@ TEST(String, SplitKeepsEmptyPieces)
     EXPECT_TRUE(none[0] == "no separator");
 }
 
-TEST(String, SplitAppendsWithoutClearing)
-{
+TEST(String, SplitAppendsWithoutClearing) {
     Array<String> out;
     out.Add("kept");
     String("a:b").Split(':', out);
@@ -175,8 +163,7 @@ TEST(String, SplitAppendsWithoutClearing)
     EXPECT_TRUE(out[2] == "b");
 }
 
-TEST(String, ToIntFollowsPercentI)
-{
+TEST(String, ToIntFollowsPercentI) {
     EXPECT_EQ(31, String("0x1F").ToInt());
     EXPECT_EQ(42, String("  42").ToInt());
     EXPECT_EQ(12, String("12abc").ToInt());
@@ -190,8 +177,7 @@ TEST(String, ToIntFollowsPercentI)
     ExpectException([] { String("-").ToInt(); }, "Unable to convert string to integer");
 }
 
-TEST(String, ToFloatFollowsPercentF)
-{
+TEST(String, ToFloatFollowsPercentF) {
     EXPECT_FLOAT_EQ(1.5f, String("1.5").ToFloat());
     EXPECT_FLOAT_EQ(-0.25f, String(" -0.25").ToFloat());
     EXPECT_FLOAT_EQ(3.0f, String("3").ToFloat());
@@ -201,8 +187,7 @@ TEST(String, ToFloatFollowsPercentF)
     ExpectException([] { String("").ToFloat(); }, "Unable to convert string to float");
 }
 
-TEST(String, ToCStringIsAFreshCopy)
-{
+TEST(String, ToCStringIsAFreshCopy) {
     String s("copy me");
     char* copy = s.ToCString();
     EXPECT_STREQ("copy me", copy);
@@ -212,8 +197,7 @@ TEST(String, ToCStringIsAFreshCopy)
     delete[] copy;
 }
 
-TEST(String, IndexReadsTheTerminatorAtLength)
-{
+TEST(String, IndexReadsTheTerminatorAtLength) {
     String s("hi");
     EXPECT_EQ('h', s[0]);
     EXPECT_EQ('i', s[1]);

@@ -11,8 +11,7 @@ using Gralith::Utils::Timer;
 // Only lower bounds and consistency with GetTime are checked: the machine may be slow, but the
 // clock may never report less time than really passed.
 
-TEST(Timer, FirstDeltaIsTheTimeSinceConstruction)
-{
+TEST(Timer, FirstDeltaIsTheTimeSinceConstruction) {
     double before = GetTime();
     Timer timer;
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
@@ -22,8 +21,7 @@ TEST(Timer, FirstDeltaIsTheTimeSinceConstruction)
     EXPECT_LE(delta, after - before);
 }
 
-TEST(Timer, LaterDeltasCoverOnlyTheirOwnInterval)
-{
+TEST(Timer, LaterDeltasCoverOnlyTheirOwnInterval) {
     double before = GetTime();
     Timer timer;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -38,8 +36,7 @@ TEST(Timer, LaterDeltasCoverOnlyTheirOwnInterval)
     EXPECT_GE(first + second, 0.040);
 }
 
-TEST(GetTime, IsMonotonicSeconds)
-{
+TEST(GetTime, IsMonotonicSeconds) {
     double a = GetTime();
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
     double b = GetTime();

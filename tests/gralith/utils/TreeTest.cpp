@@ -20,16 +20,14 @@ private:
     int id;
 };
 
-std::vector<int> Sorted(std::vector<int> v)
-{
+std::vector<int> Sorted(std::vector<int> v) {
     std::sort(v.begin(), v.end());
     return v;
 }
 
 // Releases node on a thread with a small stack: a release that recursed once per node would
 // overflow it.
-void ReleaseOnSmallStack(TestNode* node)
-{
+void ReleaseOnSmallStack(TestNode* node) {
     pthread_attr_t attr;
     pthread_attr_init(&attr);
     pthread_attr_setstacksize(&attr, 256 * 1024);
@@ -45,8 +43,7 @@ void ReleaseOnSmallStack(TestNode* node)
 
 } // namespace
 
-TEST(Tree, AppendLinksChildrenInOrderAndSetsTheParent)
-{
+TEST(Tree, AppendLinksChildrenInOrderAndSetsTheParent) {
     std::vector<int> destroyed;
     TestNode* root = new TestNode(&destroyed, 0);
     TestNode* a = new TestNode(&destroyed, 1);
@@ -67,8 +64,7 @@ TEST(Tree, AppendLinksChildrenInOrderAndSetsTheParent)
     EXPECT_EQ((std::vector<int>{0, 1, 2, 3}), Sorted(destroyed));
 }
 
-TEST(Tree, ReleasingTheRootFreesAThreeLevelTree)
-{
+TEST(Tree, ReleasingTheRootFreesAThreeLevelTree) {
     std::vector<int> destroyed;
     TestNode* root = new TestNode(&destroyed, 0);
     TestNode* a = new TestNode(&destroyed, 1);
@@ -82,8 +78,7 @@ TEST(Tree, ReleasingTheRootFreesAThreeLevelTree)
     EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5}), Sorted(destroyed));
 }
 
-TEST(Tree, ReleasingASubtreeRootAlsoFreesItsFollowingSiblings)
-{
+TEST(Tree, ReleasingASubtreeRootAlsoFreesItsFollowingSiblings) {
     std::vector<int> destroyed;
     TestNode* root = new TestNode(&destroyed, 0);
     TestNode* a = new TestNode(&destroyed, 1);
@@ -96,8 +91,7 @@ TEST(Tree, ReleasingASubtreeRootAlsoFreesItsFollowingSiblings)
     EXPECT_EQ((std::vector<int>{0, 1, 2}), Sorted(destroyed));
 }
 
-TEST(Tree, LongSiblingListsReleaseWithoutDeepRecursion)
-{
+TEST(Tree, LongSiblingListsReleaseWithoutDeepRecursion) {
     std::vector<int> destroyed;
     TestNode* root = new TestNode(&destroyed, 0);
     const int count = 20000;
@@ -107,8 +101,7 @@ TEST(Tree, LongSiblingListsReleaseWithoutDeepRecursion)
     EXPECT_EQ(static_cast<size_t>(count + 1), destroyed.size());
 }
 
-TEST(Tree, DeepChainsReleaseWithoutDeepRecursion)
-{
+TEST(Tree, DeepChainsReleaseWithoutDeepRecursion) {
     std::vector<int> destroyed;
     TestNode* root = new TestNode(&destroyed, 0);
     TestNode* last = root;
@@ -122,8 +115,7 @@ TEST(Tree, DeepChainsReleaseWithoutDeepRecursion)
     EXPECT_EQ(static_cast<size_t>(depth + 1), destroyed.size());
 }
 
-TEST(Tree, AnOuterReferenceKeepsASiblingAndItsFollowersAlive)
-{
+TEST(Tree, AnOuterReferenceKeepsASiblingAndItsFollowersAlive) {
     std::vector<int> destroyed;
     TestNode* root = new TestNode(&destroyed, 0);
     TestNode* nodes[4];

@@ -1,5 +1,5 @@
-#include "gralith/Exception.h"
 #include "gralith/window/sdl/SDLWindow.h"
+#include "gralith/Exception.h"
 #include "tests/support/XvfbEnvironment.h"
 
 #include <SDL.h>
@@ -18,8 +18,7 @@ using GralithTest::Run;
 
 namespace {
 
-unsigned long XWindowOf(SDLWindow& window)
-{
+unsigned long XWindowOf(SDLWindow& window) {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (!SDL_GetWindowWMInfo(window.GetSDLWindow(), &info) || info.subsystem != SDL_SYSWM_X11)
@@ -27,26 +26,18 @@ unsigned long XWindowOf(SDLWindow& window)
     return info.info.x11.window;
 }
 
-std::string Trim(std::string text)
-{
+std::string Trim(std::string text) {
     while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
         text.pop_back();
     return text;
 }
 
-std::string WindowName(unsigned long id)
-{
-    return Trim(Run("xdotool getwindowname " + std::to_string(id)));
-}
+std::string WindowName(unsigned long id) { return Trim(Run("xdotool getwindowname " + std::to_string(id))); }
 
-std::string Geometry(unsigned long id)
-{
-    return Run("xdotool getwindowgeometry " + std::to_string(id));
-}
+std::string Geometry(unsigned long id) { return Run("xdotool getwindowgeometry " + std::to_string(id)); }
 
 // Pumps SDL's queue until the condition holds or two seconds pass.
-bool PumpUntil(const std::function<bool()>& condition, bool* quit = nullptr)
-{
+bool PumpUntil(const std::function<bool()>& condition, bool* quit = nullptr) {
     for (int i = 0; i < 200; ++i) {
         if (!SDLWindow::DispatchEvents() && quit)
             *quit = true;
@@ -58,8 +49,7 @@ bool PumpUntil(const std::function<bool()>& condition, bool* quit = nullptr)
 }
 
 // What a window manager sends when the user presses the close button.
-void SendDeleteRequest(unsigned long id)
-{
+void SendDeleteRequest(unsigned long id) {
     Display* display = XOpenDisplay(nullptr);
     ASSERT_NE(nullptr, display);
     XEvent event{};
@@ -76,8 +66,7 @@ void SendDeleteRequest(unsigned long id)
 
 } // namespace
 
-TEST(SDLWindow, TitleAndClientSizeVisibleToX)
-{
+TEST(SDLWindow, TitleAndClientSizeVisibleToX) {
     SDLWindow window(640, 480, "Halcyra - Brightmoot 2008 Invitation", true);
     SDLWindow::DispatchEvents();
     unsigned long id = XWindowOf(window);
@@ -94,8 +83,7 @@ TEST(SDLWindow, TitleAndClientSizeVisibleToX)
     EXPECT_EQ("Renamed", WindowName(id));
 }
 
-TEST(SDLWindow, FullscreenIsBorderlessPopupOfRequestedSize)
-{
+TEST(SDLWindow, FullscreenIsBorderlessPopupOfRequestedSize) {
     SDLWindow window(800, 600, "Popup", false);
     SDLWindow::DispatchEvents();
     unsigned long id = XWindowOf(window);
@@ -105,8 +93,7 @@ TEST(SDLWindow, FullscreenIsBorderlessPopupOfRequestedSize)
     EXPECT_FALSE(window.IsWindowed());
 }
 
-TEST(SDLWindow, SetPositionMovesOuterCorner)
-{
+TEST(SDLWindow, SetPositionMovesOuterCorner) {
     SDLWindow window(320, 200, "Moved", true);
     unsigned long id = XWindowOf(window);
     ASSERT_NE(0u, id);
@@ -116,8 +103,7 @@ TEST(SDLWindow, SetPositionMovesOuterCorner)
     EXPECT_NE(std::string::npos, Geometry(id).find("Geometry: 320x200")) << Geometry(id);
 }
 
-TEST(SDLWindow, CloseRequestIsRecordedUntilConsumed)
-{
+TEST(SDLWindow, CloseRequestIsRecordedUntilConsumed) {
     SDLWindow window(320, 200, "Closable", true);
     unsigned long id = XWindowOf(window);
     ASSERT_NE(0u, id);
@@ -136,8 +122,7 @@ TEST(SDLWindow, CloseRequestIsRecordedUntilConsumed)
     EXPECT_FALSE(window.ConsumeCloseRequest());
 }
 
-TEST(SDLWindow, CloseRequestNamesOnlyTheClosedWindow)
-{
+TEST(SDLWindow, CloseRequestNamesOnlyTheClosedWindow) {
     SDLWindow first(200, 100, "First", true);
     SDLWindow second(200, 100, "Second", true);
     unsigned long id = XWindowOf(second);
@@ -150,8 +135,7 @@ TEST(SDLWindow, CloseRequestNamesOnlyTheClosedWindow)
     EXPECT_EQ(nullptr, SDLWindow::GetClosedWindow());
 }
 
-TEST(SDLWindow, ReopenKeepsTitleSizeAndPosition)
-{
+TEST(SDLWindow, ReopenKeepsTitleSizeAndPosition) {
     SDLWindow window(400, 300, "Reopened", true);
     window.SetPosition(60, 40);
     unsigned long oldId = XWindowOf(window);
@@ -177,8 +161,7 @@ TEST(SDLWindow, ReopenKeepsTitleSizeAndPosition)
     EXPECT_TRUE(window.ConsumeCloseRequest());
 }
 
-TEST(SDLWindow, CreationWithoutDisplayThrows)
-{
+TEST(SDLWindow, CreationWithoutDisplayThrows) {
     std::string display = getenv("DISPLAY");
     setenv("DISPLAY", ":65000", 1);
     try {
@@ -191,8 +174,7 @@ TEST(SDLWindow, CreationWithoutDisplayThrows)
     setenv("DISPLAY", display.c_str(), 1);
 }
 
-TEST(SDLWindow, FailedReopenCanBeRetriedInPlace)
-{
+TEST(SDLWindow, FailedReopenCanBeRetriedInPlace) {
     SDLWindow window(300, 200, "Retry", true);
     window.SetPosition(70, 30);
     unsigned long id = XWindowOf(window);

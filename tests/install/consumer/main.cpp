@@ -9,8 +9,7 @@
 using namespace Gralith;
 using namespace Gralith::Utils;
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc < 2)
         return 2;
     std::string dir = argv[1];

@@ -47,8 +47,7 @@ protected:
 
 } // namespace
 
-TEST_F(FsgInspectTest, PrintsEverySectionOfAScene)
-{
+TEST_F(FsgInspectTest, PrintsEverySectionOfAScene) {
     std::string path = Write("rich.fsg", FormatSamples::Bytes(FormatSamples::RichScene(102)));
     Result r = Run(path);
     EXPECT_EQ(0, r.status) << r.output;
@@ -56,10 +55,12 @@ TEST_F(FsgInspectTest, PrintsEverySectionOfAScene)
         ": FSG102 scene\ngeometries: 1\n  quad-mesh \"Quad\"\n    4 vertices, 6 indices (triangles, int32)\n"
         "      stream 0: POSITION     slot  0, 3 x float, 12 bytes per vertex\n"
         "      stream 1: TEXCOORD0    slot  8, 2 x float, 8 bytes per vertex\n",
-        "skins: 1\n  quad-skin \"QuadSkin\" geometry quad-mesh, 2 inverse bind matrices, joints: joint1-node joint2-node\n",
+        "skins: 1\n  quad-skin \"QuadSkin\" geometry quad-mesh, 2 inverse bind matrices, joints: joint1-node "
+        "joint2-node\n",
         "cameras: 1\n  cam \"Camera\" on node camera-node\n    yfov (45)\n    aspect_ratio (linear 2 keys)\n",
         "  lightspot \"spot\" spot\n    color (1, 0.5, 0.25)\n",
-        "materials: 1\n  mat \"Material\"\n    diffuse (0.8, 0.7, 0.6, 1)\n    Shininess (12)\n    diffuse texture checker.png\n",
+        "materials: 1\n  mat \"Material\"\n    diffuse (0.8, 0.7, 0.6, 1)\n    Shininess (12)\n    diffuse texture "
+        "checker.png\n",
         "nodes: 4\n  mesh-node \"Mesh\" sid mesh\n    translate (linear 2 keys, 2, 3)\n"
         "    draws geometry quad-mesh with material mat\n    light lightomni\n",
         "    joint1-node \"Joint1\" sid joint1\n      scale (2, 2, 2)\n",
@@ -71,22 +72,21 @@ TEST_F(FsgInspectTest, PrintsEverySectionOfAScene)
         EXPECT_NE(std::string::npos, r.output.find(e)) << "missing:\n" << e << "\nin:\n" << r.output;
 }
 
-TEST_F(FsgInspectTest, PrintsGeometryFilesWithTheirStreamTypes)
-{
+TEST_F(FsgInspectTest, PrintsGeometryFilesWithTheirStreamTypes) {
     std::string path = Write("mixed.fgm", FormatSamples::Bytes(FormatSamples::MixedTypes()));
     Result r = Run(path);
     EXPECT_EQ(0, r.status) << r.output;
     EXPECT_NE(std::string::npos, r.output.find(": FGM101 geometry\n  3 vertices, 3 indices (triangles, int16)\n"))
         << r.output;
-    EXPECT_NE(std::string::npos, r.output.find("stream 1: NORMAL       slot  2, 3 x short, normalize, 6 bytes per vertex"))
+    EXPECT_NE(std::string::npos,
+              r.output.find("stream 1: NORMAL       slot  2, 3 x short, normalize, 6 bytes per vertex"))
         << r.output;
     EXPECT_NE(std::string::npos,
               r.output.find("stream 3: TEXCOORD     slot  8, 2 x short, scale 0.5 bias 0.25, 4 bytes per vertex"))
         << r.output;
 }
 
-TEST_F(FsgInspectTest, ReportsWhyAFileIsInvalidAndFailsTheRun)
-{
+TEST_F(FsgInspectTest, ReportsWhyAFileIsInvalidAndFailsTheRun) {
     std::vector<unsigned char> bytes = FormatSamples::Bytes(FormatSamples::RichScene(101));
     bytes.resize(bytes.size() - 3);
     std::string cut = Write("cut.fsg", bytes);
@@ -95,7 +95,8 @@ TEST_F(FsgInspectTest, ReportsWhyAFileIsInvalidAndFailsTheRun)
     EXPECT_EQ(1, r.status);
     EXPECT_NE(std::string::npos, r.output.find("good.fgm: FGM100 geometry")) << r.output;
     EXPECT_NE(std::string::npos,
-              r.output.find("cut.fsg: invalid: Corrupt FSG data: unexpected end of file reading child count")) << r.output;
+              r.output.find("cut.fsg: invalid: Corrupt FSG data: unexpected end of file reading child count"))
+        << r.output;
     EXPECT_NE(std::string::npos, r.output.find("missing.fsg: invalid: File not found: ")) << r.output;
     EXPECT_EQ(2, Run("").status);
 }

@@ -30,8 +30,7 @@ const double Accents[] = {15.05, 22.53, 30.04, 33.59, 37.43, 41.21, 44.49, 44.9}
 
 class ShowMusic : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
+    static void SetUpTestSuite() {
         music = new MusicStream();
         music->Open(HALCYRA_MUSIC_FILE);
         int frames = static_cast<int>(music->GetLength() / MusicStream::BytesPerFrame);
@@ -41,22 +40,19 @@ protected:
         for (size_t i = 0; i < mono.size(); ++i)
             mono[i] = 0.5f * (stereo[2 * i] + stereo[2 * i + 1]);
     }
-    static void TearDownTestSuite()
-    {
+    static void TearDownTestSuite() {
         music->Release();
         music = nullptr;
     }
 
     // The lowest spectrum band at a music time, as the effect reads it.
-    static float LowBand(double seconds)
-    {
+    static float LowBand(double seconds) {
         float spectrum[MusicStream::SpectrumSize];
         music->GetSpectrumAt(MusicStream::SecondsToBytes(seconds), spectrum);
         return spectrum[0];
     }
     // Band-limited copy of the mono mix: two cascaded state-variable sections.
-    static std::vector<float> Filtered(double cutoff, bool high)
-    {
+    static std::vector<float> Filtered(double cutoff, bool high) {
         std::vector<float> out(mono);
         for (int pass = 0; pass < 2; ++pass) {
             double g = std::tan(Pi * cutoff / Rate), k = std::sqrt(2.0);
@@ -71,8 +67,7 @@ protected:
         return out;
     }
     // Mean power of a signal between two music times.
-    static double Power(const std::vector<float>& signal, double from, double to)
-    {
+    static double Power(const std::vector<float>& signal, double from, double to) {
         size_t a = static_cast<size_t>(std::max(0.0, from * Rate));
         size_t b = std::min(signal.size(), static_cast<size_t>(std::max(0.0, to * Rate)));
         double sum = 0.0;
@@ -89,14 +84,12 @@ protected:
 MusicStream* ShowMusic::music = nullptr;
 std::vector<float> ShowMusic::stereo, ShowMusic::mono;
 
-std::string ReadAll(const std::string& path)
-{
+std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-TEST_F(ShowMusic, IsStereo44kHzVorbisThatOutlastsTheShow)
-{
+TEST_F(ShowMusic, IsStereo44kHzVorbisThatOutlastsTheShow) {
     OggVorbis_File file;
     ASSERT_EQ(ov_fopen(HALCYRA_MUSIC_FILE, &file), 0);
     vorbis_info* info = ov_info(&file, -1);
@@ -109,8 +102,7 @@ TEST_F(ShowMusic, IsStereo44kHzVorbisThatOutlastsTheShow)
     EXPECT_GE(MusicStream::BytesToSeconds(music->GetLength()), 49.5);
 }
 
-TEST_F(ShowMusic, PeaksStayBelowMinusOneDecibelAndTheMixIsNotTimid)
-{
+TEST_F(ShowMusic, PeaksStayBelowMinusOneDecibelAndTheMixIsNotTimid) {
     float peak = 0.0f;
     for (float s : stereo)
         peak = std::max(peak, std::fabs(s));
@@ -121,8 +113,7 @@ TEST_F(ShowMusic, PeaksStayBelowMinusOneDecibelAndTheMixIsNotTimid)
     EXPECT_GT(db, -4.0);
 }
 
-TEST_F(ShowMusic, IntroKeepsTheBassBandQuietAndRisesIntoTheDrop)
-{
+TEST_F(ShowMusic, IntroKeepsTheBassBandQuietAndRisesIntoTheDrop) {
     // Before the drop the glow is 0.5 + 120 x the lowest band: it must not flood the frame.
     float highest = 0.0f;
     for (int frame = 0; frame / 60.0 < Drop; ++frame)
@@ -135,7 +126,7 @@ TEST_F(ShowMusic, IntroKeepsTheBassBandQuietAndRisesIntoTheDrop)
     // The riser climbs into a short breath before the drop...
     std::vector<float> high = Filtered(2500.0, true);
     std::printf("riser: top band %.2e at 8-9 s, %.2e at 12-12.85 s; breath %.4f vs %.4f rms\n", Power(high, 8.0, 9.0),
-        Power(high, 12.0, 12.85), Rms(12.95, 13.15), Rms(12.5, 12.85));
+                Power(high, 12.0, 12.85), Rms(12.95, 13.15), Rms(12.5, 12.85));
     EXPECT_GT(Power(high, 12.0, 12.85), 4.0 * Power(high, 8.0, 9.0));
     EXPECT_LT(Rms(12.95, 13.15), 0.5 * Rms(12.5, 12.85));
     // ...and the drop lands: the bass band jumps right after it.
@@ -143,8 +134,7 @@ TEST_F(ShowMusic, IntroKeepsTheBassBandQuietAndRisesIntoTheDrop)
     EXPECT_GT(Power(low, Drop, Drop + 0.3), 100.0 * Power(low, 11.0, 13.0));
 }
 
-TEST_F(ShowMusic, KickOnsetsFollowTheBeatGridAfterTheDrop)
-{
+TEST_F(ShowMusic, KickOnsetsFollowTheBeatGridAfterTheDrop) {
     std::vector<float> low = Filtered(200.0, false);
     int onBeat = 0, beats = 0, offBeatRises = 0;
     auto rise = [&](double t) { return Power(low, t, t + 0.05) / std::max(Power(low, t - 0.05, t), 1e-12); };
@@ -162,8 +152,7 @@ TEST_F(ShowMusic, KickOnsetsFollowTheBeatGridAfterTheDrop)
     EXPECT_LE(offBeatRises, beats / 10);
 }
 
-TEST_F(ShowMusic, EveryFlashHasItsAccent)
-{
+TEST_F(ShowMusic, EveryFlashHasItsAccent) {
     // Onset strength of the top band in 5 ms steps: power just after over power just before.
     std::vector<float> high = Filtered(2500.0, true);
     auto onset = [&](double t) { return Power(high, t, t + 0.02) - Power(high, t - 0.04, t - 0.005); };
@@ -187,14 +176,13 @@ TEST_F(ShowMusic, EveryFlashHasItsAccent)
                 elsewhereAt = t;
             }
         }
-        std::printf("accent %.2f s: onset at %+.0f ms, %.1fx the strongest other onset within 1 s (%.3f s)\n",
-            accent, 1000.0 * (bestAt - accent), best / std::max(elsewhere, 1e-12), elsewhereAt);
+        std::printf("accent %.2f s: onset at %+.0f ms, %.1fx the strongest other onset within 1 s (%.3f s)\n", accent,
+                    1000.0 * (bestAt - accent), best / std::max(elsewhere, 1e-12), elsewhereAt);
         EXPECT_GT(best, 1.5 * elsewhere) << "no accent within 60 ms of " << accent << " s";
     }
 }
 
-TEST_F(ShowMusic, StrongHitsCutTheCameraOnSomeBeatsButNotMost)
-{
+TEST_F(ShowMusic, StrongHitsCutTheCameraOnSomeBeatsButNotMost) {
     // Beats whose lowest band passes the camera's cut threshold at 60 frames per second.
     int strongBeats = 0, beats = 0;
     for (int beat = 29; beat <= 94; ++beat, ++beats) {
@@ -223,8 +211,8 @@ TEST_F(ShowMusic, StrongHitsCutTheCameraOnSomeBeatsButNotMost)
     }
     std::sort(afterDrop.begin(), afterDrop.end());
     float median = afterDrop[afterDrop.size() / 2];
-    std::printf("%d of %d beats strong, %d cuts, median lowest band after the drop %.3f\n", strongBeats, beats,
-        cuts, median);
+    std::printf("%d of %d beats strong, %d cuts, median lowest band after the drop %.3f\n", strongBeats, beats, cuts,
+                median);
     RecordProperty("cuts", cuts);
     RecordProperty("median_low_band", std::to_string(median));
     EXPECT_GE(strongBeats, 8);
@@ -237,23 +225,20 @@ TEST_F(ShowMusic, StrongHitsCutTheCameraOnSomeBeatsButNotMost)
     EXPECT_LT(median, 0.2f);
 }
 
-TEST_F(ShowMusic, HeavyPassageCarriesTheMostBass)
-{
+TEST_F(ShowMusic, HeavyPassageCarriesTheMostBass) {
     std::vector<float> low = Filtered(120.0, false);
     double heavy = Power(low, 42.71, 44.49);
     for (double from = 13.5; from + 1.78 < 42.7; from += 1.78)
         EXPECT_GT(heavy, Power(low, from, from + 1.78)) << "from " << from << " s";
 }
 
-TEST_F(ShowMusic, FadesOutButStillPlaysAtTheEnd)
-{
+TEST_F(ShowMusic, FadesOutButStillPlaysAtTheEnd) {
     EXPECT_GT(Rms(45.0, 45.5), 2.0 * Rms(48.5, 49.5));
     // Still clearly there (above -40 dBFS) where the show ends itself.
     EXPECT_GT(Rms(48.9, 49.4), std::pow(10.0, -40.0 / 20.0));
 }
 
-TEST(HalcyraMusicTool, WritesTheSameBytesEveryRun)
-{
+TEST(HalcyraMusicTool, WritesTheSameBytesEveryRun) {
     // Per process: the plain and the sanitizer builds may run this at the same time.
     std::string path = ::testing::TempDir() + "halcyra-music-again-" + std::to_string(getpid()) + "/music.ogg";
     std::string command = std::string(HALCYRA_MUSIC_TOOL) + " " + path + " > /dev/null";
@@ -265,8 +250,7 @@ TEST(HalcyraMusicTool, WritesTheSameBytesEveryRun)
     std::remove(path.substr(0, path.size() - std::string("/music.ogg").size()).c_str());
 }
 
-TEST(HalcyraMusicTool, FailsWithAMessageWhenItCannotWrite)
-{
+TEST(HalcyraMusicTool, FailsWithAMessageWhenItCannotWrite) {
     std::string command = std::string(HALCYRA_MUSIC_TOOL) + " /proc/no-such-place/music.ogg 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);

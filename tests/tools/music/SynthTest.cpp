@@ -24,8 +24,7 @@ using namespace Halcyra::Music;
 
 namespace {
 
-Track Sine(double seconds, double hz, float amplitude)
-{
+Track Sine(double seconds, double hz, float amplitude) {
     Track t(ToFrame(seconds));
     for (int i = 0; i < t.Frames(); ++i)
         t.left[static_cast<size_t>(i)] = t.right[static_cast<size_t>(i)] =
@@ -33,16 +32,14 @@ Track Sine(double seconds, double hz, float amplitude)
     return t;
 }
 
-float Peak(const Track& t, int from = 0, int to = -1)
-{
+float Peak(const Track& t, int from = 0, int to = -1) {
     float peak = 0.0f;
     for (int i = from; i < (to < 0 ? t.Frames() : to); ++i)
         peak = std::max({peak, std::fabs(t.left[static_cast<size_t>(i)]), std::fabs(t.right[static_cast<size_t>(i)])});
     return peak;
 }
 
-TEST(MusicLimiter, HoldsTheCeilingAndLeavesQuietPassagesAlone)
-{
+TEST(MusicLimiter, HoldsTheCeilingAndLeavesQuietPassagesAlone) {
     Track t = Sine(1.0, 220.0, 0.3f);
     const int spike = ToFrame(0.5);
     for (int i = spike; i < spike + 200; ++i)
@@ -59,8 +56,7 @@ TEST(MusicLimiter, HoldsTheCeilingAndLeavesQuietPassagesAlone)
     EXPECT_EQ(Peak(quiet), Peak(Sine(1.0, 220.0, 0.3f)));
 }
 
-TEST(MusicOggWriter, RoundTripKeepsLevelAndLength)
-{
+TEST(MusicOggWriter, RoundTripKeepsLevelAndLength) {
     std::string path = ::testing::TempDir() + "music-sine-" + std::to_string(getpid()) + ".ogg";
     WriteOgg(path, Sine(2.0, 440.0, 0.5f), 0.6f);
     EXPECT_NEAR(DecodedPeak(path), 0.5f, 0.03f);
@@ -70,8 +66,7 @@ TEST(MusicOggWriter, RoundTripKeepsLevelAndLength)
     std::remove(path.c_str());
 }
 
-TEST(MusicOggWriter, FailuresNameThePath)
-{
+TEST(MusicOggWriter, FailuresNameThePath) {
     try {
         WriteOgg("/proc/no-such-dir/x.ogg", Sine(0.1, 440.0, 0.5f), 0.6f);
         FAIL() << "writing into /proc succeeded";
@@ -88,8 +83,7 @@ TEST(MusicOggWriter, FailuresNameThePath)
 }
 
 // Zero crossings per second of the left channel between two times.
-double Crossings(const Track& t, double from, double to)
-{
+double Crossings(const Track& t, double from, double to) {
     int count = 0;
     for (int i = ToFrame(from) + 1; i < ToFrame(to); ++i)
         if ((t.left[static_cast<size_t>(i - 1)] < 0.0f) != (t.left[static_cast<size_t>(i)] < 0.0f))
@@ -97,8 +91,7 @@ double Crossings(const Track& t, double from, double to)
     return count / (2.0 * (to - from));
 }
 
-TEST(MusicKick, PitchFallsAndTheTailEndsByItsLength)
-{
+TEST(MusicKick, PitchFallsAndTheTailEndsByItsLength) {
     Track t(ToFrame(1.0));
     RenderKick(t, 0.1, 0.3, 0.5f, 0.0f, 1);
     // A falling pitch: well above the body early on, settling near 50 Hz.
@@ -118,8 +111,7 @@ TEST(MusicKick, PitchFallsAndTheTailEndsByItsLength)
     EXPECT_GT(strong, 1.3 * light);
 }
 
-TEST(MusicPad, SameSeedSameSoundOtherSeedOtherPhases)
-{
+TEST(MusicPad, SameSeedSameSoundOtherSeedOtherPhases) {
     PadChord chord{0.0, 0.5, {57, 60, 64}, 800.0, 2000.0, 0.3f};
     Track a(ToFrame(2.0)), b(ToFrame(2.0)), c(ToFrame(2.0));
     RenderPad(a, chord, 7);
@@ -134,8 +126,7 @@ TEST(MusicPad, SameSeedSameSoundOtherSeedOtherPhases)
     EXPECT_EQ(Peak(a, ToFrame(0.5 + chord.release) + 1), 0.0f);
 }
 
-TEST(MusicAnalysis, LowBandMatchesTheEngineSpectrum)
-{
+TEST(MusicAnalysis, LowBandMatchesTheEngineSpectrum) {
     Track t(ToFrame(1.0));
     RenderKick(t, 0.2, 0.3, 0.6f, 1.0f, 3);
     for (int i = 0; i < t.Frames(); ++i)

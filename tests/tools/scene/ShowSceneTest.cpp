@@ -1,7 +1,7 @@
 // The generated show scene, loaded the way the show loads it: through the asset proxy on the
 // build tree's data/ (recording null device), plus the shell the camera flies in.
-#include "gralith/graphics/null/NullDevice.h"
 #include "gralith/graphics/Texture2D.h"
+#include "gralith/graphics/null/NullDevice.h"
 #include "gralith/graphics/null/NullResources.h"
 #include "gralith/utils/FileSystem.h"
 #include "gralith/utils/assets/Geometry.h"
@@ -43,8 +43,7 @@ V3 Add(const V3& a, const V3& b, double s) { return {a[0] + s * b[0], a[1] + s *
 
 // Distance from the origin to triangle abc (closest point by region, as in Ericson's
 // Real-Time Collision Detection 5.1.5, with p = origin).
-double OriginDistance(const V3& a, const V3& b, const V3& c)
-{
+double OriginDistance(const V3& a, const V3& b, const V3& c) {
     const V3 p{0, 0, 0};
     const V3 ab = Sub(b, a), ac = Sub(c, a), ap = Sub(p, a);
     const double d1 = Dot(ab, ap), d2 = Dot(ac, ap);
@@ -72,8 +71,7 @@ double OriginDistance(const V3& a, const V3& b, const V3& c)
     return Length(Add(Add(a, ab, v), ac, w));
 }
 
-V3 Transform(const Matrix4& m, const float* p)
-{
+V3 Transform(const Matrix4& m, const float* p) {
     V3 r;
     for (int row = 0; row < 3; ++row)
         r[row] = m[row] * p[0] + m[4 + row] * p[1] + m[8 + row] * p[2] + m[12 + row];
@@ -139,8 +137,7 @@ Directory* ShowSceneTest::files = nullptr;
 Proxy* ShowSceneTest::proxy = nullptr;
 Scene* ShowSceneTest::scene = nullptr;
 
-TEST_F(ShowSceneTest, EveryGeometryHasPositionNormalAndTexcoordStreams)
-{
+TEST_F(ShowSceneTest, EveryGeometryHasPositionNormalAndTexcoordStreams) {
     const auto& geometries = scene->GetGeometries();
     ASSERT_GE(geometries.Count(), 8);
     for (int i = 0; i < geometries.Count(); ++i) {
@@ -157,8 +154,8 @@ TEST_F(ShowSceneTest, EveryGeometryHasPositionNormalAndTexcoordStreams)
             ASSERT_LT(index, g->GetVertexCount());
         }
         // Normals are unit length: the lit shader does not renormalise before the light sums.
-        auto* normals = reinterpret_cast<const float*>(
-            static_cast<Graphics::NullVertexBuffer*>(g->GetVertexBuffer(1))->GetBytes());
+        auto* normals =
+            reinterpret_cast<const float*>(static_cast<Graphics::NullVertexBuffer*>(g->GetVertexBuffer(1))->GetBytes());
         for (int v = 0; v < g->GetVertexCount(); ++v) {
             const float* n = normals + 3 * v;
             ASSERT_NEAR(std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]), 1.0, 1e-3) << "vertex " << v;
@@ -166,8 +163,7 @@ TEST_F(ShowSceneTest, EveryGeometryHasPositionNormalAndTexcoordStreams)
     }
 }
 
-TEST_F(ShowSceneTest, EveryBatchDrawsAGeometryWithADiffuseTexture)
-{
+TEST_F(ShowSceneTest, EveryBatchDrawsAGeometryWithADiffuseTexture) {
     int batches = 0;
     std::set<Graphics::Texture*> textures;
     Walk(0.0f, [&](Node* node) {
@@ -190,8 +186,7 @@ TEST_F(ShowSceneTest, EveryBatchDrawsAGeometryWithADiffuseTexture)
     }
 }
 
-TEST_F(ShowSceneTest, HasACameraOnItsNodeAndLights)
-{
+TEST_F(ShowSceneTest, HasACameraOnItsNodeAndLights) {
     ASSERT_GE(scene->GetCameras().Count(), 1);
     Camera* camera = scene->GetCameras().GetValue(0);
     ASSERT_NE(camera->GetTarget(), nullptr);
@@ -207,8 +202,7 @@ TEST_F(ShowSceneTest, HasACameraOnItsNodeAndLights)
     }
 }
 
-TEST_F(ShowSceneTest, NodesMoveAcrossTheShowsSceneTimes)
-{
+TEST_F(ShowSceneTest, NodesMoveAcrossTheShowsSceneTimes) {
     // The show evaluates the scene between -3 and 9 s; the core's parts move throughout, and
     // keep moving between any two sample times (no key range ends early).
     const char* moving[] = {"ring-small", "ring-middle", "ring-large", "orbit", "cube-0", "colonnade", "outer-ring"};
@@ -230,8 +224,7 @@ TEST_F(ShowSceneTest, NodesMoveAcrossTheShowsSceneTimes)
     }
 }
 
-TEST_F(ShowSceneTest, CameraShellsBetweenRadius115And185StayEmpty)
-{
+TEST_F(ShowSceneTest, CameraShellsBetweenRadius115And185StayEmpty) {
     // The eye flies on spheres of radius 120 (intro) and 180 (main part) around the origin:
     // no triangle may reach into the shell between, at any scene time the show uses.
     int inside = 0, outside = 0;
@@ -250,8 +243,8 @@ TEST_F(ShowSceneTest, CameraShellsBetweenRadius115And185StayEmpty)
                         continue;
                     }
                     const double nearest = OriginDistance(a, bb, c);
-                    ASSERT_GT(nearest, 185.0) << node->GetId().CStr() << " at t=" << t << " reaches "
-                                              << nearest << " .. " << farthest;
+                    ASSERT_GT(nearest, 185.0)
+                        << node->GetId().CStr() << " at t=" << t << " reaches " << nearest << " .. " << farthest;
                     ++outside;
                 }
             }
@@ -262,8 +255,7 @@ TEST_F(ShowSceneTest, CameraShellsBetweenRadius115And185StayEmpty)
     EXPECT_GT(outside, 100);
 }
 
-TEST_F(ShowSceneTest, StructureSurroundsTheCameraTargets)
-{
+TEST_F(ShowSceneTest, StructureSurroundsTheCameraTargets) {
     // Targets lie within 70 units of (0, 0, 50): the inner structure spans all directions
     // around the origin and reaches above and below the target sphere's centre.
     double minZ = 1e9, maxZ = -1e9;
@@ -286,9 +278,9 @@ TEST_F(ShowSceneTest, StructureSurroundsTheCameraTargets)
     EXPECT_EQ(sectors.size(), 8u);
 }
 
-TEST_F(ShowSceneTest, FsgInspectPrintsTheSceneWithoutError)
-{
-    const std::string command = std::string("\"") + FSG_INSPECT + "\" \"" + HALCYRA_DATA_DIR + "/scenes/halcyra2.fsg\" 2>&1";
+TEST_F(ShowSceneTest, FsgInspectPrintsTheSceneWithoutError) {
+    const std::string command =
+        std::string("\"") + FSG_INSPECT + "\" \"" + HALCYRA_DATA_DIR + "/scenes/halcyra2.fsg\" 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
     std::string output;

@@ -57,8 +57,7 @@ struct RunResult {
     std::string output;
 };
 
-RunResult RunTool(const std::string& arguments)
-{
+RunResult RunTool(const std::string& arguments) {
     const std::string command = std::string("\"") + HALCYRA_TEXTURES_TOOL + "\" " + arguments + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     RunResult result{-1, ""};
@@ -73,17 +72,25 @@ RunResult RunTool(const std::string& arguments)
     return result;
 }
 
-TEST_F(ShowTexturesTest, EveryImageLoadsAtItsSize)
-{
+TEST_F(ShowTexturesTest, EveryImageLoadsAtItsSize) {
     const struct {
         const char* name;
         int width, height;
     } expected[] = {
-        {"shapes.png", 512, 128},         {"logo.png", OverlayW, OverlayH},  {"logo_strek.png", OverlayW, OverlayH},
-        {"varrow.png", OverlayW, OverlayH}, {"strek_blaa.png", OverlayW, OverlayH}, {"1.png", OverlayW, OverlayH},
-        {"2.png", OverlayW, OverlayH},    {"3.png", OverlayW, OverlayH},     {"4.png", OverlayW, OverlayH},
-        {"5.png", OverlayW, OverlayH},    {"white.png", 16, 16},             {"scene_panels.png", 512, 512},
-        {"scene_grid.png", 512, 512},     {"scene_metal.png", 512, 512},
+        {"shapes.png", 512, 128},
+        {"logo.png", OverlayW, OverlayH},
+        {"logo_strek.png", OverlayW, OverlayH},
+        {"varrow.png", OverlayW, OverlayH},
+        {"strek_blaa.png", OverlayW, OverlayH},
+        {"1.png", OverlayW, OverlayH},
+        {"2.png", OverlayW, OverlayH},
+        {"3.png", OverlayW, OverlayH},
+        {"4.png", OverlayW, OverlayH},
+        {"5.png", OverlayW, OverlayH},
+        {"white.png", 16, 16},
+        {"scene_panels.png", 512, 512},
+        {"scene_grid.png", 512, 512},
+        {"scene_metal.png", 512, 512},
     };
     for (const auto& e : expected) {
         SCOPED_TRACE(e.name);
@@ -98,8 +105,7 @@ TEST_F(ShowTexturesTest, EveryImageLoadsAtItsSize)
     EXPECT_EQ(logo->GetHeight(), OverlayH);
 }
 
-TEST_F(ShowTexturesTest, OverlayTextIsOpaqueInsideTheSafeAreaAndTransparentAtTheBorders)
-{
+TEST_F(ShowTexturesTest, OverlayTextIsOpaqueInsideTheSafeAreaAndTransparentAtTheBorders) {
     // Stretched over 4:3 to 16:9 windows: letters stay within the middle 70 % wide and 70 %
     // high, and the edges are clear so nothing shows as a frame.
     for (const char* name : {"logo.png", "1.png", "2.png", "3.png", "4.png", "5.png"}) {
@@ -134,8 +140,7 @@ TEST_F(ShowTexturesTest, OverlayTextIsOpaqueInsideTheSafeAreaAndTransparentAtThe
     }
 }
 
-TEST_F(ShowTexturesTest, TitleCardsAllDiffer)
-{
+TEST_F(ShowTexturesTest, TitleCardsAllDiffer) {
     for (int i = 1; i <= 5; ++i)
         for (int j = i + 1; j <= 5; ++j) {
             Bitmap2D* a = Image(std::to_string(i) + ".png");
@@ -147,8 +152,7 @@ TEST_F(ShowTexturesTest, TitleCardsAllDiffer)
         }
 }
 
-TEST_F(ShowTexturesTest, MakerLogoIsLightOnBlackWithBlackEdges)
-{
+TEST_F(ShowTexturesTest, MakerLogoIsLightOnBlackWithBlackEdges) {
     // Added to the picture while zooming in from half size: the clamped edges repeat over the
     // screen's outer half, so they must add nothing.
     Bitmap2D* b = Image("varrow.png");
@@ -165,8 +169,7 @@ TEST_F(ShowTexturesTest, MakerLogoIsLightOnBlackWithBlackEdges)
     EXPECT_GT(bright, 10000);
 }
 
-TEST_F(ShowTexturesTest, StreaksAreHorizontalAndFadeOutTowardsTheEdges)
-{
+TEST_F(ShowTexturesTest, StreaksAreHorizontalAndFadeOutTowardsTheEdges) {
     for (const char* name : {"logo_strek.png", "strek_blaa.png"}) {
         SCOPED_TRACE(name);
         Bitmap2D* b = Image(name);
@@ -194,8 +197,7 @@ TEST_F(ShowTexturesTest, StreaksAreHorizontalAndFadeOutTowardsTheEdges)
     EXPECT_GT(warm[0], warm[2]);
 }
 
-TEST_F(ShowTexturesTest, ShapesAreFourSpritesSeparatedByBlack)
-{
+TEST_F(ShowTexturesTest, ShapesAreFourSpritesSeparatedByBlack) {
     // Each particle samples one quarter with linear filtering: the cells meet in black.
     Bitmap2D* b = Image("shapes.png");
     int peaks[4] = {0, 0, 0, 0};
@@ -221,16 +223,14 @@ TEST_F(ShowTexturesTest, ShapesAreFourSpritesSeparatedByBlack)
         ASSERT_EQ(white->GetPixels()[i], 255);
 }
 
-TEST(ShowTexturesTool, ReportsUsageAndFailures)
-{
+TEST(ShowTexturesTool, ReportsUsageAndFailures) {
     EXPECT_EQ(RunTool("").status, 2);
     const RunResult noFont = RunTool("\"" + ::testing::TempDir() + "\" /nonexistent-font-dir");
     EXPECT_EQ(noFont.status, 1);
     EXPECT_NE(noFont.output.find("Cannot open font /nonexistent-font-dir/"), std::string::npos) << noFont.output;
     const RunResult noDir = RunTool("/nonexistent-output-dir");
     EXPECT_EQ(noDir.status, 1);
-    EXPECT_NE(noDir.output.find("Cannot create /nonexistent-output-dir/shapes.png"), std::string::npos)
-        << noDir.output;
+    EXPECT_NE(noDir.output.find("Cannot create /nonexistent-output-dir/shapes.png"), std::string::npos) << noDir.output;
 }
 
 } // namespace

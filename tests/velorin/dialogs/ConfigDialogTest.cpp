@@ -1,14 +1,14 @@
+#include "velorin/dialogs/ConfigDialog.h"
 #include "velorin/DriverTable.h"
 #include "velorin/Settings.h"
 #include "velorin/dialogs/Banner.h"
-#include "velorin/dialogs/ConfigDialog.h"
 #include "velorin/dialogs/Toolkit.h"
 
 #include "tests/velorin/dialogs/ScreenTools.h"
 
 #include <cairo.h>
-#include <gtk/gtk.h>
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
 
 #include <atomic>
 #include <cstring>
@@ -60,9 +60,8 @@ TEST_F(ConfigDialogTest, ListsHoldTheirRowsExactly) {
     ConfigDialog dialog;
     EXPECT_STREQ("Halcyra - Brightmoot 08 Invitation", dialog.GetTitle());
     EXPECT_EQ((std::vector<std::string>{"640 x 480", "800 x 480", "800 x 600", "1024 x 768", "1280 x 720",
-                                        "1280 x 800 ", "1280 x 960", "1280 x 1024", "1440 x 900",
-                                        "1400 x 1050", "1680 x 1050", "1600 x 1200", "1920 x 1080",
-                                        "1920 x 1200"}),
+                                        "1280 x 800 ", "1280 x 960", "1280 x 1024", "1440 x 900", "1400 x 1050",
+                                        "1680 x 1050", "1600 x 1200", "1920 x 1080", "1920 x 1200"}),
               Rows(dialog, ConfigDialog::ResolutionList));
     EXPECT_EQ((std::vector<std::string>{"Off", "2 Samples", "4 Samples", "6 Samples", "8 Samples"}),
               Rows(dialog, ConfigDialog::AntiAliasingList));
@@ -91,8 +90,8 @@ TEST_F(ConfigDialogTest, LoadSelectsTheDefaults) {
 TEST_F(ConfigDialogTest, AppearsCentredWithBannerAndDefaultsThenDissolveCloses) {
     Watchdog watchdog(60);
     ConfigDialog dialog;
-    cairo_surface_t* banner = Velorin::Banner::Draw(401, 105, "HALCYRA", "Brightmoot 2008 Invitation",
-                                                    Velorin::Banner::AccentInvitation);
+    cairo_surface_t* banner =
+        Velorin::Banner::Draw(401, 105, "HALCYRA", "Brightmoot 2008 Invitation", Velorin::Banner::AccentInvitation);
     std::atomic<double> bannerMatch{0.0};
     std::string size;
     int selected[4] = {-1, -1, -1, -1};
@@ -226,8 +225,8 @@ TEST_F(ConfigDialogTest, ShowConfigDialogDissolveAnswersFalse) {
 
 TEST_F(ConfigDialogTest, ConversionCoversEveryRowAndFallsBackOutsideThem) {
     ConfigDialog dialog;
-    const int sizes[14][2] = {{640, 480},   {800, 480},   {800, 600},   {1024, 768},  {1280, 720},
-                              {1280, 800},  {1280, 960},  {1280, 1024}, {1440, 900},  {1400, 1050},
+    const int sizes[14][2] = {{640, 480},   {800, 480},   {800, 600},   {1024, 768}, {1280, 720},
+                              {1280, 800},  {1280, 960},  {1280, 1024}, {1440, 900}, {1400, 1050},
                               {1680, 1050}, {1600, 1200}, {1920, 1080}, {1920, 1200}};
     for (int row = 0; row < 14; ++row) {
         dialog.displayResolutionIndex = row;

@@ -1,5 +1,5 @@
-#include "velorin/dialogs/Banner.h"
 #include "velorin/dialogs/ErrorDialog.h"
+#include "velorin/dialogs/Banner.h"
 #include "velorin/dialogs/Toolkit.h"
 
 #include "tests/velorin/dialogs/ScreenTools.h"
@@ -57,8 +57,8 @@ TEST_F(ErrorDialogTest, ShowsItsBannerAndClosesOnClose) {
     Watchdog watchdog(60);
     ErrorDialog dialog;
     dialog.SetErrorMessage("Unable to convert string to float");
-    cairo_surface_t* banner = Velorin::Banner::Draw(400, 107, "HALCYRA", "Brightmoot 2008 Invitation",
-                                                    Velorin::Banner::AccentError);
+    cairo_surface_t* banner =
+        Velorin::Banner::Draw(400, 107, "HALCYRA", "Brightmoot 2008 Invitation", Velorin::Banner::AccentError);
     std::thread viewer;
     std::atomic<double> bannerMatch{0.0};
     std::atomic<bool> clicked{false};

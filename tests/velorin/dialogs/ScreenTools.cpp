@@ -110,9 +110,8 @@ double WaitForImage(int x, int y, cairo_surface_t* image, int timeoutMs) {
 }
 
 bool ClickInWindow(const std::string& titleRegex, int x, int y) {
-    std::string command = "xdotool search --sync --onlyvisible --name '" + titleRegex +
-                          "' mousemove --window %1 " + std::to_string(x) + " " + std::to_string(y) +
-                          " sleep 0.1 click 1 >/dev/null 2>&1";
+    std::string command = "xdotool search --sync --onlyvisible --name '" + titleRegex + "' mousemove --window %1 " +
+                          std::to_string(x) + " " + std::to_string(y) + " sleep 0.1 click 1 >/dev/null 2>&1";
     return std::system(command.c_str()) == 0;
 }
 

@@ -34,9 +34,12 @@ inline std::string BoxScene() {
     g.id = "box";
     g.name = "Box";
     g.block.vertexCount = static_cast<int>(positions.size() / 3);
-    g.block.streams.Add(Gralith::Utils::SceneGraph::FGMWriter::FloatStream("POSITION", 3, positions.data(), static_cast<int>(positions.size())));
-    g.block.streams.Add(Gralith::Utils::SceneGraph::FGMWriter::FloatStream("NORMAL", 3, normals.data(), static_cast<int>(normals.size())));
-    g.block.streams.Add(Gralith::Utils::SceneGraph::FGMWriter::FloatStream("TEXCOORD0", 2, uvs.data(), static_cast<int>(uvs.size())));
+    g.block.streams.Add(Gralith::Utils::SceneGraph::FGMWriter::FloatStream("POSITION", 3, positions.data(),
+                                                                           static_cast<int>(positions.size())));
+    g.block.streams.Add(Gralith::Utils::SceneGraph::FGMWriter::FloatStream("NORMAL", 3, normals.data(),
+                                                                           static_cast<int>(normals.size())));
+    g.block.streams.Add(
+        Gralith::Utils::SceneGraph::FGMWriter::FloatStream("TEXCOORD0", 2, uvs.data(), static_cast<int>(uvs.size())));
     Gralith::Utils::SceneGraph::FGMWriter::SetIndices32(g.block, indices.data(), static_cast<int>(indices.size()));
     scene.geometries.Add(g);
     Gralith::Utils::SceneGraph::FSGWriter::Material m;

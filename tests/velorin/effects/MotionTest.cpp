@@ -1,7 +1,7 @@
 // The motion functions that drive the camera, the flashes and the beat pulses.
 
-#include "velorin/Globals.h"
 #include "velorin/effects/Motion.h"
+#include "velorin/Globals.h"
 
 #include <gtest/gtest.h>
 

@@ -73,9 +73,7 @@ std::string Card(unsigned r, unsigned g, unsigned b) {
     return Png(8, 8, true, s);
 }
 
-std::string Transparent() {
-    return Png(2, 2, true, std::vector<unsigned>(16, 0));
-}
+std::string Transparent() { return Png(2, 2, true, std::vector<unsigned>(16, 0)); }
 
 // A box of half-size 400 around the origin, seen from inside: the camera's orbit lies within,
 // so the walls fill every view.
@@ -137,8 +135,7 @@ protected:
         Velorin::LinearClampSampler = device->CreateSamplerState(
             {FilterLinear, FilterLinear, FilterNone, AddressClamp, AddressClamp, AddressClamp});
         auto* directory = new Gralith::Utils::Directory(data->Path().c_str());
-        Velorin::AssetProxy =
-            new Gralith::Utils::Assets::Proxy(directory, device, nullptr, Velorin::RenderState);
+        Velorin::AssetProxy = new Gralith::Utils::Assets::Proxy(directory, device, nullptr, Velorin::RenderState);
         directory->Release();
         effect = new Velorin::Test01;
         effect->Load();
@@ -255,8 +252,11 @@ TEST_F(SceneEffect, EachTitleCardShowsInItsInterval) {
         double t;
         Pixel colour;
     };
-    const Card cards[] = {{31.0, {0, 0, 255}},   {35.0, {255, 255, 0}}, {39.0, {255, 0, 255}},
-                          {42.0, {0, 255, 255}}, {45.5, {255, 128, 0}}};
+    const Card cards[] = {{31.0, {0, 0, 255}},
+                          {35.0, {255, 255, 0}},
+                          {39.0, {255, 0, 255}},
+                          {42.0, {0, 255, 255}},
+                          {45.5, {255, 128, 0}}};
     for (const Card& c : cards) {
         RenderAt(c.t);
         Pixel seen = Centre();

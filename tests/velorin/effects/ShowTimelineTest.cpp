@@ -1,8 +1,8 @@
 // The scene effect's decisions as functions of the music time: fade, glow, flashes, overlays,
 // and the camera's cuts on strong bass.
 
-#include "velorin/Globals.h"
 #include "velorin/effects/ShowTimeline.h"
+#include "velorin/Globals.h"
 
 #include <gtest/gtest.h>
 
@@ -78,11 +78,11 @@ TEST_F(ShowTimeline, OverlaysChangeAtTheirMusicTimes) {
         int title;
     };
     const Case cases[] = {
-        {15.05f, Overlay::Intro, 0}, {15.06f, Overlay::Logo, 0},   {22.52f, Overlay::Logo, 0},
-        {22.53f, Overlay::None, 0},  {30.03f, Overlay::None, 0},   {30.04f, Overlay::Title, 1},
-        {33.58f, Overlay::Title, 1}, {33.59f, Overlay::Title, 2},  {37.43f, Overlay::Title, 3},
-        {41.21f, Overlay::Title, 4}, {44.48f, Overlay::Title, 4},  {44.49f, Overlay::Title, 5},
-        {49.16f, Overlay::Title, 5}, {49.17f, Overlay::Ended, 0},  {60.0f, Overlay::Ended, 0},
+        {15.05f, Overlay::Intro, 0}, {15.06f, Overlay::Logo, 0},  {22.52f, Overlay::Logo, 0},
+        {22.53f, Overlay::None, 0},  {30.03f, Overlay::None, 0},  {30.04f, Overlay::Title, 1},
+        {33.58f, Overlay::Title, 1}, {33.59f, Overlay::Title, 2}, {37.43f, Overlay::Title, 3},
+        {41.21f, Overlay::Title, 4}, {44.48f, Overlay::Title, 4}, {44.49f, Overlay::Title, 5},
+        {49.16f, Overlay::Title, 5}, {49.17f, Overlay::Ended, 0}, {60.0f, Overlay::Ended, 0},
     };
     for (const Case& c : cases) {
         auto layers = Show::SelectOverlay(c.t);

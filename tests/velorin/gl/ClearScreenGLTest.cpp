@@ -69,8 +69,8 @@ protected:
 
     static void ExpectNear(Pixel expected, Pixel seen) {
         for (int c = 0; c < 4; ++c)
-            EXPECT_LE(std::abs(expected[c] - seen[c]), 1) << "channel " << c << ": expected " << expected[c]
-                                                          << ", read " << seen[c];
+            EXPECT_LE(std::abs(expected[c] - seen[c]), 1)
+                << "channel " << c << ": expected " << expected[c] << ", read " << seen[c];
     }
 
     GralithTest::TempDirectory data;

@@ -11,8 +11,8 @@
 #include "tests/velorin/dialogs/ScreenTools.h"
 
 #include <cairo.h>
-#include <gtk/gtk.h>
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
 
 #include <chrono>
 #include <cmath>
@@ -97,7 +97,8 @@ protected:
         return text.str();
     }
 
-    template <class Rect> static bool Click(const char* title, Rect r) {
+    template <class Rect>
+    static bool Click(const char* title, Rect r) {
         return ClickInWindow(title, r.x + r.width / 2, r.y + r.height / 2);
     }
 
@@ -129,9 +130,8 @@ protected:
                 continue;
             size_t geometry = line.find("  ", line.find(')', at));
             int rx = 0, ry = 0;
-            if (geometry == std::string::npos ||
-                std::sscanf(line.c_str() + geometry, " %dx%d%d%d %d%d", &found.width, &found.height, &rx, &ry,
-                            &found.x, &found.y) != 6)
+            if (geometry == std::string::npos || std::sscanf(line.c_str() + geometry, " %dx%d%d%d %d%d", &found.width,
+                                                             &found.height, &rx, &ry, &found.x, &found.y) != 6)
                 continue;
             found.id = id;
             return true;
@@ -155,14 +155,14 @@ protected:
     }
 
     static bool PressKey(const XWindow& window, const char* keys) {
-        return std::system(("xdotool windowfocus " + window.id + " sleep 0.2 key " + keys + " >/dev/null 2>&1").c_str()) ==
-               0;
+        return std::system(
+                   ("xdotool windowfocus " + window.id + " sleep 0.2 key " + keys + " >/dev/null 2>&1").c_str()) == 0;
     }
 
     // Top-left corner of a toolkit window on the screen.
     static bool WindowOrigin(const char* title, int& x, int& y) {
         std::string out = GralithTest::Run(std::string("xdotool search --sync --onlyvisible --name '") + title +
-                                "' getwindowgeometry %1 2>/dev/null");
+                                           "' getwindowgeometry %1 2>/dev/null");
         size_t at = out.find("Position: ");
         return at != std::string::npos && std::sscanf(out.c_str() + at, "Position: %d,%d", &x, &y) == 2;
     }
@@ -240,7 +240,8 @@ TEST_F(Halcyra, MissingMusicIsToldTwiceAndTheShowRunsWithNothingActive) {
         ASSERT_TRUE(WaitForWindow("BASS", message)) << "message box " << box;
         widths[box] = message.width;
         ASSERT_TRUE(FindWindow(windowTitle, window));
-        EXPECT_NE(std::string::npos, GralithTest::Run("xprop -id " + message.id + " WM_TRANSIENT_FOR").find(window.id.substr(2)));
+        EXPECT_NE(std::string::npos,
+                  GralithTest::Run("xprop -id " + message.id + " WM_TRANSIENT_FOR").find(window.id.substr(2)));
         ASSERT_TRUE(PressKey(message, "Return")) << "message box " << box;
         for (int i = 0; i < 50 && FindWindow("BASS", message) && message.width == widths[box]; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -295,8 +296,8 @@ TEST_F(Halcyra, BrokenScriptShowsTheMessageAndExitsOneAfterClose) {
 
 TEST(HalcyraWithoutDisplay, SaysWhyAndExitsOne) {
     GralithTest::TempDirectory scratch;
-    std::string command = std::string("env -u DISPLAY -u WAYLAND_DISPLAY '") + HALCYRA + "' 2>'" +
-                          (scratch / "err.txt") + "'";
+    std::string command =
+        std::string("env -u DISPLAY -u WAYLAND_DISPLAY '") + HALCYRA + "' 2>'" + (scratch / "err.txt") + "'";
     int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(1, WEXITSTATUS(status));

@@ -1,6 +1,7 @@
 // RunPresentation in this process on the test's own X server: the frame loop's clock, keys and
 // the music's notices, observed through an effect and the message-box hook.
 
+#include "velorin/Presentation.h"
 #include "gralith/Exception.h"
 #include "gralith/input/KeyCodes.h"
 #include "gralith/input/Keyboard.h"
@@ -8,7 +9,6 @@
 #include "gralith/window/Window.h"
 #include "velorin/Effect.h"
 #include "velorin/Globals.h"
-#include "velorin/Presentation.h"
 #include "velorin/Script.h"
 #include "velorin/Settings.h"
 #include "velorin/Timeline.h"
@@ -82,9 +82,8 @@ protected:
         Probe::escapeAtTime = -1.0;
         Probe::escaped = false;
         messages.clear();
-        Velorin::SetMessageBoxHandler([](const char* text, const char* caption) {
-            messages.push_back(std::string(caption) + ": " + text);
-        });
+        Velorin::SetMessageBoxHandler(
+            [](const char* text, const char* caption) { messages.push_back(std::string(caption) + ": " + text); });
         Velorin::RegisterEffectClass("Probe", [] { return static_cast<Velorin::Effect*>(new Probe); });
         Velorin::ResolutionX = 160;
         Velorin::ResolutionY = 120;

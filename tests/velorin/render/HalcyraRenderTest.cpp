@@ -44,8 +44,11 @@ protected:
     static void ExpectColour(const Image& image, int r, int g, int b, const std::string& what) {
         ASSERT_GT(image.width, 0) << what;
         // Corners and centre: the whole target is filled.
-        for (auto [x, y] : {std::pair{0, 0}, {image.width - 1, 0}, {0, image.height - 1},
-                            {image.width - 1, image.height - 1}, {image.width / 2, image.height / 2}}) {
+        for (auto [x, y] : {std::pair{0, 0},
+                            {image.width - 1, 0},
+                            {0, image.height - 1},
+                            {image.width - 1, image.height - 1},
+                            {image.width / 2, image.height / 2}}) {
             const std::uint8_t* p = image.At(x, y);
             EXPECT_NEAR(r, p[0], 1) << what << " at " << x << "," << y;
             EXPECT_NEAR(g, p[1], 1) << what << " at " << x << "," << y;
@@ -99,7 +102,8 @@ TEST_F(HalcyraRender, ScriptErrorsPrintThePresentationsMessageAndExitOne) {
     data.Write("demo.xml", "<Demo><Effect Name=\"odd\"><Sparkle/></Effect></Demo>");
     auto result = Render("--size 8x8 --at 1 --out '" + output / "x" + "'");
     EXPECT_EQ(1, result.exitCode);
-    EXPECT_EQ("Failed to load effect 'odd': Invalid effect class: Sparkle\n", result.err.substr(result.err.find("Failed")));
+    EXPECT_EQ("Failed to load effect 'odd': Invalid effect class: Sparkle\n",
+              result.err.substr(result.err.find("Failed")));
     EXPECT_FALSE(std::filesystem::exists(output / "x/t001.000.png"));
 
     data.Write("demo.xml", "<Demo><Effect Name=\"a\">");
@@ -165,8 +169,7 @@ namespace {
 TEST(HalcyraRenderExample, DocumentedExampleRendersAsDescribed) {
     GralithTest::TempDirectory output;
     auto result = RunCommand(std::string("'") + HALCYRA_RENDER + "' --data '" + GRALITH_TEST_SOURCE_DIR +
-                                 "/docs/examples/sunrise' --size 32x20 --at 0.5,3.25,4.75 --out '" + output / "s" +
-                                 "'",
+                                 "/docs/examples/sunrise' --size 32x20 --at 0.5,3.25,4.75 --out '" + output / "s" + "'",
                              output.Path());
     ASSERT_EQ(0, result.exitCode) << result.err;
     Image night = ReadPng(output / "s/t000.500.png");

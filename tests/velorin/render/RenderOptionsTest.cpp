@@ -19,9 +19,8 @@ std::string UsageMessage(const std::vector<std::string>& arguments) {
 }
 
 TEST(RenderOptions, ReadsEveryOption) {
-    RenderOptions o = ParseRenderOptions(
-        {"--data", "d", "--size", "320x200", "--aspect", "1.333", "--fps", "25", "--from", "2", "--to", "3.5",
-         "--out", "v.webm"});
+    RenderOptions o = ParseRenderOptions({"--data", "d", "--size", "320x200", "--aspect", "1.333", "--fps", "25",
+                                          "--from", "2", "--to", "3.5", "--out", "v.webm"});
     EXPECT_EQ("d", o.dataDirectory);
     EXPECT_EQ(320, o.width);
     EXPECT_EQ(200, o.height);

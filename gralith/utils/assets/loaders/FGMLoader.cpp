@@ -22,16 +22,13 @@ using namespace Graphics;
 
 namespace {
 
-
-String Number(long long value)
-{
+String Number(long long value) {
     char text[32];
     std::snprintf(text, sizeof text, "%lld", value);
     return String(text);
 }
 
-unsigned ReadIndex(const unsigned char* data, int index, int size)
-{
+unsigned ReadIndex(const unsigned char* data, int index, int size) {
     const unsigned char* p = data + static_cast<size_t>(index) * size;
     if (size == 2)
         return unsigned(p[0]) | (unsigned(p[1]) << 8);
@@ -39,8 +36,7 @@ unsigned ReadIndex(const unsigned char* data, int index, int size)
 }
 
 // The slot of a name in the fixed table, or -1.
-int KnownSlot(const String& semantic)
-{
+int KnownSlot(const String& semantic) {
     if (semantic == "POSITION")
         return 0;
     if (semantic == "NORMAL")
@@ -60,8 +56,7 @@ int KnownSlot(const String& semantic)
 }
 
 // Reads one block; without a device it only checks and skips the block.
-Geometry* ReadGeometry(BinaryReader& in, Device* device, const String* modeName)
-{
+Geometry* ReadGeometry(BinaryReader& in, Device* device, const String* modeName) {
     char magic[6];
     in.ReadBytes(magic, 6, "magic");
     int version;
@@ -180,8 +175,9 @@ Geometry* ReadGeometry(BinaryReader& in, Device* device, const String* modeName)
     for (int i = 0; i < indexCount; ++i) {
         unsigned index = ReadIndex(indices.get(), i, indexSize);
         if (index >= static_cast<unsigned>(vertexCount))
-            in.FailAt(indexStart + static_cast<long long>(i) * indexSize,
-                      String("index ") + Number(i) + " refers to vertex " + Number(index) + " of " + Number(vertexCount));
+            in.FailAt(indexStart + static_cast<long long>(i) * indexSize, String("index ") + Number(i) +
+                                                                              " refers to vertex " + Number(index) +
+                                                                              " of " + Number(vertexCount));
     }
 
     if (!device)
@@ -204,14 +200,12 @@ Geometry* ReadGeometry(BinaryReader& in, Device* device, const String* modeName)
 
 } // namespace
 
-int FGMLoader::SlotOfSemantic(const String& semantic, int unknownSeen)
-{
+int FGMLoader::SlotOfSemantic(const String& semantic, int unknownSeen) {
     const int slot = KnownSlot(semantic);
     return slot >= 0 ? slot : 15 - unknownSeen;
 }
 
-BufferMode FGMLoader::ParseBufferMode(const String& name)
-{
+BufferMode FGMLoader::ParseBufferMode(const String& name) {
     if (name == "static")
         return BufferModeStatic;
     if (name == "dynamic")
@@ -221,8 +215,7 @@ BufferMode FGMLoader::ParseBufferMode(const String& name)
     throw UtilsException(String("Unsupported Buffer Mode: ") + name);
 }
 
-Geometry* FGMLoader::ReadBlock(InputStream* stream, Device* device, BufferMode mode)
-{
+Geometry* FGMLoader::ReadBlock(InputStream* stream, Device* device, BufferMode mode) {
     static const String names[] = {"static", "dynamic", "volatile"};
     if (!device)
         throw Exception("Managed nullpointer access attempt");
@@ -236,8 +229,7 @@ Geometry* FGMLoader::ReadBlock(InputStream* stream, Device* device, BufferMode m
     }
 }
 
-Asset* FGMLoader::Load(int type, String path, Proxy* proxy)
-{
+Asset* FGMLoader::Load(int type, String path, Proxy* proxy) {
     Array<String> fields;
     path.Split(':', fields);
     if (fields.Count() < 2)
@@ -251,14 +243,12 @@ Asset* FGMLoader::Load(int type, String path, Proxy* proxy)
     return geometry;
 }
 
-void FGMLoader::SkipBlock(InputStream* stream)
-{
+void FGMLoader::SkipBlock(InputStream* stream) {
     BinaryReader in(stream, "FGM");
     ReadGeometry(in, nullptr, nullptr);
 }
 
-Asset* FGMLoader::Load(int, InputStream* stream, String path, Proxy* proxy)
-{
+Asset* FGMLoader::Load(int, InputStream* stream, String path, Proxy* proxy) {
     Array<String> fields;
     path.Split(':', fields);
     if (!proxy->GetDevice())

@@ -32,7 +32,6 @@ using namespace SceneGraph;
 
 namespace {
 
-
 // Smallest encodings of the records, for checking counts against the bytes left.
 constexpr int MinGeometry = 4 + 4 + 6 + 4 + 4 + 4 + 4;
 constexpr int MinSkin = 4 + 4 + 4 + 4 + 4 + 4;
@@ -82,8 +81,7 @@ private:
     Array<PendingTarget> targets;
 };
 
-Scene* SceneReader::Read()
-{
+Scene* SceneReader::Read() {
     char magic[6];
     in.ReadBytes(magic, 6, "magic");
     if (std::memcmp(magic, "FSG101", 6) == 0)
@@ -112,8 +110,7 @@ Scene* SceneReader::Read()
     return held.Take();
 }
 
-void SceneReader::ReadGeometries()
-{
+void SceneReader::ReadGeometries() {
     const int count = in.ReadCount("geometry count", MinGeometry);
     for (int i = 0; i < count; ++i) {
         const String id = in.ReadString("geometry id");
@@ -132,16 +129,14 @@ void SceneReader::ReadGeometries()
     }
 }
 
-Matrix4 SceneReader::ReadMatrix(const char* what)
-{
+Matrix4 SceneReader::ReadMatrix(const char* what) {
     float values[16];
     for (float& v : values)
         v = in.ReadFloat32(what);
     return Matrix4(values);
 }
 
-void SceneReader::ReadSkins()
-{
+void SceneReader::ReadSkins() {
     const int count = in.ReadCount("skin count", MinSkin);
     for (int i = 0; i < count; ++i) {
         Held<Skin> skin(new Skin());
@@ -172,8 +167,7 @@ void SceneReader::ReadSkins()
     }
 }
 
-void SceneReader::ReadCameras()
-{
+void SceneReader::ReadCameras() {
     const int count = in.ReadCount("camera count", MinCamera);
     for (int i = 0; i < count; ++i) {
         Held<Camera> camera(new Camera());
@@ -192,8 +186,7 @@ void SceneReader::ReadCameras()
     }
 }
 
-void SceneReader::ReadLights()
-{
+void SceneReader::ReadLights() {
     const int count = in.ReadCount("light count", MinLight);
     for (int i = 0; i < count; ++i) {
         const String id = in.ReadString("light id");
@@ -222,8 +215,7 @@ void SceneReader::ReadLights()
     }
 }
 
-void SceneReader::ReadMaterials()
-{
+void SceneReader::ReadMaterials() {
     const int count = in.ReadCount("material count", MinMaterial);
     for (int i = 0; i < count; ++i) {
         Held<Material> material(new Material());
@@ -249,8 +241,7 @@ void SceneReader::ReadMaterials()
     }
 }
 
-void SceneReader::ReadNode(Node* parent, int depth)
-{
+void SceneReader::ReadNode(Node* parent, int depth) {
     if (depth > FSGLoader::MaxNodeDepth)
         in.Fail(String("nodes nested deeper than 256 levels"));
     // Linked at once, so the tree owns the node even if reading it fails.
@@ -311,8 +302,7 @@ void SceneReader::ReadNode(Node* parent, int depth)
     scene->AddNode(node->GetId(), node);
 }
 
-void SceneReader::Resolve()
-{
+void SceneReader::Resolve() {
     // The first node of each sid, in table order.
     std::unordered_map<std::string, Node*> bySid;
     if (joints.Count() > 0)
@@ -337,8 +327,7 @@ void SceneReader::Resolve()
     }
 }
 
-Animation* SceneReader::ReadAnimation()
-{
+Animation* SceneReader::ReadAnimation() {
     const int channels = in.ReadCount("channel count", MinChannel);
     Held<Animation> animation(new Animation(channels));
     for (int i = 0; i < channels; ++i)
@@ -346,8 +335,7 @@ Animation* SceneReader::ReadAnimation()
     return animation.Take();
 }
 
-Controller* SceneReader::ReadController()
-{
+Controller* SceneReader::ReadController() {
     const String type = in.ReadString("controller type");
     if (type == "none")
         return new ConstantController(in.ReadFloat32("constant value"));
@@ -380,8 +368,7 @@ Controller* SceneReader::ReadController()
 
 } // namespace
 
-Asset* FSGLoader::Load(int, String path, Proxy* proxy)
-{
+Asset* FSGLoader::Load(int, String path, Proxy* proxy) {
     Array<String> fields;
     path.Split(':', fields);
     FileSystem* fileSystem = proxy->GetFileSystem();

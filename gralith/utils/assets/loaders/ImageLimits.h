@@ -18,17 +18,16 @@ constexpr int MaxImageDimension = 16384;
 constexpr std::uint64_t MaxImagePixels = std::uint64_t(1) << 24;
 
 /// Whether an image of this size stays within both limits; checked before anything is allocated.
-inline bool ImageSizeAllowed(std::uint64_t width, std::uint64_t height)
-{
+inline bool ImageSizeAllowed(std::uint64_t width, std::uint64_t height) {
     return width <= std::uint64_t(MaxImageDimension) && height <= std::uint64_t(MaxImageDimension) &&
            width * height <= MaxImagePixels;
 }
 
 /// "Image too large: <w> x <h> pixels (the limit is <n> pixels, <e> on either edge)".
-inline String ImageTooLargeMessage(std::uint64_t width, std::uint64_t height)
-{
+inline String ImageTooLargeMessage(std::uint64_t width, std::uint64_t height) {
     char text[160];
-    std::snprintf(text, sizeof text, "Image too large: %llu x %llu pixels (the limit is %llu pixels, %d on either edge)",
+    std::snprintf(text, sizeof text,
+                  "Image too large: %llu x %llu pixels (the limit is %llu pixels, %d on either edge)",
                   static_cast<unsigned long long>(width), static_cast<unsigned long long>(height),
                   static_cast<unsigned long long>(MaxImagePixels), MaxImageDimension);
     return String(text);

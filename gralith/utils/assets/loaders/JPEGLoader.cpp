@@ -55,8 +55,7 @@ void OnError(j_common_ptr info) { std::longjmp(reinterpret_cast<JpegError*>(info
 // The engine writes no log: libjpeg's warnings about corrupt data are dropped.
 void OnMessage(j_common_ptr) {}
 
-void OnProgress(j_common_ptr info)
-{
+void OnProgress(j_common_ptr info) {
     if (info->is_decompressor && reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > MaxScans)
         OnError(info);
 }
@@ -67,15 +66,13 @@ void TermSource(j_decompress_ptr) {}
 
 // The whole file was handed over at once; asking for more means the data is truncated, so
 // libjpeg gets an end-of-image marker and finishes with what it has.
-boolean FillInput(j_decompress_ptr info)
-{
+boolean FillInput(j_decompress_ptr info) {
     info->src->next_input_byte = EndOfImage;
     info->src->bytes_in_buffer = sizeof(EndOfImage);
     return TRUE;
 }
 
-void SkipInput(j_decompress_ptr info, long count)
-{
+void SkipInput(j_decompress_ptr info, long count) {
     if (count <= 0)
         return;
     if (static_cast<unsigned long>(count) > info->src->bytes_in_buffer) {
@@ -86,8 +83,7 @@ void SkipInput(j_decompress_ptr info, long count)
     info->src->bytes_in_buffer -= static_cast<std::size_t>(count);
 }
 
-DecodeResult Decode(JpegRead& r)
-{
+DecodeResult Decode(JpegRead& r) {
     if (setjmp(r.error.jump))
         return ReadFailed;
 
@@ -135,8 +131,7 @@ DecodeResult Decode(JpegRead& r)
 
 } // namespace
 
-Asset* JPEGLoader::Load(int type, InputStream* stream, String path, Proxy*)
-{
+Asset* JPEGLoader::Load(int type, InputStream* stream, String path, Proxy*) {
     if (type != AssetBitmap2D)
         return nullptr;
 

@@ -25,30 +25,26 @@ private:
 
 } // namespace
 
-Asset* Loader::Load(int type, String path, Proxy* proxy)
-{
+Asset* Loader::Load(int type, String path, Proxy* proxy) {
     StreamHolder stream(Open(path, proxy));
     return Load(type, stream.Get(), path, proxy);
 }
 
 Asset* Loader::Load(int, InputStream*, String, Proxy*) { throw Exception(UnsupportedLoadMethod); }
 
-InputStream* Loader::Open(String path, Proxy* proxy)
-{
+InputStream* Loader::Open(String path, Proxy* proxy) {
     FileSystem* fileSystem = proxy->GetFileSystem();
     if (!fileSystem)
         throw Exception(NoFileSystem);
     return fileSystem->Open(path);
 }
 
-String Loader::ReadFile(String path, Proxy* proxy)
-{
+String Loader::ReadFile(String path, Proxy* proxy) {
     StreamHolder stream(Open(path, proxy));
     return ReadText(stream.Get());
 }
 
-String Loader::ReadText(InputStream* stream)
-{
+String Loader::ReadText(InputStream* stream) {
     int size = stream->Size();
     if (size < 0)
         throw Exception("Unable to determine the size of the stream");

@@ -8,24 +8,21 @@
 
 namespace Gralith::Utils::Assets::Loaders {
 
-Graphics::Device* DeviceOf(Proxy* proxy)
-{
+Graphics::Device* DeviceOf(Proxy* proxy) {
     Graphics::Device* device = proxy->GetDevice();
     if (!device)
         throw UtilsException("The asset proxy has no graphics device");
     return device;
 }
 
-Bitmap2D* GetBitmap(Proxy* proxy, const String& descriptor)
-{
+Bitmap2D* GetBitmap(Proxy* proxy, const String& descriptor) {
     auto* bitmap = dynamic_cast<Bitmap2D*>(proxy->Get(AssetBitmap2D, descriptor, nullptr));
     if (!bitmap)
         throw UtilsException(String("Unable to load bitmap: ") + descriptor);
     return bitmap;
 }
 
-void CheckLevelSize(const Bitmap2D* bitmap, const String& name, int level, int baseWidth, int baseHeight)
-{
+void CheckLevelSize(const Bitmap2D* bitmap, const String& name, int level, int baseWidth, int baseHeight) {
     // A level exists while either edge is still at least one pixel after the shift.
     bool exists = level < 31 && ((baseWidth >> level) > 0 || (baseHeight >> level) > 0);
     int width = exists ? (baseWidth >> level > 0 ? baseWidth >> level : 1) : 0;

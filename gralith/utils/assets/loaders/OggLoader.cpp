@@ -5,8 +5,7 @@
 
 namespace Gralith::Utils::Assets::Loaders {
 
-Asset* OggLoader::Load(int, String path, Proxy* proxy)
-{
+Asset* OggLoader::Load(int, String path, Proxy* proxy) {
     InputStream* stream = Open(path, proxy);
     if (!stream)
         throw Exception("Managed nullpointer access attempt");

@@ -16,13 +16,11 @@ struct OggStream::Decoder {
 
 namespace {
 
-size_t ReadCallback(void* destination, size_t itemSize, size_t itemCount, void* source)
-{
+size_t ReadCallback(void* destination, size_t itemSize, size_t itemCount, void* source) {
     return static_cast<OggStream*>(source)->ReadSource(destination, itemSize, itemCount);
 }
 
-int SeekCallback(void* source, ogg_int64_t offset, int origin)
-{
+int SeekCallback(void* source, ogg_int64_t offset, int origin) {
     return static_cast<OggStream*>(source)->SeekSource(offset, origin);
 }
 
@@ -32,8 +30,7 @@ long TellCallback(void* source) { return static_cast<OggStream*>(source)->TellSo
 
 } // namespace
 
-OggStream::OggStream(InputStream* stream)
-{
+OggStream::OggStream(InputStream* stream) {
     int size = stream->Size();
     if (size > 0) {
         bytes.resize(static_cast<size_t>(size));
@@ -60,14 +57,12 @@ OggStream::OggStream(InputStream* stream)
         lengthFrames = static_cast<long long>(static_cast<double>(total) * OutputRate / sourceRate);
 }
 
-OggStream::~OggStream()
-{
+OggStream::~OggStream() {
     ov_clear(&decoder->file);
     delete decoder;
 }
 
-size_t OggStream::ReadSource(void* destination, size_t itemSize, size_t itemCount)
-{
+size_t OggStream::ReadSource(void* destination, size_t itemSize, size_t itemCount) {
     size_t count = itemSize * itemCount;
     count = std::min(count, bytes.size() - position);
     if (count == 0)
@@ -77,9 +72,8 @@ size_t OggStream::ReadSource(void* destination, size_t itemSize, size_t itemCoun
     return count;
 }
 
-int OggStream::SeekSource(long long offset, int origin)
-{
-    long long base = origin == SEEK_CUR ? static_cast<long long>(position)
+int OggStream::SeekSource(long long offset, int origin) {
+    long long base = origin == SEEK_CUR   ? static_cast<long long>(position)
                      : origin == SEEK_END ? static_cast<long long>(bytes.size())
                                           : 0;
     long long target = base + offset;
@@ -90,8 +84,7 @@ int OggStream::SeekSource(long long offset, int origin)
     return 0;
 }
 
-int OggStream::Decode(float* out, int frames)
-{
+int OggStream::Decode(float* out, int frames) {
     int done = 0;
     while (done < frames) {
         float** pcm = nullptr;
@@ -112,8 +105,7 @@ int OggStream::Decode(float* out, int frames)
     return done;
 }
 
-int OggStream::Read(float* out, int frames)
-{
+int OggStream::Read(float* out, int frames) {
     if (frames <= 0)
         return 0;
     if (sourceRate == OutputRate)
@@ -121,8 +113,7 @@ int OggStream::Read(float* out, int frames)
     return ReadResampled(out, frames);
 }
 
-int OggStream::ReadResampled(float* out, int frames)
-{
+int OggStream::ReadResampled(float* out, int frames) {
     const double step = static_cast<double>(sourceRate) / OutputRate;
     const size_t width = static_cast<size_t>(channels);
     int done = 0;

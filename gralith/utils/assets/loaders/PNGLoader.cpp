@@ -34,8 +34,7 @@ struct PngRead {
     bool hasAlpha = false;
 };
 
-void ReadFromStream(png_structp png, png_bytep data, png_size_t length)
-{
+void ReadFromStream(png_structp png, png_bytep data, png_size_t length) {
     auto* stream = static_cast<InputStream*>(png_get_io_ptr(png));
     if (length > UINT_MAX || stream->Read(data, 1, static_cast<unsigned>(length)) != length)
         png_error(png, "unexpected end of file");
@@ -46,8 +45,7 @@ void ReadFromStream(png_structp png, png_bytep data, png_size_t length)
 // The engine writes no log: warnings (bad ancillary chunks and the like) are dropped.
 void OnWarning(png_structp, png_const_charp) {}
 
-DecodeResult Decode(PngRead& r)
-{
+DecodeResult Decode(PngRead& r) {
     if (setjmp(png_jmpbuf(r.png)))
         return ReadFailed;
 
@@ -108,8 +106,7 @@ DecodeResult Decode(PngRead& r)
     return Decoded;
 }
 
-void WidenRows(unsigned char* pixels, std::size_t width, std::size_t height)
-{
+void WidenRows(unsigned char* pixels, std::size_t width, std::size_t height) {
     for (std::size_t y = 0; y < height; ++y) {
         unsigned char* row = pixels + y * width * 4;
         for (std::size_t x = width; x-- > 0;) {
@@ -123,8 +120,7 @@ void WidenRows(unsigned char* pixels, std::size_t width, std::size_t height)
 
 } // namespace
 
-Asset* PNGLoader::Load(int type, InputStream* stream, String path, Proxy*)
-{
+Asset* PNGLoader::Load(int type, InputStream* stream, String path, Proxy*) {
     if (type != AssetBitmap2D)
         return nullptr;
 

@@ -13,8 +13,7 @@ namespace Gralith::Utils::Assets::Loaders {
 namespace {
 
 template <int Type>
-Graphics::Shader* GetShader(Proxy* proxy, const String& descriptor)
-{
+Graphics::Shader* GetShader(Proxy* proxy, const String& descriptor) {
     auto* asset = dynamic_cast<WrapperAsset<Graphics::Shader*, Type>*>(proxy->Get(Type, descriptor, nullptr));
     if (!asset)
         throw UtilsException(String("Asset is not a shader: ") + descriptor);
@@ -23,8 +22,7 @@ Graphics::Shader* GetShader(Proxy* proxy, const String& descriptor)
 
 } // namespace
 
-Asset* ProgramLoader::Load(int type, String path, Proxy* proxy)
-{
+Asset* ProgramLoader::Load(int type, String path, Proxy* proxy) {
     if (type != AssetProgram)
         return nullptr;
 

@@ -8,8 +8,7 @@
 
 namespace Gralith::Utils::Assets::Loaders {
 
-Asset* ShaderLoader::Load(int type, String path, Proxy* proxy)
-{
+Asset* ShaderLoader::Load(int type, String path, Proxy* proxy) {
     if (type != AssetVertexShader && type != AssetPixelShader)
         return nullptr;
 

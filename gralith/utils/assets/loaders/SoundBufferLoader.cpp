@@ -8,8 +8,7 @@
 
 namespace Gralith::Utils::Assets::Loaders {
 
-Asset* SoundBufferLoader::Load(int, String path, Proxy* proxy)
-{
+Asset* SoundBufferLoader::Load(int, String path, Proxy* proxy) {
     Sound::Device* device = proxy->GetSoundDevice();
     if (!device)
         throw Exception("No SoundDevice is set for this proxy");

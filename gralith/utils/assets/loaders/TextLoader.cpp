@@ -4,8 +4,7 @@
 
 namespace Gralith::Utils::Assets::Loaders {
 
-Asset* TextLoader::Load(int type, InputStream* stream, String path, Proxy*)
-{
+Asset* TextLoader::Load(int type, InputStream* stream, String path, Proxy*) {
     if (type != AssetText)
         return nullptr;
     TextAsset* asset = new TextAsset(ReadText(stream));

@@ -10,8 +10,7 @@
 
 namespace Gralith::Utils::Assets::Loaders {
 
-Asset* Texture2DLoader::Load(int type, String path, Proxy* proxy)
-{
+Asset* Texture2DLoader::Load(int type, String path, Proxy* proxy) {
     if (type != AssetTexture)
         return nullptr;
     // Cube descriptors are refused here so that the proxy passes them on to the cube loader.

@@ -18,8 +18,7 @@ const char* const FaceNames[FaceCount] = {"px", "py", "pz", "nx", "ny", "nz"};
 
 } // namespace
 
-Asset* TextureCubeLoader::Load(int type, String path, Proxy* proxy)
-{
+Asset* TextureCubeLoader::Load(int type, String path, Proxy* proxy) {
     if (type != AssetTexture)
         return nullptr;
 

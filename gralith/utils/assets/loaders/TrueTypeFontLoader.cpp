@@ -34,8 +34,7 @@ struct FaceHolder {
     FaceHolder() = default;
     FaceHolder(const FaceHolder&) = delete;
     FaceHolder& operator=(const FaceHolder&) = delete;
-    ~FaceHolder()
-    {
+    ~FaceHolder() {
         if (face)
             FT_Done_Face(face);
     }
@@ -46,8 +45,7 @@ struct FaceHolder {
 // buffer as width x rows bytes would read the wrong bytes, or past its end.
 class Coverage {
 public:
-    explicit Coverage(const FT_Bitmap& source)
-    {
+    explicit Coverage(const FT_Bitmap& source) {
         FT_Bitmap_Init(&converted);
         if (source.pixel_mode == FT_PIXEL_MODE_GRAY && source.num_grays == 256) {
             bitmap = &source;
@@ -68,8 +66,7 @@ public:
     int Rows() const { return bitmap ? int(bitmap->rows) : 0; }
 
     /// Coverage 0-255 of pixel i of row y (0 = top).
-    unsigned char At(int i, int y) const
-    {
+    unsigned char At(int i, int y) const {
         int pitch = bitmap->pitch;
         const unsigned char* row = pitch >= 0 ? bitmap->buffer + std::ptrdiff_t(y) * pitch
                                               : bitmap->buffer + std::ptrdiff_t(Rows() - 1 - y) * -pitch;
@@ -83,8 +80,7 @@ private:
     int levels = 256;
 };
 
-std::vector<unsigned char> ReadWhole(InputStream* stream)
-{
+std::vector<unsigned char> ReadWhole(InputStream* stream) {
     int size = stream->Size();
     if (size < 0)
         throw Exception("Unable to determine the size of the stream");
@@ -96,8 +92,7 @@ std::vector<unsigned char> ReadWhole(InputStream* stream)
 
 } // namespace
 
-Asset* TrueTypeFontLoader::Load(int type, String path, Proxy* proxy)
-{
+Asset* TrueTypeFontLoader::Load(int type, String path, Proxy* proxy) {
     if (type != AssetFont)
         return nullptr;
 

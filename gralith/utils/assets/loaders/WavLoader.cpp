@@ -14,16 +14,14 @@ namespace Gralith::Utils::Assets::Loaders {
 
 namespace {
 
-String Number(long long value)
-{
+String Number(long long value) {
     char text[32];
     std::snprintf(text, sizeof text, "%lld", value);
     return String(text);
 }
 
 // A chunk tag for messages: printable characters kept, others shown as '?'.
-String Tag(const unsigned char* tag)
-{
+String Tag(const unsigned char* tag) {
     char text[5];
     for (int i = 0; i < 4; ++i)
         text[i] = tag[i] >= 32 && tag[i] < 127 ? static_cast<char>(tag[i]) : '?';
@@ -33,8 +31,7 @@ String Tag(const unsigned char* tag)
 
 [[noreturn]] void Invalid(const String& what) { throw UtilsException(String("Invalid WAV-File! ") + what); }
 
-uint32_t U32(const unsigned char* p)
-{
+uint32_t U32(const unsigned char* p) {
     return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
 }
 
@@ -43,16 +40,14 @@ uint16_t U16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1]
 // Reads from a stream whose size is known, tracking the position itself.
 class Reader {
 public:
-    explicit Reader(InputStream* stream) : stream(stream)
-    {
+    explicit Reader(InputStream* stream) : stream(stream) {
         long long total = stream->Size();
         size = total > 0 ? total : 0;
     }
 
     long long Remaining() const { return size - position; }
 
-    bool Read(void* out, long long count)
-    {
+    bool Read(void* out, long long count) {
         if (count > Remaining())
             return false;
         unsigned got = stream->Read(out, 1, static_cast<unsigned>(count));
@@ -60,8 +55,7 @@ public:
         return got == count;
     }
 
-    bool Skip(long long count)
-    {
+    bool Skip(long long count) {
         if (count > Remaining())
             return false;
         if (count == 0)
@@ -80,8 +74,7 @@ private:
 
 } // namespace
 
-Asset* WavLoader::Load(int, String path, Proxy* proxy)
-{
+Asset* WavLoader::Load(int, String path, Proxy* proxy) {
     Array<String> pieces;
     path.Split(':', pieces);
     InputStream* stream = Open(pieces[0], proxy);
@@ -97,8 +90,7 @@ Asset* WavLoader::Load(int, String path, Proxy* proxy)
     }
 }
 
-WaveData* WavLoader::Parse(InputStream* stream, String path)
-{
+WaveData* WavLoader::Parse(InputStream* stream, String path) {
     if (!stream)
         throw Exception("Managed nullpointer access attempt");
     Reader in(stream);

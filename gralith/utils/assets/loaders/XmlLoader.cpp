@@ -16,8 +16,7 @@ namespace {
 
 // Copies one parser element into target: name, leading text, then every attribute and every
 // child element, each group in document order.
-void Convert(const TiXmlElement* source, Xml::Element* target)
-{
+void Convert(const TiXmlElement* source, Xml::Element* target) {
     target->SetName(source->Value());
     if (const char* text = source->GetText())
         target->SetValue(text);
@@ -37,8 +36,7 @@ void Convert(const TiXmlElement* source, Xml::Element* target)
 bool StartsWith(const char* p, const char* prefix) { return std::strncmp(p, prefix, std::strlen(prefix)) == 0; }
 
 // Skips past the first occurrence of end, or to the terminating zero.
-const char* SkipPast(const char* p, const char* end)
-{
+const char* SkipPast(const char* p, const char* end) {
     const char* found = std::strstr(p, end);
     return found ? found + std::strlen(end) : p + std::strlen(p);
 }
@@ -47,8 +45,7 @@ const char* SkipPast(const char* p, const char* end)
 // comments, CDATA and other "<!"/"<?" constructs are skipped, an element name starts with a
 // letter, '_' or any byte above 126, and quotes only delimit attribute values (after '=').
 // Stops counting once limit is passed.
-int NestingDepth(const char* p, int limit)
-{
+int NestingDepth(const char* p, int limit) {
     int depth = 0, deepest = 0;
     while (*p && deepest <= limit) {
         if (*p != '<') {
@@ -90,8 +87,7 @@ int NestingDepth(const char* p, int limit)
 
 } // namespace
 
-Xml::Element* XmlLoader::Parse(const char* text)
-{
+Xml::Element* XmlLoader::Parse(const char* text) {
     if (NestingDepth(text, MaxDepth) > MaxDepth)
         throw Exception(TooDeep);
     TiXmlDocument document;
@@ -111,8 +107,7 @@ Xml::Element* XmlLoader::Parse(const char* text)
     return root;
 }
 
-Asset* XmlLoader::Load(int, String path, Proxy* proxy)
-{
+Asset* XmlLoader::Load(int, String path, Proxy* proxy) {
     String text = ReadFile(path, proxy);
     Asset* asset = new WrapperAsset<Xml::Element*, AssetXml>(Parse(text.CStr()));
     asset->SetName(path);

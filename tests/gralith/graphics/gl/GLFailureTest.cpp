@@ -63,9 +63,9 @@ TEST_F(GLDeviceTest, BufferLockRules) {
     quad->Lock(LockWriteOnly, 0, 16);
     EXPECT_GRALITH_THROW(quad->Lock(LockReadWrite, 0, 16), "Buffer allready locked", 3);
     quad->Unlock();
-    EXPECT_GRALITH_THROW(quad->Lock(static_cast<LockMode>(3), 0, 16),
-                         "Invalid lock operation. Buffer can not be locked with read-only and write-only at the same time",
-                         3);
+    EXPECT_GRALITH_THROW(
+        quad->Lock(static_cast<LockMode>(3), 0, 16),
+        "Invalid lock operation. Buffer can not be locked with read-only and write-only at the same time", 3);
     EXPECT_GRALITH_THROW(quad->Lock(LockReadOnly, 180, 16), "Buffer access outside the buffer", 4);
     float data[4] = {};
     EXPECT_GRALITH_THROW(quad->SetData(data, quad->GetSize() - 8, 16), "Buffer access outside the buffer", 4);
@@ -82,10 +82,10 @@ TEST_F(GLDeviceTest, TextureCreationRefusals) {
                          "Device does not support PixelFormatFloatR16 under OpenGL", 0);
     EXPECT_GRALITH_THROW(device->CreateTexture2D(4, 4, PixelFormatFloatR32, false),
                          "Device does not support PixelFormatFloatR32 under OpenGL", 0);
-    EXPECT_GRALITH_THROW(device->CreateTextureCube(4, PixelFormatFloatR16, false), "PixelFormatFloatR16 not supported (yet)",
-                         0);
-    EXPECT_GRALITH_THROW(device->CreateTextureCube(4, PixelFormatFloatR32, false), "PixelFormatFloatR32 not supported (yet)",
-                         0);
+    EXPECT_GRALITH_THROW(device->CreateTextureCube(4, PixelFormatFloatR16, false),
+                         "PixelFormatFloatR16 not supported (yet)", 0);
+    EXPECT_GRALITH_THROW(device->CreateTextureCube(4, PixelFormatFloatR32, false),
+                         "PixelFormatFloatR32 not supported (yet)", 0);
     EXPECT_GRALITH_THROW(device->CreateTexture2D(4, 4, static_cast<PixelFormat>(11), false),
                          "Invalid texture pixel type enum", 4);
     EXPECT_GRALITH_THROW(device->CreateTexture3D(4, 4, 4, PixelFormatR8G8B8A8, false),
@@ -100,9 +100,9 @@ TEST_F(GLDeviceTest, TextureUploadRefusals) {
     EXPECT_GRALITH_THROW(renderableCube->SetData(PositiveX, 0, texels, false),
                          "SetData() not allowed on renderable textures", 3);
     Texture2D* half = device->CreateTexture2D(4, 4, PixelFormatFloatR16G16B16A16, false);
-    EXPECT_GRALITH_THROW(half->SetData(0, texels, false),
-                         "OpenGL implementation does not support SetData() on PixelFormatFloatR16G16B16A16 textures (yet)",
-                         0);
+    EXPECT_GRALITH_THROW(
+        half->SetData(0, texels, false),
+        "OpenGL implementation does not support SetData() on PixelFormatFloatR16G16B16A16 textures (yet)", 0);
     TextureCube* halfCube = device->CreateTextureCube(4, PixelFormatFloatR16G16B16A16, false);
     EXPECT_GRALITH_THROW(halfCube->SetData(PositiveX, 0, texels, false),
                          "SetData() does not support PixelFormatFloatR16G16B16A16 (yet)", 0);
@@ -132,7 +132,8 @@ TEST_F(GLDeviceTest, RenderTargetBindingRefusals) {
                          "Can't bind the back buffer as a color buffer unless it is the only color buffer", 2);
     EXPECT_EQ(device->GetColorTargetCount(), 0); // nothing changed
     Surface* nothing[] = {nullptr};
-    EXPECT_GRALITH_THROW(device->SetRenderTargets(1, nothing, nullptr), "Can't bind the given target as color buffer", 3);
+    EXPECT_GRALITH_THROW(device->SetRenderTargets(1, nothing, nullptr), "Can't bind the given target as color buffer",
+                         3);
     EXPECT_GRALITH_THROW(device->SetRenderTargets(1, &color, device->GetBackBuffer()),
                          "Can't bind the given surface as depth stencil buffer", 2);
     EXPECT_GRALITH_THROW(device->SetRenderTargets(17, withBack, nullptr), "Invalid color target count", 4);
@@ -150,7 +151,8 @@ TEST_F(GLDeviceTest, CopyRefusals) {
                          "Surface::Copy(): Source/destination buffer is of incompatible types.", 1);
     EXPECT_GRALITH_THROW(color->Copy(plain->GetSurface(0), 0, 0, 8, 8, 0, 0, 8, 8, FilterPoint),
                          "Surface::Copy(): both source and destination surfaces must be renderable", 0);
-    EXPECT_GRALITH_THROW(color->Copy(color, 0, 0, 8, 8, 0, 0, 8, 8, FilterNone), "Surface::Copy(): invalid filter mode", 4);
+    EXPECT_GRALITH_THROW(color->Copy(color, 0, 0, 8, 8, 0, 0, 8, 8, FilterNone), "Surface::Copy(): invalid filter mode",
+                         4);
     EXPECT_GRALITH_THROW(color->Copy(nullptr, 0, 0, 8, 8, 0, 0, 8, 8, FilterPoint),
                          "Surface::Copy(): Can not copy from/to the given surface", 0);
     for (Object* o : std::initializer_list<Object*>{color, depth, packed, plain})
@@ -160,8 +162,8 @@ TEST_F(GLDeviceTest, CopyRefusals) {
 TEST_F(GLDeviceTest, StateDescriptionRefusals) {
     BlendStateDesc blend = {true, static_cast<BlendOperand>(10), BlendOne, BlendOne, BlendOne, true, true, true, true};
     EXPECT_GRALITH_THROW(device->CreateBlendState(blend), "Invalid blend operand enum", 4);
-    DepthStencilStateDesc depth = {true, static_cast<CompareFunction>(8), true, false, Always, 0, 0, 0,
-                                   StencilKeep, StencilKeep, StencilKeep};
+    DepthStencilStateDesc depth = {
+        true, static_cast<CompareFunction>(8), true, false, Always, 0, 0, 0, StencilKeep, StencilKeep, StencilKeep};
     EXPECT_GRALITH_THROW(device->CreateDepthStencilState(depth), "Invalid compare function enum", 4);
     depth.DepthFunction = Less;
     depth.StencilPass = static_cast<StencilOperation>(6);

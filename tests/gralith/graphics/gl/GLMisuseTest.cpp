@@ -76,16 +76,20 @@ void FakeGetError(GLFunctions& gl, bool on) {
 // The quad buffer holds 6 vertices of the colour layout's 32 bytes.
 TEST_F(GLDeviceTest, DrawsReadingPastTheBoundVertexBuffersAreRefused) {
     FullQuad(1, 0, 0);
-    ExpectDraws([this](int first, int count) { device->DrawUnindexed(first, count); },
-                {{0, 6, true}, {5, 1, true}, {6, 0, true}, {0, 7, false}, {6, 1, false}, {-1, 2, false},
-                 {0, -1, false}, {2147483647, 2, false}});
+    ExpectDraws([this](int first, int count) { device->DrawUnindexed(first, count); }, {{0, 6, true},
+                                                                                        {5, 1, true},
+                                                                                        {6, 0, true},
+                                                                                        {0, 7, false},
+                                                                                        {6, 1, false},
+                                                                                        {-1, 2, false},
+                                                                                        {0, -1, false},
+                                                                                        {2147483647, 2, false}});
 
     // An element ending beyond the stride leaves the last vertex short.
     InputElementDesc wide[] = {{0, 0, 4, 0, DataTypeFloat32, 0}, {3, 0, 4, 20, DataTypeFloat32, 0}};
     InputLayout* layout = device->CreateInputLayout(wide, 2);
     device->SetInputLayout(layout);
-    ExpectDraws([this](int first, int count) { device->DrawUnindexed(first, count); },
-                {{0, 5, true}, {0, 6, false}});
+    ExpectDraws([this](int first, int count) { device->DrawUnindexed(first, count); }, {{0, 5, true}, {0, 6, false}});
     device->SetInputLayout(colorLayout);
     layout->Release();
 }
@@ -151,10 +155,10 @@ TEST(GLDeviceLifetime, WhatADeviceMadeKeepsItAlive) {
     Texture2D* texture = device->CreateTexture2D(2, 2, PixelFormatR8G8B8A8, false);
     TextureCube* cube = device->CreateTextureCube(2, PixelFormatR8G8B8A8, true);
     Surface* surface = device->CreateSurface(2, 2, PixelFormatR8G8B8A8, 0);
-    Shader* vertex = device->CreateShader(VertexShader, 0, "v", 0,
-                                          "#version 120\nvoid main() { gl_Position = vec4(0.0); }\n");
-    Shader* pixel = device->CreateShader(PixelShader, 0, "p", 0,
-                                         "#version 120\nvoid main() { gl_FragColor = vec4(1.0); }\n");
+    Shader* vertex =
+        device->CreateShader(VertexShader, 0, "v", 0, "#version 120\nvoid main() { gl_Position = vec4(0.0); }\n");
+    Shader* pixel =
+        device->CreateShader(PixelShader, 0, "p", 0, "#version 120\nvoid main() { gl_FragColor = vec4(1.0); }\n");
     Program* program = device->CreateProgram(vertex, pixel);
     EXPECT_EQ(device->GetRefCount(), 1 + 8);
 

@@ -53,7 +53,7 @@ TEST_F(GLDeviceTest, DepthClearWorksAfterDrawingWithDepthWritesOff) {
     DepthStencilState* state = device->CreateDepthStencilState(noWrites);
     Quad(-1, -1, 1, 1, -0.5f, 1, 0, 0); // near, writes depth
     device->SetDepthStencilState(state);
-    Quad(-1, -1, 1, 1, -0.9f, 0, 0, 1);  // applies the no-writes state
+    Quad(-1, -1, 1, 1, -0.9f, 0, 0, 1); // applies the no-writes state
     device->Clear(ClearDepth, 0, 0, 0, 0, 1.0f, 0);
     DepthStencilState* defaults = device->CreateDepthStencilState(DepthDesc(true, Less, true));
     device->SetDepthStencilState(defaults);
@@ -166,10 +166,10 @@ TEST_F(GLDeviceTest, DepthTestOffDrawsInSubmissionOrder) {
 TEST_F(GLDeviceTest, StencilMasksLaterDrawsOnBackBufferAndOffscreenTarget) {
     Texture2D* target = device->CreateTexture2D(Size, Size, PixelFormatR8G8B8A8, true);
     Surface* depth = device->CreateSurface(Size, Size, PixelFormatDepth24Stencil8, 0);
-    DepthStencilStateDesc write = {false, Always, false, true, Always, 1, 0xFF, 0xFF,
-                                   StencilKeep, StencilKeep, StencilReplace};
-    DepthStencilStateDesc test = {false, Always, false, true, Equal, 1, 0xFF, 0xFF,
-                                  StencilKeep, StencilKeep, StencilKeep};
+    DepthStencilStateDesc write = {false, Always, false,       true,        Always,        1,
+                                   0xFF,  0xFF,   StencilKeep, StencilKeep, StencilReplace};
+    DepthStencilStateDesc test = {false, Always, false,       true,        Equal,      1,
+                                  0xFF,  0xFF,   StencilKeep, StencilKeep, StencilKeep};
     DepthStencilState* writeState = device->CreateDepthStencilState(write);
     DepthStencilState* testState = device->CreateDepthStencilState(test);
 
@@ -407,8 +407,8 @@ TEST_F(GLDeviceTest, DepthCopyBetweenDepthSurfaces) {
 // --- Textures ------------------------------------------------------------------------------------
 
 TEST_F(GLDeviceTest, FirstUploadedRowIsTheBottomOfTheImage) {
-    const unsigned char texels[] = {255, 0, 0, 255, 0, 255, 0, 255,      // row 0: red, green
-                                    0, 0, 255, 255, 255, 255, 255, 255}; // row 1: blue, white
+    const unsigned char texels[] = {255, 0, 0,   255, 0,   255, 0,   255,  // row 0: red, green
+                                    0,   0, 255, 255, 255, 255, 255, 255}; // row 1: blue, white
     Texture2D* texture = device->CreateTexture2D(2, 2, PixelFormatR8G8B8A8, false);
     texture->SetData(0, texels, false);
     SamplerStateDesc pointDesc = {FilterPoint, FilterPoint, FilterNone, AddressClamp, AddressClamp, AddressClamp};
@@ -697,7 +697,7 @@ TEST_F(GLDeviceTest, LockedBufferWritesReachTheDraw) {
     EXPECT_EQ(back[8 + 0], 1.0f); // vertex 4 position kept
     EXPECT_EQ(back[8 + 5], 1.0f); // its colour is green now
     EXPECT_EQ(back[8 + 6], 0.0f);
-    EXPECT_EQ(back[6], 1.0f);     // vertex 3 still blue
+    EXPECT_EQ(back[6], 1.0f); // vertex 3 still blue
     quad->Unlock();
 }
 
@@ -811,14 +811,13 @@ TEST(EGLGLDevice, TwoDevicesKeepTheirOwnContexts) {
     first->Release();
 }
 
-
 TEST_F(GLDeviceTest, StencilClearWorksAfterAStateThatMaskedStencilWrites) {
-    DepthStencilStateDesc masked = {false, Always, false, true, Always, 1, 0xFF, 0x00,
-                                    StencilKeep, StencilKeep, StencilReplace};
-    DepthStencilStateDesc off = {false, Always, false, false, Always, 0, 0xFF, 0xFF,
-                                 StencilKeep, StencilKeep, StencilKeep};
-    DepthStencilStateDesc test = {false, Always, false, true, Equal, 3, 0xFF, 0xFF,
-                                  StencilKeep, StencilKeep, StencilKeep};
+    DepthStencilStateDesc masked = {false, Always, false,       true,        Always,        1,
+                                    0xFF,  0x00,   StencilKeep, StencilKeep, StencilReplace};
+    DepthStencilStateDesc off = {false, Always, false,       false,       Always,     0,
+                                 0xFF,  0xFF,   StencilKeep, StencilKeep, StencilKeep};
+    DepthStencilStateDesc test = {false, Always, false,       true,        Equal,      3,
+                                  0xFF,  0xFF,   StencilKeep, StencilKeep, StencilKeep};
     DepthStencilState* maskedState = device->CreateDepthStencilState(masked);
     DepthStencilState* offState = device->CreateDepthStencilState(off);
     DepthStencilState* testState = device->CreateDepthStencilState(test);
@@ -833,7 +832,6 @@ TEST_F(GLDeviceTest, StencilClearWorksAfterAStateThatMaskedStencilWrites) {
     for (DepthStencilState* s : {maskedState, offState, testState})
         s->Release();
 }
-
 
 TEST_F(GLDeviceTest, DepthTexturesServeAsDepthTargets) {
     Texture2D* color = device->CreateTexture2D(32, 32, PixelFormatR8G8B8A8, true);
@@ -860,7 +858,6 @@ TEST_F(GLDeviceTest, BackBufferCopiesIntoATextureLevel) {
     EXPECT_TRUE(Near(Read(8, 8, level1), {0, 255, 0, 255}));
     texture->Release();
 }
-
 
 TEST_F(GLDeviceTest, EveryLevelOfARenderableCubeIsATarget) {
     TextureCube* cube = device->CreateTextureCube(16, PixelFormatR8G8B8A8, true);

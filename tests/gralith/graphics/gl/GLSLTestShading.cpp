@@ -102,7 +102,8 @@ public:
         auto it = parameters.find(parameterName);
         if (it != parameters.end())
             return it->second;
-        auto* p = new TestParameter(device.Get(), name, parameterName, device->GL().GetUniformLocation(name, parameterName));
+        auto* p =
+            new TestParameter(device.Get(), name, parameterName, device->GL().GetUniformLocation(name, parameterName));
         parameters[parameterName] = p;
         return p;
     }

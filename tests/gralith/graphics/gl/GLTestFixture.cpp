@@ -25,9 +25,8 @@ const char* TexturePixel = "#version 120\nuniform sampler2D Tex; varying vec2 v_
     for (int i = 0; i < 4; ++i)
         if (std::abs(actual[i] - expected[i]) > tolerance)
             return ::testing::AssertionFailure()
-                   << "expected (" << expected[0] << ", " << expected[1] << ", " << expected[2] << ", "
-                   << expected[3] << ") got (" << actual[0] << ", " << actual[1] << ", " << actual[2] << ", "
-                   << actual[3] << ")";
+                   << "expected (" << expected[0] << ", " << expected[1] << ", " << expected[2] << ", " << expected[3]
+                   << ") got (" << actual[0] << ", " << actual[1] << ", " << actual[2] << ", " << actual[3] << ")";
     return ::testing::AssertionSuccess();
 }
 

@@ -25,15 +25,15 @@ namespace Gralith::Graphics {
 using Pixel = std::array<int, 4>;
 
 /// Expects statement to throw Gralith::Exception with exactly this message and code.
-#define EXPECT_GRALITH_THROW(statement, text, errorCode)                                                          \
-    do {                                                                                                           \
-        try {                                                                                                      \
-            statement;                                                                                             \
-            ADD_FAILURE() << "no exception from " #statement;                                                      \
-        } catch (const ::Gralith::Exception& e) {                                                                  \
-            EXPECT_STREQ(e.GetMessage(), text);                                                                    \
-            EXPECT_EQ(e.GetCode(), errorCode);                                                                     \
-        }                                                                                                          \
+#define EXPECT_GRALITH_THROW(statement, text, errorCode)                                                               \
+    do {                                                                                                               \
+        try {                                                                                                          \
+            statement;                                                                                                 \
+            ADD_FAILURE() << "no exception from " #statement;                                                          \
+        } catch (const ::Gralith::Exception& e) {                                                                      \
+            EXPECT_STREQ(e.GetMessage(), text);                                                                        \
+            EXPECT_EQ(e.GetCode(), errorCode);                                                                         \
+        }                                                                                                              \
     } while (0)
 
 /// A 64 x 64 headless device with a colour program (position + colour attributes), a textured

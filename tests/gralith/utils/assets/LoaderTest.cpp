@@ -31,16 +31,12 @@ using XmlAsset = WrapperAsset<Element*, 11>;
 class MemoryStream : public InputStream {
 public:
     MemoryStream(std::string bytes, int* destroyed = nullptr, int reportedSize = -2)
-        : bytes(std::move(bytes)), destroyed(destroyed), reportedSize(reportedSize)
-    {
-    }
-    ~MemoryStream() override
-    {
+        : bytes(std::move(bytes)), destroyed(destroyed), reportedSize(reportedSize) {}
+    ~MemoryStream() override {
         if (destroyed)
             ++*destroyed;
     }
-    unsigned Read(void* buffer, unsigned size, unsigned count) override
-    {
+    unsigned Read(void* buffer, unsigned size, unsigned count) override {
         size_t available = bytes.size() - position;
         size_t items = size ? std::min<size_t>(count, available / size) : 0;
         std::memcpy(buffer, bytes.data() + position, items * size);
@@ -49,8 +45,7 @@ public:
     }
     int Seek(int, int) override { return 1; }
     int Tell() override { return static_cast<int>(position); }
-    int Size() override
-    {
+    int Size() override {
         position = 0;
         return reportedSize == -2 ? static_cast<int>(bytes.size()) : reportedSize;
     }
@@ -64,8 +59,7 @@ private:
 
 class MemoryFileSystem : public FileSystem {
 public:
-    InputStream* Open(String path) override
-    {
+    InputStream* Open(String path) override {
         opened.push_back(path.CStr());
         if (std::string(path.CStr()) == "missing")
             throw Exception("File not found: missing", 6);
@@ -94,24 +88,21 @@ public:
 // A proxy over a fresh temporary data directory.
 class AssetFiles : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         Directory* directory = new Directory(temp.Path().c_str());
         proxy = new Proxy(directory, nullptr, nullptr, nullptr);
         directory->Release();
     }
     void TearDown() override { proxy->Release(); }
 
-    Element* LoadXml(const char* name, const std::string& text)
-    {
+    Element* LoadXml(const char* name, const std::string& text) {
         temp.Write(name, text);
         auto* asset = dynamic_cast<XmlAsset*>(proxy->Get(11, name, nullptr));
         EXPECT_NE(nullptr, asset);
         return asset ? asset->GetValue() : nullptr;
     }
 
-    std::string XmlFailure(const std::string& text)
-    {
+    std::string XmlFailure(const std::string& text) {
         temp.Write("bad.xml", text);
         return MessageOf([&] { proxy->Get(11, "bad.xml", nullptr); });
     }
@@ -122,8 +113,7 @@ protected:
 
 } // namespace
 
-TEST(Loader, PathOverloadOpensThroughTheProxyAndReleasesTheStream)
-{
+TEST(Loader, PathOverloadOpensThroughTheProxyAndReleasesTheStream) {
     auto* files = new MemoryFileSystem;
     Proxy* proxy = new Proxy(files, nullptr, nullptr, nullptr);
     StreamReader reader;
@@ -155,8 +145,7 @@ TEST(Loader, PathOverloadOpensThroughTheProxyAndReleasesTheStream)
     proxy->Release();
 }
 
-TEST(Loader, BaseStreamOverloadIsUnsupported)
-{
+TEST(Loader, BaseStreamOverloadIsUnsupported) {
     BaseOnly loader;
     MemoryStream stream("x");
     int code = -1;
@@ -171,16 +160,14 @@ TEST(Loader, BaseStreamOverloadIsUnsupported)
     proxy->Release();
 }
 
-TEST(Loader, WithoutAFileSystemFailsClearly)
-{
+TEST(Loader, WithoutAFileSystemFailsClearly) {
     Proxy* proxy = new Proxy(nullptr, nullptr, nullptr, nullptr);
     BaseOnly loader;
     EXPECT_EQ("The asset proxy has no file system", MessageOf([&] { loader.Load(1, String("p"), proxy); }));
     proxy->Release();
 }
 
-TEST(TextLoader, ReadsTheWholeStreamUpToAZeroByte)
-{
+TEST(TextLoader, ReadsTheWholeStreamUpToAZeroByte) {
     TextLoader loader;
     EXPECT_TRUE(loader.CanLoad(3));
     EXPECT_FALSE(loader.CanLoad(11));
@@ -205,15 +192,13 @@ TEST(TextLoader, ReadsTheWholeStreamUpToAZeroByte)
     asset->Release();
 }
 
-TEST(TextLoader, OtherTypesGiveNoAsset)
-{
+TEST(TextLoader, OtherTypesGiveNoAsset) {
     TextLoader loader;
     MemoryStream stream("x");
     EXPECT_EQ(nullptr, loader.Load(11, &stream, String("x"), nullptr));
 }
 
-TEST(TextLoader, ShortReadsAndBadSizesAreSafe)
-{
+TEST(TextLoader, ShortReadsAndBadSizesAreSafe) {
     TextLoader loader;
     // The stream claims more bytes than it delivers: the text is what was read.
     MemoryStream shortStream("abc", nullptr, 100);
@@ -226,16 +211,14 @@ TEST(TextLoader, ShortReadsAndBadSizesAreSafe)
               MessageOf([&] { loader.Load(3, &broken, String("b"), nullptr); }));
 }
 
-TEST_F(AssetFiles, TextIsFoundUnderItsPrefixes)
-{
+TEST_F(AssetFiles, TextIsFoundUnderItsPrefixes) {
     temp.Write("texts/hello.txt", "hello there");
     EXPECT_STREQ("hello there", proxy->GetText("hello.txt{texts}", nullptr).CStr());
     Asset* asset = proxy->Get(3, "hello.txt{texts}", nullptr);
     EXPECT_STREQ("hello.txt{texts}", asset->GetName().CStr());
 }
 
-TEST_F(AssetFiles, TextFromAnOpenStream)
-{
+TEST_F(AssetFiles, TextFromAnOpenStream) {
     MemoryStream stream("embedded text");
     EXPECT_STREQ("embedded text",
                  static_cast<TextAsset*>(proxy->Load(3, &stream, "inline.txt{a}", nullptr))->GetText().CStr());
@@ -243,20 +226,23 @@ TEST_F(AssetFiles, TextFromAnOpenStream)
     EXPECT_STREQ("embedded text", proxy->GetText("inline.txt{a}", nullptr).CStr());
 }
 
-TEST_F(AssetFiles, MissingTextListsEveryPath)
-{
+TEST_F(AssetFiles, MissingTextListsEveryPath) {
     int code = -1;
     std::string message = MessageOf([&] { proxy->GetText("missing.txt{a;b}", nullptr); }, &code);
     EXPECT_EQ("The following asset could not be loaded: missing.txt{a;b}\n"
-              "TextLoader: File not found: " + (temp / "a/missing.txt") + "\n"
-              "TextLoader: File not found: " + (temp / "b/missing.txt") + "\n"
-              "TextLoader: File not found: " + (temp / "missing.txt") + "\n",
+              "TextLoader: File not found: " +
+                  (temp / "a/missing.txt") +
+                  "\n"
+                  "TextLoader: File not found: " +
+                  (temp / "b/missing.txt") +
+                  "\n"
+                  "TextLoader: File not found: " +
+                  (temp / "missing.txt") + "\n",
               message);
     EXPECT_EQ(0, code); // the file system's code 6 does not carry over
 }
 
-TEST_F(AssetFiles, XmlTreeHoldsAttributesThenElements)
-{
+TEST_F(AssetFiles, XmlTreeHoldsAttributesThenElements) {
     Element* root = LoadXml("doc.xml", "<?xml version=\"1.0\"?>\n"
                                        "<!-- comment -->\n"
                                        "<a x=\"1\" y=\"two\"><b k=\"v\"/><c>text</c><b/></a>\n");
@@ -285,8 +271,7 @@ TEST_F(AssetFiles, XmlTreeHoldsAttributesThenElements)
     EXPECT_EQ(root->GetFirstChildElement(), root->GetChild("b"));
 }
 
-TEST_F(AssetFiles, XmlEntitiesAreDecoded)
-{
+TEST_F(AssetFiles, XmlEntitiesAreDecoded) {
     Element* root = LoadXml("entities.xml", "<r name=\"a &amp; b\" q='&quot;x&quot;'>&lt;1&gt;</r>");
     ASSERT_NE(nullptr, root);
     EXPECT_STREQ("a & b", root->GetAttribute("name").CStr());
@@ -294,8 +279,7 @@ TEST_F(AssetFiles, XmlEntitiesAreDecoded)
     EXPECT_STREQ("<1>", root->GetValue().CStr());
 }
 
-TEST_F(AssetFiles, XmlValueIsOnlyLeadingText)
-{
+TEST_F(AssetFiles, XmlValueIsOnlyLeadingText) {
     Element* root = LoadXml("text.xml", "<r><before>lead<x/>tail</before><after><x/>tail</after><plain/></r>");
     ASSERT_NE(nullptr, root);
     EXPECT_STREQ("lead", root->GetChild("before")->GetValue().CStr());
@@ -304,8 +288,7 @@ TEST_F(AssetFiles, XmlValueIsOnlyLeadingText)
     EXPECT_EQ(0, root->GetValue().Length());
 }
 
-TEST_F(AssetFiles, OnlyTheFirstTopLevelElementIsConverted)
-{
+TEST_F(AssetFiles, OnlyTheFirstTopLevelElementIsConverted) {
     // TinyXML accepts several top-level elements.
     Element* root = LoadXml("two.xml", "<first a=\"1\"/><second/>");
     ASSERT_NE(nullptr, root);
@@ -314,8 +297,7 @@ TEST_F(AssetFiles, OnlyTheFirstTopLevelElementIsConverted)
     EXPECT_EQ(nullptr, root->GetFirstChildElement());
 }
 
-TEST_F(AssetFiles, XmlAssetIsNamedAndOwnsItsTree)
-{
+TEST_F(AssetFiles, XmlAssetIsNamedAndOwnsItsTree) {
     temp.Write("scripts/demo.xml", "<demo><stage/></demo>");
     Asset* asset = proxy->Get(11, "demo.xml{scripts}", nullptr);
     EXPECT_EQ(11, asset->GetType());
@@ -325,35 +307,30 @@ TEST_F(AssetFiles, XmlAssetIsNamedAndOwnsItsTree)
     EXPECT_EQ(asset, proxy->Get(11, "demo.xml{scripts}", nullptr));
 }
 
-TEST_F(AssetFiles, MalformedXmlReportsTheParserMessage)
-{
+TEST_F(AssetFiles, MalformedXmlReportsTheParserMessage) {
     EXPECT_EQ("The following asset could not be loaded: bad.xml\nXmlLoader: Error reading end tag.\n",
               XmlFailure("<a><b></a>"));
     EXPECT_EQ("The following asset could not be loaded: bad.xml\nXmlLoader: Error document empty.\n", XmlFailure(""));
 }
 
-TEST_F(AssetFiles, XmlWithoutAnyElementFails)
-{
+TEST_F(AssetFiles, XmlWithoutAnyElementFails) {
     EXPECT_EQ("The following asset could not be loaded: bad.xml\nXmlLoader: XML document has no root element\n",
               XmlFailure("<?xml version=\"1.0\"?>\n<!-- nothing else -->\n"));
 }
 
-TEST_F(AssetFiles, MissingXmlNamesThePath)
-{
+TEST_F(AssetFiles, MissingXmlNamesThePath) {
     EXPECT_EQ("The following asset could not be loaded: none.xml\nXmlLoader: File not found: " + (temp / "none.xml") +
                   "\n",
               MessageOf([&] { proxy->Get(11, "none.xml", nullptr); }));
 }
 
-TEST_F(AssetFiles, XmlFromAStreamIsUnsupported)
-{
+TEST_F(AssetFiles, XmlFromAStreamIsUnsupported) {
     MemoryStream stream("<a/>");
     EXPECT_EQ("The following asset could not be loaded: s.xml\nXmlLoader: Unsupported load method\n",
               MessageOf([&] { proxy->Load(11, &stream, "s.xml", nullptr); }));
 }
 
-TEST(XmlLoader, ParseBuildsAFreestandingTree)
-{
+TEST(XmlLoader, ParseBuildsAFreestandingTree) {
     Element* root = XmlLoader::Parse("<a x=\"1\"><b/></a>");
     ASSERT_NE(nullptr, root);
     EXPECT_STREQ("1", root->GetAttribute("x").CStr());
@@ -364,8 +341,7 @@ TEST(XmlLoader, ParseBuildsAFreestandingTree)
 
 namespace {
 
-std::string Nested(int depth, const std::string& open = "<a>", const std::string& close = "</a>")
-{
+std::string Nested(int depth, const std::string& open = "<a>", const std::string& close = "</a>") {
     std::string text;
     for (int i = 0; i < depth; ++i)
         text += open;
@@ -374,8 +350,7 @@ std::string Nested(int depth, const std::string& open = "<a>", const std::string
     return text;
 }
 
-int DepthOf(Element* root)
-{
+int DepthOf(Element* root) {
     int depth = 1;
     for (Element* e = root->GetFirstChildElement(); e; e = e->GetFirstChildElement())
         ++depth;
@@ -384,8 +359,7 @@ int DepthOf(Element* root)
 
 } // namespace
 
-TEST(XmlLoader, NestingIsLimitedBeforeTheParserRecurses)
-{
+TEST(XmlLoader, NestingIsLimitedBeforeTheParserRecurses) {
     Element* root = XmlLoader::Parse(Nested(XmlLoader::MaxDepth).c_str());
     EXPECT_EQ(XmlLoader::MaxDepth, DepthOf(root));
     root->Release();
@@ -395,11 +369,11 @@ TEST(XmlLoader, NestingIsLimitedBeforeTheParserRecurses)
     // Deep enough to exhaust the stack of a recursive parser, closed or not.
     EXPECT_EQ(tooDeep, MessageOf([] { XmlLoader::Parse(Nested(200000).c_str()); }));
     EXPECT_EQ(tooDeep, MessageOf([] {
-        std::string open;
-        for (int i = 0; i < 200000; ++i)
-            open += "<a>";
-        XmlLoader::Parse(open.c_str());
-    }));
+                  std::string open;
+                  for (int i = 0; i < 200000; ++i)
+                      open += "<a>";
+                  XmlLoader::Parse(open.c_str());
+              }));
     // Markup that only looks like an opening tag inside a value, a comment or CDATA does not
     // count; a quote or '/>' inside an attribute value does not hide a real one.
     EXPECT_EQ(tooDeep, MessageOf([] { XmlLoader::Parse(Nested(300, "<a x=\"/>\" y='\"'>").c_str()); }));
@@ -409,8 +383,7 @@ TEST(XmlLoader, NestingIsLimitedBeforeTheParserRecurses)
     root->Release();
 }
 
-TEST(XmlLoader, WideDocumentsAreNotDeep)
-{
+TEST(XmlLoader, WideDocumentsAreNotDeep) {
     std::string text = "<list>";
     for (int i = 0; i < 5000; ++i)
         text += "<item n='" + std::to_string(i) + "'/><group><x/></group>";

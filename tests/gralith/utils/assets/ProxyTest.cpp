@@ -21,14 +21,12 @@ using Strings = std::vector<std::string>;
 class ProxyTest : public ::testing::Test {
 protected:
     void SetUp() override { proxy = new Proxy(nullptr, nullptr, nullptr, nullptr); }
-    void TearDown() override
-    {
+    void TearDown() override {
         if (proxy)
             proxy->Release();
     }
 
-    ScriptedLoader* Add(ScriptedLoader* loader)
-    {
+    ScriptedLoader* Add(ScriptedLoader* loader) {
         proxy->AddLoader(loader);
         return loader;
     }
@@ -36,15 +34,14 @@ protected:
     Proxy* proxy = nullptr;
 };
 
-const char* const EngineLoaderOrder[] = {
-    "PNGLoader", "JPEGLoader", "Texture2DLoader", "TextureCubeLoader", "TextLoader",
-    "ShaderLoader", "ProgramLoader", "TrueTypeFontLoader", "FGMLoader", "FSGLoader",
-    "WavLoader", "SoundBufferLoader", "XmlLoader", "OggLoader"};
+const char* const EngineLoaderOrder[] = {"PNGLoader",  "JPEGLoader",   "Texture2DLoader", "TextureCubeLoader",
+                                         "TextLoader", "ShaderLoader", "ProgramLoader",   "TrueTypeFontLoader",
+                                         "FGMLoader",  "FSGLoader",    "WavLoader",       "SoundBufferLoader",
+                                         "XmlLoader",  "OggLoader"};
 
 } // namespace
 
-TEST_F(ProxyTest, RegistersEngineLoadersInTheirFixedOrder)
-{
+TEST_F(ProxyTest, RegistersEngineLoadersInTheirFixedOrder) {
     const auto& loaders = proxy->GetLoaders();
     Strings names;
     for (auto* loader : loaders)
@@ -59,13 +56,12 @@ TEST_F(ProxyTest, RegistersEngineLoadersInTheirFixedOrder)
     EXPECT_EQ(extra, proxy->GetLoaders()[proxy->GetLoaders().Count() - 1]);
 }
 
-TEST_F(ProxyTest, EachEngineLoaderAcceptsItsTypes)
-{
+TEST_F(ProxyTest, EachEngineLoaderAcceptsItsTypes) {
     // Loader name -> the types it produces, in registration order.
     const std::vector<std::pair<std::string, std::set<int>>> expected = {
-        {"PNGLoader", {1}}, {"JPEGLoader", {1}}, {"Texture2DLoader", {2}}, {"TextureCubeLoader", {2}},
-        {"TextLoader", {3}}, {"ShaderLoader", {4, 5}}, {"ProgramLoader", {7}}, {"TrueTypeFontLoader", {10}},
-        {"FGMLoader", {8}}, {"FSGLoader", {9}}, {"WavLoader", {12}}, {"SoundBufferLoader", {13}},
+        {"PNGLoader", {1}},  {"JPEGLoader", {1}},      {"Texture2DLoader", {2}}, {"TextureCubeLoader", {2}},
+        {"TextLoader", {3}}, {"ShaderLoader", {4, 5}}, {"ProgramLoader", {7}},   {"TrueTypeFontLoader", {10}},
+        {"FGMLoader", {8}},  {"FSGLoader", {9}},       {"WavLoader", {12}},      {"SoundBufferLoader", {13}},
         {"XmlLoader", {11}}, {"OggLoader", {14}}};
     const auto& loaders = proxy->GetLoaders();
     ASSERT_EQ(static_cast<int>(expected.size()), loaders.Count());
@@ -78,8 +74,7 @@ TEST_F(ProxyTest, EachEngineLoaderAcceptsItsTypes)
     }
 }
 
-TEST_F(ProxyTest, SameRequestLoadsOnceAndRecordsEachOwnerOnce)
-{
+TEST_F(ProxyTest, SameRequestLoadsOnceAndRecordsEachOwnerOnce) {
     ScriptedLoader* loader = Add(new ScriptedLoader("L", {TypeA}, SucceedAt("f")));
     int ownerA = 0;
     int ownerB = 0;
@@ -102,8 +97,7 @@ TEST_F(ProxyTest, SameRequestLoadsOnceAndRecordsEachOwnerOnce)
     EXPECT_EQ(1, first->GetRefCount()); // the proxy holds the loader's reference, nothing more
 }
 
-TEST_F(ProxyTest, TypeAndDescriptorBothKeyTheCache)
-{
+TEST_F(ProxyTest, TypeAndDescriptorBothKeyTheCache) {
     ScriptedLoader* loader = Add(new ScriptedLoader("L", {TypeA, TypeB}, SucceedAt("f")));
     Asset* a = proxy->Get(TypeA, "f", nullptr);
     Asset* b = proxy->Get(TypeB, "f", nullptr);
@@ -115,15 +109,13 @@ TEST_F(ProxyTest, TypeAndDescriptorBothKeyTheCache)
     EXPECT_EQ(3, proxy->GetRecords().Count());
 }
 
-TEST_F(ProxyTest, AssetNameBecomesTheFullDescriptor)
-{
+TEST_F(ProxyTest, AssetNameBecomesTheFullDescriptor) {
     Add(new ScriptedLoader("L", {TypeA}, SucceedAt("dir/f")));
     Asset* asset = proxy->Get(TypeA, "f{dir;$flag=1}", nullptr);
     EXPECT_STREQ("f{dir;$flag=1}", asset->GetName().CStr());
 }
 
-TEST_F(ProxyTest, DescriptorGrammarGivesTheCandidatePaths)
-{
+TEST_F(ProxyTest, DescriptorGrammarGivesTheCandidatePaths) {
     ScriptedLoader* loader = Add(new ScriptedLoader("L", {TypeA}, AlwaysFail()));
     auto candidates = [&](const char* descriptor) {
         loader->calls.clear();
@@ -148,8 +140,7 @@ TEST_F(ProxyTest, DescriptorGrammarGivesTheCandidatePaths)
     EXPECT_TRUE(proxy->GetPrefixStack().Count() == 0);
 }
 
-TEST_F(ProxyTest, FlagsArePushedWhileLoadingButAreNotPrefixes)
-{
+TEST_F(ProxyTest, FlagsArePushedWhileLoadingButAreNotPrefixes) {
     std::vector<std::pair<std::string, std::string>> seen;
     Strings prefixesSeen;
     Add(new ScriptedLoader("L", {TypeA}, [&](int type, const std::string& path, Proxy* p) -> Asset* {
@@ -169,8 +160,7 @@ TEST_F(ProxyTest, FlagsArePushedWhileLoadingButAreNotPrefixes)
     EXPECT_EQ(0, proxy->GetPrefixStack().Count());
 }
 
-TEST_F(ProxyTest, FailedRequestListsEveryCandidate)
-{
+TEST_F(ProxyTest, FailedRequestListsEveryCandidate) {
     ScriptedLoader* first = Add(new ScriptedLoader("First", {TypeA}, AlwaysFail()));
     ScriptedLoader* other = Add(new ScriptedLoader("Other", {TypeB}, AlwaysFail()));
     Add(new ScriptedLoader("Second", {TypeA}, AlwaysFail()));
@@ -190,8 +180,7 @@ TEST_F(ProxyTest, FailedRequestListsEveryCandidate)
     EXPECT_EQ(0, proxy->GetPrefixStack().Count());
 }
 
-TEST_F(ProxyTest, NullResultIsReportedAndTheNextLoaderStillRuns)
-{
+TEST_F(ProxyTest, NullResultIsReportedAndTheNextLoaderStillRuns) {
     Add(new ScriptedLoader("Lazy", {TypeA}, [](int, const std::string&, Proxy*) -> Asset* { return nullptr; }));
     EXPECT_EQ("The following asset could not be loaded: f{a}\n"
               "Lazy: Loader behaved incorrectly\n"
@@ -204,8 +193,7 @@ TEST_F(ProxyTest, NullResultIsReportedAndTheNextLoaderStillRuns)
     EXPECT_EQ(TypeA, asset->GetType());
 }
 
-TEST_F(ProxyTest, FirstSuccessEndsTheSearch)
-{
+TEST_F(ProxyTest, FirstSuccessEndsTheSearch) {
     ScriptedLoader* first = Add(new ScriptedLoader("First", {TypeA}, SucceedAt("b/f")));
     ScriptedLoader* second = Add(new ScriptedLoader("Second", {TypeA}, SucceedAt("f")));
     Asset* asset = proxy->Get(TypeA, "f{a;b;c}", nullptr);
@@ -214,8 +202,7 @@ TEST_F(ProxyTest, FirstSuccessEndsTheSearch)
     EXPECT_TRUE(second->calls.empty());
 }
 
-TEST_F(ProxyTest, NoAcceptingLoaderGivesAnEmptyErrorText)
-{
+TEST_F(ProxyTest, NoAcceptingLoaderGivesAnEmptyErrorText) {
     int code = -1;
     EXPECT_EQ("The following asset could not be loaded: shader.cg\n",
               MessageOf([&] { proxy->Get(6, "shader.cg", nullptr); }, &code));
@@ -224,14 +211,14 @@ TEST_F(ProxyTest, NoAcceptingLoaderGivesAnEmptyErrorText)
               MessageOf([&] { proxy->Get(6, "x{a;b}", nullptr); }));
 }
 
-TEST_F(ProxyTest, FailedRequestCanBeRetried)
-{
+TEST_F(ProxyTest, FailedRequestCanBeRetried) {
     bool ready = false;
-    ScriptedLoader* loader = Add(new ScriptedLoader("L", {TypeA}, [&](int type, const std::string& path, Proxy*) -> Asset* {
-        if (!ready)
-            throw Exception(("missing " + path).c_str());
-        return new TestAsset(type);
-    }));
+    ScriptedLoader* loader =
+        Add(new ScriptedLoader("L", {TypeA}, [&](int type, const std::string& path, Proxy*) -> Asset* {
+            if (!ready)
+                throw Exception(("missing " + path).c_str());
+            return new TestAsset(type);
+        }));
     int owner = 0;
     EXPECT_EQ("The following asset could not be loaded: f\nL: missing f\n",
               MessageOf([&] { proxy->Get(TypeA, "f", &owner); }));
@@ -247,17 +234,18 @@ TEST_F(ProxyTest, FailedRequestCanBeRetried)
     EXPECT_EQ(2u, loader->calls.size());
 }
 
-TEST_F(ProxyTest, NestedRequestsTryOuterPrefixesFirst)
-{
+TEST_F(ProxyTest, NestedRequestsTryOuterPrefixesFirst) {
     Strings stackInInner;
-    ScriptedLoader* inner = Add(new ScriptedLoader("Inner", {TypeB}, [&](int type, const std::string& path, Proxy* p) -> Asset* {
-        stackInInner = PrefixesOf(p);
-        return SucceedAt("inner")(type, path, p);
-    }));
-    ScriptedLoader* outer = Add(new ScriptedLoader("Outer", {TypeA}, [&](int type, const std::string&, Proxy* p) -> Asset* {
-        p->Get(TypeB, "inner{c}", nullptr);
-        return new TestAsset(type);
-    }));
+    ScriptedLoader* inner =
+        Add(new ScriptedLoader("Inner", {TypeB}, [&](int type, const std::string& path, Proxy* p) -> Asset* {
+            stackInInner = PrefixesOf(p);
+            return SucceedAt("inner")(type, path, p);
+        }));
+    ScriptedLoader* outer =
+        Add(new ScriptedLoader("Outer", {TypeA}, [&](int type, const std::string&, Proxy* p) -> Asset* {
+            p->Get(TypeB, "inner{c}", nullptr);
+            return new TestAsset(type);
+        }));
     proxy->Get(TypeA, "outer{a;b}", nullptr);
     EXPECT_EQ((Strings{"a/inner", "b/inner", "c/inner", "inner"}), inner->calls);
     EXPECT_EQ((Strings{"a/", "b/", "c/"}), stackInInner);
@@ -266,8 +254,7 @@ TEST_F(ProxyTest, NestedRequestsTryOuterPrefixesFirst)
     EXPECT_EQ(2, proxy->GetRecords().Count());
 }
 
-TEST_F(ProxyTest, NestedFailureIsComposedIntoTheOuterMessage)
-{
+TEST_F(ProxyTest, NestedFailureIsComposedIntoTheOuterMessage) {
     Add(new ScriptedLoader("Inner", {TypeB}, AlwaysFail()));
     Add(new ScriptedLoader("Outer", {TypeA}, [](int type, const std::string&, Proxy* p) -> Asset* {
         p->Get(TypeB, "inner", nullptr);
@@ -277,14 +264,16 @@ TEST_F(ProxyTest, NestedFailureIsComposedIntoTheOuterMessage)
                                      "Inner: no a/inner\n"
                                      "Inner: no inner\n";
     EXPECT_EQ("The following asset could not be loaded: outer{a}\n"
-              "Outer: " + innerMessage + "\n"
-              "Outer: " + innerMessage + "\n",
+              "Outer: " +
+                  innerMessage +
+                  "\n"
+                  "Outer: " +
+                  innerMessage + "\n",
               MessageOf([&] { proxy->Get(TypeA, "outer{a}", nullptr); }));
     EXPECT_EQ(0, proxy->GetPrefixStack().Count());
 }
 
-TEST_F(ProxyTest, FailedNestedRequestLeavesTheOuterStacksAsTheyWere)
-{
+TEST_F(ProxyTest, FailedNestedRequestLeavesTheOuterStacksAsTheyWere) {
     Strings before;
     Strings after;
     int flagsBefore = -1;
@@ -309,18 +298,18 @@ TEST_F(ProxyTest, FailedNestedRequestLeavesTheOuterStacksAsTheyWere)
     EXPECT_EQ(0, proxy->GetFlagStack().Count());
 }
 
-TEST_F(ProxyTest, OtherExceptionsPropagateAndStillRestoreTheStacks)
-{
+TEST_F(ProxyTest, OtherExceptionsPropagateAndStillRestoreTheStacks) {
     bool crash = true;
     Add(new ScriptedLoader("Inner", {TypeB}, [&](int type, const std::string&, Proxy*) -> Asset* {
         if (crash)
             throw std::runtime_error("not an engine exception");
         return new TestAsset(type);
     }));
-    ScriptedLoader* outer = Add(new ScriptedLoader("Outer", {TypeA}, [](int type, const std::string&, Proxy* p) -> Asset* {
-        p->Get(TypeB, "inner{c;$g}", nullptr);
-        return new TestAsset(type);
-    }));
+    ScriptedLoader* outer =
+        Add(new ScriptedLoader("Outer", {TypeA}, [](int type, const std::string&, Proxy* p) -> Asset* {
+            p->Get(TypeB, "inner{c;$g}", nullptr);
+            return new TestAsset(type);
+        }));
     EXPECT_THROW(proxy->Get(TypeA, "outer{a;b;$f}", nullptr), std::runtime_error);
     EXPECT_EQ(0, proxy->GetPrefixStack().Count());
     EXPECT_EQ(0, proxy->GetFlagStack().Count());
@@ -332,8 +321,7 @@ TEST_F(ProxyTest, OtherExceptionsPropagateAndStillRestoreTheStacks)
     EXPECT_EQ(0, proxy->GetPrefixStack().Count());
 }
 
-TEST_F(ProxyTest, AnAssetThatRequestsItselfFailsInsteadOfRecursing)
-{
+TEST_F(ProxyTest, AnAssetThatRequestsItselfFailsInsteadOfRecursing) {
     Add(new ScriptedLoader("Self", {TypeA}, [](int type, const std::string&, Proxy* p) -> Asset* {
         p->Get(TypeA, "self", nullptr);
         return new TestAsset(type);
@@ -346,11 +334,10 @@ TEST_F(ProxyTest, AnAssetThatRequestsItselfFailsInsteadOfRecursing)
     EXPECT_EQ(0, proxy->GetPrefixStack().Count());
 }
 
-TEST_F(ProxyTest, LoadWithAStreamUsesTheStreamOverload)
-{
+TEST_F(ProxyTest, LoadWithAStreamUsesTheStreamOverload) {
     InputStream* stream = reinterpret_cast<InputStream*>(0x1234); // never dereferenced
-    ScriptedLoader* loader = Add(new ScriptedLoader("L", {TypeA}, AlwaysFail(),
-        [](int type, InputStream*, const std::string& path, Proxy*) -> Asset* {
+    ScriptedLoader* loader = Add(new ScriptedLoader(
+        "L", {TypeA}, AlwaysFail(), [](int type, InputStream*, const std::string& path, Proxy*) -> Asset* {
             if (path != "f")
                 throw Exception(("no stream " + path).c_str());
             return new TestAsset(type);
@@ -369,8 +356,7 @@ TEST_F(ProxyTest, LoadWithAStreamUsesTheStreamOverload)
     EXPECT_EQ(Strings{"g"}, loader->calls);
 }
 
-TEST_F(ProxyTest, StreamRequestToAPathOnlyLoaderIsUnsupported)
-{
+TEST_F(ProxyTest, StreamRequestToAPathOnlyLoaderIsUnsupported) {
     Add(new ScriptedLoader("PathOnly", {TypeA}, SucceedAt("f")));
     InputStream* stream = reinterpret_cast<InputStream*>(0x1234);
     EXPECT_EQ("The following asset could not be loaded: f{a}\n"
@@ -379,19 +365,16 @@ TEST_F(ProxyTest, StreamRequestToAPathOnlyLoaderIsUnsupported)
               MessageOf([&] { proxy->Load(TypeA, stream, "f{a}", nullptr); }));
 }
 
-TEST_F(ProxyTest, TypedGettersRejectAssetsOfAnotherClass)
-{
-    Add(new ScriptedLoader("Wrong", {2, 3, 7, 9}, [](int type, const std::string&, Proxy*) -> Asset* {
-        return new TestAsset(type);
-    }));
+TEST_F(ProxyTest, TypedGettersRejectAssetsOfAnotherClass) {
+    Add(new ScriptedLoader("Wrong", {2, 3, 7, 9},
+                           [](int type, const std::string&, Proxy*) -> Asset* { return new TestAsset(type); }));
     EXPECT_EQ("Asset is not a text: t", MessageOf([&] { proxy->GetText("t", nullptr); }));
     EXPECT_EQ("Asset is not a texture: x", MessageOf([&] { proxy->GetTexture("x", nullptr); }));
     EXPECT_EQ("Asset is not a program: p", MessageOf([&] { proxy->GetProgram("p", nullptr); }));
     EXPECT_EQ("Asset is not a scene: s", MessageOf([&] { proxy->GetScene("s", nullptr); }));
 }
 
-TEST_F(ProxyTest, GetTextReturnsTheCachedText)
-{
+TEST_F(ProxyTest, GetTextReturnsTheCachedText) {
     Add(new ScriptedLoader("Text", {3}, [](int, const std::string& path, Proxy*) -> Asset* {
         return new TextAsset(("contents of " + path).c_str());
     }));
@@ -401,8 +384,7 @@ TEST_F(ProxyTest, GetTextReturnsTheCachedText)
     EXPECT_TRUE(proxy->GetText("notes.txt", nullptr).SharesBlockWith(text));
 }
 
-TEST(Proxy, DestructionReleasesAssetsLoadersAndTheFileSystem)
-{
+TEST(Proxy, DestructionReleasesAssetsLoadersAndTheFileSystem) {
     int assetsDestroyed = 0;
     int loadersDestroyed = 0;
     Directory* directory = new Directory("data");
@@ -431,8 +413,7 @@ public:
 
 } // namespace
 
-TEST(Proxy, HoldsAReferenceOnEachCollaborator)
-{
+TEST(Proxy, HoldsAReferenceOnEachCollaborator) {
     Gralith::Graphics::NullDevice* device = Gralith::Graphics::NullDevice::Create();
     auto* state = new Gralith::Utils::State(device);
     auto* sound = new SilentSoundDevice;

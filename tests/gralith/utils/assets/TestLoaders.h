@@ -30,8 +30,7 @@ constexpr int TypeB = 101;
 class TestAsset : public Asset {
 public:
     explicit TestAsset(int type, int* destroyed = nullptr) : type(type), destroyed(destroyed) {}
-    ~TestAsset() override
-    {
+    ~TestAsset() override {
         if (destroyed)
             ++*destroyed;
     }
@@ -52,22 +51,17 @@ public:
     ScriptedLoader(const char* name, std::set<int> types, PathFunction onPath = nullptr,
                    StreamFunction onStream = nullptr, int* destroyed = nullptr)
         : onPath(std::move(onPath)), onStream(std::move(onStream)), name(name), types(std::move(types)),
-          destroyed(destroyed)
-    {
-    }
-    ~ScriptedLoader() override
-    {
+          destroyed(destroyed) {}
+    ~ScriptedLoader() override {
         if (destroyed)
             ++*destroyed;
     }
 
-    Asset* Load(int type, String path, Proxy* proxy) override
-    {
+    Asset* Load(int type, String path, Proxy* proxy) override {
         calls.push_back(path.CStr());
         return onPath ? onPath(type, path.CStr(), proxy) : Loader::Load(type, path, proxy);
     }
-    Asset* Load(int type, InputStream* stream, String path, Proxy* proxy) override
-    {
+    Asset* Load(int type, InputStream* stream, String path, Proxy* proxy) override {
         streamCalls.push_back(path.CStr());
         streams.push_back(stream);
         return onStream ? onStream(type, stream, path.CStr(), proxy) : Loader::Load(type, stream, path, proxy);
@@ -88,14 +82,12 @@ private:
 };
 
 /// Fails every attempt with "no " + path.
-inline ScriptedLoader::PathFunction AlwaysFail()
-{
+inline ScriptedLoader::PathFunction AlwaysFail() {
     return [](int, const std::string& path, Proxy*) -> Asset* { throw Exception(("no " + path).c_str()); };
 }
 
 /// Succeeds only for exactly this path, fails otherwise with "no " + path.
-inline ScriptedLoader::PathFunction SucceedAt(std::string wanted, int* destroyed = nullptr)
-{
+inline ScriptedLoader::PathFunction SucceedAt(std::string wanted, int* destroyed = nullptr) {
     return [wanted, destroyed](int type, const std::string& path, Proxy*) -> Asset* {
         if (path != wanted)
             throw Exception(("no " + path).c_str());
@@ -107,8 +99,7 @@ inline ScriptedLoader::PathFunction SucceedAt(std::string wanted, int* destroyed
 
 /// The message and code of the Exception that f throws; fails the test when it throws none.
 template <class F>
-std::string MessageOf(F f, int* code = nullptr)
-{
+std::string MessageOf(F f, int* code = nullptr) {
     try {
         f();
     } catch (const Exception& e) {
@@ -120,8 +111,7 @@ std::string MessageOf(F f, int* code = nullptr)
     return {};
 }
 
-inline std::vector<std::string> PrefixesOf(const Proxy* proxy)
-{
+inline std::vector<std::string> PrefixesOf(const Proxy* proxy) {
     std::vector<std::string> out;
     for (const String& p : proxy->GetPrefixStack())
         out.push_back(p.CStr());

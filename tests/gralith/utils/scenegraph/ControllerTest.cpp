@@ -10,8 +10,7 @@ using namespace Gralith::Utils::SceneGraph;
 
 namespace {
 
-LinearController* Linear(std::initializer_list<LinearKeyframe> keys)
-{
+LinearController* Linear(std::initializer_list<LinearKeyframe> keys) {
     auto* c = new LinearController();
     for (const LinearKeyframe& k : keys)
         c->AddKey(k);
@@ -30,8 +29,7 @@ public:
 
 } // namespace
 
-TEST(Controller, LinearInterpolatesAndClampsAtBothEnds)
-{
+TEST(Controller, LinearInterpolatesAndClampsAtBothEnds) {
     LinearController* c = Linear({{0.0f, 0.0f}, {1.0f, 10.0f}});
     EXPECT_FLOAT_EQ(2.5f, c->Evaluate(0.25f));
     EXPECT_FLOAT_EQ(0.0f, c->Evaluate(-1.0f));
@@ -41,8 +39,7 @@ TEST(Controller, LinearInterpolatesAndClampsAtBothEnds)
     c->Release();
 }
 
-TEST(Controller, CursorWalksBackAndForthAcrossSegments)
-{
+TEST(Controller, CursorWalksBackAndForthAcrossSegments) {
     LinearController* c = Linear({{0, 0}, {1, 10}, {2, 30}, {3, 60}, {4, 100}});
     EXPECT_FLOAT_EQ(45.0f, c->Evaluate(2.5f));
     EXPECT_EQ(2, c->GetCursor());
@@ -55,8 +52,7 @@ TEST(Controller, CursorWalksBackAndForthAcrossSegments)
     c->Release();
 }
 
-TEST(Controller, ExactlyOnInnerKeysGivesTheKeyValue)
-{
+TEST(Controller, ExactlyOnInnerKeysGivesTheKeyValue) {
     LinearController* c = Linear({{0, 0}, {1, 10}, {2, 30}, {3, 60}});
     for (int pass = 0; pass < 2; ++pass) {
         EXPECT_FLOAT_EQ(10.0f, c->Evaluate(1.0f));
@@ -67,8 +63,7 @@ TEST(Controller, ExactlyOnInnerKeysGivesTheKeyValue)
     c->Release();
 }
 
-TEST(Controller, NoKeysGivesZeroAndOneKeyHoldsEverywhere)
-{
+TEST(Controller, NoKeysGivesZeroAndOneKeyHoldsEverywhere) {
     LinearController empty;
     EXPECT_EQ(0.0f, empty.Evaluate(3.0f));
     LinearController* one = Linear({{2.0f, 7.0f}});
@@ -78,8 +73,7 @@ TEST(Controller, NoKeysGivesZeroAndOneKeyHoldsEverywhere)
     one->Release();
 }
 
-TEST(Controller, SwitchHoldsUntilTheNextKey)
-{
+TEST(Controller, SwitchHoldsUntilTheNextKey) {
     SwitchController c;
     c.AddKey({0.0f, 1.0f});
     c.AddKey({2.0f, 5.0f});
@@ -89,8 +83,7 @@ TEST(Controller, SwitchHoldsUntilTheNextKey)
     EXPECT_FLOAT_EQ(1.0f, c.Evaluate(-3.0f));
 }
 
-TEST(Controller, BezierEvaluatesLikeLinearWhateverItsTangents)
-{
+TEST(Controller, BezierEvaluatesLikeLinearWhateverItsTangents) {
     BezierController bezier;
     LinearController linear;
     const float times[] = {0.0f, 0.5f, 2.0f, 2.25f};
@@ -109,8 +102,7 @@ TEST(Controller, BezierEvaluatesLikeLinearWhateverItsTangents)
     EXPECT_FLOAT_EQ(1000.0f, bezier.GetKeys()[0].tangents[0]);
 }
 
-TEST(Controller, KeysOnTheSameTimeMakeAStepWithoutNaN)
-{
+TEST(Controller, KeysOnTheSameTimeMakeAStepWithoutNaN) {
     LinearController* c = Linear({{0, 0}, {1, 5}, {1, 7}, {2, 9}});
     EXPECT_FLOAT_EQ(8.0f, c->Evaluate(1.5f));
     EXPECT_FLOAT_EQ(7.0f, c->Evaluate(1.0f)); // from above: the later key
@@ -119,16 +111,14 @@ TEST(Controller, KeysOnTheSameTimeMakeAStepWithoutNaN)
     c->Release();
 }
 
-TEST(Controller, ConstantAnswersItsValueAtEveryTime)
-{
+TEST(Controller, ConstantAnswersItsValueAtEveryTime) {
     ConstantController c(4.5f);
     EXPECT_EQ(4.5f, c.Evaluate(-1e9f));
     EXPECT_EQ(4.5f, c.Evaluate(0.0f));
     EXPECT_EQ(4.5f, c.Evaluate(1e9f));
 }
 
-TEST(Animation, NullChannelReadsZeroAndValuesFollowControllers)
-{
+TEST(Animation, NullChannelReadsZeroAndValuesFollowControllers) {
     Animation a(3);
     a.SetController(0, new ConstantController(1.5f));
     a.SetController(2, Linear({{0, 0}, {2, 4}}));
@@ -139,8 +129,7 @@ TEST(Animation, NullChannelReadsZeroAndValuesFollowControllers)
     EXPECT_FLOAT_EQ(2.0f, out[2]);
 }
 
-TEST(Animation, RepeatedTimeIsServedFromTheCacheUntilAControllerChanges)
-{
+TEST(Animation, RepeatedTimeIsServedFromTheCacheUntilAControllerChanges) {
     Animation a(1);
     auto* counting = new CountingController();
     counting->AddRef(); // keep it readable after the animation replaces it
@@ -160,8 +149,7 @@ TEST(Animation, RepeatedTimeIsServedFromTheCacheUntilAControllerChanges)
     counting->Release();
 }
 
-TEST(Animation, FixedSizeEvaluationPadsWithZerosAndIgnoresExtraChannels)
-{
+TEST(Animation, FixedSizeEvaluationPadsWithZerosAndIgnoresExtraChannels) {
     Animation a(2);
     a.SetController(0, new ConstantController(1.0f));
     a.SetController(1, new ConstantController(2.0f));
@@ -177,8 +165,7 @@ TEST(Animation, FixedSizeEvaluationPadsWithZerosAndIgnoresExtraChannels)
     EXPECT_EQ(9.0f, one[1]);
 }
 
-TEST(Animation, ControllerForAMissingChannelIsReleasedNotStored)
-{
+TEST(Animation, ControllerForAMissingChannelIsReleasedNotStored) {
     Animation a(1);
     auto* c = new ConstantController(1.0f);
     c->AddRef();

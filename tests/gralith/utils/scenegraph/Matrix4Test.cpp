@@ -8,21 +8,18 @@ using Gralith::Utils::Matrix4;
 
 namespace {
 
-void ExpectNear(const Matrix4& expected, const Matrix4& actual, float tolerance = 1e-5f)
-{
+void ExpectNear(const Matrix4& expected, const Matrix4& actual, float tolerance = 1e-5f) {
     for (int i = 0; i < 16; ++i)
         EXPECT_NEAR(expected[i], actual[i], tolerance) << "element " << i;
 }
 
 // A point (x, y, z, 1) transformed by m.
-void Apply(const Matrix4& m, const float in[4], float out[4])
-{
+void Apply(const Matrix4& m, const float in[4], float out[4]) {
     for (int r = 0; r < 4; ++r)
         out[r] = m.At(r, 0) * in[0] + m.At(r, 1) * in[1] + m.At(r, 2) * in[2] + m.At(r, 3) * in[3];
 }
 
-Matrix4 FromRows(std::initializer_list<float> rows)
-{
+Matrix4 FromRows(std::initializer_list<float> rows) {
     Matrix4 m;
     int i = 0;
     for (float v : rows) {
@@ -34,8 +31,7 @@ Matrix4 FromRows(std::initializer_list<float> rows)
 
 } // namespace
 
-TEST(Matrix4, DefaultIsIdentityAndStorageIsColumnMajor)
-{
+TEST(Matrix4, DefaultIsIdentityAndStorageIsColumnMajor) {
     Matrix4 m;
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(i % 5 == 0 ? 1.0f : 0.0f, m[i]);
@@ -52,14 +48,12 @@ TEST(Matrix4, DefaultIsIdentityAndStorageIsColumnMajor)
     EXPECT_EQ(7.0f, raw.At(3, 1));
 }
 
-TEST(Matrix4, ScalingIsDiagonal)
-{
+TEST(Matrix4, ScalingIsDiagonal) {
     Matrix4 s = Matrix4::Scaling(2, 3, 4);
     ExpectNear(FromRows({2, 0, 0, 0, 0, 3, 0, 0, 0, 0, 4, 0, 0, 0, 0, 1}), s, 0);
 }
 
-TEST(Matrix4, ProductAppliesRightOperandFirst)
-{
+TEST(Matrix4, ProductAppliesRightOperandFirst) {
     // Scale, then translate.
     Matrix4 m = Matrix4::Translation(10, 0, 0) * Matrix4::Scaling(2, 2, 2);
     float p[4] = {1, 1, 1, 1}, q[4];
@@ -82,8 +76,7 @@ TEST(Matrix4, ProductAppliesRightOperandFirst)
     EXPECT_FLOAT_EQ(6.0f, moved[14]);
 }
 
-TEST(Matrix4, RotationElementsUseTheShortPi)
-{
+TEST(Matrix4, RotationElementsUseTheShortPi) {
     Matrix4 r = Matrix4::Rotation(90, 0, 0, 1);
     float angle = 90.0f / 180.0f * 3.141592f;
     EXPECT_EQ(std::cos(angle), r[0]);
@@ -101,8 +94,7 @@ TEST(Matrix4, RotationElementsUseTheShortPi)
     EXPECT_NEAR(1.0f, q[1], 1e-6f);
 }
 
-TEST(Matrix4, RotationNormalisesOnlyAxesThatAreNotUnit)
-{
+TEST(Matrix4, RotationNormalisesOnlyAxesThatAreNotUnit) {
     EXPECT_EQ(Matrix4::Rotation(90, 0, 0, 1), Matrix4::Rotation(90, 0, 0, 2));
     // Squared length 0.99999994: within 1e-7 of 1, so the axis is used as given (normalising
     // would make x 0.599999964).
@@ -122,8 +114,7 @@ TEST(Matrix4, RotationNormalisesOnlyAxesThatAreNotUnit)
     EXPECT_EQ(Matrix4(), Matrix4::Rotation(45, 0, 0, 0));
 }
 
-TEST(Matrix4, LookAtPutsEyeAtOriginLookingDownMinusZ)
-{
+TEST(Matrix4, LookAtPutsEyeAtOriginLookingDownMinusZ) {
     Matrix4 v = Matrix4::LookAt(0, 0, 10, 0, 0, 0, 0, 1, 0);
     ExpectNear(Matrix4::Translation(0, 0, -10), v);
 
@@ -143,8 +134,7 @@ TEST(Matrix4, LookAtPutsEyeAtOriginLookingDownMinusZ)
     EXPECT_NEAR(-0.6f, w[4], 1e-6f);
 }
 
-TEST(Matrix4, PerspectiveForBothDepthConventions)
-{
+TEST(Matrix4, PerspectiveForBothDepthConventions) {
     float n = 1, f = 1000;
     Matrix4 gl = Matrix4::Perspective(true, 90, 2, n, f);
     float cot = 1.0f / std::tan(90.0f / 180.0f * 3.141592f * 0.5f);
@@ -174,8 +164,7 @@ TEST(Matrix4, PerspectiveForBothDepthConventions)
     EXPECT_NEAR(1.0f, depth(d3d, f), 1e-4f);
 }
 
-TEST(Matrix4, TransposeAndUpperLeft3x3)
-{
+TEST(Matrix4, TransposeAndUpperLeft3x3) {
     Matrix4 a = FromRows({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
     Matrix4 t = a;
     t.Transpose();
@@ -189,8 +178,7 @@ TEST(Matrix4, TransposeAndUpperLeft3x3)
         EXPECT_EQ(expected[i], upper[i]);
 }
 
-TEST(Matrix4, InvertGivesTheInverse)
-{
+TEST(Matrix4, InvertGivesTheInverse) {
     Matrix4 m = Matrix4::Translation(3, -2, 5) * Matrix4::Rotation(33, 1, 1, 0) * Matrix4::Scaling(2, 4, 0.5f);
     Matrix4 inverse = m;
     ASSERT_TRUE(inverse.Invert());
@@ -198,8 +186,7 @@ TEST(Matrix4, InvertGivesTheInverse)
     ExpectNear(Matrix4(), inverse * m);
 }
 
-TEST(Matrix4, InvertSwapsRowsForZeroPivot)
-{
+TEST(Matrix4, InvertSwapsRowsForZeroPivot) {
     // Leading pivot 0, but the matrix is a permutation: invertible.
     Matrix4 m = FromRows({0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 2, 0, 0, 4, 0});
     Matrix4 inverse = m;
@@ -208,8 +195,7 @@ TEST(Matrix4, InvertSwapsRowsForZeroPivot)
     ExpectNear(Matrix4(), m * inverse);
 }
 
-TEST(Matrix4, SingularMatrixIsLeftUnchanged)
-{
+TEST(Matrix4, SingularMatrixIsLeftUnchanged) {
     Matrix4 m = FromRows({1, 2, 3, 4, 2, 4, 6, 8, 0, 1, 0, 0, 0, 0, 1, 0});
     Matrix4 copy = m;
     EXPECT_FALSE(m.Invert());

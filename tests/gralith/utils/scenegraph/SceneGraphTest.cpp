@@ -32,8 +32,7 @@ public:
     Graphics::Parameter* GetParameter(int) override { return nullptr; }
 };
 
-Animation* Constants(std::initializer_list<float> values)
-{
+Animation* Constants(std::initializer_list<float> values) {
     auto* a = new Animation(static_cast<int>(values.size()));
     int i = 0;
     for (float v : values)
@@ -41,16 +40,14 @@ Animation* Constants(std::initializer_list<float> values)
     return a;
 }
 
-void ExpectMatrix(const Matrix4& expected, const Matrix4& actual)
-{
+void ExpectMatrix(const Matrix4& expected, const Matrix4& actual) {
     for (int i = 0; i < 16; ++i)
         EXPECT_NEAR(expected[i], actual[i], 1e-5f) << "element " << i;
 }
 
 } // namespace
 
-TEST(Transformation, EveryKindBuildsItsMatrix)
-{
+TEST(Transformation, EveryKindBuildsItsMatrix) {
     Transformation translate(Constants({1, 2, 3}), Transformation::KindTranslate, true);
     ExpectMatrix(Matrix4::Translation(1, 2, 3), translate.Evaluate(0));
     Transformation rotate(Constants({0, 0, 1, 90}), Transformation::KindRotate, true);
@@ -66,8 +63,7 @@ TEST(Transformation, EveryKindBuildsItsMatrix)
     EXPECT_NE(glPerspective.Evaluate(0)[10], dxPerspective.Evaluate(0)[10]);
 }
 
-TEST(Transformation, MatrixChannelsAreRowMajor)
-{
+TEST(Transformation, MatrixChannelsAreRowMajor) {
     Transformation m(Constants({1, 0, 0, 3, 0, 1, 0, 4, 0, 0, 1, 5, 0, 0, 0, 1}), Transformation::KindMatrix, true);
     const Matrix4& r = m.Evaluate(0);
     EXPECT_EQ(3.0f, r[12]);
@@ -76,8 +72,7 @@ TEST(Transformation, MatrixChannelsAreRowMajor)
     EXPECT_EQ(0.0f, r[3]);
 }
 
-TEST(Transformation, MissingChannelsReadZeroInsteadOfOverrunning)
-{
+TEST(Transformation, MissingChannelsReadZeroInsteadOfOverrunning) {
     // A translate with one channel, a matrix with three: the absent channels are 0.
     Transformation translate(Constants({7}), Transformation::KindTranslate, true);
     ExpectMatrix(Matrix4::Translation(7, 0, 0), translate.Evaluate(0));
@@ -91,8 +86,7 @@ TEST(Transformation, MissingChannelsReadZeroInsteadOfOverrunning)
     ExpectMatrix(Matrix4::Scaling(0, 0, 0), none.Evaluate(0));
 }
 
-TEST(Transformation, FollowsItsAnimationOverTimeAndRejectsUnknownKinds)
-{
+TEST(Transformation, FollowsItsAnimationOverTimeAndRejectsUnknownKinds) {
     auto* a = new Animation(3);
     auto* x = new LinearController();
     x->AddKey({0, 0});
@@ -113,8 +107,7 @@ TEST(Transformation, FollowsItsAnimationOverTimeAndRejectsUnknownKinds)
     }
 }
 
-TEST(Node, LocalIsTheProductInListOrderAndWorldIsUnderTheParent)
-{
+TEST(Node, LocalIsTheProductInListOrderAndWorldIsUnderTheParent) {
     Node* root = new Node();
     Node* child = new Node(root);
     root->AppendChild(child);
@@ -134,16 +127,14 @@ TEST(Node, LocalIsTheProductInListOrderAndWorldIsUnderTheParent)
     root->Release();
 }
 
-TEST(Node, WithoutTransformationsLocalIsIdentityAndWorldTheParentWorld)
-{
+TEST(Node, WithoutTransformationsLocalIsIdentityAndWorldTheParentWorld) {
     Node n;
     Matrix4 parent = Matrix4::Translation(1, 2, 3);
     ExpectMatrix(parent, n.Update(5, parent));
     ExpectMatrix(Matrix4(), n.GetLocal());
 }
 
-TEST(Material, KnownNamesFillSlotsCaseSensitively)
-{
+TEST(Material, KnownNamesFillSlotsCaseSensitively) {
     Material m;
     m.SetAnimation("diffuse", Constants({1, 0, 0, 1}));
     m.SetAnimation("Diffuse", Constants({0, 1, 0, 1}));
@@ -162,8 +153,7 @@ TEST(Material, KnownNamesFillSlotsCaseSensitively)
     onlyInMap->Release();
 }
 
-TEST(Material, TexturesAndProgramsAreHeldWithTheirOwnReference)
-{
+TEST(Material, TexturesAndProgramsAreHeldWithTheirOwnReference) {
     auto* first = new FakeTexture();
     auto* second = new FakeTexture();
     auto* program = new FakeProgram();
@@ -188,8 +178,7 @@ TEST(Material, TexturesAndProgramsAreHeldWithTheirOwnReference)
     program->Release();
 }
 
-TEST(Material, ReplacingAnAnimationReleasesTheOldOne)
-{
+TEST(Material, ReplacingAnAnimationReleasesTheOldOne) {
     Material m;
     Animation* old = Constants({1});
     old->AddRef();
@@ -202,8 +191,7 @@ TEST(Material, ReplacingAnAnimationReleasesTheOldOne)
     old->Release();
 }
 
-TEST(CameraAndLight, ParametersFillTheirSlots)
-{
+TEST(CameraAndLight, ParametersFillTheirSlots) {
     Camera c;
     const char* cameraNames[] = {"xfov", "yfov", "aspect_ratio", "znear", "zfar"};
     for (const char* n : cameraNames)
@@ -216,7 +204,7 @@ TEST(CameraAndLight, ParametersFillTheirSlots)
 
     Light l(Light::Spot);
     EXPECT_EQ(2, l.GetLightType());
-    const char* lightNames[] = {"color", "constant_attenuation", "linear_attenuation", "quadratic_attenuation",
+    const char* lightNames[] = {"color",         "constant_attenuation", "linear_attenuation", "quadratic_attenuation",
                                 "falloff_angle", "falloff_exponent"};
     for (const char* n : lightNames)
         l.SetParameter(n, Constants({1, 2, 3}));

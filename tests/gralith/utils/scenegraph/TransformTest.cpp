@@ -1,3 +1,4 @@
+#include "gralith/utils/scenegraph/Transform.h"
 #include "gralith/Exception.h"
 #include "gralith/graphics/InputLayout.h"
 #include "gralith/graphics/Program.h"
@@ -7,7 +8,6 @@
 #include "gralith/graphics/VertexBuffer.h"
 #include "gralith/graphics/null/NullDevice.h"
 #include "gralith/graphics/null/NullShading.h"
-#include "gralith/utils/scenegraph/Transform.h"
 
 #include <gtest/gtest.h>
 
@@ -21,10 +21,9 @@ using Gralith::Utils::Transform;
 
 namespace {
 
-const char* const AllNames[] = {"World",          "View",
-                                "Projection",     "WorldView",
-                                "ViewProjection", "WorldViewProjection",
-                                "ViewportConformFactor", "NormalMatrix"};
+const char* const AllNames[] = {
+    "World",       "View", "Projection", "WorldView", "ViewProjection", "WorldViewProjection", "ViewportConformFactor",
+    "NormalMatrix"};
 
 const char* const AllUniforms = "uniform float4x4 World; uniform float4x4 View; uniform float4x4 Projection;\n"
                                 "uniform float4x4 WorldView; uniform float4x4 ViewProjection;\n"
@@ -33,8 +32,7 @@ const char* const AllUniforms = "uniform float4x4 World; uniform float4x4 View; 
 
 class TransformTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         device = NullDevice::Create(640, 480);
         buffer = device->CreateVertexBuffer(BufferModeStatic, 36, 12);
         InputElementDesc element{0, 0, 3, 0, DataTypeFloat32, 0};
@@ -43,8 +41,7 @@ protected:
         device->SetInputLayout(layout);
         transform = new Transform(device);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         if (transform)
             transform->Release();
         for (Program* p : programs)
@@ -55,8 +52,7 @@ protected:
     }
 
     // A program whose vertex shader declares the given uniforms.
-    Program* MakeProgram(const char* uniforms)
-    {
+    Program* MakeProgram(const char* uniforms) {
         Shader* vs = device->CreateShader(VertexShader, 0, "main", 0, uniforms);
         Shader* ps = device->CreateShader(PixelShader, 0, "main", 0, "");
         Program* program = device->CreateProgram(vs, ps);
@@ -66,14 +62,12 @@ protected:
         return program;
     }
 
-    static NullParameter* Param(Program* program, const char* name)
-    {
+    static NullParameter* Param(Program* program, const char* name) {
         return static_cast<NullParameter*>(program->GetParameter(name));
     }
 
     // Upload counts of the eight standard parameters.
-    static std::map<std::string, int> Counts(Program* program)
-    {
+    static std::map<std::string, int> Counts(Program* program) {
         std::map<std::string, int> counts;
         for (const char* name : AllNames)
             counts[name] = Param(program, name)->GetSetCount();
@@ -81,8 +75,7 @@ protected:
     }
 
     // The names uploaded by one draw.
-    std::vector<std::string> DrawAndListUploads(Program* program)
-    {
+    std::vector<std::string> DrawAndListUploads(Program* program) {
         auto before = Counts(program);
         device->SetProgram(program);
         device->DrawUnindexed(0, 3);
@@ -96,8 +89,7 @@ protected:
         return sent;
     }
 
-    static void ExpectMatrix(const Matrix4& expected, NullParameter* parameter, float tolerance = 1e-5f)
-    {
+    static void ExpectMatrix(const Matrix4& expected, NullParameter* parameter, float tolerance = 1e-5f) {
         const std::vector<float>& values = parameter->GetValues();
         ASSERT_EQ(16u, values.size()) << parameter->GetName();
         for (int i = 0; i < 16; ++i)
@@ -115,8 +107,7 @@ using Names = std::vector<std::string>;
 
 } // namespace
 
-TEST_F(TransformTest, FirstDrawSendsEveryDeclaredMatrix)
-{
+TEST_F(TransformTest, FirstDrawSendsEveryDeclaredMatrix) {
     Program* program = MakeProgram(AllUniforms);
     Matrix4 world = Matrix4::Translation(1, 2, 3) * Matrix4::Scaling(2, 2, 4);
     transform->SetWorld(world);
@@ -147,8 +138,7 @@ TEST_F(TransformTest, FirstDrawSendsEveryDeclaredMatrix)
     EXPECT_NEAR(0.25f, sent[8], 1e-6f);
 }
 
-TEST_F(TransformTest, SameProgramResendsOnlyWhatChanged)
-{
+TEST_F(TransformTest, SameProgramResendsOnlyWhatChanged) {
     Program* program = MakeProgram(AllUniforms);
     DrawAndListUploads(program);
     // The first draw leaves the construction's dirty flags set; the second sends the dirty ones.
@@ -179,8 +169,7 @@ TEST_F(TransformTest, SameProgramResendsOnlyWhatChanged)
     EXPECT_EQ(Names{}, DrawAndListUploads(program));
 }
 
-TEST_F(TransformTest, SwitchingProgramsSendsEverythingIncludingNormalMatrix)
-{
+TEST_F(TransformTest, SwitchingProgramsSendsEverythingIncludingNormalMatrix) {
     Program* first = MakeProgram(AllUniforms);
     Program* second = MakeProgram(AllUniforms);
     DrawAndListUploads(first);
@@ -192,8 +181,7 @@ TEST_F(TransformTest, SwitchingProgramsSendsEverythingIncludingNormalMatrix)
     EXPECT_EQ(Names{}, DrawAndListUploads(first));
 }
 
-TEST_F(TransformTest, ProgramsSendOnlyWhatTheyDeclare)
-{
+TEST_F(TransformTest, ProgramsSendOnlyWhatTheyDeclare) {
     Program* none = MakeProgram("uniform float4 Tint;");
     Program* some = MakeProgram("uniform float4x4 WorldViewProjection; uniform float3x3 NormalMatrix;");
     EXPECT_EQ(Names{}, DrawAndListUploads(none));
@@ -204,8 +192,7 @@ TEST_F(TransformTest, ProgramsSendOnlyWhatTheyDeclare)
     EXPECT_EQ(Names{}, DrawAndListUploads(some));
 }
 
-TEST_F(TransformTest, NoProgramNoWork)
-{
+TEST_F(TransformTest, NoProgramNoWork) {
     // The null device refuses the draw after the listeners ran; the transform must not touch
     // anything without a program.
     device->SetProgram(nullptr);
@@ -215,8 +202,7 @@ TEST_F(TransformTest, NoProgramNoWork)
     EXPECT_EQ(all, DrawAndListUploads(program));
 }
 
-TEST_F(TransformTest, UpperLeftOriginFlipsProjectionForOffscreenTargets)
-{
+TEST_F(TransformTest, UpperLeftOriginFlipsProjectionForOffscreenTargets) {
     device->SetLowerLeftOrigin(false);
     device->SetDepthRangeMinusOneToOne(false);
     Program* program = MakeProgram(AllUniforms);
@@ -250,8 +236,7 @@ TEST_F(TransformTest, UpperLeftOriginFlipsProjectionForOffscreenTargets)
     texture->Release();
 }
 
-TEST_F(TransformTest, LowerLeftOriginNeverFlips)
-{
+TEST_F(TransformTest, LowerLeftOriginNeverFlips) {
     Program* program = MakeProgram(AllUniforms);
     transform->Perspective(60, 1.5f, 1, 100);
     Texture2D* texture = device->CreateTexture2D(64, 64, PixelFormatR8G8B8A8, true);
@@ -266,8 +251,7 @@ TEST_F(TransformTest, LowerLeftOriginNeverFlips)
     texture->Release();
 }
 
-TEST_F(TransformTest, WorldStackPushCopiesAndPopRestores)
-{
+TEST_F(TransformTest, WorldStackPushCopiesAndPopRestores) {
     Matrix4 base = Matrix4::Translation(1, 0, 0);
     transform->SetWorld(base);
     transform->PushWorld();
@@ -291,8 +275,7 @@ TEST_F(TransformTest, WorldStackPushCopiesAndPopRestores)
     EXPECT_EQ(Matrix4(), transform->GetProjection());
 }
 
-TEST_F(TransformTest, RegistrationFollowsLifetime)
-{
+TEST_F(TransformTest, RegistrationFollowsLifetime) {
     struct Counter : Device::DrawCallListener {
         void OnDrawCall() override { ++calls; }
         int calls = 0;
@@ -327,8 +310,7 @@ TEST_F(TransformTest, RegistrationFollowsLifetime)
     }
 }
 
-TEST_F(TransformTest, SeenProgramsStayAliveWhileTheTransformLives)
-{
+TEST_F(TransformTest, SeenProgramsStayAliveWhileTheTransformLives) {
     // A program freed and another allocated at its address must not inherit its handles.
     Program* program = MakeProgram(AllUniforms);
     DrawAndListUploads(program);

@@ -1,5 +1,5 @@
-#include "gralith/utils/xml/Attribute.h"
 #include "gralith/utils/xml/Element.h"
+#include "gralith/utils/xml/Attribute.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,7 @@ using Gralith::Utils::Xml::Node;
 
 namespace {
 
-Attribute* AddAttribute(Element* parent, const char* name, const char* value)
-{
+Attribute* AddAttribute(Element* parent, const char* name, const char* value) {
     Attribute* a = new Attribute(parent);
     a->SetName(name);
     a->SetValue(value);
@@ -19,8 +18,7 @@ Attribute* AddAttribute(Element* parent, const char* name, const char* value)
     return a;
 }
 
-Element* AddElement(Element* parent, const char* name)
-{
+Element* AddElement(Element* parent, const char* name) {
     Element* e = new Element(parent);
     e->SetName(name);
     parent->AppendChild(e);
@@ -31,8 +29,7 @@ Element* AddElement(Element* parent, const char* name)
 // order, plus a trailing attribute c after the children.
 class XmlTree : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         root = new Element();
         root->SetName("root");
         a = AddAttribute(root, "a", "1");
@@ -51,8 +48,7 @@ protected:
 
 } // namespace
 
-TEST(XmlNode, NewNodesHaveEmptyNameAndValueAndTheirParent)
-{
+TEST(XmlNode, NewNodesHaveEmptyNameAndValueAndTheirParent) {
     Element* root = new Element();
     EXPECT_EQ(1, root->GetType());
     EXPECT_EQ(0, root->GetName().Length());
@@ -66,8 +62,7 @@ TEST(XmlNode, NewNodesHaveEmptyNameAndValueAndTheirParent)
     root->Release();
 }
 
-TEST_F(XmlTree, TypedAccessorsSkipTheOtherKind)
-{
+TEST_F(XmlTree, TypedAccessorsSkipTheOtherKind) {
     EXPECT_EQ(a, root->GetFirstAttribute());
     EXPECT_EQ(b, a->GetNextAttribute());
     EXPECT_EQ(nullptr, b->GetNextAttribute());
@@ -83,8 +78,7 @@ TEST_F(XmlTree, TypedAccessorsSkipTheOtherKind)
     EXPECT_EQ(x, n->GetNextSibling()->GetNextSibling());
 }
 
-TEST_F(XmlTree, MissingAttributesReadAsEmpty)
-{
+TEST_F(XmlTree, MissingAttributesReadAsEmpty) {
     EXPECT_TRUE(root->GetAttribute("a") == "1");
     EXPECT_TRUE(root->GetAttribute("b") == "two");
     EXPECT_TRUE(root->HasAttribute("b"));
@@ -95,8 +89,7 @@ TEST_F(XmlTree, MissingAttributesReadAsEmpty)
     EXPECT_FALSE(root->HasAttribute("A"));
 }
 
-TEST_F(XmlTree, DuplicateAttributeNamesReadTheFirst)
-{
+TEST_F(XmlTree, DuplicateAttributeNamesReadTheFirst) {
     AddAttribute(root, "a", "second");
     EXPECT_TRUE(root->GetAttribute("a") == "1");
     root->SetAttribute("a", "changed");
@@ -105,8 +98,7 @@ TEST_F(XmlTree, DuplicateAttributeNamesReadTheFirst)
     EXPECT_TRUE(static_cast<Attribute*>(y->GetNextSibling())->GetValue() == "second");
 }
 
-TEST_F(XmlTree, SetAttributeChangesInPlaceOrAppendsAtTheEnd)
-{
+TEST_F(XmlTree, SetAttributeChangesInPlaceOrAppendsAtTheEnd) {
     root->SetAttribute("b", "3");
     EXPECT_TRUE(root->GetAttribute("b") == "3");
     EXPECT_EQ(nullptr, b->GetNextAttribute()); // nothing was added
@@ -130,8 +122,7 @@ TEST_F(XmlTree, SetAttributeChangesInPlaceOrAppendsAtTheEnd)
     empty->Release();
 }
 
-TEST_F(XmlTree, GetChildIsCaseSensitiveAndReturnsTheFirst)
-{
+TEST_F(XmlTree, GetChildIsCaseSensitiveAndReturnsTheFirst) {
     Element* second = AddElement(root, "x");
     EXPECT_EQ(x, root->GetChild("x"));
     EXPECT_EQ(second, x->GetNextSiblingElement()->GetNextSiblingElement());
@@ -141,8 +132,7 @@ TEST_F(XmlTree, GetChildIsCaseSensitiveAndReturnsTheFirst)
     EXPECT_EQ(nullptr, root->GetChild(""));
 }
 
-TEST_F(XmlTree, ValuesAndNamesCanBeChanged)
-{
+TEST_F(XmlTree, ValuesAndNamesCanBeChanged) {
     EXPECT_EQ(0, x->GetValue().Length());
     x->SetValue("text");
     EXPECT_TRUE(x->GetValue() == "text");
@@ -152,8 +142,7 @@ TEST_F(XmlTree, ValuesAndNamesCanBeChanged)
     EXPECT_TRUE(root->GetAttribute("alpha") == "1");
 }
 
-TEST(XmlNode, ReleasingTheRootFreesAttributesAndElements)
-{
+TEST(XmlNode, ReleasingTheRootFreesAttributesAndElements) {
     Element* root = new Element();
     Element* child = AddElement(root, "child");
     AddAttribute(child, "k", "v");

@@ -43,8 +43,8 @@ std::ostream& operator<<(std::ostream& out, const Pixel& p) {
     if (std::abs(actual.r - r) <= 2 && std::abs(actual.g - g) <= 2 && std::abs(actual.b - b) <= 2 &&
         std::abs(actual.a - a) <= 2)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "pixel " << actual << ", expected (" << r << ", " << g << ", " << b
-                                         << ", " << a << ")";
+    return ::testing::AssertionFailure() << "pixel " << actual << ", expected (" << r << ", " << g << ", " << b << ", "
+                                         << a << ")";
 }
 
 GLShadingContext* MakeShading(GLDevice* device) { return new CGShadingContext(device); }
@@ -155,8 +155,8 @@ protected:
     }
 
     SamplerState* PointClamp() {
-        return Keep(device->CreateSamplerState({FilterPoint, FilterPoint, FilterNone, AddressClamp, AddressClamp,
-                                                AddressClamp}));
+        return Keep(device->CreateSamplerState(
+            {FilterPoint, FilterPoint, FilterNone, AddressClamp, AddressClamp, AddressClamp}));
     }
 
     EGLGLDevice* device = nullptr;
@@ -169,8 +169,8 @@ protected:
 
 // A 2x2 texture: red, green (bottom row), blue, white (top row).
 const std::vector<std::uint8_t> Checker = {
-    255, 0, 0, 255, 0, 255, 0, 255, //
-    0, 0, 255, 255, 255, 255, 255, 255,
+    255, 0, 0,   255, 0,   255, 0,   255, //
+    0,   0, 255, 255, 255, 255, 255, 255,
 };
 
 } // namespace
@@ -306,7 +306,7 @@ float4 psMain(float2 uv : TEXCOORD0) : COLOR {
     const float two[] = {1.0f, 0.5f};
     const float countAsFloat = 2.0f;
     const std::int32_t levelAsInt = 1;
-    program->GetParameter("Wide")->SetFloat2(1, two);   // missing components become 0
+    program->GetParameter("Wide")->SetFloat2(1, two); // missing components become 0
     program->GetParameter("Count")->SetFloat(1, &countAsFloat);
     program->GetParameter("Level")->SetInt(1, &levelAsInt);
     ClearAndDraw(program);
@@ -345,8 +345,8 @@ TEST_F(CgRender, TexturedQuadThroughASamplerUniform) {
 TEST_F(CgRender, DefaultSamplingIsLinearAndWraps) {
     // uv runs from 0 to 2: wrapping repeats the texture, so the centre shows texel 0 again, and
     // linear filtering blends neighbouring texels at the border between them.
-    Program* program = BuildPixel(
-        "sampler2D Map;\nfloat4 psMain(float2 uv : TEXCOORD0) : COLOR { return tex2D(Map, uv * 2.0); }\n");
+    Program* program =
+        BuildPixel("sampler2D Map;\nfloat4 psMain(float2 uv : TEXCOORD0) : COLOR { return tex2D(Map, uv * 2.0); }\n");
     std::vector<std::uint8_t> stripes = {0, 0, 0, 255, 255, 255, 255, 255};
     program->GetParameter("Map")->SetSampler(MakeTexture(2, 1, stripes));
     ClearAndDraw(program);
@@ -367,7 +367,7 @@ float4 psMain(float2 uv : TEXCOORD0) : COLOR {
 }
 )");
     TextureCube* cube = Keep(device->CreateTextureCube(1, PixelFormatR8G8B8A8, false));
-    const std::uint8_t faces[6][4] = {{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255},
+    const std::uint8_t faces[6][4] = {{255, 0, 0, 255},   {0, 255, 0, 255},   {0, 0, 255, 255},
                                       {255, 255, 0, 255}, {0, 255, 255, 255}, {255, 0, 255, 255}};
     for (int face = 0; face < 6; ++face)
         cube->SetData(static_cast<CubeFace>(face), 0, faces[face], false);
@@ -696,8 +696,8 @@ TEST_F(CgRender, ThreeDimensionalTexturesAreRefusedBySamplers) {
         TextureType GetType() const override { return TextureType::Texture3D; }
         void GenerateMipmaps() override {}
     };
-    Program* program = BuildPixel(
-        "sampler2D Map;\nfloat4 psMain(float2 uv : TEXCOORD0) : COLOR { return tex2D(Map, uv); }\n");
+    Program* program =
+        BuildPixel("sampler2D Map;\nfloat4 psMain(float2 uv : TEXCOORD0) : COLOR { return tex2D(Map, uv); }\n");
     Volume* volume = Keep(new Volume());
     EXPECT_EQ("SetSampler(): 3D textures not supported by this device (yet)|0",
               ErrorOf([&] { program->GetParameter("Map")->SetSampler(volume); }));
@@ -728,10 +728,12 @@ TEST_F(CgRender, CompileErrorsComeBackWithTheCompilerListing) {
     std::string error = ErrorOf([&] {
         device->CreateShader(PixelShader, 0, "psMain", 0, "float4 psMain() : COLOR {\n  return missing;\n}\n");
     });
-    EXPECT_EQ(0, error.find("The compile returned an error.\n\nERROR: psMain:2: 'missing' : unknown variable")) << error;
+    EXPECT_EQ(0, error.find("The compile returned an error.\n\nERROR: psMain:2: 'missing' : unknown variable"))
+        << error;
     EXPECT_EQ("|0", error.substr(error.size() - 2));
-    EXPECT_EQ("The compile returned an error.\n\nERROR: vsMain: entry point 'vsMain' not found\n\n|0",
-              ErrorOf([&] { device->CreateShader(VertexShader, 0, "vsMain", 0, "float4 psMain() : COLOR { return 1; }"); }));
+    EXPECT_EQ("The compile returned an error.\n\nERROR: vsMain: entry point 'vsMain' not found\n\n|0", ErrorOf([&] {
+                  device->CreateShader(VertexShader, 0, "vsMain", 0, "float4 psMain() : COLOR { return 1; }");
+              }));
 }
 
 TEST_F(CgRender, VaryingsOfOtherWidthsAreConvertedAsInCg) {
@@ -838,8 +840,10 @@ float4 psMain(float4 color : COLOR0) : COLOR { return color; }
         std::uint8_t rgba[4];
     };
     const Vertex vertices[] = {
-        {-1, -1, {255, 128, 0, 255}}, {1, -1, {255, 128, 0, 255}},
-        {-1, 1, {255, 128, 0, 255}},  {1, 1, {255, 128, 0, 255}},
+        {-1, -1, {255, 128, 0, 255}},
+        {1, -1, {255, 128, 0, 255}},
+        {-1, 1, {255, 128, 0, 255}},
+        {1, 1, {255, 128, 0, 255}},
     };
     VertexBuffer* buffer = Keep(device->CreateVertexBuffer(BufferModeStatic, sizeof(vertices), sizeof(Vertex)));
     buffer->SetData(vertices, 0, sizeof(vertices));

@@ -182,13 +182,17 @@ float4 psMain(float2 uv : TEXCOORD0, uniform float4 Extra) : COLOR {
         int arraySize;
     };
     const Expected expected[] = {
-        {"F", ParamFloat, 0},      {"F2", ParamFloat2, 0},        {"F3", ParamFloat3, 0},
-        {"F4", ParamFloat4, 0},    {"I", ParamInt, 0},            {"I2", ParamInt2, 0},
-        {"I3", ParamInt3, 0},      {"I4", ParamInt4, 0},          {"B", ParamBool, 0},
-        {"B2", ParamBool2, 0},     {"B3", ParamBool3, 0},         {"B4", ParamBool4, 0},
-        {"M2", ParamFloat2x2, 0},  {"M3", ParamFloat3x3, 0},      {"M4", ParamFloat4x4, 0},
-        {"Lights", ParamFloat4, 6}, {"Flags", ParamBool, 3},      {"Map", ParamSampler2D, 0},
-        {"Sky", ParamSamplerCube, 0}, {"Volume", ParamSampler3D, 0}, {"Extra", ParamFloat4, 0},
+        {"F", ParamFloat, 0},         {"F2", ParamFloat2, 0},
+        {"F3", ParamFloat3, 0},       {"F4", ParamFloat4, 0},
+        {"I", ParamInt, 0},           {"I2", ParamInt2, 0},
+        {"I3", ParamInt3, 0},         {"I4", ParamInt4, 0},
+        {"B", ParamBool, 0},          {"B2", ParamBool2, 0},
+        {"B3", ParamBool3, 0},        {"B4", ParamBool4, 0},
+        {"M2", ParamFloat2x2, 0},     {"M3", ParamFloat3x3, 0},
+        {"M4", ParamFloat4x4, 0},     {"Lights", ParamFloat4, 6},
+        {"Flags", ParamBool, 3},      {"Map", ParamSampler2D, 0},
+        {"Sky", ParamSamplerCube, 0}, {"Volume", ParamSampler3D, 0},
+        {"Extra", ParamFloat4, 0},
     };
     EXPECT_EQ(static_cast<int>(sizeof(expected) / sizeof(expected[0])), t.uniforms.Count());
     for (const Expected& e : expected) {
@@ -206,8 +210,9 @@ float4 psMain(float2 uv : TEXCOORD0, uniform float4 Extra) : COLOR {
 }
 
 TEST(CgTranslator, NonSquareMatricesNeedRowMajorPackingAndAreUnaddressable) {
-    std::string message = ErrorOf("float4x3 Skew;\nfloat4 psMain(float3 v : TEXCOORD0) : COLOR { return mul(Skew, v); }",
-                                  "psMain", CgTranslator::StagePixel);
+    std::string message =
+        ErrorOf("float4x3 Skew;\nfloat4 psMain(float3 v : TEXCOORD0) : COLOR { return mul(Skew, v); }", "psMain",
+                CgTranslator::StagePixel);
     EXPECT_EQ("The compile returned an error.\n\nERROR: shaders/broken.cg: Row-major matrices must be square on this "
               "platform.\n\n",
               message);
@@ -243,7 +248,9 @@ TEST(CgTranslator, CompileErrorsCarryFileNameAndLine) {
     int code = -1;
     std::string message = ErrorOf(source, "psMain", CgTranslator::StagePixel, &code);
     EXPECT_EQ(0, code);
-    EXPECT_EQ(0, message.find("The compile returned an error.\n\nERROR: shaders/broken.cg:2: 'undefinedThing' : unknown variable"))
+    EXPECT_EQ(0,
+              message.find(
+                  "The compile returned an error.\n\nERROR: shaders/broken.cg:2: 'undefinedThing' : unknown variable"))
         << message;
     ASSERT_GE(message.size(), 2u);
     EXPECT_EQ("\n\n", message.substr(message.size() - 2));
@@ -259,7 +266,8 @@ TEST(CgTranslator, SyntaxErrorNamesItsLine) {
 TEST(CgTranslator, MissingEntryPointIsACompileError) {
     int code = -1;
     std::string message = ErrorOf(LitSource, "gsMain", CgTranslator::StageVertex, &code);
-    EXPECT_EQ("The compile returned an error.\n\nERROR: shaders/broken.cg: entry point 'gsMain' not found\n\n", message);
+    EXPECT_EQ("The compile returned an error.\n\nERROR: shaders/broken.cg: entry point 'gsMain' not found\n\n",
+              message);
     EXPECT_EQ(0, code);
     EXPECT_NE("", ErrorOf(LitSource, "", CgTranslator::StagePixel));
     EXPECT_NE("", ErrorOf("", "psMain", CgTranslator::StagePixel));
@@ -268,11 +276,14 @@ TEST(CgTranslator, MissingEntryPointIsACompileError) {
 TEST(CgTranslator, RepeatedSemanticIsACompileError) {
     const char* source = "float4 psMain(float2 a : TEXCOORD0, float2 b : TEXCOORD0) : COLOR { return (a + b).xyxy; }";
     std::string message = ErrorOf(source, "psMain", CgTranslator::StagePixel);
-    EXPECT_EQ("The compile returned an error.\n\nERROR: shaders/broken.cg: semantic 'TEXCOORD0' is used more than once\n\n",
-              message);
-    const char* implicitIndex = "float4 psMain(float2 a : TEXCOORD, float2 b : TEXCOORD0) : COLOR { return (a + b).xyxy; }";
+    EXPECT_EQ(
+        "The compile returned an error.\n\nERROR: shaders/broken.cg: semantic 'TEXCOORD0' is used more than once\n\n",
+        message);
+    const char* implicitIndex =
+        "float4 psMain(float2 a : TEXCOORD, float2 b : TEXCOORD0) : COLOR { return (a + b).xyxy; }";
     EXPECT_NE("", ErrorOf(implicitIndex, "psMain", CgTranslator::StagePixel));
-    const char* twoOutputs = "void vsMain(out float4 p : POSITION, out float4 a : COLOR0, out float4 b : COLOR) { p = 1; a = 1; b = 1; }";
+    const char* twoOutputs =
+        "void vsMain(out float4 p : POSITION, out float4 a : COLOR0, out float4 b : COLOR) { p = 1; a = 1; b = 1; }";
     EXPECT_NE("", ErrorOf(twoOutputs, "vsMain", CgTranslator::StageVertex));
 }
 
@@ -297,8 +308,8 @@ float4 psMain(float3 n : TEXCOORD0) : COLOR { return Sun.color * dot(n, Sun.dire
     EXPECT_TRUE(Contains(t.glsl, "uniform Light Lamps[2];")) << t.glsl.CStr();
     EXPECT_TRUE(Contains(t.glsl, "Sun.color * dot(n, Sun.direction)")) << t.glsl.CStr();
     EXPECT_TRUE(Contains(t.glsl, "Lamps[1].color")) << t.glsl.CStr();
-    const char* names[] = {"Sun.direction", "Sun.color", "Lamps[0].direction", "Lamps[0].color",
-                           "Lamps[1].direction", "Lamps[1].color"};
+    const char* names[] = {"Sun.direction",  "Sun.color",          "Lamps[0].direction",
+                           "Lamps[0].color", "Lamps[1].direction", "Lamps[1].color"};
     ASSERT_EQ(6, t.uniforms.Count());
     for (int i = 0; i < 6; ++i)
         EXPECT_TRUE(t.uniforms[i].name == names[i]) << t.uniforms[i].name.CStr();
@@ -383,8 +394,8 @@ TEST(CgTranslator, FixedTypesCompileAsHalfAndKeepLineNumbers) {
     CgTranslator::Translation t = Pixel(source);
     EXPECT_EQ(ParamFloat4, FindUniform(t, "Tint")->type);
     EXPECT_EQ(ParamFloat3x3, FindUniform(t, "Mix")->type);
-    std::string message = ErrorOf("fixed4 Tint;\n\nfixed4 psMain() : COLOR { return nothing; }\n", "psMain",
-                                  CgTranslator::StagePixel);
+    std::string message =
+        ErrorOf("fixed4 Tint;\n\nfixed4 psMain() : COLOR { return nothing; }\n", "psMain", CgTranslator::StagePixel);
     EXPECT_NE(std::string::npos, message.find("ERROR: shaders/broken.cg:3: 'nothing' : unknown variable")) << message;
 }
 
@@ -415,7 +426,8 @@ TEST(CgTranslator, NamesGlslReservesAreReportedWithTheirGlslSpelling) {
 }
 
 TEST(CgTranslator, NoiseTranslatesInsteadOfCrashingTheCompiler) {
-    const char* source = "float4 psMain(float4 p : TEXCOORD0) : COLOR { return noise(p.x) + noise(p.xy) + noise(p.xyz) + noise(p); }\n";
+    const char* source =
+        "float4 psMain(float4 p : TEXCOORD0) : COLOR { return noise(p.x) + noise(p.xy) + noise(p.xyz) + noise(p); }\n";
     CgTranslator::Translation t = Pixel(source);
     EXPECT_TRUE(Contains(t.glsl, "gralith_noise(")) << t.glsl.CStr();
 }

@@ -9,8 +9,7 @@ namespace {
 std::atomic<bool> tracking{false};
 std::atomic<std::size_t> largest{0};
 
-void* Allocate(std::size_t size)
-{
+void* Allocate(std::size_t size) {
     if (tracking.load(std::memory_order_relaxed)) {
         std::size_t seen = largest.load(std::memory_order_relaxed);
         while (size > seen && !largest.compare_exchange_weak(seen, size)) {
@@ -23,8 +22,7 @@ void* Allocate(std::size_t size)
 
 namespace GralithTest {
 
-AllocationTracker::AllocationTracker()
-{
+AllocationTracker::AllocationTracker() {
     largest = 0;
     tracking = true;
 }
@@ -35,15 +33,13 @@ std::size_t AllocationTracker::Largest() const { return largest; }
 
 } // namespace GralithTest
 
-void* operator new(std::size_t size)
-{
+void* operator new(std::size_t size) {
     if (void* p = Allocate(size))
         return p;
     throw std::bad_alloc();
 }
 
-void* operator new[](std::size_t size)
-{
+void* operator new[](std::size_t size) {
     if (void* p = Allocate(size))
         return p;
     throw std::bad_alloc();

@@ -33,11 +33,8 @@ const std::string FontDirectory = "/usr/share/fonts/truetype/dejavu/";
 class CapturingTexture2D : public NullTexture2D {
 public:
     CapturingTexture2D(NullDevice* device, int width, int height, PixelFormat format, bool renderable)
-        : NullTexture2D(device, width, height, format, renderable)
-    {
-    }
-    void SetData(int level, const void* data, bool generateMipmaps) override
-    {
+        : NullTexture2D(device, width, height, format, renderable) {}
+    void SetData(int level, const void* data, bool generateMipmaps) override {
         NullTexture2D::SetData(level, data, generateMipmaps);
         if (level == 0) {
             auto* bytes = static_cast<const unsigned char*>(data);
@@ -51,16 +48,14 @@ public:
 
 class CapturingDevice : public NullDevice {
 public:
-    static CapturingDevice* Create()
-    {
+    static CapturingDevice* Create() {
         auto* device = new CapturingDevice();
         device->SetUpDefaultState();
         device->SetRenderTargets(0, nullptr, nullptr);
         device->ClearCalls();
         return device;
     }
-    Texture2D* CreateTexture2D(int width, int height, PixelFormat format, bool renderable) override
-    {
+    Texture2D* CreateTexture2D(int width, int height, PixelFormat format, bool renderable) override {
         ++texturesCreated;
         return new CapturingTexture2D(this, width, height, format, renderable);
     }
@@ -79,19 +74,16 @@ struct ReferenceGlyph {
 
 class ReferenceFace {
 public:
-    ReferenceFace(const std::string& path, int size)
-    {
+    ReferenceFace(const std::string& path, int size) {
         EXPECT_EQ(0, FT_Init_FreeType(&library));
         EXPECT_EQ(0, FT_New_Face(library, path.c_str(), 0, &face));
         EXPECT_EQ(0, FT_Set_Pixel_Sizes(face, 0, FT_UInt(size)));
     }
-    ~ReferenceFace()
-    {
+    ~ReferenceFace() {
         FT_Done_Face(face);
         FT_Done_FreeType(library);
     }
-    ReferenceGlyph Glyph(int code) const
-    {
+    ReferenceGlyph Glyph(int code) const {
         ReferenceGlyph g;
         EXPECT_EQ(0, FT_Load_Char(face, FT_ULong(code), FT_LOAD_RENDER));
         const FT_Bitmap& b = face->glyph->bitmap;
@@ -115,30 +107,24 @@ class FontLoading : public testing::Test {
 protected:
     FontLoading()
         : device(CapturingDevice::Create()), files(new Directory(FontDirectory.c_str())),
-          proxy(new Proxy(files.get(), device.get(), nullptr, nullptr))
-    {
-    }
+          proxy(new Proxy(files.get(), device.get(), nullptr, nullptr)) {}
 
-    Font* Load(const char* descriptor)
-    {
+    Font* Load(const char* descriptor) {
         auto* font = dynamic_cast<Font*>(proxy->Get(AssetFont, descriptor, nullptr));
         EXPECT_TRUE(font);
         return font;
     }
 
-    std::string FailureOf(const char* descriptor)
-    {
+    std::string FailureOf(const char* descriptor) {
         return MessageOf([&] { proxy->Get(AssetFont, descriptor, nullptr); });
     }
 
-    static const CapturingTexture2D* Atlas(const Font* font)
-    {
+    static const CapturingTexture2D* Atlas(const Font* font) {
         return dynamic_cast<const CapturingTexture2D*>(font->GetTexture());
     }
 
     // Compares every cell of the atlas with FreeType's own rendering clipped to the cell.
-    static void ExpectCellsMatchFreeType(const Font* font, int size)
-    {
+    static void ExpectCellsMatchFreeType(const Font* font, int size) {
         ReferenceFace reference(FontDirectory + "DejaVuSans.ttf", size);
         const int w = 16 * size;
         const Bytes& atlas = Atlas(font)->pixels;
@@ -166,26 +152,23 @@ protected:
 
 } // namespace
 
-TEST_F(FontLoading, DescriptorWithoutSizeIsRefused)
-{
+TEST_F(FontLoading, DescriptorWithoutSizeIsRefused) {
     EXPECT_EQ(std::string(LoadFailed) + "DejaVuSans.ttf\n" +
                   "TrueTypeFontLoader: You must specify both filename and fontsize (ex. \"verdana.ttf:12\")\n",
               FailureOf("DejaVuSans.ttf"));
 }
 
-TEST_F(FontLoading, BadSizesAreRefused)
-{
+TEST_F(FontLoading, BadSizesAreRefused) {
     EXPECT_EQ(std::string(LoadFailed) + "DejaVuSans.ttf:big\nTrueTypeFontLoader: Unable to convert string to integer\n",
               FailureOf("DejaVuSans.ttf:big"));
-    for (const char* descriptor : {"DejaVuSans.ttf:0", "DejaVuSans.ttf:-12", "DejaVuSans.ttf:1025",
-                                   "DejaVuSans.ttf:2000000000"})
+    for (const char* descriptor :
+         {"DejaVuSans.ttf:0", "DejaVuSans.ttf:-12", "DejaVuSans.ttf:1025", "DejaVuSans.ttf:2000000000"})
         EXPECT_EQ(std::string(LoadFailed) + descriptor + "\nTrueTypeFontLoader: Error setting font pixel size\n",
                   FailureOf(descriptor));
     EXPECT_EQ(0, device->texturesCreated);
 }
 
-TEST_F(FontLoading, FilesThatAreNotFontsAreRefused)
-{
+TEST_F(FontLoading, FilesThatAreNotFontsAreRefused) {
     // FreeType decides which error a damaged file gets; error 2 (no driver knows the format)
     // must read "Unknown file format" and every other one "Error loading font".
     Bytes font = ReadBinaryFile(FontDirectory + "DejaVuSans.ttf");
@@ -222,8 +205,7 @@ TEST_F(FontLoading, FilesThatAreNotFontsAreRefused)
     EXPECT_EQ(0, device->texturesCreated);
 }
 
-TEST_F(FontLoading, Size12MakesA192AtlasWithGeneratedMipmaps)
-{
+TEST_F(FontLoading, Size12MakesA192AtlasWithGeneratedMipmaps) {
     Font* font = Load("DejaVuSans.ttf:12");
     ASSERT_TRUE(font);
     EXPECT_EQ(AssetFont, font->GetType());
@@ -238,8 +220,7 @@ TEST_F(FontLoading, Size12MakesA192AtlasWithGeneratedMipmaps)
     EXPECT_EQ(Font::StreamCapacity, font->GetGeoStream()->GetCapacity());
 }
 
-TEST_F(FontLoading, GlyphRectanglesOffsetsAndAdvancesFollowTheGrid)
-{
+TEST_F(FontLoading, GlyphRectanglesOffsetsAndAdvancesFollowTheGrid) {
     Font* font = Load("DejaVuSans.ttf:12");
     ReferenceFace reference(FontDirectory + "DejaVuSans.ttf", 12);
     const float k = (192.0f / 193.0f) * (1.0f / 192.0f);
@@ -265,8 +246,7 @@ TEST_F(FontLoading, GlyphRectanglesOffsetsAndAdvancesFollowTheGrid)
     }
 }
 
-TEST_F(FontLoading, SpaceHasAnEmptyCellAndStillAnAdvance)
-{
+TEST_F(FontLoading, SpaceHasAnEmptyCellAndStillAnAdvance) {
     Font* font = Load("DejaVuSans.ttf:12");
     ReferenceFace reference(FontDirectory + "DejaVuSans.ttf", 12);
     EXPECT_GT(font->GetGlyphAdvance(' '), 2.0f);
@@ -278,8 +258,7 @@ TEST_F(FontLoading, SpaceHasAnEmptyCellAndStillAnAdvance)
             ASSERT_EQ(0, atlas[(std::size_t(191 - 24 - y) * 192) * 4 + i]);
 }
 
-TEST_F(FontLoading, GlyphsStandUprightWithTheirTopAtTheCellTop)
-{
+TEST_F(FontLoading, GlyphsStandUprightWithTheirTopAtTheCellTop) {
     Font* font = Load("DejaVuSans.ttf:12");
     // "T" (code 84: column 4, row 5): the bar is the top row of the bitmap, which is the top row
     // of the cell, which in a bottom-row-first atlas is the highest memory row of the cell.
@@ -295,15 +274,13 @@ TEST_F(FontLoading, GlyphsStandUprightWithTheirTopAtTheCellTop)
     EXPECT_GE(covered(6), 1);
 }
 
-TEST_F(FontLoading, EveryCellHoldsItsGlyphClippedToTheCell)
-{
+TEST_F(FontLoading, EveryCellHoldsItsGlyphClippedToTheCell) {
     // At 12 pixels a few glyphs (and at 6 pixels many) reach outside their cell.
     ExpectCellsMatchFreeType(Load("DejaVuSans.ttf:12"), 12);
     ExpectCellsMatchFreeType(Load("DejaVuSans.ttf:6"), 6);
 }
 
-TEST_F(FontLoading, TwoSizesMakeTwoFontsAndTheSameDescriptorIsCached)
-{
+TEST_F(FontLoading, TwoSizesMakeTwoFontsAndTheSameDescriptorIsCached) {
     Font* small = Load("DejaVuSans.ttf:12");
     Font* large = Load("DejaVuSans.ttf:16");
     EXPECT_NE(small, large);
@@ -313,8 +290,7 @@ TEST_F(FontLoading, TwoSizesMakeTwoFontsAndTheSameDescriptorIsCached)
     EXPECT_EQ(2, device->texturesCreated);
 }
 
-TEST_F(FontLoading, FontsAreFoundUnderBracePrefixes)
-{
+TEST_F(FontLoading, FontsAreFoundUnderBracePrefixes) {
     Held<Directory> root(new Directory("/usr/share/fonts/truetype/"));
     Held<Proxy> rootProxy(new Proxy(root.get(), device.get(), nullptr, nullptr));
     auto* font = dynamic_cast<Font*>(rootProxy->Get(AssetFont, "DejaVuSansMono.ttf:10{dejavu}", nullptr));
@@ -323,8 +299,7 @@ TEST_F(FontLoading, FontsAreFoundUnderBracePrefixes)
     EXPECT_EQ(160, font->GetTexture()->GetWidth());
 }
 
-TEST_F(FontLoading, LayoutPlacesQuadsFromThePenAndTheAdvances)
-{
+TEST_F(FontLoading, LayoutPlacesQuadsFromThePenAndTheAdvances) {
     Font* font = Load("DejaVuSans.ttf:12");
     ReferenceFace reference(FontDirectory + "DejaVuSans.ttf", 12);
     ReferenceGlyph a = reference.Glyph('A'), v = reference.Glyph('V');
@@ -345,8 +320,7 @@ TEST_F(FontLoading, LayoutPlacesQuadsFromThePenAndTheAdvances)
     EXPECT_FLOAT_EQ(a.advance + v.advance, font->MeasureText("AV\nA"));
 }
 
-TEST_F(FontLoading, DrawTextSendsTwoTrianglesPerCharacterInBatches)
-{
+TEST_F(FontLoading, DrawTextSendsTwoTrianglesPerCharacterInBatches) {
     Font* font = Load("DejaVuSans.ttf:12");
     Held<Shader> vs(device->CreateShader(VertexShader, 0, "vsMain", 0, "// text"));
     Held<Shader> ps(device->CreateShader(PixelShader, 0, "psMain", 0, "uniform sampler2D Glyphs;"));

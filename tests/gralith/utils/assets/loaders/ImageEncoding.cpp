@@ -13,18 +13,17 @@ namespace GralithTest {
 
 namespace {
 
-void WriteToVector(png_structp png, png_bytep data, png_size_t length)
-{
+void WriteToVector(png_structp png, png_bytep data, png_size_t length) {
     auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
     out->insert(out->end(), data, data + length);
 }
 
 void FlushNothing(png_structp) {}
 
-int ChannelsOf(int colorType)
-{
+int ChannelsOf(int colorType) {
     switch (colorType) {
-    case 0: case 3: return 1;
+    case 0:
+    case 3: return 1;
     case 2: return 3;
     case 4: return 2;
     default: return 4;
@@ -33,8 +32,7 @@ int ChannelsOf(int colorType)
 
 } // namespace
 
-Bytes EncodePng(const PngImage& image)
-{
+Bytes EncodePng(const PngImage& image) {
     Bytes out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
@@ -101,8 +99,7 @@ Bytes EncodePng(const PngImage& image)
     return out;
 }
 
-Bytes EncodeJpeg(int width, int height, int components, const Bytes& pixels, int quality, bool progressive)
-{
+Bytes EncodeJpeg(int width, int height, int components, const Bytes& pixels, int quality, bool progressive) {
     jpeg_compress_struct info;
     jpeg_error_mgr error;
     info.err = jpeg_std_error(&error);
@@ -130,8 +127,7 @@ Bytes EncodeJpeg(int width, int height, int components, const Bytes& pixels, int
     return out;
 }
 
-Bytes ReadBinaryFile(const std::string& path)
-{
+Bytes ReadBinaryFile(const std::string& path) {
     Bytes bytes;
     if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
         unsigned char chunk[65536];
@@ -143,8 +139,7 @@ Bytes ReadBinaryFile(const std::string& path)
     return bytes;
 }
 
-void WriteBinaryFile(const std::string& path, const Bytes& bytes)
-{
+void WriteBinaryFile(const std::string& path, const Bytes& bytes) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f)
         throw std::runtime_error("cannot write " + path);
@@ -153,8 +148,7 @@ void WriteBinaryFile(const std::string& path, const Bytes& bytes)
     std::fclose(f);
 }
 
-void FixPngChunkCrc(Bytes& png, std::size_t typeOffset)
-{
+void FixPngChunkCrc(Bytes& png, std::size_t typeOffset) {
     std::size_t length = std::size_t(png[typeOffset - 4]) << 24 | std::size_t(png[typeOffset - 3]) << 16 |
                          std::size_t(png[typeOffset - 2]) << 8 | png[typeOffset - 1];
     uLong crc = crc32(0, png.data() + typeOffset, uInt(length + 4));
@@ -165,28 +159,24 @@ void FixPngChunkCrc(Bytes& png, std::size_t typeOffset)
     png[at + 3] = static_cast<unsigned char>(crc);
 }
 
-TemporaryDirectory::TemporaryDirectory()
-{
+TemporaryDirectory::TemporaryDirectory() {
     std::string pattern = (std::filesystem::temp_directory_path() / "gralith-test-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("cannot create a temporary directory");
     path = pattern + "/";
 }
 
-TemporaryDirectory::~TemporaryDirectory()
-{
+TemporaryDirectory::~TemporaryDirectory() {
     std::error_code ignored;
     std::filesystem::remove_all(path, ignored);
 }
 
-void TemporaryDirectory::Write(const std::string& name, const Bytes& bytes) const
-{
+void TemporaryDirectory::Write(const std::string& name, const Bytes& bytes) const {
     std::filesystem::create_directories(std::filesystem::path(path + name).parent_path());
     WriteBinaryFile(path + name, bytes);
 }
 
-void TemporaryDirectory::Write(const std::string& name, const std::string& text) const
-{
+void TemporaryDirectory::Write(const std::string& name, const std::string& text) const {
     Write(name, Bytes(text.begin(), text.end()));
 }
 

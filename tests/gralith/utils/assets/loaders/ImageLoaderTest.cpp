@@ -31,8 +31,7 @@ namespace {
 
 constexpr std::size_t OneMiB = 1 << 20;
 
-Bytes Rgba(std::initializer_list<int> values)
-{
+Bytes Rgba(std::initializer_list<int> values) {
     Bytes out;
     for (int v : values)
         out.push_back(static_cast<unsigned char>(v));
@@ -40,14 +39,12 @@ Bytes Rgba(std::initializer_list<int> values)
 }
 
 // The bytes of one bitmap row as stored (row 0 = bottom of the image).
-Bytes StoredRow(const Bitmap2D* bitmap, int row)
-{
+Bytes StoredRow(const Bitmap2D* bitmap, int row) {
     const unsigned char* p = bitmap->GetPixels() + std::size_t(row) * bitmap->GetWidth() * 4;
     return Bytes(p, p + bitmap->GetWidth() * 4);
 }
 
-Held<Bitmap2D> Decode(Loader& loader, const Bytes& file, int startOffset = 0)
-{
+Held<Bitmap2D> Decode(Loader& loader, const Bytes& file, int startOffset = 0) {
     MemoryInputStream stream(file.data(), int(file.size()));
     stream.Seek(0, startOffset);
     Asset* asset = nullptr;
@@ -62,8 +59,7 @@ Held<Bitmap2D> Decode(Loader& loader, const Bytes& file, int startOffset = 0)
 
 // Loads from a stream positioned at startOffset and reports the failure message, checking that
 // the stream is back where decoding began.
-std::string FailureOf(Loader& loader, const Bytes& file, int startOffset = 0)
-{
+std::string FailureOf(Loader& loader, const Bytes& file, int startOffset = 0) {
     MemoryInputStream stream(file.data(), int(file.size()));
     stream.Seek(0, startOffset);
     std::string message = MessageOf([&] { Held<Asset>(loader.Load(AssetBitmap2D, &stream, "image", nullptr)); });
@@ -71,8 +67,7 @@ std::string FailureOf(Loader& loader, const Bytes& file, int startOffset = 0)
     return message;
 }
 
-PngImage Png(int width, int height, int colorType, int bitDepth, std::vector<unsigned> samples)
-{
+PngImage Png(int width, int height, int colorType, int bitDepth, std::vector<unsigned> samples) {
     PngImage image;
     image.width = width;
     image.height = height;
@@ -83,8 +78,7 @@ PngImage Png(int width, int height, int colorType, int bitDepth, std::vector<uns
 }
 
 // A valid 1x1 RGB file whose IHDR width and height are then replaced (with a correct CRC).
-Bytes PngWithHeaderSize(std::uint32_t width, std::uint32_t height)
-{
+Bytes PngWithHeaderSize(std::uint32_t width, std::uint32_t height) {
     Bytes file = EncodePng(Png(1, 1, 2, 8, {1, 2, 3}));
     constexpr std::size_t ihdrType = 12; // signature (8) + length (4)
     for (int i = 0; i < 4; ++i) {
@@ -99,8 +93,7 @@ const std::string LimitText = "(the limit is 16777216 pixels, 16384 on either ed
 
 // A one-bit palette image of a single colour (9, 8, 7), written row by row: a few dozen
 // kilobytes however large it is.
-Bytes BlankOneBitPng(std::uint32_t width, std::uint32_t height)
-{
+Bytes BlankOneBitPng(std::uint32_t width, std::uint32_t height) {
     Bytes out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
@@ -131,8 +124,7 @@ Bytes BlankOneBitPng(std::uint32_t width, std::uint32_t height)
 
 // How far f makes resident memory grow, in KiB, measured in a child process so that the peak
 // belongs to f alone (memory that libraries take with malloc escapes AllocationTracker).
-long PeakGrowthKiB(const std::function<void()>& f)
-{
+long PeakGrowthKiB(const std::function<void()>& f) {
     int channel[2];
     if (pipe(channel) != 0)
         return -1;
@@ -159,8 +151,7 @@ long PeakGrowthKiB(const std::function<void()>& f)
     return growth;
 }
 
-Bytes SolidRows(int width, int height, std::initializer_list<std::array<int, 3>> bands)
-{
+Bytes SolidRows(int width, int height, std::initializer_list<std::array<int, 3>> bands) {
     // Equal horizontal bands of solid colour, top band first.
     Bytes pixels;
     int bandHeight = height / int(bands.size());
@@ -173,8 +164,7 @@ Bytes SolidRows(int width, int height, std::initializer_list<std::array<int, 3>>
     return pixels;
 }
 
-void ExpectNear(const Bitmap2D* bitmap, int x, int row, std::array<int, 4> expected, int tolerance)
-{
+void ExpectNear(const Bitmap2D* bitmap, int x, int row, std::array<int, 4> expected, int tolerance) {
     const unsigned char* p = bitmap->GetPixels() + (std::size_t(row) * bitmap->GetWidth() + x) * 4;
     for (int c = 0; c < 4; ++c)
         EXPECT_NEAR(expected[c], p[c], tolerance) << "pixel " << x << "," << row << " channel " << c;
@@ -184,8 +174,7 @@ void ExpectNear(const Bitmap2D* bitmap, int x, int row, std::array<int, 4> expec
 
 // --- PNG ---------------------------------------------------------------------------------
 
-TEST(PNGLoader, AcceptsOnlyBitmapsAndNamesItself)
-{
+TEST(PNGLoader, AcceptsOnlyBitmapsAndNamesItself) {
     PNGLoader loader;
     EXPECT_TRUE(loader.CanLoad(AssetBitmap2D));
     EXPECT_FALSE(loader.CanLoad(AssetTexture));
@@ -195,14 +184,14 @@ TEST(PNGLoader, AcceptsOnlyBitmapsAndNamesItself)
     EXPECT_EQ(nullptr, loader.Load(AssetTexture, &stream, "image", nullptr));
 }
 
-TEST(PNGLoader, RgbaKeepsItsBytesAndStoresTheBottomRowFirst)
-{
+TEST(PNGLoader, RgbaKeepsItsBytesAndStoresTheBottomRowFirst) {
     PNGLoader loader;
-    auto bitmap = Decode(loader, EncodePng(Png(2, 3, 6, 8, {
-        1, 2, 3, 4,     5, 6, 7, 8,      // top
-        9, 10, 11, 12,  13, 14, 15, 16,  // middle
-        17, 18, 19, 20, 21, 22, 23, 0,   // bottom
-    })));
+    auto bitmap = Decode(loader, EncodePng(Png(2, 3, 6, 8,
+                                               {
+                                                   1,  2,  3,  4,  5,  6,  7,  8,  // top
+                                                   9,  10, 11, 12, 13, 14, 15, 16, // middle
+                                                   17, 18, 19, 20, 21, 22, 23, 0,  // bottom
+                                               })));
     ASSERT_TRUE(bitmap);
     EXPECT_EQ(2, bitmap->GetWidth());
     EXPECT_EQ(3, bitmap->GetHeight());
@@ -213,20 +202,35 @@ TEST(PNGLoader, RgbaKeepsItsBytesAndStoresTheBottomRowFirst)
     EXPECT_EQ(Rgba({1, 2, 3, 4, 5, 6, 7, 8}), StoredRow(bitmap.get(), 2));
 }
 
-TEST(PNGLoader, RgbWithoutTransparencyGetsOpaqueAlpha)
-{
+TEST(PNGLoader, RgbWithoutTransparencyGetsOpaqueAlpha) {
     PNGLoader loader;
-    auto bitmap = Decode(loader, EncodePng(Png(3, 2, 2, 8, {
-        10, 20, 30, 40, 50, 60, 70, 80, 90,
-        11, 21, 31, 41, 51, 61, 71, 81, 91,
-    })));
+    auto bitmap = Decode(loader, EncodePng(Png(3, 2, 2, 8,
+                                               {
+                                                   10,
+                                                   20,
+                                                   30,
+                                                   40,
+                                                   50,
+                                                   60,
+                                                   70,
+                                                   80,
+                                                   90,
+                                                   11,
+                                                   21,
+                                                   31,
+                                                   41,
+                                                   51,
+                                                   61,
+                                                   71,
+                                                   81,
+                                                   91,
+                                               })));
     ASSERT_TRUE(bitmap);
     EXPECT_EQ(Rgba({11, 21, 31, 255, 41, 51, 61, 255, 71, 81, 91, 255}), StoredRow(bitmap.get(), 0));
     EXPECT_EQ(Rgba({10, 20, 30, 255, 40, 50, 60, 255, 70, 80, 90, 255}), StoredRow(bitmap.get(), 1));
 }
 
-TEST(PNGLoader, TransparencyChunkOnRgbBecomesPerPixelAlpha)
-{
+TEST(PNGLoader, TransparencyChunkOnRgbBecomesPerPixelAlpha) {
     PngImage image = Png(3, 1, 2, 8, {10, 20, 30, 10, 20, 31, 10, 20, 30});
     image.transparency = {10, 20, 30};
     PNGLoader loader;
@@ -235,8 +239,7 @@ TEST(PNGLoader, TransparencyChunkOnRgbBecomesPerPixelAlpha)
     EXPECT_EQ(Rgba({10, 20, 30, 0, 10, 20, 31, 255, 10, 20, 30, 0}), StoredRow(bitmap.get(), 0));
 }
 
-TEST(PNGLoader, TwoBitPaletteExpandsThroughPaletteAndTransparency)
-{
+TEST(PNGLoader, TwoBitPaletteExpandsThroughPaletteAndTransparency) {
     PngImage image = Png(5, 2, 3, 2, {0, 1, 2, 3, 0, 3, 3, 2, 1, 0});
     image.palette = {255, 0, 0, 0, 255, 0, 0, 0, 255, 7, 8, 9};
     image.transparency = {0, 128}; // entries 2 and 3 stay opaque
@@ -250,8 +253,7 @@ TEST(PNGLoader, TwoBitPaletteExpandsThroughPaletteAndTransparency)
               StoredRow(bitmap.get(), 0));
 }
 
-TEST(PNGLoader, EightBitPaletteWithoutTransparencyIsOpaque)
-{
+TEST(PNGLoader, EightBitPaletteWithoutTransparencyIsOpaque) {
     PngImage image = Png(2, 1, 3, 8, {1, 0});
     image.palette = {1, 2, 3, 4, 5, 6};
     PNGLoader loader;
@@ -260,17 +262,16 @@ TEST(PNGLoader, EightBitPaletteWithoutTransparencyIsOpaque)
     EXPECT_EQ(Rgba({4, 5, 6, 255, 1, 2, 3, 255}), StoredRow(bitmap.get(), 0));
 }
 
-TEST(PNGLoader, LowBitGreyBecomesFullRangeRgb)
-{
+TEST(PNGLoader, LowBitGreyBecomesFullRangeRgb) {
     PNGLoader loader;
     struct Case {
         int depth;
         std::vector<unsigned> samples;
         std::vector<int> expected;
     };
-    for (const Case& c : {Case{1, {0, 1, 1, 0, 1}, {0, 255, 255, 0, 255}},
-                          Case{2, {0, 1, 2, 3, 2}, {0, 85, 170, 255, 170}},
-                          Case{4, {0, 5, 15, 9, 1}, {0, 85, 255, 153, 17}}}) {
+    for (const Case& c :
+         {Case{1, {0, 1, 1, 0, 1}, {0, 255, 255, 0, 255}}, Case{2, {0, 1, 2, 3, 2}, {0, 85, 170, 255, 170}},
+          Case{4, {0, 5, 15, 9, 1}, {0, 85, 255, 153, 17}}}) {
         SCOPED_TRACE(c.depth);
         auto bitmap = Decode(loader, EncodePng(Png(5, 1, 0, c.depth, c.samples)));
         ASSERT_TRUE(bitmap);
@@ -281,8 +282,7 @@ TEST(PNGLoader, LowBitGreyBecomesFullRangeRgb)
     }
 }
 
-TEST(PNGLoader, LowBitGreyWithTransparencyKeyGetsAlpha)
-{
+TEST(PNGLoader, LowBitGreyWithTransparencyKeyGetsAlpha) {
     PngImage image = Png(4, 1, 0, 2, {0, 1, 2, 1});
     image.transparency = {1};
     PNGLoader loader;
@@ -291,8 +291,7 @@ TEST(PNGLoader, LowBitGreyWithTransparencyKeyGetsAlpha)
     EXPECT_EQ(Rgba({0, 0, 0, 255, 85, 85, 85, 0, 170, 170, 170, 255, 85, 85, 85, 0}), StoredRow(bitmap.get(), 0));
 }
 
-TEST(PNGLoader, SixteenBitSamplesKeepTheirHighByte)
-{
+TEST(PNGLoader, SixteenBitSamplesKeepTheirHighByte) {
     PNGLoader loader;
     auto rgba = Decode(loader, EncodePng(Png(1, 1, 6, 16, {0x1234, 0xFFFF, 0x00FF, 0x8001})));
     ASSERT_TRUE(rgba);
@@ -302,8 +301,7 @@ TEST(PNGLoader, SixteenBitSamplesKeepTheirHighByte)
     EXPECT_EQ(Rgba({0xAB, 0x01, 0xFF, 255}), StoredRow(rgb.get(), 0));
 }
 
-TEST(PNGLoader, InterlacedImageDecodesLikeSequentialOne)
-{
+TEST(PNGLoader, InterlacedImageDecodesLikeSequentialOne) {
     std::vector<unsigned> samples;
     for (int i = 0; i < 9 * 7 * 3; ++i)
         samples.push_back(unsigned(i * 37 % 256));
@@ -317,8 +315,7 @@ TEST(PNGLoader, InterlacedImageDecodesLikeSequentialOne)
     EXPECT_EQ(Bytes(a->GetPixels(), a->GetPixels() + 9 * 7 * 4), Bytes(b->GetPixels(), b->GetPixels() + 9 * 7 * 4));
 }
 
-TEST(PNGLoader, DecodesFromTheCurrentStreamPosition)
-{
+TEST(PNGLoader, DecodesFromTheCurrentStreamPosition) {
     Bytes file = Rgba({'j', 'u', 'n', 'k'});
     Bytes png = EncodePng(Png(1, 1, 2, 8, {1, 2, 3}));
     file.insert(file.end(), png.begin(), png.end());
@@ -328,8 +325,7 @@ TEST(PNGLoader, DecodesFromTheCurrentStreamPosition)
     EXPECT_EQ(Rgba({1, 2, 3, 255}), StoredRow(bitmap.get(), 0));
 }
 
-TEST(PNGLoader, GreyFormatsAreUnsupportedAndRestoreThePosition)
-{
+TEST(PNGLoader, GreyFormatsAreUnsupportedAndRestoreThePosition) {
     PngImage greyWithKey = Png(2, 1, 0, 8, {3, 4});
     greyWithKey.transparency = {3};
     PNGLoader loader;
@@ -343,8 +339,7 @@ TEST(PNGLoader, GreyFormatsAreUnsupportedAndRestoreThePosition)
     }
 }
 
-TEST(PNGLoader, NonPngDataFailsAndRestoresThePosition)
-{
+TEST(PNGLoader, NonPngDataFailsAndRestoresThePosition) {
     PNGLoader loader;
     std::string text = "this is not an image at all";
     Bytes file(text.begin(), text.end());
@@ -353,8 +348,7 @@ TEST(PNGLoader, NonPngDataFailsAndRestoresThePosition)
     EXPECT_EQ("Not a PNG file", FailureOf(loader, Bytes()));
 }
 
-TEST(PNGLoader, EveryTruncationFailsCleanly)
-{
+TEST(PNGLoader, EveryTruncationFailsCleanly) {
     std::vector<unsigned> samples;
     for (int i = 0; i < 16 * 16 * 3; ++i)
         samples.push_back(unsigned(std::rand() % 256));
@@ -366,16 +360,14 @@ TEST(PNGLoader, EveryTruncationFailsCleanly)
     }
 }
 
-TEST(PNGLoader, CorruptChunkChecksumFails)
-{
+TEST(PNGLoader, CorruptChunkChecksumFails) {
     Bytes file = EncodePng(Png(1, 1, 2, 8, {1, 2, 3}));
     file[29] ^= 0xFF; // last byte of the IHDR checksum
     PNGLoader loader;
     EXPECT_EQ("Not a PNG file", FailureOf(loader, file));
 }
 
-TEST(PNGLoader, AbsurdHeaderSizeFailsWithoutLargeAllocation)
-{
+TEST(PNGLoader, AbsurdHeaderSizeFailsWithoutLargeAllocation) {
     // Within the limits the tiny data gives the lie away; beyond them the size alone is named.
     PNGLoader loader;
     for (auto [width, height, message] : std::vector<std::tuple<std::uint32_t, std::uint32_t, std::string>>{
@@ -396,8 +388,7 @@ TEST(PNGLoader, AbsurdHeaderSizeFailsWithoutLargeAllocation)
     }
 }
 
-TEST(PNGLoader, WellCompressedImageOverThePixelLimitIsRefusedBeforeDecoding)
-{
+TEST(PNGLoader, WellCompressedImageOverThePixelLimitIsRefusedBeforeDecoding) {
     // 32 KB of honest data that would decode into a 1 GiB bitmap.
     Bytes file = BlankOneBitPng(16384, 16384);
     EXPECT_LT(file.size(), 64u * 1024u);
@@ -413,8 +404,7 @@ TEST(PNGLoader, WellCompressedImageOverThePixelLimitIsRefusedBeforeDecoding)
     EXPECT_EQ(Rgba({9, 8, 7, 255}), Bytes(bitmap->GetPixels(), bitmap->GetPixels() + 4));
 }
 
-TEST(PNGLoader, ChunkClaimingGigabytesFailsWithoutTakingThem)
-{
+TEST(PNGLoader, ChunkClaimingGigabytesFailsWithoutTakingThem) {
     // A valid header, then a chunk whose length field says 2 GiB in a file of a few dozen bytes.
     Bytes header = EncodePng(Png(1, 1, 2, 8, {1, 2, 3}));
     header.resize(33); // signature (8) and IHDR (25)
@@ -432,8 +422,7 @@ TEST(PNGLoader, ChunkClaimingGigabytesFailsWithoutTakingThem)
     }
 }
 
-TEST(PNGLoader, LargeImageWithHonestDataStillLoads)
-{
+TEST(PNGLoader, LargeImageWithHonestDataStillLoads) {
     // 2048 x 2048 of one colour compresses far below the file size bound.
     std::vector<unsigned> samples(2048u * 2048u * 3u, 77);
     Bytes file = EncodePng(Png(2048, 2048, 2, 8, samples));
@@ -447,8 +436,7 @@ TEST(PNGLoader, LargeImageWithHonestDataStillLoads)
 
 // --- JPEG --------------------------------------------------------------------------------
 
-TEST(JPEGLoader, AcceptsOnlyBitmapsAndNamesItself)
-{
+TEST(JPEGLoader, AcceptsOnlyBitmapsAndNamesItself) {
     JPEGLoader loader;
     EXPECT_TRUE(loader.CanLoad(AssetBitmap2D));
     EXPECT_FALSE(loader.CanLoad(AssetFont));
@@ -458,12 +446,12 @@ TEST(JPEGLoader, AcceptsOnlyBitmapsAndNamesItself)
     EXPECT_EQ(nullptr, loader.Load(AssetText, &stream, "image", nullptr));
 }
 
-TEST(JPEGLoader, ColourImageIsOpaqueRgbaWithTheBottomRowFirst)
-{
+TEST(JPEGLoader, ColourImageIsOpaqueRgbaWithTheBottomRowFirst) {
     JPEGLoader loader;
     for (bool progressive : {false, true}) {
         SCOPED_TRACE(progressive ? "progressive" : "baseline");
-        auto bitmap = Decode(loader, EncodeJpeg(16, 32, 3, SolidRows(16, 32, {{255, 0, 0}, {0, 0, 255}}), 100, progressive));
+        auto bitmap =
+            Decode(loader, EncodeJpeg(16, 32, 3, SolidRows(16, 32, {{255, 0, 0}, {0, 0, 255}}), 100, progressive));
         ASSERT_TRUE(bitmap);
         EXPECT_EQ(16, bitmap->GetWidth());
         EXPECT_EQ(32, bitmap->GetHeight());
@@ -478,8 +466,7 @@ TEST(JPEGLoader, ColourImageIsOpaqueRgbaWithTheBottomRowFirst)
     }
 }
 
-TEST(JPEGLoader, GreyscaleAndCmykImagesYieldNoAsset)
-{
+TEST(JPEGLoader, GreyscaleAndCmykImagesYieldNoAsset) {
     JPEGLoader loader;
     for (int components : {1, 4}) {
         SCOPED_TRACE(components);
@@ -491,8 +478,7 @@ TEST(JPEGLoader, GreyscaleAndCmykImagesYieldNoAsset)
     }
 }
 
-TEST(JPEGLoader, NonJpegDataFailsAndRestoresThePosition)
-{
+TEST(JPEGLoader, NonJpegDataFailsAndRestoresThePosition) {
     JPEGLoader loader;
     std::string text = "GIF89a is not a JPEG";
     Bytes file(text.begin(), text.end());
@@ -502,8 +488,7 @@ TEST(JPEGLoader, NonJpegDataFailsAndRestoresThePosition)
     EXPECT_EQ("Not a JPG file", FailureOf(loader, EncodePng(Png(1, 1, 2, 8, {1, 2, 3}))));
 }
 
-TEST(JPEGLoader, TruncatedHeaderFailsAndTruncatedScanKeepsWhatArrived)
-{
+TEST(JPEGLoader, TruncatedHeaderFailsAndTruncatedScanKeepsWhatArrived) {
     Bytes noise(16 * 64 * 3);
     for (auto& b : noise)
         b = static_cast<unsigned char>(std::rand());
@@ -522,8 +507,7 @@ TEST(JPEGLoader, TruncatedHeaderFailsAndTruncatedScanKeepsWhatArrived)
         EXPECT_EQ(StoredRow(full.get(), row), StoredRow(cut.get(), row)) << "row " << row;
 }
 
-TEST(JPEGLoader, EveryTruncationEitherFailsOrKeepsTheSize)
-{
+TEST(JPEGLoader, EveryTruncationEitherFailsOrKeepsTheSize) {
     Bytes file = EncodeJpeg(24, 24, 3, SolidRows(24, 24, {{10, 200, 30}, {200, 10, 30}, {30, 10, 200}}), 80, true);
     JPEGLoader loader;
     for (std::size_t length = 0; length < file.size(); ++length) {
@@ -542,8 +526,7 @@ TEST(JPEGLoader, EveryTruncationEitherFailsOrKeepsTheSize)
     }
 }
 
-TEST(JPEGLoader, AbsurdHeaderSizeFailsWithoutLargeAllocation)
-{
+TEST(JPEGLoader, AbsurdHeaderSizeFailsWithoutLargeAllocation) {
     Bytes file = EncodeJpeg(8, 8, 3, Bytes(8 * 8 * 3, 50));
     std::size_t sof = 0;
     for (std::size_t i = 2; i + 1 < file.size(); ++i)
@@ -573,8 +556,7 @@ TEST(JPEGLoader, AbsurdHeaderSizeFailsWithoutLargeAllocation)
     }
 }
 
-TEST(JPEGLoader, LargeUniformImagesStillLoad)
-{
+TEST(JPEGLoader, LargeUniformImagesStillLoad) {
     // One colour compresses as far as JPEG goes; the pixels-per-byte bound must still let it in.
     JPEGLoader loader;
     for (bool progressive : {false, true}) {
@@ -587,8 +569,7 @@ TEST(JPEGLoader, LargeUniformImagesStillLoad)
     }
 }
 
-TEST(JPEGLoader, ProgressiveFileWithThousandsOfScansIsRefused)
-{
+TEST(JPEGLoader, ProgressiveFileWithThousandsOfScansIsRefused) {
     Bytes file = EncodeJpeg(64, 64, 3, Bytes(64 * 64 * 3, 120), 80, true);
     std::size_t lastScan = 0;
     for (std::size_t i = 0; i + 1 < file.size(); ++i)

@@ -9,8 +9,7 @@
 namespace GralithTest {
 
 struct ReleaseObject {
-    void operator()(Gralith::Object* object) const
-    {
+    void operator()(Gralith::Object* object) const {
         if (object)
             object->Release();
     }
@@ -22,8 +21,7 @@ using Held = std::unique_ptr<T, ReleaseObject>;
 
 /// The message of the Exception that f throws, or "<no exception>".
 template <class F>
-std::string MessageOf(F&& f)
-{
+std::string MessageOf(F&& f) {
     try {
         f();
     } catch (const Gralith::Exception& e) {

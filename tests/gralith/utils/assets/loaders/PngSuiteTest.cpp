@@ -34,8 +34,7 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-Bytes ReadAll(const std::string& path)
-{
+Bytes ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
@@ -43,8 +42,7 @@ Bytes ReadAll(const std::string& path)
 // The engine hands the file's samples on as they are, while the simplified API converts from the
 // file's gamma to that of its output. Without the colour-space chunks an 8-bit file counts as
 // sRGB, like 8-bit output, so the reference converts nothing either.
-Bytes WithoutColourSpaceChunks(const Bytes& file)
-{
+Bytes WithoutColourSpaceChunks(const Bytes& file) {
     Bytes out(file.begin(), file.begin() + std::min<std::size_t>(8, file.size()));
     std::size_t at = 8;
     while (at + 12 <= file.size()) {
@@ -71,8 +69,7 @@ struct Reference {
 // interlaced 16-bit images reduced to 8 bits (ibasn2c16 differs from basn2c16, the same picture
 // sequential), while its 16-bit output of both is right. With the colour-space chunks gone a
 // 16-bit file counts as linear already, so nothing is converted; the output is premultiplied.
-Reference ReferenceDecode(const Bytes& file, bool sixteenBit)
-{
+Reference ReferenceDecode(const Bytes& file, bool sixteenBit) {
     Bytes stripped = WithoutColourSpaceChunks(file);
     png_image image;
     std::memset(&image, 0, sizeof image);
@@ -99,8 +96,7 @@ Reference ReferenceDecode(const Bytes& file, bool sixteenBit)
 // Whether the loader's 8-bit pixel agrees with the reference's. A 16-bit colour sample that the
 // loader cut to its high byte h was somewhere in [256h, 256h + 255]; premultiplied by the
 // reference's alpha (rounded) it must land on the reference's value.
-bool SamePixel(const unsigned* want, const unsigned char* got, bool sixteenBit)
-{
+bool SamePixel(const unsigned* want, const unsigned char* got, bool sixteenBit) {
     if (!sixteenBit)
         return std::equal(want, want + 4, got);
     const std::uint64_t alpha = want[3];
@@ -121,8 +117,7 @@ int HeaderByte(const Bytes& file, std::size_t offset) { return file.size() > 25 
 // Grey without a low bit depth to widen, and grey with alpha, have no RGB(A) form in the loader.
 bool EngineRefuses(int depth, int colourType) { return colourType == 4 || (colourType == 0 && depth >= 8); }
 
-std::vector<std::string> TestImages(const std::string& root)
-{
+std::vector<std::string> TestImages(const std::string& root) {
     std::vector<std::string> files;
     for (const char* collection : {"pngsuite", "testpngs"}) {
         std::error_code error;
@@ -137,8 +132,7 @@ std::vector<std::string> TestImages(const std::string& root)
 
 } // namespace
 
-TEST(PNGLoader, DecodesLibpngsTestImagesAsLibpngDoes)
-{
+TEST(PNGLoader, DecodesLibpngsTestImagesAsLibpngDoes) {
     const std::vector<std::string> files = TestImages(PNG_TEST_IMAGES);
     // libpng 1.6.39 ships 187 images in the two folders; far fewer means the fetch went wrong.
     ASSERT_GE(files.size(), 150u) << "libpng's test images are missing under " << PNG_TEST_IMAGES

@@ -24,20 +24,16 @@ class ShaderLoading : public testing::Test {
 protected:
     ShaderLoading()
         : device(NullDevice::Create()), files(new Directory(directory.Path().c_str())),
-          proxy(new Proxy(files.get(), device.get(), nullptr, nullptr))
-    {
-    }
+          proxy(new Proxy(files.get(), device.get(), nullptr, nullptr)) {}
 
-    NullProgram* Load(const char* descriptor)
-    {
+    NullProgram* Load(const char* descriptor) {
         Program* program = proxy->GetProgram(descriptor, nullptr);
         auto* nullProgram = dynamic_cast<NullProgram*>(program);
         EXPECT_TRUE(nullProgram);
         return nullProgram;
     }
 
-    int RecordsOfType(int type) const
-    {
+    int RecordsOfType(int type) const {
         int n = 0;
         for (const Proxy::AssetRecord* record : proxy->GetRecords())
             n += record->type == type && record->asset ? 1 : 0;
@@ -54,8 +50,7 @@ protected:
 
 } // namespace
 
-TEST_F(ShaderLoading, OneFileCompilesVsMainAndPsMainAndIsReadOnce)
-{
+TEST_F(ShaderLoading, OneFileCompilesVsMainAndPsMainAndIsReadOnce) {
     directory.Write("shaders/glow.cg", std::string("uniform float4 Tint; // glow"));
     NullProgram* program = Load("shaders/glow.cg");
     ASSERT_TRUE(program);
@@ -69,8 +64,7 @@ TEST_F(ShaderLoading, OneFileCompilesVsMainAndPsMainAndIsReadOnce)
     EXPECT_EQ(1, RecordsOfType(AssetPixelShader));
 }
 
-TEST_F(ShaderLoading, TwoDescriptorsWithEntriesShareTheCachedVertexShader)
-{
+TEST_F(ShaderLoading, TwoDescriptorsWithEntriesShareTheCachedVertexShader) {
     directory.Write("a.cg", std::string("// a"));
     directory.Write("b.cg", std::string("// b"));
     directory.Write("c.cg", std::string("// c"));
@@ -91,8 +85,7 @@ TEST_F(ShaderLoading, TwoDescriptorsWithEntriesShareTheCachedVertexShader)
     EXPECT_EQ(first, Load("a.cg:mainV;b.cg:mainP"));
 }
 
-TEST_F(ShaderLoading, EmptyEntryAfterColonReachesTheDeviceAsEmptyName)
-{
+TEST_F(ShaderLoading, EmptyEntryAfterColonReachesTheDeviceAsEmptyName) {
     directory.Write("a.cg", std::string("// a"));
     NullProgram* program = Load("a.cg:;a.cg:extra:ignored");
     ASSERT_TRUE(program);
@@ -100,8 +93,7 @@ TEST_F(ShaderLoading, EmptyEntryAfterColonReachesTheDeviceAsEmptyName)
     EXPECT_EQ("extra", program->GetPixelShader()->GetEntryPoint());
 }
 
-TEST_F(ShaderLoading, SourcesAreSearchedUnderTheOuterPrefixes)
-{
+TEST_F(ShaderLoading, SourcesAreSearchedUnderTheOuterPrefixes) {
     directory.Write("shaders/fx.cg", std::string("// fx"));
     NullProgram* program = Load("fx.cg{shaders}");
     ASSERT_TRUE(program);
@@ -109,28 +101,25 @@ TEST_F(ShaderLoading, SourcesAreSearchedUnderTheOuterPrefixes)
     EXPECT_TRUE(proxy->GetPrefixStack().Count() == 0);
 }
 
-TEST_F(ShaderLoading, MissingShaderFileNestsEveryLevelOfTheFailure)
-{
+TEST_F(ShaderLoading, MissingShaderFileNestsEveryLevelOfTheFailure) {
     EXPECT_EQ(std::string(LoadFailed) + "missing.cg\n" + "ProgramLoader: " + LoadFailed + "missing.cg\n" +
-                  "ShaderLoader: " + LoadFailed + "missing.cg\n" + "TextLoader: " + Missing("missing.cg") +
-                  "\n\n\n",
+                  "ShaderLoader: " + LoadFailed + "missing.cg\n" + "TextLoader: " + Missing("missing.cg") + "\n\n\n",
               MessageOf([&] { proxy->GetProgram("missing.cg", nullptr); }));
     // The failure is not cached: once the file exists the same request succeeds.
     directory.Write("missing.cg", std::string("// here now"));
     EXPECT_TRUE(Load("missing.cg"));
 }
 
-TEST_F(ShaderLoading, ThreePartProgramFailsForTheGeometryShader)
-{
+TEST_F(ShaderLoading, ThreePartProgramFailsForTheGeometryShader) {
     directory.Write("a.cg", std::string("// a"));
     EXPECT_EQ(std::string(LoadFailed) + "a.cg;a.cg;a.cg\n" + "ProgramLoader: " + LoadFailed + "a.cg\n\n",
               MessageOf([&] { proxy->GetProgram("a.cg;a.cg;a.cg", nullptr); }));
 }
 
-TEST_F(ShaderLoading, ShaderRequestedDirectlyUsesTheDefaultEntryOfItsKind)
-{
+TEST_F(ShaderLoading, ShaderRequestedDirectlyUsesTheDefaultEntryOfItsKind) {
     directory.Write("a.cg", std::string("// a"));
-    auto* vertex = dynamic_cast<WrapperAsset<Shader*, AssetVertexShader>*>(proxy->Get(AssetVertexShader, "a.cg", nullptr));
+    auto* vertex =
+        dynamic_cast<WrapperAsset<Shader*, AssetVertexShader>*>(proxy->Get(AssetVertexShader, "a.cg", nullptr));
     auto* pixel = dynamic_cast<WrapperAsset<Shader*, AssetPixelShader>*>(proxy->Get(AssetPixelShader, "a.cg", nullptr));
     ASSERT_TRUE(vertex && pixel);
     EXPECT_EQ("vsMain", static_cast<NullShader*>(vertex->GetValue())->GetEntryPoint());
@@ -138,8 +127,7 @@ TEST_F(ShaderLoading, ShaderRequestedDirectlyUsesTheDefaultEntryOfItsKind)
     EXPECT_EQ(String("a.cg"), vertex->GetName());
 }
 
-TEST(ShaderLoaders, AcceptTheirTypesOnly)
-{
+TEST(ShaderLoaders, AcceptTheirTypesOnly) {
     Assets::Loaders::ShaderLoader shaders;
     Assets::Loaders::ProgramLoader programs;
     EXPECT_EQ(String("ShaderLoader"), shaders.GetName());

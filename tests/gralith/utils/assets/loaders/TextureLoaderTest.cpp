@@ -23,8 +23,7 @@ using UploadList = std::vector<std::pair<int, int>>;
 constexpr const char* LoadFailed = "The following asset could not be loaded: ";
 
 // A square or rectangular RGB image of one colour.
-Bytes SolidPng(int width, int height, unsigned r, unsigned g, unsigned b)
-{
+Bytes SolidPng(int width, int height, unsigned r, unsigned g, unsigned b) {
     PngImage image;
     image.width = width;
     image.height = height;
@@ -37,22 +36,18 @@ class TextureLoading : public testing::Test {
 protected:
     TextureLoading()
         : device(NullDevice::Create()), files(new Directory(directory.Path().c_str())),
-          proxy(new Proxy(files.get(), device.get(), nullptr, nullptr))
-    {
-    }
+          proxy(new Proxy(files.get(), device.get(), nullptr, nullptr)) {}
 
     Texture* Load(const char* descriptor) { return proxy->GetTexture(descriptor, nullptr); }
 
-    std::string FailureOf(const char* descriptor)
-    {
+    std::string FailureOf(const char* descriptor) {
         return MessageOf([&] { proxy->GetTexture(descriptor, nullptr); });
     }
 
     std::string Missing(const std::string& name) const { return "File not found: " + directory.Path() + name; }
 
     // The (level, face) of every upload, in order.
-    UploadList Uploads() const
-    {
+    UploadList Uploads() const {
         UploadList out;
         for (const NullCall& call : device->GetCalls())
             if (call.Kind == NullTextureUpload)
@@ -66,11 +61,9 @@ protected:
     Held<Proxy> proxy;
 };
 
-
 } // namespace
 
-TEST_F(TextureLoading, PlainImageBecomesA2DTextureWithGeneratedMipmaps)
-{
+TEST_F(TextureLoading, PlainImageBecomesA2DTextureWithGeneratedMipmaps) {
     directory.Write("wall.png", SolidPng(8, 4, 1, 2, 3));
     Texture* texture = Load("wall.png");
     ASSERT_EQ(TextureType::Texture2D, texture->GetType());
@@ -85,8 +78,7 @@ TEST_F(TextureLoading, PlainImageBecomesA2DTextureWithGeneratedMipmaps)
     EXPECT_EQ(1u, Uploads().size());
 }
 
-TEST_F(TextureLoading, ExplicitLevelsAreUploadedInOrderWithoutGeneration)
-{
+TEST_F(TextureLoading, ExplicitLevelsAreUploadedInOrderWithoutGeneration) {
     directory.Write("l0.png", SolidPng(4, 2, 9, 9, 9));
     directory.Write("l1.png", SolidPng(2, 1, 9, 9, 9));
     directory.Write("l2.png", SolidPng(1, 1, 9, 9, 9));
@@ -96,8 +88,7 @@ TEST_F(TextureLoading, ExplicitLevelsAreUploadedInOrderWithoutGeneration)
     EXPECT_EQ(0, device->CountCalls(NullGenerateMipmaps));
 }
 
-TEST_F(TextureLoading, LevelOfTheWrongSizeIsRefused)
-{
+TEST_F(TextureLoading, LevelOfTheWrongSizeIsRefused) {
     directory.Write("l0.png", SolidPng(4, 4, 9, 9, 9));
     directory.Write("one.png", SolidPng(1, 1, 9, 9, 9));
     EXPECT_EQ(std::string(LoadFailed) + "l0.png;l0.png\n" +
@@ -110,34 +101,29 @@ TEST_F(TextureLoading, LevelOfTheWrongSizeIsRefused)
               FailureOf("one.png;one.png"));
 }
 
-TEST_F(TextureLoading, MissingFileNestsTheBitmapFailureThenTriesTheCubeLoader)
-{
+TEST_F(TextureLoading, MissingFileNestsTheBitmapFailureThenTriesTheCubeLoader) {
     EXPECT_EQ(std::string(LoadFailed) + "missing.png\n" + "Texture2DLoader: " + LoadFailed + "missing.png\n" +
-                  "PNGLoader: " + Missing("missing.png") + "\n" + "JPEGLoader: " + Missing("missing.png") +
-                  "\n\n" + "TextureCubeLoader: Wildchar (*) not found in filename\n",
+                  "PNGLoader: " + Missing("missing.png") + "\n" + "JPEGLoader: " + Missing("missing.png") + "\n\n" +
+                  "TextureCubeLoader: Wildchar (*) not found in filename\n",
               FailureOf("missing.png"));
     EXPECT_TRUE(Uploads().empty());
 }
 
-TEST_F(TextureLoading, ImageThatIsNeitherPngNorJpegListsEveryCandidate)
-{
+TEST_F(TextureLoading, ImageThatIsNeitherPngNorJpegListsEveryCandidate) {
     // The brace prefix stays pushed while the bitmap is requested, so the bitmap request for
     // the candidate "tex/bad.png" is itself tried under "tex/" first.
     directory.Write("tex/bad.png", std::string("not an image"));
-    EXPECT_EQ(std::string(LoadFailed) + "bad.png{tex}\n" +
-                  "Texture2DLoader: " + LoadFailed + "tex/bad.png\n" +
+    EXPECT_EQ(std::string(LoadFailed) + "bad.png{tex}\n" + "Texture2DLoader: " + LoadFailed + "tex/bad.png\n" +
                   "PNGLoader: " + Missing("tex/tex/bad.png") + "\n" + "PNGLoader: Not a PNG file\n" +
                   "JPEGLoader: " + Missing("tex/tex/bad.png") + "\n" + "JPEGLoader: Not a JPG file\n\n" +
-                  "Texture2DLoader: " + LoadFailed + "bad.png\n" +
-                  "PNGLoader: Not a PNG file\n" + "PNGLoader: " + Missing("bad.png") + "\n" +
-                  "JPEGLoader: Not a JPG file\n" + "JPEGLoader: " + Missing("bad.png") + "\n\n" +
-                  "TextureCubeLoader: Wildchar (*) not found in filename\n" +
+                  "Texture2DLoader: " + LoadFailed + "bad.png\n" + "PNGLoader: Not a PNG file\n" + "PNGLoader: " +
+                  Missing("bad.png") + "\n" + "JPEGLoader: Not a JPG file\n" + "JPEGLoader: " + Missing("bad.png") +
+                  "\n\n" + "TextureCubeLoader: Wildchar (*) not found in filename\n" +
                   "TextureCubeLoader: Wildchar (*) not found in filename\n",
               FailureOf("bad.png{tex}"));
 }
 
-TEST_F(TextureLoading, WildcardMakesSixFacesInCubeFaceOrder)
-{
+TEST_F(TextureLoading, WildcardMakesSixFacesInCubeFaceOrder) {
     const char* faces[] = {"px", "py", "pz", "nx", "ny", "nz"};
     for (int f = 0; f < 6; ++f)
         directory.Write(std::string("sky_") + faces[f] + ".png", SolidPng(4, 4, unsigned(f), 0, 0));
@@ -154,13 +140,12 @@ TEST_F(TextureLoading, WildcardMakesSixFacesInCubeFaceOrder)
             bitmaps.push_back(record->name.CStr());
             EXPECT_EQ(int(bitmaps.size()) - 1, static_cast<Bitmap2D*>(record->asset)->GetPixels()[0]);
         }
-    EXPECT_EQ(std::vector<std::string>({"sky_px.png", "sky_py.png", "sky_pz.png", "sky_nx.png", "sky_ny.png",
-                                        "sky_nz.png"}),
-              bitmaps);
+    EXPECT_EQ(
+        std::vector<std::string>({"sky_px.png", "sky_py.png", "sky_pz.png", "sky_nx.png", "sky_ny.png", "sky_nz.png"}),
+        bitmaps);
 }
 
-TEST_F(TextureLoading, SixFaceListsWithExplicitLevels)
-{
+TEST_F(TextureLoading, SixFaceListsWithExplicitLevels) {
     std::string descriptor;
     for (int f = 0; f < 6; ++f) {
         std::string big = "f" + std::to_string(f) + "a.png", small = "f" + std::to_string(f) + "b.png";
@@ -170,13 +155,13 @@ TEST_F(TextureLoading, SixFaceListsWithExplicitLevels)
     }
     Texture* texture = Load(descriptor.c_str());
     ASSERT_EQ(TextureType::TextureCube, texture->GetType());
-    EXPECT_EQ(UploadList({{0, 0}, {1, 0}, {0, 1}, {1, 1}, {0, 2}, {1, 2}, {0, 3}, {1, 3}, {0, 4}, {1, 4}, {0, 5}, {1, 5}}),
-              Uploads());
+    EXPECT_EQ(
+        UploadList({{0, 0}, {1, 0}, {0, 1}, {1, 1}, {0, 2}, {1, 2}, {0, 3}, {1, 3}, {0, 4}, {1, 4}, {0, 5}, {1, 5}}),
+        Uploads());
     EXPECT_EQ(0, device->CountCalls(NullGenerateMipmaps));
 }
 
-TEST_F(TextureLoading, TwoWildcardsOrFiveFacesAreRefused)
-{
+TEST_F(TextureLoading, TwoWildcardsOrFiveFacesAreRefused) {
     EXPECT_EQ(std::string(LoadFailed) + "a*b*.png\n" + "Texture2DLoader: Invalid descriptor\n" +
                   "TextureCubeLoader: Wildchar (*) not found in filename\n",
               FailureOf("a*b*.png"));
@@ -186,15 +171,15 @@ TEST_F(TextureLoading, TwoWildcardsOrFiveFacesAreRefused)
               FailureOf("x.png#x.png#x.png#x.png#x.png"));
 }
 
-TEST_F(TextureLoading, CubeFacesMustBeSquareAndOfOneSize)
-{
+TEST_F(TextureLoading, CubeFacesMustBeSquareAndOfOneSize) {
     for (const char* face : {"px", "py", "pz", "nx", "ny"})
         directory.Write(std::string("c_") + face + ".png", SolidPng(4, 4, 1, 1, 1));
     directory.Write("c_nz.png", SolidPng(2, 2, 1, 1, 1));
     directory.Write("wide_px.png", SolidPng(4, 2, 1, 1, 1));
-    EXPECT_EQ(std::string(LoadFailed) + "c_*.png\n" + "Texture2DLoader: Invalid descriptor\n" +
-                  "TextureCubeLoader: Invalid resolutions in bitmap: c_nz.png (All bitmaps must have equal resolutions)\n",
-              FailureOf("c_*.png"));
+    EXPECT_EQ(
+        std::string(LoadFailed) + "c_*.png\n" + "Texture2DLoader: Invalid descriptor\n" +
+            "TextureCubeLoader: Invalid resolutions in bitmap: c_nz.png (All bitmaps must have equal resolutions)\n",
+        FailureOf("c_*.png"));
     EXPECT_EQ(std::string(LoadFailed) + "wide_*.png\n" + "Texture2DLoader: Invalid descriptor\n" +
                   "TextureCubeLoader: Invalid resolutions in bitmap: wide_px.png (Width and height must be equal)\n",
               FailureOf("wide_*.png"));
@@ -204,8 +189,7 @@ TEST_F(TextureLoading, CubeFacesMustBeSquareAndOfOneSize)
               FailureOf("c_*.png;c_*.png"));
 }
 
-TEST(TextureLoadingWithoutDevice, FailsWithAClearMessage)
-{
+TEST(TextureLoadingWithoutDevice, FailsWithAClearMessage) {
     TemporaryDirectory directory;
     directory.Write("a.png", SolidPng(1, 1, 1, 1, 1));
     Held<Directory> files(new Directory(directory.Path().c_str()));
@@ -219,16 +203,14 @@ namespace {
 using BitmapLoading = TextureLoading;
 }
 
-TEST_F(BitmapLoading, GreyscaleJpegIsReportedAsLoaderBehavedIncorrectly)
-{
+TEST_F(BitmapLoading, GreyscaleJpegIsReportedAsLoaderBehavedIncorrectly) {
     directory.Write("grey.jpg", EncodeJpeg(8, 8, 1, Bytes(64, 128)));
     EXPECT_EQ(std::string(LoadFailed) + "grey.jpg\n" + "PNGLoader: Not a PNG file\n" +
                   "JPEGLoader: Loader behaved incorrectly\n",
               MessageOf([&] { proxy->Get(AssetBitmap2D, "grey.jpg", nullptr); }));
 }
 
-TEST_F(BitmapLoading, ColourJpegIsServedAfterThePngLoaderDeclines)
-{
+TEST_F(BitmapLoading, ColourJpegIsServedAfterThePngLoaderDeclines) {
     directory.Write("pics/photo.jpg", EncodeJpeg(8, 8, 3, Bytes(8 * 8 * 3, 200)));
     auto* bitmap = dynamic_cast<Bitmap2D*>(proxy->Get(AssetBitmap2D, "photo.jpg{pics}", nullptr));
     ASSERT_TRUE(bitmap);
@@ -237,13 +219,12 @@ TEST_F(BitmapLoading, ColourJpegIsServedAfterThePngLoaderDeclines)
     EXPECT_EQ(255, bitmap->GetPixels()[3]);
 }
 
-TEST_F(BitmapLoading, NeitherPngNorJpegGivesOneLinePerLoaderAndCandidate)
-{
+TEST_F(BitmapLoading, NeitherPngNorJpegGivesOneLinePerLoaderAndCandidate) {
     directory.Write("a/junk.bin", std::string("GIF89a"));
-    EXPECT_EQ(std::string(LoadFailed) + "junk.bin{a;b}\n" + "PNGLoader: Not a PNG file\n" + "PNGLoader: " +
-                  Missing("b/junk.bin") + "\n" + "PNGLoader: " + Missing("junk.bin") + "\n" +
-                  "JPEGLoader: Not a JPG file\n" + "JPEGLoader: " + Missing("b/junk.bin") + "\n" + "JPEGLoader: " +
-                  Missing("junk.bin") + "\n",
+    EXPECT_EQ(std::string(LoadFailed) + "junk.bin{a;b}\n" + "PNGLoader: Not a PNG file\n" +
+                  "PNGLoader: " + Missing("b/junk.bin") + "\n" + "PNGLoader: " + Missing("junk.bin") + "\n" +
+                  "JPEGLoader: Not a JPG file\n" + "JPEGLoader: " + Missing("b/junk.bin") + "\n" +
+                  "JPEGLoader: " + Missing("junk.bin") + "\n",
               MessageOf([&] { proxy->Get(AssetBitmap2D, "junk.bin{a;b}", nullptr); }));
     EXPECT_EQ(0, proxy->GetPrefixStack().Count());
 }

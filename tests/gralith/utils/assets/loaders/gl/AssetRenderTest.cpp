@@ -77,8 +77,7 @@ float4 psMain(float2 uv : TEXCOORD0) : COLOR {
 
 GLShadingContext* MakeShading(GLDevice* device) { return new CGShadingContext(device); }
 
-PngImage RgbImage(int width, int height, std::vector<unsigned> samples)
-{
+PngImage RgbImage(int width, int height, std::vector<unsigned> samples) {
     PngImage image;
     image.width = width;
     image.height = height;
@@ -86,8 +85,7 @@ PngImage RgbImage(int width, int height, std::vector<unsigned> samples)
     return image;
 }
 
-::testing::AssertionResult Near(const Pixel& actual, int r, int g, int b, int tolerance = 2)
-{
+::testing::AssertionResult Near(const Pixel& actual, int r, int g, int b, int tolerance = 2) {
     if (std::abs(actual[0] - r) <= tolerance && std::abs(actual[1] - g) <= tolerance &&
         std::abs(actual[2] - b) <= tolerance)
         return ::testing::AssertionSuccess();
@@ -97,8 +95,7 @@ PngImage RgbImage(int width, int height, std::vector<unsigned> samples)
 
 class AssetRender : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         device.reset(EGLGLDevice::Create(Size, Size, Depth24Stencil8, 0, &MakeShading));
         files.reset(new Directory(directory.Path().c_str()));
         proxy.reset(new Proxy(files.get(), device.get(), nullptr, nullptr));
@@ -113,8 +110,7 @@ protected:
             {FilterPoint, FilterPoint, FilterNone, AddressClamp, AddressClamp, AddressClamp}));
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         // Assets hold device objects: release them while the device is still there.
         proxy.reset();
         pointClamp.reset();
@@ -124,8 +120,7 @@ protected:
         device.reset();
     }
 
-    void DrawQuad(Program* program)
-    {
+    void DrawQuad(Program* program) {
         device->Clear(ClearColor | ClearDepth, 0, 0, 0, 0, 1, 0);
         device->SetProgram(program);
         device->SetVertexBuffer(0, quad.get());
@@ -134,8 +129,7 @@ protected:
         device->DrawUnindexed(0, 4);
     }
 
-    Pixel At(int x, int y)
-    {
+    Pixel At(int x, int y) {
         unsigned char rgba[4] = {};
         device->ReadSurface(device->GetBackBuffer(), x, y, 1, 1, rgba);
         return {rgba[0], rgba[1], rgba[2], rgba[3]};
@@ -152,8 +146,7 @@ protected:
 
 } // namespace
 
-TEST_F(AssetRender, PngTextureShowsTheImageUprightThroughAProgramFromFile)
-{
+TEST_F(AssetRender, PngTextureShowsTheImageUprightThroughAProgramFromFile) {
     // File order is top row first: red, green on top; blue, white at the bottom.
     directory.Write("textures/quad.png", EncodePng(RgbImage(2, 2, {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255})));
     directory.Write("shaders/texture.cg", std::string(TextureShader));
@@ -167,8 +160,7 @@ TEST_F(AssetRender, PngTextureShowsTheImageUprightThroughAProgramFromFile)
     EXPECT_TRUE(Near(At(Size - 5, 5), 255, 255, 255));    // bottom right
 }
 
-TEST_F(AssetRender, JpegTextureShowsItsColours)
-{
+TEST_F(AssetRender, JpegTextureShowsItsColours) {
     Bytes pixels;
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 16; ++x) {
@@ -184,10 +176,9 @@ TEST_F(AssetRender, JpegTextureShowsItsColours)
     EXPECT_TRUE(Near(At(Size / 2, 4), 20, 40, 220, 4));
 }
 
-TEST_F(AssetRender, CubeMapFacesAnswerTheirDirections)
-{
+TEST_F(AssetRender, CubeMapFacesAnswerTheirDirections) {
     const char* names[] = {"px", "py", "pz", "nx", "ny", "nz"};
-    const std::array<unsigned, 3> colours[] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255},
+    const std::array<unsigned, 3> colours[] = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255},
                                                {255, 255, 0}, {0, 255, 255}, {255, 0, 255}};
     for (int f = 0; f < 6; ++f) {
         std::vector<unsigned> samples;
@@ -209,8 +200,7 @@ TEST_F(AssetRender, CubeMapFacesAnswerTheirDirections)
     }
 }
 
-TEST_F(AssetRender, ShaderCompileErrorIsNestedUnderBothLoaders)
-{
+TEST_F(AssetRender, ShaderCompileErrorIsNestedUnderBothLoaders) {
     directory.Write("broken.cg", std::string("float4 psMain( : COLOR { return 1; }"));
     std::string message = MessageOf([&] { proxy->GetProgram("broken.cg", nullptr); });
     std::string head = "The following asset could not be loaded: broken.cg\nProgramLoader: "
@@ -219,8 +209,7 @@ TEST_F(AssetRender, ShaderCompileErrorIsNestedUnderBothLoaders)
     EXPECT_GT(message.size(), head.size() + 4);
 }
 
-TEST_F(AssetRender, TextDrawnWithAFontStandsUpright)
-{
+TEST_F(AssetRender, TextDrawnWithAFontStandsUpright) {
     Held<Directory> fonts(new Directory("/usr/share/fonts/truetype/dejavu/"));
     Held<Proxy> fontProxy(new Proxy(fonts.get(), device.get(), nullptr, nullptr));
     auto* font = dynamic_cast<Font*>(fontProxy->Get(AssetFont, "DejaVuSans-Bold.ttf:32", nullptr));

@@ -81,8 +81,7 @@ protected:
     NullDevice* device = nullptr;
 };
 
-void ExpectElement(const InputElementDesc& e, int slot, int stream, int components, DataType type, int normalized)
-{
+void ExpectElement(const InputElementDesc& e, int slot, int stream, int components, DataType type, int normalized) {
     EXPECT_EQ(slot, e.Semantic);
     EXPECT_EQ(stream, e.Stream);
     EXPECT_EQ(components, e.ComponentCount);
@@ -93,8 +92,7 @@ void ExpectElement(const InputElementDesc& e, int slot, int stream, int componen
 
 } // namespace
 
-TEST_F(FGMLoaderTest, Version100StreamsAreFloatWith32BitIndices)
-{
+TEST_F(FGMLoaderTest, Version100StreamsAreFloatWith32BitIndices) {
     FGMWriter::Block b = FormatSamples::Quad(100);
     Geometry* g = Read(FormatSamples::Bytes(b));
     EXPECT_EQ(4, g->GetVertexCount());
@@ -122,8 +120,7 @@ TEST_F(FGMLoaderTest, Version100StreamsAreFloatWith32BitIndices)
     g->Release();
 }
 
-TEST_F(FGMLoaderTest, Version101EveryDataTypeAndRemap)
-{
+TEST_F(FGMLoaderTest, Version101EveryDataTypeAndRemap) {
     FGMWriter::Block b = FormatSamples::MixedTypes();
     Geometry* g = Read(FormatSamples::Bytes(b));
     ASSERT_EQ(4, g->GetStreamCount());
@@ -150,8 +147,7 @@ TEST_F(FGMLoaderTest, Version101EveryDataTypeAndRemap)
     g->Release();
 }
 
-TEST_F(FGMLoaderTest, ShortNormalizedTexcoordMakesTheDocumentedElement)
-{
+TEST_F(FGMLoaderTest, ShortNormalizedTexcoordMakesTheDocumentedElement) {
     const short uv[] = {1, 2, 3, 4, 5, 6};
     FGMWriter::Block b;
     b.vertexCount = 3;
@@ -167,10 +163,9 @@ TEST_F(FGMLoaderTest, ShortNormalizedTexcoordMakesTheDocumentedElement)
     g->Release();
 }
 
-TEST_F(FGMLoaderTest, SemanticNamesMapToSlotsAndUnknownNamesCountDownPerBlock)
-{
-    const char* names[] = {"POSITION", "NORMAL",    "COLOR",     "TEXCOORD",   "TEXCOORD0",   "TEXCOORD1",
-                           "TEXCOORD7", "WEIGHTS",  "TEXTANGENT", "TEXBINORMAL", "JOINTS",     "texcoord2"};
+TEST_F(FGMLoaderTest, SemanticNamesMapToSlotsAndUnknownNamesCountDownPerBlock) {
+    const char* names[] = {"POSITION",  "NORMAL",  "COLOR",      "TEXCOORD",    "TEXCOORD0", "TEXCOORD1",
+                           "TEXCOORD7", "WEIGHTS", "TEXTANGENT", "TEXBINORMAL", "JOINTS",    "texcoord2"};
     const int slots[] = {0, 2, 3, 8, 8, 9, 15, 15, 12, 13, 14, 13};
     FGMWriter::Block b;
     b.vertexCount = 1;
@@ -191,8 +186,7 @@ TEST_F(FGMLoaderTest, SemanticNamesMapToSlotsAndUnknownNamesCountDownPerBlock)
     EXPECT_EQ(14, FGMLoader::SlotOfSemantic("Position", 1));
 }
 
-TEST_F(FGMLoaderTest, BufferModeComesFromTheDescriptor)
-{
+TEST_F(FGMLoaderTest, BufferModeComesFromTheDescriptor) {
     ModeDevice* modes = new ModeDevice();
     Proxy* proxy = new Proxy(nullptr, modes, nullptr, nullptr);
     std::vector<unsigned char> bytes = FormatSamples::Bytes(FormatSamples::Quad(101));
@@ -225,8 +219,7 @@ TEST_F(FGMLoaderTest, BufferModeComesFromTheDescriptor)
     modes->Release();
 }
 
-TEST_F(FGMLoaderTest, UnsupportedValuesFailWithTheirMessages)
-{
+TEST_F(FGMLoaderTest, UnsupportedValuesFailWithTheirMessages) {
     struct Case {
         std::function<void(FGMWriter::Block&)> change;
         const char* message;
@@ -249,8 +242,7 @@ TEST_F(FGMLoaderTest, UnsupportedValuesFailWithTheirMessages)
     }
 }
 
-TEST_F(FGMLoaderTest, MoreStreamsThanTheDeviceHasSlotsFail)
-{
+TEST_F(FGMLoaderTest, MoreStreamsThanTheDeviceHasSlotsFail) {
     FGMWriter::Block b;
     b.vertexCount = 1;
     const float one = 1.0f;
@@ -259,8 +251,7 @@ TEST_F(FGMLoaderTest, MoreStreamsThanTheDeviceHasSlotsFail)
     EXPECT_EQ("Unsupported Stream Count: 17", Failure(FormatSamples::Bytes(b)));
 }
 
-TEST_F(FGMLoaderTest, IndexPastTheLastVertexFails)
-{
+TEST_F(FGMLoaderTest, IndexPastTheLastVertexFails) {
     FGMWriter::Block b = FormatSamples::Quad(101);
     const int idx[] = {0, 1, 4};
     FGMWriter::SetIndices32(b, idx, 3);
@@ -271,8 +262,7 @@ TEST_F(FGMLoaderTest, IndexPastTheLastVertexFails)
               Failure(FormatSamples::Bytes(b)));
 }
 
-TEST_F(FGMLoaderTest, AbsurdCountsFailBeforeAllocating)
-{
+TEST_F(FGMLoaderTest, AbsurdCountsFailBeforeAllocating) {
     FGMWriter::Block b = FormatSamples::Quad(101);
     b.vertexCount = 0x7FFFFFFF;
     EXPECT_EQ("Corrupt FGM data: vertex data needs 25769803764 bytes but only 164 are left at byte 47",
@@ -290,8 +280,7 @@ TEST_F(FGMLoaderTest, AbsurdCountsFailBeforeAllocating)
               Failure(bytes));
 }
 
-TEST_F(FGMLoaderTest, NegativeCountsMeanEmpty)
-{
+TEST_F(FGMLoaderTest, NegativeCountsMeanEmpty) {
     FGMWriter::Block b = FormatSamples::Quad(101);
     b.vertexCount = -3;
     b.streams.Clear();
@@ -304,8 +293,7 @@ TEST_F(FGMLoaderTest, NegativeCountsMeanEmpty)
     g->Release();
 }
 
-TEST_F(FGMLoaderTest, EveryTruncationFailsCleanlyAndRewindsTheStream)
-{
+TEST_F(FGMLoaderTest, EveryTruncationFailsCleanlyAndRewindsTheStream) {
     const std::vector<unsigned char> samples[] = {FormatSamples::Bytes(FormatSamples::Quad(100)),
                                                   FormatSamples::Bytes(FormatSamples::Quad(101)),
                                                   FormatSamples::Bytes(FormatSamples::MixedTypes())};
@@ -321,8 +309,7 @@ TEST_F(FGMLoaderTest, EveryTruncationFailsCleanlyAndRewindsTheStream)
                 FGMLoader::ReadBlock(s, device, BufferModeStatic)->Release();
                 ADD_FAILURE() << "prefix of " << n << " bytes loaded";
             } catch (const Exception& e) {
-                EXPECT_EQ(0, std::strncmp("Corrupt FGM data: ", e.GetMessage(), 18))
-                    << n << ": " << e.GetMessage();
+                EXPECT_EQ(0, std::strncmp("Corrupt FGM data: ", e.GetMessage(), 18)) << n << ": " << e.GetMessage();
             }
             EXPECT_EQ(3, s->Tell());
             s->Release();
@@ -330,8 +317,7 @@ TEST_F(FGMLoaderTest, EveryTruncationFailsCleanlyAndRewindsTheStream)
     }
 }
 
-TEST_F(FGMLoaderTest, DrawBindsBuffersAndLayoutThenDrawsEverySubMesh)
-{
+TEST_F(FGMLoaderTest, DrawBindsBuffersAndLayoutThenDrawsEverySubMesh) {
     Geometry* g = Read(FormatSamples::Bytes(FormatSamples::MixedTypes()));
     Geometry::SubMesh second;
     second.firstIndex = 1;
@@ -369,8 +355,7 @@ TEST_F(FGMLoaderTest, DrawBindsBuffersAndLayoutThenDrawsEverySubMesh)
     g->Release();
 }
 
-TEST_F(FGMLoaderTest, TheBlockShownInTheFormatDocumentationLoads)
-{
+TEST_F(FGMLoaderTest, TheBlockShownInTheFormatDocumentationLoads) {
     const std::vector<unsigned char> bytes = {
         0x46, 0x47, 0x4D, 0x31, 0x30, 0x31, 0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x08, 0x00, 0x00, 0x00,
         0x50, 0x4F, 0x53, 0x49, 0x54, 0x49, 0x4F, 0x4E, 0x05, 0x00, 0x00, 0x00, 0x66, 0x6C, 0x6F, 0x61, 0x74, 0x04,

@@ -52,7 +52,9 @@ protected:
         proxy->AddLoader(standIn);
     }
 
-    void Put(const std::string& name, const FSGWriter::Scene& scene) { files->files[name] = FormatSamples::Bytes(scene); }
+    void Put(const std::string& name, const FSGWriter::Scene& scene) {
+        files->files[name] = FormatSamples::Bytes(scene);
+    }
 
     // The loader's own failure message (not wrapped by the proxy).
     std::string Failure(const std::string& path) {
@@ -80,8 +82,7 @@ protected:
     int code = -1;
 };
 
-float Value(Animation* a, float time, int channel = 0)
-{
+float Value(Animation* a, float time, int channel = 0) {
     float v[16] = {};
     a->Evaluate(time, v, 16);
     return v[channel];
@@ -89,8 +90,7 @@ float Value(Animation* a, float time, int channel = 0)
 
 } // namespace
 
-TEST_F(FSGLoaderTest, Version102SceneLoadsEveryTableAndLink)
-{
+TEST_F(FSGLoaderTest, Version102SceneLoadsEveryTableAndLink) {
     Put("rich.fsg", FormatSamples::RichScene(102));
     Scene* scene = proxy->GetScene("rich.fsg", this);
     EXPECT_EQ(AssetScene, scene->GetType());
@@ -191,8 +191,7 @@ TEST_F(FSGLoaderTest, Version102SceneLoadsEveryTableAndLink)
     EXPECT_EQ(2.0f, bezier->GetKeys()[0].tangents[1]);
 }
 
-TEST_F(FSGLoaderTest, Version101HasNoSidsSoJointsCannotResolve)
-{
+TEST_F(FSGLoaderTest, Version101HasNoSidsSoJointsCannotResolve) {
     FSGWriter::Scene s = FormatSamples::RichScene(101);
     Put("old.fsg", s);
     Scene* scene = proxy->GetScene("old.fsg", this);
@@ -204,8 +203,7 @@ TEST_F(FSGLoaderTest, Version101HasNoSidsSoJointsCannotResolve)
     EXPECT_EQ("Unresolved internal reference: SID=joint1 . FSG file is corrupt.", FailureOf(s));
 }
 
-TEST_F(FSGLoaderTest, EmptySceneHasARootWithoutChildren)
-{
+TEST_F(FSGLoaderTest, EmptySceneHasARootWithoutChildren) {
     for (int version : {101, 102}) {
         FSGWriter::Scene s;
         s.version = version;
@@ -219,8 +217,7 @@ TEST_F(FSGLoaderTest, EmptySceneHasARootWithoutChildren)
     }
 }
 
-TEST_F(FSGLoaderTest, BatchIdThatIsBothGeometryAndSkinBindsTheGeometry)
-{
+TEST_F(FSGLoaderTest, BatchIdThatIsBothGeometryAndSkinBindsTheGeometry) {
     FSGWriter::Scene s = FormatSamples::RichScene(102);
     s.skins[0].id = "quad-mesh";
     s.nodes[0].children[0].batches[0].geometryId = "quad-mesh";
@@ -243,8 +240,7 @@ TEST_F(FSGLoaderTest, BatchIdThatIsBothGeometryAndSkinBindsTheGeometry)
     EXPECT_EQ(0, mesh->GetCameras().Count());
 }
 
-TEST_F(FSGLoaderTest, ProgramsAndTexturesComeThroughTheProxy)
-{
+TEST_F(FSGLoaderTest, ProgramsAndTexturesComeThroughTheProxy) {
     FSGWriter::Scene s = FormatSamples::RichScene(102);
     s.materials[0].program = "shaders/lit.cg:vs;shaders/lit.cg:ps";
     Put("lit.fsg", s);
@@ -255,8 +251,7 @@ TEST_F(FSGLoaderTest, ProgramsAndTexturesComeThroughTheProxy)
     EXPECT_EQ("checker.png", standIn->requests[1]);
 }
 
-TEST_F(FSGLoaderTest, FailuresCarryTheirMessages)
-{
+TEST_F(FSGLoaderTest, FailuresCarryTheirMessages) {
     struct Case {
         std::function<void(FSGWriter::Scene&)> change;
         const char* message;
@@ -286,16 +281,14 @@ TEST_F(FSGLoaderTest, FailuresCarryTheirMessages)
     }
 }
 
-TEST_F(FSGLoaderTest, InverseBindCountOfZeroIsAccepted)
-{
+TEST_F(FSGLoaderTest, InverseBindCountOfZeroIsAccepted) {
     FSGWriter::Scene s = FormatSamples::RichScene(102);
     s.skins[0].inverseBinds.Clear();
     Put("nobinds.fsg", s);
     EXPECT_EQ(0, proxy->GetScene("nobinds.fsg", this)->FindSkin("quad-skin")->GetInverseBindMatrices().Count());
 }
 
-TEST_F(FSGLoaderTest, RequestFailuresThroughTheProxyListTheLoader)
-{
+TEST_F(FSGLoaderTest, RequestFailuresThroughTheProxyListTheLoader) {
     try {
         proxy->GetScene("missing.fsg", this);
         FAIL();
@@ -319,8 +312,7 @@ TEST_F(FSGLoaderTest, RequestFailuresThroughTheProxyListTheLoader)
     EXPECT_TRUE(loader.GetName() == "FSGLoader");
 }
 
-TEST_F(FSGLoaderTest, BrokenEmbeddedGeometryNamesTheGeometryAndItsError)
-{
+TEST_F(FSGLoaderTest, BrokenEmbeddedGeometryNamesTheGeometryAndItsError) {
     FSGWriter::Scene s = FormatSamples::RichScene(102);
     s.geometries[0].block.primitive = "quads";
     Put("badmesh.fsg", s);
@@ -335,8 +327,7 @@ TEST_F(FSGLoaderTest, BrokenEmbeddedGeometryNamesTheGeometryAndItsError)
     }
 }
 
-TEST_F(FSGLoaderTest, GeometryBySceneDescriptor)
-{
+TEST_F(FSGLoaderTest, GeometryBySceneDescriptor) {
     Put("rich.fsg", FormatSamples::RichScene(102));
     Asset* g = proxy->Get(AssetGeometry, "rich.fsg:quad-mesh", this);
     EXPECT_EQ(proxy->GetScene("rich.fsg", this)->FindGeometry("quad-mesh"), g);
@@ -350,8 +341,7 @@ TEST_F(FSGLoaderTest, GeometryBySceneDescriptor)
     }
 }
 
-TEST_F(FSGLoaderTest, SecondDescriptorOfTheSameFileReusesCachedGeometry)
-{
+TEST_F(FSGLoaderTest, SecondDescriptorOfTheSameFileReusesCachedGeometry) {
     Put("rich.fsg", FormatSamples::RichScene(102));
     Scene* first = proxy->GetScene("rich.fsg", this);
     // A brace group that finds nothing falls back to the bare path, whose geometry descriptors
@@ -363,8 +353,7 @@ TEST_F(FSGLoaderTest, SecondDescriptorOfTheSameFileReusesCachedGeometry)
     EXPECT_EQ(4, second->GetLights().Count());
 }
 
-TEST_F(FSGLoaderTest, EveryTruncationFailsCleanly)
-{
+TEST_F(FSGLoaderTest, EveryTruncationFailsCleanly) {
     for (int version : {101, 102}) {
         const std::vector<unsigned char> full = FormatSamples::Bytes(FormatSamples::RichScene(version));
         for (size_t n = 0; n < full.size(); ++n) {
@@ -372,8 +361,9 @@ TEST_F(FSGLoaderTest, EveryTruncationFailsCleanly)
             files->files["cut.fsg"] = std::vector<unsigned char>(full.begin(), full.begin() + n);
             const std::string message = Failure("cut.fsg");
             const bool own = message.rfind("Corrupt FSG data: ", 0) == 0;
-            const bool embedded = message.rfind("The following asset could not be loaded: cut.fsgquad-mesh\n", 0) == 0 &&
-                                  message.find("FGMLoader: Corrupt FGM data: ") != std::string::npos;
+            const bool embedded =
+                message.rfind("The following asset could not be loaded: cut.fsgquad-mesh\n", 0) == 0 &&
+                message.find("FGMLoader: Corrupt FGM data: ") != std::string::npos;
             EXPECT_TRUE(own || embedded) << version << " prefix " << n << ": " << message;
         }
         NewProxy();
@@ -382,8 +372,7 @@ TEST_F(FSGLoaderTest, EveryTruncationFailsCleanly)
     }
 }
 
-TEST_F(FSGLoaderTest, AbsurdCountsAndLengthsFailBeforeAllocating)
-{
+TEST_F(FSGLoaderTest, AbsurdCountsAndLengthsFailBeforeAllocating) {
     FSGWriter::Scene s;
     BinaryWriter w;
     w.WriteRaw("FSG102");
@@ -420,8 +409,7 @@ TEST_F(FSGLoaderTest, AbsurdCountsAndLengthsFailBeforeAllocating)
     EXPECT_EQ(0u, message.rfind("Corrupt FSG data: key count 2130706432 exceeds what the ", 0)) << message;
 }
 
-TEST_F(FSGLoaderTest, DeeplyNestedNodesAreRejected)
-{
+TEST_F(FSGLoaderTest, DeeplyNestedNodesAreRejected) {
     FSGWriter::Scene s;
     FSGWriter::Node leaf;
     leaf.id = "n";

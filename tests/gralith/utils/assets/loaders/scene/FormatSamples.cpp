@@ -6,8 +6,7 @@ using Gralith::Utils::Array;
 using Gralith::Utils::BinaryWriter;
 using Gralith::Utils::String;
 
-FGMWriter::Block Quad(int version)
-{
+FGMWriter::Block Quad(int version) {
     static const float positions[] = {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0};
     static const float uvs[] = {0, 0, 1, 0, 1, 1, 0, 1};
     static const int indices[] = {0, 1, 2, 0, 2, 3};
@@ -20,8 +19,7 @@ FGMWriter::Block Quad(int version)
     return b;
 }
 
-FGMWriter::Block MixedTypes()
-{
+FGMWriter::Block MixedTypes() {
     static const float positions[] = {0, 0, 0, 1, 0, 0, 0, 1, 0};
     static const short normals[] = {0, 0, 32767, 0, 0, 32767, 0, 0, 32767};
     static const signed char colors[] = {127, 0, 0, 127, 0, 127, 0, 127, 0, 0, 127, 127};
@@ -42,8 +40,7 @@ FGMWriter::Block MixedTypes()
     return b;
 }
 
-static FSGWriter::Controller Bezier()
-{
+static FSGWriter::Controller Bezier() {
     FSGWriter::Controller c;
     c.type = "bezier";
     const float keys[] = {0, 0, 1, 2, 3, 4, 2, 90, 5, 6, 7, 8};
@@ -52,8 +49,7 @@ static FSGWriter::Controller Bezier()
     return c;
 }
 
-FSGWriter::Scene RichScene(int version)
-{
+FSGWriter::Scene RichScene(int version) {
     FSGWriter::Scene s;
     s.version = version;
 
@@ -174,20 +170,17 @@ FSGWriter::Scene RichScene(int version)
     return s;
 }
 
-static std::vector<unsigned char> Copy(const BinaryWriter& w)
-{
+static std::vector<unsigned char> Copy(const BinaryWriter& w) {
     return std::vector<unsigned char>(w.GetBytes().begin(), w.GetBytes().end());
 }
 
-std::vector<unsigned char> Bytes(const FGMWriter::Block& block)
-{
+std::vector<unsigned char> Bytes(const FGMWriter::Block& block) {
     BinaryWriter w;
     FGMWriter::Write(block, w);
     return Copy(w);
 }
 
-std::vector<unsigned char> Bytes(const FSGWriter::Scene& scene)
-{
+std::vector<unsigned char> Bytes(const FSGWriter::Scene& scene) {
     BinaryWriter w;
     FSGWriter::Write(scene, w);
     return Copy(w);

@@ -51,8 +51,7 @@ GLShadingContext* MakeShading(GLDevice* device) { return new CGShadingContext(de
 
 // A quad over clip space (-1..1) facing the viewer, drawn by a parent node into the upper-right
 // quadrant and by its child into the lower-left one.
-FSGWriter::Scene TwoQuads()
-{
+FSGWriter::Scene TwoQuads() {
     static const float positions[] = {-1, -1, 0, 1, -1, 0, 1, 1, 0, -1, 1, 0};
     static const float uvs[] = {0, 0, 1, 0, 1, 1, 0, 1};
     static const unsigned short indices[] = {0, 1, 2, 0, 2, 3};
@@ -102,8 +101,8 @@ protected:
         files = new SceneTestSupport::MemoryFileSystem();
         proxy = new Proxy(files, device, nullptr, nullptr);
         transform = new Transform(device);
-        sampler = device->CreateSamplerState({FilterPoint, FilterPoint, FilterNone, AddressClamp, AddressClamp,
-                                              AddressClamp});
+        sampler = device->CreateSamplerState(
+            {FilterPoint, FilterPoint, FilterNone, AddressClamp, AddressClamp, AddressClamp});
     }
     void TearDown() override {
         device->SetProgram(nullptr);
@@ -142,8 +141,7 @@ protected:
 
 } // namespace
 
-TEST_F(SceneRender, NodeTreeDrawsTexturedGeometryWhereItsTransformationsPutIt)
-{
+TEST_F(SceneRender, NodeTreeDrawsTexturedGeometryWhereItsTransformationsPutIt) {
     // Left column red, right column green.
     GralithTest::PngImage png;
     png.width = 2;

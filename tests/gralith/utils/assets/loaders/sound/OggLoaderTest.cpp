@@ -26,8 +26,7 @@ using GralithTest::MessageOf;
 
 namespace {
 
-std::vector<float> Sine(int frames, int channels, int rate, double frequency)
-{
+std::vector<float> Sine(int frames, int channels, int rate, double frequency) {
     std::vector<float> samples(static_cast<size_t>(frames) * channels);
     for (int i = 0; i < frames; ++i)
         for (int c = 0; c < channels; ++c)
@@ -36,16 +35,14 @@ std::vector<float> Sine(int frames, int channels, int rate, double frequency)
     return samples;
 }
 
-Held<OggStream> Open(const std::string& bytes)
-{
+Held<OggStream> Open(const std::string& bytes) {
     Held<MemoryInputStream> stream(new MemoryInputStream(bytes.data(), static_cast<int>(bytes.size())));
     return Held<OggStream>(new OggStream(stream.get()));
 }
 
 } // namespace
 
-TEST(OggStream, ReadDeliversWhatIsLeftAndNoMore)
-{
+TEST(OggStream, ReadDeliversWhatIsLeftAndNoMore) {
     Held<OggStream> ogg = Open(GralithTest::EncodeOgg(Sine(1600, 2, 44100, 440.0), 2, 44100));
     EXPECT_EQ(2, ogg->GetChannels());
     EXPECT_EQ(44100, ogg->GetSampleRate());
@@ -59,8 +56,7 @@ TEST(OggStream, ReadDeliversWhatIsLeftAndNoMore)
     EXPECT_EQ(0, ogg->Read(out.data(), 1000));
 }
 
-TEST(OggStream, OtherRatesAreDeliveredAt44100)
-{
+TEST(OggStream, OtherRatesAreDeliveredAt44100) {
     Held<OggStream> ogg = Open(GralithTest::EncodeOgg(Sine(22050, 1, 22050, 200.0), 1, 22050));
     EXPECT_EQ(44100, ogg->GetSampleRate());
     EXPECT_EQ(22050, ogg->GetSourceRate());
@@ -75,8 +71,7 @@ TEST(OggStream, OtherRatesAreDeliveredAt44100)
     EXPECT_NEAR(200, crossings, 2);
 }
 
-TEST(OggStream, SourceSeeksStayInsideTheCopy)
-{
+TEST(OggStream, SourceSeeksStayInsideTheCopy) {
     std::string bytes = GralithTest::EncodeOgg(Sine(1000, 1, 44100, 440.0), 1, 44100);
     Held<OggStream> ogg = Open(bytes);
     const long size = static_cast<long>(bytes.size());
@@ -95,16 +90,14 @@ TEST(OggStream, SourceSeeksStayInsideTheCopy)
     EXPECT_EQ(bytes.substr(bytes.size() - 4), std::string(buffer, 4));
 }
 
-TEST(OggStream, DataThatIsNotOggIsRefused)
-{
+TEST(OggStream, DataThatIsNotOggIsRefused) {
     EXPECT_EQ("This does not appear to be an Ogg Stream", MessageOf([] { Open(""); }));
     EXPECT_EQ("This does not appear to be an Ogg Stream", MessageOf([] { Open("OggS but not really a stream"); }));
     std::string ogg = GralithTest::EncodeOgg(Sine(4000, 2, 44100, 440.0), 2, 44100);
     EXPECT_EQ("This does not appear to be an Ogg Stream", MessageOf([&] { Open(ogg.substr(0, 60)); }));
 }
 
-TEST(OggStream, TruncatedFileDecodesWhatIsThere)
-{
+TEST(OggStream, TruncatedFileDecodesWhatIsThere) {
     // Noise, so the audio pages outweigh the headers.
     std::mt19937 random(3);
     std::uniform_real_distribution<float> noise(-0.3f, 0.3f);
@@ -119,8 +112,7 @@ TEST(OggStream, TruncatedFileDecodesWhatIsThere)
     EXPECT_LT(frames, 3 * 44100);
 }
 
-TEST(OggLoader, ProxyOpensTheFileAsAStream)
-{
+TEST(OggLoader, ProxyOpensTheFileAsAStream) {
     GralithTest::TempDirectory directory;
     directory.Write("music/tune.ogg", GralithTest::EncodeOgg(Sine(2000, 2, 44100, 440.0), 2, 44100));
     directory.Write("music/fake.ogg", "not a real file");

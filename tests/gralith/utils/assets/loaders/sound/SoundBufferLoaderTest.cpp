@@ -29,8 +29,7 @@ namespace {
 class CountingDirectory : public Directory {
 public:
     using Directory::Directory;
-    InputStream* Open(String path) override
-    {
+    InputStream* Open(String path) override {
         ++opened;
         return Directory::Open(path);
     }
@@ -39,13 +38,11 @@ public:
 
 class SoundBufferFiles : public ::testing::Test {
 protected:
-    Held<Proxy> MakeProxy(bool withDevice)
-    {
+    Held<Proxy> MakeProxy(bool withDevice) {
         return Held<Proxy>(new Proxy(files.get(), nullptr, withDevice ? device.get() : nullptr, nullptr));
     }
 
-    SDLSoundBuffer* Get(Proxy* proxy, const char* descriptor)
-    {
+    SDLSoundBuffer* Get(Proxy* proxy, const char* descriptor) {
         auto* asset = dynamic_cast<WrapperAsset<Gralith::Sound::Buffer*, AssetSoundBuffer>*>(
             proxy->Get(AssetSoundBuffer, descriptor, nullptr));
         return asset ? static_cast<SDLSoundBuffer*>(asset->GetValue()) : nullptr;
@@ -58,8 +55,7 @@ protected:
 
 } // namespace
 
-TEST_F(SoundBufferFiles, BufferHoldsTheWaveAndIsCachedWithTheFileReadOnce)
-{
+TEST_F(SoundBufferFiles, BufferHoldsTheWaveAndIsCachedWithTheFileReadOnce) {
     // 8-bit mono at the output rate: mixing reads the bytes back exactly.
     std::string data = "\x90\xa0\xb0\xc0\x10\x20";
     directory.Write("click.wav", GralithTest::Wav(1, 44100, 8, data));
@@ -80,8 +76,7 @@ TEST_F(SoundBufferFiles, BufferHoldsTheWaveAndIsCachedWithTheFileReadOnce)
         EXPECT_EQ((static_cast<unsigned char>(data[i]) - 128) / 128.0f, out[2 * i]) << "byte " << i;
 }
 
-TEST_F(SoundBufferFiles, NoSoundDeviceIsReported)
-{
+TEST_F(SoundBufferFiles, NoSoundDeviceIsReported) {
     directory.Write("click.wav", GralithTest::Wav(1, 44100, 8, "\x80\x80"));
     Held<Proxy> proxy = MakeProxy(false);
     std::string message = MessageOf([&] { Get(proxy.get(), "click.wav"); });
@@ -90,8 +85,7 @@ TEST_F(SoundBufferFiles, NoSoundDeviceIsReported)
               message);
 }
 
-TEST_F(SoundBufferFiles, FormatTheDeviceRefusesIsReported)
-{
+TEST_F(SoundBufferFiles, FormatTheDeviceRefusesIsReported) {
     directory.Write("odd.wav", GralithTest::Wav(2, 44100, 12, "\x01\x02\x03"));
     Held<Proxy> proxy = MakeProxy(true);
     std::string message = MessageOf([&] { Get(proxy.get(), "odd.wav"); });
@@ -100,8 +94,7 @@ TEST_F(SoundBufferFiles, FormatTheDeviceRefusesIsReported)
     EXPECT_EQ(0, device->GetMixer()->GetVoiceCount());
 }
 
-TEST_F(SoundBufferFiles, CorruptWaveIsReportedThroughTheNestedRequest)
-{
+TEST_F(SoundBufferFiles, CorruptWaveIsReportedThroughTheNestedRequest) {
     directory.Write("bad.wav", "RIFF");
     Held<Proxy> proxy = MakeProxy(true);
     std::string message = MessageOf([&] { Get(proxy.get(), "bad.wav"); });

@@ -1,9 +1,9 @@
+#include "gralith/utils/assets/loaders/WavLoader.h"
 #include "gralith/Exception.h"
 #include "gralith/utils/FileSystem.h"
 #include "gralith/utils/MemoryInputStream.h"
 #include "gralith/utils/assets/Proxy.h"
 #include "gralith/utils/assets/WaveData.h"
-#include "gralith/utils/assets/loaders/WavLoader.h"
 
 #include "tests/gralith/utils/assets/loaders/LoaderTestSupport.h"
 #include "tests/gralith/utils/assets/loaders/sound/WavFile.h"
@@ -32,14 +32,12 @@ using GralithTest::Wav;
 
 namespace {
 
-Held<WaveData> Parse(const std::string& bytes)
-{
+Held<WaveData> Parse(const std::string& bytes) {
     Held<MemoryInputStream> stream(new MemoryInputStream(bytes.data(), static_cast<int>(bytes.size())));
     return Held<WaveData>(WavLoader::Parse(stream.get(), "test.wav"));
 }
 
-std::string ParseMessage(const std::string& bytes)
-{
+std::string ParseMessage(const std::string& bytes) {
     return MessageOf([&] { Parse(bytes); });
 }
 
@@ -47,14 +45,12 @@ const std::string Samples = std::string("\x01\x02\x03\x04\x05\x06\x07\x08", 8);
 
 class WavFiles : public ::testing::Test {
 protected:
-    WavFiles() : proxy(new Proxy(new Directory(directory.Path().c_str()), nullptr, nullptr, nullptr))
-    {
+    WavFiles() : proxy(new Proxy(new Directory(directory.Path().c_str()), nullptr, nullptr, nullptr)) {
         // The proxy holds its own reference to the directory.
         proxy->GetFileSystem()->Release();
     }
 
-    WaveData* Get(const char* descriptor)
-    {
+    WaveData* Get(const char* descriptor) {
         return dynamic_cast<WaveData*>(proxy->Get(AssetWaveData, descriptor, nullptr));
     }
 
@@ -64,8 +60,7 @@ protected:
 
 } // namespace
 
-TEST_F(WavFiles, CanonicalFileYieldsItsFormatAndExactBytes)
-{
+TEST_F(WavFiles, CanonicalFileYieldsItsFormatAndExactBytes) {
     directory.Write("a.wav", Wav(2, 44100, 16, Samples));
     WaveData* wave = Get("a.wav");
     ASSERT_NE(nullptr, wave);
@@ -77,8 +72,7 @@ TEST_F(WavFiles, CanonicalFileYieldsItsFormatAndExactBytes)
     EXPECT_EQ(12, wave->GetType());
 }
 
-TEST_F(WavFiles, ColonAndNumberOpenJustTheFileName)
-{
+TEST_F(WavFiles, ColonAndNumberOpenJustTheFileName) {
     directory.Write("b.wav", Wav(1, 22050, 8, Samples));
     WaveData* wave = Get("b.wav:3");
     ASSERT_NE(nullptr, wave);
@@ -86,48 +80,41 @@ TEST_F(WavFiles, ColonAndNumberOpenJustTheFileName)
     EXPECT_TRUE(wave->GetName() == "b.wav:3");
 }
 
-TEST_F(WavFiles, MissingFileIsReportedByTheProxy)
-{
+TEST_F(WavFiles, MissingFileIsReportedByTheProxy) {
     std::string message = MessageOf([&] { Get("missing.wav"); });
     EXPECT_NE(std::string::npos, message.find("WavLoader: File not found: ")) << message;
 }
 
-TEST(WavLoader, OtherChunksAroundTheFormatAreSkipped)
-{
+TEST(WavLoader, OtherChunksAroundTheFormatAreSkipped) {
     // An odd-sized list chunk with its pad byte, a junk chunk before the format, a long
     // (extensible-style) format chunk.
     std::string longFormat = Format(2, 48000, 24) + U16(22) + std::string(22, '\x7f');
-    Held<WaveData> wave =
-        Parse(Riff(Chunk("JUNK", std::string(6, 'j')) + Chunk("fmt ", longFormat) + Chunk("LIST", "abc") +
-                   Chunk("data", Samples.substr(0, 6))));
+    Held<WaveData> wave = Parse(Riff(Chunk("JUNK", std::string(6, 'j')) + Chunk("fmt ", longFormat) +
+                                     Chunk("LIST", "abc") + Chunk("data", Samples.substr(0, 6))));
     EXPECT_EQ(2, wave->GetChannels());
     EXPECT_EQ(24, wave->GetBitsPerSample());
     EXPECT_EQ(48000, wave->GetSampleRate());
     EXPECT_EQ(Samples.substr(0, 6), std::string(reinterpret_cast<const char*>(wave->GetData()), 6));
 }
 
-TEST(WavLoader, FormatTagWithAnyFourthByteIsAccepted)
-{
+TEST(WavLoader, FormatTagWithAnyFourthByteIsAccepted) {
     Held<WaveData> wave = Parse(Riff(Chunk("fmtX", Format(1, 8000, 16)) + Chunk("data", Samples)));
     EXPECT_EQ(8000, wave->GetSampleRate());
 }
 
-TEST(WavLoader, RateIsBytesPerSecondOverBlockAlignment)
-{
+TEST(WavLoader, RateIsBytesPerSecondOverBlockAlignment) {
     // The stored rate field is not used.
     std::string format = U16(1) + U16(2) + U32(12345) + U32(4 * 32000) + U16(4) + U16(16);
     Held<WaveData> wave = Parse(Riff(Chunk("fmt ", format) + Chunk("data", Samples)));
     EXPECT_EQ(32000, wave->GetSampleRate());
 }
 
-TEST(WavLoader, EmptyDataChunkGivesNoSamples)
-{
+TEST(WavLoader, EmptyDataChunkGivesNoSamples) {
     Held<WaveData> wave = Parse(Wav(2, 44100, 16, ""));
     EXPECT_EQ(0, wave->GetSize());
 }
 
-TEST(WavLoader, MalformedFilesFailWithClearMessages)
-{
+TEST(WavLoader, MalformedFilesFailWithClearMessages) {
     EXPECT_EQ("Invalid WAV-File! RIFF-header not found", ParseMessage(""));
     EXPECT_EQ("Invalid WAV-File! RIFF-header not found", ParseMessage("RIF"));
     EXPECT_EQ("Invalid WAV-File! RIFF-header not found", ParseMessage("RIFX" + U32(4) + "WAVE"));
@@ -153,11 +140,14 @@ TEST(WavLoader, MalformedFilesFailWithClearMessages)
     EXPECT_EQ("Invalid WAV-File! data chunk runs past the end of the file (4294967295 bytes declared, 0 present)",
               ParseMessage(Riff(Chunk("fmt ", Format(2, 44100, 16)) + "data" + U32(0xFFFFFFFFu))));
     EXPECT_EQ("Invalid WAV-File! chunk '?Ab?' runs past the end of the file",
-              ParseMessage(Riff(Chunk("fmt ", Format(2, 44100, 16)) + std::string("\x01" "Ab\xff", 4) + U32(99))));
+              ParseMessage(Riff(Chunk("fmt ", Format(2, 44100, 16)) +
+                                std::string("\x01"
+                                            "Ab\xff",
+                                            4) +
+                                U32(99))));
 }
 
-TEST(WavLoader, EveryTruncationAndCorruptionFailsCleanly)
-{
+TEST(WavLoader, EveryTruncationAndCorruptionFailsCleanly) {
     std::string file = Riff(Chunk("fmt ", Format(2, 44100, 16)) + Chunk("LIST", "info") + Chunk("data", Samples));
     for (size_t length = 0; length < file.size(); ++length) {
         std::string message = ParseMessage(file.substr(0, length));
