@@ -18,7 +18,7 @@ constexpr int MaxImageDimension = 16384;
 constexpr std::uint64_t MaxImagePixels = std::uint64_t(1) << 24;
 
 /// Whether an image of this size stays within both limits; checked before anything is allocated.
-inline bool ImageSizeAllowed(std::uint64_t width, std::uint64_t height) {
+constexpr bool ImageSizeAllowed(std::uint64_t width, std::uint64_t height) {
     return width <= std::uint64_t(MaxImageDimension) && height <= std::uint64_t(MaxImageDimension) &&
            width * height <= MaxImagePixels;
 }

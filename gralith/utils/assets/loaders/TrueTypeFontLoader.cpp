@@ -18,7 +18,8 @@
 
 namespace Gralith::Utils::Assets::Loaders {
 
-static_assert(TrueTypeFontLoader::MaxPixelSize * 16 <= MaxImageDimension, "the atlas must stay a valid texture");
+static_assert(ImageSizeAllowed(TrueTypeFontLoader::MaxPixelSize * 16, TrueTypeFontLoader::MaxPixelSize * 16),
+              "the atlas must stay within the image limits");
 
 namespace {
 

@@ -14,8 +14,9 @@ public:
     bool CanLoad(int type) override;
     String GetName() override;
 
-    /// Largest pixel size: its atlas is as large as a texture may be.
-    static constexpr int MaxPixelSize = 1024;
+    /// Largest pixel size: its 16 x 16 glyph atlas (4096 texels square, 64 MiB) stays within the
+    /// pixel budget of decoded images, so a font name in a script cannot ask for gigabytes.
+    static constexpr int MaxPixelSize = 256;
 
     static constexpr const char* MissingSize = "You must specify both filename and fontsize (ex. \"verdana.ttf:12\")";
     static constexpr const char* InitFailed = "Error initializing FreeType 2";

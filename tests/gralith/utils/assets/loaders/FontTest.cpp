@@ -162,7 +162,7 @@ TEST_F(FontLoading, BadSizesAreRefused) {
     EXPECT_EQ(std::string(LoadFailed) + "DejaVuSans.ttf:big\nTrueTypeFontLoader: Unable to convert string to integer\n",
               FailureOf("DejaVuSans.ttf:big"));
     for (const char* descriptor :
-         {"DejaVuSans.ttf:0", "DejaVuSans.ttf:-12", "DejaVuSans.ttf:1025", "DejaVuSans.ttf:2000000000"})
+         {"DejaVuSans.ttf:0", "DejaVuSans.ttf:-12", "DejaVuSans.ttf:257", "DejaVuSans.ttf:2000000000"})
         EXPECT_EQ(std::string(LoadFailed) + descriptor + "\nTrueTypeFontLoader: Error setting font pixel size\n",
                   FailureOf(descriptor));
     EXPECT_EQ(0, device->texturesCreated);
