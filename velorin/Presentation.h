@@ -1,5 +1,7 @@
 #pragma once
 
+#include "velorin/effects/ShowCues.h"
+
 namespace Gralith {
 class Window;
 }
@@ -25,7 +27,7 @@ constexpr const char* WindowTitle = "Halcyra - Brightmoot 2008 Invitation";
 /// The music, a path of the working directory (not read through the asset proxy).
 constexpr const char* MusicPath = "data/music/music.ogg";
 /// Beats per minute of the music.
-constexpr float MusicTempo = 128.0f;
+constexpr float MusicTempo = static_cast<float>(ShowCues::Tempo);
 
 /// The music's failure notices: they are shown and the show goes on without music.
 namespace MusicMessages {

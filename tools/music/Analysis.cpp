@@ -30,7 +30,7 @@ Summary Summarise(const Track& mix) {
     for (int frame = 0; frame / 60.0 < Show::Length; ++frame) {
         double t = frame / 60.0;
         double band = LowBand(mix, t);
-        if (t < Show::Drop)
+        if (t < Cues::Drop)
             s.maxBeforeDrop = std::max(s.maxBeforeDrop, band);
         else if (t >= 13.2 && t <= 45.0)
             after.push_back(band);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "velorin/effects/ShowCues.h"
+
 #include <cmath>
 #include <cstdint>
 
@@ -9,7 +11,7 @@ namespace Halcyra::Music {
 
 constexpr int SampleRate = 44100;
 constexpr double Pi = 3.14159265358979323846;
-constexpr double Tempo = 128.0;
+constexpr double Tempo = Velorin::ShowCues::Tempo;
 constexpr double Beat = 60.0 / Tempo;
 
 inline double NoteHz(double midi) { return 440.0 * std::pow(2.0, (midi - 69.0) / 12.0); }

@@ -11,14 +11,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <vector>
 
 namespace Halcyra::Music {
-
-const std::vector<double>& Show::Accents() {
-    static const std::vector<double> accents = {15.05, 22.53, 30.04, 33.59, 37.43, 41.21, 44.49, 44.9};
-    return accents;
-}
 
 namespace {
 
@@ -70,14 +66,14 @@ std::vector<Hit> Kicks() {
     // The first hit lands with the picture's drop rather than on beat 28 (51 ms earlier), and one
     // spectrum window (512 frames) after it, so no frame drawn with the fifteenfold glow of the
     // intro ever sees the kick.
-    kicks.push_back({Show::Drop + 512.0 / SampleRate, true});
+    kicks.push_back({Cues::Drop + 512.0 / SampleRate, true});
     for (int beat = 29; beat <= 94; ++beat) {
         bool heavy = beat >= 91;
         bool phrase = beat % 8 == 0;
         kicks.push_back({At(beat), heavy || phrase});
     }
-    kicks.push_back({44.49, true});
-    kicks.push_back({44.9, true});
+    kicks.push_back({Cues::Title5, true});
+    kicks.push_back({Cues::LastFlash, true});
     return kicks;
 }
 
@@ -125,7 +121,8 @@ void Apply(Track& track, const std::vector<float>& gain) {
 Track RenderShow() {
     const int frames = ToFrame(Show::Length);
     const std::vector<Hit> kicks = Kicks();
-    const std::vector<double>& accents = Show::Accents();
+    // Flashes and overlay changes: each gets a crash or a hit.
+    const std::vector<double> accents(std::begin(Cues::Flashes), std::end(Cues::Flashes));
     unsigned seed = 1;
 
     // Everything before the drop lives on one bus cut below 170 Hz: the lowest spectrum band
@@ -187,7 +184,7 @@ Track RenderShow() {
         const Chord& chord = ChordAt(bar == 0 ? 32 : beat);
         bool open = beat >= 48 && beat < 64;
         bool heavy = beat >= 88;
-        // The last bar's chord gives way to the closing hits.
+        // The last bar's chord gives way to the closing hits, 40 ms before the one at Cues::Title5.
         double length = std::min(At(4), 44.45 - At(beat));
         PadChord pc{At(beat), length, chord.pad, open ? 1800.0 : 1100.0, heavy ? 6000.0 : open ? 4200.0 : 2600.0,
                     0.15f};
@@ -196,7 +193,7 @@ Track RenderShow() {
         RenderPad(pads, pc, seed++);
     }
     {
-        PadChord last{44.9, 4.2, {45, 57, 60, 64, 69, 71}, 3200.0, 700.0, 0.2f};
+        PadChord last{Cues::LastFlash, 4.2, {45, 57, 60, 64, 69, 71}, 3200.0, 700.0, 0.2f};
         last.attack = 0.01;
         last.release = 1.5;
         RenderPad(pads, last, seed++);
@@ -216,7 +213,7 @@ Track RenderShow() {
     // Heavy passage, on the G bar: its fifth and third hammered in eighths, resolving to A at the end.
     for (double beat = 92; beat < 95; beat += 0.5)
         RenderLeadNote(lead, At(beat), At(0.4), beat - std::floor(beat) < 0.25 ? 86 : 83, 0.11f, 1.4);
-    RenderLeadNote(lead, 44.9, 2.4, 81, 0.14f, 1.0);
+    RenderLeadNote(lead, Cues::LastFlash, 2.4, 81, 0.14f, 1.0);
 
     Track bells(frames);
     for (int step = 96; step < 128; ++step) { // beats 48 - 64 in eighths

@@ -2,18 +2,17 @@
 
 #include "Track.h"
 
-#include <vector>
+#include "velorin/effects/ShowCues.h"
 
 namespace Halcyra::Music {
 
-/// The show's timeline as the picture has it (music seconds).
+/// The picture's cues (music seconds): the drop, the flashes, the heavy passage, the end.
+namespace Cues = Velorin::ShowCues;
+
+/// The music's own extent around those cues.
 struct Show {
-    static constexpr double Length = 50.0; // the picture ends at 49.17 s; the file runs past it
-    static constexpr double Drop = 13.176; // kick and bass enter with the wide camera
-    static constexpr double HeavyFrom = 42.71, HeavyTo = 44.49;
+    static constexpr double Length = 50.0; // the file runs past the picture's end (Cues::End)
     static constexpr double FadeFrom = 45.5;
-    /// Flashes and overlay changes: each gets a crash or a hit.
-    static const std::vector<double>& Accents();
 };
 
 /// Renders the whole piece: every voice, the sends through echo and reverb, the pumping of

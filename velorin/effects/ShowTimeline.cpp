@@ -9,26 +9,16 @@ namespace Velorin::ShowTimeline {
 
 namespace {
 
-struct Accent {
-    float time, before, after;
-};
-
-const Accent accents[] = {
-    {15.05f, 0.4f, 6.0f}, {22.53f, 0.2f, 2.0f}, {30.04f, 0.2f, 2.0f}, {33.59f, 0.2f, 2.0f},
-    {37.43f, 0.2f, 2.0f}, {41.21f, 0.2f, 2.0f}, {44.49f, 0.2f, 2.0f}, {44.9f, 0.2f, 2.0f},
-};
-
-// Title card n starts at titleStarts[n - 1] and lasts until the next start.
-const float titleStarts[] = {30.04f, 33.59f, 37.43f, 41.21f, 44.49f};
+constexpr float At(double cue) { return static_cast<float>(cue); }
 
 } // namespace
 
-float Fade(float t) { return std::min(0.25f * t, 1.0f) * std::min(46.49f - t, 1.0f); }
+float Fade(float t) { return std::min(0.25f * t, 1.0f) * std::min(At(ShowCues::SceneFadedOut) - t, 1.0f); }
 
 float GlowBoost(float t) {
     if (t < DropTime)
         return 15.0f;
-    if (t > 42.71f && t < 44.49f)
+    if (t > At(ShowCues::HeavyFrom) && t < At(ShowCues::HeavyTo))
         return 10.0f;
     return 1.0f;
 }
@@ -37,8 +27,11 @@ float GlowStrength(float t, float bass) { return 0.5f + 8.0f * GlowBoost(t) * ba
 
 float Flash(float t) {
     float sum = 0.0f;
-    for (const Accent& a : accents)
-        sum += Pulse(t, a.time, a.before, a.after, 8.0f);
+    for (double cue : ShowCues::Flashes) {
+        // The flash after the drop is the big one: slower up, much longer down.
+        bool big = cue == ShowCues::LogoFlash;
+        sum += Pulse(t, At(cue), big ? 0.4f : 0.2f, big ? 6.0f : 2.0f, 8.0f);
+    }
     return sum;
 }
 
@@ -50,31 +43,31 @@ OverlayLayers SelectOverlay(float t) {
         layers.kind = Overlay::Ended;
         return layers;
     }
-    if (t <= 15.05f) {
+    if (t <= At(ShowCues::LogoFlash)) {
         layers.kind = Overlay::Intro;
         layers.imageColor = IntroAlpha(t);
         return layers;
     }
     float b = 0.5f + 0.5f * Beat(t, 4.0f);
-    if (t < 22.53f) {
+    if (t < At(ShowCues::SceneFlash)) {
         layers.kind = Overlay::Logo;
         layers.streakColor = b;
         layers.imageColor = 1.0f;
         return layers;
     }
-    if (t < titleStarts[0]) {
+    if (t < At(ShowCues::Title1)) {
         layers.kind = Overlay::None;
         return layers;
     }
     layers.kind = Overlay::Title;
     layers.title = 1;
-    while (layers.title < 5 && t >= titleStarts[layers.title])
+    while (layers.title < 5 && t >= At(ShowCues::TitleStarts[layers.title]))
         ++layers.title;
     if (layers.title < 5) {
         layers.streakColor = b;
         layers.imageColor = 1.0f;
     } else {
-        float a = std::min(47.49f - t, 1.0f);
+        float a = std::min(At(ShowCues::TitleFadedOut) - t, 1.0f);
         layers.streakColor = a * b;
         layers.imageColor = a;
     }

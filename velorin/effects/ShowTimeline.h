@@ -1,17 +1,19 @@
 #pragma once
 
+#include "velorin/effects/ShowCues.h"
+
 namespace Velorin::ShowTimeline {
 
 /// The decisions of the scene effect as pure functions of the music time t (seconds), so any
 /// moment of the show can be computed without playing up to it.
 
 /// The music time at which the show ends itself.
-constexpr float EndTime = 49.17f;
+constexpr float EndTime = static_cast<float>(ShowCues::End);
 /// The drop: camera, lights and glow change character here.
-constexpr float DropTime = 13.176f;
+constexpr float DropTime = static_cast<float>(ShowCues::Drop);
 
-/// Brightness of the scene on the window: fades in over 4 s, out from 45.49 s (negative after
-/// 46.49 s).
+/// Brightness of the scene on the window: fades in over 4 s, out over the second before
+/// ShowCues::SceneFadedOut (negative after it).
 float Fade(float t);
 /// How strongly the bass drives the glow: 15 before the drop, 10 in the heaviest passage, else 1.
 float GlowBoost(float t);

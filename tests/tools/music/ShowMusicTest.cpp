@@ -3,6 +3,7 @@
 // bass band of the intro, and the strong hits the camera cuts on. Each decodes the built file
 // through the engine's music stream, as the show does.
 #include "gralith/sound/MusicStream.h"
+#include "velorin/effects/ShowCues.h"
 
 #include <gtest/gtest.h>
 #include <vorbis/vorbisfile.h>
@@ -23,10 +24,12 @@ using Gralith::Sound::MusicStream;
 namespace {
 
 constexpr double Pi = 3.14159265358979323846;
-constexpr double Beat = 60.0 / 128.0;
-constexpr double Drop = 13.176;
+namespace Cues = Velorin::ShowCues;
+constexpr double Beat = 60.0 / Cues::Tempo;
+constexpr double Drop = Cues::Drop;
 constexpr double Rate = MusicStream::SampleRate;
-const double Accents[] = {15.05, 22.53, 30.04, 33.59, 37.43, 41.21, 44.49, 44.9};
+// The picture flashes here: the music must accent each.
+const auto& Accents = Cues::Flashes;
 
 class ShowMusic : public ::testing::Test {
 protected:
@@ -197,7 +200,7 @@ TEST_F(ShowMusic, StrongHitsCutTheCameraOnSomeBeatsButNotMost) {
     double timer = 0.0;
     std::vector<float> afterDrop;
     bool cutAtDrop = false;
-    for (int frame = 0; frame / 60.0 < 49.17; ++frame) {
+    for (int frame = 0; frame / 60.0 < Cues::End; ++frame) {
         double t = frame / 60.0;
         float band = LowBand(t);
         if (t >= 13.2 && t <= 45.0)
@@ -227,7 +230,7 @@ TEST_F(ShowMusic, StrongHitsCutTheCameraOnSomeBeatsButNotMost) {
 
 TEST_F(ShowMusic, HeavyPassageCarriesTheMostBass) {
     std::vector<float> low = Filtered(120.0, false);
-    double heavy = Power(low, 42.71, 44.49);
+    double heavy = Power(low, Cues::HeavyFrom, Cues::HeavyTo);
     for (double from = 13.5; from + 1.78 < 42.7; from += 1.78)
         EXPECT_GT(heavy, Power(low, from, from + 1.78)) << "from " << from << " s";
 }
