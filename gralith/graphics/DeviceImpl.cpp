@@ -97,7 +97,7 @@ void DeviceImpl::SetVertexBuffer(int stream, VertexBuffer* buffer) {
     if (vertexBuffers[stream] == buffer)
         return;
     vertexBuffers[stream] = buffer;
-    OnVertexBufferChanged(stream);
+    layoutStale = true;
 }
 
 void DeviceImpl::SetPrimitiveType(PrimitiveType type) {
@@ -136,6 +136,50 @@ void DeviceImpl::SetRenderTargets(int count, Surface* const* colors, Surface* de
         sized = GetBackBuffer();
     if (sized)
         SetViewport(0, 0, sized->GetWidth(), sized->GetHeight());
+}
+
+void DeviceImpl::ApplyPendingState() {
+    if (!program)
+        throw Exception(Messages::NoProgram, 3);
+    if (!inputLayout)
+        throw Exception(Messages::NoInputLayout, 3);
+    BeginApplyingState();
+    if (DrawBlendState() != appliedBlendState) {
+        ApplyBlendState(DrawBlendState());
+        SetApplied(appliedBlendState, DrawBlendState());
+        ++statistics.BlendApplies;
+    }
+    if (DrawDepthStencilState() != appliedDepthStencilState) {
+        ApplyDepthStencilState(DrawDepthStencilState());
+        SetApplied(appliedDepthStencilState, DrawDepthStencilState());
+        ++statistics.DepthStencilApplies;
+    }
+    if (DrawRasterizerState() != appliedRasterizerState) {
+        ApplyRasterizerState(DrawRasterizerState());
+        SetApplied(appliedRasterizerState, DrawRasterizerState());
+        ++statistics.RasterizerApplies;
+    }
+    if (inputLayout != appliedInputLayout || semanticMap != appliedSemanticMap || layoutStale) {
+        CheckLayoutStreams();
+        ApplyInputLayout(inputLayout, semanticMap);
+        SetApplied(appliedInputLayout, inputLayout);
+        SetApplied(appliedSemanticMap, semanticMap);
+        layoutStale = false;
+        ++statistics.InputLayoutApplies;
+    }
+    if (program->GetSerial() != appliedProgram) {
+        BindProgram(program);
+        appliedProgram = program->GetSerial();
+        ++statistics.ProgramApplies;
+    }
+}
+
+void DeviceImpl::CheckLayoutStreams() {
+    InputElementDesc elements[SlotLimit];
+    int count = inputLayout->GetElements(SlotLimit, elements);
+    for (int i = 0; i < count; ++i)
+        if (!vertexBuffers[elements[i].Stream])
+            throw Exception(Messages::StreamWithoutBuffer, 3);
 }
 
 void DeviceImpl::DrawUnindexed(int firstVertex, int vertexCount) {

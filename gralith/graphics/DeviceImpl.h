@@ -8,9 +8,10 @@
 namespace Gralith::Graphics {
 
 /// What every backend shares: the recorded device state and its getters, the draw-call listener
-/// list, the draw sequence (checks, listeners, pending state, draw), the render-target binding
-/// rules and the default-state set-up. Backends supply the platform half through the protected
-/// hooks.
+/// list, the draw sequence (checks, listeners, pending state, draw), the pending-state application
+/// (what differs from the state last applied, what is recorded as applied, the statistics), the
+/// render-target binding rules and the default-state set-up. Backends supply the platform half
+/// through the protected hooks.
 class DeviceImpl : public Device {
 public:
     ~DeviceImpl() override;
@@ -76,8 +77,15 @@ protected:
     virtual bool HasShading() const { return true; }
     /// Step 1 of a draw: checks a backend makes before the listeners run.
     virtual void CheckDraw(bool indexed) = 0;
-    /// Pushes every current state object that differs from the last applied one.
-    virtual void ApplyPendingState() = 0;
+    /// Hooks of the pending-state application, called only for a state that differs from the one
+    /// last applied, in this order. BeginApplyingState runs before any of them on every draw.
+    virtual void BeginApplyingState() {}
+    virtual void ApplyBlendState(BlendState* state) = 0;
+    virtual void ApplyDepthStencilState(DepthStencilState* state) = 0;
+    virtual void ApplyRasterizerState(RasterizerState* state) = 0;
+    /// Replaces the applied layout; every stream the layout reads already has a buffer.
+    virtual void ApplyInputLayout(InputLayout* layout, SemanticMap* map) = 0;
+    virtual void BindProgram(Program* program) = 0;
     virtual void IssueDraw(int firstVertex, int vertexCount) = 0;
     virtual void IssueDrawIndexed(int firstIndex, int indexCount, int lowestVertex, int highestVertex) = 0;
     /// Binds the given targets on the platform (count 0 and no depth: the window). Throws,
@@ -86,8 +94,6 @@ protected:
     /// Hook for the platform half of SetViewport / SetScissorRect (after recording).
     virtual void ApplyViewport() {}
     virtual void ApplyScissorRect() {}
-    /// Hook after SetVertexBuffer recorded the buffer.
-    virtual void OnVertexBufferChanged(int /*stream*/) {}
     /// The largest vertex index among indexCount indices of the bound index buffer from
     /// firstIndex; the range is already checked against the buffer's size.
     virtual std::uint32_t LargestIndex(int firstIndex, int indexCount) = 0;
@@ -149,6 +155,10 @@ protected:
 
 private:
     void RunDrawCallListeners();
+    /// Pushes every state object the draw uses that differs from the last applied one: blend,
+    /// depth-stencil, rasterizer, input layout with semantic map, program.
+    void ApplyPendingState();
+    void CheckLayoutStreams();
     // A draw that reads past the bound buffers would make the driver read memory it does not
     // own: refused before it is issued.
     void CheckVertexRange(int firstVertex, int vertexCount);
@@ -158,6 +168,7 @@ private:
     std::int64_t DrawableVertices();
 
     std::int64_t drawableVertices = -1;
+    bool layoutStale = false; ///< a vertex buffer changed since the layout was applied
 
     DrawCallListener* listeners[SlotLimit] = {};
     int listenerCount = 0;

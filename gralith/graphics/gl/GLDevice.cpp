@@ -260,35 +260,13 @@ void GLDevice::CheckDraw(bool indexed) {
         throw Exception(Messages::NoIndexBuffer, 3);
 }
 
-void GLDevice::ApplyPendingState() {
-    if (!program)
-        throw Exception(Messages::NoProgram, 3);
-    if (!inputLayout)
-        throw Exception(Messages::NoInputLayout, 3);
-    MakeCurrent();
-    if (DrawBlendState() != appliedBlendState) {
-        static_cast<GLBlendState*>(DrawBlendState())->Apply(gl);
-        SetApplied(appliedBlendState, DrawBlendState());
-        ++statistics.BlendApplies;
-    }
-    if (DrawDepthStencilState() != appliedDepthStencilState) {
-        static_cast<GLDepthStencilState*>(DrawDepthStencilState())->Apply(gl);
-        SetApplied(appliedDepthStencilState, DrawDepthStencilState());
-        ++statistics.DepthStencilApplies;
-    }
-    if (DrawRasterizerState() != appliedRasterizerState) {
-        static_cast<GLRasterizerState*>(DrawRasterizerState())->Apply(gl);
-        SetApplied(appliedRasterizerState, DrawRasterizerState());
-        ++statistics.RasterizerApplies;
-    }
-    if (inputLayout != appliedInputLayout || semanticMap != appliedSemanticMap || layoutStale)
-        ApplyInputLayout();
-    if (program->GetSerial() != appliedProgram) {
-        static_cast<GLProgram*>(program)->Bind();
-        appliedProgram = program->GetSerial();
-        ++statistics.ProgramApplies;
-    }
-}
+void GLDevice::ApplyBlendState(BlendState* state) { static_cast<GLBlendState*>(state)->Apply(gl); }
+
+void GLDevice::ApplyDepthStencilState(DepthStencilState* state) { static_cast<GLDepthStencilState*>(state)->Apply(gl); }
+
+void GLDevice::ApplyRasterizerState(RasterizerState* state) { static_cast<GLRasterizerState*>(state)->Apply(gl); }
+
+void GLDevice::BindProgram(Program* program) { static_cast<GLProgram*>(program)->Bind(); }
 
 void GLDevice::DisableAppliedInputLayout() {
     if (!appliedInputLayout)
@@ -300,14 +278,11 @@ void GLDevice::DisableAppliedInputLayout() {
     ForgetApplied(appliedSemanticMap);
 }
 
-void GLDevice::ApplyInputLayout() {
+void GLDevice::ApplyInputLayout(InputLayout* layout, SemanticMap* map) {
     GLShadingContext* shading = Shading(shadingContext);
-    const auto& elements = static_cast<GLInputLayout*>(inputLayout)->Elements();
-    for (const InputElementDesc& e : elements)
-        if (!vertexBuffers[e.Stream])
-            throw Exception(Messages::StreamWithoutBuffer, 3);
+    const auto& elements = static_cast<GLInputLayout*>(layout)->Elements();
     DisableAppliedInputLayout();
-    shading->SetSemanticMap(semanticMap);
+    shading->SetSemanticMap(map);
     size_t enabled = 0;
     try {
         for (; enabled < elements.size(); ++enabled) {
@@ -322,13 +297,7 @@ void GLDevice::ApplyInputLayout() {
             shading->DisableAttribute(elements[i].Semantic);
         throw;
     }
-    SetApplied(appliedInputLayout, inputLayout);
-    SetApplied(appliedSemanticMap, semanticMap);
-    layoutStale = false;
-    ++statistics.InputLayoutApplies;
 }
-
-void GLDevice::OnVertexBufferChanged(int) { layoutStale = true; }
 
 void GLDevice::IssueDraw(int firstVertex, int vertexCount) { gl.DrawArrays(glPrimitiveType, firstVertex, vertexCount); }
 

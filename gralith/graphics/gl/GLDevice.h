@@ -93,19 +93,22 @@ protected:
 
     bool HasShading() const override { return shadingContext != nullptr; }
     void CheckDraw(bool indexed) override;
-    void ApplyPendingState() override;
+    void BeginApplyingState() override { MakeCurrent(); }
+    void ApplyBlendState(BlendState* state) override;
+    void ApplyDepthStencilState(DepthStencilState* state) override;
+    void ApplyRasterizerState(RasterizerState* state) override;
+    void ApplyInputLayout(InputLayout* layout, SemanticMap* map) override;
+    void BindProgram(Program* program) override;
     void IssueDraw(int firstVertex, int vertexCount) override;
     void IssueDrawIndexed(int firstIndex, int indexCount, int lowestVertex, int highestVertex) override;
     std::uint32_t LargestIndex(int firstIndex, int indexCount) override;
     void BindRenderTargets(int count, Surface* const* colors, Surface* depthStencil) override;
     void ApplyViewport() override;
     void ApplyScissorRect() override;
-    void OnVertexBufferChanged(int stream) override;
 
     GLFunctions gl;
 
 private:
-    void ApplyInputLayout();
     void DisableAppliedInputLayout();
 
     GLShadingContext* shadingContext = nullptr;
@@ -117,7 +120,6 @@ private:
     int attachedColorCount = 0;
     int maxSamples = 0;
     bool renderTargetsOffscreen = false;
-    bool layoutStale = false;
     bool initialized = false;
 };
 

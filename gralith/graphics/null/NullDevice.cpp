@@ -136,43 +136,17 @@ void NullDevice::CheckDraw(bool indexed) {
         throw Exception(Messages::NoIndexBuffer, 3);
 }
 
-void NullDevice::ApplyPendingState() {
-    if (!program)
-        throw Exception(Messages::NoProgram, 3);
-    if (!inputLayout)
-        throw Exception(Messages::NoInputLayout, 3);
-    if (DrawBlendState() != appliedBlendState) {
-        Record(NullApplyBlend, DrawBlendState());
-        ++statistics.BlendApplies;
-        SetApplied(appliedBlendState, DrawBlendState());
-    }
-    if (DrawDepthStencilState() != appliedDepthStencilState) {
-        Record(NullApplyDepthStencil, DrawDepthStencilState());
-        ++statistics.DepthStencilApplies;
-        SetApplied(appliedDepthStencilState, DrawDepthStencilState());
-    }
-    if (DrawRasterizerState() != appliedRasterizerState) {
-        Record(NullApplyRasterizer, DrawRasterizerState());
-        ++statistics.RasterizerApplies;
-        SetApplied(appliedRasterizerState, DrawRasterizerState());
-    }
-    if (inputLayout != appliedInputLayout || semanticMap != appliedSemanticMap || layoutStale) {
-        const NullInputLayout* layout = static_cast<const NullInputLayout*>(inputLayout);
-        for (int i = 0; i < layout->Count(); ++i)
-            if (!vertexBuffers[layout->Element(i).Stream])
-                throw Exception(Messages::StreamWithoutBuffer, 3);
-        Record(NullApplyInputLayout, inputLayout, layout->Count());
-        ++statistics.InputLayoutApplies;
-        SetApplied(appliedInputLayout, inputLayout);
-        SetApplied(appliedSemanticMap, semanticMap);
-        layoutStale = false;
-    }
-    if (program->GetSerial() != appliedProgram) {
-        Record(NullApplyProgram, program);
-        ++statistics.ProgramApplies;
-        appliedProgram = program->GetSerial();
-    }
+void NullDevice::ApplyBlendState(BlendState* state) { Record(NullApplyBlend, state); }
+
+void NullDevice::ApplyDepthStencilState(DepthStencilState* state) { Record(NullApplyDepthStencil, state); }
+
+void NullDevice::ApplyRasterizerState(RasterizerState* state) { Record(NullApplyRasterizer, state); }
+
+void NullDevice::ApplyInputLayout(InputLayout* layout, SemanticMap*) {
+    Record(NullApplyInputLayout, layout, static_cast<const NullInputLayout*>(layout)->Count());
 }
+
+void NullDevice::BindProgram(Program* program) { Record(NullApplyProgram, program); }
 
 void NullDevice::IssueDraw(int firstVertex, int vertexCount) {
     Record(NullDraw, nullptr, firstVertex, vertexCount, primitiveType);

@@ -62,12 +62,15 @@ protected:
     NullDevice(int backBufferWidth, int backBufferHeight);
 
     void CheckDraw(bool indexed) override;
-    void ApplyPendingState() override;
+    void ApplyBlendState(BlendState* state) override;
+    void ApplyDepthStencilState(DepthStencilState* state) override;
+    void ApplyRasterizerState(RasterizerState* state) override;
+    void ApplyInputLayout(InputLayout* layout, SemanticMap* map) override;
+    void BindProgram(Program* program) override;
     void IssueDraw(int firstVertex, int vertexCount) override;
     void IssueDrawIndexed(int firstIndex, int indexCount, int lowestVertex, int highestVertex) override;
     std::uint32_t LargestIndex(int firstIndex, int indexCount) override;
     void BindRenderTargets(int count, Surface* const* colors, Surface* depthStencil) override;
-    void OnVertexBufferChanged(int) override { layoutStale = true; }
 
 private:
     NullSurface* backBuffer;
@@ -75,7 +78,6 @@ private:
     bool lowerLeftOrigin = true;
     bool depthMinusOneToOne = true;
     bool presentResult = true;
-    bool layoutStale = false;
 };
 
 } // namespace Gralith::Graphics
