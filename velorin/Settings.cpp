@@ -1,10 +1,10 @@
 #include "velorin/Settings.h"
 
-#include "velorin/DriverTable.h"
+#include "gralith/graphics/sdl/DeviceFactory.h"
 
 namespace Velorin {
 
-int GraphicsDriver = DriverTable::GetDriver(0).value;
+int GraphicsDriver = Gralith::Graphics::BuiltDriver(0).Driver;
 int ResolutionX = 1024;
 int ResolutionY = 768;
 int Multisamples = 2;

@@ -6,7 +6,7 @@ namespace Velorin {
 /// before start-up; everything afterwards only reads them. Until then they hold the dialog's own
 /// defaults, so a caller that skips the dialog (the offline renderer, tests) gets the same show.
 
-/// 0 = Direct3D 9, 1 = OpenGL 2.0 (see DriverTable for the ones this build contains).
+/// 0 = Direct3D 9, 1 = OpenGL 2.0 (Gralith::Graphics::Drivers says which this build contains).
 extern int GraphicsDriver;
 /// Display size in pixels.
 extern int ResolutionX;

@@ -1,7 +1,7 @@
 #include "velorin/dialogs/ConfigDialog.h"
 
 #include "gralith/Exception.h"
-#include "velorin/DriverTable.h"
+#include "gralith/graphics/sdl/DeviceFactory.h"
 #include "velorin/Settings.h"
 #include "velorin/dialogs/Banner.h"
 #include "velorin/dialogs/Toolkit.h"
@@ -79,13 +79,13 @@ void ConfigDialog::InitializeComponent() {
     gtk_fixed_put(GTK_FIXED(fixed), banner, 0, 0);
 
     std::vector<const char*> driverRows;
-    for (int i = 0; i < DriverTable::Count(); ++i)
-        driverRows.push_back(DriverTable::GetDriver(i).text);
+    for (int i = 0; i < Gralith::Graphics::BuiltDriverCount(); ++i)
+        driverRows.push_back(Gralith::Graphics::BuiltDriver(i).Title);
     const char* resolutionRows[resolutionCount];
     for (int i = 0; i < resolutionCount; ++i)
         resolutionRows[i] = resolutions[i].text;
 
-    gralithDriverListBox = MakeList(driverRows.data(), DriverTable::Count());
+    gralithDriverListBox = MakeList(driverRows.data(), Gralith::Graphics::BuiltDriverCount());
     displayResolutionListBox = MakeList(resolutionRows, resolutionCount);
     antiAliasingListBox = MakeList(antiAliasingRows, antiAliasingCount);
     aspectComboBox = MakeList(aspectRows, aspectCount);
@@ -126,7 +126,7 @@ void ConfigDialog::ConfigDialog_Load() {
 }
 
 void ConfigDialog::button1_Click() {
-    gralithDriverIndex = DriverTable::GetDriver(GetSelectedRow(DriverList)).value;
+    gralithDriverIndex = Gralith::Graphics::BuiltDriver(GetSelectedRow(DriverList)).Driver;
     displayResolutionIndex = GetSelectedRow(ResolutionList);
     antiAliasingIndex = GetSelectedRow(AntiAliasingList);
     aspectIndex = GetSelectedRow(AspectList);

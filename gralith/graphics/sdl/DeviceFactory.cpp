@@ -16,38 +16,16 @@ Device* CreateOpenGLDevice(Window* window, DepthStencilFormat depthFormat, int m
     return SDLGLDevice::Create(window, depthFormat, multisamples, flags, &CreateCgShading);
 }
 
-// Direct3D 9 is part of the Windows build only.
-const DeviceBackend backends[] = {
-    {GraphicsDriverOpenGL, "OpenGL 2.0 with Cg shaders", &CreateOpenGLDevice},
-    {-1, nullptr, nullptr},
-};
-
-const char* DriverName(int driver) {
-    switch (driver) {
-    case GraphicsDriverDirect3D9: return "Direct3D 9";
-    case GraphicsDriverOpenGL: return "OpenGL";
-    default: return nullptr;
-    }
-}
-
 } // namespace
 
-const DeviceBackend* GetDeviceBackends() { return backends; }
-
-bool IsDriverAvailable(int driver) {
-    for (const DeviceBackend* b = backends; b->Create; ++b)
-        if (b->Driver == driver)
-            return true;
-    return false;
-}
-
 Device* CreateDevice(int driver, Window* window, DepthStencilFormat depthFormat, int multisamples, int flags) {
-    for (const DeviceBackend* b = backends; b->Create; ++b)
-        if (b->Driver == driver)
-            return b->Create(window, depthFormat, multisamples, flags);
-    const char* name = DriverName(driver);
-    std::string message =
-        std::string("Graphics driver not available in this build: ") + (name ? name : std::to_string(driver).c_str());
+    // The OpenGL device is the only one made here: Direct3D 9, listed by a Windows build, ends
+    // as any driver a build lacks.
+    if (IsDriverAvailable(driver) && driver == GraphicsDriverOpenGL)
+        return CreateOpenGLDevice(window, depthFormat, multisamples, flags);
+    const DriverInfo* info = FindDriver(driver);
+    std::string message = std::string("Graphics driver not available in this build: ") +
+                          (info ? info->Name : std::to_string(driver).c_str());
     throw Exception(message.c_str(), 6);
 }
 

@@ -16,20 +16,59 @@ enum GraphicsDriver : int {
     GraphicsDriverOpenGL = 1,
 };
 
-/// One backend this build can create.
-struct DeviceBackend {
-    int Driver;       ///< GraphicsDriver value
-    const char* Name; ///< as the configuration dialog shows it
-    /// Creates the device for the window and runs the shared default-state set-up.
-    Device* (*Create)(Window* window, DepthStencilFormat depthFormat, int multisamples, int flags);
+/// One value of the GraphicsDriver setting.
+struct DriverInfo {
+    int Driver;        ///< GraphicsDriver value
+    const char* Name;  ///< in the factory's messages
+    const char* Title; ///< the configuration dialog's row
+    bool Built;        ///< whether this build contains the backend
 };
 
-/// The backends compiled into this build, in the order the dialog offers them; ends with an
-/// entry whose Create is null.
-const DeviceBackend* GetDeviceBackends();
+/// Every driver the setting knows. The configuration dialog offers the built ones in this order
+/// and the factory creates exactly those, so offering a driver that would only end the show with
+/// an error is impossible. Defined here (not in a source) so the dialog can read it without
+/// linking the backends.
+inline constexpr DriverInfo Drivers[] = {
+#ifdef _WIN32
+    {GraphicsDriverDirect3D9, "Direct3D 9", "Direct3D 9.0c", true},
+#else
+    {GraphicsDriverDirect3D9, "Direct3D 9", "Direct3D 9.0c", false},
+#endif
+    {GraphicsDriverOpenGL, "OpenGL", "OpenGL 2.0", true},
+};
 
-/// Whether driver is among the backends compiled in.
-bool IsDriverAvailable(int driver);
+/// The table's entry for a driver value, or null.
+constexpr const DriverInfo* FindDriver(int driver) {
+    for (const DriverInfo& info : Drivers)
+        if (info.Driver == driver)
+            return &info;
+    return nullptr;
+}
+
+/// Whether this build contains the driver's backend.
+constexpr bool IsDriverAvailable(int driver) {
+    const DriverInfo* info = FindDriver(driver);
+    return info && info->Built;
+}
+
+/// How many drivers this build contains.
+constexpr int BuiltDriverCount() {
+    int count = 0;
+    for (const DriverInfo& info : Drivers)
+        count += info.Built ? 1 : 0;
+    return count;
+}
+
+/// The built driver at row 0 .. BuiltDriverCount() - 1 of the dialog's list; another row answers
+/// row 0.
+constexpr const DriverInfo& BuiltDriver(int row) {
+    if (row < 0 || row >= BuiltDriverCount())
+        row = 0;
+    for (const DriverInfo& info : Drivers)
+        if (info.Built && row-- == 0)
+            return info;
+    return Drivers[0];
+}
 
 /// Creates the device of the given driver; a driver this build lacks fails with
 /// "Graphics driver not available in this build: " and its name or number (code 6).

@@ -1,5 +1,5 @@
 #include "velorin/dialogs/ConfigDialog.h"
-#include "velorin/DriverTable.h"
+#include "gralith/graphics/sdl/DeviceFactory.h"
 #include "velorin/Settings.h"
 #include "velorin/dialogs/Banner.h"
 #include "velorin/dialogs/Toolkit.h"
@@ -174,7 +174,7 @@ TEST_F(ConfigDialogTest, TransformCopiesTheViewersChoices) {
 
     ASSERT_TRUE(clicked);
     EXPECT_FALSE(dialog.quitButtonPressed);
-    EXPECT_EQ(Velorin::DriverTable::DriverOpenGL, dialog.gralithDriverIndex);
+    EXPECT_EQ(Gralith::Graphics::GraphicsDriverOpenGL, dialog.gralithDriverIndex);
     EXPECT_EQ(5, dialog.displayResolutionIndex);
     EXPECT_EQ(4, dialog.antiAliasingIndex);
     EXPECT_EQ(2, dialog.aspectIndex);
@@ -200,7 +200,7 @@ TEST_F(ConfigDialogTest, ShowConfigDialogTransformUntouchedGivesTheDefaults) {
     viewer.join();
     ASSERT_TRUE(clicked);
     EXPECT_TRUE(start);
-    EXPECT_EQ(Velorin::DriverTable::GetDriver(0).value, Velorin::GraphicsDriver);
+    EXPECT_EQ(Gralith::Graphics::BuiltDriver(0).Driver, Velorin::GraphicsDriver);
     EXPECT_EQ(1024, Velorin::ResolutionX);
     EXPECT_EQ(768, Velorin::ResolutionY);
     EXPECT_EQ(2, Velorin::Multisamples);
