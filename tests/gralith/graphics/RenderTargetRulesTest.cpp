@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "tests/support/Expect.h"
 
 #include "gralith/graphics/Surface.h"
 #include "gralith/graphics/Texture2D.h"
@@ -85,20 +85,6 @@ TEST_F(RenderTargetRules, RefusedBindingChangesNothing) {
     EXPECT_EQ(device->GetViewport(), (Rect{0, 0, 256, 256}));
     EXPECT_GRALITH_THROW(device->SetRenderTargets(17, withBack, nullptr), "Invalid color target count", 4);
     EXPECT_GRALITH_THROW(device->SetRenderTargets(-1, withBack, nullptr), "Invalid color target count", 4);
-}
-
-TEST_F(RenderTargetRules, ViewportAndScissorAreRecordedAsGiven) {
-    device->SetViewport(-5, 10, 300, 200);
-    device->SetScissorRect(1, 2, 3, 4);
-    EXPECT_EQ(device->GetViewport(), (Rect{-5, 10, 300, 200}));
-    EXPECT_EQ(device->GetScissorRect(), (Rect{1, 2, 3, 4}));
-}
-
-TEST_F(RenderTargetRules, StreamSlotsAreBoundedToSixteen) {
-    EXPECT_GRALITH_THROW(device->SetVertexBuffer(16, nullptr), "Invalid vertex stream index", 4);
-    EXPECT_GRALITH_THROW(device->SetVertexBuffer(-1, nullptr), "Invalid vertex stream index", 4);
-    EXPECT_EQ(device->GetVertexBuffer(16), nullptr);
-    EXPECT_EQ(device->GetColorTarget(16), nullptr);
 }
 
 } // namespace Gralith::Graphics

@@ -7,6 +7,7 @@
 #include "gralith/graphics/Shader.h"
 #include "gralith/graphics/Texture.h"
 #include "gralith/graphics/gl/GLDevice.h"
+#include "gralith/graphics/gl/GLFunctions.h"
 #include "gralith/graphics/gl/GLProgram.h"
 #include "gralith/graphics/gl/GLSamplerState.h"
 #include "gralith/graphics/gl/GLTextureHandle.h"

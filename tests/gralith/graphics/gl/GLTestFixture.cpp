@@ -2,7 +2,6 @@
 
 #include "gralith/graphics/Parameter.h"
 
-#include <cstdlib>
 #include <vector>
 
 namespace Gralith::Graphics {
@@ -20,15 +19,6 @@ const char* TexturePixel = "#version 120\nuniform sampler2D Tex; varying vec2 v_
                            "void main() { gl_FragColor = texture2D(Tex, v_uv); }\n";
 
 } // namespace
-
-::testing::AssertionResult Near(const Pixel& actual, const Pixel& expected, int tolerance) {
-    for (int i = 0; i < 4; ++i)
-        if (std::abs(actual[i] - expected[i]) > tolerance)
-            return ::testing::AssertionFailure()
-                   << "expected (" << expected[0] << ", " << expected[1] << ", " << expected[2] << ", " << expected[3]
-                   << ") got (" << actual[0] << ", " << actual[1] << ", " << actual[2] << ", " << actual[3] << ")";
-    return ::testing::AssertionSuccess();
-}
 
 Program* GLDeviceTest::MakeProgram(const char* vertex, const char* pixel) {
     Shader* vs = device->CreateShader(VertexShader, 0, "vsMain", 0, vertex);
@@ -112,11 +102,7 @@ void GLDeviceTest::TexQuad(float u1, float v1) {
     device->DrawUnindexed(0, 6);
 }
 
-Pixel GLDeviceTest::Read(int x, int y, Surface* surface) {
-    unsigned char rgba[4] = {};
-    device->ReadSurface(surface ? surface : device->GetBackBuffer(), x, y, 1, 1, rgba);
-    return {rgba[0], rgba[1], rgba[2], rgba[3]};
-}
+Pixel GLDeviceTest::Read(int x, int y, Surface* surface) { return GralithTest::ReadPixel(device, x, y, surface); }
 
 BlendState* GLDeviceTest::Blend(bool enabled, BlendOperand source, BlendOperand destination) {
     BlendStateDesc desc = {enabled, source, destination, source, destination, true, true, true, true};

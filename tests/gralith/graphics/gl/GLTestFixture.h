@@ -14,6 +14,9 @@
 #include "gralith/graphics/VertexBuffer.h"
 #include "gralith/graphics/gl/EGLGLDevice.h"
 
+#include "tests/support/Expect.h"
+#include "tests/support/Readback.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -22,19 +25,8 @@
 
 namespace Gralith::Graphics {
 
-using Pixel = std::array<int, 4>;
-
-/// Expects statement to throw Gralith::Exception with exactly this message and code.
-#define EXPECT_GRALITH_THROW(statement, text, errorCode)                                                               \
-    do {                                                                                                               \
-        try {                                                                                                          \
-            statement;                                                                                                 \
-            ADD_FAILURE() << "no exception from " #statement;                                                          \
-        } catch (const ::Gralith::Exception& e) {                                                                      \
-            EXPECT_STREQ(e.GetMessage(), text);                                                                        \
-            EXPECT_EQ(e.GetCode(), errorCode);                                                                         \
-        }                                                                                                              \
-    } while (0)
+using GralithTest::Near;
+using GralithTest::Pixel;
 
 /// A 64 x 64 headless device with a colour program (position + colour attributes), a textured
 /// program (position + TEXCOORD0, sampler "Tex") and one volatile quad buffer.
@@ -64,7 +56,5 @@ protected:
     InputLayout* textureLayout = nullptr;
     VertexBuffer* quad = nullptr;
 };
-
-::testing::AssertionResult Near(const Pixel& actual, const Pixel& expected, int tolerance = 2);
 
 } // namespace Gralith::Graphics
