@@ -135,6 +135,7 @@
 #include "gralith/utils/assets/loaders/WavLoader.h"
 #include "gralith/utils/assets/loaders/XmlLoader.h"
 
+#include "gralith/utils/audio/OggDecoder.h"
 #include "gralith/utils/audio/Stream.h"
 
 #include "gralith/utils/scenegraph/Animation.h"

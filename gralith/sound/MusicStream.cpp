@@ -4,7 +4,7 @@
 #include "gralith/sound/Buffer.h"
 #include "gralith/sound/Device.h"
 #include "gralith/utils/InputFile.h"
-#include "gralith/utils/assets/loaders/OggStream.h"
+#include "gralith/utils/audio/OggDecoder.h"
 
 #include <kiss_fftr.h>
 
@@ -78,7 +78,7 @@ void MusicStream::Open(Utils::String path) {
 }
 
 void MusicStream::Open(Utils::InputStream* stream, Utils::String name) {
-    Utils::Assets::Loaders::OggStream ogg(stream);
+    Utils::Audio::OggDecoder ogg(stream);
     const int channels = ogg.GetChannels();
     std::vector<int16_t> decoded;
     if (ogg.GetLengthFrames() > 0)

@@ -3,7 +3,7 @@
 #include "gralith/sound/sdl/SDLSoundDevice.h"
 #include "gralith/utils/MemoryInputStream.h"
 #include "gralith/utils/Timer.h"
-#include "gralith/utils/assets/loaders/OggStream.h"
+#include "gralith/utils/audio/OggDecoder.h"
 
 #include "tests/support/OggEncoder.h"
 
@@ -21,7 +21,7 @@ using Gralith::Sound::MusicStream;
 using Gralith::Sound::SDLSoundDevice;
 using Gralith::Utils::GetTime;
 using Gralith::Utils::MemoryInputStream;
-using Gralith::Utils::Assets::Loaders::OggStream;
+using Gralith::Utils::Audio::OggDecoder;
 
 namespace {
 
@@ -118,7 +118,7 @@ TEST(MusicStream, OggSeeksMatchAStraightDecode) {
     OpenOgg(music, ogg);
     // A straight decode of the same file, quantised to 16 bits as the stream is.
     MemoryInputStream* stream = new MemoryInputStream(ogg.data(), static_cast<int>(ogg.size()));
-    OggStream reference(stream);
+    OggDecoder reference(stream);
     stream->Release();
     std::vector<float> all(2 * 2 * 44100 + 64);
     int frames = reference.Read(all.data(), 2 * 44100 + 32);

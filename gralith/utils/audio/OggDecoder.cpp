@@ -1,4 +1,4 @@
-#include "gralith/utils/assets/loaders/OggStream.h"
+#include "gralith/utils/audio/OggDecoder.h"
 
 #include "gralith/Exception.h"
 
@@ -8,29 +8,29 @@
 #include <cstdio>
 #include <cstring>
 
-namespace Gralith::Utils::Assets::Loaders {
+namespace Gralith::Utils::Audio {
 
-struct OggStream::Decoder {
+struct OggDecoder::Decoder {
     OggVorbis_File file;
 };
 
 namespace {
 
 size_t ReadCallback(void* destination, size_t itemSize, size_t itemCount, void* source) {
-    return static_cast<OggStream*>(source)->ReadSource(destination, itemSize, itemCount);
+    return static_cast<OggDecoder*>(source)->ReadSource(destination, itemSize, itemCount);
 }
 
 int SeekCallback(void* source, ogg_int64_t offset, int origin) {
-    return static_cast<OggStream*>(source)->SeekSource(offset, origin);
+    return static_cast<OggDecoder*>(source)->SeekSource(offset, origin);
 }
 
 int CloseCallback(void*) { return 0; }
 
-long TellCallback(void* source) { return static_cast<OggStream*>(source)->TellSource(); }
+long TellCallback(void* source) { return static_cast<OggDecoder*>(source)->TellSource(); }
 
 } // namespace
 
-OggStream::OggStream(InputStream* stream) {
+OggDecoder::OggDecoder(InputStream* stream) {
     int size = stream->Size();
     if (size > 0) {
         bytes.resize(static_cast<size_t>(size));
@@ -57,12 +57,12 @@ OggStream::OggStream(InputStream* stream) {
         lengthFrames = static_cast<long long>(static_cast<double>(total) * OutputRate / sourceRate);
 }
 
-OggStream::~OggStream() {
+OggDecoder::~OggDecoder() {
     ov_clear(&decoder->file);
     delete decoder;
 }
 
-size_t OggStream::ReadSource(void* destination, size_t itemSize, size_t itemCount) {
+size_t OggDecoder::ReadSource(void* destination, size_t itemSize, size_t itemCount) {
     size_t count = itemSize * itemCount;
     count = std::min(count, bytes.size() - position);
     if (count == 0)
@@ -72,7 +72,7 @@ size_t OggStream::ReadSource(void* destination, size_t itemSize, size_t itemCoun
     return count;
 }
 
-int OggStream::SeekSource(long long offset, int origin) {
+int OggDecoder::SeekSource(long long offset, int origin) {
     long long base = origin == SEEK_CUR   ? static_cast<long long>(position)
                      : origin == SEEK_END ? static_cast<long long>(bytes.size())
                                           : 0;
@@ -84,7 +84,7 @@ int OggStream::SeekSource(long long offset, int origin) {
     return 0;
 }
 
-int OggStream::Decode(float* out, int frames) {
+int OggDecoder::Decode(float* out, int frames) {
     int done = 0;
     while (done < frames) {
         float** pcm = nullptr;
@@ -105,7 +105,7 @@ int OggStream::Decode(float* out, int frames) {
     return done;
 }
 
-int OggStream::Read(float* out, int frames) {
+int OggDecoder::Read(float* out, int frames) {
     if (frames <= 0)
         return 0;
     if (sourceRate == OutputRate)
@@ -113,7 +113,7 @@ int OggStream::Read(float* out, int frames) {
     return ReadResampled(out, frames);
 }
 
-int OggStream::ReadResampled(float* out, int frames) {
+int OggDecoder::ReadResampled(float* out, int frames) {
     const double step = static_cast<double>(sourceRate) / OutputRate;
     const size_t width = static_cast<size_t>(channels);
     int done = 0;
@@ -151,4 +151,4 @@ int OggStream::ReadResampled(float* out, int frames) {
     return done;
 }
 
-} // namespace Gralith::Utils::Assets::Loaders
+} // namespace Gralith::Utils::Audio
