@@ -139,7 +139,6 @@
 #include "gralith/utils/audio/Stream.h"
 
 #include "gralith/utils/scenegraph/Animation.h"
-#include "gralith/utils/scenegraph/ArrayGrowth.h"
 #include "gralith/utils/scenegraph/Batch.h"
 #include "gralith/utils/scenegraph/BezierController.h"
 #include "gralith/utils/scenegraph/BezierKeyframe.h"

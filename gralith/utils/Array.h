@@ -5,8 +5,9 @@
 namespace Gralith::Utils {
 
 /// A growable contiguous vector. Capacity grows in steps of 10 (never by doubling), which keeps
-/// the engine's many small collections tight. Indexes are not checked. An array of pointers
-/// neither releases nor deletes what they point to: its owner does that.
+/// the engine's many small collections tight; AddGrowing and ReserveGrowing double instead, for
+/// arrays whose length a file decides. Indexes are not checked. An array of pointers neither
+/// releases nor deletes what they point to: its owner does that.
 template <class T>
 class Array : public Object {
 public:
@@ -32,6 +33,23 @@ public:
             data[count] = item;
         }
         return count++;
+    }
+
+    /// Add that at least doubles a full array's capacity: n additions then copy O(n) elements
+    /// rather than the O(n^2) of steps of 10, however long a (possibly hostile) file makes it.
+    int AddGrowing(const T& item) {
+        if (count < capacity)
+            return Add(item);
+        // Copy first: item may live inside this array's storage.
+        T copy = item;
+        ReserveGrowing(count + 1);
+        return Add(copy);
+    }
+
+    /// Ensures capacity >= n, at least doubling it when it has to grow.
+    void ReserveGrowing(int n) {
+        if (n > capacity)
+            Reserve(n > capacity * 2 + 8 ? n : capacity * 2 + 8);
     }
 
     /// Ensures capacity >= n, allocating exactly n slots; never shrinks.

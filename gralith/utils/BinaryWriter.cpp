@@ -8,9 +8,8 @@ namespace Gralith::Utils {
 void BinaryWriter::WriteBytes(const void* data, int count) {
     if (count <= 0)
         return;
-    // The array grows in small fixed steps by itself; scene files reach megabytes.
-    if (bytes.Count() + count > bytes.Capacity())
-        bytes.Reserve((bytes.Count() + count) * 2);
+    // Scene files reach megabytes: far beyond the array's own steps of 10.
+    bytes.ReserveGrowing(bytes.Count() + count);
     const unsigned char* p = static_cast<const unsigned char*>(data);
     for (int i = 0; i < count; ++i)
         bytes.Add(p[i]);

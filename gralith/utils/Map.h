@@ -17,6 +17,12 @@ public:
         return values.Add(value);
     }
 
+    /// Add with the arrays' AddGrowing, for tables whose length a file decides.
+    int AddGrowing(const K& key, const V& value) {
+        keys.AddGrowing(key);
+        return values.AddGrowing(value);
+    }
+
     int Count() const { return keys.Count(); }
     K& GetKey(int index) { return keys[index]; }
     const K& GetKey(int index) const { return keys[index]; }

@@ -5,6 +5,7 @@
 #include "gralith/graphics/Program.h"
 #include "gralith/graphics/Surface.h"
 #include "gralith/graphics/Texture2D.h"
+#include "gralith/utils/Array.h"
 #include "gralith/utils/State.h"
 #include "gralith/utils/assets/Geometry.h"
 #include "gralith/utils/assets/Scene.h"
@@ -23,7 +24,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <vector>
 
 namespace Velorin {
 
@@ -227,23 +227,18 @@ void Test01::DrawScene(float time) {
     if (!root)
         return;
 
-    // The one allocation of a frame: the traversal stack.
-    std::vector<Node*> stack;
-    stack.reserve(100);
-    auto push = [&stack](Node* node) {
-        if (stack.size() == stack.capacity())
-            stack.reserve(stack.capacity() + 10);
-        stack.push_back(node);
-    };
+    // The one allocation of a frame: the traversal stack, room for 100 nodes and growing as
+    // every Array does.
+    Gralith::Utils::Array<Node*> stack;
+    stack.Reserve(100);
     if (Node* first = root->GetFirstChild())
-        push(first);
-    while (!stack.empty()) {
-        Node* node = stack.back();
-        stack.pop_back();
+        stack.Add(first);
+    while (stack.Count() > 0) {
+        Node* node = stack.Pop();
         if (Node* next = node->GetNextSibling())
-            push(next);
+            stack.Add(next);
         if (Node* child = node->GetFirstChild())
-            push(child);
+            stack.Add(child);
         Node* parent = node->GetParent();
         node->Update(time, parent && parent != root ? parent->GetWorld() : identity);
 

@@ -119,10 +119,8 @@ Asset* Proxy::Request(int type, InputStream* stream, const String& descriptor, v
         indexed = new AssetRecord;
         indexed->name = descriptor;
         indexed->type = type;
-        // Grown by doubling: the array's own steps of ten would copy it once per ten records.
-        if (records.Count() == records.Capacity())
-            records.Reserve(records.Count() * 2 + 10);
-        records.Add(indexed);
+        // The array's own steps of ten would copy it once per ten records.
+        records.AddGrowing(indexed);
     }
     AssetRecord* record = indexed;
     if (record->owners.IndexOf(owner) < 0)

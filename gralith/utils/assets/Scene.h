@@ -62,14 +62,10 @@ public:
 private:
     using Index = std::unordered_map<std::string, int>;
 
-    // Appends with doubling capacity; the index keeps the first entry of each id.
+    // The index keeps the first entry of each id.
     template <class T>
     static void Add(Map<String, T*>& table, Index& index, const String& id, T* value) {
-        if (table.Count() == table.Keys().Capacity() || table.Count() == table.Values().Capacity()) {
-            table.Keys().Reserve(table.Count() * 2 + 8);
-            table.Values().Reserve(table.Count() * 2 + 8);
-        }
-        index.emplace(id.CStr(), table.Add(id, value));
+        index.emplace(id.CStr(), table.AddGrowing(id, value));
     }
     template <class T>
     static T* Find(const Map<String, T*>& table, const Index& index, const String& id) {

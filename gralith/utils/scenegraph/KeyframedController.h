@@ -1,7 +1,6 @@
 #pragma once
 
 #include "gralith/utils/Array.h"
-#include "gralith/utils/scenegraph/ArrayGrowth.h"
 #include "gralith/utils/scenegraph/Controller.h"
 
 namespace Gralith::Utils::SceneGraph {
@@ -16,7 +15,7 @@ template <class K>
 class KeyframedController : public Controller {
 public:
     /// Appends a key; keys are expected in ascending time order.
-    void AddKey(const K& key) { AddGrowing(keys, key); }
+    void AddKey(const K& key) { keys.AddGrowing(key); }
 
     const Array<K>& GetKeys() const { return keys; }
     int GetCursor() const { return cursor; }

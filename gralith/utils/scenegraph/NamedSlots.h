@@ -2,7 +2,6 @@
 
 #include "gralith/utils/Map.h"
 #include "gralith/utils/String.h"
-#include "gralith/utils/scenegraph/ArrayGrowth.h"
 
 #include <string>
 #include <unordered_map>
@@ -21,7 +20,7 @@ void SetNamedSlot(Map<String, T*>& table, NameIndex& names, T** slots, const cha
                   const String& name, T* value) {
     auto found = names.find(name.CStr());
     if (found == names.end()) {
-        names.emplace(name.CStr(), AddGrowing(table, name, value));
+        names.emplace(name.CStr(), table.AddGrowing(name, value));
     } else {
         const int index = found->second;
         T* previous = table.GetValue(index);

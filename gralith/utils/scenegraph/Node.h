@@ -3,7 +3,6 @@
 #include "gralith/utils/Array.h"
 #include "gralith/utils/String.h"
 #include "gralith/utils/Tree.h"
-#include "gralith/utils/scenegraph/ArrayGrowth.h"
 #include "gralith/utils/scenegraph/Batch.h"
 #include "gralith/utils/scenegraph/Matrix4.h"
 
@@ -27,10 +26,10 @@ public:
     const Matrix4& Update(float time, const Matrix4& parentWorld);
 
     /// Takes over the caller's reference.
-    void AddTransformation(Transformation* transformation) { AddGrowing(transformations, transformation); }
-    void AddBatch(const Batch& batch) { AddGrowing(batches, batch); }
-    void AddLight(Light* light) { AddGrowing(lights, light); }
-    void AddCamera(Camera* camera) { AddGrowing(cameras, camera); }
+    void AddTransformation(Transformation* transformation) { transformations.AddGrowing(transformation); }
+    void AddBatch(const Batch& batch) { batches.AddGrowing(batch); }
+    void AddLight(Light* light) { lights.AddGrowing(light); }
+    void AddCamera(Camera* camera) { cameras.AddGrowing(camera); }
 
     const String& GetName() const { return name; }
     const String& GetId() const { return id; }

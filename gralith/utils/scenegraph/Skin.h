@@ -3,7 +3,6 @@
 #include "gralith/Object.h"
 #include "gralith/utils/Array.h"
 #include "gralith/utils/String.h"
-#include "gralith/utils/scenegraph/ArrayGrowth.h"
 #include "gralith/utils/scenegraph/Matrix4.h"
 
 namespace Gralith::Utils::Assets {
@@ -22,9 +21,9 @@ public:
     Skin() = default;
 
     void SetGeometry(Assets::Geometry* g) { geometry = g; }
-    void AddJoint(Node* joint) { AddGrowing(joints, joint); }
+    void AddJoint(Node* joint) { joints.AddGrowing(joint); }
     void SetBindShapeMatrix(const Matrix4& m) { bindShape = m; }
-    void AddInverseBindMatrix(const Matrix4& m) { AddGrowing(inverseBinds, m); }
+    void AddInverseBindMatrix(const Matrix4& m) { inverseBinds.AddGrowing(m); }
 
     Assets::Geometry* GetGeometry() const { return geometry; }
     const Array<Node*>& GetJoints() const { return joints; }

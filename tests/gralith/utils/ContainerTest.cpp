@@ -80,6 +80,23 @@ TEST(Array, AddOfOwnElementSurvivesGrowth) {
     EXPECT_TRUE(a[10] == "element");
 }
 
+TEST(Array, AddGrowingDoublesAndKeepsItsOwnElement) {
+    Array<String> a;
+    a.AddGrowing(String("first"));
+    // Count reached -> capacity: 8 at first, then twice plus 8.
+    const int steps[][2] = {{1, 8}, {8, 8}, {9, 24}, {24, 24}, {25, 56}};
+    for (const auto& step : steps) {
+        while (a.Count() < step[0])
+            a.AddGrowing(a[0]); // the source lives in the storage a full array replaces
+        EXPECT_EQ(step[1], a.Capacity()) << "count " << step[0];
+    }
+    EXPECT_TRUE(a[24] == "first");
+    a.ReserveGrowing(30);
+    EXPECT_EQ(56, a.Capacity());
+    a.ReserveGrowing(500);
+    EXPECT_EQ(500, a.Capacity());
+}
+
 TEST(Array, PopReturnsTheLastElement) {
     Array<String> a;
     a.Add("first");

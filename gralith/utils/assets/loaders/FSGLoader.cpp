@@ -11,7 +11,6 @@
 #include "gralith/utils/assets/Scene.h"
 #include "gralith/utils/assets/loaders/FGMLoader.h"
 #include "gralith/utils/scenegraph/Animation.h"
-#include "gralith/utils/scenegraph/ArrayGrowth.h"
 #include "gralith/utils/scenegraph/BezierController.h"
 #include "gralith/utils/scenegraph/Camera.h"
 #include "gralith/utils/scenegraph/ConstantController.h"
@@ -151,7 +150,7 @@ void SceneReader::ReadSkins() {
         pending.skin = skin.Get();
         const int jointCount = in.ReadCount("joint count", MinString);
         for (int j = 0; j < jointCount; ++j)
-            AddGrowing(pending.sids, in.ReadString("joint sid"));
+            pending.sids.AddGrowing(in.ReadString("joint sid"));
 
         const int components = in.ReadInt32("inverse bind component count");
         if (components % 16 != 0)
@@ -161,7 +160,7 @@ void SceneReader::ReadSkins() {
             for (int m = 0; m < components / 16; ++m)
                 skin->AddInverseBindMatrix(ReadMatrix("inverse bind matrix"));
         }
-        AddGrowing(joints, pending);
+        joints.AddGrowing(pending);
         const String id = skin->GetId();
         scene->AddSkin(id, skin.Take());
     }
@@ -180,7 +179,7 @@ void SceneReader::ReadCameras() {
             camera->SetParameter(name, ReadAnimation());
         }
         if (target.Length() > 0)
-            AddGrowing(targets, PendingTarget{camera.Get(), target});
+            targets.AddGrowing(PendingTarget{camera.Get(), target});
         const String id = camera->GetId();
         scene->AddCamera(id, camera.Take());
     }
