@@ -2,7 +2,7 @@
 
 #include "gralith/Exception.h"
 #include "gralith/graphics/Device.h"
-#include "gralith/graphics/gl/CGShadingContext.h"
+#include "gralith/graphics/gl/CgShading.h"
 #include "gralith/graphics/gl/EGLGLDevice.h"
 #include "gralith/sound/MusicStream.h"
 #include "gralith/sound/sdl/SDLSoundDevice.h"
@@ -21,10 +21,6 @@ namespace {
 bool ended = false;
 
 void StopAfterThisFrame() { ended = true; }
-
-Gralith::Graphics::GLShadingContext* CreateCgShading(Gralith::Graphics::GLDevice* device) {
-    return new Gralith::Graphics::CGShadingContext(device);
-}
 
 // Sound assets still load and mix into buffers; nothing plays them.
 Gralith::Sound::Device* CreateMutedSoundDevice() {
@@ -45,8 +41,8 @@ OfflineRenderer::OfflineRenderer(const std::string& dataDirectory, int width, in
     ended = false;
     SetEndPresentationHandler(&StopAfterThisFrame);
 
-    device =
-        Gralith::Graphics::EGLGLDevice::Create(width, height, Gralith::Graphics::Depth24Stencil8, 0, &CreateCgShading);
+    device = Gralith::Graphics::EGLGLDevice::Create(width, height, Gralith::Graphics::Depth24Stencil8, 0,
+                                                    &Gralith::Graphics::CreateCgShading);
     GraphicsDevice = device;
     std::string root = dataDirectory;
     if (root.empty() || root.back() != '/')

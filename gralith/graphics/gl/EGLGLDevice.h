@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gralith/graphics/gl/CgShading.h"
 #include "gralith/graphics/gl/GLDevice.h"
 
 namespace Gralith::Graphics {
@@ -11,10 +12,11 @@ class EGLGLDevice : public GLDevice {
 public:
     /// Creates the device with its back buffer, depth buffer of the given format and sample count
     /// (0 = off), and runs the default-state set-up. The shading context is created by
-    /// createShading (may be null: set one with SetShadingContext before creating programs; the
-    /// default semantic map is made then).
+    /// createShading: by default the Cg layer, so the defaults compile Cg shaders. Pass another
+    /// factory for other shading, or null for none (set one with SetShadingContext before
+    /// creating programs; the default semantic map is made then).
     static EGLGLDevice* Create(int width, int height, DepthStencilFormat depthFormat = Depth24Stencil8,
-                               int multisamples = 0, GLShadingContext* (*createShading)(GLDevice*) = nullptr);
+                               int multisamples = 0, GLShadingContext* (*createShading)(GLDevice*) = &CreateCgShading);
     ~EGLGLDevice() override;
 
     /// Finishes the frame's commands; there is no window to show it or to close.

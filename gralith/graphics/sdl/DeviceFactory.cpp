@@ -1,7 +1,7 @@
 #include "gralith/graphics/sdl/DeviceFactory.h"
 
 #include "gralith/Exception.h"
-#include "gralith/graphics/gl/CGShadingContext.h"
+#include "gralith/graphics/gl/CgShading.h"
 #include "gralith/graphics/sdl/SDLGLDevice.h"
 
 #include <string>
@@ -9,8 +9,6 @@
 namespace Gralith::Graphics {
 
 namespace {
-
-GLShadingContext* CreateCgShading(GLDevice* device) { return new CGShadingContext(device); }
 
 Device* CreateOpenGLDevice(Window* window, DepthStencilFormat depthFormat, int multisamples, int flags) {
     return SDLGLDevice::Create(window, depthFormat, multisamples, flags, &CreateCgShading);

@@ -175,7 +175,7 @@ TEST(GLDeviceLifetime, WhatADeviceMadeKeepsItAlive) {
 // A device made without a shading layer gets one later; a draw with every state unset then uses
 // the defaults instead of reaching for states that were never made.
 TEST(GLDeviceLifetime, ShadingAddedLaterStillDrawsWithTheDefaultStates) {
-    EGLGLDevice* device = EGLGLDevice::Create(4, 4);
+    EGLGLDevice* device = EGLGLDevice::Create(4, 4, Depth24Stencil8, 0, nullptr);
     device->SetShadingContext(CreateGLSLTestShading(device));
     EXPECT_NE(device->GetSemanticMap(), nullptr);
     Shader* vertex = device->CreateShader(VertexShader, 0, "v", 0,

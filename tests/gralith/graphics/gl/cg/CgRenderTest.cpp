@@ -13,6 +13,7 @@
 #include "gralith/graphics/VertexBuffer.h"
 #include "gralith/graphics/gl/CGShadingContext.h"
 #include "gralith/graphics/gl/EGLGLDevice.h"
+#include "gralith/graphics/gl/GLFunctions.h"
 
 #include "tests/support/CommaLocale.h"
 
@@ -174,6 +175,14 @@ const std::vector<std::uint8_t> Checker = {
 };
 
 } // namespace
+
+TEST(CgDefaults, AHeadlessDeviceMadeWithTheDefaultsCompilesCg) {
+    EGLGLDevice* device = EGLGLDevice::Create(8, 8);
+    std::string error =
+        ErrorOf([&] { device->CreateShader(VertexShader, 0, "vsMain", 0, PassThroughVertex)->Release(); });
+    EXPECT_EQ("", error);
+    device->Release();
+}
 
 TEST_F(CgRender, UniformUsedOnlyByThePixelStageReceivesItsValue) {
     Program* program = BuildPixel("float4 Tint;\nfloat4 psMain(float2 uv : TEXCOORD0) : COLOR { return Tint; }\n");
