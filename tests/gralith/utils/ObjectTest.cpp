@@ -84,6 +84,15 @@ TEST(Exception, SurvivesThrowingAndCatchingByBase) {
     }
 }
 
+TEST(Exception, IsAStdExceptionWhoseWhatIsTheMessage) {
+    try {
+        throw Exception("thrown", 4);
+    } catch (const std::exception& e) {
+        EXPECT_STREQ("thrown", e.what());
+        EXPECT_EQ(4, dynamic_cast<const Exception&>(e).GetCode());
+    }
+}
+
 TEST(UtilsException, IsCaughtAsExceptionWithACopiedMessage) {
     try {
         String message = String("Invalid texture descriptor: ") + String("a#b");
