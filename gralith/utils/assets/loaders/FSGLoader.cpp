@@ -375,6 +375,10 @@ Asset* FSGLoader::Load(int, String path, Proxy* proxy) {
     if (!opened)
         throw Exception("Managed nullpointer access attempt");
     Held<InputStream> stream(opened);
+    // Geometry becomes vertex buffers and materials compile programs: without a device the
+    // first of them would fail with a message about something else.
+    if (!proxy->GetDevice())
+        throw Exception(NeedsDevice);
     SceneReader reader(stream.Get(), path, proxy);
     return reader.Read();
 }

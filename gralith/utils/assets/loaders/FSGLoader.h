@@ -13,6 +13,9 @@ public:
     /// The deepest node nesting accepted; deeper trees are rejected as corrupt rather than
     /// risking the stack.
     static constexpr int MaxNodeDepth = 256;
+    /// Thrown (code 0) when the proxy has no graphics device, which a scene needs for its
+    /// geometry and materials.
+    static constexpr const char* NeedsDevice = "Loading a scene needs a graphics device";
 
     using Loader::Load;
     Asset* Load(int type, String path, Proxy* proxy) override;

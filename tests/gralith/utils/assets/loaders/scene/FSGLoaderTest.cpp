@@ -312,6 +312,20 @@ TEST_F(FSGLoaderTest, RequestFailuresThroughTheProxyListTheLoader) {
     EXPECT_TRUE(loader.GetName() == "FSGLoader");
 }
 
+TEST_F(FSGLoaderTest, WithoutAGraphicsDeviceTheRequestSaysThatIsWhatIsMissing) {
+    Put("scene.fsg", FormatSamples::RichScene(102));
+    Proxy* bare = new Proxy(files, nullptr, nullptr, nullptr);
+    try {
+        bare->GetScene("scene.fsg", this);
+        ADD_FAILURE() << "loaded without a device";
+    } catch (const Exception& e) {
+        EXPECT_STREQ("The following asset could not be loaded: scene.fsg\n"
+                     "FSGLoader: Loading a scene needs a graphics device\n",
+                     e.GetMessage());
+    }
+    bare->Release();
+}
+
 TEST_F(FSGLoaderTest, BrokenEmbeddedGeometryNamesTheGeometryAndItsError) {
     FSGWriter::Scene s = FormatSamples::RichScene(102);
     s.geometries[0].block.primitive = "quads";
