@@ -60,6 +60,10 @@ int Render(const Velorin::RenderOptions& options) {
         double duration = static_cast<double>(frames.size()) / options.fps;
         video = std::make_unique<Velorin::VideoEncoder>(options.out, options.width, options.height, options.fps,
                                                         renderer.GetMusicPath(), options.from, duration);
+    } else if (options.IsSingleFile()) {
+        std::string folder = std::filesystem::path(options.out).parent_path().string();
+        if (!folder.empty())
+            MakeFolder(folder);
     } else {
         MakeFolder(options.out);
     }
@@ -77,7 +81,8 @@ int Render(const Velorin::RenderOptions& options) {
         if (video)
             video->AddFrame(pixels.data());
         else
-            Velorin::WritePng(options.out + "/" + frame.fileName, options.width, options.height, pixels.data());
+            Velorin::WritePng(options.IsSingleFile() ? options.out : options.out + "/" + frame.fileName, options.width,
+                              options.height, pixels.data());
         progress.Update(++written);
     }
     if (video)
@@ -95,6 +100,10 @@ int main(int argc, char** argv) {
     } catch (const Velorin::UsageError& e) {
         std::fprintf(stderr, "halcyra-render: %s\n%s", e.what(), Velorin::RenderUsage);
         return 2;
+    }
+    if (options.help) {
+        std::fputs(Velorin::RenderUsage, stdout);
+        return 0;
     }
     int code = 0;
     try {

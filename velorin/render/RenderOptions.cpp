@@ -10,9 +10,12 @@ namespace Velorin {
 const char* const RenderUsage =
     "usage: halcyra-render --data DIR [--size WxH] [--aspect A]\n"
     "                      (--at T1,T2,... | --fps F [--from S] [--to E]) --out PATH\n"
-    "  --at   renders the music times given (seconds) as PNG files in folder PATH\n"
+    "       halcyra-render --help\n"
+    "  --at   renders the music times given (seconds) as PNG files in folder PATH;\n"
+    "         a single time and PATH ending in .png write that one file\n"
     "  --fps  renders F frames per second from S (default 0) to E (default: the music's end);\n"
-    "         PATH ending in .mp4 or .webm makes a video with the music, else numbered PNGs\n";
+    "         PATH ending in .mp4 or .webm makes a video with the music, else numbered PNGs\n"
+    "  --size defaults to 1024x768, --aspect (width / height of the picture) to 1.6\n";
 
 namespace {
 
@@ -46,8 +49,15 @@ int ParseDimension(const std::string& text) {
 
 bool RenderOptions::IsVideo() const { return IsSequence() && (EndsWith(out, ".mp4") || EndsWith(out, ".webm")); }
 
+bool RenderOptions::IsSingleFile() const { return !IsSequence() && times.size() == 1 && EndsWith(out, ".png"); }
+
 RenderOptions ParseRenderOptions(const std::vector<std::string>& arguments) {
     RenderOptions options;
+    for (const std::string& argument : arguments)
+        if (argument == "--help" || argument == "-h") {
+            options.help = true;
+            return options;
+        }
     bool haveAt = false;
     bool haveFps = false;
     bool haveFrom = false;

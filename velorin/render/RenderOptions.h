@@ -27,12 +27,18 @@ struct RenderOptions {
     bool hasEnd = false;
     std::string out;
 
+    /// --help: print the usage and render nothing.
+    bool help = false;
+
     bool IsSequence() const { return fps > 0.0; }
     /// The output is a video (a sequence whose path ends in ".mp4" or ".webm").
     bool IsVideo() const;
+    /// The output is the PNG file itself (one --at time and a path ending in ".png"), not a folder.
+    bool IsSingleFile() const;
 };
 
-/// Reads the arguments after the program name. Throws UsageError.
+/// Reads the arguments after the program name; --help anywhere answers options with only help
+/// set. Throws UsageError.
 RenderOptions ParseRenderOptions(const std::vector<std::string>& arguments);
 
 /// The text printed for a wrong command line.

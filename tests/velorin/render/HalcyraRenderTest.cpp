@@ -124,6 +124,19 @@ TEST_F(HalcyraRender, WrongCommandLineShowsUsage) {
     EXPECT_NE(std::string::npos, result.err.find("usage: halcyra-render")) << result.err;
 }
 
+TEST_F(HalcyraRender, HelpPrintsUsageAndSucceeds) {
+    auto result = Render("--help");
+    EXPECT_EQ(0, result.exitCode) << result.err;
+    EXPECT_EQ(0u, result.out.find("usage: halcyra-render")) << result.out;
+}
+
+TEST_F(HalcyraRender, OneTimeIntoAPngPathWritesThatFile) {
+    auto result = Render("--size 8x8 --at 2 --out '" + output / "shots/two.png" + "'");
+    ASSERT_EQ(0, result.exitCode) << result.err;
+    ASSERT_TRUE(std::filesystem::is_regular_file(output / "shots/two.png"));
+    ExpectColour(ReadPng(output / "shots/two.png"), 255, 0, 0, "2 s");
+}
+
 TEST_F(HalcyraRender, FpsWritesNumberedFramesOfTheRange) {
     auto result = Render("--size 8x8 --fps 4 --from 0.5 --to 1.5 --out '" + output / "seq" + "'");
     ASSERT_EQ(0, result.exitCode) << result.err;

@@ -57,6 +57,31 @@ TEST(RenderOptions, RejectsMalformedCommandLines) {
     EXPECT_EQ("--aspect must be greater than 0", UsageMessage({"--aspect", "-1"}));
 }
 
+TEST(RenderOptions, HelpAnywhereAsksForNothingElse) {
+    EXPECT_TRUE(ParseRenderOptions({"--help"}).help);
+    EXPECT_TRUE(ParseRenderOptions({"--fast", "--size", "0", "-h"}).help);
+    EXPECT_FALSE(ParseRenderOptions({"--data", "d", "--at", "1", "--out", "o"}).help);
+}
+
+TEST(RenderOptions, OnlyOneTimeIntoAPngPathIsASingleFile) {
+    const struct {
+        std::vector<std::string> arguments;
+        bool single;
+    } cases[] = {
+        {{"--at", "2", "--out", "one.png"}, true},
+        {{"--at", "2", "--out", "shots/one.png"}, true},
+        {{"--at", "2,3", "--out", "two.png"}, false},
+        {{"--at", "2", "--out", "shots"}, false},
+        {{"--fps", "2", "--to", "1", "--out", "seq.png"}, false},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> arguments = {"--data", "d"};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        EXPECT_EQ(c.single, ParseRenderOptions(arguments).IsSingleFile())
+            << c.arguments[1] << " " << c.arguments.back();
+    }
+}
+
 TEST(RenderOptions, SizeNeedsTwoSidesWithinRange) {
     for (const char* size : {"640", "0x480", "640x0", "x480", "640x", "16385x16", "-4x4", "4x4x4", "99999999999x1"})
         EXPECT_NE("(accepted)", UsageMessage({"--size", size})) << size;
