@@ -4,7 +4,7 @@
 // first test and stopped after the last. Include from exactly one source file of a test
 // program; DISPLAY points at the server while the tests run.
 
-#include "tests/support/Shell.h"
+#include "tests/support/Process.h"
 
 #include <gtest/gtest.h>
 

@@ -151,12 +151,48 @@ TEST_F(SDLInputContextTest, LettersGiveKeyCodeAndTypedCharacter) {
     EXPECT_EQ(expected, events);
 }
 
-TEST_F(SDLInputContextTest, NamedKeysAndControlCharacters) {
-    auto events = Type("Return BackSpace Tab F7 Up", 13);
-    std::vector<KeyboardEvent> expected = {{KeyEnter, 0},     {13, 2},     {KeyEnter, 1}, {KeyBackspace, 0}, {8, 2},
-                                           {KeyBackspace, 1}, {KeyTab, 0}, {9, 2},        {KeyTab, 1},       {288, 0},
-                                           {288, 1},          {272, 0},    {272, 1}};
-    EXPECT_EQ(expected, events);
+TEST_F(SDLInputContextTest, NamedKeysGiveTheirEngineCodesAndControlCharacters) {
+    // The engine's codes are a contract with the scripts: engine code and the control character
+    // typed with it (0: none), keys pressed one after another on the X server.
+    const struct {
+        const char* key;
+        uint32_t code;
+        uint32_t character;
+    } keys[] = {{"Return", KeyEnter, 13},
+                {"KP_Enter", KeyEnter, 13},
+                {"BackSpace", KeyBackspace, 8},
+                {"Tab", KeyTab, 9},
+                {"Escape", KeyEscape, 27},
+                {"space", KeySpace, ' '},
+                {"Prior", KeyPageUp, 0},
+                {"Next", KeyPageDown, 0},
+                {"Home", KeyHome, 0},
+                {"End", KeyEnd, 0},
+                {"Insert", KeyInsert, 0},
+                {"Delete", KeyDelete, 0},
+                {"Up", KeyUp, 0},
+                {"Down", KeyDown, 0},
+                {"Left", KeyLeft, 0},
+                {"Right", KeyRight, 0},
+                {"F1", KeyF1, 0},
+                {"F6", KeyF6, 0},
+                {"F7", KeyF7, 0},
+                {"F12", KeyF7 + 5, 0},
+                {"Shift_L", KeyShift, 0},
+                {"Control_L", KeyControl, 0},
+                {"Alt_L", KeyAlt, 0},
+
+                {"semicolon", 0xBA, ';'},
+                {"minus", 0xBD, '-'},
+                {"9", '9', '9'}};
+    for (const auto& k : keys) {
+        auto events = Type(k.key, k.character ? 3u : 2u);
+        std::vector<KeyboardEvent> expected = {{k.code, 0}};
+        if (k.character)
+            expected.push_back({k.character, 2});
+        expected.push_back({k.code, 1});
+        EXPECT_EQ(expected, events) << k.key;
+    }
 }
 
 TEST_F(SDLInputContextTest, TextIsDecodedIntoCharacterCodes) {

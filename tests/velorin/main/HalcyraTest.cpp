@@ -6,7 +6,7 @@
 #include "velorin/dialogs/Toolkit.h"
 
 #include "tests/support/OggEncoder.h"
-#include "tests/support/Shell.h"
+#include "tests/support/Process.h"
 #include "tests/support/TempDirectory.h"
 #include "tests/velorin/dialogs/ScreenTools.h"
 

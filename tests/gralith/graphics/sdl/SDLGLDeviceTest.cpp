@@ -1,4 +1,4 @@
-#include "tests/gralith/graphics/TestSupport.h"
+#include "tests/support/Expect.h"
 #include "tests/support/XvfbEnvironment.h"
 
 #include "gralith/graphics/Surface.h"
