@@ -1,13 +1,28 @@
-# System libraries, all from Debian packages (see scripts/install-deps.sh).
-# gralith_pkg() finds a pkg-config module as PkgConfig::<NAME> and records the call, so the
-# installed package config can recreate the same imported targets for outside projects.
+# System libraries, all from Debian packages (see scripts/install-deps.sh). Each becomes the
+# imported target GralithLib::<NAME> (cmake/GralithPkg.cmake); the calls are recorded so that
+# the installed package config makes the same targets for outside projects.
 find_package(PkgConfig REQUIRED)
 find_package(Threads REQUIRED)
+include(${CMAKE_CURRENT_LIST_DIR}/GralithPkg.cmake)
 
+# gralith_pkg(NAME module...) finds pkg-config modules as GralithLib::NAME. The build's own
+# tests and tools may also call it PkgConfig::NAME; the engine links the GralithLib:: name, the
+# only one its package knows.
 function(gralith_pkg name)
-  pkg_check_modules(${name} REQUIRED IMPORTED_TARGET GLOBAL ${ARGN})
-  set_property(GLOBAL APPEND_STRING PROPERTY GRALITH_PKG_CALLS
-    "pkg_check_modules(${name} REQUIRED IMPORTED_TARGET ${ARGN})\n")
+  _gralith_pkg(${name} ${ARGN})
+  set_property(TARGET GralithLib::${name} PROPERTY IMPORTED_GLOBAL TRUE)
+  add_library(PkgConfig::${name} ALIAS GralithLib::${name})
+  list(JOIN ARGN " " modules)
+  set_property(GLOBAL APPEND_STRING PROPERTY GRALITH_PKG_CALLS "_gralith_pkg(${name} ${modules})\n")
+endfunction()
+
+# gralith_lib(NAME lib...) makes GralithLib::NAME from plain libraries that have no pkg-config
+# module.
+function(gralith_lib name)
+  _gralith_lib(${name} ${ARGN})
+  set_property(TARGET GralithLib::${name} PROPERTY IMPORTED_GLOBAL TRUE)
+  list(JOIN ARGN " " libs)
+  set_property(GLOBAL APPEND_STRING PROPERTY GRALITH_PKG_CALLS "_gralith_lib(${name} ${libs})\n")
 endfunction()
 
 gralith_pkg(TINYXML tinyxml)
@@ -18,20 +33,6 @@ gralith_pkg(FREETYPE freetype2)
 gralith_pkg(SDL2 sdl2)
 gralith_pkg(VORBIS vorbis vorbisenc vorbisfile ogg)
 gralith_pkg(KISSFFT kissfft-float)
-
-# gralith_lib(NAME lib...) makes the imported target GralithLib::NAME from plain libraries that
-# have no pkg-config module, and records the same commands for the installed package config.
-function(gralith_lib name)
-  set(code "if(NOT TARGET GralithLib::${name})\n  add_library(GralithLib::${name} INTERFACE IMPORTED)\n")
-  foreach(lib ${ARGN})
-    string(APPEND code "  find_library(GRALITH_LIB_${lib} NAMES ${lib} REQUIRED)\n"
-      "  set_property(TARGET GralithLib::${name} APPEND PROPERTY INTERFACE_LINK_LIBRARIES \${GRALITH_LIB_${lib}})\n")
-  endforeach()
-  string(APPEND code "endif()\n")
-  cmake_language(EVAL CODE "${code}")
-  set_property(TARGET GralithLib::${name} PROPERTY IMPORTED_GLOBAL TRUE)
-  set_property(GLOBAL APPEND_STRING PROPERTY GRALITH_PKG_CALLS "${code}")
-endfunction()
 
 # Cg shader translation: glslang (HLSL front end) to SPIR-V, SPIRV-Cross back to GLSL. The
 # SPIRV-Cross C++ libraries and glslang's default limits come without pkg-config modules.

@@ -1,5 +1,6 @@
 # `cmake --install` puts the headers, libgralith.a and a CMake package `Gralith` exporting
-# Gralith::gralith. The package config re-finds the system libraries the engine links.
+# Gralith::gralith. The package config re-finds the system libraries the engine links as
+# GralithLib:: targets (cmake/GralithPkg.cmake).
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -25,4 +26,5 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/GralithConfig.cmake ${CMAKE_CURRENT_BI
 
 get_property(pkg_calls GLOBAL PROPERTY GRALITH_PKG_CALLS)
 file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/GralithDependencies.cmake "${pkg_calls}")
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/GralithDependencies.cmake DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Gralith)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/GralithDependencies.cmake ${PROJECT_SOURCE_DIR}/cmake/GralithPkg.cmake
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Gralith)
