@@ -99,6 +99,7 @@
 #include "gralith/utils/InputStream.h"
 #include "gralith/utils/Map.h"
 #include "gralith/utils/MemoryInputStream.h"
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/ParseFloat.h"
 #include "gralith/utils/State.h"
 #include "gralith/utils/String.h"

@@ -18,6 +18,7 @@
 #include "gralith/window/sdl/SDLWindow.h"
 #include "velorin/Framebuffer.h"
 #include "velorin/Globals.h"
+#include "velorin/Messages.h"
 #include "velorin/Script.h"
 #include "velorin/Settings.h"
 #include "velorin/Timeline.h"
@@ -78,7 +79,7 @@ Gralith::Sound::MusicStream* GetMusicStream() { return musicStream; }
 void StartMusic(double seconds) {
     try {
         if (!musicStream)
-            throw Gralith::Exception("no stream");
+            throw Gralith::Exception(Messages::NoMusicStream);
         musicStream->Play();
     } catch (const Gralith::Exception&) {
         ShowMessageBox(MusicMessages::CannotPlay, MusicMessages::Caption);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "velorin/Messages.h" // MusicMessages
 #include "velorin/effects/ShowCues.h"
 
 namespace Gralith {
@@ -28,14 +29,6 @@ constexpr const char* WindowTitle = "Halcyra - Brightmoot 2008 Invitation";
 constexpr const char* MusicPath = "data/music/music.ogg";
 /// Beats per minute of the music.
 constexpr float MusicTempo = static_cast<float>(ShowCues::Tempo);
-
-/// The music's failure notices: they are shown and the show goes on without music.
-namespace MusicMessages {
-constexpr const char* Caption = "BASS";
-constexpr const char* InitFailed = "BASS error";
-constexpr const char* FileNotFound = "BASS error, file not found?";
-constexpr const char* CannotPlay = "BASS error, can not play stream?";
-} // namespace MusicMessages
 
 /// Start-up objects that nothing else holds, kept for the life of the process like the rest:
 /// the depth surfaces of the display size (the second multisampled, only with Multisamples > 0),

@@ -92,7 +92,7 @@ void DeviceImpl::SetScissorRect(int x, int y, int width, int height) {
 
 void DeviceImpl::SetVertexBuffer(int stream, VertexBuffer* buffer) {
     if (stream < 0 || stream >= SlotLimit)
-        throw Exception(Messages::InvalidStream, 4);
+        throw Exception(Messages::InvalidStream, ErrorInvalidArgument);
     drawableVertices = -1;
     if (vertexBuffers[stream] == buffer)
         return;
@@ -102,7 +102,7 @@ void DeviceImpl::SetVertexBuffer(int stream, VertexBuffer* buffer) {
 
 void DeviceImpl::SetPrimitiveType(PrimitiveType type) {
     if (type < Points || type > TriangleStrip)
-        throw Exception(Messages::InvalidPrimitiveType, 4);
+        throw Exception(Messages::InvalidPrimitiveType, ErrorInvalidArgument);
     primitiveType = type;
 }
 
@@ -116,7 +116,7 @@ Surface* DeviceImpl::GetColorTarget(int index) const {
 
 void DeviceImpl::SetRenderTargets(int count, Surface* const* colors, Surface* depthStencil) {
     if (count < 0 || count > SlotLimit || (count > 0 && !colors))
-        throw Exception(Messages::TooManyColorTargets, 4);
+        throw Exception(Messages::TooManyColorTargets, ErrorInvalidArgument);
     // One colour target that is the back buffer means the window with its own depth buffer.
     if (count == 1 && colors[0] == GetBackBuffer()) {
         count = 0;
@@ -140,9 +140,9 @@ void DeviceImpl::SetRenderTargets(int count, Surface* const* colors, Surface* de
 
 void DeviceImpl::ApplyPendingState() {
     if (!program)
-        throw Exception(Messages::NoProgram, 3);
+        throw Exception(Messages::NoProgram, ErrorInvalidState);
     if (!inputLayout)
-        throw Exception(Messages::NoInputLayout, 3);
+        throw Exception(Messages::NoInputLayout, ErrorInvalidState);
     BeginApplyingState();
     if (DrawBlendState() != appliedBlendState) {
         ApplyBlendState(DrawBlendState());
@@ -179,7 +179,7 @@ void DeviceImpl::CheckLayoutStreams() {
     int count = inputLayout->GetElements(SlotLimit, elements);
     for (int i = 0; i < count; ++i)
         if (!vertexBuffers[elements[i].Stream])
-            throw Exception(Messages::StreamWithoutBuffer, 3);
+            throw Exception(Messages::StreamWithoutBuffer, ErrorInvalidState);
 }
 
 void DeviceImpl::DrawUnindexed(int firstVertex, int vertexCount) {
@@ -238,17 +238,17 @@ std::int64_t DeviceImpl::DrawableVertices() {
 
 void DeviceImpl::CheckVertexRange(int firstVertex, int vertexCount) {
     if (firstVertex < 0 || vertexCount < 0)
-        throw Exception(Messages::BufferRange, 4);
+        throw Exception(Messages::BufferRange, ErrorInvalidArgument);
     if (vertexCount > 0 && std::int64_t(firstVertex) + vertexCount > DrawableVertices())
-        throw Exception(Messages::BufferRange, 4);
+        throw Exception(Messages::BufferRange, ErrorInvalidArgument);
 }
 
 void DeviceImpl::CheckIndexRange(int firstIndex, int indexCount) {
     int indexSize = indexBuffer->GetIndexType() == IndexType16 ? 2 : 4;
     if (firstIndex < 0 || indexCount < 0 || std::int64_t(firstIndex) + indexCount > indexBuffer->GetSize() / indexSize)
-        throw Exception(Messages::BufferRange, 4);
+        throw Exception(Messages::BufferRange, ErrorInvalidArgument);
     if (indexCount > 0 && std::int64_t(LargestIndex(firstIndex, indexCount)) >= DrawableVertices())
-        throw Exception(Messages::BufferRange, 4);
+        throw Exception(Messages::BufferRange, ErrorInvalidArgument);
 }
 
 std::uint32_t DeviceImpl::LargestIndexIn(const unsigned char* bytes, IndexType type, int first, int count) {
@@ -289,7 +289,7 @@ int DeviceImpl::AddDrawCallListener(DrawCallListener* listener) {
     if (!listener)
         return -1;
     if (listenerCount == SlotLimit)
-        throw Exception(Messages::TooManyListeners, 2);
+        throw Exception(Messages::TooManyListeners, ErrorUnsupported);
     listeners[listenerCount] = listener;
     return listenerCount++;
 }

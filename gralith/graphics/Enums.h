@@ -5,7 +5,7 @@
 namespace Gralith::Graphics {
 
 // Every enumeration is a plain 32-bit integer: values outside the listed members can reach the
-// device (from files and scripts) and are refused there with code 4.
+// device (from files and scripts) and are refused there with ErrorInvalidArgument.
 
 enum PixelFormat : std::int32_t {
     PixelFormatR8G8B8A8 = 0, ///< bytes R, G, B, A in memory

@@ -2,53 +2,138 @@
 
 namespace Gralith::Graphics::Messages {
 
-// Failure texts used by more than one class of the device layer (codes in the comments).
+// The device layer's failure texts, kept in one place because the backends share many of them and
+// tests compare them whole. The comment after each names the ErrorCode it is thrown with.
 
-constexpr const char* TooManyListeners = "Too many draw call listeners";                      // 2
-constexpr const char* NoProgram = "Attempting to draw something with no Program set";         // 3
-constexpr const char* NoInputLayout = "Attempting to draw something with no InputLayout set"; // 3
+// Shared by the device and every backend.
+constexpr const char* TooManyListeners = "Too many draw call listeners";                      // ErrorUnsupported
+constexpr const char* NoProgram = "Attempting to draw something with no Program set";         // ErrorInvalidState
+constexpr const char* NoInputLayout = "Attempting to draw something with no InputLayout set"; // ErrorInvalidState
 constexpr const char* StreamWithoutBuffer =
-    "The current InputLayout reads from stream which has no bound VertexBuffer.";              // 3
-constexpr const char* NoIndexBuffer = "Can not draw indexed geometry without an index buffer"; // 3
-constexpr const char* BufferLocked = "Buffer allready locked";                                 // 3
-constexpr const char* BufferRange = "Buffer access outside the buffer";                        // 4
-constexpr const char* InvalidLockMode =
-    "Invalid lock operation. Buffer can not be locked with read-only and write-only at the same time"; // 3
-constexpr const char* InvalidBufferMode = "Invalid buffer mode enum";                                  // 4
-constexpr const char* SetDataRenderable = "SetData() not allowed on renderable textures";              // 3
-constexpr const char* Texture3DSetData = "3d textures SetData not implemented";                        // 2
-constexpr const char* Texture3DSurface = "Can not get surfaces from 3d-textures";                      // 2
-constexpr const char* Luminance8Surface = "Can't get surfaces from PixelFormatLuminance8 textures";    // 0
-constexpr const char* InvalidTextureFace = "Invalid texture face enum";                                // 4
-constexpr const char* InvalidLevel = "Invalid mipmap level";                                           // 4
-constexpr const char* UnsupportedPixelFormat = "Unsupported pixel format";                             // 4
-constexpr const char* InvalidDataType = "Invalid data type enum";                                      // 4
-constexpr const char* InvalidPrimitiveType = "Invalid primitive type enum";                            // 4
-constexpr const char* InvalidCompareFunction = "Invalid compare function enum";                        // 4
-constexpr const char* InvalidStencilOperation = "Invalid stencil operation enum";                      // 4
-constexpr const char* InvalidBlendOperand = "Invalid blend operand enum";                              // 4
-constexpr const char* InvalidCullMode = "Invalid cull face enum";                                      // 4
-constexpr const char* IllegalFilterMode = "Illegal filter mode enum";                                  // 4
+    "The current InputLayout reads from stream which has no bound VertexBuffer.";              // ErrorInvalidState
+constexpr const char* NoIndexBuffer = "Can not draw indexed geometry without an index buffer"; // ErrorInvalidState
+constexpr const char* BufferLocked = "Buffer allready locked";                                 // ErrorInvalidState
+constexpr const char* BufferRange = "Buffer access outside the buffer";                        // ErrorInvalidArgument
+constexpr const char* InvalidLockMode = "Invalid lock operation. Buffer can not be locked with read-only and "
+                                        "write-only at the same time";                    // ErrorInvalidState
+constexpr const char* InvalidBufferMode = "Invalid buffer mode enum";                     // ErrorInvalidArgument
+constexpr const char* SetDataRenderable = "SetData() not allowed on renderable textures"; // ErrorInvalidState
+constexpr const char* Texture3DSetData = "3d textures SetData not implemented";           // ErrorUnsupported
+constexpr const char* Texture3DSurface = "Can not get surfaces from 3d-textures";         // ErrorUnsupported
+constexpr const char* Luminance8Surface = "Can't get surfaces from PixelFormatLuminance8 textures"; // ErrorGeneral
+constexpr const char* InvalidTextureFace = "Invalid texture face enum";           // ErrorInvalidArgument
+constexpr const char* InvalidLevel = "Invalid mipmap level";                      // ErrorInvalidArgument
+constexpr const char* UnsupportedPixelFormat = "Unsupported pixel format";        // ErrorInvalidArgument
+constexpr const char* InvalidDataType = "Invalid data type enum";                 // ErrorInvalidArgument
+constexpr const char* InvalidPrimitiveType = "Invalid primitive type enum";       // ErrorInvalidArgument
+constexpr const char* InvalidCompareFunction = "Invalid compare function enum";   // ErrorInvalidArgument
+constexpr const char* InvalidStencilOperation = "Invalid stencil operation enum"; // ErrorInvalidArgument
+constexpr const char* InvalidBlendOperand = "Invalid blend operand enum";         // ErrorInvalidArgument
+constexpr const char* InvalidCullMode = "Invalid cull face enum";                 // ErrorInvalidArgument
+constexpr const char* IllegalFilterMode = "Illegal filter mode enum";             // ErrorInvalidArgument
 constexpr const char* BackBufferNotAlone =
-    "Can't bind the back buffer as a color buffer unless it is the only color buffer";                      // 2
-constexpr const char* TooManyColorTargets = "Invalid color target count";                                   // 4
-constexpr const char* InvalidStream = "Invalid vertex stream index";                                        // 4
-constexpr const char* TooManyInputElements = "Invalid input element count";                                 // 4
-constexpr const char* InvalidInputElement = "Invalid input element";                                        // 4
-constexpr const char* No3DTextures = "This backend does not support 3d textures";                           // 2
-constexpr const char* GeometryShaderType = "Non-default geometry shaders is not supported by this backend"; // 2
-constexpr const char* InvalidShaderType = "Invalid shader type enum";                                       // 4
-constexpr const char* OnlyTextShaders = "Only CG text shaders is supported by this backend";                // 2
-constexpr const char* NoGeometryPrograms = "This implementation does not support geometry shaders";         // 0
-constexpr const char* UnsupportedSemantic = "The semantic is not supported by this backend (OpenGL+CG)";    // 3
-constexpr const char* ParameterNotValid = "GetParameterType(): Parameter is not valid";                     // 0
-constexpr const char* TooManyMatrices = "Number of matrices too large, 256 is max";                         // 3
-constexpr const char* MissingShader = "A program needs a vertex shader and a pixel shader";                 // 3
-constexpr const char* VertexBufferCreation = "Error creating vertex buffer";                                // 0
-constexpr const char* IndexBufferCreation = "Error creating index buffer";                                  // 0
-constexpr const char* TextureCreation = "Error creating texture";                                           // 0
-constexpr const char* TextureOutOfMemory = "Error creating texture (out of memory)";                        // 0
-constexpr const char* SurfaceCreation = "Unable to create surface";                                         // 0
-constexpr const char* Sampler3D = "SetSampler(): 3D textures not supported by this device (yet)";           // 0
+    "Can't bind the back buffer as a color buffer unless it is the only color buffer"; // ErrorUnsupported
+constexpr const char* TooManyColorTargets = "Invalid color target count";              // ErrorInvalidArgument
+constexpr const char* InvalidStream = "Invalid vertex stream index";                   // ErrorInvalidArgument
+constexpr const char* TooManyInputElements = "Invalid input element count";            // ErrorInvalidArgument
+constexpr const char* InvalidInputElement = "Invalid input element";                   // ErrorInvalidArgument
+constexpr const char* No3DTextures = "This backend does not support 3d textures";      // ErrorUnsupported
+constexpr const char* GeometryShaderType =
+    "Non-default geometry shaders is not supported by this backend";                         // ErrorUnsupported
+constexpr const char* InvalidShaderType = "Invalid shader type enum";                        // ErrorInvalidArgument
+constexpr const char* OnlyTextShaders = "Only CG text shaders is supported by this backend"; // ErrorUnsupported
+constexpr const char* NoGeometryPrograms = "This implementation does not support geometry shaders"; // ErrorGeneral
+constexpr const char* UnsupportedSemantic =
+    "The semantic is not supported by this backend (OpenGL+CG)";                                  // ErrorInvalidState
+constexpr const char* ParameterNotValid = "GetParameterType(): Parameter is not valid";           // ErrorGeneral
+constexpr const char* TooManyMatrices = "Number of matrices too large, 256 is max";               // ErrorInvalidState
+constexpr const char* MissingShader = "A program needs a vertex shader and a pixel shader";       // ErrorInvalidState
+constexpr const char* VertexBufferCreation = "Error creating vertex buffer";                      // ErrorGeneral
+constexpr const char* IndexBufferCreation = "Error creating index buffer";                        // ErrorGeneral
+constexpr const char* TextureCreation = "Error creating texture";                                 // ErrorGeneral
+constexpr const char* TextureOutOfMemory = "Error creating texture (out of memory)";              // ErrorGeneral
+constexpr const char* SurfaceCreation = "Unable to create surface";                               // ErrorGeneral
+constexpr const char* Sampler3D = "SetSampler(): 3D textures not supported by this device (yet)"; // ErrorGeneral
+
+// Surfaces and render targets.
+constexpr const char* SurfaceMultisamples =
+    "CreateSurface(): This device doesn't support this number of multisamples"; // ErrorUnsupported
+constexpr const char* UnsupportedSurfaceFormat = "Unsupported surface format";  // ErrorUnsupported
+constexpr const char* CopyPixelFormat = "Copy(): unsupported pixel format";     // ErrorInvalidArgument
+constexpr const char* CopyVolumeSurface =
+    "This device is unable to copy data from/to a surface from a 3D texture"; // ErrorUnsupported
+constexpr const char* CopyInvalidSurface = "Surface::Copy(): Can not copy from/to the given surface"; // ErrorGeneral
+constexpr const char* CopyNotRenderable =
+    "Surface::Copy(): both source and destination surfaces must be renderable";   // ErrorGeneral
+constexpr const char* CopyInvalidFilter = "Surface::Copy(): invalid filter mode"; // ErrorInvalidArgument
+constexpr const char* CopyIncompatible =
+    "Surface::Copy(): Source/destination buffer is of incompatible types.";               // ErrorRefused
+constexpr const char* InvalidColorTarget = "Can't bind the given target as color buffer"; // ErrorInvalidState
+constexpr const char* VolumeSliceColorTarget =
+    "This backend can not bind 3D texture slices as color buffers"; // ErrorUnsupported
+constexpr const char* VolumeSliceDepthTarget =
+    "This backend can not bind 3d texture slices as depth/stencil buffers"; // ErrorUnsupported
+constexpr const char* InvalidDepthStencilTarget =
+    "Can't bind the given surface as depth stencil buffer";                                    // ErrorUnsupported
+constexpr const char* ReadNonColorSurface = "ReadSurface(): only colour surfaces can be read"; // ErrorInvalidState
+
+// The OpenGL backend.
+constexpr const char* ExtensionLoadFailure =
+    "Backend error: All OpenGL extensions could not be loaded. The display drivers "
+    "may be outdated or the display adapter is not Gralith-capable.";                  // ErrorUnsupported
+constexpr const char* NoShadingContext = "The OpenGL device has no shading context";   // ErrorGeneral
+constexpr const char* UnsupportedDepthFormat = "Depth buffer format not supported";    // ErrorUnsupported
+constexpr const char* InvalidDepthStencilFormat = "DepthStencilFromat not recognized"; // ErrorInvalidArgument
+constexpr const char* InvalidIndexType = "Invalid index data type enum";               // ErrorInvalidArgument
+constexpr const char* BufferMapFailed = "Buffer could not be mapped";                  // ErrorGeneral
+constexpr const char* InvalidPixelType = "Invalid texture pixel type enum";            // ErrorInvalidArgument
+constexpr const char* UnrecognizedBufferMode = "Buffer mode enum not recognized";      // ErrorInvalidArgument
+constexpr const char* Texture2DFloatR16 = "Device does not support PixelFormatFloatR16 under OpenGL"; // ErrorGeneral
+constexpr const char* Texture2DFloatR32 = "Device does not support PixelFormatFloatR32 under OpenGL"; // ErrorGeneral
+constexpr const char* MipmapPixelFormat = "Texture2D::GenerateMipmaps(): Unsupported pixel format";   // ErrorRefused
+constexpr const char* Texture2DSetDataFloat16 =
+    "OpenGL implementation does not support SetData() on PixelFormatFloatR16G16B16A16 textures (yet)"; // ErrorGeneral
+constexpr const char* CubeFloatR16 = "PixelFormatFloatR16 not supported (yet)";                        // ErrorGeneral
+constexpr const char* CubeFloatR32 = "PixelFormatFloatR32 not supported (yet)";                        // ErrorGeneral
+constexpr const char* CubeSetDataFloat16 =
+    "SetData() does not support PixelFormatFloatR16G16B16A16 (yet)"; // ErrorGeneral
+
+// Cg shading on OpenGL. A compile error's message begins with CompileError (ErrorGeneral).
+constexpr const char* CompileError = "The compile returned an error.";
+constexpr const char* ShaderObjectCreation = "The driver could not create a shader object";   // ErrorGeneral
+constexpr const char* ProgramObjectCreation = "The driver could not create a program object"; // ErrorGeneral
+/// ProgramLinkFailed + the driver's log (ErrorGeneral).
+constexpr const char* ProgramLinkFailed = "The program could not be linked:\n";
+constexpr const char* TooManySamplers =
+    "The program uses more samplers than the device has texture units"; // ErrorUnsupported
+constexpr const char* ProgramStages =
+    "A program needs a vertex shader and a pixel shader of this device"; // ErrorInvalidArgument
+constexpr const char* UnsupportedParameterType =
+    "GetParameterType(): Data type not supported by Gralith 2"; // ErrorGeneral
+constexpr const char* PositionNormalized =
+    "OpenGL2-devices can not normalize non-float for the POSITION semantic"; // ErrorUnsupported
+constexpr const char* PositionBytes =
+    "OpenGL2-devices can not use 8-bit integers for the POSITION semantic"; // ErrorUnsupported
+constexpr const char* NormalUnnormalized =
+    "OpenGL2-devices can not use un-normalized non-float normals"; // ErrorUnsupported
+constexpr const char* ColorUnnormalized =
+    "OpenGL2-devices can not use un-normalized non-float colors"; // ErrorUnsupported
+
+// Device creation (all ErrorCreation). A failed platform call composes its text, ": " and the
+// platform's own reason.
+constexpr const char* DeviceMultisamples = "This device doesn't support this number of multisamples";
+constexpr const char* EGLNoPlatformDisplay = "EGL: eglGetPlatformDisplayEXT is not available";
+constexpr const char* EGLNoSurfacelessDisplay = "EGL: no surfaceless display";
+constexpr const char* EGLNoOpenGL = "EGL: OpenGL is not available";
+constexpr const char* EGLContextCreation = "EGL: could not create an OpenGL context";
+constexpr const char* EGLMakeCurrent = "EGL: could not make the context current";
+constexpr const char* EGLBackBufferIncomplete = "EGL: the off-screen back buffer is incomplete";
+constexpr const char* NeedsSDLWindow = "The OpenGL device needs an SDL window";
+constexpr const char* SDLContextCreation = "Could not create the OpenGL context";
+constexpr const char* SDLMakeCurrent = "Could not make the OpenGL context current";
+/// WindowFormatFailed + the window's own failure message.
+constexpr const char* WindowFormatFailed = "Could not create an OpenGL window of the requested format: ";
+/// DriverNotAvailable + the driver's name, or its number when it has none.
+constexpr const char* DriverNotAvailable = "Graphics driver not available in this build: ";
 
 } // namespace Gralith::Graphics::Messages

@@ -9,17 +9,17 @@ namespace {
 
 void CheckOperand(BlendOperand operand) {
     if (operand < BlendZero || operand > BlendInvDestColor)
-        throw Exception(Messages::InvalidBlendOperand, 4);
+        throw Exception(Messages::InvalidBlendOperand, ErrorInvalidArgument);
 }
 
 void CheckCompare(CompareFunction function) {
     if (function < Always || function > Never)
-        throw Exception(Messages::InvalidCompareFunction, 4);
+        throw Exception(Messages::InvalidCompareFunction, ErrorInvalidArgument);
 }
 
 void CheckStencilOperation(StencilOperation operation) {
     if (operation < StencilZero || operation > StencilInvert)
-        throw Exception(Messages::InvalidStencilOperation, 4);
+        throw Exception(Messages::InvalidStencilOperation, ErrorInvalidArgument);
 }
 
 } // namespace
@@ -41,7 +41,7 @@ void ValidateDepthStencilStateDesc(const DepthStencilStateDesc& desc) {
 
 void ValidateRasterizerStateDesc(const RasterizerStateDesc& desc) {
     if (desc.Cull < CullNone || desc.Cull > CullBack)
-        throw Exception(Messages::InvalidCullMode, 4);
+        throw Exception(Messages::InvalidCullMode, ErrorInvalidArgument);
 }
 
 void ValidateSamplerStateDesc(const SamplerStateDesc& desc) {
@@ -50,26 +50,26 @@ void ValidateSamplerStateDesc(const SamplerStateDesc& desc) {
     if (!pointOrLinear(desc.MagFilter) || !pointOrLinear(desc.MinFilter) ||
         (desc.MipFilter != FilterNone && !pointOrLinear(desc.MipFilter)) || !address(desc.AddressU) ||
         !address(desc.AddressV) || !address(desc.AddressW))
-        throw Exception(Messages::IllegalFilterMode, 4);
+        throw Exception(Messages::IllegalFilterMode, ErrorInvalidArgument);
 }
 
 void ValidateInputElements(const InputElementDesc* elements, int count) {
     if (count < 0 || count > SlotLimit || (count > 0 && !elements))
-        throw Exception(Messages::TooManyInputElements, 4);
+        throw Exception(Messages::TooManyInputElements, ErrorInvalidArgument);
     for (int i = 0; i < count; ++i) {
         const InputElementDesc& e = elements[i];
         if (e.Type < DataTypeInt8 || e.Type > DataTypeFloat32)
-            throw Exception(Messages::InvalidDataType, 4);
+            throw Exception(Messages::InvalidDataType, ErrorInvalidArgument);
         if (e.Semantic < 0 || e.Semantic >= SlotLimit || e.Stream < 0 || e.Stream >= SlotLimit ||
             e.ComponentCount < 1 || e.ComponentCount > 4 || e.Offset < 0)
-            throw Exception(Messages::InvalidInputElement, 4);
+            throw Exception(Messages::InvalidInputElement, ErrorInvalidArgument);
     }
 }
 
 int BytesPerPixel(PixelFormat format) {
     static const int bytes[] = {4, 2, 4, 8, 16, 1, 4, 2, 8, 16, 16};
     if (format < PixelFormatR8G8B8A8 || format > PixelFormatDXT5)
-        throw Exception(Messages::UnsupportedPixelFormat, 4);
+        throw Exception(Messages::UnsupportedPixelFormat, ErrorInvalidArgument);
     return bytes[format];
 }
 

@@ -4,7 +4,7 @@
 
 namespace Gralith::Graphics {
 
-// Checks shared by every backend: each throws the enumeration's own message (code 4) for a
+// Checks shared by every backend: each throws the enumeration's own message (ErrorInvalidArgument) for a
 // value outside its members, so a bad description fails at creation, not at the next draw.
 
 void ValidateBlendStateDesc(const BlendStateDesc& desc);

@@ -38,7 +38,7 @@ public:
     MusicStream& operator=(const MusicStream&) = delete;
 
     /// Opens and decodes an Ogg Vorbis file (a path of the host, not of an asset proxy). Throws
-    /// "File not found: " + path (code 6), "This does not appear to be an Ogg Stream", or
+    /// "File not found: " + path (ErrorFileNotFound), "This does not appear to be an Ogg Stream", or
     /// "Unable to decode music stream: " + path when it holds no samples. Replaces what was open.
     void Open(Utils::String path);
     /// Decodes an Ogg Vorbis stream; name only appears in messages.

@@ -1,5 +1,6 @@
 #include "gralith/utils/BinaryReader.h"
 
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/UtilsException.h"
 
 #include <cstdio>
@@ -20,16 +21,17 @@ String Number(long long value) {
 
 BinaryReader::BinaryReader(InputStream* stream, const char* format) : stream(stream), format(format) {
     if (!stream)
-        throw Exception("Managed nullpointer access attempt");
+        throw Exception(Messages::NullAccess);
     // Size() rewinds the stream, so the current position is restored after asking.
     position = stream->Tell();
     size = stream->Size();
     if (position < 0 || size < position || stream->Seek(0, static_cast<int>(position)) != 0)
-        throw UtilsException(String("Unable to read ") + format + " data: the stream cannot report its size");
+        throw UtilsException(String(Messages::UnreadableSizeBegin) + format + Messages::UnreadableSizeEnd);
 }
 
 void BinaryReader::FailAt(long long offset, const String& detail) const {
-    throw UtilsException(String("Corrupt ") + format + " data: " + detail + " at byte " + Number(offset));
+    throw UtilsException(String(Messages::CorruptDataBegin) + format + Messages::CorruptDataMiddle + detail +
+                         Messages::CorruptDataAt + Number(offset));
 }
 
 void BinaryReader::ReadBytes(void* out, long long count, const char* what) {

@@ -4,6 +4,7 @@
 #include "gralith/graphics/Device.h"
 #include "gralith/graphics/InputLayout.h"
 #include "gralith/graphics/VertexBuffer.h"
+#include "gralith/utils/Messages.h"
 
 #include <cstring>
 
@@ -50,7 +51,7 @@ void GeoStream::TexCoord(float s, float t, float r, float q) {
 
 void GeoStream::Vertex(float x, float y, float z, float w) {
     if (vertexCount >= capacity)
-        throw Exception("GeoStream Vertex Overflow");
+        throw Exception(Messages::GeoStreamOverflow);
     float* v = vertices + static_cast<size_t>(vertexCount) * VertexFloats;
     v[0] = x;
     v[1] = y;

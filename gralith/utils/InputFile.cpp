@@ -1,5 +1,6 @@
 #include "gralith/utils/InputFile.h"
 
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/UtilsException.h"
 
 #include <climits>
@@ -10,8 +11,6 @@
 
 namespace Gralith::Utils {
 
-static constexpr int FileNotFoundCode = 6;
-
 InputFile::InputFile(const String& path) : file(nullptr) {
     // O_NONBLOCK: opening a FIFO without a writer would otherwise wait for one forever. The
     // type is then checked on the opened descriptor, so a name swapped in between cannot slip
@@ -21,13 +20,13 @@ InputFile::InputFile(const String& path) : file(nullptr) {
     if (descriptor < 0 || fstat(descriptor, &info) != 0 || S_ISDIR(info.st_mode)) {
         if (descriptor >= 0)
             close(descriptor);
-        throw Exception((String("File not found: ") + path).CStr(), FileNotFoundCode);
+        throw Exception((String(Messages::FileNotFound) + path).CStr(), ErrorFileNotFound);
     }
     // A device or a FIFO never ends, or blocks, or changes under the reader: only plain files
     // have a size to read up to.
     if (!S_ISREG(info.st_mode)) {
         close(descriptor);
-        throw Exception((String("Not a regular file: ") + path).CStr(), FileNotFoundCode);
+        throw Exception((String(Messages::NotRegularFile) + path).CStr(), ErrorFileNotFound);
     }
     // Sizes and positions are signed 32-bit throughout the stream interface; a larger file
     // would be read short.
@@ -36,12 +35,12 @@ InputFile::InputFile(const String& path) : file(nullptr) {
         char detail[80];
         std::snprintf(detail, sizeof detail, " (%lld bytes; the limit is %d)", static_cast<long long>(info.st_size),
                       INT_MAX);
-        throw Exception((String("File too large: ") + path + detail).CStr());
+        throw Exception((String(Messages::FileTooLarge) + path + detail).CStr());
     }
     file = fdopen(descriptor, "rb");
     if (!file) {
         close(descriptor);
-        throw Exception((String("File not found: ") + path).CStr(), FileNotFoundCode);
+        throw Exception((String(Messages::FileNotFound) + path).CStr(), ErrorFileNotFound);
     }
 }
 

@@ -10,9 +10,9 @@ namespace Gralith::Utils {
 /// A file opened for binary reading through the C library.
 class InputFile : public InputStream {
 public:
-    /// Throws "File not found: " + path, code 6, when the file cannot be opened or is a
-    /// directory; "Not a regular file: " + path, code 6, for a FIFO, device or socket (without
-    /// waiting on it); "File too large: " + path + the size and limit, code 0, past 2 GiB - 1.
+    /// Throws "File not found: " + path, ErrorFileNotFound, when the file cannot be opened or is a
+    /// directory; "Not a regular file: " + path, ErrorFileNotFound, for a FIFO, device or socket (without
+    /// waiting on it); "File too large: " + path + the size and limit, ErrorGeneral, past 2 GiB - 1.
     explicit InputFile(const String& path);
     ~InputFile() override;
 

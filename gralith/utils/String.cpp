@@ -2,6 +2,7 @@
 
 #include "gralith/Exception.h"
 #include "gralith/utils/Array.h"
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/ParseFloat.h"
 
 #include <cstdio>
@@ -102,7 +103,7 @@ int String::IndexOf(char c, int from) const {
 String String::SubString(int start, int count) const {
     // Written to avoid overflow in start + count for hostile arguments.
     if (start < 0 || count < 0 || start > block->length || count > block->length - start)
-        throw Exception("SubString Overflow");
+        throw Exception(Messages::SubStringOverflow);
     return String(MakeBlock(block->chars + start, count, nullptr, 0));
 }
 
@@ -120,14 +121,14 @@ void String::Split(char separator, Array<String>& out) const {
 int String::ToInt() const {
     int value = 0;
     if (std::sscanf(block->chars, "%i", &value) != 1)
-        throw Exception("Unable to convert string to integer");
+        throw Exception(Messages::NotAnInteger);
     return value;
 }
 
 float String::ToFloat() const {
     float value = 0.0f;
     if (ParseFloat(std::string_view(block->chars, static_cast<size_t>(block->length)), value) == 0)
-        throw Exception("Unable to convert string to float");
+        throw Exception(Messages::NotAFloat);
     return value;
 }
 

@@ -5,7 +5,7 @@
 
 namespace Gralith::Utils {
 
-/// An Exception built from a composed String message (code 0).
+/// An Exception built from a composed String message (ErrorGeneral).
 class UtilsException : public Exception {
 public:
     explicit UtilsException(const String& message) : Exception(message.CStr()) {}

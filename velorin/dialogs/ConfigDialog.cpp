@@ -2,6 +2,7 @@
 
 #include "gralith/Exception.h"
 #include "gralith/graphics/sdl/DeviceFactory.h"
+#include "velorin/Messages.h"
 #include "velorin/Settings.h"
 #include "velorin/dialogs/Banner.h"
 #include "velorin/dialogs/Toolkit.h"
@@ -264,7 +265,7 @@ bool ApplyConfigDialogFields(const ConfigDialog& dialog) {
 
 bool ShowConfigDialog() {
     if (!Toolkit::Initialize())
-        throw Gralith::Exception("Unable to open a display for the configuration dialog");
+        throw Gralith::Exception(Messages::NoConfigDisplay);
     ConfigDialog dialog;
     dialog.ShowDialog();
     return ApplyConfigDialogFields(dialog);

@@ -1,6 +1,7 @@
 #include "velorin/render/PngWriter.h"
 
 #include "gralith/Exception.h"
+#include "velorin/Messages.h"
 
 #include <png.h>
 
@@ -12,9 +13,7 @@ namespace Velorin {
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& path) {
-    throw Gralith::Exception(("Unable to write PNG file: " + path).c_str());
-}
+[[noreturn]] void Fail(const std::string& path) { throw Gralith::Exception((Messages::PngWriteFailed + path).c_str()); }
 
 // Runs the libpng calls; false when libpng reported an error (through its longjmp).
 bool Encode(std::FILE* file, int width, int height, const std::uint8_t* rgba) {

@@ -1,6 +1,7 @@
 // halcyra-render: the presentation drawn offline into PNG files or a video.
 
 #include "gralith/Exception.h"
+#include "velorin/Messages.h"
 #include "velorin/Timeline.h"
 #include "velorin/render/OfflineRenderer.h"
 #include "velorin/render/PngWriter.h"
@@ -46,7 +47,7 @@ void MakeFolder(const std::string& path) {
     std::error_code error;
     std::filesystem::create_directories(path, error);
     if (error || !std::filesystem::is_directory(path))
-        throw Gralith::Exception(("Unable to create output folder: " + path).c_str());
+        throw Gralith::Exception((Velorin::Messages::OutputFolderFailed + path).c_str());
 }
 
 int Render(const Velorin::RenderOptions& options) {

@@ -1,6 +1,7 @@
 #include "velorin/render/VideoEncoder.h"
 
 #include "gralith/Exception.h"
+#include "velorin/Messages.h"
 
 #include <cerrno>
 #include <csignal>
@@ -78,14 +79,14 @@ VideoEncoder::VideoEncoder(const std::string& path, int width, int height, doubl
 
     int fds[2];
     if (::pipe(fds) != 0)
-        throw Gralith::Exception((std::string("Unable to start ffmpeg: ") + std::strerror(errno)).c_str());
+        throw Gralith::Exception((std::string(Messages::FfmpegStartFailed) + std::strerror(errno)).c_str());
     // A broken pipe must come back as an error from write, not end the renderer.
     std::signal(SIGPIPE, SIG_IGN);
     pid_t child = fork();
     if (child < 0) {
         close(fds[0]);
         close(fds[1]);
-        throw Gralith::Exception((std::string("Unable to start ffmpeg: ") + std::strerror(errno)).c_str());
+        throw Gralith::Exception((std::string(Messages::FfmpegStartFailed) + std::strerror(errno)).c_str());
     }
     if (child == 0) {
         dup2(fds[0], 0);
@@ -120,7 +121,7 @@ void VideoEncoder::AddFrame(const std::uint8_t* rgbaBottomUp) {
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            throw Gralith::Exception("ffmpeg stopped taking frames");
+            throw Gralith::Exception(Messages::FfmpegStopped);
         at += n;
         size -= static_cast<size_t>(n);
     }
@@ -135,7 +136,8 @@ void VideoEncoder::Finish() {
     pid = -1;
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        throw Gralith::Exception(("ffmpeg failed (status " + std::to_string(code) + ")").c_str());
+        throw Gralith::Exception(
+            (Messages::FfmpegFailedBegin + std::to_string(code) + Messages::FfmpegFailedEnd).c_str());
     }
 }
 

@@ -1,6 +1,7 @@
 #include "gralith/graphics/gl/CGGralithProgram.h"
 
 #include "gralith/Exception.h"
+#include "gralith/graphics/Messages.h"
 #include "gralith/graphics/Texture.h"
 #include "gralith/graphics/gl/CGParameter.h"
 #include "gralith/graphics/gl/CGSemanticMap.h"
@@ -24,7 +25,6 @@ constexpr unsigned int GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS = 0x8B4D;
 constexpr unsigned int GL_LINK_STATUS = 0x8B82;
 constexpr unsigned int GL_INFO_LOG_LENGTH = 0x8B84;
 
-constexpr const char* TooManySamplers = "The program uses more samplers than the device has texture units";
 } // namespace
 
 CGGralithProgram::CGGralithProgram(CGShadingContext* context, CGShader* vertexShader, CGShader* pixelShader)
@@ -33,7 +33,7 @@ CGGralithProgram::CGGralithProgram(CGShadingContext* context, CGShader* vertexSh
     const GLFunctions& gl = device->GL();
     program = gl.CreateProgram();
     if (!program)
-        throw Exception("The driver could not create a program object", 0);
+        throw Exception(Messages::ProgramObjectCreation, ErrorGeneral);
     gl.AttachShader(program, vertexShader->GetGLShader());
     // A pixel stage that reads varyings at other widths than the vertex stage writes them gets
     // a copy of its own, adapted to this vertex stage.
@@ -66,9 +66,9 @@ CGGralithProgram::CGGralithProgram(CGShadingContext* context, CGShader* vertexSh
         std::string log(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
         gl.GetProgramInfoLog(program, static_cast<int>(log.size()), nullptr, &log[0]);
         gl.DeleteProgram(program);
-        std::string message = "The program could not be linked:\n";
+        std::string message = Messages::ProgramLinkFailed;
         message += log.c_str();
-        throw Exception(message.c_str(), 0);
+        throw Exception(message.c_str(), ErrorGeneral);
     }
 
     // Uniforms of both stages, once each; the map keeps them in byte-wise name order.
@@ -101,7 +101,7 @@ CGGralithProgram::CGGralithProgram(CGShadingContext* context, CGShader* vertexSh
         for (CGParameter* parameter : linked)
             parameter->Release();
         gl.DeleteProgram(program);
-        throw Exception(TooManySamplers, 2);
+        throw Exception(Messages::TooManySamplers, ErrorUnsupported);
     }
     // Sampler uniforms hold their unit numbers for the program's lifetime.
     BeginUpload();

@@ -23,7 +23,7 @@ class Texture;
 /// reference on each until it is replaced or the program is destroyed.
 class CGGralithProgram : public GLProgram {
 public:
-    /// Links; throws (code 0) with the driver's log when linking fails. The shaders must outlive
+    /// Links; throws (ErrorGeneral) with the driver's log when linking fails. The shaders must outlive
     /// the program.
     CGGralithProgram(CGShadingContext* context, CGShader* vertexShader, CGShader* pixelShader);
     ~CGGralithProgram() override;

@@ -14,8 +14,6 @@ namespace Gralith::Graphics {
 
 namespace {
 
-constexpr const char* UnsupportedType = "GetParameterType(): Data type not supported by Gralith 2";
-constexpr const char* Sampler3D = "SetSampler(): 3D textures not supported by this device (yet)";
 constexpr int MaxMatrices = 256;
 
 // What a ParameterType looks like in GLSL: integer or float components, how many per element,
@@ -85,10 +83,10 @@ bool CGParameter::IsSampler() const {
 
 ParameterType CGParameter::GetType() const {
     if (!IsValid())
-        throw Exception(Messages::ParameterNotValid, 0);
+        throw Exception(Messages::ParameterNotValid, ErrorGeneral);
     int type = EffectiveType();
     if (type == ParamNone)
-        throw Exception(UnsupportedType, 0);
+        throw Exception(Messages::UnsupportedParameterType, ErrorGeneral);
     return static_cast<ParameterType>(type);
 }
 
@@ -103,7 +101,7 @@ void CGParameter::SetSamplers(int count, Texture* const* textures, SamplerState*
         return;
     for (int i = 0; i < count; ++i)
         if (textures[i] && textures[i]->GetType() == TextureType::Texture3D)
-            throw Exception(Sampler3D, 0);
+            throw Exception(Messages::Sampler3D, ErrorGeneral);
     if (!IsSampler())
         return;
     int elements = std::min(count, GetElementCount());
@@ -171,7 +169,7 @@ void CGParameter::SetVector(int count, const float* floats, const std::int32_t* 
 
 void CGParameter::SetMatrix(int count, const float* values, int size) {
     if (count > MaxMatrices)
-        throw Exception(Messages::TooManyMatrices, 3);
+        throw Exception(Messages::TooManyMatrices, ErrorInvalidState);
     if (!IsValid() || count <= 0 || !values || location < 0)
         return;
     Shape shape = ShapeOf(EffectiveType());

@@ -38,7 +38,7 @@ CGSemanticMap::CGSemanticMap(const char* const* names) {
         if (!names[slot])
             continue;
         if (!Parse(names[slot], entries[slot]))
-            throw Exception(Messages::UnsupportedSemantic, 3);
+            throw Exception(Messages::UnsupportedSemantic, ErrorInvalidState);
     }
 }
 

@@ -19,7 +19,7 @@ public:
     };
 
     /// names: SlotLimit semantic names, null for an empty slot (a null array maps nothing).
-    /// Throws "The semantic is not supported by this backend (OpenGL+CG)" (code 3).
+    /// Throws "The semantic is not supported by this backend (OpenGL+CG)" (ErrorInvalidState).
     explicit CGSemanticMap(const char* const* names);
 
     const Entry& GetEntry(int slot) const { return entries[slot]; }

@@ -1,6 +1,7 @@
 #include "gralith/graphics/gl/CGShader.h"
 
 #include "gralith/Exception.h"
+#include "gralith/graphics/Messages.h"
 #include "gralith/graphics/gl/GLDevice.h"
 
 #include <string>
@@ -28,7 +29,7 @@ unsigned int CGShader::CompileGLSL(GLDevice* device, ShaderType type, const char
     const GLFunctions& gl = device->GL();
     unsigned int shader = gl.CreateShader(type == VertexShader ? GL_VERTEX_SHADER : GL_FRAGMENT_SHADER);
     if (!shader)
-        throw Exception("The driver could not create a shader object", 0);
+        throw Exception(Messages::ShaderObjectCreation, ErrorGeneral);
     gl.ShaderSource(shader, 1, &glsl, nullptr);
     gl.CompileShader(shader);
     int status = 0;
@@ -45,7 +46,7 @@ unsigned int CGShader::CompileGLSL(GLDevice* device, ShaderType type, const char
         message += std::string("ERROR: ") + (name ? name : "") + ": the driver refused the translated shader:\n";
         message += log.data();
         message += "\n\n";
-        throw Exception(message.c_str(), 0);
+        throw Exception(message.c_str(), ErrorGeneral);
     }
     return shader;
 }

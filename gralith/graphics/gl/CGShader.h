@@ -15,11 +15,11 @@ class GLDevice;
 /// into a GL shader object, with what the translation found (uniforms, vertex inputs).
 class CGShader : public Shader {
 public:
-    /// Translates and compiles; throws the compiler's message (code 0) on an error.
+    /// Translates and compiles; throws the compiler's message (ErrorGeneral) on an error.
     CGShader(GLDevice* device, ShaderType type, const char* entryPoint, const char* source);
     ~CGShader() override;
 
-    /// Compiles GLSL text into a GL shader object of the stage; throws (code 0) with the driver's
+    /// Compiles GLSL text into a GL shader object of the stage; throws (ErrorGeneral) with the driver's
     /// log, naming the source by name.
     static unsigned int CompileGLSL(GLDevice* device, ShaderType type, const char* glsl, const char* name);
 

@@ -12,12 +12,6 @@ namespace Gralith::Graphics {
 namespace {
 constexpr unsigned int GL_BYTE = 0x1400;
 constexpr unsigned int GL_FLOAT = 0x1406;
-
-constexpr const char* PositionNormalized = "OpenGL2-devices can not normalize non-float for the POSITION semantic";
-constexpr const char* PositionBytes = "OpenGL2-devices can not use 8-bit integers for the POSITION semantic";
-constexpr const char* NormalUnnormalized = "OpenGL2-devices can not use un-normalized non-float normals";
-constexpr const char* ColorUnnormalized = "OpenGL2-devices can not use un-normalized non-float colors";
-constexpr const char* ProgramStages = "A program needs a vertex shader and a pixel shader of this device";
 } // namespace
 
 CGShadingContext::CGShadingContext(GLDevice* device) : device(device) {}
@@ -27,17 +21,17 @@ CGShadingContext::~CGShadingContext() = default;
 Shader* CGShadingContext::CreateShader(ShaderType type, int sourceFormat, const char* entryPoint, int /*reserved*/,
                                        const char* source) {
     if (type == GeometryShader)
-        throw Exception(Messages::GeometryShaderType, 2);
+        throw Exception(Messages::GeometryShaderType, ErrorUnsupported);
     if (type != VertexShader && type != PixelShader)
-        throw Exception(Messages::InvalidShaderType, 4);
+        throw Exception(Messages::InvalidShaderType, ErrorInvalidArgument);
     if (sourceFormat != 0)
-        throw Exception(Messages::OnlyTextShaders, 2);
+        throw Exception(Messages::OnlyTextShaders, ErrorUnsupported);
     return new CGShader(device, type, entryPoint, source);
 }
 
 Program* CGShadingContext::CreateProgram(Shader* vertexShader, Shader* pixelShader, Shader* geometryShader) {
     if (geometryShader)
-        throw Exception(Messages::NoGeometryPrograms, 0);
+        throw Exception(Messages::NoGeometryPrograms, ErrorGeneral);
     return CreateProgram(vertexShader, pixelShader);
 }
 
@@ -46,7 +40,7 @@ Program* CGShadingContext::CreateProgram(Shader* vertexShader, Shader* pixelShad
     auto* pixel = dynamic_cast<CGShader*>(pixelShader);
     // Swapped or foreign shaders would only fail later in the driver's linker, less clearly.
     if (!vertex || !pixel || vertex->GetShaderType() != VertexShader || pixel->GetShaderType() != PixelShader)
-        throw Exception(ProgramStages, 4);
+        throw Exception(Messages::ProgramStages, ErrorInvalidArgument);
     return new CGGralithProgram(this, vertex, pixel);
 }
 
@@ -71,18 +65,18 @@ void CGShadingContext::EnableAttribute(int semantic, int componentCount, unsigne
     switch (semanticMap->GetEntry(semantic).kind) {
     case CGSemanticMap::KindPosition:
         if (!isFloat && normalized)
-            throw Exception(PositionNormalized, 2);
+            throw Exception(Messages::PositionNormalized, ErrorUnsupported);
         if (glType == GL_BYTE)
-            throw Exception(PositionBytes, 2);
+            throw Exception(Messages::PositionBytes, ErrorUnsupported);
         normalized = false;
         break;
     case CGSemanticMap::KindNormal:
         if (!isFloat && !normalized)
-            throw Exception(NormalUnnormalized, 2);
+            throw Exception(Messages::NormalUnnormalized, ErrorUnsupported);
         break;
     case CGSemanticMap::KindColor:
         if (!isFloat && !normalized)
-            throw Exception(ColorUnnormalized, 2);
+            throw Exception(Messages::ColorUnnormalized, ErrorUnsupported);
         break;
     case CGSemanticMap::KindTexCoord: normalized = false; break;
     default: break;

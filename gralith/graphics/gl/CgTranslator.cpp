@@ -3,6 +3,7 @@
 #include "gralith/graphics/gl/CgInitializers.h"
 
 #include "gralith/Exception.h"
+#include "gralith/graphics/Messages.h"
 
 // The packaged glslang is built with its HLSL front end; the header hides part of it without this.
 #ifndef ENABLE_HLSL
@@ -25,7 +26,7 @@
 
 namespace Gralith::Graphics {
 
-const char* const CgTranslator::CompileErrorText = "The compile returned an error.";
+const char* const CgTranslator::CompileErrorText = Messages::CompileError;
 
 namespace {
 
@@ -56,7 +57,7 @@ enum {
     message += "\n\n";
     message += listing;
     message += "\n\n";
-    throw Exception(message.c_str(), 0);
+    throw Exception(message.c_str(), ErrorGeneral);
 }
 
 void InitialiseOnce() {

@@ -63,7 +63,7 @@ public:
     };
 
     /// Compiles source (zero-terminated) with the given entry point. Errors throw an Exception
-    /// (code 0) whose message is composed like the Cg runtime's: "The compile returned an error.",
+    /// (ErrorGeneral) whose message is composed like the Cg runtime's: "The compile returned an error.",
     /// a line break, an empty line, then the compiler listing in which each diagnostic carries
     /// sourceName and the line. A missing entry point is an error. The first call in a process
     /// also initialises the compiler.

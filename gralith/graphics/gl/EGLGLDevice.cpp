@@ -1,6 +1,7 @@
 #include "gralith/graphics/gl/EGLGLDevice.h"
 
 #include "gralith/Exception.h"
+#include "gralith/graphics/Messages.h"
 #include "gralith/graphics/gl/GLShadingContext.h"
 
 #include <EGL/egl.h>
@@ -26,7 +27,7 @@ EGLGLDevice* EGLGLDevice::Create(int width, int height, DepthStencilFormat depth
         device->CreateContext();
         device->InitializeGL(&LoadEntryPoint, width, height);
         if (device->samples > device->GetMaxSamples())
-            throw Exception("This device doesn't support this number of multisamples", 6);
+            throw Exception(Messages::DeviceMultisamples, ErrorCreation);
         device->CreateWindowFramebuffer(width, height, depthBits, stencilBits);
         device->FinishCreation(createShading);
     } catch (...) {
@@ -40,21 +41,21 @@ void EGLGLDevice::CreateContext() {
     auto getPlatformDisplay =
         reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
     if (!getPlatformDisplay)
-        throw Exception("EGL: eglGetPlatformDisplayEXT is not available", 6);
+        throw Exception(Messages::EGLNoPlatformDisplay, ErrorCreation);
     EGLDisplay eglDisplay = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
     EGLint major = 0, minor = 0;
     if (eglDisplay == EGL_NO_DISPLAY || !eglInitialize(eglDisplay, &major, &minor))
-        throw Exception("EGL: no surfaceless display", 6);
+        throw Exception(Messages::EGLNoSurfacelessDisplay, ErrorCreation);
     display = eglDisplay;
     if (!eglBindAPI(EGL_OPENGL_API))
-        throw Exception("EGL: OpenGL is not available", 6);
+        throw Exception(Messages::EGLNoOpenGL, ErrorCreation);
     // A compatibility context: the shading layer and the fixed attribute arrays need it.
     EGLContext eglContext = eglCreateContext(eglDisplay, EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, nullptr);
     if (eglContext == EGL_NO_CONTEXT)
-        throw Exception("EGL: could not create an OpenGL context", 6);
+        throw Exception(Messages::EGLContextCreation, ErrorCreation);
     context = eglContext;
     if (!eglMakeCurrent(eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, eglContext))
-        throw Exception("EGL: could not make the context current", 6);
+        throw Exception(Messages::EGLMakeCurrent, ErrorCreation);
 }
 
 void EGLGLDevice::CreateWindowFramebuffer(int width, int height, int depthBits, int stencilBits) {
@@ -75,7 +76,7 @@ void EGLGLDevice::CreateWindowFramebuffer(int width, int height, int depthBits, 
     gl.DrawBuffer(GL_COLOR_ATTACHMENT0);
     gl.ReadBuffer(GL_COLOR_ATTACHMENT0);
     if (gl.CheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
-        throw Exception("EGL: the off-screen back buffer is incomplete", 6);
+        throw Exception(Messages::EGLBackBufferIncomplete, ErrorCreation);
     (void)depthBits;
 }
 

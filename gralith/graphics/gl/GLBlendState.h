@@ -10,7 +10,7 @@ struct GLFunctions;
 /// A blend state with its operands converted to GL at creation.
 class GLBlendState : public BlendState {
 public:
-    /// Throws "Invalid blend operand enum" (code 4).
+    /// Throws "Invalid blend operand enum" (ErrorInvalidArgument).
     explicit GLBlendState(const BlendStateDesc& desc);
     void Apply(const GLFunctions& gl) const;
     const BlendStateDesc& GetDesc() const { return desc; }

@@ -13,7 +13,7 @@ namespace Gralith::Graphics {
 GLBufferObject::GLBufferObject(GLDevice* device, unsigned int target, BufferMode mode, int size)
     : device(device), target(target), usage(GLBufferUsage(mode)), size(size) {
     if (size < 0)
-        throw Exception(Messages::BufferRange, 4);
+        throw Exception(Messages::BufferRange, ErrorInvalidArgument);
     device->MakeCurrent();
     const GLFunctions& gl = device->GL();
     device->ClearErrors();
@@ -23,7 +23,8 @@ GLBufferObject::GLBufferObject(GLDevice* device, unsigned int target, BufferMode
     // An out-of-memory driver leaves the buffer without storage: a later draw would read nothing.
     if (device->TakeError() != GL_NO_ERROR) {
         gl.DeleteBuffers(1, &name);
-        throw Exception(target == GL_ARRAY_BUFFER ? Messages::VertexBufferCreation : Messages::IndexBufferCreation, 0);
+        throw Exception(target == GL_ARRAY_BUFFER ? Messages::VertexBufferCreation : Messages::IndexBufferCreation,
+                        ErrorGeneral);
     }
 }
 
@@ -41,9 +42,9 @@ void GLBufferObject::SetData(const void* data, int offset, int size) {
     if (size == 0)
         size = this->size - offset;
     if (offset < 0 || size < 0 || offset > this->size - size)
-        throw Exception(Messages::BufferRange, 4);
+        throw Exception(Messages::BufferRange, ErrorInvalidArgument);
     if (locked)
-        throw Exception(Messages::BufferLocked, 3);
+        throw Exception(Messages::BufferLocked, ErrorInvalidState);
     device->MakeCurrent();
     const GLFunctions& gl = device->GL();
     gl.BindBuffer(target, name);
@@ -57,17 +58,17 @@ void GLBufferObject::SetData(const void* data, int offset, int size) {
 void* GLBufferObject::Lock(LockMode mode, int offset, int size) {
     unsigned int access = GLLockAccess(mode);
     if (locked)
-        throw Exception(Messages::BufferLocked, 3);
+        throw Exception(Messages::BufferLocked, ErrorInvalidState);
     if (size == 0)
         size = this->size - offset;
     if (offset < 0 || size < 0 || offset > this->size - size)
-        throw Exception(Messages::BufferRange, 4);
+        throw Exception(Messages::BufferRange, ErrorInvalidArgument);
     device->MakeCurrent();
     const GLFunctions& gl = device->GL();
     gl.BindBuffer(target, name);
     void* mapped = gl.MapBuffer(target, access);
     if (!mapped)
-        throw Exception("Buffer could not be mapped", 0);
+        throw Exception(Messages::BufferMapFailed, ErrorGeneral);
     locked = true;
     return static_cast<unsigned char*>(mapped) + offset;
 }

@@ -10,7 +10,7 @@ struct GLFunctions;
 /// A depth-stencil state converted to GL at creation.
 class GLDepthStencilState : public DepthStencilState {
 public:
-    /// Throws "Invalid compare function enum" or "Invalid stencil operation enum" (code 4).
+    /// Throws "Invalid compare function enum" or "Invalid stencil operation enum" (ErrorInvalidArgument).
     explicit GLDepthStencilState(const DepthStencilStateDesc& desc);
     void Apply(const GLFunctions& gl) const;
     const DepthStencilStateDesc& GetDesc() const { return desc; }

@@ -29,12 +29,9 @@ namespace {
 // The device whose context is current on this (the only) thread.
 GLDevice* currentDevice = nullptr;
 
-constexpr const char* LoadFailure = "Backend error: All OpenGL extensions could not be loaded. The display drivers "
-                                    "may be outdated or the display adapter is not Gralith-capable.";
-
 GLShadingContext* Shading(GLShadingContext* context) {
     if (!context)
-        throw Exception("The OpenGL device has no shading context", 0);
+        throw Exception(Messages::NoShadingContext, ErrorGeneral);
     return context;
 }
 
@@ -63,15 +60,15 @@ void GLDevice::DepthStencilBits(DepthStencilFormat format, int& depthBits, int& 
         stencilBits = 8;
         return;
     case Depth32Float:
-    case DepthStencilFormatReserved: throw Exception("Depth buffer format not supported", 2);
-    default: throw Exception("DepthStencilFromat not recognized", 4);
+    case DepthStencilFormatReserved: throw Exception(Messages::UnsupportedDepthFormat, ErrorUnsupported);
+    default: throw Exception(Messages::InvalidDepthStencilFormat, ErrorInvalidArgument);
     }
 }
 
 void GLDevice::InitializeGL(GLLoader loader, int backBufferWidth, int backBufferHeight) {
     currentDevice = this;
     if (!gl.Load(loader))
-        throw Exception(LoadFailure, 2);
+        throw Exception(Messages::ExtensionLoadFailure, ErrorUnsupported);
     gl.GenFramebuffers(1, &renderTargetFramebuffer);
     gl.GenFramebuffers(1, &readFramebuffer);
     gl.GenFramebuffers(1, &drawFramebuffer);
@@ -186,7 +183,9 @@ Texture2D* GLDevice::CreateTexture2D(int width, int height, PixelFormat format, 
     return new GLTexture2D(this, width, height, format, renderable);
 }
 
-Texture3D* GLDevice::CreateTexture3D(int, int, int, PixelFormat, bool) { throw Exception(Messages::No3DTextures, 2); }
+Texture3D* GLDevice::CreateTexture3D(int, int, int, PixelFormat, bool) {
+    throw Exception(Messages::No3DTextures, ErrorUnsupported);
+}
 
 TextureCube* GLDevice::CreateTextureCube(int size, PixelFormat format, bool renderable) {
     return new GLTextureCube(this, size, format, renderable);
@@ -257,7 +256,7 @@ RenderTargetStatus GLDevice::CheckRenderTargets() {
 
 void GLDevice::CheckDraw(bool indexed) {
     if (indexed && !indexBuffer)
-        throw Exception(Messages::NoIndexBuffer, 3);
+        throw Exception(Messages::NoIndexBuffer, ErrorInvalidState);
 }
 
 void GLDevice::ApplyBlendState(BlendState* state) { static_cast<GLBlendState*>(state)->Apply(gl); }
@@ -310,7 +309,7 @@ void GLDevice::IssueDrawIndexed(int firstIndex, int indexCount, int, int) {
     else if (type == GL_UNSIGNED_INT)
         size = 4;
     else
-        throw Exception("Invalid index data type enum", 4);
+        throw Exception(Messages::InvalidIndexType, ErrorInvalidArgument);
     gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffer->GetName());
     gl.DrawElements(glPrimitiveType, indexCount, type, reinterpret_cast<const void*>(firstIndex * size));
 }
@@ -329,22 +328,22 @@ void GLDevice::BindRenderTargets(int count, Surface* const* colors, Surface* dep
     for (int i = 0; i < count; ++i) {
         auto* surface = dynamic_cast<GLSurface*>(colors[i]);
         if (!surface)
-            throw Exception("Can't bind the given target as color buffer", 3);
+            throw Exception(Messages::InvalidColorTarget, ErrorInvalidState);
         switch (surface->GetKind()) {
         case GLSurfaceTextureLevel:
         case GLSurfaceCubeFaceLevel:
         case GLSurfaceRenderbuffer: break;
-        case GLSurfaceVolumeSlice: throw Exception("This backend can not bind 3D texture slices as color buffers", 2);
-        case GLSurfaceBackBuffer: throw Exception(Messages::BackBufferNotAlone, 2);
-        default: throw Exception("Can't bind the given target as color buffer", 3);
+        case GLSurfaceVolumeSlice: throw Exception(Messages::VolumeSliceColorTarget, ErrorUnsupported);
+        case GLSurfaceBackBuffer: throw Exception(Messages::BackBufferNotAlone, ErrorUnsupported);
+        default: throw Exception(Messages::InvalidColorTarget, ErrorInvalidState);
         }
     }
     auto* depth = dynamic_cast<GLSurface*>(depthStencil);
     if (depthStencil) {
         if (depth && depth->GetKind() == GLSurfaceVolumeSlice)
-            throw Exception("This backend can not bind 3d texture slices as depth/stencil buffers", 2);
+            throw Exception(Messages::VolumeSliceDepthTarget, ErrorUnsupported);
         if (!depth || depth->GetKind() > GLSurfaceRenderbuffer)
-            throw Exception("Can't bind the given surface as depth stencil buffer", 2);
+            throw Exception(Messages::InvalidDepthStencilTarget, ErrorUnsupported);
     }
 
     gl.BindFramebuffer(GL_FRAMEBUFFER, renderTargetFramebuffer);
@@ -392,7 +391,7 @@ void GLDevice::ApplyScissorRect() {
 void GLDevice::ReadSurface(Surface* surface, int x, int y, int width, int height, void* rgba) {
     auto* glSurface = dynamic_cast<GLSurface*>(surface);
     if (!glSurface || glSurface->IsDepthStencil() || glSurface->GetKind() == GLSurfaceVolumeSlice)
-        throw Exception("ReadSurface(): only colour surfaces can be read", 3);
+        throw Exception(Messages::ReadNonColorSurface, ErrorInvalidState);
     MakeCurrent();
     unsigned int source = GetWindowFramebuffer();
     int samples = GetWindowSamples();

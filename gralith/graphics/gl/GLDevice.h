@@ -88,7 +88,7 @@ protected:
     /// Makes the platform context current.
     virtual void MakeContextCurrent() = 0;
     /// Depth and stencil bits of a window depth format; throws "Depth buffer format not
-    /// supported" (code 2) or "DepthStencilFromat not recognized" (code 4).
+    /// supported" (ErrorUnsupported) or "DepthStencilFromat not recognized" (ErrorInvalidArgument).
     static void DepthStencilBits(DepthStencilFormat format, int& depthBits, int& stencilBits);
 
     bool HasShading() const override { return shadingContext != nullptr; }

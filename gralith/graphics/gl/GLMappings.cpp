@@ -26,35 +26,35 @@ const GLFormatRecord& GLFormat(PixelFormat format) {
         {GL_COMPRESSED_RGBA_S3TC_DXT5_EXT, GL_UNSIGNED_BYTE, GL_COMPRESSED_RGBA_S3TC_DXT5_EXT, GL_TEXTURE_2D, true},
     };
     if (format < PixelFormatR8G8B8A8 || format > PixelFormatDXT5)
-        throw Exception("Invalid texture pixel type enum", 4);
+        throw Exception(Messages::InvalidPixelType, ErrorInvalidArgument);
     return records[format];
 }
 
 unsigned int GLPrimitiveType(PrimitiveType type) {
     static const unsigned int modes[] = {GL_POINTS, GL_LINES, GL_LINE_STRIP, GL_TRIANGLES, GL_TRIANGLE_STRIP};
     if (type < Points || type > TriangleStrip)
-        throw Exception(Messages::InvalidPrimitiveType, 4);
+        throw Exception(Messages::InvalidPrimitiveType, ErrorInvalidArgument);
     return modes[type];
 }
 
 unsigned int GLDataType(DataType type) {
     static const unsigned int types[] = {GL_BYTE, GL_UNSIGNED_BYTE, GL_SHORT, GL_UNSIGNED_SHORT, GL_FLOAT};
     if (type < DataTypeInt8 || type > DataTypeFloat32)
-        throw Exception(Messages::InvalidDataType, 4);
+        throw Exception(Messages::InvalidDataType, ErrorInvalidArgument);
     return types[type];
 }
 
 unsigned int GLBufferUsage(BufferMode mode) {
     static const unsigned int usages[] = {GL_STATIC_DRAW, GL_DYNAMIC_READ, GL_DYNAMIC_DRAW};
     if (mode < BufferModeStatic || mode > BufferModeVolatile)
-        throw Exception("Buffer mode enum not recognized", 4);
+        throw Exception(Messages::UnrecognizedBufferMode, ErrorInvalidArgument);
     return usages[mode];
 }
 
 unsigned int GLLockAccess(LockMode mode) {
     static const unsigned int access[] = {GL_READ_ONLY, GL_WRITE_ONLY, GL_READ_WRITE};
     if (mode < LockReadOnly || mode > LockReadWrite)
-        throw Exception(Messages::InvalidLockMode, 3);
+        throw Exception(Messages::InvalidLockMode, ErrorInvalidState);
     return access[mode];
 }
 
@@ -64,14 +64,14 @@ unsigned int GLCompareFunction(CompareFunction function) {
     static const unsigned int functions[] = {GL_ALWAYS,   GL_LESS,   GL_LEQUAL,  GL_EQUAL,
                                              GL_NOTEQUAL, GL_GEQUAL, GL_GREATER, GL_NEVER};
     if (function < Always || function > Never)
-        throw Exception(Messages::InvalidCompareFunction, 4);
+        throw Exception(Messages::InvalidCompareFunction, ErrorInvalidArgument);
     return functions[function];
 }
 
 unsigned int GLStencilOperation(StencilOperation operation) {
     static const unsigned int operations[] = {GL_ZERO, GL_KEEP, GL_REPLACE, GL_INCR, GL_DECR, GL_INVERT};
     if (operation < StencilZero || operation > StencilInvert)
-        throw Exception(Messages::InvalidStencilOperation, 4);
+        throw Exception(Messages::InvalidStencilOperation, ErrorInvalidArgument);
     return operations[operation];
 }
 
@@ -82,7 +82,7 @@ unsigned int GLBlendOperand(BlendOperand operand) {
                                             GL_DST_ALPHA, GL_ONE_MINUS_DST_ALPHA,
                                             GL_DST_COLOR, GL_ONE_MINUS_DST_COLOR};
     if (operand < BlendZero || operand > BlendInvDestColor)
-        throw Exception(Messages::InvalidBlendOperand, 4);
+        throw Exception(Messages::InvalidBlendOperand, ErrorInvalidArgument);
     return operands[operand];
 }
 
@@ -91,7 +91,7 @@ unsigned int GLCubeFace(CubeFace face) {
                                          GL_TEXTURE_CUBE_MAP_POSITIVE_Z, GL_TEXTURE_CUBE_MAP_NEGATIVE_X,
                                          GL_TEXTURE_CUBE_MAP_NEGATIVE_Y, GL_TEXTURE_CUBE_MAP_NEGATIVE_Z};
     if (face < PositiveX || face > NegativeZ)
-        throw Exception(Messages::InvalidTextureFace, 4);
+        throw Exception(Messages::InvalidTextureFace, ErrorInvalidArgument);
     return faces[face];
 }
 

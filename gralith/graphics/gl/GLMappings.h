@@ -14,7 +14,7 @@ struct GLFormatRecord {
 };
 
 // Enumeration values of the device layer mapped to GL enumerants. Each throws the enumeration's
-// message (code 4) for a value outside its members.
+// message (ErrorInvalidArgument) for a value outside its members.
 
 /// "Invalid texture pixel type enum" above 10.
 const GLFormatRecord& GLFormat(PixelFormat format);

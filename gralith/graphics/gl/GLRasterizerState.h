@@ -10,7 +10,7 @@ struct GLFunctions;
 /// A rasterizer state converted to GL at creation.
 class GLRasterizerState : public RasterizerState {
 public:
-    /// Throws "Invalid cull face enum" (code 4).
+    /// Throws "Invalid cull face enum" (ErrorInvalidArgument).
     explicit GLRasterizerState(const RasterizerStateDesc& desc);
     void Apply(const GLFunctions& gl) const;
     const RasterizerStateDesc& GetDesc() const { return desc; }

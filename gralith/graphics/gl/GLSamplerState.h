@@ -11,7 +11,7 @@ struct GLFunctions;
 /// sampler parameter binds it. The W address mode is not used.
 class GLSamplerState : public SamplerState {
 public:
-    /// Throws "Illegal filter mode enum" (code 4).
+    /// Throws "Illegal filter mode enum" (ErrorInvalidArgument).
     explicit GLSamplerState(const SamplerStateDesc& desc);
     /// Sets the four values on the texture bound to target.
     void ApplyToTexture(const GLFunctions& gl, unsigned int target) const;

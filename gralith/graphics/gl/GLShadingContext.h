@@ -25,7 +25,7 @@ public:
     virtual void SetSemanticMap(SemanticMap* map) = 0;
     /// Feeds attribute slot semantic from the buffer bound to GL_ARRAY_BUFFER: componentCount
     /// components of GL type glType, stride bytes apart, starting at byte offset. Throws
-    /// (code 2) for combinations the attribute kind cannot take.
+    /// (ErrorUnsupported) for combinations the attribute kind cannot take.
     virtual void EnableAttribute(int semantic, int componentCount, unsigned int glType, int stride, bool normalized,
                                  int offset) = 0;
     virtual void DisableAttribute(int semantic) = 0;

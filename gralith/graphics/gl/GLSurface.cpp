@@ -35,7 +35,7 @@ GLSurface* GLSurface::ForCubeFaceLevel(GLDevice* device, Texture* owner, unsigne
 
 GLSurface* GLSurface::CreateRenderbuffer(GLDevice* device, int width, int height, PixelFormat format, int samples) {
     if (samples > device->GetMaxSamples())
-        throw Exception("CreateSurface(): This device doesn't support this number of multisamples", 2);
+        throw Exception(Messages::SurfaceMultisamples, ErrorUnsupported);
     unsigned int internalFormat;
     switch (format) {
     case PixelFormatR8G8B8A8: internalFormat = GL_RGBA8; break;
@@ -44,7 +44,7 @@ GLSurface* GLSurface::CreateRenderbuffer(GLDevice* device, int width, int height
     case PixelFormatDepth16: internalFormat = GL_DEPTH_COMPONENT16; break;
     // Packed, so that depth and stencil live in one buffer that attaches to both points.
     case PixelFormatDepth24Stencil8: internalFormat = GL_DEPTH24_STENCIL8; break;
-    default: throw Exception("Unsupported surface format", 2);
+    default: throw Exception(Messages::UnsupportedSurfaceFormat, ErrorUnsupported);
     }
     device->MakeCurrent();
     const GLFunctions& gl = device->GL();
@@ -58,7 +58,7 @@ GLSurface* GLSurface::CreateRenderbuffer(GLDevice* device, int width, int height
     gl.BindRenderbuffer(GL_RENDERBUFFER, 0);
     if (device->TakeError() != GL_NO_ERROR) {
         surface->Release();
-        throw Exception(Messages::SurfaceCreation, 0);
+        throw Exception(Messages::SurfaceCreation, ErrorGeneral);
     }
     return surface;
 }
@@ -108,14 +108,14 @@ unsigned int BufferClass(PixelFormat format) {
         return GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT;
     if (format == PixelFormatDepth16)
         return GL_DEPTH_BUFFER_BIT;
-    throw Exception("Copy(): unsupported pixel format", 4);
+    throw Exception(Messages::CopyPixelFormat, ErrorInvalidArgument);
 }
 
 void CheckCopyKind(const GLSurface* surface) {
     if (surface->GetKind() == GLSurfaceVolumeSlice)
-        throw Exception("This device is unable to copy data from/to a surface from a 3D texture", 2);
+        throw Exception(Messages::CopyVolumeSurface, ErrorUnsupported);
     if (surface->GetKind() > GLSurfaceBackBuffer)
-        throw Exception("Surface::Copy(): Can not copy from/to the given surface", 0);
+        throw Exception(Messages::CopyInvalidSurface, ErrorGeneral);
 }
 
 // Binds the framebuffer that shows surface at target: the window's for the back buffer, else
@@ -147,17 +147,17 @@ void GLSurface::Copy(Surface* source, int srcX, int srcY, int srcWidth, int srcH
                      int dstHeight, FilterMode filter) {
     GLSurface* from = dynamic_cast<GLSurface*>(source);
     if (!from)
-        throw Exception("Surface::Copy(): Can not copy from/to the given surface", 0);
+        throw Exception(Messages::CopyInvalidSurface, ErrorGeneral);
     if (!renderable || !from->renderable)
-        throw Exception("Surface::Copy(): both source and destination surfaces must be renderable", 0);
+        throw Exception(Messages::CopyNotRenderable, ErrorGeneral);
     if (filter != FilterPoint && filter != FilterLinear)
-        throw Exception("Surface::Copy(): invalid filter mode", 4);
+        throw Exception(Messages::CopyInvalidFilter, ErrorInvalidArgument);
     unsigned int sourceClass = BufferClass(from->format);
     unsigned int destinationClass = BufferClass(format);
     CheckCopyKind(from);
     CheckCopyKind(this);
     if (sourceClass != destinationClass)
-        throw Exception("Surface::Copy(): Source/destination buffer is of incompatible types.", 1);
+        throw Exception(Messages::CopyIncompatible, ErrorRefused);
 
     device->MakeCurrent();
     const GLFunctions& gl = device->GL();

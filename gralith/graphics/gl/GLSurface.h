@@ -24,7 +24,7 @@ public:
     static GLSurface* ForCubeFaceLevel(GLDevice* device, Texture* owner, unsigned int texture, CubeFace face, int level,
                                        int width, int height, PixelFormat format, bool renderable);
     /// Throws for a sample count above the implementation's limit or a format that cannot be
-    /// rendered to (code 2).
+    /// rendered to (ErrorUnsupported).
     static GLSurface* CreateRenderbuffer(GLDevice* device, int width, int height, PixelFormat format, int samples);
     static GLSurface* ForBackBuffer(GLDevice* device, int width, int height);
     ~GLSurface() override;

@@ -35,9 +35,9 @@ void SetLinearFiltering(const GLFunctions& gl, unsigned int target) {
 GLTexture2D::GLTexture2D(GLDevice* device, int width, int height, PixelFormat format, bool renderable)
     : device(device), record(&GLFormat(format)), width(width), height(height), format(format), renderable(renderable) {
     if (format == PixelFormatFloatR16)
-        throw Exception("Device does not support PixelFormatFloatR16 under OpenGL", 0);
+        throw Exception(Messages::Texture2DFloatR16, ErrorGeneral);
     if (format == PixelFormatFloatR32)
-        throw Exception("Device does not support PixelFormatFloatR32 under OpenGL", 0);
+        throw Exception(Messages::Texture2DFloatR32, ErrorGeneral);
     device->MakeCurrent();
     const GLFunctions& gl = device->GL();
     device->ClearErrors();
@@ -53,7 +53,8 @@ GLTexture2D::GLTexture2D(GLDevice* device, int width, int height, PixelFormat fo
     SetLinearFiltering(gl, record->Target);
     if (unsigned int error = device->TakeError()) {
         gl.DeleteTextures(1, &name);
-        throw Exception(error == GL_OUT_OF_MEMORY ? Messages::TextureOutOfMemory : Messages::TextureCreation, 0);
+        throw Exception(error == GL_OUT_OF_MEMORY ? Messages::TextureOutOfMemory : Messages::TextureCreation,
+                        ErrorGeneral);
     }
 }
 
@@ -69,7 +70,7 @@ unsigned int GLTexture2D::GetGLTarget() const { return record->Target; }
 
 void GLTexture2D::GenerateMipmaps() {
     if (record->Target != GL_TEXTURE_2D)
-        throw Exception("Texture2D::GenerateMipmaps(): Unsupported pixel format", 1);
+        throw Exception(Messages::MipmapPixelFormat, ErrorRefused);
     device->MakeCurrent();
     const GLFunctions& gl = device->GL();
     GLTextureBinding binding(gl, GL_TEXTURE_2D, name);
@@ -78,12 +79,11 @@ void GLTexture2D::GenerateMipmaps() {
 
 void GLTexture2D::SetData(int level, const void* data, bool generateMipmaps) {
     if (format == PixelFormatFloatR16G16B16A16)
-        throw Exception(
-            "OpenGL implementation does not support SetData() on PixelFormatFloatR16G16B16A16 textures (yet)", 0);
+        throw Exception(Messages::Texture2DSetDataFloat16, ErrorGeneral);
     if (renderable)
-        throw Exception(Messages::SetDataRenderable, 3);
+        throw Exception(Messages::SetDataRenderable, ErrorInvalidState);
     if (level < 0 || level >= MipLevelCount(width, height))
-        throw Exception(Messages::InvalidLevel, 4);
+        throw Exception(Messages::InvalidLevel, ErrorInvalidArgument);
     device->MakeCurrent();
     const GLFunctions& gl = device->GL();
     {
@@ -100,9 +100,9 @@ void GLTexture2D::SetData(int level, const void* data, bool generateMipmaps) {
 
 Surface* GLTexture2D::GetSurface(int level) {
     if (format == PixelFormatLuminance8)
-        throw Exception(Messages::Luminance8Surface, 0);
+        throw Exception(Messages::Luminance8Surface, ErrorGeneral);
     if (level < 0 || level >= 16 || level >= MipLevelCount(width, height))
-        throw Exception(Messages::InvalidLevel, 4);
+        throw Exception(Messages::InvalidLevel, ErrorInvalidArgument);
     if (!surfaces[level])
         surfaces[level] = GLSurface::ForTextureLevel(device.Get(), this, name, level, width >> level, height >> level,
                                                      format, renderable);

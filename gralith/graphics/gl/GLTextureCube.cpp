@@ -35,9 +35,9 @@ void SetLinearFiltering(const GLFunctions& gl) {
 GLTextureCube::GLTextureCube(GLDevice* device, int size, PixelFormat format, bool renderable)
     : device(device), record(&GLFormat(format)), size(size), format(format), renderable(renderable) {
     if (format == PixelFormatFloatR16)
-        throw Exception("PixelFormatFloatR16 not supported (yet)", 0);
+        throw Exception(Messages::CubeFloatR16, ErrorGeneral);
     if (format == PixelFormatFloatR32)
-        throw Exception("PixelFormatFloatR32 not supported (yet)", 0);
+        throw Exception(Messages::CubeFloatR32, ErrorGeneral);
     device->MakeCurrent();
     const GLFunctions& gl = device->GL();
     device->ClearErrors();
@@ -53,7 +53,8 @@ GLTextureCube::GLTextureCube(GLDevice* device, int size, PixelFormat format, boo
     SetLinearFiltering(gl);
     if (unsigned int error = device->TakeError()) {
         gl.DeleteTextures(1, &name);
-        throw Exception(error == GL_OUT_OF_MEMORY ? Messages::TextureOutOfMemory : Messages::TextureCreation, 0);
+        throw Exception(error == GL_OUT_OF_MEMORY ? Messages::TextureOutOfMemory : Messages::TextureCreation,
+                        ErrorGeneral);
     }
 }
 
@@ -77,12 +78,12 @@ void GLTextureCube::GenerateMipmaps() {
 
 void GLTextureCube::SetData(CubeFace face, int level, const void* data, bool generateMipmaps) {
     if (format == PixelFormatFloatR16G16B16A16)
-        throw Exception("SetData() does not support PixelFormatFloatR16G16B16A16 (yet)", 0);
+        throw Exception(Messages::CubeSetDataFloat16, ErrorGeneral);
     if (renderable)
-        throw Exception(Messages::SetDataRenderable, 3);
+        throw Exception(Messages::SetDataRenderable, ErrorInvalidState);
     GLCubeFace(face);
     if (level < 0 || level >= MipLevelCount(size, size))
-        throw Exception(Messages::InvalidLevel, 4);
+        throw Exception(Messages::InvalidLevel, ErrorInvalidArgument);
     device->MakeCurrent();
     const GLFunctions& gl = device->GL();
     GLTextureBinding binding(gl, GL_TEXTURE_CUBE_MAP, name);
@@ -96,10 +97,10 @@ void GLTextureCube::SetData(CubeFace face, int level, const void* data, bool gen
 
 Surface* GLTextureCube::GetSurface(CubeFace face, int level) {
     if (format == PixelFormatLuminance8)
-        throw Exception(Messages::Luminance8Surface, 0);
+        throw Exception(Messages::Luminance8Surface, ErrorGeneral);
     GLCubeFace(face);
     if (level < 0 || level >= 16 || level >= MipLevelCount(size, size))
-        throw Exception(Messages::InvalidLevel, 4);
+        throw Exception(Messages::InvalidLevel, ErrorInvalidArgument);
     if (!surfaces[face][level])
         surfaces[face][level] = GLSurface::ForCubeFaceLevel(device.Get(), this, name, face, level, size >> level,
                                                             size >> level, format, renderable);

@@ -58,10 +58,10 @@ IndexBuffer* NullDevice::CreateIndexBuffer(BufferMode mode, int size, IndexType 
 Surface* NullDevice::CreateSurface(int width, int height, PixelFormat format, int multisamples) {
     // The sample limit of the software rasterizer the tests run on.
     if (multisamples > 4)
-        throw Exception("CreateSurface(): This device doesn't support this number of multisamples", 2);
+        throw Exception(Messages::SurfaceMultisamples, ErrorUnsupported);
     if (format != PixelFormatR8G8B8A8 && format != PixelFormatFloatR16G16B16A16 &&
         format != PixelFormatFloatR32G32B32A32 && format != PixelFormatDepth24Stencil8 && format != PixelFormatDepth16)
-        throw Exception("Unsupported surface format", 2);
+        throw Exception(Messages::UnsupportedSurfaceFormat, ErrorUnsupported);
     return new NullSurface(this, width, height, format, true, this);
 }
 
@@ -82,17 +82,17 @@ TextureCube* NullDevice::CreateTextureCube(int size, PixelFormat format, bool re
 
 Shader* NullDevice::CreateShader(ShaderType type, int sourceFormat, const char* entryPoint, int, const char* source) {
     if (type == GeometryShader)
-        throw Exception(Messages::GeometryShaderType, 2);
+        throw Exception(Messages::GeometryShaderType, ErrorUnsupported);
     if (type != PixelShader && type != VertexShader)
-        throw Exception(Messages::InvalidShaderType, 4);
+        throw Exception(Messages::InvalidShaderType, ErrorInvalidArgument);
     if (sourceFormat != 0)
-        throw Exception(Messages::OnlyTextShaders, 2);
+        throw Exception(Messages::OnlyTextShaders, ErrorUnsupported);
     return new NullShader(type, entryPoint, source);
 }
 
 Program* NullDevice::CreateProgram(Shader* vertexShader, Shader* pixelShader, Shader* geometryShader) {
     if (geometryShader)
-        throw Exception(Messages::NoGeometryPrograms, 0);
+        throw Exception(Messages::NoGeometryPrograms, ErrorGeneral);
     return CreateProgram(vertexShader, pixelShader);
 }
 
@@ -100,7 +100,7 @@ Program* NullDevice::CreateProgram(Shader* vertexShader, Shader* pixelShader) {
     NullShader* vertex = dynamic_cast<NullShader*>(vertexShader);
     NullShader* pixel = dynamic_cast<NullShader*>(pixelShader);
     if (!vertex || !pixel)
-        throw Exception(Messages::MissingShader, 3);
+        throw Exception(Messages::MissingShader, ErrorInvalidState);
     return new NullProgram(vertex, pixel);
 }
 
@@ -133,7 +133,7 @@ SamplerState* NullDevice::CreateSamplerState(const SamplerStateDesc& desc) {
 
 void NullDevice::CheckDraw(bool indexed) {
     if (indexed && !indexBuffer)
-        throw Exception(Messages::NoIndexBuffer, 3);
+        throw Exception(Messages::NoIndexBuffer, ErrorInvalidState);
 }
 
 void NullDevice::ApplyBlendState(BlendState* state) { Record(NullApplyBlend, state); }
@@ -164,12 +164,12 @@ std::uint32_t NullDevice::LargestIndex(int firstIndex, int indexCount) {
 void NullDevice::BindRenderTargets(int count, Surface* const* colors, Surface* depthStencil) {
     for (int i = 0; i < count; ++i) {
         if (colors[i] == backBuffer && count > 1)
-            throw Exception(Messages::BackBufferNotAlone, 2);
+            throw Exception(Messages::BackBufferNotAlone, ErrorUnsupported);
         if (!dynamic_cast<NullSurface*>(colors[i]))
-            throw Exception("Can't bind the given target as color buffer", 3);
+            throw Exception(Messages::InvalidColorTarget, ErrorInvalidState);
     }
     if (depthStencil && (depthStencil == backBuffer || !dynamic_cast<NullSurface*>(depthStencil)))
-        throw Exception("Can't bind the given surface as depth stencil buffer", 2);
+        throw Exception(Messages::InvalidDepthStencilTarget, ErrorUnsupported);
     Record(NullBindRenderTargets, count > 0 ? colors[0] : nullptr, count, depthStencil ? 1 : 0);
 }
 

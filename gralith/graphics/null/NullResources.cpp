@@ -13,9 +13,9 @@ namespace Gralith::Graphics {
 NullBufferStore::NullBufferStore(NullDevice* device, const void* owner, BufferMode mode, int size)
     : device(device), deviceReference(device), owner(owner) {
     if (mode < BufferModeStatic || mode > BufferModeVolatile)
-        throw Exception(Messages::InvalidBufferMode, 4);
+        throw Exception(Messages::InvalidBufferMode, ErrorInvalidArgument);
     if (size < 0)
-        throw Exception(Messages::BufferRange, 4);
+        throw Exception(Messages::BufferRange, ErrorInvalidArgument);
     bytes.resize(static_cast<size_t>(size));
 }
 
@@ -23,7 +23,7 @@ void NullBufferStore::SetData(const void* data, int offset, int size) {
     if (size == 0)
         size = Size() - offset;
     if (offset < 0 || size < 0 || offset > Size() - size)
-        throw Exception(Messages::BufferRange, 4);
+        throw Exception(Messages::BufferRange, ErrorInvalidArgument);
     if (data && size > 0)
         std::memcpy(bytes.data() + offset, data, static_cast<size_t>(size));
     device->Record(NullBufferUpload, owner, offset, size);
@@ -32,13 +32,13 @@ void NullBufferStore::SetData(const void* data, int offset, int size) {
 
 void* NullBufferStore::Lock(LockMode mode, int offset, int size) {
     if (mode < LockReadOnly || mode > LockReadWrite)
-        throw Exception(Messages::InvalidLockMode, 3);
+        throw Exception(Messages::InvalidLockMode, ErrorInvalidState);
     if (locked)
-        throw Exception(Messages::BufferLocked, 3);
+        throw Exception(Messages::BufferLocked, ErrorInvalidState);
     if (size == 0)
         size = Size() - offset;
     if (offset < 0 || size < 0 || offset > Size() - size)
-        throw Exception(Messages::BufferRange, 4);
+        throw Exception(Messages::BufferRange, ErrorInvalidArgument);
     locked = true;
     return bytes.data() + offset;
 }
@@ -52,7 +52,7 @@ int BufferClass(PixelFormat format) {
         return 2;
     if (format == PixelFormatDepth16)
         return 3;
-    throw Exception("Copy(): unsupported pixel format", 4);
+    throw Exception(Messages::CopyPixelFormat, ErrorInvalidArgument);
 }
 
 } // namespace
@@ -60,13 +60,13 @@ int BufferClass(PixelFormat format) {
 void NullSurface::Copy(Surface* source, int, int, int, int, int, int, int, int, FilterMode filter) {
     NullSurface* from = dynamic_cast<NullSurface*>(source);
     if (!from)
-        throw Exception("Surface::Copy(): Can not copy from/to the given surface", 0);
+        throw Exception(Messages::CopyInvalidSurface, ErrorGeneral);
     if (!renderable || !from->renderable)
-        throw Exception("Surface::Copy(): both source and destination surfaces must be renderable", 0);
+        throw Exception(Messages::CopyNotRenderable, ErrorGeneral);
     if (filter != FilterPoint && filter != FilterLinear)
-        throw Exception("Surface::Copy(): invalid filter mode", 4);
+        throw Exception(Messages::CopyInvalidFilter, ErrorInvalidArgument);
     if (BufferClass(from->format) != BufferClass(format))
-        throw Exception("Surface::Copy(): Source/destination buffer is of incompatible types.", 1);
+        throw Exception(Messages::CopyIncompatible, ErrorRefused);
     device->Record(NullCopy, this, filter);
 }
 
@@ -89,12 +89,12 @@ namespace {
 
 void CheckLevel(int level, int width, int height) {
     if (level < 0 || level >= MipLevelCount(width, height) || level >= SlotLimit)
-        throw Exception(Messages::InvalidLevel, 4);
+        throw Exception(Messages::InvalidLevel, ErrorInvalidArgument);
 }
 
 void CheckFace(CubeFace face) {
     if (face < PositiveX || face > NegativeZ)
-        throw Exception(Messages::InvalidTextureFace, 4);
+        throw Exception(Messages::InvalidTextureFace, ErrorInvalidArgument);
 }
 
 } // namespace
@@ -107,7 +107,7 @@ void NullTexture2D::GenerateMipmaps() { device->Record(NullGenerateMipmaps, this
 
 void NullTexture2D::SetData(int level, const void*, bool generateMipmaps) {
     if (renderable)
-        throw Exception(Messages::SetDataRenderable, 3);
+        throw Exception(Messages::SetDataRenderable, ErrorInvalidState);
     CheckLevel(level, width, height);
     ++uploads[level];
     device->Record(NullTextureUpload, this, level, -1);
@@ -118,7 +118,7 @@ void NullTexture2D::SetData(int level, const void*, bool generateMipmaps) {
 
 Surface* NullTexture2D::GetSurface(int level) {
     if (format == PixelFormatLuminance8)
-        throw Exception(Messages::Luminance8Surface, 0);
+        throw Exception(Messages::Luminance8Surface, ErrorGeneral);
     CheckLevel(level, width, height);
     return surfaces.Get(device, level, width >> level, height >> level, format, renderable);
 }
@@ -127,9 +127,9 @@ int NullTexture2D::GetUploadCount(int level) const {
     return level >= 0 && level < static_cast<int>(uploads.size()) ? uploads[level] : 0;
 }
 
-void NullTexture3D::SetData(int, const void*, bool) { throw Exception(Messages::Texture3DSetData, 2); }
+void NullTexture3D::SetData(int, const void*, bool) { throw Exception(Messages::Texture3DSetData, ErrorUnsupported); }
 
-Surface* NullTexture3D::GetSurface(int) { throw Exception(Messages::Texture3DSurface, 2); }
+Surface* NullTexture3D::GetSurface(int) { throw Exception(Messages::Texture3DSurface, ErrorUnsupported); }
 
 NullTextureCube::NullTextureCube(NullDevice* device, int size, PixelFormat format, bool renderable)
     : device(device), deviceReference(device), size(size), format(format), renderable(renderable),
@@ -139,7 +139,7 @@ void NullTextureCube::GenerateMipmaps() { device->Record(NullGenerateMipmaps, th
 
 void NullTextureCube::SetData(CubeFace face, int level, const void*, bool generateMipmaps) {
     if (renderable)
-        throw Exception(Messages::SetDataRenderable, 3);
+        throw Exception(Messages::SetDataRenderable, ErrorInvalidState);
     CheckFace(face);
     CheckLevel(level, size, size);
     ++uploads[static_cast<size_t>(face * MipLevelCount(size, size) + level)];
@@ -151,7 +151,7 @@ void NullTextureCube::SetData(CubeFace face, int level, const void*, bool genera
 
 Surface* NullTextureCube::GetSurface(CubeFace face, int level) {
     if (format == PixelFormatLuminance8)
-        throw Exception(Messages::Luminance8Surface, 0);
+        throw Exception(Messages::Luminance8Surface, ErrorGeneral);
     CheckFace(face);
     CheckLevel(level, size, size);
     return surfaces.Get(device, face * SlotLimit + level, size >> level, size >> level, format, renderable);

@@ -92,7 +92,7 @@ NullParameter::NullParameter(const std::string& name, const NullUniform* vertex,
 
 ParameterType NullParameter::GetType() const {
     if (!IsValid())
-        throw Exception(Messages::ParameterNotValid, 0);
+        throw Exception(Messages::ParameterNotValid, ErrorGeneral);
     return hasPixel ? pixel.Type : vertex.Type;
 }
 
@@ -118,14 +118,14 @@ void NullParameter::Record(int count, int width, const std::int32_t* data) {
 
 void NullParameter::RecordMatrices(int count, int width, const float* data) {
     if (count > 256)
-        throw Exception(Messages::TooManyMatrices, 3);
+        throw Exception(Messages::TooManyMatrices, ErrorInvalidState);
     Record(count, width, data);
 }
 
 void NullParameter::RecordSamplers(int count, Texture* const* textures, SamplerState* const* states) {
     for (int i = 0; i < count; ++i)
         if (textures[i] && textures[i]->GetType() == TextureType::Texture3D)
-            throw Exception(Messages::Sampler3D, 0);
+            throw Exception(Messages::Sampler3D, ErrorGeneral);
     if (!IsValid())
         return;
     this->textures.assign(textures, textures + count);
@@ -201,7 +201,7 @@ NullSemanticMap::NullSemanticMap(const char* const* names) {
         if (std::strcmp(name, "POSITION") != 0 && std::strcmp(name, "NORMAL") != 0 && std::strcmp(name, "COLOR") != 0 &&
             std::strcmp(name, "TEXCOORD") != 0 && !HasIndexSuffix(name, "TEXCOORD", 7) &&
             !HasIndexSuffix(name, "ATTR", 15))
-            throw Exception(Messages::UnsupportedSemantic, 3);
+            throw Exception(Messages::UnsupportedSemantic, ErrorInvalidState);
         this->names[i] = name;
         used[i] = true;
     }

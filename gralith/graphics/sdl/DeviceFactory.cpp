@@ -1,6 +1,7 @@
 #include "gralith/graphics/sdl/DeviceFactory.h"
 
 #include "gralith/Exception.h"
+#include "gralith/graphics/Messages.h"
 #include "gralith/graphics/gl/CgShading.h"
 #include "gralith/graphics/sdl/SDLGLDevice.h"
 
@@ -22,9 +23,9 @@ Device* CreateDevice(int driver, Window* window, DepthStencilFormat depthFormat,
     if (IsDriverAvailable(driver) && driver == GraphicsDriverOpenGL)
         return CreateOpenGLDevice(window, depthFormat, multisamples, flags);
     const DriverInfo* info = FindDriver(driver);
-    std::string message = std::string("Graphics driver not available in this build: ") +
-                          (info ? info->Name : std::to_string(driver).c_str());
-    throw Exception(message.c_str(), 6);
+    std::string message =
+        std::string(Messages::DriverNotAvailable) + (info ? info->Name : std::to_string(driver).c_str());
+    throw Exception(message.c_str(), ErrorCreation);
 }
 
 } // namespace Gralith::Graphics

@@ -71,7 +71,7 @@ constexpr const DriverInfo& BuiltDriver(int row) {
 }
 
 /// Creates the device of the given driver; a driver this build lacks fails with
-/// "Graphics driver not available in this build: " and its name or number (code 6).
+/// "Graphics driver not available in this build: " and its name or number (ErrorCreation).
 Device* CreateDevice(int driver, Window* window, DepthStencilFormat depthFormat, int multisamples, int flags);
 
 } // namespace Gralith::Graphics

@@ -1,6 +1,7 @@
 #include "gralith/graphics/sdl/SDLGLDevice.h"
 
 #include "gralith/Exception.h"
+#include "gralith/graphics/Messages.h"
 #include "gralith/graphics/gl/GLShadingContext.h"
 #include "gralith/window/sdl/SDLWindow.h"
 
@@ -16,7 +17,7 @@ void* LoadEntryPoint(const char* name) { return SDL_GL_GetProcAddress(name); }
 
 [[noreturn]] void Fail(const char* what) {
     std::string message = std::string(what) + ": " + SDL_GetError();
-    throw Exception(message.c_str(), 6);
+    throw Exception(message.c_str(), ErrorCreation);
 }
 
 } // namespace
@@ -27,7 +28,7 @@ SDLGLDevice* SDLGLDevice::Create(Window* window, DepthStencilFormat depthFormat,
     DepthStencilBits(depthFormat, depthBits, stencilBits);
     auto* sdlWindow = dynamic_cast<SDLWindow*>(window);
     if (!sdlWindow || !sdlWindow->GetSDLWindow())
-        throw Exception("The OpenGL device needs an SDL window", 6);
+        throw Exception(Messages::NeedsSDLWindow, ErrorCreation);
 
     SDL_GL_ResetAttributes();
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
@@ -49,21 +50,20 @@ SDLGLDevice* SDLGLDevice::Create(Window* window, DepthStencilFormat depthFormat,
     } catch (const Exception& e) {
         // No visual for this format (too many samples, say): give the window back in its plain
         // format before failing.
-        std::string message =
-            std::string("Could not create an OpenGL window of the requested format: ") + e.GetMessage();
+        std::string message = std::string(Messages::WindowFormatFailed) + e.GetMessage();
         SDL_GL_ResetAttributes();
         sdlWindow->Reopen();
-        throw Exception(message.c_str(), 6);
+        throw Exception(message.c_str(), ErrorCreation);
     }
 
     SDLGLDevice* device = new SDLGLDevice(sdlWindow);
     try {
         SDL_GLContext context = SDL_GL_CreateContext(sdlWindow->GetSDLWindow());
         if (!context)
-            Fail("Could not create the OpenGL context");
+            Fail(Messages::SDLContextCreation);
         device->context = context;
         if (SDL_GL_MakeCurrent(sdlWindow->GetSDLWindow(), context) != 0)
-            Fail("Could not make the OpenGL context current");
+            Fail(Messages::SDLMakeCurrent);
         device->InitializeGL(&LoadEntryPoint, sdlWindow->GetWidth(), sdlWindow->GetHeight());
         // Not every platform lets the swap interval be chosen (Xvfb refuses); run unsynchronised then.
         int interval = (flags & DeviceWaitForRetrace) ? 1 : 0;

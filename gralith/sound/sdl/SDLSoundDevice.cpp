@@ -29,7 +29,7 @@ SDLSoundDevice::SDLSoundDevice(Output output) : mixer(OutputRate), outputName("n
         return;
     if (output == OutputSDL) {
         if (!OpenSDL(true))
-            throw Exception("Unable to create sound device", 6);
+            throw Exception("Unable to create sound device", ErrorCreation);
         return;
     }
     if (output == OutputAuto && OpenSDL(false))
@@ -37,7 +37,7 @@ SDLSoundDevice::SDLSoundDevice(Output output) : mixer(OutputRate), outputName("n
     try {
         silent = new SilentOutput(&mixer, ChunkFrames);
     } catch (const std::exception&) {
-        throw Exception("Unable to create sound device", 6);
+        throw Exception("Unable to create sound device", ErrorCreation);
     }
     outputName = "silent";
 }

@@ -22,7 +22,7 @@ public:
         OutputNone,   ///< no output: whoever renders calls GetMixer()->Mix (offline rendering, tests)
     };
 
-    /// Throws "Unable to create sound device" (code 6) when not even the silent output starts, or
+    /// Throws "Unable to create sound device" (ErrorCreation) when not even the silent output starts, or
     /// when OutputSDL was asked for and SDL cannot open an output.
     explicit SDLSoundDevice(Output output = OutputAuto);
     ~SDLSoundDevice() override;

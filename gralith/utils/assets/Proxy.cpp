@@ -3,6 +3,7 @@
 #include "gralith/Exception.h"
 #include "gralith/graphics/Device.h"
 #include "gralith/sound/Device.h"
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/State.h"
 #include "gralith/utils/assets/loaders/Loader.h"
 #include "gralith/utils/assets/loaders/LoaderRegistry.h"
@@ -130,8 +131,7 @@ Asset* Proxy::Request(int type, InputStream* stream, const String& descriptor, v
 
     // A loader that (indirectly) asks for the asset it is loading would recurse without end.
     if (loading.IndexOf(record) >= 0)
-        throw Exception(
-            (String(LoadFailed) + descriptor + "\nThe asset requests itself while it is being loaded\n").CStr());
+        throw Exception((String(LoadFailed) + descriptor + "\n" + Messages::AssetRequestsItself + "\n").CStr());
 
     Asset* asset = nullptr;
     String errors;

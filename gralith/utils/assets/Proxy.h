@@ -3,6 +3,7 @@
 #include "gralith/Object.h"
 #include "gralith/utils/Array.h"
 #include "gralith/utils/FileSystem.h"
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/String.h"
 #include "gralith/utils/assets/Asset.h"
 
@@ -76,8 +77,8 @@ public:
     const Array<String>& GetPrefixStack() const { return prefixes; }
     const Array<Flag>& GetFlagStack() const { return flags; }
 
-    static constexpr const char* LoadFailed = "The following asset could not be loaded: ";
-    static constexpr const char* LoaderBehavedIncorrectly = "Loader behaved incorrectly";
+    static constexpr const char* LoadFailed = Messages::AssetLoadFailed;
+    static constexpr const char* LoaderBehavedIncorrectly = Messages::LoaderBehavedIncorrectly;
 
 private:
     Asset* Request(int type, InputStream* stream, const String& descriptor, void* owner);

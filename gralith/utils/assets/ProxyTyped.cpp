@@ -2,6 +2,7 @@
 #include "gralith/utils/assets/Proxy.h"
 
 #include "gralith/Exception.h"
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/assets/Scene.h"
 #include "gralith/utils/assets/TextAsset.h"
 
@@ -15,7 +16,7 @@ template <class Wrapper>
 auto Unwrap(Asset* asset, const String& descriptor, const char* what) {
     auto* wrapper = dynamic_cast<Wrapper*>(asset);
     if (!wrapper)
-        throw Exception((String("Asset is not a ") + what + ": " + descriptor).CStr());
+        throw Exception((String(Messages::NotATypeBegin) + what + ": " + descriptor).CStr());
     return wrapper->GetValue();
 }
 
@@ -25,7 +26,7 @@ String Proxy::GetText(String descriptor, void* owner) {
     Asset* asset = Get(AssetText, descriptor, owner);
     auto* text = dynamic_cast<TextAsset*>(asset);
     if (!text)
-        throw Exception((String("Asset is not a text: ") + descriptor).CStr());
+        throw Exception((String(Messages::NotAText) + descriptor).CStr());
     return text->GetText();
 }
 
@@ -42,7 +43,7 @@ Graphics::Program* Proxy::GetProgram(String descriptor, void* owner) {
 Scene* Proxy::GetScene(String descriptor, void* owner) {
     auto* scene = dynamic_cast<Scene*>(Get(AssetScene, descriptor, owner));
     if (!scene)
-        throw Exception((String("Asset is not a scene: ") + descriptor).CStr());
+        throw Exception((String(Messages::NotAScene) + descriptor).CStr());
     return scene;
 }
 

@@ -1,6 +1,7 @@
 #include "gralith/utils/audio/OggDecoder.h"
 
 #include "gralith/Exception.h"
+#include "gralith/utils/Messages.h"
 
 #include <vorbis/vorbisfile.h>
 
@@ -42,7 +43,7 @@ OggDecoder::OggDecoder(InputStream* stream) {
     ov_callbacks callbacks = {ReadCallback, SeekCallback, CloseCallback, TellCallback};
     if (ov_open_callbacks(this, &decoder->file, nullptr, 0, callbacks) < 0) {
         delete decoder;
-        throw Exception("This does not appear to be an Ogg Stream");
+        throw Exception(Messages::NotOgg);
     }
     vorbis_info* info = ov_info(&decoder->file, -1);
     channels = info ? info->channels : 0;
@@ -50,7 +51,7 @@ OggDecoder::OggDecoder(InputStream* stream) {
     if (channels < 1 || sourceRate < 1) {
         ov_clear(&decoder->file);
         delete decoder;
-        throw Exception("This does not appear to be an Ogg Stream");
+        throw Exception(Messages::NotOgg);
     }
     ogg_int64_t total = ov_pcm_total(&decoder->file, -1);
     if (total >= 0)

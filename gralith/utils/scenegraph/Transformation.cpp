@@ -1,6 +1,7 @@
 #include "gralith/utils/scenegraph/Transformation.h"
 
 #include "gralith/Exception.h"
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/scenegraph/Animation.h"
 
 namespace Gralith::Utils::SceneGraph {
@@ -41,7 +42,7 @@ const Matrix4& Transformation::Evaluate(float time) {
     case KindScale: matrix = Matrix4::Scaling(v[0], v[1], v[2]); break;
     case KindLookAt: matrix = Matrix4::LookAt(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]); break;
     case KindPerspective: matrix = Matrix4::Perspective(openGLDepth, v[0], v[1], v[2], v[3]); break;
-    default: throw Exception("Invalid transformation type enum", 4);
+    default: throw Exception(Messages::InvalidTransformationType, ErrorInvalidArgument);
     }
     lastTime = time;
     dirty = false;

@@ -29,7 +29,7 @@ public:
     Transformation& operator=(const Transformation&) = delete;
 
     /// The matrix at time; cached until the time changes. An unknown kind throws "Invalid
-    /// transformation type enum" (code 4).
+    /// transformation type enum" (ErrorInvalidArgument).
     const Matrix4& Evaluate(float time);
 
     Animation* GetAnimation() const { return animation; }

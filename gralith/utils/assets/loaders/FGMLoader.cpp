@@ -7,6 +7,7 @@
 #include "gralith/graphics/VertexBuffer.h"
 #include "gralith/utils/BinaryReader.h"
 #include "gralith/utils/Held.h"
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/UtilsException.h"
 #include "gralith/utils/assets/Geometry.h"
 #include "gralith/utils/assets/Proxy.h"
@@ -65,7 +66,7 @@ Geometry* ReadGeometry(BinaryReader& in, Device* device, const String* modeName)
     else if (std::memcmp(magic, "FGM101", 6) == 0)
         version = 101;
     else
-        throw Exception("Unsupported Format");
+        throw Exception(Messages::UnsupportedFgmFormat);
 
     const BufferMode mode = modeName ? FGMLoader::ParseBufferMode(*modeName) : BufferModeStatic;
     Held<Geometry> geometry(device ? new Geometry(device) : nullptr);
@@ -75,7 +76,7 @@ Geometry* ReadGeometry(BinaryReader& in, Device* device, const String* modeName)
     // Each stream needs at least its name length and component count.
     const int streamCount = in.ReadCount("stream count", 8);
     if (streamCount > FGMLoader::MaxStreams)
-        throw UtilsException(String("Unsupported Stream Count: ") + Number(streamCount));
+        throw UtilsException(String(Messages::UnsupportedStreamCount) + Number(streamCount));
 
     InputElementDesc elements[FGMLoader::MaxStreams];
     int unknownSeen = 0;
@@ -98,7 +99,7 @@ Geometry* ReadGeometry(BinaryReader& in, Device* device, const String* modeName)
                 dataType = DataTypeInt8;
                 elementSize = 1;
             } else {
-                throw UtilsException(String("Unsupported Data Type: ") + typeName);
+                throw UtilsException(String(Messages::UnsupportedDataType) + typeName);
             }
             const String remap = in.ReadString("stream remap");
             if (remap == "normalize") {
@@ -107,13 +108,13 @@ Geometry* ReadGeometry(BinaryReader& in, Device* device, const String* modeName)
                 scale = in.ReadFloat32("stream scale");
                 bias = in.ReadFloat32("stream bias");
             } else if (remap != "none") {
-                throw UtilsException(String("Unsupported Remap Type: ") + remap);
+                throw UtilsException(String(Messages::UnsupportedRemapType) + remap);
             }
         }
         const int components = in.ReadInt32("component count");
         // A vertex attribute has one to four components.
         if (components < 1 || components > 4)
-            throw UtilsException(String("Unsupported Component Count: ") + Number(components));
+            throw UtilsException(String(Messages::UnsupportedComponentCount) + Number(components));
 
         const long long stride = static_cast<long long>(components) * elementSize;
         in.CheckFits(vertexCount, stride, "vertex data");
@@ -146,7 +147,7 @@ Geometry* ReadGeometry(BinaryReader& in, Device* device, const String* modeName)
     else if (primitiveName == "triangles")
         primitive = Triangles;
     else
-        throw UtilsException(String("Unsupported Primitive Type: ") + primitiveName);
+        throw UtilsException(String(Messages::UnsupportedPrimitiveType) + primitiveName);
 
     // Version 100 blocks carry no index type; they hold 32-bit indices.
     IndexType indexType = IndexType32;
@@ -160,7 +161,7 @@ Geometry* ReadGeometry(BinaryReader& in, Device* device, const String* modeName)
             indexType = IndexType16;
             indexSize = 2;
         } else {
-            throw UtilsException(String("Unsupported Index Type: ") + indexName);
+            throw UtilsException(String(Messages::UnsupportedIndexType) + indexName);
         }
     }
     int indexCount = in.ReadInt32("index count");
@@ -212,13 +213,13 @@ BufferMode FGMLoader::ParseBufferMode(const String& name) {
         return BufferModeDynamic;
     if (name == "volatile")
         return BufferModeVolatile;
-    throw UtilsException(String("Unsupported Buffer Mode: ") + name);
+    throw UtilsException(String(Messages::UnsupportedBufferMode) + name);
 }
 
 Geometry* FGMLoader::ReadBlock(InputStream* stream, Device* device, BufferMode mode) {
     static const String names[] = {"static", "dynamic", "volatile"};
     if (!device)
-        throw Exception("Managed nullpointer access attempt");
+        throw Exception(Messages::NullAccess);
     BinaryReader in(stream, "FGM");
     const long long start = in.GetPosition();
     try {
@@ -237,7 +238,7 @@ Asset* FGMLoader::Load(int type, String path, Proxy* proxy) {
     Scene* scene = proxy->GetScene(fields[0], this);
     Geometry* geometry = scene->FindGeometry(fields[1]);
     if (!geometry)
-        throw UtilsException(String("Mesh not found in FSG-file: ") + fields[1]);
+        throw UtilsException(String(Messages::MeshNotFound) + fields[1]);
     // The proxy takes over one reference; the scene keeps its own.
     geometry->AddRef();
     return geometry;
@@ -252,7 +253,7 @@ Asset* FGMLoader::Load(int, InputStream* stream, String path, Proxy* proxy) {
     Array<String> fields;
     path.Split(':', fields);
     if (!proxy->GetDevice())
-        throw Exception("Managed nullpointer access attempt");
+        throw Exception(Messages::NullAccess);
     BinaryReader in(stream, "FGM");
     const long long start = in.GetPosition();
     try {

@@ -5,6 +5,7 @@
 #include "gralith/utils/BinaryReader.h"
 #include "gralith/utils/FileSystem.h"
 #include "gralith/utils/Held.h"
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/UtilsException.h"
 #include "gralith/utils/assets/Geometry.h"
 #include "gralith/utils/assets/Proxy.h"
@@ -88,7 +89,7 @@ Scene* SceneReader::Read() {
     else if (std::memcmp(magic, "FSG102", 6) == 0)
         version = 102;
     else
-        throw Exception("Unsupported format/version");
+        throw Exception(Messages::UnsupportedFsgFormat);
     Graphics::Device* device = proxy->GetDevice();
     openGLDepth = device ? device->IsDepthRangeMinusOneToOne() : true;
 
@@ -122,7 +123,7 @@ void SceneReader::ReadGeometries() {
         in.Resync();
         auto* geometry = dynamic_cast<Geometry*>(asset);
         if (!geometry)
-            throw Exception((String("Asset is not a geometry: ") + descriptor + id).CStr());
+            throw Exception((String(Messages::NotAGeometry) + descriptor + id).CStr());
         geometry->SetGeometryName(name);
         scene->AddGeometry(id, geometry);
     }
@@ -143,7 +144,7 @@ void SceneReader::ReadSkins() {
         skin->SetName(in.ReadString("skin name"));
         skin->SetGeometry(scene->FindGeometry(in.ReadString("skin geometry id")));
         if (in.ReadInt32("bind shape component count") != 16)
-            throw Exception("Error reading BindShapeMatrix: Invalid number of components");
+            throw Exception(Messages::BindShapeComponents);
         skin->SetBindShapeMatrix(ReadMatrix("bind shape matrix"));
 
         PendingJoints pending;
@@ -154,7 +155,7 @@ void SceneReader::ReadSkins() {
 
         const int components = in.ReadInt32("inverse bind component count");
         if (components % 16 != 0)
-            throw Exception("Error reading InverseBindMatrices: Invalid number of components");
+            throw Exception(Messages::InverseBindComponents);
         if (components > 0) {
             in.CheckFits(components, 4, "inverse bind matrices");
             for (int m = 0; m < components / 16; ++m)
@@ -201,7 +202,7 @@ void SceneReader::ReadLights() {
         else if (typeName == "directional")
             type = Light::Directional;
         else
-            throw UtilsException(String("Unsupported Light Type: ") + typeName);
+            throw UtilsException(String(Messages::UnsupportedLightType) + typeName);
         Held<Light> light(new Light(type));
         light->SetId(id);
         light->SetName(name);
@@ -268,7 +269,7 @@ void SceneReader::ReadNode(Node* parent, int depth) {
         else if (kindName == "perspective")
             kind = Transformation::KindPerspective;
         else
-            throw UtilsException(String("Unsupported Transformation Type: ") + kindName);
+            throw UtilsException(String(Messages::UnsupportedTransformationType) + kindName);
         node->AddTransformation(new Transformation(ReadAnimation(), kind, openGLDepth));
     }
 
@@ -312,7 +313,7 @@ void SceneReader::Resolve() {
             auto found = bySid.find(sid.CStr());
             Node* joint = found == bySid.end() ? nullptr : found->second;
             if (!joint)
-                throw UtilsException(String("Unresolved internal reference: SID=") + sid + " . FSG file is corrupt.");
+                throw UtilsException(String(Messages::UnresolvedSid) + sid + Messages::FsgCorrupt);
             pending.skin->AddJoint(joint);
         }
     }
@@ -321,7 +322,7 @@ void SceneReader::Resolve() {
         if (!node)
             node = scene->FindNode(target.id + "-node");
         if (!node)
-            throw UtilsException(String("Unresolved internal reference: ID=") + target.id + " . FSG file is corrupt.");
+            throw UtilsException(String(Messages::UnresolvedId) + target.id + Messages::FsgCorrupt);
         target.camera->SetTarget(node);
     }
 }
@@ -362,7 +363,7 @@ Controller* SceneReader::ReadController() {
         }
         return c.Take();
     }
-    throw UtilsException(String("Unsupported Controller Type: ") + type);
+    throw UtilsException(String(Messages::UnsupportedControllerType) + type);
 }
 
 } // namespace
@@ -373,7 +374,7 @@ Asset* FSGLoader::Load(int, String path, Proxy* proxy) {
     FileSystem* fileSystem = proxy->GetFileSystem();
     InputStream* opened = fileSystem ? fileSystem->Open(fields[0]) : nullptr;
     if (!opened)
-        throw Exception("Managed nullpointer access attempt");
+        throw Exception(Messages::NullAccess);
     Held<InputStream> stream(opened);
     // Geometry becomes vertex buffers and materials compile programs: without a device the
     // first of them would fail with a message about something else.

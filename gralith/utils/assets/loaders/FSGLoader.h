@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/assets/loaders/Loader.h"
 
 namespace Gralith::Utils::Assets::Loaders {
@@ -13,9 +14,9 @@ public:
     /// The deepest node nesting accepted; deeper trees are rejected as corrupt rather than
     /// risking the stack.
     static constexpr int MaxNodeDepth = 256;
-    /// Thrown (code 0) when the proxy has no graphics device, which a scene needs for its
+    /// Thrown (ErrorGeneral) when the proxy has no graphics device, which a scene needs for its
     /// geometry and materials.
-    static constexpr const char* NeedsDevice = "Loading a scene needs a graphics device";
+    static constexpr const char* NeedsDevice = Messages::SceneNeedsDevice;
 
     using Loader::Load;
     Asset* Load(int type, String path, Proxy* proxy) override;

@@ -1,6 +1,7 @@
 #include "gralith/utils/assets/loaders/JPEGLoader.h"
 
 #include "gralith/Exception.h"
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/assets/Bitmap2D.h"
 #include "gralith/utils/assets/loaders/ImageLimits.h"
 
@@ -165,7 +166,7 @@ Asset* JPEGLoader::Load(int type, InputStream* stream, String path, Proxy*) {
         if (result == TooLarge)
             throw Exception(ImageTooLargeMessage(r.width, r.height).CStr());
         if (result == ReadFailed)
-            throw Exception("Not a JPG file");
+            throw Exception(Messages::NotAJpeg);
         return nullptr;
     }
 

@@ -2,6 +2,7 @@
 
 #include "gralith/Exception.h"
 #include "gralith/utils/FileSystem.h"
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/assets/Proxy.h"
 
 #include <vector>
@@ -47,7 +48,7 @@ String Loader::ReadFile(String path, Proxy* proxy) {
 String Loader::ReadText(InputStream* stream) {
     int size = stream->Size();
     if (size < 0)
-        throw Exception("Unable to determine the size of the stream");
+        throw Exception(Messages::StreamSizeUnknown);
     std::vector<char> buffer(static_cast<size_t>(size) + 1);
     // A short read ends the text at what was read rather than exposing unread bytes.
     unsigned got = stream->Read(buffer.data(), 1, static_cast<unsigned>(size));

@@ -2,6 +2,7 @@
 
 #include "gralith/Object.h"
 #include "gralith/utils/InputStream.h"
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/String.h"
 #include "gralith/utils/assets/Asset.h"
 
@@ -22,8 +23,8 @@ public:
     virtual bool CanLoad(int type) = 0;
     virtual String GetName() = 0;
 
-    static constexpr const char* UnsupportedLoadMethod = "Unsupported load method";
-    static constexpr const char* NoFileSystem = "The asset proxy has no file system";
+    static constexpr const char* UnsupportedLoadMethod = Messages::UnsupportedLoadMethod;
+    static constexpr const char* NoFileSystem = Messages::NoFileSystem;
 
 protected:
     /// Opens path through the proxy's file system; the caller releases the stream.

@@ -1,5 +1,6 @@
 #include "gralith/utils/assets/loaders/LoaderSupport.h"
 
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/UtilsException.h"
 #include "gralith/utils/assets/Bitmap2D.h"
 #include "gralith/utils/assets/Proxy.h"
@@ -11,14 +12,14 @@ namespace Gralith::Utils::Assets::Loaders {
 Graphics::Device* DeviceOf(Proxy* proxy) {
     Graphics::Device* device = proxy->GetDevice();
     if (!device)
-        throw UtilsException("The asset proxy has no graphics device");
+        throw UtilsException(Messages::NoGraphicsDevice);
     return device;
 }
 
 Bitmap2D* GetBitmap(Proxy* proxy, const String& descriptor) {
     auto* bitmap = dynamic_cast<Bitmap2D*>(proxy->Get(AssetBitmap2D, descriptor, nullptr));
     if (!bitmap)
-        throw UtilsException(String("Unable to load bitmap: ") + descriptor);
+        throw UtilsException(String(Messages::BitmapNotLoaded) + descriptor);
     return bitmap;
 }
 
@@ -34,7 +35,7 @@ void CheckLevelSize(const Bitmap2D* bitmap, const String& name, int level, int b
         std::snprintf(size, sizeof(size), " (Mip level %i must be %i x %i)", level, width, height);
     else
         std::snprintf(size, sizeof(size), " (Mip level %i does not exist)", level);
-    throw UtilsException(String("Invalid resolutions in bitmap: ") + name + size);
+    throw UtilsException(String(Messages::InvalidResolutions) + name + size);
 }
 
 } // namespace Gralith::Utils::Assets::Loaders

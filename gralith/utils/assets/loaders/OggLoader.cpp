@@ -1,6 +1,7 @@
 #include "gralith/utils/assets/loaders/OggLoader.h"
 
 #include "gralith/Exception.h"
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/assets/loaders/OggStream.h"
 
 namespace Gralith::Utils::Assets::Loaders {
@@ -8,7 +9,7 @@ namespace Gralith::Utils::Assets::Loaders {
 Asset* OggLoader::Load(int, String path, Proxy* proxy) {
     InputStream* stream = Open(path, proxy);
     if (!stream)
-        throw Exception("Managed nullpointer access attempt");
+        throw Exception(Messages::NullAccess);
     OggStream* ogg;
     try {
         ogg = new OggStream(stream);

@@ -1,6 +1,7 @@
 #include "gralith/utils/assets/loaders/PNGLoader.h"
 
 #include "gralith/Exception.h"
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/assets/Bitmap2D.h"
 #include "gralith/utils/assets/loaders/ImageLimits.h"
 
@@ -143,7 +144,7 @@ Asset* PNGLoader::Load(int type, InputStream* stream, String path, Proxy*) {
         stream->Seek(0, start);
         if (result == TooLarge)
             throw Exception(ImageTooLargeMessage(r.width, r.height).CStr());
-        throw Exception(result == UnsupportedFormat ? "Unsupported PNG pixel format" : "Not a PNG file");
+        throw Exception(result == UnsupportedFormat ? Messages::UnsupportedPngFormat : Messages::NotAPng);
     }
 
     if (!r.hasAlpha)

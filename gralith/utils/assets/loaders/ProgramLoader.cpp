@@ -4,6 +4,7 @@
 #include "gralith/graphics/Program.h"
 #include "gralith/graphics/Shader.h"
 #include "gralith/utils/Array.h"
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/UtilsException.h"
 #include "gralith/utils/assets/Proxy.h"
 #include "gralith/utils/assets/loaders/LoaderSupport.h"
@@ -16,7 +17,7 @@ template <int Type>
 Graphics::Shader* GetShader(Proxy* proxy, const String& descriptor) {
     auto* asset = dynamic_cast<WrapperAsset<Graphics::Shader*, Type>*>(proxy->Get(Type, descriptor, nullptr));
     if (!asset)
-        throw UtilsException(String("Asset is not a shader: ") + descriptor);
+        throw UtilsException(String(Messages::NotAShader) + descriptor);
     return asset->GetValue();
 }
 

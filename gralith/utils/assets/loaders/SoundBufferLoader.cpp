@@ -3,6 +3,7 @@
 #include "gralith/Exception.h"
 #include "gralith/sound/Buffer.h"
 #include "gralith/sound/Device.h"
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/assets/Proxy.h"
 #include "gralith/utils/assets/WaveData.h"
 
@@ -11,10 +12,10 @@ namespace Gralith::Utils::Assets::Loaders {
 Asset* SoundBufferLoader::Load(int, String path, Proxy* proxy) {
     Sound::Device* device = proxy->GetSoundDevice();
     if (!device)
-        throw Exception("No SoundDevice is set for this proxy");
+        throw Exception(Messages::NoSoundDevice);
     WaveData* wave = dynamic_cast<WaveData*>(proxy->Get(AssetWaveData, path, this));
     if (!wave)
-        throw Exception("Loader behaved incorrectly");
+        throw Exception(Messages::LoaderBehavedIncorrectly);
     Sound::Buffer* buffer =
         device->CreateBuffer(wave->GetSize(), wave->GetChannels(), wave->GetBitsPerSample(), wave->GetSampleRate());
     try {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/assets/loaders/Loader.h"
 
 namespace Gralith::Utils::Assets::Loaders {
@@ -14,7 +15,7 @@ public:
     bool CanLoad(int type) override;
     String GetName() override;
 
-    static constexpr const char* InvalidDescriptor = "Invalid descriptor";
+    static constexpr const char* InvalidDescriptor = Messages::InvalidDescriptor;
 };
 
 } // namespace Gralith::Utils::Assets::Loaders

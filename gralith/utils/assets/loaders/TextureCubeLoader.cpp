@@ -3,6 +3,7 @@
 #include "gralith/graphics/Device.h"
 #include "gralith/graphics/TextureCube.h"
 #include "gralith/utils/Array.h"
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/UtilsException.h"
 #include "gralith/utils/assets/Bitmap2D.h"
 #include "gralith/utils/assets/Proxy.h"
@@ -51,13 +52,11 @@ Asset* TextureCubeLoader::Load(int type, String path, Proxy* proxy) {
                 const String& name = faces[f][i];
                 Bitmap2D* bitmap = GetBitmap(proxy, name);
                 if (bitmap->GetWidth() != bitmap->GetHeight())
-                    throw UtilsException(String("Invalid resolutions in bitmap: ") + name +
-                                         " (Width and height must be equal)");
+                    throw UtilsException(String(Messages::InvalidResolutions) + name + Messages::CubeFaceNotSquare);
                 if (!texture)
                     texture = device->CreateTextureCube(bitmap->GetWidth(), bitmap->GetFormat(), false);
                 else if (i == 0 && bitmap->GetWidth() != texture->GetSize())
-                    throw UtilsException(String("Invalid resolutions in bitmap: ") + name +
-                                         " (All bitmaps must have equal resolutions)");
+                    throw UtilsException(String(Messages::InvalidResolutions) + name + Messages::CubeFacesUnequal);
                 else if (i > 0)
                     CheckLevelSize(bitmap, name, i, texture->GetSize(), texture->GetSize());
                 texture->SetData(static_cast<Graphics::CubeFace>(f), i, bitmap->GetPixels(), faces[f].Count() == 1);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/assets/loaders/Loader.h"
 
 namespace Gralith::Utils::Assets::Loaders {
@@ -14,9 +15,8 @@ public:
     bool CanLoad(int type) override;
     String GetName() override;
 
-    static constexpr const char* WildcardNotFound = "Wildchar (*) not found in filename";
-    static constexpr const char* InvalidFaceCount =
-        "Invalid number of faces specified in the descriptor. (Must be 6 faces)";
+    static constexpr const char* WildcardNotFound = Messages::WildcardNotFound;
+    static constexpr const char* InvalidFaceCount = Messages::InvalidFaceCount;
 };
 
 } // namespace Gralith::Utils::Assets::Loaders

@@ -4,6 +4,7 @@
 #include "gralith/graphics/Device.h"
 #include "gralith/graphics/Texture2D.h"
 #include "gralith/utils/Array.h"
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/assets/Font.h"
 #include "gralith/utils/assets/Proxy.h"
 #include "gralith/utils/assets/loaders/ImageLimits.h"
@@ -84,7 +85,7 @@ private:
 std::vector<unsigned char> ReadWhole(InputStream* stream) {
     int size = stream->Size();
     if (size < 0)
-        throw Exception("Unable to determine the size of the stream");
+        throw Exception(Messages::StreamSizeUnknown);
     std::vector<unsigned char> data(static_cast<std::size_t>(size));
     unsigned got = size > 0 ? stream->Read(data.data(), 1, unsigned(size)) : 0;
     data.resize(got);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/assets/loaders/Loader.h"
 
 namespace Gralith::Utils::Assets::Loaders {
@@ -18,11 +19,11 @@ public:
     /// pixel budget of decoded images, so a font name in a script cannot ask for gigabytes.
     static constexpr int MaxPixelSize = 256;
 
-    static constexpr const char* MissingSize = "You must specify both filename and fontsize (ex. \"verdana.ttf:12\")";
-    static constexpr const char* InitFailed = "Error initializing FreeType 2";
-    static constexpr const char* UnknownFormat = "Unknown file format";
-    static constexpr const char* LoadFailed = "Error loading font";
-    static constexpr const char* SizeFailed = "Error setting font pixel size";
+    static constexpr const char* MissingSize = Messages::FontMissingSize;
+    static constexpr const char* InitFailed = Messages::FontInitFailed;
+    static constexpr const char* UnknownFormat = Messages::FontUnknownFormat;
+    static constexpr const char* LoadFailed = Messages::FontLoadFailed;
+    static constexpr const char* SizeFailed = Messages::FontSizeFailed;
 };
 
 } // namespace Gralith::Utils::Assets::Loaders

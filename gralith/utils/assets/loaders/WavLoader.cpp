@@ -2,6 +2,7 @@
 
 #include "gralith/Exception.h"
 #include "gralith/utils/Array.h"
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/UtilsException.h"
 #include "gralith/utils/assets/WaveData.h"
 
@@ -29,7 +30,7 @@ String Tag(const unsigned char* tag) {
     return String(text);
 }
 
-[[noreturn]] void Invalid(const String& what) { throw UtilsException(String("Invalid WAV-File! ") + what); }
+[[noreturn]] void Invalid(const String& what) { throw UtilsException(String(Messages::InvalidWav) + what); }
 
 uint32_t U32(const unsigned char* p) {
     return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
@@ -79,7 +80,7 @@ Asset* WavLoader::Load(int, String path, Proxy* proxy) {
     path.Split(':', pieces);
     InputStream* stream = Open(pieces[0], proxy);
     if (!stream)
-        throw Exception("Managed nullpointer access attempt");
+        throw Exception(Messages::NullAccess);
     try {
         WaveData* wave = Parse(stream, path);
         stream->Release();
@@ -92,7 +93,7 @@ Asset* WavLoader::Load(int, String path, Proxy* proxy) {
 
 WaveData* WavLoader::Parse(InputStream* stream, String path) {
     if (!stream)
-        throw Exception("Managed nullpointer access attempt");
+        throw Exception(Messages::NullAccess);
     Reader in(stream);
     unsigned char header[12];
     if (!in.Read(header, 4) || std::memcmp(header, "RIFF", 4) != 0)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gralith/utils/Messages.h"
 #include "gralith/utils/assets/loaders/Loader.h"
 
 namespace Gralith::Utils::Xml {
@@ -19,13 +20,13 @@ public:
     String GetName() override;
 
     /// Message when the document parses but holds no element at all.
-    static constexpr const char* NoRootElement = "XML document has no root element";
+    static constexpr const char* NoRootElement = Messages::XmlNoRootElement;
 
     /// Deepest element nesting accepted: the parser and the tree copy recurse once per level,
     /// so a hostile file could otherwise exhaust the stack. Scripts nest a handful of levels.
     static constexpr int MaxDepth = 256;
     /// Message for a document nested deeper than MaxDepth.
-    static constexpr const char* TooDeep = "XML document nests elements deeper than 256 levels";
+    static constexpr const char* TooDeep = Messages::XmlTooDeep;
     /// Parses zero-terminated XML text into a new tree whose root the caller owns. Throws the
     /// parser's error description, NoRootElement or TooDeep.
     static Xml::Element* Parse(const char* text);
