@@ -1,4 +1,4 @@
-# `cmake --install` puts the headers, libgralith.a and a CMake package `Gralith` exporting
+# `cmake --install` puts the public headers, libgralith.a and a CMake package `Gralith` exporting
 # Gralith::gralith. The package config re-finds the system libraries the engine links as
 # GralithLib:: targets (cmake/GralithPkg.cmake).
 include(GNUInstallDirs)
@@ -12,8 +12,12 @@ endif()
 install(TARGETS gralith EXPORT GralithTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/gralith/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/gralith
-  FILES_MATCHING PATTERN "*.h")
+# The public headers only; the backends' classes and the sources' helpers stay in the build.
+include(${PROJECT_SOURCE_DIR}/cmake/PublicHeaders.cmake)
+foreach(header ${GRALITH_PUBLIC_HEADERS})
+  get_filename_component(dir ${header} DIRECTORY)
+  install(FILES ${PROJECT_SOURCE_DIR}/${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${dir})
+endforeach()
 install(EXPORT GralithTargets NAMESPACE Gralith:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Gralith)
 
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/GralithConfig.cmake.in

@@ -1,4 +1,4 @@
-# cmake -DBUILD_DIR=... -DWORK_DIR=... -DCONSUMER_DIR=... -DCXX_COMPILER=... -DC_COMPILER=...
+# cmake -DROOT=... -DBUILD_DIR=... -DWORK_DIR=... -DCONSUMER_DIR=... -DCXX_COMPILER=... -DC_COMPILER=...
 #       [-DBUILD_TYPE=...] -P InstallTest.cmake
 cmake_minimum_required(VERSION 3.25)
 
@@ -16,17 +16,31 @@ function(run what)
   set(run_output "${out}" PARENT_SCOPE)
 endfunction()
 
+function(expect what output pattern)
+  if(NOT output MATCHES "${pattern}")
+    message(FATAL_ERROR "unexpected output of ${what}:\n${output}")
+  endif()
+  message(STATUS "${what}:\n${output}")
+endfunction()
+
 run("install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
-foreach(f include/gralith/gralith.h include/gralith/utils/assets/Proxy.h lib/libgralith.a
-          lib/cmake/Gralith/GralithConfig.cmake lib/cmake/Gralith/GralithTargets.cmake)
+foreach(f lib/libgralith.a lib/cmake/Gralith/GralithConfig.cmake lib/cmake/Gralith/GralithTargets.cmake)
   if(NOT EXISTS ${prefix}/${f})
     message(FATAL_ERROR "not installed: ${f}")
   endif()
 endforeach()
-# Sources and tests stay out of the installed tree.
-file(GLOB_RECURSE stray ${prefix}/include/*.cpp ${prefix}/include/*.txt)
-if(stray)
-  message(FATAL_ERROR "installed non-headers: ${stray}")
+# The public headers and nothing else: no private header, no source.
+include(${ROOT}/cmake/PublicHeaders.cmake)
+file(GLOB_RECURSE installed RELATIVE ${prefix}/include ${prefix}/include/*)
+list(SORT installed)
+set(expected ${GRALITH_PUBLIC_HEADERS})
+list(SORT expected)
+if(NOT installed STREQUAL expected)
+  set(extra ${installed})
+  list(REMOVE_ITEM extra ${expected})
+  set(missing ${expected})
+  list(REMOVE_ITEM missing ${installed})
+  message(FATAL_ERROR "installed headers differ from the public list;\n  not public: ${extra}\n  missing: ${missing}")
 endif()
 
 if(NOT BUILD_TYPE)
@@ -37,7 +51,5 @@ run("configure consumer" ${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${consumer_build
   -DCMAKE_BUILD_TYPE=${BUILD_TYPE})
 run("build consumer" ${CMAKE_COMMAND} --build ${consumer_build})
 run("run consumer" ${consumer_build}/gralith-consumer ${data})
-if(NOT run_output STREQUAL "text: hello from data\nxml: show with 2 attributes, first child scene\n")
-  message(FATAL_ERROR "unexpected consumer output:\n${run_output}")
-endif()
-message(STATUS "consumer output:\n${run_output}")
+expect("consumer" "${run_output}" "^text: hello from data\nxml: show with 2 attributes, first child scene\n$")
+

@@ -8,6 +8,7 @@
 #include "gralith/graphics/gl/CGShader.h"
 #include "gralith/graphics/gl/CGShadingContext.h"
 #include "gralith/graphics/gl/GLDevice.h"
+#include "gralith/graphics/gl/GLFunctions.h"
 #include "gralith/graphics/gl/GLSamplerState.h"
 #include "gralith/graphics/gl/GLTextureHandle.h"
 

@@ -6,6 +6,7 @@
 #include "gralith/graphics/gl/CGGralithProgram.h"
 #include "gralith/graphics/gl/CGShadingContext.h"
 #include "gralith/graphics/gl/GLDevice.h"
+#include "gralith/graphics/gl/GLFunctions.h"
 
 #include <algorithm>
 #include <vector>

@@ -6,6 +6,7 @@
 #include "gralith/graphics/gl/CGSemanticMap.h"
 #include "gralith/graphics/gl/CGShader.h"
 #include "gralith/graphics/gl/GLDevice.h"
+#include "gralith/graphics/gl/GLFunctions.h"
 
 namespace Gralith::Graphics {
 

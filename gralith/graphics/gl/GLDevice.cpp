@@ -5,6 +5,7 @@
 #include "gralith/graphics/SemanticMap.h"
 #include "gralith/graphics/gl/GLBlendState.h"
 #include "gralith/graphics/gl/GLDepthStencilState.h"
+#include "gralith/graphics/gl/GLFunctions.h"
 #include "gralith/graphics/gl/GLIndexBuffer.h"
 #include "gralith/graphics/gl/GLInputLayout.h"
 #include "gralith/graphics/gl/GLMappings.h"
@@ -36,6 +37,8 @@ GLShadingContext* Shading(GLShadingContext* context) {
 }
 
 } // namespace
+
+GLDevice::GLDevice() : functions(std::make_unique<GLFunctions>()), gl(*functions) {}
 
 GLDevice::~GLDevice() {
     if (currentDevice == this)

@@ -1,12 +1,17 @@
 #pragma once
 
 #include "gralith/graphics/DeviceImpl.h"
-#include "gralith/graphics/gl/GLFunctions.h"
+
+#include <memory>
 
 namespace Gralith::Graphics {
 
 class GLShadingContext;
 class GLSurface;
+struct GLFunctions;
+
+/// Answers the address of a GL entry point by name, or null.
+using GLLoader = void* (*)(const char* name);
 
 /// The OpenGL 2.0 device. Everything but context creation, swapping, fullscreen switching and
 /// the message pump is portable GL, reached through entry points loaded by name; the window
@@ -74,7 +79,7 @@ public:
     void ReadSurface(Surface* surface, int x, int y, int width, int height, void* rgba);
 
 protected:
-    GLDevice() = default;
+    GLDevice();
 
     /// Loads the entry points (throws when any is missing) and creates the device's GL objects
     /// and back buffer; called by the subclass once its context is current.
@@ -106,7 +111,9 @@ protected:
     void ApplyViewport() override;
     void ApplyScissorRect() override;
 
-    GLFunctions gl;
+    // Behind a pointer, so that the public header needs no GL declarations.
+    const std::unique_ptr<GLFunctions> functions;
+    GLFunctions& gl;
 
 private:
     void DisableAppliedInputLayout();

@@ -3,6 +3,7 @@
 #include "gralith/Exception.h"
 #include "gralith/graphics/Messages.h"
 #include "gralith/graphics/gl/GLDevice.h"
+#include "gralith/graphics/gl/GLFunctions.h"
 #include "gralith/graphics/gl/GLMappings.h"
 
 #include <GL/gl.h>

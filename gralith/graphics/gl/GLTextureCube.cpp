@@ -4,6 +4,7 @@
 #include "gralith/graphics/Messages.h"
 #include "gralith/graphics/StateValidation.h"
 #include "gralith/graphics/gl/GLDevice.h"
+#include "gralith/graphics/gl/GLFunctions.h"
 #include "gralith/graphics/gl/GLMappings.h"
 #include "gralith/graphics/gl/GLSurface.h"
 #include "gralith/graphics/gl/GLTextureBinding.h"

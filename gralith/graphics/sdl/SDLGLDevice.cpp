@@ -2,6 +2,7 @@
 
 #include "gralith/Exception.h"
 #include "gralith/graphics/Messages.h"
+#include "gralith/graphics/gl/GLFunctions.h"
 #include "gralith/graphics/gl/GLShadingContext.h"
 #include "gralith/window/sdl/SDLWindow.h"
 

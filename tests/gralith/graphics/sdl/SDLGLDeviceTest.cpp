@@ -2,6 +2,7 @@
 #include "tests/support/XvfbEnvironment.h"
 
 #include "gralith/graphics/Surface.h"
+#include "gralith/graphics/gl/GLFunctions.h"
 #include "gralith/graphics/sdl/DeviceFactory.h"
 #include "gralith/graphics/sdl/SDLGLDevice.h"
 #include "gralith/window/sdl/SDLWindow.h"
