@@ -21,6 +21,15 @@ public:
     }
     ~Ref() { Reset(nullptr); }
 
+    /// Holds value without adding a reference: takes over the one its creator or the caller
+    /// handed over. Releases what was held.
+    void Adopt(T* value) {
+        T* old = object;
+        object = value;
+        if (old)
+            old->Release();
+    }
+
     /// Holds object instead (adding a reference to it) and releases what was held.
     void Reset(T* value) {
         if (value)

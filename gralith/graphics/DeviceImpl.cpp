@@ -27,12 +27,12 @@ void DeviceImpl::SetUpDefaultState() {
     RasterizerStateDesc rasterizer = {1.0f, 1.0f, 1, CullBack, false};
 
     ReleaseDefaultState();
-    defaultBlendState = CreateBlendState(blend);
-    SetBlendState(defaultBlendState);
-    defaultDepthStencilState = CreateDepthStencilState(depth);
-    SetDepthStencilState(defaultDepthStencilState);
-    defaultRasterizerState = CreateRasterizerState(rasterizer);
-    SetRasterizerState(defaultRasterizerState);
+    defaultBlendState.Adopt(CreateBlendState(blend));
+    SetBlendState(defaultBlendState.Get());
+    defaultDepthStencilState.Adopt(CreateDepthStencilState(depth));
+    SetDepthStencilState(defaultDepthStencilState.Get());
+    defaultRasterizerState.Adopt(CreateRasterizerState(rasterizer));
+    SetRasterizerState(defaultRasterizerState.Get());
     SetPrimitiveType(Triangles);
     SetUpDefaultSemanticMap();
 }
@@ -45,9 +45,9 @@ void DeviceImpl::SetUpDefaultSemanticMap() {
     // layer is added.
     if (defaultSemanticMap || !HasShading())
         return;
-    defaultSemanticMap = CreateSemanticMap(semantics);
+    defaultSemanticMap.Adopt(CreateSemanticMap(semantics));
     if (!semanticMap)
-        SetSemanticMap(defaultSemanticMap);
+        SetSemanticMap(defaultSemanticMap.Get());
 }
 
 void DeviceImpl::ReleaseDefaultState() {
@@ -58,26 +58,18 @@ void DeviceImpl::ReleaseDefaultState() {
     ForgetApplied(appliedSemanticMap);
     appliedProgram = 0;
     // Forget them wherever they are still recorded, so no dangling pointer survives.
-    if (blendState == defaultBlendState)
+    if (blendState == defaultBlendState.Get())
         blendState = nullptr;
-    if (depthStencilState == defaultDepthStencilState)
+    if (depthStencilState == defaultDepthStencilState.Get())
         depthStencilState = nullptr;
-    if (rasterizerState == defaultRasterizerState)
+    if (rasterizerState == defaultRasterizerState.Get())
         rasterizerState = nullptr;
-    if (semanticMap == defaultSemanticMap)
+    if (semanticMap == defaultSemanticMap.Get())
         semanticMap = nullptr;
-    if (defaultBlendState)
-        defaultBlendState->Release();
-    if (defaultDepthStencilState)
-        defaultDepthStencilState->Release();
-    if (defaultRasterizerState)
-        defaultRasterizerState->Release();
-    if (defaultSemanticMap)
-        defaultSemanticMap->Release();
-    defaultBlendState = nullptr;
-    defaultDepthStencilState = nullptr;
-    defaultRasterizerState = nullptr;
-    defaultSemanticMap = nullptr;
+    defaultBlendState.Reset(nullptr);
+    defaultDepthStencilState.Reset(nullptr);
+    defaultRasterizerState.Reset(nullptr);
+    defaultSemanticMap.Reset(nullptr);
 }
 
 void DeviceImpl::SetViewport(int x, int y, int width, int height) {

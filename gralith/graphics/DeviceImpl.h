@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gralith/Ref.h"
 #include "gralith/graphics/Device.h"
 #include "gralith/graphics/DeviceStatistics.h"
 
@@ -119,11 +120,13 @@ protected:
     }
     /// The state a draw uses: the one set, or the device's default when none is set (a null
     /// state means "no particular settings", not a crash).
-    BlendState* DrawBlendState() const { return blendState ? blendState : defaultBlendState; }
+    BlendState* DrawBlendState() const { return blendState ? blendState : defaultBlendState.Get(); }
     DepthStencilState* DrawDepthStencilState() const {
-        return depthStencilState ? depthStencilState : defaultDepthStencilState;
+        return depthStencilState ? depthStencilState : defaultDepthStencilState.Get();
     }
-    RasterizerState* DrawRasterizerState() const { return rasterizerState ? rasterizerState : defaultRasterizerState; }
+    RasterizerState* DrawRasterizerState() const {
+        return rasterizerState ? rasterizerState : defaultRasterizerState.Get();
+    }
 
     /// Makes the next draw push this kind of state again.
     template <class T>
@@ -172,10 +175,10 @@ private:
 
     DrawCallListener* listeners[SlotLimit] = {};
     int listenerCount = 0;
-    BlendState* defaultBlendState = nullptr;
-    DepthStencilState* defaultDepthStencilState = nullptr;
-    RasterizerState* defaultRasterizerState = nullptr;
-    SemanticMap* defaultSemanticMap = nullptr;
+    Ref<BlendState> defaultBlendState;
+    Ref<DepthStencilState> defaultDepthStencilState;
+    Ref<RasterizerState> defaultRasterizerState;
+    Ref<SemanticMap> defaultSemanticMap;
 };
 
 } // namespace Gralith::Graphics

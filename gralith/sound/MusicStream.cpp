@@ -45,16 +45,11 @@ struct MusicStream::Transform {
     float scale;
 };
 
-MusicStream::MusicStream(Device* device) : device(device), transform(new Transform()) {
-    if (device)
-        device->AddRef();
-}
+MusicStream::MusicStream(Device* device) : device(device), transform(new Transform()) {}
 
 MusicStream::~MusicStream() {
     ReleaseBuffer();
     delete transform;
-    if (device)
-        device->Release();
 }
 
 void MusicStream::ReleaseBuffer() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gralith/Object.h"
+#include "gralith/Ref.h"
 #include "gralith/utils/InputStream.h"
 #include "gralith/utils/String.h"
 
@@ -87,7 +88,7 @@ private:
     void ReleaseBuffer();
     int64_t Clamp(int64_t bytes) const;
 
-    Device* device;
+    Ref<Device> device;
     Buffer* buffer = nullptr;
     std::vector<int16_t> samples; // interleaved stereo
     int64_t length = 0;           // bytes

@@ -45,19 +45,14 @@ Particles::Particles(float halfExtentX, float halfExtentY, float halfExtentZ) : 
         {8, 0, 2, static_cast<int>(offsetof(Vertex, u)), DataTypeFloat32, 0},
         {9, 0, 2, static_cast<int>(offsetof(Vertex, cornerX)), DataTypeFloat32, 0},
     };
-    layout = GraphicsDevice->CreateInputLayout(elements, 3);
-    buffer = GraphicsDevice->CreateVertexBuffer(BufferModeVolatile, count * VerticesPerSprite * sizeof(Vertex),
-                                                sizeof(Vertex));
+    layout.Adopt(GraphicsDevice->CreateInputLayout(elements, 3));
+    buffer.Adopt(GraphicsDevice->CreateVertexBuffer(BufferModeVolatile, count * VerticesPerSprite * sizeof(Vertex),
+                                                    sizeof(Vertex)));
     Upload();
     program = ResourceHandle<Program>("shaders/particles.cg");
 }
 
-Particles::~Particles() {
-    if (buffer)
-        buffer->Release();
-    if (layout)
-        layout->Release();
-}
+Particles::~Particles() = default;
 
 void Particles::SetCentre(int sprite, float x, float y, float z) {
     for (int k = 0; k < VerticesPerSprite; ++k) {
@@ -93,8 +88,8 @@ void Particles::Draw(Texture* texture) {
     GraphicsDevice->SetProgram(p);
     if (Parameter* map = p->GetParameter("DiffuseMap"))
         map->SetSampler(texture);
-    GraphicsDevice->SetInputLayout(layout);
-    GraphicsDevice->SetVertexBuffer(0, buffer);
+    GraphicsDevice->SetInputLayout(layout.Get());
+    GraphicsDevice->SetVertexBuffer(0, buffer.Get());
     // The sprites are separate triangles whatever the previous draw used.
     GraphicsDevice->SetPrimitiveType(Triangles);
     GraphicsDevice->DrawUnindexed(0, VerticesPerSprite * count);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gralith/Ref.h"
 #include "gralith/utils/Array.h"
 #include "velorin/ResourceHandle.h"
 
@@ -47,8 +48,8 @@ public:
 
 private:
     ResourceHandle<Gralith::Graphics::Program> program;
-    Gralith::Graphics::InputLayout* layout = nullptr;
-    Gralith::Graphics::VertexBuffer* buffer = nullptr;
+    Gralith::Ref<Gralith::Graphics::InputLayout> layout;
+    Gralith::Ref<Gralith::Graphics::VertexBuffer> buffer;
     int count = 0;
     Gralith::Utils::Array<Vertex> vertices;
 };

@@ -65,17 +65,9 @@ void Grey(float out[4], float rgb, float a) {
 
 } // namespace
 
-Test01::~Test01() {
-    delete particles;
-    if (sceneDepth)
-        sceneDepth->Release();
-    if (sceneTarget)
-        sceneTarget->Release();
-    if (blurB)
-        blurB->Release();
-    if (blurA)
-        blurA->Release();
-}
+Test01::Test01() = default;
+
+Test01::~Test01() { delete particles; }
 
 void Test01::Load() {
     particles = new Particles(400.0f, 400.0f, 400.0f);
@@ -90,13 +82,13 @@ void Test01::Load() {
     scene = ResourceHandle<Gralith::Utils::Assets::Scene>("halcyra2.fsg{scenes}");
     shapes = ResourceHandle<Texture>("textures/shapes.png");
 
-    blurA = GraphicsDevice->CreateTexture2D(GlowSize, GlowSize, PixelFormatR8G8B8A8, true);
-    blurB = GraphicsDevice->CreateTexture2D(GlowSize, GlowSize, PixelFormatR8G8B8A8, true);
-    sceneTarget = GraphicsDevice->CreateTexture2D(ResolutionX, ResolutionY, PixelFormatR8G8B8A8, true);
+    blurA.Adopt(GraphicsDevice->CreateTexture2D(GlowSize, GlowSize, PixelFormatR8G8B8A8, true));
+    blurB.Adopt(GraphicsDevice->CreateTexture2D(GlowSize, GlowSize, PixelFormatR8G8B8A8, true));
+    sceneTarget.Adopt(GraphicsDevice->CreateTexture2D(ResolutionX, ResolutionY, PixelFormatR8G8B8A8, true));
     if (!sceneTarget)
         throw Gralith::Exception(Messages::ResourceNotSet);
     sceneSurface = sceneTarget->GetSurface(0);
-    sceneDepth = GraphicsDevice->CreateSurface(ResolutionX, ResolutionY, PixelFormatDepth16, 0);
+    sceneDepth.Adopt(GraphicsDevice->CreateSurface(ResolutionX, ResolutionY, PixelFormatDepth16, 0));
 
     logo = ResourceHandle<Texture>("textures/logo.png");
     logoGlow = ResourceHandle<Texture>("textures/logo_strek.png");
@@ -118,25 +110,25 @@ void Test01::Render() {
         return;
     }
 
-    GraphicsDevice->SetRenderTargets(1, &sceneSurface, sceneDepth);
+    GraphicsDevice->SetRenderTargets(1, &sceneSurface, sceneDepth.Get());
     GraphicsDevice->Clear(ClearColor | ClearDepth, 0.01f, 0.01f, 0.012f, 1.0f, 1.0f, 0);
     DrawScenePass(t);
     GraphicsDevice->SetRenderTargets(0, nullptr, nullptr);
 
-    CopyInto(sceneTarget, blurA);
+    CopyInto(sceneTarget.Get(), blurA.Get());
     Done(PassCopy);
-    Blur(1, 0.5f, blurA, blurB);
+    Blur(1, 0.5f, blurA.Get(), blurB.Get());
     Done(PassBlur);
 
     GraphicsDevice->Clear(ClearColor | ClearDepth, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0);
     const float f = ShowTimeline::Fade(t);
     float colour[4];
     Grey(colour, f, f);
-    DrawTextureBlended(sceneTarget, colour);
+    DrawTextureBlended(sceneTarget.Get(), colour);
 
     const float g = 0.5f + 8.0f * glowBoost * Spectrum[0];
     Grey(colour, 2.5f * g * f, g * f);
-    DrawTextureAdditive(blurA, colour);
+    DrawTextureAdditive(blurA.Get(), colour);
 
     // Adding black changes nothing: most frames have no flash and skip the full-screen pass.
     const float p = ShowTimeline::Flash(t);

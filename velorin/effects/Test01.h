@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gralith/Ref.h"
 #include "velorin/Effect.h"
 #include "velorin/ResourceHandle.h"
 
@@ -22,7 +23,7 @@ class Particles;
 /// overlays at fixed music times. At the show's end time it ends the presentation.
 class Test01 : public Effect {
 public:
-    Test01() = default;
+    Test01();
     /// The show never destroys its effects; tests do, and get the targets back.
     ~Test01() override;
 
@@ -53,11 +54,11 @@ private:
 
     ResourceHandle<Gralith::Graphics::Program> program;
     ResourceHandle<Gralith::Utils::Assets::Scene> scene;
-    Gralith::Graphics::Texture2D* blurA = nullptr;
-    Gralith::Graphics::Texture2D* blurB = nullptr;
-    Gralith::Graphics::Texture2D* sceneTarget = nullptr;
+    Gralith::Ref<Gralith::Graphics::Texture2D> blurA;
+    Gralith::Ref<Gralith::Graphics::Texture2D> blurB;
+    Gralith::Ref<Gralith::Graphics::Texture2D> sceneTarget;
     Gralith::Graphics::Surface* sceneSurface = nullptr;
-    Gralith::Graphics::Surface* sceneDepth = nullptr;
+    Gralith::Ref<Gralith::Graphics::Surface> sceneDepth;
     Particles* particles = nullptr;
     ResourceHandle<Gralith::Graphics::Texture> shapes;
     ResourceHandle<Gralith::Graphics::Texture> logo;

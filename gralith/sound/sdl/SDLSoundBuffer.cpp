@@ -11,14 +11,9 @@ namespace Gralith::Sound {
 
 SDLSoundBuffer::SDLSoundBuffer(SDLSoundDevice* device, MixerVoice* voice, int samplesPerSecond)
     : device(device), voice(voice), frequency(samplesPerSecond), creationFrequency(samplesPerSecond),
-      channels(voice->GetChannels()), bits(voice->GetBitsPerSample()), size(voice->GetSize()) {
-    device->AddRef();
-}
+      channels(voice->GetChannels()), bits(voice->GetBitsPerSample()), size(voice->GetSize()) {}
 
-SDLSoundBuffer::~SDLSoundBuffer() {
-    device->GetMixer()->DestroyVoice(voice);
-    device->Release();
-}
+SDLSoundBuffer::~SDLSoundBuffer() { device->GetMixer()->DestroyVoice(voice); }
 
 void SDLSoundBuffer::Play(unsigned) { voice->Play(false, Utils::GetTime()); }
 

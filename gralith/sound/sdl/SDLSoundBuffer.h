@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gralith/Ref.h"
 #include "gralith/sound/Buffer.h"
 
 namespace Gralith::Sound {
@@ -51,7 +52,7 @@ public:
 private:
     void ApplyGains();
 
-    SDLSoundDevice* device;
+    Ref<SDLSoundDevice> device;
     MixerVoice* voice;
     float pan = 0.0f;
     float volume = 1.0f;

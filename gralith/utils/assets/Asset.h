@@ -1,7 +1,10 @@
 #pragma once
 
 #include "gralith/Object.h"
+#include "gralith/Ref.h"
 #include "gralith/utils/String.h"
+
+#include <type_traits>
 
 namespace Gralith::Utils::Assets {
 
@@ -41,16 +44,12 @@ private:
 template <class T, int N>
 class WrapperAsset : public Asset {
 public:
-    explicit WrapperAsset(T value) : value(value) {}
-    ~WrapperAsset() override {
-        if (value)
-            value->Release();
-    }
+    explicit WrapperAsset(T value) { this->value.Adopt(value); }
     int GetType() const override { return N; }
-    T GetValue() const { return value; }
+    T GetValue() const { return value.Get(); }
 
 private:
-    T value;
+    Ref<std::remove_pointer_t<T>> value;
 };
 
 } // namespace Gralith::Utils::Assets

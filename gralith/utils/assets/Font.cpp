@@ -5,13 +5,9 @@
 
 namespace Gralith::Utils::Assets {
 
-Font::Font(Graphics::Device* device) : stream(new GeoStream(device, StreamCapacity)) {}
+Font::Font(Graphics::Device* device) { stream.Adopt(new GeoStream(device, StreamCapacity)); }
 
-Font::~Font() {
-    if (texture)
-        texture->Release();
-    stream->Release();
-}
+Font::~Font() = default;
 
 void Font::SetGlyphRect(int code, float uMin, float vMin, float uMax, float vMax) {
     float* r = rects[Index(code)];
@@ -28,11 +24,7 @@ void Font::SetGlyphOffset(int code, float left, float top) {
 
 void Font::SetGlyphAdvance(int code, float advance) { advances[Index(code)] = advance; }
 
-void Font::SetTexture(Graphics::Texture2D* t) {
-    if (texture)
-        texture->Release();
-    texture = t;
-}
+void Font::SetTexture(Graphics::Texture2D* t) { texture.Adopt(t); }
 
 void Font::SetColor(float red, float green, float blue, float alpha) {
     color[0] = red;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gralith/Ref.h"
 #include "gralith/utils/Array.h"
 #include "gralith/utils/String.h"
 #include "gralith/utils/assets/Asset.h"
@@ -52,11 +53,11 @@ public:
     /// left, top of one glyph.
     const float* GetGlyphOffset(int code) const { return offsets[Index(code)]; }
     float GetGlyphAdvance(int code) const { return advances[Index(code)]; }
-    Graphics::Texture2D* GetTexture() const { return texture; }
+    Graphics::Texture2D* GetTexture() const { return texture.Get(); }
     float GetPixelSize() const { return pixelSize; }
     /// Red, green, blue, alpha; for the caller's shader, since stream vertices carry white.
     const float* GetColor() const { return color; }
-    GeoStream* GetGeoStream() const { return stream; }
+    GeoStream* GetGeoStream() const { return stream.Get(); }
 
     /// Lays text out from the pen position (x, baseline y), scaled by scale, appending one quad
     /// per character to out (out is not cleared). "\n" starts a new line one pixel size lower
@@ -79,8 +80,8 @@ private:
     float rects[GlyphCount][4] = {};
     float offsets[GlyphCount][2] = {};
     float advances[GlyphCount] = {};
-    GeoStream* stream;
-    Graphics::Texture2D* texture = nullptr;
+    Ref<GeoStream> stream;
+    Ref<Graphics::Texture2D> texture;
     float pixelSize = 0.0f;
     float color[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 };

@@ -13,10 +13,6 @@ Geometry::~Geometry() {
     for (Graphics::VertexBuffer* buffer : vertexBuffers)
         if (buffer)
             buffer->Release();
-    if (inputLayout)
-        inputLayout->Release();
-    if (indexBuffer)
-        indexBuffer->Release();
 }
 
 void Geometry::AddStream(Graphics::VertexBuffer* buffer, float scale, float bias, const String& semantic) {
@@ -26,17 +22,9 @@ void Geometry::AddStream(Graphics::VertexBuffer* buffer, float scale, float bias
     biases.Add(bias);
 }
 
-void Geometry::SetInputLayout(Graphics::InputLayout* layout) {
-    if (inputLayout)
-        inputLayout->Release();
-    inputLayout = layout;
-}
+void Geometry::SetInputLayout(Graphics::InputLayout* layout) { inputLayout.Adopt(layout); }
 
-void Geometry::SetIndexBuffer(Graphics::IndexBuffer* buffer) {
-    if (indexBuffer)
-        indexBuffer->Release();
-    indexBuffer = buffer;
-}
+void Geometry::SetIndexBuffer(Graphics::IndexBuffer* buffer) { indexBuffer.Adopt(buffer); }
 
 void Geometry::SetCounts(int vertices, int indices) {
     vertexCount = vertices;
@@ -44,8 +32,8 @@ void Geometry::SetCounts(int vertices, int indices) {
 }
 
 void Geometry::Draw() {
-    device->SetIndexBuffer(indexBuffer);
-    device->SetInputLayout(inputLayout);
+    device->SetIndexBuffer(indexBuffer.Get());
+    device->SetInputLayout(inputLayout.Get());
     for (int i = 0; i < vertexBuffers.Count(); ++i)
         device->SetVertexBuffer(i, vertexBuffers[i]);
     for (const SubMesh& mesh : subMeshes) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gralith/Ref.h"
 #include "gralith/graphics/Enums.h"
 #include "gralith/utils/Array.h"
 #include "gralith/utils/String.h"
@@ -51,8 +52,8 @@ public:
     Graphics::Device* GetDevice() const { return device; }
     int GetStreamCount() const { return vertexBuffers.Count(); }
     Graphics::VertexBuffer* GetVertexBuffer(int stream) const { return vertexBuffers[stream]; }
-    Graphics::InputLayout* GetInputLayout() const { return inputLayout; }
-    Graphics::IndexBuffer* GetIndexBuffer() const { return indexBuffer; }
+    Graphics::InputLayout* GetInputLayout() const { return inputLayout.Get(); }
+    Graphics::IndexBuffer* GetIndexBuffer() const { return indexBuffer.Get(); }
     const Array<SubMesh>& GetSubMeshes() const { return subMeshes; }
     int GetVertexCount() const { return vertexCount; }
     int GetIndexCount() const { return indexCount; }
@@ -68,8 +69,8 @@ private:
     Graphics::Device* device;
     Array<Graphics::VertexBuffer*> vertexBuffers;
     Array<SubMesh> subMeshes;
-    Graphics::InputLayout* inputLayout = nullptr;
-    Graphics::IndexBuffer* indexBuffer = nullptr;
+    Ref<Graphics::InputLayout> inputLayout;
+    Ref<Graphics::IndexBuffer> indexBuffer;
     int vertexCount = 0;
     int indexCount = 0;
     Array<float> scales;

@@ -12,8 +12,6 @@ namespace Gralith::Utils::Assets {
 Scene::Scene() = default;
 
 Scene::~Scene() {
-    if (root)
-        root->Release();
     for (SceneGraph::Skin* s : skins.Values())
         s->Release();
     for (Geometry* g : geometries.Values())
@@ -26,11 +24,7 @@ Scene::~Scene() {
         m->Release();
 }
 
-void Scene::SetRoot(SceneGraph::Node* node) {
-    if (root)
-        root->Release();
-    root = node;
-}
+void Scene::SetRoot(SceneGraph::Node* node) { root.Adopt(node); }
 
 void Scene::AddGeometry(const String& id, Geometry* geometry) {
     geometry->AddRef();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gralith/Ref.h"
 #include "gralith/utils/Map.h"
 #include "gralith/utils/String.h"
 #include "gralith/utils/assets/Asset.h"
@@ -32,7 +33,7 @@ public:
 
     int GetType() const override { return AssetScene; }
 
-    SceneGraph::Node* GetRoot() const { return root; }
+    SceneGraph::Node* GetRoot() const { return root.Get(); }
     /// Takes over the caller's reference on the root node (releasing a previous root).
     void SetRoot(SceneGraph::Node* node);
 
@@ -73,7 +74,7 @@ private:
         return found == index.end() ? nullptr : table.GetValue(found->second);
     }
 
-    SceneGraph::Node* root = nullptr;
+    Ref<SceneGraph::Node> root;
     Map<String, SceneGraph::Skin*> skins;
     Map<String, Geometry*> geometries;
     Map<String, SceneGraph::Camera*> cameras;

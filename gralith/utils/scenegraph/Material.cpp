@@ -16,8 +16,6 @@ Material::Material() = default;
 Material::~Material() {
     ReleaseNamed(animations);
     ReleaseNamed(textures);
-    if (program)
-        program->Release();
 }
 
 void Material::SetAnimation(const String& n, Animation* animation) {
@@ -30,13 +28,7 @@ void Material::SetTexture(const String& n, Graphics::Texture* texture) {
     SetNamedSlot(textures, textureNames, textureSlots, SlotNames, SlotCount, n, texture);
 }
 
-void Material::SetProgram(Graphics::Program* p) {
-    if (p)
-        p->AddRef();
-    if (program)
-        program->Release();
-    program = p;
-}
+void Material::SetProgram(Graphics::Program* p) { program.Reset(p); }
 
 Animation* Material::GetAnimation(const String& n) const { return FindNamed(animations, animationNames, n); }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gralith/Object.h"
+#include "gralith/Ref.h"
 #include "gralith/utils/Map.h"
 #include "gralith/utils/String.h"
 
@@ -47,7 +48,7 @@ public:
     Graphics::Texture* GetTexture(const String& name) const;
     const Map<String, Animation*>& GetAnimations() const { return animations; }
     const Map<String, Graphics::Texture*>& GetTextures() const { return textures; }
-    Graphics::Program* GetProgram() const { return program; }
+    Graphics::Program* GetProgram() const { return program.Get(); }
 
     const String& GetName() const { return name; }
     const String& GetId() const { return id; }
@@ -61,7 +62,7 @@ private:
     std::unordered_map<std::string, int> textureNames;
     Animation* animationSlots[SlotCount] = {};
     Graphics::Texture* textureSlots[SlotCount] = {};
-    Graphics::Program* program = nullptr;
+    Ref<Graphics::Program> program;
     String name;
     String id;
 };

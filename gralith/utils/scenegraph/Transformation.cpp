@@ -12,17 +12,15 @@ constexpr int MinScratch = 16;
 } // namespace
 
 Transformation::Transformation(Animation* animation, int kind, bool openGLDepth)
-    : animation(animation), kind(kind), openGLDepth(openGLDepth) {
+    : kind(kind), openGLDepth(openGLDepth) {
+    this->animation.Adopt(animation);
     int n = animation && animation->GetChannelCount() > MinScratch ? animation->GetChannelCount() : MinScratch;
     scratch.Reserve(n);
     for (int i = 0; i < n; ++i)
         scratch.Add(0.0f);
 }
 
-Transformation::~Transformation() {
-    if (animation)
-        animation->Release();
-}
+Transformation::~Transformation() = default;
 
 const Matrix4& Transformation::Evaluate(float time) {
     if (!dirty && time == lastTime)

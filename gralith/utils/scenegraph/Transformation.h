@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gralith/Object.h"
+#include "gralith/Ref.h"
 #include "gralith/utils/Array.h"
 #include "gralith/utils/scenegraph/Matrix4.h"
 
@@ -32,12 +33,12 @@ public:
     /// transformation type enum" (ErrorInvalidArgument).
     const Matrix4& Evaluate(float time);
 
-    Animation* GetAnimation() const { return animation; }
+    Animation* GetAnimation() const { return animation.Get(); }
     int GetKind() const { return kind; }
     bool GetOpenGLDepth() const { return openGLDepth; }
 
 private:
-    Animation* animation;
+    Ref<Animation> animation;
     int kind;
     bool openGLDepth;
     Matrix4 matrix;
