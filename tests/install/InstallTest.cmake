@@ -43,13 +43,30 @@ if(NOT installed STREQUAL expected)
   message(FATAL_ERROR "installed headers differ from the public list;\n  not public: ${extra}\n  missing: ${missing}")
 endif()
 
+# The show's content, for the programs that load a scene and query the music.
+foreach(f scenes/halcyra2.fsg music/music.ogg)
+  if(NOT EXISTS ${BUILD_DIR}/data/${f})
+    message(FATAL_ERROR "the build has no data/${f}")
+  endif()
+endforeach()
+
 if(NOT BUILD_TYPE)
   set(BUILD_TYPE Release)
 endif()
+# One configure and one build for the consumer and every getting-started program.
 run("configure consumer" ${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${consumer_build}
   -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_CXX_COMPILER=${CXX_COMPILER} -DCMAKE_C_COMPILER=${C_COMPILER}
-  -DCMAKE_BUILD_TYPE=${BUILD_TYPE})
+  -DCMAKE_BUILD_TYPE=${BUILD_TYPE} -DGRALITH_EXAMPLES_DIR=${ROOT}/docs/getting-started)
 run("build consumer" ${CMAKE_COMMAND} --build ${consumer_build})
 run("run consumer" ${consumer_build}/gralith-consumer ${data})
 expect("consumer" "${run_output}" "^text: hello from data\nxml: show with 2 attributes, first child scene\n$")
 
+set(examples ${consumer_build}/examples)
+run("run draw-texture" ${examples}/draw-texture)
+expect("draw-texture" "${run_output}"
+  "^bottom left: 255 0 0 255\nbottom right: 0 255 0 255\ntop left: 0 0 255 255\ntop right: 255 255 255 255\n$")
+run("run load-scene" ${examples}/load-scene ${BUILD_DIR}/data)
+expect("load-scene" "${run_output}"
+  "^nodes [1-9][0-9]*, geometries [1-9][0-9]*, materials [1-9][0-9]*, cameras [1-9][0-9]*, lights [0-9]+\ncamera ")
+run("run query-music" ${examples}/query-music ${BUILD_DIR}/data/music/music.ogg)
+expect("query-music" "${run_output}" "^length [1-9][0-9]*\\.[0-9][0-9] s\nat 1\\.00 s: loudest near [0-9]+ Hz")

@@ -54,7 +54,10 @@ public:
     Proxy(FileSystem* fileSystem, Graphics::Device* device, Sound::Device* soundDevice, State* state);
     ~Proxy() override;
 
-    /// The cached or newly loaded asset; never null. The result is borrowed.
+    /// The cached or newly loaded asset; never null. The result is borrowed: the proxy keeps
+    /// every asset until it is destroyed. owner names who asks (any pointer, or null); it is only
+    /// recorded in the asset's record (GetRecords) and changes neither the search nor the
+    /// lifetime. The typed getters below take it the same way.
     Asset* Get(int type, String descriptor, void* owner);
     /// As Get, but an asset not cached yet is read from stream by every loader's stream
     /// overload. With a null stream it is Get.
