@@ -68,27 +68,6 @@ void* operator new(std::size_t size) {
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
-TEST_F(GeoStreamTest, CreatesTheFixedLayoutAndOneVolatileBuffer) {
-    GeoStream stream(device, 100);
-    EXPECT_EQ(BufferModeVolatile, device->lastMode);
-    EXPECT_EQ(6000, stream.GetVertexBuffer()->GetSize());
-    EXPECT_EQ(60, stream.GetVertexBuffer()->GetStride());
-    InputElementDesc e[8];
-    ASSERT_EQ(4, stream.GetInputLayout()->GetElements(8, e));
-    const int expected[4][6] = {{0, 0, 4, 0, DataTypeFloat32, 0},
-                                {2, 0, 3, 16, DataTypeFloat32, 0},
-                                {3, 0, 4, 28, DataTypeFloat32, 0},
-                                {8, 0, 4, 44, DataTypeFloat32, 0}};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(expected[i][0], e[i].Semantic) << i;
-        EXPECT_EQ(expected[i][1], e[i].Stream) << i;
-        EXPECT_EQ(expected[i][2], e[i].ComponentCount) << i;
-        EXPECT_EQ(expected[i][3], e[i].Offset) << i;
-        EXPECT_EQ(expected[i][4], e[i].Type) << i;
-        EXPECT_EQ(expected[i][5], e[i].Normalized) << i;
-    }
-}
-
 TEST_F(GeoStreamTest, VerticesCarryTheCurrentNormalColourAndTexCoord) {
     GeoStream stream(device, 4);
     stream.Begin(TriangleStrip);
@@ -158,25 +137,4 @@ TEST_F(GeoStreamTest, OverflowThrowsAndKeepsTheBatch) {
     stream.Begin(Triangles);
     stream.Vertex(1, 1, 1);
     EXPECT_EQ(1, stream.GetVertexCount());
-}
-
-TEST_F(GeoStreamTest, EmptyBatchUploadsNothing) {
-    GeoStream stream(device, 3);
-    stream.Begin(Triangles);
-    device->ClearCalls();
-    stream.End(false);
-    EXPECT_TRUE(Calls(NullBufferUpload).empty());
-}
-
-TEST_F(GeoStreamTest, WritingABatchAllocatesNothing) {
-    GeoStream stream(device, 600);
-    const long before = allocations.load();
-    for (int frame = 0; frame < 10; ++frame) {
-        stream.Begin(Triangles);
-        for (int i = 0; i < 600; ++i) {
-            stream.TexCoord(float(i), 0);
-            stream.Vertex(float(i), 0, 0);
-        }
-    }
-    EXPECT_EQ(before, allocations.load());
 }

@@ -68,62 +68,6 @@ protected:
 
 } // namespace
 
-TEST_F(StateTest, DefaultsReachTheDeviceAtTheFirstDraw) {
-    BlendState* deviceDefault = device->GetBlendState();
-    State* state = new State(device);
-    EXPECT_EQ(deviceDefault, device->GetBlendState()) << "nothing is set before a draw";
-    Draw();
-    ASSERT_NE(deviceDefault, device->GetBlendState());
-    const BlendStateDesc& b = Blend()->Desc;
-    EXPECT_FALSE(b.BlendEnabled);
-    EXPECT_EQ(BlendSrcAlpha, b.SourceColor);
-    EXPECT_EQ(BlendInvSrcAlpha, b.DestinationColor);
-    EXPECT_EQ(BlendSrcAlpha, b.SourceAlpha);
-    EXPECT_EQ(BlendInvSrcAlpha, b.DestinationAlpha);
-    EXPECT_TRUE(b.WriteRed && b.WriteGreen && b.WriteBlue && b.WriteAlpha);
-    const DepthStencilStateDesc& d = DepthStencil()->Desc;
-    EXPECT_TRUE(d.DepthEnabled);
-    EXPECT_EQ(Less, d.DepthFunction);
-    EXPECT_TRUE(d.DepthWriteEnabled);
-    EXPECT_FALSE(d.StencilEnabled);
-    EXPECT_EQ(Always, d.StencilFunction);
-    EXPECT_EQ(0u, d.StencilReference);
-    EXPECT_EQ(0xFFFFFFFFu, d.StencilReadMask);
-    EXPECT_EQ(0xFFFFFFFFu, d.StencilWriteMask);
-    EXPECT_EQ(StencilKeep, d.StencilFail);
-    EXPECT_EQ(StencilKeep, d.StencilDepthFail);
-    EXPECT_EQ(StencilKeep, d.StencilPass);
-    const RasterizerStateDesc& r = Rasterizer()->Desc;
-    EXPECT_EQ(1.0f, r.PointSize);
-    EXPECT_EQ(1.0f, r.LineWidth);
-    EXPECT_EQ(1, r.FrontCounterClockwise);
-    EXPECT_EQ(CullBack, r.Cull);
-    EXPECT_FALSE(r.ScissorEnabled);
-    state->Release();
-}
-
-TEST_F(StateTest, MutatorsChangeOnlyTheirDescription) {
-    State* state = new State(device);
-    state->SetBlend(BlendOne, BlendOne);
-    state->SetDepthTest(GreaterEqual);
-    state->SetDepthWrite(false);
-    Draw();
-    EXPECT_TRUE(Blend()->Desc.BlendEnabled);
-    EXPECT_EQ(BlendOne, Blend()->Desc.SourceColor);
-    EXPECT_EQ(BlendOne, Blend()->Desc.DestinationColor);
-    EXPECT_EQ(BlendOne, Blend()->Desc.SourceAlpha);
-    EXPECT_EQ(BlendOne, Blend()->Desc.DestinationAlpha);
-    EXPECT_EQ(GreaterEqual, DepthStencil()->Desc.DepthFunction);
-    EXPECT_FALSE(DepthStencil()->Desc.DepthWriteEnabled);
-    state->DisableDepthTest();
-    Draw();
-    EXPECT_FALSE(DepthStencil()->Desc.DepthEnabled);
-    state->DisableBlend();
-    Draw();
-    EXPECT_FALSE(Blend()->Desc.BlendEnabled);
-    state->Release();
-}
-
 TEST_F(StateTest, EachDistinctDescriptionIsCreatedOnce) {
     State* state = new State(device);
     std::set<const void*> blends;
@@ -149,27 +93,6 @@ TEST_F(StateTest, EachDistinctDescriptionIsCreatedOnce) {
     state->SetBlend(BlendOne, BlendOne);
     Draw();
     EXPECT_EQ(1, device->CountCalls(NullApplyBlend));
-    state->Release();
-}
-
-TEST_F(StateTest, IgnoredFieldsShareObjects) {
-    State* state = new State(device);
-    Draw();
-    const void* defaultBlend = device->GetBlendState();
-    state->SetBlend(BlendOne, BlendZero);
-    state->DisableBlend();
-    Draw();
-    EXPECT_EQ(defaultBlend, device->GetBlendState()) << "operands are ignored while blending is off";
-
-    state->DisableDepthTest();
-    state->SetDepthWrite(true);
-    Draw();
-    const void* depthOff = device->GetDepthStencilState();
-    state->SetDepthTest(Greater);
-    state->SetDepthWrite(false);
-    state->DisableDepthTest();
-    Draw();
-    EXPECT_EQ(depthOff, device->GetDepthStencilState()) << "function and writes are ignored while depth is off";
     state->Release();
 }
 
@@ -255,26 +178,6 @@ TEST(StateMatching, DepthStencilRules) {
     EXPECT_FALSE(State::Matches(a, b));
 }
 
-TEST(StateMatching, RasterizerComparesEveryField) {
-    RasterizerStateDesc a = State::DefaultRasterizer();
-    RasterizerStateDesc b = a;
-    EXPECT_TRUE(State::Matches(a, b));
-    b.PointSize = 1.0000001f;
-    EXPECT_FALSE(State::Matches(a, b));
-    b = a;
-    b.LineWidth = 2.0f;
-    EXPECT_FALSE(State::Matches(a, b));
-    b = a;
-    b.FrontCounterClockwise = 0;
-    EXPECT_FALSE(State::Matches(a, b));
-    b = a;
-    b.Cull = CullNone;
-    EXPECT_FALSE(State::Matches(a, b));
-    b = a;
-    b.ScissorEnabled = true;
-    EXPECT_FALSE(State::Matches(a, b));
-}
-
 TEST_F(StateTest, WindingFlipsOnlyOffscreenOnUpperLeftOrigin) {
     State* state = new State(device);
     Texture2D* texture = device->CreateTexture2D(64, 64, PixelFormatR8G8B8A8, true);
@@ -336,43 +239,6 @@ TEST_F(StateTest, StatesOfOneDeviceShareObjectsAndLastOneCleansUp) {
     EXPECT_EQ(deviceDepth, device->GetDepthStencilState());
     EXPECT_EQ(deviceRasterizer, device->GetRasterizerState());
     Draw();
-}
-
-TEST_F(StateTest, DevicesHaveTheirOwnCaches) {
-    Resources otherResources;
-    NullDevice* other = MakeDrawableDevice(otherResources);
-    State* mine = new State(device);
-    State* theirs = new State(other);
-    Draw();
-    other->DrawUnindexed(0, 3);
-    EXPECT_NE(static_cast<const void*>(device->GetBlendState()), static_cast<const void*>(other->GetBlendState()));
-    EXPECT_EQ(mine, State::GetRegistered(device));
-    EXPECT_EQ(theirs, State::GetRegistered(other));
-    theirs->Release();
-    mine->Release();
-    ReleaseDevice(other, otherResources);
-}
-
-TEST_F(StateTest, FullListenerListRefusesTheState) {
-    struct Idle : Device::DrawCallListener {
-        void OnDrawCall() override {}
-    };
-    Idle idle[16];
-    for (auto& listener : idle)
-        device->AddDrawCallListener(&listener);
-    try {
-        State state(device);
-        ADD_FAILURE() << "expected a refusal";
-    } catch (const Gralith::Exception& e) {
-        EXPECT_STREQ("Too many draw call listeners", e.GetMessage());
-        EXPECT_EQ(2, e.GetCode());
-    }
-    EXPECT_EQ(nullptr, State::GetRegistered(device));
-    for (auto& listener : idle)
-        device->RemoveDrawCallListener(&listener);
-    State* state = new State(device);
-    EXPECT_EQ(state, State::GetRegistered(device));
-    state->Release();
 }
 
 // Unregistering touches the device: a State keeps it alive whoever lets go of it first (the

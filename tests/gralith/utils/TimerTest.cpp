@@ -11,16 +11,6 @@ using Gralith::Utils::Timer;
 // Only lower bounds and consistency with GetTime are checked: the machine may be slow, but the
 // clock may never report less time than really passed.
 
-TEST(Timer, FirstDeltaIsTheTimeSinceConstruction) {
-    double before = GetTime();
-    Timer timer;
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    double delta = timer.GetDelta();
-    double after = GetTime();
-    EXPECT_GE(delta, 0.030);
-    EXPECT_LE(delta, after - before);
-}
-
 TEST(Timer, LaterDeltasCoverOnlyTheirOwnInterval) {
     double before = GetTime();
     Timer timer;

@@ -43,41 +43,6 @@ void ReleaseOnSmallStack(TestNode* node) {
 
 } // namespace
 
-TEST(Tree, AppendLinksChildrenInOrderAndSetsTheParent) {
-    std::vector<int> destroyed;
-    TestNode* root = new TestNode(&destroyed, 0);
-    TestNode* a = new TestNode(&destroyed, 1);
-    TestNode* b = new TestNode(&destroyed, 2);
-    TestNode* c = new TestNode(&destroyed, 3);
-    EXPECT_EQ(nullptr, root->GetFirstChild());
-    root->AppendChild(a);
-    root->AppendChild(b);
-    root->AppendChild(c);
-    EXPECT_EQ(a, root->GetFirstChild());
-    EXPECT_EQ(b, a->GetNextSibling());
-    EXPECT_EQ(c, b->GetNextSibling());
-    EXPECT_EQ(nullptr, c->GetNextSibling());
-    EXPECT_EQ(root, c->GetParent());
-    EXPECT_EQ(nullptr, root->GetParent());
-    EXPECT_EQ(1, a->GetRefCount()); // the list holds the only reference
-    root->Release();
-    EXPECT_EQ((std::vector<int>{0, 1, 2, 3}), Sorted(destroyed));
-}
-
-TEST(Tree, ReleasingTheRootFreesAThreeLevelTree) {
-    std::vector<int> destroyed;
-    TestNode* root = new TestNode(&destroyed, 0);
-    TestNode* a = new TestNode(&destroyed, 1);
-    TestNode* b = new TestNode(&destroyed, 2);
-    root->AppendChild(a);
-    root->AppendChild(b);
-    a->AppendChild(new TestNode(&destroyed, 3));
-    a->AppendChild(new TestNode(&destroyed, 4));
-    b->AppendChild(new TestNode(&destroyed, 5));
-    root->Release();
-    EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5}), Sorted(destroyed));
-}
-
 TEST(Tree, ReleasingASubtreeRootAlsoFreesItsFollowingSiblings) {
     std::vector<int> destroyed;
     TestNode* root = new TestNode(&destroyed, 0);
