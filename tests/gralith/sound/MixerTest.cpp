@@ -135,28 +135,6 @@ TEST(Mixer, MonoAnd8BitSamplesPlayOnBothSides) {
     }
 }
 
-TEST(Mixer, PanAndVolumeMapToHundredthsOfDecibels) {
-    EXPECT_EQ(-10000, Mixer::PanToMillibels(-1.0f));
-    EXPECT_EQ(0, Mixer::PanToMillibels(0.0f));
-    EXPECT_EQ(5000, Mixer::PanToMillibels(0.5f));
-    EXPECT_EQ(10000, Mixer::PanToMillibels(1.0f));
-    EXPECT_EQ(0, Mixer::VolumeToMillibels(1.0f));
-    EXPECT_EQ(-5000, Mixer::VolumeToMillibels(0.5f));
-    EXPECT_EQ(-10000, Mixer::VolumeToMillibels(0.0f));
-
-    EXPECT_EQ(0.0f, Mixer::MillibelsToGain(-10000));
-    EXPECT_EQ(1.0f, Mixer::MillibelsToGain(0));
-    EXPECT_NEAR(0.1f, Mixer::MillibelsToGain(-2000), 1e-6f);
-
-    float left, right;
-    Mixer::Gains(0, 5000, left, right);
-    EXPECT_NEAR(std::pow(10.0f, -2.5f), left, 1e-6f);
-    EXPECT_EQ(1.0f, right);
-    Mixer::Gains(-2000, -10000, left, right);
-    EXPECT_NEAR(0.1f, left, 1e-6f);
-    EXPECT_EQ(0.0f, right);
-}
-
 TEST(Mixer, GainsScaleEachSide) {
     Mixer mixer;
     MixerVoice* voice = StereoVoice(mixer, std::vector<int16_t>(8, 16384));
@@ -185,38 +163,4 @@ TEST(Mixer, HeardPositionFollowsTheClockBetweenMixesAndNeverGoesBack) {
     // Setting the position is the one way back.
     voice->SetPosition(40, 11.02);
     EXPECT_EQ(40, voice->GetHeardPosition(11.03));
-}
-
-TEST(Mixer, MixDurationSetsHowFastTheHeardPositionMoves) {
-    // An output that takes 20 ms of clock time for 10 ms of frames (a clock running slow).
-    Mixer mixer;
-    MixerVoice* voice = StereoVoice(mixer, Ramp(4096));
-    voice->Play(false, 0.0);
-    Mix(mixer, 441, 1.0, 0.02);
-    EXPECT_NEAR(220.5, voice->GetHeardFrame(1.01), 1e-6);
-    EXPECT_NEAR(441.0, voice->GetHeardFrame(1.02), 1e-6);
-}
-
-TEST(Mixer, StopKeepsTheHeardPositionAndResumesFromIt) {
-    Mixer mixer;
-    std::vector<int16_t> pcm = Ramp(2048);
-    MixerVoice* voice = StereoVoice(mixer, pcm);
-    voice->Play(false, 0.0);
-    Mix(mixer, 512, 0.0);
-    voice->Stop(256.0 / 44100);
-    EXPECT_FALSE(voice->IsPlaying());
-    EXPECT_EQ(256 * 4, voice->GetMixedPosition());
-    EXPECT_EQ(256 * 4, voice->GetHeardPosition(5.0));
-    voice->Play(false, 1.0);
-    std::vector<float> out = Mix(mixer, 1, 1.0);
-    EXPECT_EQ(pcm[2 * 256] / 32768.0f, out[0]);
-}
-
-TEST(Mixer, LoopedHeardPositionWrapsWithTheBuffer) {
-    Mixer mixer;
-    MixerVoice* voice = StereoVoice(mixer, Ramp(100));
-    voice->Play(true, 0.0);
-    Mix(mixer, 512, 0.0);
-    EXPECT_NEAR(10.0, voice->GetHeardFrame(310.0 / 44100), 1e-6); // three laps of 100, then 10
-    EXPECT_NEAR(50.0, voice->GetHeardFrame(350.0 / 44100), 1e-6);
 }

@@ -65,15 +65,6 @@ TEST_F(AudioDriver, DummyDriverPlaysInRealTime) {
     device->Release();
 }
 
-TEST_F(AudioDriver, DummyDriverIsReplacedByTheSilentOutputUnlessAskedFor) {
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    SDLSoundDevice* device = new SDLSoundDevice();
-    EXPECT_TRUE(device->IsSilent());
-    EXPECT_TRUE(device->GetOutputName() == "silent");
-    EXPECT_TRUE(device->GetFallbackReason() == "SDL's dummy audio driver does not keep time");
-    device->Release();
-}
-
 TEST_F(AudioDriver, UnavailableOutputFailsWhenOnlySDLWillDo) {
     setenv("SDL_AUDIODRIVER", "no-such-audio-driver", 1);
     try {
@@ -92,14 +83,6 @@ TEST_F(AudioDriver, UnavailableOutputFallsBackToASilentOneThatKeepsTime) {
     EXPECT_TRUE(device->GetOutputName() == "silent");
     EXPECT_GT(device->GetFallbackReason().Length(), 0);
     EXPECT_NEAR(0.0, PlayedSeconds(device, 0.3), 0.03);
-    device->Release();
-}
-
-TEST_F(AudioDriver, SilentOutputCanBeAskedForDirectly) {
-    SDLSoundDevice* device = new SDLSoundDevice(SDLSoundDevice::OutputSilent);
-    EXPECT_TRUE(device->IsSilent());
-    EXPECT_EQ(0, device->GetFallbackReason().Length());
-    EXPECT_NEAR(0.0, PlayedSeconds(device, 0.2), 0.03);
     device->Release();
 }
 
