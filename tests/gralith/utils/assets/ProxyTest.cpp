@@ -41,39 +41,6 @@ const char* const EngineLoaderOrder[] = {"PNGLoader",  "JPEGLoader",   "Texture2
 
 } // namespace
 
-TEST_F(ProxyTest, RegistersEngineLoadersInTheirFixedOrder) {
-    const auto& loaders = proxy->GetLoaders();
-    Strings names;
-    for (auto* loader : loaders)
-        names.push_back(loader->GetName().CStr());
-    EXPECT_EQ(Strings(std::begin(EngineLoaderOrder), std::end(EngineLoaderOrder)), names);
-    for (auto* loader : loaders) {
-        EXPECT_FALSE(loader->CanLoad(6)) << loader->GetName().CStr();
-        EXPECT_FALSE(loader->CanLoad(TypeA));
-    }
-
-    ScriptedLoader* extra = Add(new ScriptedLoader("Extra", {TypeA}));
-    EXPECT_EQ(extra, proxy->GetLoaders()[proxy->GetLoaders().Count() - 1]);
-}
-
-TEST_F(ProxyTest, EachEngineLoaderAcceptsItsTypes) {
-    // Loader name -> the types it produces, in registration order.
-    const std::vector<std::pair<std::string, std::set<int>>> expected = {
-        {"PNGLoader", {1}},  {"JPEGLoader", {1}},      {"Texture2DLoader", {2}}, {"TextureCubeLoader", {2}},
-        {"TextLoader", {3}}, {"ShaderLoader", {4, 5}}, {"ProgramLoader", {7}},   {"TrueTypeFontLoader", {10}},
-        {"FGMLoader", {8}},  {"FSGLoader", {9}},       {"WavLoader", {12}},      {"SoundBufferLoader", {13}},
-        {"XmlLoader", {11}}, {"OggLoader", {14}}};
-    const auto& loaders = proxy->GetLoaders();
-    ASSERT_EQ(static_cast<int>(expected.size()), loaders.Count());
-    for (int i = 0; i < loaders.Count(); ++i) {
-        std::set<int> accepted;
-        for (int type = -1; type <= 20; ++type)
-            if (loaders[i]->CanLoad(type))
-                accepted.insert(type);
-        EXPECT_EQ(expected[i].second, accepted) << expected[i].first;
-    }
-}
-
 TEST_F(ProxyTest, SameRequestLoadsOnceAndRecordsEachOwnerOnce) {
     ScriptedLoader* loader = Add(new ScriptedLoader("L", {TypeA}, SucceedAt("f")));
     int ownerA = 0;
@@ -107,12 +74,6 @@ TEST_F(ProxyTest, TypeAndDescriptorBothKeyTheCache) {
     EXPECT_EQ(TypeB, b->GetType());
     EXPECT_EQ(3u, loader->calls.size());
     EXPECT_EQ(3, proxy->GetRecords().Count());
-}
-
-TEST_F(ProxyTest, AssetNameBecomesTheFullDescriptor) {
-    Add(new ScriptedLoader("L", {TypeA}, SucceedAt("dir/f")));
-    Asset* asset = proxy->Get(TypeA, "f{dir;$flag=1}", nullptr);
-    EXPECT_STREQ("f{dir;$flag=1}", asset->GetName().CStr());
 }
 
 TEST_F(ProxyTest, DescriptorGrammarGivesTheCandidatePaths) {
@@ -202,38 +163,6 @@ TEST_F(ProxyTest, FirstSuccessEndsTheSearch) {
     EXPECT_TRUE(second->calls.empty());
 }
 
-TEST_F(ProxyTest, NoAcceptingLoaderGivesAnEmptyErrorText) {
-    int code = -1;
-    EXPECT_EQ("The following asset could not be loaded: shader.cg\n",
-              MessageOf([&] { proxy->Get(6, "shader.cg", nullptr); }, &code));
-    EXPECT_EQ(0, code);
-    EXPECT_EQ("The following asset could not be loaded: x{a;b}\n",
-              MessageOf([&] { proxy->Get(6, "x{a;b}", nullptr); }));
-}
-
-TEST_F(ProxyTest, FailedRequestCanBeRetried) {
-    bool ready = false;
-    ScriptedLoader* loader =
-        Add(new ScriptedLoader("L", {TypeA}, [&](int type, const std::string& path, Proxy*) -> Asset* {
-            if (!ready)
-                throw Exception(("missing " + path).c_str());
-            return new TestAsset(type);
-        }));
-    int owner = 0;
-    EXPECT_EQ("The following asset could not be loaded: f\nL: missing f\n",
-              MessageOf([&] { proxy->Get(TypeA, "f", &owner); }));
-    ASSERT_EQ(1, proxy->GetRecords().Count());
-    EXPECT_EQ(nullptr, proxy->GetRecords()[0]->asset);
-    EXPECT_EQ(1, proxy->GetRecords()[0]->owners.Count());
-    ready = true;
-    Asset* asset = proxy->Get(TypeA, "f", &owner);
-    EXPECT_NE(nullptr, asset);
-    EXPECT_EQ(1, proxy->GetRecords().Count());
-    EXPECT_EQ(1, proxy->GetRecords()[0]->owners.Count());
-    EXPECT_EQ(asset, proxy->GetRecords()[0]->asset);
-    EXPECT_EQ(2u, loader->calls.size());
-}
-
 TEST_F(ProxyTest, NestedRequestsTryOuterPrefixesFirst) {
     Strings stackInInner;
     ScriptedLoader* inner =
@@ -298,29 +227,6 @@ TEST_F(ProxyTest, FailedNestedRequestLeavesTheOuterStacksAsTheyWere) {
     EXPECT_EQ(0, proxy->GetFlagStack().Count());
 }
 
-TEST_F(ProxyTest, OtherExceptionsPropagateAndStillRestoreTheStacks) {
-    bool crash = true;
-    Add(new ScriptedLoader("Inner", {TypeB}, [&](int type, const std::string&, Proxy*) -> Asset* {
-        if (crash)
-            throw std::runtime_error("not an engine exception");
-        return new TestAsset(type);
-    }));
-    ScriptedLoader* outer =
-        Add(new ScriptedLoader("Outer", {TypeA}, [](int type, const std::string&, Proxy* p) -> Asset* {
-            p->Get(TypeB, "inner{c;$g}", nullptr);
-            return new TestAsset(type);
-        }));
-    EXPECT_THROW(proxy->Get(TypeA, "outer{a;b;$f}", nullptr), std::runtime_error);
-    EXPECT_EQ(0, proxy->GetPrefixStack().Count());
-    EXPECT_EQ(0, proxy->GetFlagStack().Count());
-    EXPECT_EQ(Strings{"a/outer"}, outer->calls); // the request ended at the first attempt
-
-    crash = false;
-    Asset* asset = proxy->Get(TypeA, "outer{a;b;$f}", nullptr);
-    EXPECT_EQ(TypeA, asset->GetType());
-    EXPECT_EQ(0, proxy->GetPrefixStack().Count());
-}
-
 TEST_F(ProxyTest, AnAssetThatRequestsItselfFailsInsteadOfRecursing) {
     Add(new ScriptedLoader("Self", {TypeA}, [](int type, const std::string&, Proxy* p) -> Asset* {
         p->Get(TypeA, "self", nullptr);
@@ -332,56 +238,6 @@ TEST_F(ProxyTest, AnAssetThatRequestsItselfFailsInsteadOfRecursing) {
               "\n",
               MessageOf([&] { proxy->Get(TypeA, "self", nullptr); }));
     EXPECT_EQ(0, proxy->GetPrefixStack().Count());
-}
-
-TEST_F(ProxyTest, LoadWithAStreamUsesTheStreamOverload) {
-    InputStream* stream = reinterpret_cast<InputStream*>(0x1234); // never dereferenced
-    ScriptedLoader* loader = Add(new ScriptedLoader(
-        "L", {TypeA}, AlwaysFail(), [](int type, InputStream*, const std::string& path, Proxy*) -> Asset* {
-            if (path != "f")
-                throw Exception(("no stream " + path).c_str());
-            return new TestAsset(type);
-        }));
-    Asset* asset = proxy->Load(TypeA, stream, "f{a}", nullptr);
-    EXPECT_TRUE(loader->calls.empty());
-    EXPECT_EQ((Strings{"a/f", "f"}), loader->streamCalls);
-    EXPECT_EQ((std::vector<InputStream*>{stream, stream}), loader->streams);
-    // Cached: later requests by path or stream get the same asset without loading.
-    EXPECT_EQ(asset, proxy->Get(TypeA, "f{a}", nullptr));
-    EXPECT_EQ(asset, proxy->Load(TypeA, stream, "f{a}", nullptr));
-    EXPECT_EQ(2u, loader->streamCalls.size());
-
-    // A null stream is a plain request.
-    MessageOf([&] { proxy->Load(TypeA, nullptr, "g", nullptr); });
-    EXPECT_EQ(Strings{"g"}, loader->calls);
-}
-
-TEST_F(ProxyTest, StreamRequestToAPathOnlyLoaderIsUnsupported) {
-    Add(new ScriptedLoader("PathOnly", {TypeA}, SucceedAt("f")));
-    InputStream* stream = reinterpret_cast<InputStream*>(0x1234);
-    EXPECT_EQ("The following asset could not be loaded: f{a}\n"
-              "PathOnly: Unsupported load method\n"
-              "PathOnly: Unsupported load method\n",
-              MessageOf([&] { proxy->Load(TypeA, stream, "f{a}", nullptr); }));
-}
-
-TEST_F(ProxyTest, TypedGettersRejectAssetsOfAnotherClass) {
-    Add(new ScriptedLoader("Wrong", {2, 3, 7, 9},
-                           [](int type, const std::string&, Proxy*) -> Asset* { return new TestAsset(type); }));
-    EXPECT_EQ("Asset is not a text: t", MessageOf([&] { proxy->GetText("t", nullptr); }));
-    EXPECT_EQ("Asset is not a texture: x", MessageOf([&] { proxy->GetTexture("x", nullptr); }));
-    EXPECT_EQ("Asset is not a program: p", MessageOf([&] { proxy->GetProgram("p", nullptr); }));
-    EXPECT_EQ("Asset is not a scene: s", MessageOf([&] { proxy->GetScene("s", nullptr); }));
-}
-
-TEST_F(ProxyTest, GetTextReturnsTheCachedText) {
-    Add(new ScriptedLoader("Text", {3}, [](int, const std::string& path, Proxy*) -> Asset* {
-        return new TextAsset(("contents of " + path).c_str());
-    }));
-    // The engine's TextLoader comes first and fails without a file system.
-    String text = proxy->GetText("notes.txt", nullptr);
-    EXPECT_STREQ("contents of notes.txt", text.CStr());
-    EXPECT_TRUE(proxy->GetText("notes.txt", nullptr).SharesBlockWith(text));
 }
 
 TEST(Proxy, DestructionReleasesAssetsLoadersAndTheFileSystem) {
@@ -412,31 +268,3 @@ public:
 };
 
 } // namespace
-
-TEST(Proxy, HoldsAReferenceOnEachCollaborator) {
-    Gralith::Graphics::NullDevice* device = Gralith::Graphics::NullDevice::Create();
-    auto* state = new Gralith::Utils::State(device);
-    auto* sound = new SilentSoundDevice;
-    Directory* directory = new Directory("data");
-    int deviceRefs = device->GetRefCount();
-    int stateRefs = state->GetRefCount();
-
-    Proxy* proxy = new Proxy(directory, device, sound, state);
-    EXPECT_EQ(device, proxy->GetDevice());
-    EXPECT_EQ(sound, proxy->GetSoundDevice());
-    EXPECT_EQ(state, proxy->GetState());
-    EXPECT_EQ(deviceRefs + 1, device->GetRefCount());
-    EXPECT_EQ(stateRefs + 1, state->GetRefCount());
-    EXPECT_EQ(2, sound->GetRefCount());
-    EXPECT_EQ(2, directory->GetRefCount());
-    proxy->Release();
-    EXPECT_EQ(deviceRefs, device->GetRefCount());
-    EXPECT_EQ(stateRefs, state->GetRefCount());
-    EXPECT_EQ(1, sound->GetRefCount());
-    EXPECT_EQ(1, directory->GetRefCount());
-
-    directory->Release();
-    sound->Release();
-    state->Release();
-    device->Release();
-}

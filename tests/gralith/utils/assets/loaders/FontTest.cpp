@@ -152,12 +152,6 @@ protected:
 
 } // namespace
 
-TEST_F(FontLoading, DescriptorWithoutSizeIsRefused) {
-    EXPECT_EQ(std::string(LoadFailed) + "DejaVuSans.ttf\n" +
-                  "TrueTypeFontLoader: You must specify both filename and fontsize (ex. \"verdana.ttf:12\")\n",
-              FailureOf("DejaVuSans.ttf"));
-}
-
 TEST_F(FontLoading, BadSizesAreRefused) {
     EXPECT_EQ(std::string(LoadFailed) + "DejaVuSans.ttf:big\nTrueTypeFontLoader: Unable to convert string to integer\n",
               FailureOf("DejaVuSans.ttf:big"));
@@ -220,44 +214,6 @@ TEST_F(FontLoading, Size12MakesA192AtlasWithGeneratedMipmaps) {
     EXPECT_EQ(Font::StreamCapacity, font->GetGeoStream()->GetCapacity());
 }
 
-TEST_F(FontLoading, GlyphRectanglesOffsetsAndAdvancesFollowTheGrid) {
-    Font* font = Load("DejaVuSans.ttf:12");
-    ReferenceFace reference(FontDirectory + "DejaVuSans.ttf", 12);
-    const float k = (192.0f / 193.0f) * (1.0f / 192.0f);
-    // Code 17: column 1, row 1, so x = 12 and yTop = 180.
-    ReferenceGlyph g17 = reference.Glyph(17);
-    const float* r = font->GetGlyphRect(17);
-    EXPECT_FLOAT_EQ(11 * k, r[0]);
-    EXPECT_FLOAT_EQ(float(180 - g17.rows) * k, r[1]);
-    EXPECT_FLOAT_EQ((float(13 + g17.width) + 0.5f) * k, r[2]);
-    EXPECT_FLOAT_EQ(181 * k, r[3]);
-    for (int code : {int('A'), int('g'), int('W'), int('0'), 255}) {
-        SCOPED_TRACE(code);
-        ReferenceGlyph g = reference.Glyph(code);
-        int x = (code % 16) * 12, yTop = 192 - (code / 16) * 12;
-        r = font->GetGlyphRect(code);
-        EXPECT_FLOAT_EQ(float(x - 1) * k, r[0]);
-        EXPECT_FLOAT_EQ(float(yTop - g.rows) * k, r[1]);
-        EXPECT_FLOAT_EQ((float(x + 1 + g.width) + 0.5f) * k, r[2]);
-        EXPECT_FLOAT_EQ(float(yTop + 1) * k, r[3]);
-        EXPECT_FLOAT_EQ(g.advance, font->GetGlyphAdvance(code));
-        EXPECT_FLOAT_EQ(float(g.left), font->GetGlyphOffset(code)[0]);
-        EXPECT_FLOAT_EQ(float(g.top), font->GetGlyphOffset(code)[1]);
-    }
-}
-
-TEST_F(FontLoading, SpaceHasAnEmptyCellAndStillAnAdvance) {
-    Font* font = Load("DejaVuSans.ttf:12");
-    ReferenceFace reference(FontDirectory + "DejaVuSans.ttf", 12);
-    EXPECT_GT(font->GetGlyphAdvance(' '), 2.0f);
-    EXPECT_FLOAT_EQ(reference.Glyph(' ').advance, font->GetGlyphAdvance(' '));
-    const Bytes& atlas = Atlas(font)->pixels;
-    // Code 32: column 0, row 2.
-    for (int y = 0; y < 12; ++y)
-        for (int i = 0; i < 12 * 4; ++i)
-            ASSERT_EQ(0, atlas[(std::size_t(191 - 24 - y) * 192) * 4 + i]);
-}
-
 TEST_F(FontLoading, GlyphsStandUprightWithTheirTopAtTheCellTop) {
     Font* font = Load("DejaVuSans.ttf:12");
     // "T" (code 84: column 4, row 5): the bar is the top row of the bitmap, which is the top row
@@ -280,25 +236,6 @@ TEST_F(FontLoading, EveryCellHoldsItsGlyphClippedToTheCell) {
     ExpectCellsMatchFreeType(Load("DejaVuSans.ttf:6"), 6);
 }
 
-TEST_F(FontLoading, TwoSizesMakeTwoFontsAndTheSameDescriptorIsCached) {
-    Font* small = Load("DejaVuSans.ttf:12");
-    Font* large = Load("DejaVuSans.ttf:16");
-    EXPECT_NE(small, large);
-    EXPECT_EQ(256, large->GetTexture()->GetWidth());
-    EXPECT_EQ(2, device->texturesCreated);
-    EXPECT_EQ(small, Load("DejaVuSans.ttf:12"));
-    EXPECT_EQ(2, device->texturesCreated);
-}
-
-TEST_F(FontLoading, FontsAreFoundUnderBracePrefixes) {
-    Held<Directory> root(new Directory("/usr/share/fonts/truetype/"));
-    Held<Proxy> rootProxy(new Proxy(root.get(), device.get(), nullptr, nullptr));
-    auto* font = dynamic_cast<Font*>(rootProxy->Get(AssetFont, "DejaVuSansMono.ttf:10{dejavu}", nullptr));
-    ASSERT_TRUE(font);
-    EXPECT_EQ(String("DejaVuSansMono.ttf:10{dejavu}"), font->GetName());
-    EXPECT_EQ(160, font->GetTexture()->GetWidth());
-}
-
 TEST_F(FontLoading, LayoutPlacesQuadsFromThePenAndTheAdvances) {
     Font* font = Load("DejaVuSans.ttf:12");
     ReferenceFace reference(FontDirectory + "DejaVuSans.ttf", 12);
@@ -318,40 +255,4 @@ TEST_F(FontLoading, LayoutPlacesQuadsFromThePenAndTheAdvances) {
     EXPECT_EQ(font->GetGlyphRect('V')[3], quads[1].v1);
     EXPECT_FLOAT_EQ(100.0f + a.advance * 2.0f, end);
     EXPECT_FLOAT_EQ(a.advance + v.advance, font->MeasureText("AV\nA"));
-}
-
-TEST_F(FontLoading, DrawTextSendsTwoTrianglesPerCharacterInBatches) {
-    Font* font = Load("DejaVuSans.ttf:12");
-    Held<Shader> vs(device->CreateShader(VertexShader, 0, "vsMain", 0, "// text"));
-    Held<Shader> ps(device->CreateShader(PixelShader, 0, "psMain", 0, "uniform sampler2D Glyphs;"));
-    Held<Program> program(device->CreateProgram(vs.get(), ps.get()));
-    device->SetProgram(program.get());
-    device->ClearCalls();
-
-    font->DrawText("Hi", 0.0f, 0.0f);
-    std::vector<NullCall> draws;
-    for (const NullCall& call : device->GetCalls())
-        if (call.Kind == NullDraw)
-            draws.push_back(call);
-    ASSERT_EQ(1u, draws.size());
-    EXPECT_EQ(12, draws[0].Args[1]);
-    EXPECT_EQ(Triangles, draws[0].Args[2]);
-    // The first vertex is the lower-left corner of "H" with its rectangle's lower-left texel.
-    const float* vertex = font->GetGeoStream()->GetVertices();
-    Array<Font::GlyphQuad> quads;
-    font->LayoutText("H", 0.0f, 0.0f, 1.0f, quads);
-    EXPECT_FLOAT_EQ(quads[0].x0, vertex[0]);
-    EXPECT_FLOAT_EQ(quads[0].y0, vertex[1]);
-    EXPECT_FLOAT_EQ(quads[0].u0, vertex[11]);
-    EXPECT_FLOAT_EQ(quads[0].v0, vertex[12]);
-
-    device->ClearCalls();
-    font->DrawText(String(std::string(5000, 'x').c_str()), 0.0f, 0.0f);
-    draws.clear();
-    for (const NullCall& call : device->GetCalls())
-        if (call.Kind == NullDraw)
-            draws.push_back(call);
-    ASSERT_EQ(2u, draws.size());
-    EXPECT_EQ(4096 * 6, draws[0].Args[1]);
-    EXPECT_EQ(904 * 6, draws[1].Args[1]);
 }

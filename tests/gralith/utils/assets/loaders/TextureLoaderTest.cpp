@@ -161,16 +161,6 @@ TEST_F(TextureLoading, SixFaceListsWithExplicitLevels) {
     EXPECT_EQ(0, device->CountCalls(NullGenerateMipmaps));
 }
 
-TEST_F(TextureLoading, TwoWildcardsOrFiveFacesAreRefused) {
-    EXPECT_EQ(std::string(LoadFailed) + "a*b*.png\n" + "Texture2DLoader: Invalid descriptor\n" +
-                  "TextureCubeLoader: Wildchar (*) not found in filename\n",
-              FailureOf("a*b*.png"));
-    directory.Write("x.png", SolidPng(1, 1, 1, 1, 1));
-    EXPECT_EQ(std::string(LoadFailed) + "x.png#x.png#x.png#x.png#x.png\n" + "Texture2DLoader: Invalid descriptor\n" +
-                  "TextureCubeLoader: Invalid number of faces specified in the descriptor. (Must be 6 faces)\n",
-              FailureOf("x.png#x.png#x.png#x.png#x.png"));
-}
-
 TEST_F(TextureLoading, CubeFacesMustBeSquareAndOfOneSize) {
     for (const char* face : {"px", "py", "pz", "nx", "ny"})
         directory.Write(std::string("c_") + face + ".png", SolidPng(4, 4, 1, 1, 1));
@@ -189,25 +179,8 @@ TEST_F(TextureLoading, CubeFacesMustBeSquareAndOfOneSize) {
               FailureOf("c_*.png;c_*.png"));
 }
 
-TEST(TextureLoadingWithoutDevice, FailsWithAClearMessage) {
-    TemporaryDirectory directory;
-    directory.Write("a.png", SolidPng(1, 1, 1, 1, 1));
-    Held<Directory> files(new Directory(directory.Path().c_str()));
-    Held<Proxy> proxy(new Proxy(files.get(), nullptr, nullptr, nullptr));
-    EXPECT_EQ(std::string(LoadFailed) + "a.png\n" + "Texture2DLoader: The asset proxy has no graphics device\n" +
-                  "TextureCubeLoader: Wildchar (*) not found in filename\n",
-              MessageOf([&] { proxy->GetTexture("a.png", nullptr); }));
-}
-
 namespace {
 using BitmapLoading = TextureLoading;
-}
-
-TEST_F(BitmapLoading, GreyscaleJpegIsReportedAsLoaderBehavedIncorrectly) {
-    directory.Write("grey.jpg", EncodeJpeg(8, 8, 1, Bytes(64, 128)));
-    EXPECT_EQ(std::string(LoadFailed) + "grey.jpg\n" + "PNGLoader: Not a PNG file\n" +
-                  "JPEGLoader: Loader behaved incorrectly\n",
-              MessageOf([&] { proxy->Get(AssetBitmap2D, "grey.jpg", nullptr); }));
 }
 
 TEST_F(BitmapLoading, ColourJpegIsServedAfterThePngLoaderDeclines) {
@@ -217,14 +190,4 @@ TEST_F(BitmapLoading, ColourJpegIsServedAfterThePngLoaderDeclines) {
     EXPECT_EQ(String("photo.jpg{pics}"), bitmap->GetName());
     EXPECT_EQ(8, bitmap->GetWidth());
     EXPECT_EQ(255, bitmap->GetPixels()[3]);
-}
-
-TEST_F(BitmapLoading, NeitherPngNorJpegGivesOneLinePerLoaderAndCandidate) {
-    directory.Write("a/junk.bin", std::string("GIF89a"));
-    EXPECT_EQ(std::string(LoadFailed) + "junk.bin{a;b}\n" + "PNGLoader: Not a PNG file\n" +
-                  "PNGLoader: " + Missing("b/junk.bin") + "\n" + "PNGLoader: " + Missing("junk.bin") + "\n" +
-                  "JPEGLoader: Not a JPG file\n" + "JPEGLoader: " + Missing("b/junk.bin") + "\n" +
-                  "JPEGLoader: " + Missing("junk.bin") + "\n",
-              MessageOf([&] { proxy->Get(AssetBitmap2D, "junk.bin{a;b}", nullptr); }));
-    EXPECT_EQ(0, proxy->GetPrefixStack().Count());
 }

@@ -191,55 +191,6 @@ TEST_F(FSGLoaderTest, Version102SceneLoadsEveryTableAndLink) {
     EXPECT_EQ(2.0f, bezier->GetKeys()[0].tangents[1]);
 }
 
-TEST_F(FSGLoaderTest, Version101HasNoSidsSoJointsCannotResolve) {
-    FSGWriter::Scene s = FormatSamples::RichScene(101);
-    Put("old.fsg", s);
-    Scene* scene = proxy->GetScene("old.fsg", this);
-    EXPECT_TRUE(scene->FindNode("mesh-node")->GetSid() == "");
-    EXPECT_EQ(0, scene->FindSkin("quad-skin")->GetJoints().Count());
-    EXPECT_EQ(0, scene->FindSkin("quad-skin")->GetInverseBindMatrices().Count());
-
-    s.skins[0].jointSids.Add("joint1");
-    EXPECT_EQ("Unresolved internal reference: SID=joint1 . FSG file is corrupt.", FailureOf(s));
-}
-
-TEST_F(FSGLoaderTest, EmptySceneHasARootWithoutChildren) {
-    for (int version : {101, 102}) {
-        FSGWriter::Scene s;
-        s.version = version;
-        NewProxy();
-        Put("empty.fsg", s);
-        Scene* scene = proxy->GetScene("empty.fsg", this);
-        ASSERT_NE(nullptr, scene->GetRoot());
-        EXPECT_EQ(nullptr, scene->GetRoot()->GetFirstChild());
-        EXPECT_EQ(0, scene->GetGeometries().Count() + scene->GetSkins().Count() + scene->GetCameras().Count() +
-                         scene->GetLights().Count() + scene->GetMaterials().Count() + scene->GetNodes().Count());
-    }
-}
-
-TEST_F(FSGLoaderTest, BatchIdThatIsBothGeometryAndSkinBindsTheGeometry) {
-    FSGWriter::Scene s = FormatSamples::RichScene(102);
-    s.skins[0].id = "quad-mesh";
-    s.nodes[0].children[0].batches[0].geometryId = "quad-mesh";
-    s.nodes[0].children[0].batches[0].materialId = "no-such-material";
-    FSGWriter::Batch missing;
-    missing.geometryId = "nothing";
-    s.nodes[0].batches.Add(missing);
-    s.nodes[0].lightIds.Add("no-such-light");
-    s.nodes[0].cameraIds.Add("no-such-camera");
-    Put("both.fsg", s);
-    Scene* scene = proxy->GetScene("both.fsg", this);
-    Node* joint1 = scene->FindNode("joint1-node");
-    ASSERT_EQ(1, joint1->GetBatches().Count());
-    EXPECT_EQ(scene->FindGeometry("quad-mesh"), joint1->GetBatches()[0].geometry);
-    EXPECT_EQ(nullptr, joint1->GetBatches()[0].skin);
-    EXPECT_EQ(nullptr, joint1->GetBatches()[0].material);
-    Node* mesh = scene->FindNode("mesh-node");
-    EXPECT_EQ(1, mesh->GetBatches().Count()); // the batch naming nothing is dropped
-    EXPECT_EQ(1, mesh->GetLights().Count());
-    EXPECT_EQ(0, mesh->GetCameras().Count());
-}
-
 TEST_F(FSGLoaderTest, ProgramsAndTexturesComeThroughTheProxy) {
     FSGWriter::Scene s = FormatSamples::RichScene(102);
     s.materials[0].program = "shaders/lit.cg:vs;shaders/lit.cg:ps";
@@ -281,37 +232,6 @@ TEST_F(FSGLoaderTest, FailuresCarryTheirMessages) {
     }
 }
 
-TEST_F(FSGLoaderTest, InverseBindCountOfZeroIsAccepted) {
-    FSGWriter::Scene s = FormatSamples::RichScene(102);
-    s.skins[0].inverseBinds.Clear();
-    Put("nobinds.fsg", s);
-    EXPECT_EQ(0, proxy->GetScene("nobinds.fsg", this)->FindSkin("quad-skin")->GetInverseBindMatrices().Count());
-}
-
-TEST_F(FSGLoaderTest, RequestFailuresThroughTheProxyListTheLoader) {
-    try {
-        proxy->GetScene("missing.fsg", this);
-        FAIL();
-    } catch (const Exception& e) {
-        EXPECT_STREQ("The following asset could not be loaded: missing.fsg\nFSGLoader: File not found: missing.fsg\n",
-                     e.GetMessage());
-    }
-    files->nullForMissing = true;
-    EXPECT_EQ("Managed nullpointer access attempt", Failure("missing.fsg"));
-
-    FSGLoader loader;
-    MemoryInputStream stream("FSG102", 6);
-    try {
-        loader.Load(AssetScene, &stream, "x", proxy);
-        FAIL();
-    } catch (const Exception& e) {
-        EXPECT_STREQ("Unsupported load method", e.GetMessage());
-    }
-    EXPECT_TRUE(loader.CanLoad(AssetScene));
-    EXPECT_FALSE(loader.CanLoad(AssetGeometry));
-    EXPECT_TRUE(loader.GetName() == "FSGLoader");
-}
-
 TEST_F(FSGLoaderTest, WithoutAGraphicsDeviceTheRequestSaysThatIsWhatIsMissing) {
     Put("scene.fsg", FormatSamples::RichScene(102));
     Proxy* bare = new Proxy(files, nullptr, nullptr, nullptr);
@@ -339,32 +259,6 @@ TEST_F(FSGLoaderTest, BrokenEmbeddedGeometryNamesTheGeometryAndItsError) {
                      "FGMLoader: Unsupported Primitive Type: quads\n\n",
                      e.GetMessage());
     }
-}
-
-TEST_F(FSGLoaderTest, GeometryBySceneDescriptor) {
-    Put("rich.fsg", FormatSamples::RichScene(102));
-    Asset* g = proxy->Get(AssetGeometry, "rich.fsg:quad-mesh", this);
-    EXPECT_EQ(proxy->GetScene("rich.fsg", this)->FindGeometry("quad-mesh"), g);
-    try {
-        proxy->Get(AssetGeometry, "rich.fsg:cube", this);
-        FAIL();
-    } catch (const Exception& e) {
-        EXPECT_STREQ("The following asset could not be loaded: rich.fsg:cube\n"
-                     "FGMLoader: Mesh not found in FSG-file: cube\n",
-                     e.GetMessage());
-    }
-}
-
-TEST_F(FSGLoaderTest, SecondDescriptorOfTheSameFileReusesCachedGeometry) {
-    Put("rich.fsg", FormatSamples::RichScene(102));
-    Scene* first = proxy->GetScene("rich.fsg", this);
-    // A brace group that finds nothing falls back to the bare path, whose geometry descriptors
-    // are already cached: their blocks are stepped over.
-    Scene* second = proxy->GetScene("rich.fsg{elsewhere}", this);
-    EXPECT_NE(first, second);
-    EXPECT_EQ(first->FindGeometry("quad-mesh"), second->FindGeometry("quad-mesh"));
-    EXPECT_EQ(4, second->GetNodes().Count());
-    EXPECT_EQ(4, second->GetLights().Count());
 }
 
 TEST_F(FSGLoaderTest, EveryTruncationFailsCleanly) {

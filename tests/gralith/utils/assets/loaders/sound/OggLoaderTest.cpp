@@ -56,40 +56,6 @@ TEST(OggStream, ReadDeliversWhatIsLeftAndNoMore) {
     EXPECT_EQ(0, ogg->Read(out.data(), 1000));
 }
 
-TEST(OggStream, OtherRatesAreDeliveredAt44100) {
-    Held<OggStream> ogg = Open(GralithTest::EncodeOgg(Sine(22050, 1, 22050, 200.0), 1, 22050));
-    EXPECT_EQ(44100, ogg->GetSampleRate());
-    EXPECT_EQ(22050, ogg->GetSourceRate());
-    EXPECT_EQ(1, ogg->GetChannels());
-    std::vector<float> out(50000);
-    int frames = ogg->Read(out.data(), 50000);
-    EXPECT_NEAR(44100, frames, 2);
-    // A 200 Hz tone stays a 200 Hz tone: count rising zero crossings over the second.
-    int crossings = 0;
-    for (int i = 1; i < frames; ++i)
-        crossings += out[i - 1] < 0.0f && out[i] >= 0.0f;
-    EXPECT_NEAR(200, crossings, 2);
-}
-
-TEST(OggStream, SourceSeeksStayInsideTheCopy) {
-    std::string bytes = GralithTest::EncodeOgg(Sine(1000, 1, 44100, 440.0), 1, 44100);
-    Held<OggStream> ogg = Open(bytes);
-    const long size = static_cast<long>(bytes.size());
-    EXPECT_EQ(0, ogg->SeekSource(10, SEEK_SET));
-    EXPECT_EQ(0, ogg->SeekSource(5, SEEK_CUR));
-    EXPECT_EQ(15, ogg->TellSource());
-    // Before the start fails and leaves the position; past the end stops at the end.
-    EXPECT_EQ(-1, ogg->SeekSource(-20, SEEK_CUR));
-    EXPECT_EQ(15, ogg->TellSource());
-    EXPECT_EQ(0, ogg->SeekSource(100, SEEK_END));
-    EXPECT_EQ(size, ogg->TellSource());
-    char buffer[8];
-    EXPECT_EQ(0u, ogg->ReadSource(buffer, 1, 8));
-    EXPECT_EQ(0, ogg->SeekSource(-4, SEEK_END));
-    EXPECT_EQ(4u, ogg->ReadSource(buffer, 2, 4));
-    EXPECT_EQ(bytes.substr(bytes.size() - 4), std::string(buffer, 4));
-}
-
 TEST(OggStream, DataThatIsNotOggIsRefused) {
     EXPECT_EQ("This does not appear to be an Ogg Stream", MessageOf([] { Open(""); }));
     EXPECT_EQ("This does not appear to be an Ogg Stream", MessageOf([] { Open("OggS but not really a stream"); }));

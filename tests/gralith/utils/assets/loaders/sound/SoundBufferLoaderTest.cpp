@@ -76,24 +76,6 @@ TEST_F(SoundBufferFiles, BufferHoldsTheWaveAndIsCachedWithTheFileReadOnce) {
         EXPECT_EQ((static_cast<unsigned char>(data[i]) - 128) / 128.0f, out[2 * i]) << "byte " << i;
 }
 
-TEST_F(SoundBufferFiles, NoSoundDeviceIsReported) {
-    directory.Write("click.wav", GralithTest::Wav(1, 44100, 8, "\x80\x80"));
-    Held<Proxy> proxy = MakeProxy(false);
-    std::string message = MessageOf([&] { Get(proxy.get(), "click.wav"); });
-    EXPECT_EQ("The following asset could not be loaded: click.wav\n"
-              "SoundBufferLoader: No SoundDevice is set for this proxy\n",
-              message);
-}
-
-TEST_F(SoundBufferFiles, FormatTheDeviceRefusesIsReported) {
-    directory.Write("odd.wav", GralithTest::Wav(2, 44100, 12, "\x01\x02\x03"));
-    Held<Proxy> proxy = MakeProxy(true);
-    std::string message = MessageOf([&] { Get(proxy.get(), "odd.wav"); });
-    EXPECT_NE(std::string::npos, message.find("SoundBufferLoader: Unable to create sound buffer (Bad format)\n"))
-        << message;
-    EXPECT_EQ(0, device->GetMixer()->GetVoiceCount());
-}
-
 TEST_F(SoundBufferFiles, CorruptWaveIsReportedThroughTheNestedRequest) {
     directory.Write("bad.wav", "RIFF");
     Held<Proxy> proxy = MakeProxy(true);
