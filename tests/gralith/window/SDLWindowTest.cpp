@@ -93,16 +93,6 @@ TEST(SDLWindow, FullscreenIsBorderlessPopupOfRequestedSize) {
     EXPECT_FALSE(window.IsWindowed());
 }
 
-TEST(SDLWindow, SetPositionMovesOuterCorner) {
-    SDLWindow window(320, 200, "Moved", true);
-    unsigned long id = XWindowOf(window);
-    ASSERT_NE(0u, id);
-    window.SetPosition(100, 50);
-    bool moved = PumpUntil([&] { return Geometry(id).find("Position: 100,50") != std::string::npos; });
-    EXPECT_TRUE(moved) << Geometry(id);
-    EXPECT_NE(std::string::npos, Geometry(id).find("Geometry: 320x200")) << Geometry(id);
-}
-
 TEST(SDLWindow, CloseRequestIsRecordedUntilConsumed) {
     SDLWindow window(320, 200, "Closable", true);
     unsigned long id = XWindowOf(window);
@@ -120,19 +110,6 @@ TEST(SDLWindow, CloseRequestIsRecordedUntilConsumed) {
     EXPECT_TRUE(window.ConsumeCloseRequest());
     EXPECT_EQ(nullptr, SDLWindow::GetClosedWindow());
     EXPECT_FALSE(window.ConsumeCloseRequest());
-}
-
-TEST(SDLWindow, CloseRequestNamesOnlyTheClosedWindow) {
-    SDLWindow first(200, 100, "First", true);
-    SDLWindow second(200, 100, "Second", true);
-    unsigned long id = XWindowOf(second);
-    ASSERT_NE(0u, id);
-    SendDeleteRequest(id);
-    ASSERT_TRUE(PumpUntil([&] { return SDLWindow::GetClosedWindow() != nullptr; }));
-    EXPECT_EQ(second.GetHandle(), SDLWindow::GetClosedWindow());
-    // Present of a device on the other window clears the record and carries on.
-    EXPECT_FALSE(first.ConsumeCloseRequest());
-    EXPECT_EQ(nullptr, SDLWindow::GetClosedWindow());
 }
 
 TEST(SDLWindow, ReopenKeepsTitleSizeAndPosition) {
@@ -172,29 +149,4 @@ TEST(SDLWindow, CreationWithoutDisplayThrows) {
         EXPECT_EQ(0, e.GetCode());
     }
     setenv("DISPLAY", display.c_str(), 1);
-}
-
-TEST(SDLWindow, FailedReopenCanBeRetriedInPlace) {
-    SDLWindow window(300, 200, "Retry", true);
-    window.SetPosition(70, 30);
-    unsigned long id = XWindowOf(window);
-    ASSERT_TRUE(PumpUntil([&] { return Geometry(id).find("Position: 70,30") != std::string::npos; }));
-
-    // No visual offers this many samples.
-    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 1);
-    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, 64);
-    try {
-        window.Reopen();
-        ADD_FAILURE() << "expected an exception";
-    } catch (const Gralith::Exception& e) {
-        EXPECT_EQ(0, std::string(e.GetMessage()).rfind("Unable to create window: ", 0)) << e.GetMessage();
-    }
-    EXPECT_EQ(nullptr, window.GetHandle());
-
-    SDL_GL_ResetAttributes();
-    window.Reopen();
-    ASSERT_NE(nullptr, window.GetHandle());
-    id = XWindowOf(window);
-    EXPECT_EQ("Retry", WindowName(id));
-    EXPECT_TRUE(PumpUntil([&] { return Geometry(id).find("Position: 70,30") != std::string::npos; })) << Geometry(id);
 }

@@ -72,20 +72,6 @@ TEST(Transformation, MatrixChannelsAreRowMajor) {
     EXPECT_EQ(0.0f, r[3]);
 }
 
-TEST(Transformation, MissingChannelsReadZeroInsteadOfOverrunning) {
-    // A translate with one channel, a matrix with three: the absent channels are 0.
-    Transformation translate(Constants({7}), Transformation::KindTranslate, true);
-    ExpectMatrix(Matrix4::Translation(7, 0, 0), translate.Evaluate(0));
-    Transformation matrix(Constants({1, 2, 3}), Transformation::KindMatrix, true);
-    const Matrix4& r = matrix.Evaluate(0);
-    EXPECT_EQ(1.0f, r[0]);
-    EXPECT_EQ(2.0f, r[4]);
-    EXPECT_EQ(3.0f, r[8]);
-    EXPECT_EQ(0.0f, r[15]);
-    Transformation none(nullptr, Transformation::KindScale, true);
-    ExpectMatrix(Matrix4::Scaling(0, 0, 0), none.Evaluate(0));
-}
-
 TEST(Transformation, FollowsItsAnimationOverTimeAndRejectsUnknownKinds) {
     auto* a = new Animation(3);
     auto* x = new LinearController();
@@ -125,90 +111,4 @@ TEST(Node, LocalIsTheProductInListOrderAndWorldIsUnderTheParent) {
     EXPECT_NEAR(20.0f, world[0] * 1 + world[12], 1e-4f);
     EXPECT_NEAR(2.0f, world[1] * 1 + world[13], 1e-4f);
     root->Release();
-}
-
-TEST(Node, WithoutTransformationsLocalIsIdentityAndWorldTheParentWorld) {
-    Node n;
-    Matrix4 parent = Matrix4::Translation(1, 2, 3);
-    ExpectMatrix(parent, n.Update(5, parent));
-    ExpectMatrix(Matrix4(), n.GetLocal());
-}
-
-TEST(Material, KnownNamesFillSlotsCaseSensitively) {
-    Material m;
-    m.SetAnimation("diffuse", Constants({1, 0, 0, 1}));
-    m.SetAnimation("Diffuse", Constants({0, 1, 0, 1}));
-    m.SetAnimation("transparency", Constants({0.5f}));
-    EXPECT_EQ(m.GetAnimation("diffuse"), m.GetAnimation(Material::Diffuse));
-    EXPECT_NE(nullptr, m.GetAnimation("Diffuse"));
-    EXPECT_NE(m.GetAnimation("Diffuse"), m.GetAnimation(Material::Diffuse));
-    EXPECT_EQ(m.GetAnimation("transparency"), m.GetAnimation(Material::Transparency));
-    EXPECT_EQ(nullptr, m.GetAnimation(Material::Emission));
-    EXPECT_EQ(3, m.GetAnimations().Count());
-
-    auto* onlyInMap = new FakeTexture();
-    m.SetTexture("Diffuse", onlyInMap);
-    EXPECT_EQ(nullptr, m.GetTexture(Material::Diffuse));
-    EXPECT_EQ(onlyInMap, m.GetTexture("Diffuse"));
-    onlyInMap->Release();
-}
-
-TEST(Material, TexturesAndProgramsAreHeldWithTheirOwnReference) {
-    auto* first = new FakeTexture();
-    auto* second = new FakeTexture();
-    auto* program = new FakeProgram();
-    {
-        Material m;
-        m.SetTexture("diffuse", first);
-        EXPECT_EQ(2, first->GetRefCount());
-        EXPECT_EQ(first, m.GetTexture(Material::Diffuse));
-        m.SetTexture("diffuse", second); // replaces and releases the first
-        EXPECT_EQ(1, first->GetRefCount());
-        EXPECT_EQ(second, m.GetTexture(Material::Diffuse));
-        EXPECT_EQ(1, m.GetTextures().Count());
-        m.SetTexture("diffuse", second); // the same object again
-        EXPECT_EQ(2, second->GetRefCount());
-        m.SetProgram(program);
-        EXPECT_EQ(2, program->GetRefCount());
-    }
-    EXPECT_EQ(1, second->GetRefCount());
-    EXPECT_EQ(1, program->GetRefCount());
-    first->Release();
-    second->Release();
-    program->Release();
-}
-
-TEST(Material, ReplacingAnAnimationReleasesTheOldOne) {
-    Material m;
-    Animation* old = Constants({1});
-    old->AddRef();
-    m.SetAnimation("shininess", old);
-    m.SetAnimation("shininess", Constants({2}));
-    EXPECT_EQ(1, old->GetRefCount());
-    float v = 0;
-    m.GetAnimation(Material::Shininess)->Evaluate(0, &v);
-    EXPECT_EQ(2.0f, v);
-    old->Release();
-}
-
-TEST(CameraAndLight, ParametersFillTheirSlots) {
-    Camera c;
-    const char* cameraNames[] = {"xfov", "yfov", "aspect_ratio", "znear", "zfar"};
-    for (const char* n : cameraNames)
-        c.SetParameter(n, Constants({1}));
-    c.SetParameter("ZFar", Constants({2}));
-    for (int i = 0; i < Camera::SlotCount; ++i)
-        EXPECT_EQ(c.GetParameter(cameraNames[i]), c.GetParameter(i)) << cameraNames[i];
-    EXPECT_EQ(6, c.GetParameters().Count());
-    EXPECT_EQ(nullptr, c.GetParameter(5));
-
-    Light l(Light::Spot);
-    EXPECT_EQ(2, l.GetLightType());
-    const char* lightNames[] = {"color",         "constant_attenuation", "linear_attenuation", "quadratic_attenuation",
-                                "falloff_angle", "falloff_exponent"};
-    for (const char* n : lightNames)
-        l.SetParameter(n, Constants({1, 2, 3}));
-    for (int i = 0; i < Light::SlotCount; ++i)
-        EXPECT_EQ(l.GetParameter(lightNames[i]), l.GetParameter(i)) << lightNames[i];
-    EXPECT_EQ(nullptr, l.GetParameter("intensity"));
 }

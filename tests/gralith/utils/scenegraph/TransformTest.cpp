@@ -181,27 +181,6 @@ TEST_F(TransformTest, SwitchingProgramsSendsEverythingIncludingNormalMatrix) {
     EXPECT_EQ(Names{}, DrawAndListUploads(first));
 }
 
-TEST_F(TransformTest, ProgramsSendOnlyWhatTheyDeclare) {
-    Program* none = MakeProgram("uniform float4 Tint;");
-    Program* some = MakeProgram("uniform float4x4 WorldViewProjection; uniform float3x3 NormalMatrix;");
-    EXPECT_EQ(Names{}, DrawAndListUploads(none));
-    EXPECT_EQ(0, Param(none, "Tint")->GetSetCount());
-    EXPECT_EQ((Names{"WorldViewProjection", "NormalMatrix"}), DrawAndListUploads(some));
-    // Nothing is dirty any more after the second draw of the same program.
-    EXPECT_EQ(Names{"WorldViewProjection"}, DrawAndListUploads(some));
-    EXPECT_EQ(Names{}, DrawAndListUploads(some));
-}
-
-TEST_F(TransformTest, NoProgramNoWork) {
-    // The null device refuses the draw after the listeners ran; the transform must not touch
-    // anything without a program.
-    device->SetProgram(nullptr);
-    EXPECT_THROW(device->DrawUnindexed(0, 3), Gralith::Exception);
-    Program* program = MakeProgram(AllUniforms);
-    Names all(std::begin(AllNames), std::end(AllNames));
-    EXPECT_EQ(all, DrawAndListUploads(program));
-}
-
 TEST_F(TransformTest, UpperLeftOriginFlipsProjectionForOffscreenTargets) {
     device->SetLowerLeftOrigin(false);
     device->SetDepthRangeMinusOneToOne(false);
@@ -236,21 +215,6 @@ TEST_F(TransformTest, UpperLeftOriginFlipsProjectionForOffscreenTargets) {
     texture->Release();
 }
 
-TEST_F(TransformTest, LowerLeftOriginNeverFlips) {
-    Program* program = MakeProgram(AllUniforms);
-    transform->Perspective(60, 1.5f, 1, 100);
-    Texture2D* texture = device->CreateTexture2D(64, 64, PixelFormatR8G8B8A8, true);
-    Surface* target = texture->GetSurface(0);
-    device->SetRenderTargets(1, &target, nullptr);
-    DrawAndListUploads(program);
-    ExpectMatrix(Matrix4::Perspective(true, 60, 1.5f, 1, 100), Param(program, "Projection"));
-    EXPECT_EQ((std::vector<float>{1, 1, 1, 1}), Param(program, "ViewportConformFactor")->GetValues());
-    DrawAndListUploads(program);
-    EXPECT_EQ(Names{}, DrawAndListUploads(program));
-    device->SetRenderTargets(0, nullptr, nullptr);
-    texture->Release();
-}
-
 TEST_F(TransformTest, WorldStackPushCopiesAndPopRestores) {
     Matrix4 base = Matrix4::Translation(1, 0, 0);
     transform->SetWorld(base);
@@ -273,49 +237,4 @@ TEST_F(TransformTest, WorldStackPushCopiesAndPopRestores) {
     EXPECT_EQ(Matrix4(), transform->GetWorld());
     EXPECT_EQ(Matrix4(), transform->GetView());
     EXPECT_EQ(Matrix4(), transform->GetProjection());
-}
-
-TEST_F(TransformTest, RegistrationFollowsLifetime) {
-    struct Counter : Device::DrawCallListener {
-        void OnDrawCall() override { ++calls; }
-        int calls = 0;
-    };
-    // 15 more listeners fill the device's 16 slots.
-    std::vector<Counter*> counters;
-    for (int i = 0; i < 15; ++i) {
-        counters.push_back(new Counter);
-        device->AddDrawCallListener(counters.back());
-    }
-    Counter extra;
-    try {
-        device->AddDrawCallListener(&extra);
-        ADD_FAILURE() << "expected a refusal";
-    } catch (const Gralith::Exception& e) {
-        EXPECT_STREQ("Too many draw call listeners", e.GetMessage());
-        EXPECT_EQ(2, e.GetCode());
-    }
-    try {
-        Transform second(device);
-        ADD_FAILURE() << "expected a refusal";
-    } catch (const Gralith::Exception& e) {
-        EXPECT_STREQ("Too many draw call listeners", e.GetMessage());
-    }
-    transform->Release();
-    transform = nullptr;
-    EXPECT_EQ(15, device->AddDrawCallListener(&extra));
-    device->RemoveDrawCallListener(&extra);
-    for (Counter* c : counters) {
-        device->RemoveDrawCallListener(c);
-        c->Release();
-    }
-}
-
-TEST_F(TransformTest, SeenProgramsStayAliveWhileTheTransformLives) {
-    // A program freed and another allocated at its address must not inherit its handles.
-    Program* program = MakeProgram(AllUniforms);
-    DrawAndListUploads(program);
-    EXPECT_EQ(2, program->GetRefCount());
-    transform->Release();
-    transform = nullptr;
-    EXPECT_EQ(1, program->GetRefCount());
 }
