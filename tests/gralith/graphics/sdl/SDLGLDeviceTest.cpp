@@ -82,15 +82,6 @@ TEST_F(SDLGLDeviceTest, ContextHasTheRequestedDepthAndStencilAndDraws) {
     EXPECT_TRUE(device->HasCapability(1));
 }
 
-TEST_F(SDLGLDeviceTest, Depth16GivesSixteenBitsWithoutStencil) {
-    Make(Depth16, 0, 0);
-    int depth = 0, stencil = -1;
-    device->GL().GetIntegerv(GL_DEPTH_BITS, &depth);
-    device->GL().GetIntegerv(GL_STENCIL_BITS, &stencil);
-    EXPECT_GE(depth, 16);
-    EXPECT_EQ(stencil, 0);
-}
-
 TEST_F(SDLGLDeviceTest, MultisampledWindowGetsItsSamples) {
     Make(Depth24Stencil8, 4, 0);
     int samples = 0;
@@ -129,39 +120,12 @@ TEST_F(SDLGLDeviceTest, PresentAnswersFalseOnAQuitRequest) {
     EXPECT_TRUE(device->Present());
 }
 
-TEST_F(SDLGLDeviceTest, RefusedSwapIntervalIsNotAnError) {
-    Make(Depth24Stencil8, 0, DeviceWaitForRetrace);
-    EXPECT_TRUE(device->GetSwapInterval() == 1 || device->GetSwapInterval() == -1);
-    EXPECT_TRUE(device->Present());
-}
-
 TEST_F(SDLGLDeviceTest, FullscreenFlagSwitchesTheWindowMode) {
     Make(Depth24Stencil8, 0, DeviceFullscreen);
     bool flagged = (SDL_GetWindowFlags(window->GetSDLWindow()) & SDL_WINDOW_FULLSCREEN) != 0;
     EXPECT_EQ(flagged, device->IsFullscreen());
     device->Clear(ClearColor, 1, 0, 0, 1, 1, 0);
     EXPECT_TRUE(device->Present());
-}
-
-TEST_F(SDLGLDeviceTest, DepthFormatsTheBackendLacksAreRefusedFirst) {
-    EXPECT_GRALITH_THROW(Make(Depth32Float, 0, 0), "Depth buffer format not supported", 2);
-    EXPECT_GRALITH_THROW(Make(static_cast<DepthStencilFormat>(9), 0, 0), "DepthStencilFromat not recognized", 4);
-}
-
-TEST(DeviceFactory, OffersTheBackendsOfThisBuildOnly) {
-    EXPECT_TRUE(IsDriverAvailable(GraphicsDriverOpenGL));
-    EXPECT_FALSE(IsDriverAvailable(GraphicsDriverDirect3D9));
-    EXPECT_FALSE(IsDriverAvailable(7));
-    ASSERT_EQ(BuiltDriverCount(), 1);
-    EXPECT_EQ(BuiltDriver(0).Driver, GraphicsDriverOpenGL);
-    EXPECT_STREQ(BuiltDriver(0).Title, "OpenGL 2.0");
-    EXPECT_EQ(&BuiltDriver(5), &BuiltDriver(0));
-    EXPECT_GRALITH_THROW(CreateDevice(GraphicsDriverDirect3D9, nullptr, Depth24Stencil8, 0, 0),
-                         "Graphics driver not available in this build: Direct3D 9", 6);
-    EXPECT_GRALITH_THROW(CreateDevice(7, nullptr, Depth24Stencil8, 0, 0),
-                         "Graphics driver not available in this build: 7", 6);
-    EXPECT_GRALITH_THROW(CreateDevice(GraphicsDriverOpenGL, nullptr, Depth24Stencil8, 0, 0),
-                         "The OpenGL device needs an SDL window", 6);
 }
 
 } // namespace Gralith::Graphics

@@ -223,20 +223,6 @@ float4 psMain() : COLOR { return float4(0.25, 0.5, 1.0, 1.0) * Gain * 1.5; }
     EXPECT_TRUE(Near(At(8, 8), 48, 96, 191, 191));
 }
 
-TEST_F(CgRender, AProgramCreatedAfterTheBoundOneWasReleasedIsBound) {
-    std::string red = std::string(PassThroughVertex) + "float4 psMain() : COLOR { return float4(1, 0, 0, 1); }\n";
-    std::string green = std::string(PassThroughVertex) + "float4 psMain() : COLOR { return float4(0, 1, 0, 1); }\n";
-    Shader* vertex = Compile(VertexShader, red, "vsMain");
-    Shader* pixels[] = {Compile(PixelShader, red, "psMain"), Compile(PixelShader, green, "psMain")};
-    // Each new program is likely to take the released one's memory, and with it its address.
-    for (int round = 0; round < 4; ++round) {
-        Program* program = device->CreateProgram(vertex, pixels[round % 2]);
-        ClearAndDraw(program);
-        EXPECT_TRUE(round % 2 ? Near(At(8, 8), 0, 255, 0) : Near(At(8, 8), 255, 0, 0)) << "round " << round;
-        program->Release();
-    }
-}
-
 TEST_F(CgRender, OneParameterFeedsBothStages) {
     // Scale shrinks the quad in the vertex stage and dims the colour in the pixel stage.
     Program* program = Build(R"(
@@ -323,21 +309,6 @@ float4 psMain(float2 uv : TEXCOORD0) : COLOR {
     EXPECT_TRUE(Near(At(28, 4), 128, 255, 0));
 }
 
-TEST_F(CgRender, ArraysTakeAtMostTheirLengthAndPartialUpdatesStartAtElementZero) {
-    Program* program = BuildPixel(R"(
-float4 Colors[2];
-float4 psMain(float2 uv : TEXCOORD0) : COLOR { return uv.x < 0.5 ? Colors[0] : Colors[1]; }
-)");
-    Parameter* colors = program->GetParameter("Colors");
-    const float three[] = {1, 0, 0, 1, 0, 1, 0, 1, 0, 0, 1, 1};
-    colors->SetFloat4(3, three);
-    const float one[] = {1, 1, 0, 1};
-    colors->SetFloat4(1, one);
-    ClearAndDraw(program);
-    EXPECT_TRUE(Near(At(4, 4), 255, 255, 0));
-    EXPECT_TRUE(Near(At(28, 4), 0, 255, 0));
-}
-
 TEST_F(CgRender, TexturedQuadThroughASamplerUniform) {
     Program* program = BuildPixel(
         "sampler2D DiffuseMap;\nfloat4 psMain(float2 uv : TEXCOORD0) : COLOR { return tex2D(DiffuseMap, uv); }\n");
@@ -349,23 +320,6 @@ TEST_F(CgRender, TexturedQuadThroughASamplerUniform) {
     EXPECT_TRUE(Near(At(28, 4), 0, 255, 0));
     EXPECT_TRUE(Near(At(4, 28), 0, 0, 255));
     EXPECT_TRUE(Near(At(28, 28), 255, 255, 255));
-}
-
-TEST_F(CgRender, DefaultSamplingIsLinearAndWraps) {
-    // uv runs from 0 to 2: wrapping repeats the texture, so the centre shows texel 0 again, and
-    // linear filtering blends neighbouring texels at the border between them.
-    Program* program =
-        BuildPixel("sampler2D Map;\nfloat4 psMain(float2 uv : TEXCOORD0) : COLOR { return tex2D(Map, uv * 2.0); }\n");
-    std::vector<std::uint8_t> stripes = {0, 0, 0, 255, 255, 255, 255, 255};
-    program->GetParameter("Map")->SetSampler(MakeTexture(2, 1, stripes));
-    ClearAndDraw(program);
-    // Pixel 6 samples u = 6.5 / 32 * 2 = 0.406, 0.3125 texels past the centre of texel 0: 31% of
-    // the white texel with linear filtering, none with point sampling.
-    Pixel mixed = At(6, 0);
-    EXPECT_GT(mixed.r, 60);
-    EXPECT_LT(mixed.r, 100);
-    // u = 0.094 and 1.094 (clamping would give white for the second).
-    EXPECT_EQ(At(1, 0).r, At(17, 0).r) << "wrap repeats the texture";
 }
 
 TEST_F(CgRender, CubeSamplersLookUpTheFaceOfTheDirection) {
@@ -399,59 +353,6 @@ float4 psMain(float2 uv : TEXCOORD0) : COLOR { return tex2D(A, uv) * 0.5 + tex2D
     EXPECT_TRUE(Near(At(16, 16), 128, 0, 128));
 }
 
-TEST_F(CgRender, ProgramsRebindTheirOwnTexturesWhenBound) {
-    const char* source = "sampler2D Map;\nfloat4 psMain(float2 uv : TEXCOORD0) : COLOR { return tex2D(Map, uv); }\n";
-    Program* first = BuildPixel(source);
-    Program* second = BuildPixel(source);
-    device->SetProgram(first);
-    first->GetParameter("Map")->SetSampler(MakeTexture(1, 1, {255, 0, 0, 255}));
-    second->GetParameter("Map")->SetSampler(MakeTexture(1, 1, {0, 255, 0, 255}));
-    ClearAndDraw(first);
-    EXPECT_TRUE(Near(At(8, 8), 255, 0, 0));
-    ClearAndDraw(second);
-    EXPECT_TRUE(Near(At(8, 8), 0, 255, 0));
-    ClearAndDraw(first);
-    EXPECT_TRUE(Near(At(8, 8), 255, 0, 0));
-}
-
-TEST_F(CgRender, AProgramHoldsTheTexturesSetOnItsSamplers) {
-    Program* program =
-        BuildPixel("sampler2D Map;\nfloat4 psMain(float2 uv : TEXCOORD0) : COLOR { return tex2D(Map, uv); }\n");
-    Texture2D* red = device->CreateTexture2D(1, 1, PixelFormatR8G8B8A8, false);
-    const std::uint8_t redTexel[] = {255, 0, 0, 255};
-    red->SetData(0, redTexel, false);
-    program->GetParameter("Map")->SetSampler(red);
-    EXPECT_EQ(2, red->GetRefCount());
-    // The caller lets go and makes another texture: the program still draws with the red one.
-    red->Release();
-    MakeTexture(1, 1, {0, 255, 0, 255});
-    ClearAndDraw(program);
-    EXPECT_TRUE(Near(At(8, 8), 255, 0, 0));
-
-    // Setting the same texture again keeps one reference; replacing it lets it go.
-    Texture2D* blue = MakeTexture(1, 1, {0, 0, 255, 255});
-    program->GetParameter("Map")->SetSampler(blue);
-    program->GetParameter("Map")->SetSampler(blue);
-    EXPECT_EQ(2, blue->GetRefCount());
-    program->GetParameter("Map")->SetSampler(nullptr);
-    EXPECT_EQ(1, blue->GetRefCount());
-}
-
-TEST_F(CgRender, SamplerArrayElementsTakeOneTextureEach) {
-    Program* program = BuildPixel(R"(
-sampler2D Maps[2];
-float4 psMain(float2 uv : TEXCOORD0) : COLOR { return uv.x < 0.5 ? tex2D(Maps[0], uv) : tex2D(Maps[1], uv); }
-)");
-    Parameter* maps = program->GetParameter("Maps");
-    EXPECT_EQ(2, maps->GetArraySize());
-    Texture* textures[] = {MakeTexture(1, 1, {255, 0, 0, 255}), MakeTexture(1, 1, {0, 0, 255, 255})};
-    SamplerState* states[] = {PointClamp(), PointClamp()};
-    maps->SetSamplers(2, textures, states);
-    ClearAndDraw(program);
-    EXPECT_TRUE(Near(At(4, 4), 255, 0, 0));
-    EXPECT_TRUE(Near(At(28, 4), 0, 0, 255));
-}
-
 TEST_F(CgRender, MulOfMatrixAndVectorUsesTheColumnMajorMatrixAsIs) {
     // A small quad at the origin translated by +0.5 in x: with element [r, c] at c * 4 + r the
     // translation sits in elements 12-14.
@@ -471,18 +372,6 @@ float4 psMain() : COLOR { return float4(1.0, 1.0, 1.0, 1.0); }
     EXPECT_TRUE(Near(At(8, 16), 0, 0, 0, 0));
 }
 
-TEST_F(CgRender, ThreeByThreeMatricesFollowTheSameConvention) {
-    Program* program = BuildPixel(R"(
-float3x3 Mix;
-float4 psMain() : COLOR { return float4(mul(Mix, float3(1.0, 0.0, 0.0)), 1.0); }
-)");
-    // mul(Mix, x axis) is the first column: elements 0, 1, 2.
-    const float mix[9] = {0.25f, 0.5f, 1.0f, 0, 0, 0, 0, 0, 0};
-    program->GetParameter("Mix")->SetMatrix3x3(1, mix);
-    ClearAndDraw(program);
-    EXPECT_TRUE(Near(At(8, 8), 64, 128, 255));
-}
-
 TEST_F(CgRender, SmallerMatrixFillsTheUpperLeftOfIdentity) {
     Program* program = BuildPixel(R"(
 float4x4 M;
@@ -492,76 +381,6 @@ float4 psMain() : COLOR { return mul(M, float4(0.0, 0.0, 0.5, 1.0)); }
     program->GetParameter("M")->SetMatrix3x3(1, scale);
     ClearAndDraw(program);
     EXPECT_TRUE(Near(At(8, 8), 0, 0, 64));
-}
-
-TEST_F(CgRender, MatrixCountLimitIs256) {
-    Program* program = BuildPixel(R"(
-float2x2 Bones[256];
-float4 psMain() : COLOR { return float4(Bones[255][0], 0.0, 1.0); }
-)");
-    Parameter* bones = program->GetParameter("Bones");
-    std::vector<float> data(257 * 16, 0.0f);
-    for (int m = 0; m < 257; ++m)
-        data[static_cast<size_t>(m * 16)] = 1.0f; // [0, 0] = 1
-    bones->SetMatrix4x4(256, data.data());
-    EXPECT_EQ("Number of matrices too large, 256 is max|3", ErrorOf([&] { bones->SetMatrix4x4(257, data.data()); }));
-    ClearAndDraw(program);
-    // Row 0 of the last matrix (its upper-left 2x2 corner): [0, 0] = 1, [0, 1] = 0.
-    EXPECT_TRUE(Near(At(8, 8), 255, 0, 0));
-    // The refused call changed nothing.
-    std::vector<float> other(257 * 16, 1.0f);
-    EXPECT_NE("", ErrorOf([&] { bones->SetMatrix4x4(257, other.data()); }));
-    ClearAndDraw(program);
-    EXPECT_TRUE(Near(At(8, 8), 255, 0, 0));
-}
-
-TEST_F(CgRender, UnknownParameterIsInvalidCachedAndIgnoresSetters) {
-    Program* program = BuildPixel("float4 Tint;\nfloat4 psMain() : COLOR { return Tint; }\n");
-    Parameter* missing = program->GetParameter("NoSuchThing");
-    ASSERT_NE(nullptr, missing);
-    EXPECT_EQ(missing, program->GetParameter("NoSuchThing"));
-    EXPECT_STREQ("NoSuchThing", missing->GetName());
-    EXPECT_FALSE(missing->IsValid());
-    EXPECT_EQ(0, missing->GetArraySize());
-    EXPECT_EQ("GetParameterType(): Parameter is not valid|0", ErrorOf([&] { missing->GetType(); }));
-    EXPECT_EQ(1, program->GetParameterCount()) << "an unknown name does not join the link-time list";
-
-    const float tint[] = {0, 1, 0, 1};
-    program->GetParameter("Tint")->SetFloat4(1, tint);
-    const float values[16] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
-    const std::int32_t ints[4] = {1, 1, 1, 1};
-    missing->SetFloat4(1, values);
-    missing->SetInt4(1, ints);
-    missing->SetBool(1, ints);
-    missing->SetMatrix4x4(1, values);
-    missing->SetSampler(MakeTexture(1, 1, {255, 255, 255, 255}));
-    ClearAndDraw(program);
-    EXPECT_TRUE(Near(At(8, 8), 0, 255, 0));
-}
-
-TEST_F(CgRender, ParametersAreCachedByName) {
-    Program* program = BuildPixel("float4 Tint;\nfloat4 psMain() : COLOR { return Tint; }\n");
-    Parameter* tint = program->GetParameter("Tint");
-    EXPECT_EQ(tint, program->GetParameter("Tint"));
-    EXPECT_EQ(tint, program->GetParameter(0));
-    EXPECT_NE(tint, program->GetParameter("tint")) << "names are case-sensitive";
-}
-
-TEST_F(CgRender, LinkTimeListHoldsBothStagesInByteWiseNameOrder) {
-    Program* program = Build(R"(
-float4 b; float4 Z; float4x4 _world; float A; sampler2D a;
-float4 vsMain(float2 position : POSITION) : POSITION { return mul(_world, float4(position, 0.0, 1.0)) + b; }
-float4 psMain() : COLOR { return tex2D(a, float2(0.5, 0.5)) * A + Z; }
-)");
-    const char* expected[] = {"A", "Z", "_world", "a", "b"};
-    ASSERT_EQ(5, program->GetParameterCount());
-    for (int i = 0; i < 5; ++i)
-        EXPECT_STREQ(expected[i], program->GetParameter(i)->GetName()) << i;
-    EXPECT_EQ(program->GetParameter("_world"), program->GetParameter(2));
-    EXPECT_EQ(nullptr, program->GetParameter(5));
-    EXPECT_EQ(nullptr, program->GetParameter(-1));
-    for (int i = 0; i < 5; ++i)
-        EXPECT_TRUE(program->GetParameter(i)->IsValid());
 }
 
 TEST_F(CgRender, StructureMembersAreParametersOfTheirOwn) {
@@ -580,48 +399,6 @@ float4 psMain(float2 uv : TEXCOORD0) : COLOR { return Lamps[1].color * Lamps[1].
     EXPECT_FALSE(program->GetParameter("Lamps")->IsValid());
     ClearAndDraw(program);
     EXPECT_TRUE(Near(At(8, 8), 128, 64, 128, 128));
-}
-
-TEST_F(CgRender, CommonIntrinsicsAreAcceptedByTheDriver) {
-    Program* program = BuildPixel(R"(
-sampler2D Map; samplerCUBE Sky; float4 Params; float Threshold;
-float4 psMain(float2 uv : TEXCOORD0) : COLOR {
-    float4 c = tex2D(Map, uv);
-    clip(c.a - Threshold);
-    c += tex2Dproj(Map, float4(uv, 0.0, 1.0)) + tex2Dbias(Map, float4(uv, 0.0, 1.0));
-    c += tex2Dlod(Map, float4(uv, 0.0, 0.0)) + tex2Dgrad(Map, uv, ddx(uv), ddy(uv));
-    c += texCUBE(Sky, reflect(normalize(float3(uv, 1.0)), float3(0.0, 0.0, 1.0)));
-    c.rgb = lerp(c.rgb, saturate(pow(c.rgb, 2.2)), Params.x);
-    c.r += frac(uv.x * 4.0) + step(0.5, uv.x) + smoothstep(0.2, 0.8, uv.y);
-    for (int i = 0; i < 4; i++)
-        c.b += Params[i];
-    return c * 0.0 + float4(0.0, 1.0, 0.0, 1.0);
-}
-)");
-    const float threshold = 2.0f;
-    program->GetParameter("Map")->SetSampler(MakeTexture(1, 1, {255, 255, 255, 255}));
-    ClearAndDraw(program);
-    EXPECT_TRUE(Near(At(8, 8), 0, 255, 0));
-    // clip() discards every pixel once the threshold is above the texture's alpha.
-    program->GetParameter("Threshold")->SetFloat(1, &threshold);
-    ClearAndDraw(program);
-    EXPECT_TRUE(Near(At(8, 8), 0, 0, 0, 0));
-}
-
-TEST_F(CgRender, LitComputesTheSpecularPower) {
-    // lit(n.l, n.h, m) = (1, max(n.l, 0), n.l < 0 || n.h < 0 ? 0 : pow(n.h, m), 1).
-    Program* program = BuildPixel(R"(
-float3 Terms;
-float4 psMain() : COLOR { return lit(Terms.x, Terms.y, Terms.z).yzxw * float4(1.0, 1.0, 0.0, 1.0); }
-)");
-    const float terms[] = {0.5f, 0.5f, 2.0f};
-    program->GetParameter("Terms")->SetFloat3(1, terms);
-    ClearAndDraw(program);
-    EXPECT_TRUE(Near(At(8, 8), 128, 64, 0));
-    const float away[] = {-0.5f, 0.5f, 2.0f};
-    program->GetParameter("Terms")->SetFloat3(1, away);
-    ClearAndDraw(program);
-    EXPECT_TRUE(Near(At(8, 8), 0, 0, 0));
 }
 
 TEST_F(CgRender, IntrinsicsMissingFromGlsl120AreProvided) {
@@ -665,74 +442,6 @@ float4 psMain(float2 uv : TEXCOORD0) : COLOR { return float4(output.input, outpu
     EXPECT_TRUE(Near(At(8, 8), 64, 128, 255));
 }
 
-TEST_F(CgRender, NoiseIsSmoothAndWithinZeroToOne) {
-    Program* program = BuildPixel(R"(
-float4 psMain(float2 uv : TEXCOORD0) : COLOR {
-    float a = noise(uv * 8.0);
-    float b = noise(uv * 8.0 + float2(0.01, 0.0));
-    return float4(a, abs(a - b) * 10.0, noise(3.0) == noise(float3(3.0, 0.0, 0.0)) ? 1.0 : 0.0, 1.0);
-}
-)");
-    ClearAndDraw(program);
-    int distinct = 0;
-    for (int x = 0; x < Size; x += 4) {
-        Pixel p = At(x, 9);
-        EXPECT_LT(p.g, 40) << "neighbouring positions give close values at x " << x;
-        EXPECT_EQ(255, p.b);
-        distinct += p.r != At(0, 9).r;
-    }
-    EXPECT_GT(distinct, 3) << "noise varies over the target";
-}
-
-TEST_F(CgRender, UnaddressableTypesAreValidButHaveNoType) {
-    Program* program = BuildPixel(R"(
-#pragma pack_matrix(row_major)
-float4x3 Skew;
-float4 psMain(float2 uv : TEXCOORD0) : COLOR { return mul(Skew, uv.xyx); }
-)");
-    Parameter* skew = program->GetParameter("Skew");
-    EXPECT_TRUE(skew->IsValid());
-    EXPECT_EQ("GetParameterType(): Data type not supported by Gralith 2|0", ErrorOf([&] { skew->GetType(); }));
-    const float values[16] = {};
-    skew->SetMatrix4x4(1, values);
-    skew->SetFloat4(1, values);
-}
-
-TEST_F(CgRender, ThreeDimensionalTexturesAreRefusedBySamplers) {
-    class Volume : public Texture {
-    public:
-        PixelFormat GetPixelFormat() const override { return PixelFormatR8G8B8A8; }
-        TextureType GetType() const override { return TextureType::Texture3D; }
-        void GenerateMipmaps() override {}
-    };
-    Program* program =
-        BuildPixel("sampler2D Map;\nfloat4 psMain(float2 uv : TEXCOORD0) : COLOR { return tex2D(Map, uv); }\n");
-    Volume* volume = Keep(new Volume());
-    EXPECT_EQ("SetSampler(): 3D textures not supported by this device (yet)|0",
-              ErrorOf([&] { program->GetParameter("Map")->SetSampler(volume); }));
-}
-
-TEST_F(CgRender, ShaderAndProgramRefusals) {
-    const char* source = "float4 psMain() : COLOR { return 1.0; }";
-    EXPECT_EQ("Non-default geometry shaders is not supported by this backend|2",
-              ErrorOf([&] { device->CreateShader(GeometryShader, 0, "gsMain", 0, source); }));
-    EXPECT_EQ("Invalid shader type enum|4",
-              ErrorOf([&] { device->CreateShader(static_cast<ShaderType>(3), 0, "psMain", 0, source); }));
-    EXPECT_EQ("Only CG text shaders is supported by this backend|2",
-              ErrorOf([&] { device->CreateShader(PixelShader, 1, "psMain", 0, source); }));
-
-    Program* program = BuildPixel("float4 psMain() : COLOR { return 1.0; }\n");
-    device->SetProgram(program);
-    Shader* vertex = shaders[0];
-    Shader* pixel = shaders[1];
-    EXPECT_EQ("This implementation does not support geometry shaders|0",
-              ErrorOf([&] { device->CreateProgram(vertex, pixel, pixel); }));
-    EXPECT_EQ(program, device->GetProgram());
-    EXPECT_EQ("A program needs a vertex shader and a pixel shader of this device|4",
-              ErrorOf([&] { device->CreateProgram(pixel, vertex); }));
-    EXPECT_NE("", ErrorOf([&] { device->CreateProgram(nullptr, pixel); }));
-}
-
 TEST_F(CgRender, CompileErrorsComeBackWithTheCompilerListing) {
     std::string error = ErrorOf([&] {
         device->CreateShader(PixelShader, 0, "psMain", 0, "float4 psMain() : COLOR {\n  return missing;\n}\n");
@@ -760,44 +469,6 @@ float4 psMain(float2 wide : TEXCOORD0, float4 narrow : TEXCOORD1) : COLOR {
 )");
     ClearAndDraw(program);
     EXPECT_TRUE(Near(At(8, 8), 64, 128, 96, 191));
-}
-
-TEST_F(CgRender, VaryingNeverWrittenFailsToLinkWithTheDriversReason) {
-    std::string source = R"(
-float4 vsMain(float2 position : POSITION) : POSITION { return float4(position, 0, 1); }
-float4 psMain(float2 uv : TEXCOORD3) : COLOR { return uv.xyxy; }
-)";
-    Shader* vertex = Compile(VertexShader, source, "vsMain");
-    Shader* pixel = Compile(PixelShader, source, "psMain");
-    std::string error = ErrorOf([&] { device->CreateProgram(vertex, pixel)->Release(); });
-    EXPECT_EQ(0, error.find("The program could not be linked:\n")) << error;
-    EXPECT_EQ("|0", error.substr(error.size() - 2));
-}
-
-TEST_F(CgRender, SemanticMapNamesAndMessages) {
-    auto create = [&](const char* name, int slot = 1) {
-        const char* names[SlotLimit] = {};
-        names[slot] = name;
-        return ErrorOf([&] { device->CreateSemanticMap(names)->Release(); });
-    };
-    const std::string refused = "The semantic is not supported by this backend (OpenGL+CG)|3";
-    EXPECT_EQ("", create("POSITION"));
-    EXPECT_EQ("", create("NORMAL"));
-    EXPECT_EQ("", create("COLOR"));
-    EXPECT_EQ("", create("TEXCOORD"));
-    EXPECT_EQ("", create("TEXCOORD0"));
-    EXPECT_EQ("", create("TEXCOORD7"));
-    EXPECT_EQ("", create("ATTR3"));
-    EXPECT_EQ("", create("ATTR15", 15));
-    EXPECT_EQ(refused, create("TEXCOORD8"));
-    EXPECT_EQ(refused, create("ATTR16"));
-    EXPECT_EQ(refused, create("TANGENT"));
-    EXPECT_EQ(refused, create("POSITION0"));
-    EXPECT_EQ(refused, create("position"));
-    EXPECT_EQ(refused, create("TEXCOORD3x"));
-    EXPECT_EQ(refused, create("TEXCOORD-1"));
-    EXPECT_EQ(refused, create(""));
-    EXPECT_EQ("", ErrorOf([&] { device->CreateSemanticMap(nullptr)->Release(); }));
 }
 
 TEST_F(CgRender, SemanticMapRoutesLayoutSlotsToShaderInputs) {
@@ -868,30 +539,4 @@ float4 psMain(float4 color : COLOR0) : COLOR { return color; }
     device->Clear(ClearColor | ClearDepth, 0, 0, 0, 0, 1, 0);
     device->DrawUnindexed(0, 4);
     EXPECT_TRUE(Near(At(16, 16), 255, 128, 0));
-}
-
-TEST_F(CgRender, AttributeKindsRefuseWhatTheirArraysCannotTake) {
-    auto* shading = static_cast<CGShadingContext*>(device->GetShadingContext());
-    const char* names[SlotLimit] = {"POSITION", "NORMAL", "COLOR", "TEXCOORD1", "ATTR4"};
-    SemanticMap* map = Keep(device->CreateSemanticMap(names));
-    shading->SetSemanticMap(map);
-    const unsigned int byteType = 0x1400, unsignedByte = 0x1401, floatType = 0x1406;
-    EXPECT_EQ("OpenGL2-devices can not normalize non-float for the POSITION semantic|2",
-              ErrorOf([&] { shading->EnableAttribute(0, 3, unsignedByte, 12, true, 0); }));
-    EXPECT_EQ("OpenGL2-devices can not use 8-bit integers for the POSITION semantic|2",
-              ErrorOf([&] { shading->EnableAttribute(0, 3, byteType, 12, false, 0); }));
-    EXPECT_EQ("OpenGL2-devices can not use un-normalized non-float normals|2",
-              ErrorOf([&] { shading->EnableAttribute(1, 3, byteType, 12, false, 0); }));
-    EXPECT_EQ("OpenGL2-devices can not use un-normalized non-float colors|2",
-              ErrorOf([&] { shading->EnableAttribute(2, 4, unsignedByte, 4, false, 0); }));
-    EXPECT_EQ("", ErrorOf([&] { shading->EnableAttribute(0, 3, floatType, 12, false, 0); }));
-    EXPECT_EQ("", ErrorOf([&] { shading->EnableAttribute(2, 4, unsignedByte, 4, true, 0); }));
-    EXPECT_EQ("", ErrorOf([&] { shading->EnableAttribute(3, 2, byteType, 2, false, 0); }));
-    EXPECT_EQ("", ErrorOf([&] { shading->EnableAttribute(4, 4, byteType, 4, false, 0); }));
-    EXPECT_EQ("", ErrorOf([&] { shading->EnableAttribute(9, 4, byteType, 4, false, 0); })) << "unmapped slot";
-    for (int slot = 0; slot < 5; ++slot)
-        shading->DisableAttribute(slot);
-    shading->SetSemanticMap(device->GetSemanticMap());
-    EXPECT_TRUE(shading->HasCapability(1));
-    EXPECT_FALSE(shading->HasCapability(2));
 }
