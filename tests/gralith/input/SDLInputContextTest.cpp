@@ -138,12 +138,6 @@ protected:
 
 } // namespace
 
-TEST_F(SDLInputContextTest, EscapePressAndReleaseWithCharacter) {
-    auto events = Type("Escape", 3);
-    std::vector<KeyboardEvent> expected = {{257, 0}, {27, 2}, {257, 1}};
-    EXPECT_EQ(expected, events);
-}
-
 TEST_F(SDLInputContextTest, LettersGiveKeyCodeAndTypedCharacter) {
     // xdotool lets go of shift before b.
     auto events = Type("a shift+b", 8);
@@ -239,57 +233,6 @@ TEST_F(SDLInputContextTest, WheelDeltaFollowsTheUsersDirection) {
     EXPECT_EQ(65531u, events[1].x);
 }
 
-TEST_F(SDLInputContextTest, EventsArriveWhoeverPumpsTheQueue) {
-    Xdotool("key Escape");
-    // A plain SDL loop, as a device's Present might run it.
-    auto* keyboard = context->GetKeyboard();
-    std::vector<KeyboardEvent> events;
-    for (int i = 0; i < 200 && events.size() < 3; ++i) {
-        SDL_Event event;
-        while (SDL_PollEvent(&event)) {
-        }
-        for (auto& e : DrainKeys(keyboard))
-            events.push_back(e);
-        SDL_Delay(10);
-    }
-    std::vector<KeyboardEvent> expected = {{257, 0}, {27, 2}, {257, 1}};
-    EXPECT_EQ(expected, events);
-}
-
-TEST_F(SDLInputContextTest, WindowWithoutContextProducesNoEvents) {
-    SDLWindow other(200, 100, "Other", true);
-    unsigned long otherId = XWindowOf(other);
-    Xdotool("windowfocus --sync " + std::to_string(otherId));
-    Settle();
-    DrainKeys(context->GetKeyboard());
-    EXPECT_EQ(nullptr, SDLInputContext::GetRegistered(&other));
-
-    Xdotool("key Escape");
-    Settle();
-    EXPECT_TRUE(DrainKeys(context->GetKeyboard()).empty());
-
-    Xdotool("windowfocus --sync " + std::to_string(id));
-    EXPECT_EQ(3u, Type("Escape", 3).size());
-}
-
-TEST_F(SDLInputContextTest, NewerContextForTheWindowTakesOverEvents) {
-    auto* newer = new SDLInputContext(window);
-    EXPECT_EQ(newer, SDLInputContext::GetRegistered(window));
-    Xdotool("key Escape");
-    std::vector<KeyboardEvent> events;
-    PumpUntil([&] {
-        for (auto& e : DrainKeys(newer->GetKeyboard()))
-            events.push_back(e);
-        return events.size() >= 3;
-    });
-    EXPECT_EQ(3u, events.size());
-    EXPECT_FALSE(context->GetKeyboard()->HasNextEvent());
-    // With the newer one gone, the older one gets the events again.
-    newer->Release();
-    EXPECT_EQ(context, SDLInputContext::GetRegistered(window));
-    EXPECT_EQ(3u, Type("Escape", 3).size());
-}
-
 TEST_F(SDLInputContextTest, MouseMoveAndClickRecords) {
     Xdotool("mousemove --window " + std::to_string(id) + " 30 40");
     auto moves = MouseEvents(1);
@@ -362,19 +305,4 @@ TEST_F(SDLInputContextTest, CursorPositionIsInClientCoordinates) {
     Settle();
     std::string location = GralithTest::Run("xdotool getmouselocation");
     EXPECT_EQ(0u, location.find("x:130 y:90 ")) << location;
-}
-
-TEST_F(SDLInputContextTest, CursorDisplayCount) {
-    Mouse* mouse = context->GetMouse();
-    int start = SDLMouse::GetCursorCount();
-    ASSERT_EQ(0, start);
-    EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY));
-    mouse->HideCursor();
-    EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY));
-    mouse->HideCursor();
-    mouse->ShowCursor();
-    EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY));
-    mouse->ShowCursor();
-    EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY));
-    EXPECT_EQ(0, SDLMouse::GetCursorCount());
 }
