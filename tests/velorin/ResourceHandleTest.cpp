@@ -57,29 +57,4 @@ TEST_F(ResourceHandles, LoadFailuresPropagateFromTheProxy) {
     }
 }
 
-TEST_F(ResourceHandles, ProgramHandlesCarryTheLinkedProgram) {
-    data.Write("shaders/flat.cg", "float4 psMain() : COLOR { return 1; }");
-    ResourceHandle<Gralith::Graphics::Program> program("shaders/flat.cg");
-    auto* linked = dynamic_cast<Gralith::Graphics::NullProgram*>(program.Get());
-    ASSERT_NE(nullptr, linked);
-    EXPECT_STREQ("psMain", linked->GetPixelShader()->GetEntryPoint().c_str());
-}
-
-TEST_F(ResourceHandles, SceneHandlesCarryTheSceneAssetItself) {
-    Gralith::Utils::SceneGraph::FSGWriter::Scene scene;
-    Gralith::Utils::SceneGraph::FSGWriter::Node node;
-    node.id = "camera-rig";
-    node.name = "Rig";
-    scene.nodes.Add(node);
-    Gralith::Utils::BinaryWriter out;
-    Gralith::Utils::SceneGraph::FSGWriter::Write(scene, out);
-    std::string bytes(reinterpret_cast<const char*>(out.GetBytes().Data()), out.GetSize());
-    data.Write("scenes/tiny.fsg", bytes);
-
-    ResourceHandle<Gralith::Utils::Assets::Scene> handle("tiny.fsg{scenes}");
-    ASSERT_TRUE(handle.IsSet());
-    EXPECT_EQ(Gralith::Utils::Assets::AssetScene, handle->GetType());
-    EXPECT_NE(nullptr, handle->FindNode("camera-rig"));
-}
-
 } // namespace

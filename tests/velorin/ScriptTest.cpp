@@ -89,38 +89,10 @@ TEST_F(ScriptReader, NumbersReadAlikeUnderACommaDecimalLocale) {
     EXPECT_EQ(1.25, (*Velorin::Stages[0])[0].length);
 }
 
-TEST_F(ScriptReader, IntegersFollowTheCConversion) {
-    EXPECT_EQ(8, LoadProbe(R"(<N value="010"/>)")->n) << "a leading zero means octal";
-    Velorin::ResetTimeline();
-    Velorin::Framebuffers.Add(&backbuffer);
-    EXPECT_EQ(-42, LoadProbe(R"(<N value="  -42 apples"/>)")->n) << "blanks skipped, trailing text ignored";
-    Velorin::ResetTimeline();
-    Velorin::Framebuffers.Add(&backbuffer);
-    EXPECT_EQ(255, LoadProbe(R"(<N value="0xff"/>)")->n);
-}
-
 TEST_F(ScriptReader, VectorTakesRgbaBeforeXyzw) {
     Load(Script(R"(<Effect Name="c"><ClearScreen>
         <Color x="9" y="9" z="9" w="9" r="0.1" g="0.2" b="0.3" a="0.4"/></ClearScreen></Effect>)"));
     EXPECT_EQ(Vec(0.1f, 0.2f, 0.3f, 0.4f), static_cast<ClearScreen*>(EffectNamed("c"))->GetColor());
-}
-
-TEST_F(ScriptReader, ParameterNamesResolveVectorThenIntegerThenFloat) {
-    Probe* p = LoadProbe(R"(<Both r="1" g="2" b="3" a="4" value="7"/><IntOrFloat value="0x10"/>)");
-    ASSERT_NE(nullptr, p);
-    EXPECT_EQ(Vec(1, 2, 3, 4), p->bothVector);
-    EXPECT_EQ(-1, p->bothInt);
-    EXPECT_EQ(-1.0f, p->bothFloat);
-    EXPECT_EQ(16, p->intOrFloatInt) << "read as an integer, so 0x10 is 16";
-    EXPECT_EQ(-1.0f, p->intOrFloatFloat);
-}
-
-TEST_F(ScriptReader, ParametersHoldTheirScriptValuesWhenLoadRuns) {
-    Load(Script(R"(<Effect Name="p"><Probe><N value="5"/></Probe></Effect>)"));
-    ASSERT_EQ(1u, Probe::events.size());
-    EXPECT_EQ("Load", Probe::events[0].call);
-    EXPECT_EQ("p", Probe::events[0].effect) << "the name is set before Load";
-    EXPECT_EQ(5, Probe::events[0].values);
 }
 
 TEST_F(ScriptReader, ValueRegisterCarriesOverChannelsAndKeys) {
@@ -151,37 +123,6 @@ TEST_F(ScriptReader, FirstKeyWithoutValuesReadsZero) {
         </SwitchKeys></Color></ClearScreen></Effect>)"));
     EXPECT_EQ(Vec(0, 0, 0, 0), ColorAt("c", 0.5));
     EXPECT_EQ(Vec(0, 0, 0, 1), ColorAt("c", 1.5));
-}
-
-TEST_F(ScriptReader, ControllerWithoutKeysGivesZero) {
-    Load(Script(R"(<Effect Name="c"><ClearScreen><Color><LinearKeys><NotAKey Time="0" Value="1"/></LinearKeys>
-        </Color><Depth><SwitchKeys/></Depth></ClearScreen></Effect>)"));
-    EXPECT_EQ(Vec(0, 0, 0, 0), ColorAt("c", 3.0));
-    EXPECT_EQ(0.0f, static_cast<ClearScreen*>(EffectNamed("c"))->GetDepth());
-    EXPECT_STREQ("SwitchKeys", Velorin::Influences[1]->controller->type.CStr());
-}
-
-TEST_F(ScriptReader, SameParameterTwiceLaterWins) {
-    Load(Script(R"(<Effect Name="c"><ClearScreen><Depth value="0.25"/><Depth value="0.75"/>
-        <Stencil><LinearKeys><Key Time="0" Value="3"/></LinearKeys></Stencil>
-        <Stencil><LinearKeys><Key Time="0" Value="9"/></LinearKeys></Stencil>
-        </ClearScreen></Effect>)"));
-    auto* clear = static_cast<ClearScreen*>(EffectNamed("c"));
-    EXPECT_EQ(0.75f, clear->GetDepth());
-    EXPECT_EQ(2, Velorin::Influences.Count()) << "both animated copies act";
-    Velorin::RunTimeline(1.0);
-    EXPECT_EQ(9, clear->GetStencil());
-}
-
-TEST_F(ScriptReader, DuplicateNamesBlocksGetTheFirst) {
-    Load(Script(R"(<Effect Name="twin"><ClearScreen><Depth value="1"/></ClearScreen></Effect>
-        <Effect Name="twin"><ClearScreen><Depth value="2"/></ClearScreen></Effect>
-        <Effect><ClearScreen/></Effect>
-        <Stage><Block Start="0" Length="1" Effect="twin"/><Block Start="0" Length="1"/></Stage>)"));
-    ASSERT_EQ(3, Velorin::Effects.Count());
-    EXPECT_EQ(Velorin::Effects[0], (*Velorin::Stages[0])[0].effect);
-    EXPECT_STREQ("", Velorin::Effects[2]->GetName().CStr()) << "a missing Name is the empty name";
-    EXPECT_EQ(Velorin::Effects[2], (*Velorin::Stages[0])[1].effect) << "a missing Effect looks up the empty name";
 }
 
 TEST_F(ScriptReader, ErrorsInsideEffectsAreWrappedWithTheName) {
@@ -217,40 +158,6 @@ TEST_F(ScriptReader, ErrorsInsideEffectsAreWrappedWithTheName) {
     }
 }
 
-TEST_F(ScriptReader, ErrorsInsideStagesAreNotWrapped) {
-    const std::pair<const char*, const char*> cases[] = {
-        {R"(<Stage><Block Length="1" Effect="a"/></Stage>)", "Unable to convert string to float"},
-        {R"(<Stage><Block Start="0" Length="one" Effect="a"/></Stage>)", "Unable to convert string to float"},
-        {R"(<Stage><Block Start="0" Length="1" Effect="late"/></Stage><Effect Name="late"><ClearScreen/></Effect>)",
-         "No such effect: late"},
-        {R"(<Stage><Block Start="0" Length="1" Effect="A"/></Stage>)", "No such effect: A"},
-        {R"(<Stage><Block Start="0" Length="1" Effect="a" RenderTarget=""/></Stage>)", "No such framebuffer: "},
-        {R"(<Stage><Block Start="0" Length="1" Effect="a" RenderTarget="backbuffer"/></Stage>)",
-         "No such framebuffer: backbuffer"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.first);
-        ExpectLoadError(Script(std::string(R"(<Effect Name="a"><ClearScreen/></Effect>)") + c.first), c.second);
-        EXPECT_EQ(1, Velorin::Effects.Count()) << "what was read before stays";
-        EXPECT_EQ(0, Velorin::Stages.Count()) << "the failing stage is not added";
-        Velorin::ResetTimeline();
-        Velorin::Framebuffers.Add(&backbuffer);
-    }
-}
-
-TEST_F(ScriptReader, WhatWasMadeBeforeAnErrorStays) {
-    ExpectLoadError(Script(R"(<Effect Name="good"><ClearScreen/></Effect>
-        <Stage><Block Start="0" Length="1" Effect="good"/></Stage>
-        <Effect Name="bad"><ClearScreen><Depth><LinearKeys><Key Time="0" Value="1"/></LinearKeys></Depth>
-        <Nonsense/></ClearScreen></Effect>)"),
-                    "Failed to load effect 'bad': Invalid parameter to 'bad': 'Nonsense'");
-    ASSERT_EQ(1, Velorin::Effects.Count());
-    EXPECT_STREQ("good", Velorin::Effects[0]->GetName().CStr());
-    EXPECT_EQ(1, Velorin::Stages.Count());
-    ASSERT_EQ(1, Velorin::Influences.Count()) << "the bad effect's influence was made before the error";
-    EXPECT_EQ(Velorin::FailedEffects[0], Velorin::Influences[0]->effect);
-}
-
 TEST_F(ScriptReader, MissingScriptReportsTheProxysMessage) {
     try {
         Velorin::LoadScript("absent.xml");
@@ -259,23 +166,6 @@ TEST_F(ScriptReader, MissingScriptReportsTheProxysMessage) {
         EXPECT_EQ(0, std::string(e.GetMessage()).rfind("The following asset could not be loaded: absent.xml\n", 0))
             << e.GetMessage();
     }
-}
-
-TEST_F(ScriptReader, MalformedScriptReportsTheXmlLoader) {
-    data.Write("demo.xml", "<Demo><Effect Name=\"a\"></Demo>");
-    try {
-        Velorin::LoadScript("demo.xml");
-        FAIL() << "no error";
-    } catch (const Gralith::Exception& e) {
-        EXPECT_NE(std::string::npos, std::string(e.GetMessage()).find("XmlLoader: ")) << e.GetMessage();
-    }
-}
-
-TEST_F(ScriptReader, WithoutAnAssetProxyTheScriptIsNotSet) {
-    Gralith::Utils::Assets::Proxy* proxy = Velorin::AssetProxy;
-    Velorin::AssetProxy = nullptr;
-    ExpectLoadError(Script("<Effect/>"), "Resource not set to a valid descriptor");
-    Velorin::AssetProxy = proxy;
 }
 
 } // namespace

@@ -72,48 +72,6 @@ TEST_F(Timeline, NegativeTimeActivatesOnlyBlocksStartingBeforeIt) {
     EXPECT_EQ(1, Renders("q"));
 }
 
-TEST_F(Timeline, IntegerParametersTruncateTowardZero) {
-    Load(Script(R"(<Effect Name="p"><Probe>
-        <N><LinearKeys><Key Time="0" Value="0"/><Key Time="3" Value="3"/></LinearKeys></N>
-        <Both><LinearKeys><Key Time="0" x="-1" y="0" z="0" w="0"/><Key Time="2" x="1" y="0" z="0" w="0"/></LinearKeys></Both>
-        </Probe></Effect>)"));
-    auto* p = dynamic_cast<Probe*>(EffectNamed("p"));
-    RunTimeline(1.99);
-    EXPECT_EQ(1, p->n);
-    RunTimeline(2.999);
-    EXPECT_EQ(2, p->n);
-    RunTimeline(3.0);
-    EXPECT_EQ(3, p->n);
-    RunTimeline(-4.0);
-    EXPECT_EQ(0, p->n);
-
-    Velorin::ResetTimeline();
-    Velorin::Framebuffers.Add(&backbuffer);
-    Load(Script(R"(<Effect Name="p"><Probe>
-        <N><LinearKeys><Key Time="0" Value="-1"/><Key Time="2" Value="1"/><Key Time="4" Value="1e12"/>
-        <Key Time="6" Value="-1e12"/></LinearKeys></N></Probe></Effect>)"));
-    p = dynamic_cast<Probe*>(EffectNamed("p"));
-    RunTimeline(0.5); // -0.5
-    EXPECT_EQ(0, p->n);
-    RunTimeline(0.25); // -0.75
-    EXPECT_EQ(0, p->n);
-    RunTimeline(4.0);
-    EXPECT_EQ(INT_MAX, p->n) << "values beyond the int range saturate";
-    RunTimeline(6.0);
-    EXPECT_EQ(INT_MIN, p->n);
-}
-
-TEST_F(Timeline, TruncationHandlesEveryFloat) {
-    EXPECT_EQ(1, Velorin::TruncateToInt(1.99f));
-    EXPECT_EQ(-1, Velorin::TruncateToInt(-1.99f));
-    EXPECT_EQ(0, Velorin::TruncateToInt(-0.5f));
-    EXPECT_EQ(0, Velorin::TruncateToInt(std::numeric_limits<float>::quiet_NaN()));
-    EXPECT_EQ(INT_MAX, Velorin::TruncateToInt(std::numeric_limits<float>::infinity()));
-    EXPECT_EQ(INT_MIN, Velorin::TruncateToInt(-std::numeric_limits<float>::infinity()));
-    EXPECT_EQ(INT_MIN, Velorin::TruncateToInt(-2147483648.0f));
-    EXPECT_EQ(2147483520, Velorin::TruncateToInt(2147483520.0f)) << "largest float below 2^31";
-}
-
 TEST_F(Timeline, InfluencesAndUpdatesRunEveryFrameWhetherActiveOrNot) {
     Load(Script(
         R"(<Effect Name="p"><Probe><F><LinearKeys><Key Time="0" Value="0"/><Key Time="10" Value="10"/></LinearKeys></F>
@@ -129,25 +87,6 @@ TEST_F(Timeline, InfluencesAndUpdatesRunEveryFrameWhetherActiveOrNot) {
     EXPECT_EQ("Update", Probe::events[0].call);
     EXPECT_EQ("q", Probe::events[1].effect);
     EXPECT_EQ("Update", Probe::events[1].call);
-}
-
-TEST_F(Timeline, EvaluationDependsOnlyOnTheTime) {
-    Load(Script(R"(<Effect Name="c"><ClearScreen><Color><LinearKeys>
-        <Key Time="0" r="0" g="1" b="0" a="1"/><Key Time="1" r="1" g="0" b="0" a="1"/><Key Time="2" r="0" g="0" b="1" a="0"/>
-        </LinearKeys></Color><Stencil><SwitchKeys><Key Time="0" Value="1"/><Key Time="1" Value="2"/><Key Time="2" Value="3"/>
-        </SwitchKeys></Stencil></ClearScreen></Effect>)"));
-    auto* c = static_cast<Velorin::ClearScreen*>(EffectNamed("c"));
-    RunTimeline(1.5);
-    Velorin::Effect::Vector4 direct = c->GetColor();
-    int directStencil = c->GetStencil();
-    RunTimeline(0.25);
-    RunTimeline(1.9);
-    RunTimeline(0.0);
-    RunTimeline(1.5); // reached by seeking back and forth
-    EXPECT_EQ(direct, c->GetColor());
-    EXPECT_EQ(Velorin::Effect::Vector4(0.5f, 0.0f, 0.5f, 0.5f), direct);
-    EXPECT_EQ(directStencil, c->GetStencil());
-    EXPECT_EQ(2, directStencil);
 }
 
 TEST_F(Timeline, RendersStageByStageBlockByBlockWithTheBlocksFramebuffer) {
@@ -174,35 +113,6 @@ TEST_F(Timeline, RendersStageByStageBlockByBlockWithTheBlocksFramebuffer) {
     EXPECT_EQ("Update", Probe::events[1].call);
     EXPECT_EQ(3, device->CountCalls(Gralith::Graphics::NullBindRenderTargets));
     offscreen->Release();
-}
-
-TEST_F(Timeline, ClearScreenClearsOnlyColourWithItsParameters) {
-    Load(Script(R"(<Effect Name="black"><ClearScreen/></Effect>
-        <Effect Name="red"><ClearScreen><Color r="1" g="0" b="0" a="1"/><Depth value="0.25"/><Stencil value="7"/></ClearScreen></Effect>
-        <Stage><Block Start="0" Length="1" Effect="black"/></Stage>
-        <Stage><Block Start="0.5" Length="1" Effect="red"/></Stage>)"));
-    RunTimeline(0.75);
-    ASSERT_EQ(2u, device->clears.size());
-    const auto& black = device->clears[0];
-    EXPECT_EQ(1, black.flags);
-    EXPECT_EQ(0.0f, black.red);
-    EXPECT_EQ(0.0f, black.green);
-    EXPECT_EQ(0.0f, black.blue);
-    EXPECT_EQ(1.0f, black.alpha);
-    EXPECT_EQ(1.0f, black.depth);
-    EXPECT_EQ(0, black.stencil);
-    const auto& red = device->clears[1];
-    EXPECT_EQ(1, red.flags) << "depth and stencil values do not add their buffers";
-    EXPECT_EQ(1.0f, red.red);
-    EXPECT_EQ(0.0f, red.green);
-    EXPECT_EQ(0.25f, red.depth);
-    EXPECT_EQ(7, red.stencil);
-    EXPECT_EQ(nullptr, red.target);
-
-    device->clears.clear();
-    RunTimeline(1.25);
-    ASSERT_EQ(1u, device->clears.size());
-    EXPECT_EQ(1.0f, device->clears[0].red);
 }
 
 } // namespace

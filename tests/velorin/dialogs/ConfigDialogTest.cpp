@@ -56,37 +56,6 @@ void ResetSettings() {
     Velorin::Fullscreen = Velorin::PlayMusic = false;
 }
 
-TEST_F(ConfigDialogTest, ListsHoldTheirRowsExactly) {
-    ConfigDialog dialog;
-    EXPECT_STREQ("Halcyra - Brightmoot 08 Invitation", dialog.GetTitle());
-    EXPECT_EQ((std::vector<std::string>{"640 x 480", "800 x 480", "800 x 600", "1024 x 768", "1280 x 720",
-                                        "1280 x 800 ", "1280 x 960", "1280 x 1024", "1440 x 900", "1400 x 1050",
-                                        "1680 x 1050", "1600 x 1200", "1920 x 1080", "1920 x 1200"}),
-              Rows(dialog, ConfigDialog::ResolutionList));
-    EXPECT_EQ((std::vector<std::string>{"Off", "2 Samples", "4 Samples", "6 Samples", "8 Samples"}),
-              Rows(dialog, ConfigDialog::AntiAliasingList));
-    EXPECT_EQ((std::vector<std::string>{"16:10", "16:9", "4:3"}), Rows(dialog, ConfigDialog::AspectList));
-    // Only the drivers compiled into this build are offered; Linux has OpenGL alone.
-    EXPECT_EQ((std::vector<std::string>{"OpenGL 2.0"}), Rows(dialog, ConfigDialog::DriverList));
-    EXPECT_STREQ("Transform", dialog.GetButtonText(ConfigDialog::StartButton));
-    EXPECT_STREQ("Dissolve", dialog.GetButtonText(ConfigDialog::QuitButton));
-    int w = 0, h = 0;
-    dialog.GetBannerImageSize(w, h);
-    EXPECT_EQ(401, w);
-    EXPECT_EQ(105, h);
-}
-
-TEST_F(ConfigDialogTest, LoadSelectsTheDefaults) {
-    ConfigDialog dialog;
-    EXPECT_TRUE(dialog.IsChecked(ConfigDialog::MusicCheckBox));
-    EXPECT_TRUE(dialog.IsChecked(ConfigDialog::FullscreenCheckBox));
-    dialog.ConfigDialog_Load();
-    EXPECT_EQ(0, dialog.GetSelectedRow(ConfigDialog::DriverList));
-    EXPECT_EQ(3, dialog.GetSelectedRow(ConfigDialog::ResolutionList));
-    EXPECT_EQ(1, dialog.GetSelectedRow(ConfigDialog::AntiAliasingList));
-    EXPECT_EQ(0, dialog.GetSelectedRow(ConfigDialog::AspectList));
-}
-
 TEST_F(ConfigDialogTest, AppearsCentredWithBannerAndDefaultsThenDissolveCloses) {
     Watchdog watchdog(60);
     ConfigDialog dialog;
@@ -207,63 +176,6 @@ TEST_F(ConfigDialogTest, ShowConfigDialogTransformUntouchedGivesTheDefaults) {
     EXPECT_EQ(1.6f, Velorin::Aspect);
     EXPECT_TRUE(Velorin::Fullscreen);
     EXPECT_TRUE(Velorin::PlayMusic);
-}
-
-TEST_F(ConfigDialogTest, ShowConfigDialogDissolveAnswersFalse) {
-    Watchdog watchdog(60);
-    ResetSettings();
-    ClickLater(ConfigDialog::QuitButtonRect);
-    bool start = Velorin::ShowConfigDialog();
-    viewer.join();
-    ASSERT_TRUE(clicked);
-    EXPECT_FALSE(start);
-    // The settings receive the untouched fields; nothing reads them since the show never starts.
-    EXPECT_EQ(640, Velorin::ResolutionX);
-    EXPECT_EQ(0, Velorin::Multisamples);
-    EXPECT_FALSE(Velorin::PlayMusic);
-}
-
-TEST_F(ConfigDialogTest, ConversionCoversEveryRowAndFallsBackOutsideThem) {
-    ConfigDialog dialog;
-    const int sizes[14][2] = {{640, 480},   {800, 480},   {800, 600},   {1024, 768}, {1280, 720},
-                              {1280, 800},  {1280, 960},  {1280, 1024}, {1440, 900}, {1400, 1050},
-                              {1680, 1050}, {1600, 1200}, {1920, 1080}, {1920, 1200}};
-    for (int row = 0; row < 14; ++row) {
-        dialog.displayResolutionIndex = row;
-        Velorin::ApplyConfigDialogFields(dialog);
-        EXPECT_EQ(sizes[row][0], Velorin::ResolutionX) << "row " << row;
-        EXPECT_EQ(sizes[row][1], Velorin::ResolutionY) << "row " << row;
-    }
-    for (int row : {-1, 14, 1000}) {
-        dialog.displayResolutionIndex = row;
-        Velorin::ApplyConfigDialogFields(dialog);
-        EXPECT_EQ(640, Velorin::ResolutionX);
-        EXPECT_EQ(480, Velorin::ResolutionY);
-    }
-
-    const int samples[] = {0, 2, 4, 6, 8, 0, 0};
-    const int rows[] = {0, 1, 2, 3, 4, 5, -1};
-    for (int i = 0; i < 7; ++i) {
-        dialog.antiAliasingIndex = rows[i];
-        Velorin::ApplyConfigDialogFields(dialog);
-        EXPECT_EQ(samples[i], Velorin::Multisamples) << "row " << rows[i];
-    }
-
-    dialog.aspectIndex = 1;
-    Velorin::ApplyConfigDialogFields(dialog);
-    EXPECT_EQ(1.7777778f, Velorin::Aspect);
-    dialog.aspectIndex = 0;
-    Velorin::ApplyConfigDialogFields(dialog);
-    EXPECT_EQ(1.6f, Velorin::Aspect);
-    Velorin::Aspect = 2.5f;
-    dialog.aspectIndex = 3;
-    Velorin::ApplyConfigDialogFields(dialog);
-    EXPECT_EQ(2.5f, Velorin::Aspect) << "an unknown aspect row leaves the setting alone";
-
-    dialog.quitButtonPressed = true;
-    EXPECT_FALSE(Velorin::ApplyConfigDialogFields(dialog));
-    dialog.quitButtonPressed = false;
-    EXPECT_TRUE(Velorin::ApplyConfigDialogFields(dialog));
 }
 
 } // namespace

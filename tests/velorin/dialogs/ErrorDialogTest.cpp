@@ -29,22 +29,6 @@ protected:
     void SetUp() override { ASSERT_TRUE(Velorin::Toolkit::Initialize()) << "no display"; }
 };
 
-TEST_F(ErrorDialogTest, StartsWithNoDetailsAndReplacesThemByTheMessage) {
-    ErrorDialog dialog;
-    EXPECT_STREQ("Halcyra", dialog.GetTitle());
-    EXPECT_STREQ("An error has occured forcing Halcyra to close. Details:", dialog.GetLabelText());
-    EXPECT_STREQ("Close", dialog.GetButtonText());
-    EXPECT_FALSE(dialog.IsDetailsEditable());
-    EXPECT_EQ("No details available.", Details(dialog));
-
-    dialog.SetErrorMessage("Failed to load effect 'intro': No such effect: glow");
-    EXPECT_EQ("Failed to load effect 'intro': No such effect: glow", Details(dialog));
-    dialog.SetErrorMessage("");
-    EXPECT_EQ("", Details(dialog)) << "an empty message empties the box";
-    dialog.SetErrorMessage(nullptr);
-    EXPECT_EQ("", Details(dialog));
-}
-
 TEST_F(ErrorDialogTest, EightBitMessagesThatAreNotUtf8AreShownAsLatin1) {
     ErrorDialog dialog;
     dialog.SetErrorMessage("File not found: caf\xe9.png");

@@ -29,21 +29,6 @@ TEST(Noise, ValuesStayInsideMinusOneToOne) {
     }
 }
 
-TEST(Noise, SeedShiftsTheTableBy3124Entries) {
-    EXPECT_EQ(Noise1(1, 0.0f), Noise1(0, 3124.0f));
-    EXPECT_EQ(Noise1(2, 7.5f), Noise1(0, 6255.0f));
-    // The index wraps at the end of the table.
-    EXPECT_EQ(Noise1(4, 0.0f), Noise1(0, static_cast<float>(4 * 3124 - 10000)));
-}
-
-TEST(Noise, NegativePositionsWrapIntoTheTable) {
-    // floor(-0.5) is -1: the entry before 0, which wraps to the table's end.
-    EXPECT_EQ(Noise1(0, -0.5f), Noise1(0, 9999.0f));
-    EXPECT_EQ(Noise1(0, -1.0f), Noise1(0, 9999.0f));
-    EXPECT_EQ(Noise1(0, -10000.0f), Noise1(0, 0.0f));
-    EXPECT_EQ(Noise1(-1, 0.0f), Noise1(0, 10000.0f - 3124.0f));
-}
-
 TEST(Noise, SmoothNoiseMatchesTheTableAtIntegersAndInterpolatesBetween) {
     EXPECT_EQ(SmoothNoise(5, 3.0f), Noise1(5, 3.0f));
     EXPECT_EQ(SmoothNoise(5, -2.0f), Noise1(5, -2.0f));
@@ -51,14 +36,6 @@ TEST(Noise, SmoothNoiseMatchesTheTableAtIntegersAndInterpolatesBetween) {
     EXPECT_NEAR(SmoothNoise(5, 3.25f), 0.75f * Noise1(5, 3.0f) + 0.25f * Noise1(5, 4.0f), 1e-6f);
     // Continuous across an integer step.
     EXPECT_NEAR(SmoothNoise(9, 3.9999f), Noise1(9, 4.0f), 1e-3f);
-}
-
-TEST(Noise, NoiseVectorUsesThreeSeparateSeeds) {
-    auto v = NoiseVector(1, 2.5f);
-    EXPECT_EQ(v.x, SmoothNoise(1, 2.5f));
-    EXPECT_EQ(v.y, SmoothNoise(1368, 2.5f));
-    EXPECT_EQ(v.z, SmoothNoise(3442, 2.5f));
-    EXPECT_EQ(v.w, 0.0f);
 }
 
 TEST(Pulse, DropEnvelopeOfTheFieldOfView) {
