@@ -91,41 +91,6 @@ double Crossings(const Track& t, double from, double to) {
     return count / (2.0 * (to - from));
 }
 
-TEST(MusicKick, PitchFallsAndTheTailEndsByItsLength) {
-    Track t(ToFrame(1.0));
-    RenderKick(t, 0.1, 0.3, 0.5f, 0.0f, 1);
-    // A falling pitch: well above the body early on, settling near 50 Hz.
-    EXPECT_GT(Crossings(t, 0.105, 0.125), 120.0);
-    EXPECT_NEAR(Crossings(t, 0.25, 0.38), 50.0, 8.0);
-    EXPECT_EQ(Peak(t, ToFrame(0.4) + 1), 0.0f);
-    EXPECT_EQ(Peak(t, 0, ToFrame(0.1)), 0.0f);
-    // The heavy kick settles lower and carries more low band at the same level.
-    Track heavy(ToFrame(1.0));
-    RenderKick(heavy, 0.1, 0.3, 0.5f, 1.0f, 1);
-    EXPECT_LT(Crossings(heavy, 0.25, 0.38), Crossings(t, 0.25, 0.38) - 5.0);
-    double light = 0.0, strong = 0.0;
-    for (int f = 0; f < 12; ++f) {
-        light = std::max(light, LowBand(t, 0.1 + f / 60.0));
-        strong = std::max(strong, LowBand(heavy, 0.1 + f / 60.0));
-    }
-    EXPECT_GT(strong, 1.3 * light);
-}
-
-TEST(MusicPad, SameSeedSameSoundOtherSeedOtherPhases) {
-    PadChord chord{0.0, 0.5, {57, 60, 64}, 800.0, 2000.0, 0.3f};
-    Track a(ToFrame(2.0)), b(ToFrame(2.0)), c(ToFrame(2.0));
-    RenderPad(a, chord, 7);
-    RenderPad(b, chord, 7);
-    RenderPad(c, chord, 8);
-    EXPECT_EQ(a.left, b.left);
-    EXPECT_EQ(a.right, b.right);
-    EXPECT_NE(a.left, c.left);
-    // Spread across the field: the sides differ.
-    EXPECT_NE(a.left, a.right);
-    // The release ends it.
-    EXPECT_EQ(Peak(a, ToFrame(0.5 + chord.release) + 1), 0.0f);
-}
-
 TEST(MusicAnalysis, LowBandMatchesTheEngineSpectrum) {
     Track t(ToFrame(1.0));
     RenderKick(t, 0.2, 0.3, 0.6f, 1.0f, 3);
