@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <map>
 #include <mutex>
 #include <set>
@@ -273,6 +274,10 @@ std::vector<uint32_t> CompileToSpirv(const char* source, const char* entryPoint,
     return spirv;
 }
 
+// The most uniforms, and structure members and elements on the way to them, that a stage reports:
+// far more than a GL 2.0 driver takes.
+const size_t MaxUniformParts = 65536;
+
 // Names the uniform blocks get while they are written; the text then drops "<prefix>.".
 const char* const BlockPrefix = "gralith_block";
 
@@ -368,11 +373,10 @@ CgTranslator::Translation CgTranslator::Translate(const char* source, const char
     if (!sourceName)
         sourceName = "";
     EShLanguage language = stage == StageVertex ? EShLangVertex : EShLangFragment;
-    std::vector<uint32_t> spirv = CompileToSpirv(source, entryPoint, language, sourceName);
-    std::set<uint32_t> unsignedTypes = MakeIntegersSigned(spirv);
-
     Translation result;
     try {
+        std::vector<uint32_t> spirv = CompileToSpirv(source, entryPoint, language, sourceName);
+        std::set<uint32_t> unsignedTypes = MakeIntegersSigned(spirv);
         GlslWriter writer(std::move(spirv), std::move(unsignedTypes));
         spirv_cross::CompilerGLSL::Options options = writer.get_common_options();
         options.version = 120;
@@ -388,8 +392,13 @@ CgTranslator::Translation CgTranslator::Translate(const char* source, const char
             std::string name;
             uint32_t type;
         };
+        // An array of structures counts once per element: the budget keeps a huge one from costing
+        // time and memory in proportion to its declared size.
+        size_t budget = 0;
         std::function<void(std::vector<Leaf>&, const std::string&, uint32_t)> addLeaves =
             [&](std::vector<Leaf>& leaves, const std::string& name, uint32_t typeId) {
+                if (++budget > MaxUniformParts)
+                    Fail(std::string("ERROR: ") + sourceName + ": too many uniforms");
                 const spirv_cross::SPIRType& type = writer.TypeOf(typeId);
                 if (type.basetype == spirv_cross::SPIRType::Struct && type.array.size() == 1 && type.parent_type) {
                     for (uint32_t i = 0; i < type.array[0]; ++i)
@@ -402,6 +411,7 @@ CgTranslator::Translation CgTranslator::Translate(const char* source, const char
                 }
             };
         auto collectLeaves = [&]() {
+            budget = 0;
             std::vector<Leaf> leaves;
             for (const spirv_cross::Resource& block : resources.uniform_buffers) {
                 const spirv_cross::SPIRType& type = writer.BlockType(block.id);
@@ -422,10 +432,14 @@ CgTranslator::Translation CgTranslator::Translate(const char* source, const char
             uniform.arraySize = 0;
             if (!type.array.empty()) {
                 uniform.arraySize = 1;
-                for (uint32_t length : type.array)
+                for (uint32_t length : type.array) {
+                    if (length > 0 &&
+                        uniform.arraySize > std::numeric_limits<int>::max() / static_cast<int64_t>(length))
+                        Fail(std::string("ERROR: ") + sourceName + ": uniform '" + leaf.name + "' is too large");
                     uniform.arraySize *= static_cast<int>(length);
+                }
             }
-            result.uniforms.Add(uniform);
+            result.uniforms.AddGrowing(uniform);
         }
         std::vector<std::string> prefixes;
         for (const spirv_cross::Resource& block : resources.uniform_buffers) {
@@ -520,8 +534,14 @@ CgTranslator::Translation CgTranslator::Translate(const char* source, const char
             RemoveAll(glsl, prefix + ".");
         AddPolyfills(glsl);
         result.glsl = glsl.c_str();
-    } catch (const spirv_cross::CompilerError& error) {
+    } catch (const Exception&) {
+        throw;
+    } catch (const std::exception& error) {
+        // The GLSL writer reports what it cannot translate as spirv_cross::CompilerError; what
+        // else the libraries throw (a bad index, an allocation) is as much the compile's failure.
         Fail(std::string("ERROR: ") + sourceName + ": " + error.what());
+    } catch (...) {
+        Fail(std::string("ERROR: ") + sourceName + ": internal compiler error");
     }
     return result;
 }

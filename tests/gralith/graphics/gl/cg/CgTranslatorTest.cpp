@@ -260,3 +260,16 @@ float4 psMain() : COLOR { return Tint * Gain * 0.75; })";
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(expected[i], tint->initialValue[i]) << "component " << i;
 }
+
+// A structure array is reported element by element: two billion elements took hours, and the
+// element count of an array of arrays overflowed an int.
+TEST(CgTranslator, UniformsTooLargeToReportAreCompileErrors) {
+    EXPECT_EQ("The compile returned an error.\n\nERROR: shaders/broken.cg: too many uniforms\n\n",
+              ErrorOf("struct S { float a; };\nS s[100000];\nfloat4 f() : COLOR { return s[1].a; }", "f",
+                      CgTranslator::StagePixel));
+    EXPECT_EQ("The compile returned an error.\n\nERROR: shaders/broken.cg: uniform 'a' is too large\n\n",
+              ErrorOf("float a[65536][65536];\nfloat4 f() : COLOR { return a[1][2]; }", "f", CgTranslator::StagePixel));
+    CgTranslator::Translation t =
+        Pixel("struct S { float4 a; };\nS s[10000];\nfloat4 f() : COLOR { return s[1].a; }", "f");
+    EXPECT_EQ(10000, t.uniforms.Count());
+}
