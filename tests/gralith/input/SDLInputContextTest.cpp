@@ -205,34 +205,6 @@ TEST_F(SDLInputContextTest, TextIsDecodedIntoCharacterCodes) {
     EXPECT_EQ(expected, DrainKeys(context->GetKeyboard()));
 }
 
-TEST_F(SDLInputContextTest, WheelDeltaFollowsTheUsersDirection) {
-    SDL_Event event{};
-    event.type = SDL_MOUSEWHEEL;
-    event.wheel.windowID = SDL_GetWindowID(window->GetSDLWindow());
-    event.wheel.y = 1;
-    event.wheel.preciseY = 1.5f;
-    event.wheel.mouseX = 7;
-    event.wheel.mouseY = 9;
-    SDL_PushEvent(&event);
-    event.wheel.direction = SDL_MOUSEWHEEL_FLIPPED;
-    // Left of the client area (a captured pointer): the position's low 16 bits, unsigned.
-    event.wheel.mouseX = -5;
-    SDL_PushEvent(&event);
-    // Only horizontal movement: nothing for a vertical wheel event.
-    event.wheel.preciseY = 0;
-    event.wheel.preciseX = 1;
-    SDL_PushEvent(&event);
-    SDLWindow::DispatchEvents();
-    auto events = DrainMouse(context->GetMouse());
-    ASSERT_EQ(2u, events.size());
-    EXPECT_EQ(180, events[0].wheel);
-    EXPECT_EQ(7u, events[0].x);
-    EXPECT_EQ(9u, events[0].y);
-    EXPECT_EQ(4u, events[0].type);
-    EXPECT_EQ(-180, events[1].wheel);
-    EXPECT_EQ(65531u, events[1].x);
-}
-
 TEST_F(SDLInputContextTest, MouseMoveAndClickRecords) {
     Xdotool("mousemove --window " + std::to_string(id) + " 30 40");
     auto moves = MouseEvents(1);
@@ -296,13 +268,4 @@ TEST_F(SDLInputContextTest, DoubleClickWheelAndDrag) {
     EXPECT_EQ(50u, drag[drag.size() - 2].x);
     EXPECT_EQ(60u, drag[drag.size() - 2].y);
     EXPECT_EQ(2u, drag.back().type);
-}
-
-TEST_F(SDLInputContextTest, CursorPositionIsInClientCoordinates) {
-    window->SetPosition(100, 50);
-    Settle();
-    context->GetMouse()->SetCursorPosition(30, 40);
-    Settle();
-    std::string location = GralithTest::Run("xdotool getmouselocation");
-    EXPECT_EQ(0u, location.find("x:130 y:90 ")) << location;
 }

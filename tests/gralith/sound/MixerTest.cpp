@@ -135,16 +135,6 @@ TEST(Mixer, MonoAnd8BitSamplesPlayOnBothSides) {
     }
 }
 
-TEST(Mixer, GainsScaleEachSide) {
-    Mixer mixer;
-    MixerVoice* voice = StereoVoice(mixer, std::vector<int16_t>(8, 16384));
-    voice->SetGains(0.25f, 0.0f);
-    voice->Play(true, 0.0);
-    std::vector<float> out = Mix(mixer, 4);
-    EXPECT_EQ(0.125f, out[0]);
-    EXPECT_EQ(0.0f, out[1]);
-}
-
 TEST(Mixer, HeardPositionFollowsTheClockBetweenMixesAndNeverGoesBack) {
     Mixer mixer;
     MixerVoice* voice = StereoVoice(mixer, Ramp(4096));

@@ -80,16 +80,6 @@ TEST(Directory, MissingFileNamesTheFullPrefixedPath) {
     ExpectNotFound(dir, "sub", temp / "sub");
 }
 
-TEST(InputFile, MissingFileThrowsCodeSix) {
-    try {
-        InputFile file("/nonexistent/dir/file.bin");
-        FAIL() << "opened a missing file";
-    } catch (const Exception& e) {
-        EXPECT_STREQ("File not found: /nonexistent/dir/file.bin", e.GetMessage());
-        EXPECT_EQ(6, e.GetCode());
-    }
-}
-
 TEST(InputFile, ReadCountsWholeItems) {
     TempDirectory temp;
     temp.Write("ten.bin", "0123456789");
@@ -109,29 +99,6 @@ TEST(InputFile, SizeReturnsTheWholeSizeAndRewinds) {
     EXPECT_EQ(100, file.Tell());
     EXPECT_EQ(1000, file.Size());
     EXPECT_EQ(0, file.Tell());
-}
-
-TEST(InputFile, SeekFromEachOrigin) {
-    TempDirectory temp;
-    temp.Write("f.bin", "abcdefghij");
-    InputFile file(String((temp / "f.bin").c_str()));
-    EXPECT_EQ(0, file.Seek(2, 0));
-    EXPECT_EQ(10, file.Tell());
-    EXPECT_EQ(0, file.Seek(0, 3));
-    EXPECT_EQ(3, file.Tell());
-    EXPECT_EQ(0, file.Seek(1, 2));
-    EXPECT_EQ(5, file.Tell());
-    char c = 0;
-    EXPECT_EQ(1u, file.Read(&c, 1, 1));
-    EXPECT_EQ('f', c);
-    EXPECT_EQ(0, file.Seek(2, -1));
-    EXPECT_EQ(9, file.Tell());
-    // Unknown origins do nothing and report failure.
-    EXPECT_NE(0, file.Seek(3, 0));
-    EXPECT_NE(0, file.Seek(-1, 0));
-    EXPECT_EQ(9, file.Tell());
-    // Seeking before the start fails.
-    EXPECT_NE(0, file.Seek(0, -5));
 }
 
 TEST(InputFile, NamesOfNonRegularFilesFailAtOnce) {

@@ -96,22 +96,6 @@ TEST_F(StateTest, EachDistinctDescriptionIsCreatedOnce) {
     state->Release();
 }
 
-TEST_F(StateTest, SetDefaultsReturnsToTheDisabledBlendObject) {
-    State* state = new State(device);
-    Draw();
-    const void* defaultBlend = device->GetBlendState();
-    const void* defaultDepth = device->GetDepthStencilState();
-    state->SetBlend(BlendSrcAlpha, BlendOne);
-    state->DisableDepthTest();
-    Draw();
-    ASSERT_NE(defaultBlend, device->GetBlendState());
-    state->SetDefaults();
-    Draw();
-    EXPECT_EQ(defaultBlend, device->GetBlendState());
-    EXPECT_EQ(defaultDepth, device->GetDepthStencilState());
-    state->Release();
-}
-
 TEST(StateMatching, BlendRules) {
     BlendStateDesc a = State::DefaultBlend();
     BlendStateDesc b = a;
@@ -200,53 +184,5 @@ TEST_F(StateTest, WindingFlipsOnlyOffscreenOnUpperLeftOrigin) {
     Draw();
     EXPECT_EQ(1, Rasterizer()->Desc.FrontCounterClockwise) << "the window is drawn unflipped";
     texture->Release();
-    state->Release();
-}
-
-TEST_F(StateTest, NewerStateDisplacesOlder) {
-    State* first = new State(device);
-    first->SetBlend(BlendOne, BlendOne);
-    EXPECT_EQ(first, State::GetRegistered(device));
-    State* second = new State(device);
-    EXPECT_EQ(second, State::GetRegistered(device));
-    Draw();
-    EXPECT_FALSE(Blend()->Desc.BlendEnabled) << "only the newer State sets state";
-
-    // Destroying the displaced State leaves the newer one registered.
-    first->Release();
-    EXPECT_EQ(second, State::GetRegistered(device));
-    second->SetBlend(BlendSrcAlpha, BlendOne);
-    Draw();
-    EXPECT_TRUE(Blend()->Desc.BlendEnabled);
-    second->Release();
-    EXPECT_EQ(nullptr, State::GetRegistered(device));
-}
-
-TEST_F(StateTest, StatesOfOneDeviceShareObjectsAndLastOneCleansUp) {
-    BlendState* deviceBlend = device->GetBlendState();
-    DepthStencilState* deviceDepth = device->GetDepthStencilState();
-    RasterizerState* deviceRasterizer = device->GetRasterizerState();
-    State* first = new State(device);
-    Draw();
-    const void* shared = device->GetBlendState();
-    State* second = new State(device);
-    Draw();
-    EXPECT_EQ(shared, device->GetBlendState());
-    second->Release();
-    first->Release();
-    // The device no longer holds released objects and draws on with its own.
-    EXPECT_EQ(deviceBlend, device->GetBlendState());
-    EXPECT_EQ(deviceDepth, device->GetDepthStencilState());
-    EXPECT_EQ(deviceRasterizer, device->GetRasterizerState());
-    Draw();
-}
-
-// Unregistering touches the device: a State keeps it alive whoever lets go of it first (the
-// sanitizer build sees any touch of a freed device).
-TEST(StateLifetime, AStateKeepsItsDeviceUntilItGoes) {
-    NullDevice* device = NullDevice::Create(8, 8);
-    State* state = new State(device);
-    EXPECT_EQ(device->GetRefCount(), 2);
-    device->Release();
     state->Release();
 }

@@ -32,16 +32,6 @@ Array<String> SplitOf(const char* text, char separator) {
 
 } // namespace
 
-TEST(String, CopiesShareOneBlockAndOutliveEachOther) {
-    String* first = new String("shared text");
-    String second(*first);
-    EXPECT_TRUE(second.SharesBlockWith(*first));
-    EXPECT_TRUE(second == *first);
-    delete first;
-    EXPECT_TRUE(second == "shared text");
-    EXPECT_EQ(11, second.Length());
-}
-
 TEST(String, EqualityComparesBytesAndLengths) {
     EXPECT_TRUE(String("abc") == String("abc"));
     EXPECT_FALSE(String("abc") == String("abd"));
@@ -53,20 +43,6 @@ TEST(String, EqualityComparesBytesAndLengths) {
     EXPECT_FALSE(String("abc") == "ab");
     EXPECT_FALSE(String("ab") == "abc");
     EXPECT_FALSE(String("abc") == static_cast<const char*>(nullptr));
-}
-
-TEST(String, ConcatenationBuildsNewBlocksAndLeavesSharedTextAlone) {
-    String a("left");
-    String shared(a);
-    String sum = a + String("right");
-    EXPECT_TRUE(sum == "leftright");
-    EXPECT_TRUE(a == "left");
-    String returned = (a += String("-more"));
-    EXPECT_TRUE(a == "left-more");
-    EXPECT_TRUE(returned == "left-more");
-    EXPECT_TRUE(shared == "left");
-    EXPECT_FALSE(a.SharesBlockWith(shared));
-    EXPECT_TRUE(String() + String() == "");
 }
 
 TEST(String, IndexOfFindsFromTheGivenIndex) {

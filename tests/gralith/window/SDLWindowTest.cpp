@@ -112,32 +112,6 @@ TEST(SDLWindow, CloseRequestIsRecordedUntilConsumed) {
     EXPECT_FALSE(window.ConsumeCloseRequest());
 }
 
-TEST(SDLWindow, ReopenKeepsTitleSizeAndPosition) {
-    SDLWindow window(400, 300, "Reopened", true);
-    window.SetPosition(60, 40);
-    unsigned long oldId = XWindowOf(window);
-    ASSERT_TRUE(PumpUntil([&] { return Geometry(oldId).find("Position: 60,40") != std::string::npos; }));
-    SendDeleteRequest(oldId);
-    ASSERT_TRUE(PumpUntil([&] { return SDLWindow::GetClosedWindow() != nullptr; }));
-
-    void* oldHandle = window.GetHandle();
-    window.Reopen();
-    // A close request of the old window does not end the new one.
-    EXPECT_EQ(nullptr, SDLWindow::GetClosedWindow());
-    unsigned long id = XWindowOf(window);
-    ASSERT_NE(0u, id);
-    EXPECT_NE(oldId, id);
-    (void)oldHandle;
-    EXPECT_TRUE(SDL_GetWindowFlags(window.GetSDLWindow()) & SDL_WINDOW_OPENGL);
-    EXPECT_EQ("Reopened", WindowName(id));
-    EXPECT_TRUE(PumpUntil([&] { return Geometry(id).find("Position: 60,40") != std::string::npos; })) << Geometry(id);
-    EXPECT_NE(std::string::npos, Geometry(id).find("Geometry: 400x300")) << Geometry(id);
-
-    SendDeleteRequest(id);
-    ASSERT_TRUE(PumpUntil([&] { return SDLWindow::GetClosedWindow() != nullptr; }));
-    EXPECT_TRUE(window.ConsumeCloseRequest());
-}
-
 TEST(SDLWindow, CreationWithoutDisplayThrows) {
     std::string display = getenv("DISPLAY");
     setenv("DISPLAY", ":65000", 1);

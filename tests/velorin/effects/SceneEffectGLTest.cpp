@@ -242,33 +242,6 @@ TEST_F(SceneEffect, SceneWithoutNodesDrawsOnlyTheBackgroundAndSprites) {
     Velorin::AssetProxy = shared;
 }
 
-TEST_F(SceneEffect, FrameLeavesTheWindowBound) {
-    RenderAt(25.0);
-    EXPECT_EQ(device->GetColorTargetCount(), 0);
-    EXPECT_EQ(device->GetDepthStencilTarget(), nullptr);
-}
-
-TEST_F(SceneEffect, EffectGivesEverySpriteTwentyByTwentyCornersAndAShapeFromTheStrip) {
-    // The effect's shapes follow the particle field's 600 draws after reseeding.
-    std::srand(1);
-    for (int i = 0; i < 600; ++i)
-        std::rand();
-    const auto& vertices = effect->GetParticles()->GetVertices();
-    const float corners[6][2] = {{-20, -20}, {20, -20}, {20, 20}, {-20, -20}, {20, 20}, {-20, 20}};
-    const float vs[6] = {0, 0, 1, 0, 1, 1};
-    const int sides[6] = {0, 1, 1, 0, 1, 0};
-    for (int s = 0; s < 200; ++s) {
-        int k = std::rand() % 4;
-        for (int i = 0; i < 6; ++i) {
-            const auto& v = vertices[s * 6 + i];
-            ASSERT_EQ(v.cornerX, corners[i][0]) << s;
-            ASSERT_EQ(v.cornerY, corners[i][1]) << s;
-            ASSERT_EQ(v.v, vs[i]) << s;
-            ASSERT_FLOAT_EQ(v.u, (k + sides[i]) / 4.0f) << s << " vertex " << i;
-        }
-    }
-}
-
 // One sprite in front of the camera, the others moved far behind it; seen from two sides it
 // always faces the viewer.
 TEST_F(SceneEffect, SpritesFaceTheCameraFromAnyDirection) {

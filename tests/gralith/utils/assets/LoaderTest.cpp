@@ -113,70 +113,6 @@ protected:
 
 } // namespace
 
-TEST(Loader, PathOverloadOpensThroughTheProxyAndReleasesTheStream) {
-    auto* files = new MemoryFileSystem;
-    Proxy* proxy = new Proxy(files, nullptr, nullptr, nullptr);
-    StreamReader reader;
-    std::string seen;
-    reader.read = [&](InputStream* stream) -> Asset* {
-        char buffer[64] = {};
-        stream->Read(buffer, 1, stream->Size());
-        seen = buffer;
-        return new TestAsset(TypeA);
-    };
-    Asset* asset = reader.Load(TypeA, String("a/file"), proxy);
-    EXPECT_EQ("bytes of a/file", seen);
-    EXPECT_EQ(1, files->streamsDestroyed);
-    asset->Release();
-
-    reader.read = [](InputStream*) -> Asset* { throw Exception("corrupt"); };
-    EXPECT_EQ("corrupt", MessageOf([&] { reader.Load(TypeA, String("b"), proxy); }));
-    EXPECT_EQ(2, files->streamsDestroyed);
-
-    reader.read = [](InputStream*) -> Asset* { throw std::runtime_error("other"); };
-    EXPECT_THROW(reader.Load(TypeA, String("c"), proxy), std::runtime_error);
-    EXPECT_EQ(3, files->streamsDestroyed);
-
-    int code = 0;
-    EXPECT_EQ("File not found: missing", MessageOf([&] { reader.Load(TypeA, String("missing"), proxy); }, &code));
-    EXPECT_EQ(6, code);
-    EXPECT_EQ((std::vector<std::string>{"a/file", "b", "c", "missing"}), files->opened);
-    files->Release(); // the proxy keeps its own reference
-    proxy->Release();
-}
-
-TEST(Loader, WithoutAFileSystemFailsClearly) {
-    Proxy* proxy = new Proxy(nullptr, nullptr, nullptr, nullptr);
-    BaseOnly loader;
-    EXPECT_EQ("The asset proxy has no file system", MessageOf([&] { loader.Load(1, String("p"), proxy); }));
-    proxy->Release();
-}
-
-TEST(TextLoader, ReadsTheWholeStreamUpToAZeroByte) {
-    TextLoader loader;
-    EXPECT_TRUE(loader.CanLoad(3));
-    EXPECT_FALSE(loader.CanLoad(11));
-    EXPECT_STREQ("TextLoader", loader.GetName().CStr());
-
-    MemoryStream plain("line one\nline two\n");
-    Asset* asset = loader.Load(3, &plain, String("dir/a.txt"), nullptr);
-    ASSERT_NE(nullptr, asset);
-    EXPECT_EQ(3, asset->GetType());
-    EXPECT_STREQ("dir/a.txt", asset->GetName().CStr());
-    EXPECT_STREQ("line one\nline two\n", static_cast<TextAsset*>(asset)->GetText().CStr());
-    asset->Release();
-
-    MemoryStream zero(std::string("before\0after", 12));
-    asset = loader.Load(3, &zero, String("z"), nullptr);
-    EXPECT_STREQ("before", static_cast<TextAsset*>(asset)->GetText().CStr());
-    asset->Release();
-
-    MemoryStream empty("");
-    asset = loader.Load(3, &empty, String("e"), nullptr);
-    EXPECT_EQ(0, static_cast<TextAsset*>(asset)->GetText().Length());
-    asset->Release();
-}
-
 TEST(TextLoader, ShortReadsAndBadSizesAreSafe) {
     TextLoader loader;
     // The stream claims more bytes than it delivers: the text is what was read.
@@ -240,14 +176,6 @@ TEST_F(AssetFiles, XmlTreeHoldsAttributesThenElements) {
     EXPECT_STREQ("b", n->GetName().CStr());
     EXPECT_EQ(nullptr, n->GetNextSibling());
     EXPECT_EQ(root->GetFirstChildElement(), root->GetChild("b"));
-}
-
-TEST_F(AssetFiles, XmlEntitiesAreDecoded) {
-    Element* root = LoadXml("entities.xml", "<r name=\"a &amp; b\" q='&quot;x&quot;'>&lt;1&gt;</r>");
-    ASSERT_NE(nullptr, root);
-    EXPECT_STREQ("a & b", root->GetAttribute("name").CStr());
-    EXPECT_STREQ("\"x\"", root->GetAttribute("q").CStr());
-    EXPECT_STREQ("<1>", root->GetValue().CStr());
 }
 
 TEST_F(AssetFiles, MalformedXmlReportsTheParserMessage) {

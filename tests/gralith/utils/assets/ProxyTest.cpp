@@ -64,18 +64,6 @@ TEST_F(ProxyTest, SameRequestLoadsOnceAndRecordsEachOwnerOnce) {
     EXPECT_EQ(1, first->GetRefCount()); // the proxy holds the loader's reference, nothing more
 }
 
-TEST_F(ProxyTest, TypeAndDescriptorBothKeyTheCache) {
-    ScriptedLoader* loader = Add(new ScriptedLoader("L", {TypeA, TypeB}, SucceedAt("f")));
-    Asset* a = proxy->Get(TypeA, "f", nullptr);
-    Asset* b = proxy->Get(TypeB, "f", nullptr);
-    Asset* c = proxy->Get(TypeA, "f{}", nullptr); // same file, another descriptor
-    EXPECT_NE(a, b);
-    EXPECT_NE(a, c);
-    EXPECT_EQ(TypeB, b->GetType());
-    EXPECT_EQ(3u, loader->calls.size());
-    EXPECT_EQ(3, proxy->GetRecords().Count());
-}
-
 TEST_F(ProxyTest, DescriptorGrammarGivesTheCandidatePaths) {
     ScriptedLoader* loader = Add(new ScriptedLoader("L", {TypeA}, AlwaysFail()));
     auto candidates = [&](const char* descriptor) {
@@ -101,26 +89,6 @@ TEST_F(ProxyTest, DescriptorGrammarGivesTheCandidatePaths) {
     EXPECT_TRUE(proxy->GetPrefixStack().Count() == 0);
 }
 
-TEST_F(ProxyTest, FlagsArePushedWhileLoadingButAreNotPrefixes) {
-    std::vector<std::pair<std::string, std::string>> seen;
-    Strings prefixesSeen;
-    Add(new ScriptedLoader("L", {TypeA}, [&](int type, const std::string& path, Proxy* p) -> Asset* {
-        seen.clear();
-        for (const Proxy::Flag& f : p->GetFlagStack())
-            seen.emplace_back(f.name.CStr(), f.value.CStr());
-        prefixesSeen = PrefixesOf(p);
-        if (path != "f")
-            throw Exception("not yet");
-        return new TestAsset(type);
-    }));
-    proxy->Get(TypeA, "f{$mip=4;$raw;dir;$a=b=c;$}", nullptr);
-    std::vector<std::pair<std::string, std::string>> expected = {{"mip", "4"}, {"raw", ""}, {"a", "b=c"}, {"", ""}};
-    EXPECT_EQ(expected, seen);
-    EXPECT_EQ(Strings{"dir/"}, prefixesSeen);
-    EXPECT_EQ(0, proxy->GetFlagStack().Count());
-    EXPECT_EQ(0, proxy->GetPrefixStack().Count());
-}
-
 TEST_F(ProxyTest, FailedRequestListsEveryCandidate) {
     ScriptedLoader* first = Add(new ScriptedLoader("First", {TypeA}, AlwaysFail()));
     ScriptedLoader* other = Add(new ScriptedLoader("Other", {TypeB}, AlwaysFail()));
@@ -139,19 +107,6 @@ TEST_F(ProxyTest, FailedRequestListsEveryCandidate) {
     EXPECT_EQ(3u, first->calls.size());
     EXPECT_TRUE(other->calls.empty());
     EXPECT_EQ(0, proxy->GetPrefixStack().Count());
-}
-
-TEST_F(ProxyTest, NullResultIsReportedAndTheNextLoaderStillRuns) {
-    Add(new ScriptedLoader("Lazy", {TypeA}, [](int, const std::string&, Proxy*) -> Asset* { return nullptr; }));
-    EXPECT_EQ("The following asset could not be loaded: f{a}\n"
-              "Lazy: Loader behaved incorrectly\n"
-              "Lazy: Loader behaved incorrectly\n",
-              MessageOf([&] { proxy->Get(TypeA, "f{a}", nullptr); }));
-
-    Add(new ScriptedLoader("Good", {TypeA}, SucceedAt("f")));
-    Asset* asset = proxy->Get(TypeA, "f{a}", nullptr);
-    ASSERT_NE(nullptr, asset);
-    EXPECT_EQ(TypeA, asset->GetType());
 }
 
 TEST_F(ProxyTest, FirstSuccessEndsTheSearch) {
@@ -202,31 +157,6 @@ TEST_F(ProxyTest, NestedFailureIsComposedIntoTheOuterMessage) {
     EXPECT_EQ(0, proxy->GetPrefixStack().Count());
 }
 
-TEST_F(ProxyTest, FailedNestedRequestLeavesTheOuterStacksAsTheyWere) {
-    Strings before;
-    Strings after;
-    int flagsBefore = -1;
-    int flagsAfter = -1;
-    Add(new ScriptedLoader("Inner", {TypeB}, AlwaysFail()));
-    Add(new ScriptedLoader("Outer", {TypeA}, [&](int type, const std::string&, Proxy* p) -> Asset* {
-        before = PrefixesOf(p);
-        flagsBefore = p->GetFlagStack().Count();
-        try {
-            p->Get(TypeB, "inner{x;y;$f=1}", nullptr);
-        } catch (const Exception&) {
-        }
-        after = PrefixesOf(p);
-        flagsAfter = p->GetFlagStack().Count();
-        return new TestAsset(type);
-    }));
-    proxy->Get(TypeA, "outer{a;$o}", nullptr);
-    EXPECT_EQ(Strings{"a/"}, before);
-    EXPECT_EQ(before, after);
-    EXPECT_EQ(1, flagsBefore);
-    EXPECT_EQ(1, flagsAfter);
-    EXPECT_EQ(0, proxy->GetFlagStack().Count());
-}
-
 TEST_F(ProxyTest, AnAssetThatRequestsItselfFailsInsteadOfRecursing) {
     Add(new ScriptedLoader("Self", {TypeA}, [](int type, const std::string&, Proxy* p) -> Asset* {
         p->Get(TypeA, "self", nullptr);
@@ -238,26 +168,6 @@ TEST_F(ProxyTest, AnAssetThatRequestsItselfFailsInsteadOfRecursing) {
               "\n",
               MessageOf([&] { proxy->Get(TypeA, "self", nullptr); }));
     EXPECT_EQ(0, proxy->GetPrefixStack().Count());
-}
-
-TEST(Proxy, DestructionReleasesAssetsLoadersAndTheFileSystem) {
-    int assetsDestroyed = 0;
-    int loadersDestroyed = 0;
-    Directory* directory = new Directory("data");
-    Proxy* proxy = new Proxy(directory, nullptr, nullptr, nullptr);
-    EXPECT_EQ(2, directory->GetRefCount());
-    EXPECT_EQ(directory, proxy->GetFileSystem());
-    EXPECT_EQ(nullptr, proxy->GetDevice());
-    EXPECT_EQ(nullptr, proxy->GetSoundDevice());
-    proxy->AddLoader(new ScriptedLoader("L", {TypeA}, SucceedAt("f", &assetsDestroyed), nullptr, &loadersDestroyed));
-    proxy->Get(TypeA, "f", nullptr);
-    proxy->Get(TypeA, "f{a}", nullptr);
-    MessageOf([&] { proxy->Get(TypeA, "missing", nullptr); });
-    proxy->Release();
-    EXPECT_EQ(2, assetsDestroyed);
-    EXPECT_EQ(1, loadersDestroyed);
-    EXPECT_EQ(1, directory->GetRefCount());
-    directory->Release();
 }
 
 namespace {

@@ -169,18 +169,6 @@ TEST_F(TransformTest, SameProgramResendsOnlyWhatChanged) {
     EXPECT_EQ(Names{}, DrawAndListUploads(program));
 }
 
-TEST_F(TransformTest, SwitchingProgramsSendsEverythingIncludingNormalMatrix) {
-    Program* first = MakeProgram(AllUniforms);
-    Program* second = MakeProgram(AllUniforms);
-    DrawAndListUploads(first);
-    DrawAndListUploads(first);
-    ASSERT_EQ(Names{}, DrawAndListUploads(first));
-    Names all(std::begin(AllNames), std::end(AllNames));
-    EXPECT_EQ(all, DrawAndListUploads(second));
-    EXPECT_EQ(all, DrawAndListUploads(first));
-    EXPECT_EQ(Names{}, DrawAndListUploads(first));
-}
-
 TEST_F(TransformTest, UpperLeftOriginFlipsProjectionForOffscreenTargets) {
     device->SetLowerLeftOrigin(false);
     device->SetDepthRangeMinusOneToOne(false);
@@ -213,28 +201,4 @@ TEST_F(TransformTest, UpperLeftOriginFlipsProjectionForOffscreenTargets) {
     EXPECT_EQ((std::vector<float>{1, 1, 1, 1}), Param(program, "ViewportConformFactor")->GetValues());
     EXPECT_EQ(Names{}, DrawAndListUploads(program));
     texture->Release();
-}
-
-TEST_F(TransformTest, WorldStackPushCopiesAndPopRestores) {
-    Matrix4 base = Matrix4::Translation(1, 0, 0);
-    transform->SetWorld(base);
-    transform->PushWorld();
-    EXPECT_EQ(base, transform->GetWorld());
-    transform->SetWorld(Matrix4::Scaling(3, 3, 3) * transform->GetWorld());
-    transform->PushWorld();
-    transform->SetWorld(Matrix4());
-    transform->PopWorld();
-    EXPECT_EQ(Matrix4::Scaling(3, 3, 3) * base, transform->GetWorld());
-    transform->PopWorld();
-    EXPECT_EQ(base, transform->GetWorld());
-    for (int i = 0; i < Transform::StackDepth - 1; ++i)
-        transform->PushWorld();
-    EXPECT_EQ(base, transform->GetWorld());
-    for (int i = 0; i < Transform::StackDepth - 1; ++i)
-        transform->PopWorld();
-    transform->LookAt(0, 0, 1, 0, 0, 0, 0, 1, 0);
-    transform->Reset();
-    EXPECT_EQ(Matrix4(), transform->GetWorld());
-    EXPECT_EQ(Matrix4(), transform->GetView());
-    EXPECT_EQ(Matrix4(), transform->GetProjection());
 }

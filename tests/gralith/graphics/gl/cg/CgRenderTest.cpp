@@ -290,25 +290,6 @@ float4 psMain(float2 uv : TEXCOORD0) : COLOR {
     EXPECT_TRUE(Near(At(28, 28), 128, 255, 0));
 }
 
-TEST_F(CgRender, ValuesOfAnotherWidthOrBaseTypeAreConverted) {
-    Program* program = BuildPixel(R"(
-float4 Wide; int Count; float Level;
-float4 psMain(float2 uv : TEXCOORD0) : COLOR {
-    if (uv.x < 0.5) return Wide;
-    return float4(Count / 4.0, Level, 0.0, 1.0);
-}
-)");
-    const float two[] = {1.0f, 0.5f};
-    const float countAsFloat = 2.0f;
-    const std::int32_t levelAsInt = 1;
-    program->GetParameter("Wide")->SetFloat2(1, two); // missing components become 0
-    program->GetParameter("Count")->SetFloat(1, &countAsFloat);
-    program->GetParameter("Level")->SetInt(1, &levelAsInt);
-    ClearAndDraw(program);
-    EXPECT_TRUE(Near(At(4, 4), 255, 128, 0, 0));
-    EXPECT_TRUE(Near(At(28, 4), 128, 255, 0));
-}
-
 TEST_F(CgRender, TexturedQuadThroughASamplerUniform) {
     Program* program = BuildPixel(
         "sampler2D DiffuseMap;\nfloat4 psMain(float2 uv : TEXCOORD0) : COLOR { return tex2D(DiffuseMap, uv); }\n");
@@ -320,26 +301,6 @@ TEST_F(CgRender, TexturedQuadThroughASamplerUniform) {
     EXPECT_TRUE(Near(At(28, 4), 0, 255, 0));
     EXPECT_TRUE(Near(At(4, 28), 0, 0, 255));
     EXPECT_TRUE(Near(At(28, 28), 255, 255, 255));
-}
-
-TEST_F(CgRender, CubeSamplersLookUpTheFaceOfTheDirection) {
-    Program* program = BuildPixel(R"(
-samplerCUBE Sky;
-float4 psMain(float2 uv : TEXCOORD0) : COLOR {
-    return uv.x < 0.5 ? texCUBE(Sky, float3(1.0, 0.1, 0.1)) : texCUBE(Sky, float3(0.1, 0.1, -1.0));
-}
-)");
-    TextureCube* cube = Keep(device->CreateTextureCube(1, PixelFormatR8G8B8A8, false));
-    const std::uint8_t faces[6][4] = {{255, 0, 0, 255},   {0, 255, 0, 255},   {0, 0, 255, 255},
-                                      {255, 255, 0, 255}, {0, 255, 255, 255}, {255, 0, 255, 255}};
-    for (int face = 0; face < 6; ++face)
-        cube->SetData(static_cast<CubeFace>(face), 0, faces[face], false);
-    Parameter* sky = program->GetParameter("Sky");
-    EXPECT_EQ(ParamSamplerCube, sky->GetType());
-    sky->SetSampler(cube);
-    ClearAndDraw(program);
-    EXPECT_TRUE(Near(At(4, 16), 255, 0, 0));
-    EXPECT_TRUE(Near(At(28, 16), 255, 0, 255));
 }
 
 TEST_F(CgRender, SamplersGetTheirOwnTextureUnits) {
@@ -372,35 +333,6 @@ float4 psMain() : COLOR { return float4(1.0, 1.0, 1.0, 1.0); }
     EXPECT_TRUE(Near(At(8, 16), 0, 0, 0, 0));
 }
 
-TEST_F(CgRender, SmallerMatrixFillsTheUpperLeftOfIdentity) {
-    Program* program = BuildPixel(R"(
-float4x4 M;
-float4 psMain() : COLOR { return mul(M, float4(0.0, 0.0, 0.5, 1.0)); }
-)");
-    const float scale[9] = {1, 0, 0, 0, 1, 0, 0, 0, 0.5f};
-    program->GetParameter("M")->SetMatrix3x3(1, scale);
-    ClearAndDraw(program);
-    EXPECT_TRUE(Near(At(8, 8), 0, 0, 64));
-}
-
-TEST_F(CgRender, StructureMembersAreParametersOfTheirOwn) {
-    Program* program = BuildPixel(R"(
-struct Light { float intensity; float4 color; };
-Light Lamps[2];
-float4 psMain(float2 uv : TEXCOORD0) : COLOR { return Lamps[1].color * Lamps[1].intensity + Lamps[0].color; }
-)");
-    ASSERT_EQ(4, program->GetParameterCount());
-    EXPECT_STREQ("Lamps[0].color", program->GetParameter(0)->GetName());
-    EXPECT_STREQ("Lamps[1].intensity", program->GetParameter(3)->GetName());
-    const float color0[] = {0, 0, 0.5f, 0}, color1[] = {1, 0.5f, 0, 1}, intensity = 0.5f;
-    program->GetParameter("Lamps[0].color")->SetFloat4(1, color0);
-    program->GetParameter("Lamps[1].color")->SetFloat4(1, color1);
-    program->GetParameter("Lamps[1].intensity")->SetFloat(1, &intensity);
-    EXPECT_FALSE(program->GetParameter("Lamps")->IsValid());
-    ClearAndDraw(program);
-    EXPECT_TRUE(Near(At(8, 8), 128, 64, 128, 128));
-}
-
 TEST_F(CgRender, IntrinsicsMissingFromGlsl120AreProvided) {
     Program* program = BuildPixel(R"(
 float4 V;
@@ -423,23 +355,6 @@ float4 psMain() : COLOR {
     program->GetParameter("V")->SetFloat4(1, w);
     ClearAndDraw(program);
     EXPECT_TRUE(Near(At(8, 8), 64, 128, 223, 255));
-}
-
-TEST_F(CgRender, ParametersNamedWithWordsGlslReservesAreSetUnderTheirCgNames) {
-    Program* program = BuildPixel(R"(
-struct Channels { float input; float output; };
-Channels output;
-float noise;
-sampler2D filter;
-float4 psMain(float2 uv : TEXCOORD0) : COLOR { return float4(output.input, output.output, noise, 1.0) * tex2D(filter, uv); }
-)");
-    const float a = 0.25f, b = 0.5f, c = 1.0f;
-    program->GetParameter("output.input")->SetFloat(1, &a);
-    program->GetParameter("output.output")->SetFloat(1, &b);
-    program->GetParameter("noise")->SetFloat(1, &c);
-    program->GetParameter("filter")->SetSampler(MakeTexture(1, 1, {255, 255, 255, 255}));
-    ClearAndDraw(program);
-    EXPECT_TRUE(Near(At(8, 8), 64, 128, 255));
 }
 
 TEST_F(CgRender, CompileErrorsComeBackWithTheCompilerListing) {
@@ -505,38 +420,4 @@ float4 psMain(float2 uv : TEXCOORD0, float4 color : COLOR0) : COLOR { return flo
     device->DrawUnindexed(0, 4);
     EXPECT_TRUE(Near(At(31, 16), 251, 128, 255));
     EXPECT_TRUE(Near(At(0, 16), 4, 128, 255));
-}
-
-TEST_F(CgRender, ColourBytesReachTheShaderNormalized) {
-    Program* program = Build(R"(
-struct VSOut { float4 position : POSITION; float4 color : COLOR0; };
-VSOut vsMain(float2 position : POSITION, float4 color : COLOR) {
-    VSOut o; o.position = float4(position, 0.0, 1.0); o.color = color; return o;
-}
-float4 psMain(float4 color : COLOR0) : COLOR { return color; }
-)");
-    struct Vertex {
-        float x, y;
-        std::uint8_t rgba[4];
-    };
-    const Vertex vertices[] = {
-        {-1, -1, {255, 128, 0, 255}},
-        {1, -1, {255, 128, 0, 255}},
-        {-1, 1, {255, 128, 0, 255}},
-        {1, 1, {255, 128, 0, 255}},
-    };
-    VertexBuffer* buffer = Keep(device->CreateVertexBuffer(BufferModeStatic, sizeof(vertices), sizeof(Vertex)));
-    buffer->SetData(vertices, 0, sizeof(vertices));
-    const InputElementDesc elements[] = {
-        {0, 0, 2, 0, DataTypeFloat32, 0},
-        {3, 0, 4, 2 * sizeof(float), DataTypeUInt8, 1},
-    };
-    InputLayout* colored = Keep(device->CreateInputLayout(elements, 2));
-    device->SetProgram(program);
-    device->SetVertexBuffer(0, buffer);
-    device->SetInputLayout(colored);
-    device->SetPrimitiveType(TriangleStrip);
-    device->Clear(ClearColor | ClearDepth, 0, 0, 0, 0, 1, 0);
-    device->DrawUnindexed(0, 4);
-    EXPECT_TRUE(Near(At(16, 16), 255, 128, 0));
 }

@@ -162,43 +162,6 @@ TEST_F(FontLoading, BadSizesAreRefused) {
     EXPECT_EQ(0, device->texturesCreated);
 }
 
-TEST_F(FontLoading, FilesThatAreNotFontsAreRefused) {
-    // FreeType decides which error a damaged file gets; error 2 (no driver knows the format)
-    // must read "Unknown file format" and every other one "Error loading font".
-    Bytes font = ReadBinaryFile(FontDirectory + "DejaVuSans.ttf");
-    ASSERT_GT(font.size(), 4096u);
-    std::string text = "plain text, no font here";
-    std::vector<std::pair<std::string, Bytes>> files = {
-        {"notes.txt", Bytes(text.begin(), text.end())},
-        {"cut.ttf", Bytes(font.begin(), font.begin() + 2048)},
-        {"head.ttf", Bytes(font.begin(), font.begin() + 12)},
-        {"empty.ttf", Bytes()},
-    };
-    TemporaryDirectory directory;
-    Held<Directory> local(new Directory(directory.Path().c_str()));
-    Held<Proxy> localProxy(new Proxy(local.get(), device.get(), nullptr, nullptr));
-    FT_Library library;
-    ASSERT_EQ(0, FT_Init_FreeType(&library));
-    std::set<std::string> seen;
-    for (const auto& [name, bytes] : files) {
-        directory.Write(name, bytes);
-        FT_Face face = nullptr;
-        FT_Error error = FT_New_Memory_Face(library, bytes.data(), FT_Long(bytes.size()), 0, &face);
-        ASSERT_NE(0, error) << name;
-        std::string expected = error == 2 ? "Unknown file format" : "Error loading font";
-        seen.insert(expected);
-        std::string descriptor = name + ":12";
-        EXPECT_EQ(std::string(LoadFailed) + descriptor + "\nTrueTypeFontLoader: " + expected + "\n",
-                  MessageOf([&] { localProxy->Get(AssetFont, descriptor.c_str(), nullptr); }));
-    }
-    FT_Done_FreeType(library);
-    EXPECT_EQ(2u, seen.size()) << "both failure messages should be exercised";
-    EXPECT_EQ(std::string(LoadFailed) + "none.ttf:12\nTrueTypeFontLoader: File not found: " + directory.Path() +
-                  "none.ttf\n",
-              MessageOf([&] { localProxy->Get(AssetFont, "none.ttf:12", nullptr); }));
-    EXPECT_EQ(0, device->texturesCreated);
-}
-
 TEST_F(FontLoading, Size12MakesA192AtlasWithGeneratedMipmaps) {
     Font* font = Load("DejaVuSans.ttf:12");
     ASSERT_TRUE(font);
@@ -228,12 +191,6 @@ TEST_F(FontLoading, GlyphsStandUprightWithTheirTopAtTheCellTop) {
     EXPECT_GE(covered(0), 6);
     EXPECT_LE(covered(6), 2);
     EXPECT_GE(covered(6), 1);
-}
-
-TEST_F(FontLoading, EveryCellHoldsItsGlyphClippedToTheCell) {
-    // At 12 pixels a few glyphs (and at 6 pixels many) reach outside their cell.
-    ExpectCellsMatchFreeType(Load("DejaVuSans.ttf:12"), 12);
-    ExpectCellsMatchFreeType(Load("DejaVuSans.ttf:6"), 6);
 }
 
 TEST_F(FontLoading, LayoutPlacesQuadsFromThePenAndTheAdvances) {

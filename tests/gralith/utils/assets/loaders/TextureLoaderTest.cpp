@@ -78,29 +78,6 @@ TEST_F(TextureLoading, PlainImageBecomesA2DTextureWithGeneratedMipmaps) {
     EXPECT_EQ(1u, Uploads().size());
 }
 
-TEST_F(TextureLoading, ExplicitLevelsAreUploadedInOrderWithoutGeneration) {
-    directory.Write("l0.png", SolidPng(4, 2, 9, 9, 9));
-    directory.Write("l1.png", SolidPng(2, 1, 9, 9, 9));
-    directory.Write("l2.png", SolidPng(1, 1, 9, 9, 9));
-    auto* texture = static_cast<Texture2D*>(Load("l0.png;l1.png;l2.png"));
-    EXPECT_EQ(4, texture->GetWidth());
-    EXPECT_EQ(UploadList({{0, -1}, {1, -1}, {2, -1}}), Uploads());
-    EXPECT_EQ(0, device->CountCalls(NullGenerateMipmaps));
-}
-
-TEST_F(TextureLoading, LevelOfTheWrongSizeIsRefused) {
-    directory.Write("l0.png", SolidPng(4, 4, 9, 9, 9));
-    directory.Write("one.png", SolidPng(1, 1, 9, 9, 9));
-    EXPECT_EQ(std::string(LoadFailed) + "l0.png;l0.png\n" +
-                  "Texture2DLoader: Invalid resolutions in bitmap: l0.png (Mip level 1 must be 2 x 2)\n" +
-                  "TextureCubeLoader: Wildchar (*) not found in filename\n",
-              FailureOf("l0.png;l0.png"));
-    EXPECT_EQ(std::string(LoadFailed) + "one.png;one.png\n" +
-                  "Texture2DLoader: Invalid resolutions in bitmap: one.png (Mip level 1 does not exist)\n" +
-                  "TextureCubeLoader: Wildchar (*) not found in filename\n",
-              FailureOf("one.png;one.png"));
-}
-
 TEST_F(TextureLoading, MissingFileNestsTheBitmapFailureThenTriesTheCubeLoader) {
     EXPECT_EQ(std::string(LoadFailed) + "missing.png\n" + "Texture2DLoader: " + LoadFailed + "missing.png\n" +
                   "PNGLoader: " + Missing("missing.png") + "\n" + "JPEGLoader: " + Missing("missing.png") + "\n\n" +
@@ -145,49 +122,6 @@ TEST_F(TextureLoading, WildcardMakesSixFacesInCubeFaceOrder) {
         bitmaps);
 }
 
-TEST_F(TextureLoading, SixFaceListsWithExplicitLevels) {
-    std::string descriptor;
-    for (int f = 0; f < 6; ++f) {
-        std::string big = "f" + std::to_string(f) + "a.png", small = "f" + std::to_string(f) + "b.png";
-        directory.Write(big, SolidPng(2, 2, 1, 1, 1));
-        directory.Write(small, SolidPng(1, 1, 1, 1, 1));
-        descriptor += (f ? "#" : "") + big + ";" + small;
-    }
-    Texture* texture = Load(descriptor.c_str());
-    ASSERT_EQ(TextureType::TextureCube, texture->GetType());
-    EXPECT_EQ(
-        UploadList({{0, 0}, {1, 0}, {0, 1}, {1, 1}, {0, 2}, {1, 2}, {0, 3}, {1, 3}, {0, 4}, {1, 4}, {0, 5}, {1, 5}}),
-        Uploads());
-    EXPECT_EQ(0, device->CountCalls(NullGenerateMipmaps));
-}
-
-TEST_F(TextureLoading, CubeFacesMustBeSquareAndOfOneSize) {
-    for (const char* face : {"px", "py", "pz", "nx", "ny"})
-        directory.Write(std::string("c_") + face + ".png", SolidPng(4, 4, 1, 1, 1));
-    directory.Write("c_nz.png", SolidPng(2, 2, 1, 1, 1));
-    directory.Write("wide_px.png", SolidPng(4, 2, 1, 1, 1));
-    EXPECT_EQ(
-        std::string(LoadFailed) + "c_*.png\n" + "Texture2DLoader: Invalid descriptor\n" +
-            "TextureCubeLoader: Invalid resolutions in bitmap: c_nz.png (All bitmaps must have equal resolutions)\n",
-        FailureOf("c_*.png"));
-    EXPECT_EQ(std::string(LoadFailed) + "wide_*.png\n" + "Texture2DLoader: Invalid descriptor\n" +
-                  "TextureCubeLoader: Invalid resolutions in bitmap: wide_px.png (Width and height must be equal)\n",
-              FailureOf("wide_*.png"));
-    // Explicit cube levels follow the mip chain; an equal-size level would be read as a garbled one.
-    EXPECT_EQ(std::string(LoadFailed) + "c_*.png;c_*.png\n" + "Texture2DLoader: Invalid descriptor\n" +
-                  "TextureCubeLoader: Invalid resolutions in bitmap: c_px.png (Mip level 1 must be 2 x 2)\n",
-              FailureOf("c_*.png;c_*.png"));
-}
-
 namespace {
 using BitmapLoading = TextureLoading;
-}
-
-TEST_F(BitmapLoading, ColourJpegIsServedAfterThePngLoaderDeclines) {
-    directory.Write("pics/photo.jpg", EncodeJpeg(8, 8, 3, Bytes(8 * 8 * 3, 200)));
-    auto* bitmap = dynamic_cast<Bitmap2D*>(proxy->Get(AssetBitmap2D, "photo.jpg{pics}", nullptr));
-    ASSERT_TRUE(bitmap);
-    EXPECT_EQ(String("photo.jpg{pics}"), bitmap->GetName());
-    EXPECT_EQ(8, bitmap->GetWidth());
-    EXPECT_EQ(255, bitmap->GetPixels()[3]);
 }

@@ -147,29 +147,6 @@ TEST_F(FGMLoaderTest, Version101EveryDataTypeAndRemap) {
     g->Release();
 }
 
-TEST_F(FGMLoaderTest, SemanticNamesMapToSlotsAndUnknownNamesCountDownPerBlock) {
-    const char* names[] = {"POSITION",  "NORMAL",  "COLOR",      "TEXCOORD",    "TEXCOORD0", "TEXCOORD1",
-                           "TEXCOORD7", "WEIGHTS", "TEXTANGENT", "TEXBINORMAL", "JOINTS",    "texcoord2"};
-    const int slots[] = {0, 2, 3, 8, 8, 9, 15, 15, 12, 13, 14, 13};
-    FGMWriter::Block b;
-    b.vertexCount = 1;
-    const float one = 1.0f;
-    for (const char* n : names)
-        b.streams.Add(FGMWriter::FloatStream(n, 1, &one, 1));
-    const int idx = 0;
-    FGMWriter::SetIndices32(b, &idx, 1);
-    for (int pass = 0; pass < 2; ++pass) { // the count of unknown names restarts with every block
-        Geometry* g = Read(FormatSamples::Bytes(b));
-        for (int i = 0; i < 12; ++i) {
-            EXPECT_EQ(slots[i], Element(g, i).Semantic) << names[i];
-            EXPECT_TRUE(g->GetSemanticName(i) == names[i]) << names[i];
-        }
-        g->Release();
-    }
-    EXPECT_EQ(15, FGMLoader::SlotOfSemantic("TEXCOORD8", 0));
-    EXPECT_EQ(14, FGMLoader::SlotOfSemantic("Position", 1));
-}
-
 TEST_F(FGMLoaderTest, UnsupportedValuesFailWithTheirMessages) {
     struct Case {
         std::function<void(FGMWriter::Block&)> change;
@@ -244,42 +221,4 @@ TEST_F(FGMLoaderTest, EveryTruncationFailsCleanlyAndRewindsTheStream) {
             s->Release();
         }
     }
-}
-
-TEST_F(FGMLoaderTest, DrawBindsBuffersAndLayoutThenDrawsEverySubMesh) {
-    Geometry* g = Read(FormatSamples::Bytes(FormatSamples::MixedTypes()));
-    Geometry::SubMesh second;
-    second.firstIndex = 1;
-    second.indexCount = 2;
-    second.lowestVertex = 1;
-    second.vertexCount = 2;
-    second.primitiveType = Lines;
-    g->AddSubMesh(second);
-
-    Shader* vs = device->CreateShader(VertexShader, 0, "main", 0, "vs");
-    Shader* ps = device->CreateShader(PixelShader, 0, "main", 0, "ps");
-    Program* program = device->CreateProgram(vs, ps);
-    device->SetProgram(program);
-    device->ClearCalls();
-    g->Draw();
-    EXPECT_EQ(g->GetIndexBuffer(), device->GetIndexBuffer());
-    EXPECT_EQ(g->GetInputLayout(), device->GetInputLayout());
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(g->GetVertexBuffer(i), device->GetVertexBuffer(i));
-    std::vector<NullCall> draws;
-    for (const NullCall& c : device->GetCalls())
-        if (c.Kind == NullDrawIndexed)
-            draws.push_back(c);
-    ASSERT_EQ(2u, draws.size());
-    EXPECT_EQ(0, draws[0].Args[0]);
-    EXPECT_EQ(3, draws[0].Args[1]);
-    EXPECT_EQ(Triangles, draws[0].Args[2]);
-    EXPECT_EQ(1, draws[1].Args[0]);
-    EXPECT_EQ(2, draws[1].Args[1]);
-    EXPECT_EQ(Lines, draws[1].Args[2]);
-    device->SetProgram(nullptr);
-    program->Release();
-    vs->Release();
-    ps->Release();
-    g->Release();
 }

@@ -191,17 +191,6 @@ TEST_F(FSGLoaderTest, Version102SceneLoadsEveryTableAndLink) {
     EXPECT_EQ(2.0f, bezier->GetKeys()[0].tangents[1]);
 }
 
-TEST_F(FSGLoaderTest, ProgramsAndTexturesComeThroughTheProxy) {
-    FSGWriter::Scene s = FormatSamples::RichScene(102);
-    s.materials[0].program = "shaders/lit.cg:vs;shaders/lit.cg:ps";
-    Put("lit.fsg", s);
-    Scene* scene = proxy->GetScene("lit.fsg", this);
-    EXPECT_NE(nullptr, scene->FindMaterial("mat")->GetProgram());
-    ASSERT_EQ(2u, standIn->requests.size());
-    EXPECT_EQ("shaders/lit.cg:vs;shaders/lit.cg:ps", standIn->requests[0]);
-    EXPECT_EQ("checker.png", standIn->requests[1]);
-}
-
 TEST_F(FSGLoaderTest, FailuresCarryTheirMessages) {
     struct Case {
         std::function<void(FSGWriter::Scene&)> change;
@@ -244,21 +233,6 @@ TEST_F(FSGLoaderTest, WithoutAGraphicsDeviceTheRequestSaysThatIsWhatIsMissing) {
                      e.GetMessage());
     }
     bare->Release();
-}
-
-TEST_F(FSGLoaderTest, BrokenEmbeddedGeometryNamesTheGeometryAndItsError) {
-    FSGWriter::Scene s = FormatSamples::RichScene(102);
-    s.geometries[0].block.primitive = "quads";
-    Put("badmesh.fsg", s);
-    try {
-        proxy->GetScene("badmesh.fsg", this);
-        FAIL();
-    } catch (const Exception& e) {
-        EXPECT_STREQ("The following asset could not be loaded: badmesh.fsg\n"
-                     "FSGLoader: The following asset could not be loaded: badmesh.fsgquad-mesh\n"
-                     "FGMLoader: Unsupported Primitive Type: quads\n\n",
-                     e.GetMessage());
-    }
 }
 
 TEST_F(FSGLoaderTest, EveryTruncationFailsCleanly) {
