@@ -1,6 +1,7 @@
 #include "gralith/graphics/gl/CgTranslator.h"
 
 #include "gralith/graphics/gl/CgInitializers.h"
+#include "gralith/graphics/gl/CgSyntax.h"
 
 #include "gralith/Exception.h"
 #include "gralith/graphics/Messages.h"
@@ -226,6 +227,10 @@ const std::string& Preamble(const char* source) {
             preamble += LitFunction;
         if (variant & 2)
             preamble += NoiseFunction;
+        // One-component vectors compile as scalars: mul() of one and a matrix crashes the front
+        // end.
+        for (const char* scalar : {"float", "half", "int", "uint", "bool", "double"})
+            preamble += std::string("#define ") + scalar + "1 " + scalar + "\n";
         preamble += "#define fixed half\n";
         for (int rows = 1; rows <= 4; ++rows) {
             std::string n = std::to_string(rows);
@@ -239,28 +244,67 @@ const std::string& Preamble(const char* source) {
     return preamble;
 }
 
-std::vector<uint32_t> CompileToSpirv(const char* source, const char* entryPoint, EShLanguage language,
-                                     const char* sourceName) {
-    InitialiseOnce();
-    glslang::TShader shader(language);
-    shader.setStringsWithLengthsAndNames(&source, nullptr, &sourceName, 1);
-    shader.setPreamble(Preamble(source).c_str());
+// DX9 mode: without it tex2D on a sampler2D turns into a 1D lookup.
+const EShMessages ParseMessages = static_cast<EShMessages>(EShMsgSpvRules | EShMsgReadHlsl | EShMsgHlslDX9Compatible);
+
+// source and sourceName must outlive the shader.
+void SetUp(glslang::TShader& shader, const char* const* source, const char* const* sourceName, const char* entryPoint,
+           EShLanguage language) {
+    shader.setStringsWithLengthsAndNames(source, nullptr, sourceName, 1);
     shader.setEntryPoint(entryPoint);
     shader.setEnvInput(glslang::EShSourceHlsl, language, glslang::EShClientOpenGL, 100);
     shader.setEnvClient(glslang::EShClientOpenGL, glslang::EShTargetOpenGL_450);
     shader.setEnvTarget(glslang::EShTargetSpv, glslang::EShTargetSpv_1_0);
+}
+
+// The front end crashes on some malformed sources instead of reporting them, so the source is
+// checked first. The check reads it preprocessed with the preamble's macros (a macro can make or
+// hide any construct) but without the preamble's code, so that its lines keep their numbers.
+void Screen(const char* source, const char* entryPoint, EShLanguage language, const char* sourceName) {
+    std::string macros;
+    const std::string& preamble = Preamble(source);
+    for (size_t line = 0; line < preamble.size();) {
+        size_t end = preamble.find('\n', line);
+        end = end == std::string::npos ? preamble.size() : end + 1;
+        if (preamble.compare(line, 8, "#define ") == 0)
+            macros.append(preamble, line, end - line);
+        line = end;
+    }
+    glslang::TShader shader(language);
+    SetUp(shader, &source, &sourceName, entryPoint, language);
+    shader.setPreamble(macros.c_str());
+    std::string text;
+    glslang::TShader::ForbidIncluder includer;
+    if (!shader.preprocess(GetDefaultResources(), 100, ENoProfile, false, false, ParseMessages, &text, includer))
+        Fail(shader.getInfoLog());
+    CgSyntax::Error error;
+    if (!CgSyntax::Check(text, entryPoint, error)) {
+        std::string message = std::string("ERROR: ") + sourceName;
+        if (error.line > 0)
+            message += ":" + std::to_string(error.line) + ": '" + error.token + "' :";
+        else
+            message += ":";
+        Fail(message + " " + error.text);
+    }
+}
+
+std::vector<uint32_t> CompileToSpirv(const char* source, const char* entryPoint, EShLanguage language,
+                                     const char* sourceName) {
+    InitialiseOnce();
+    Screen(source, entryPoint, language, sourceName);
+    glslang::TShader shader(language);
+    SetUp(shader, &source, &sourceName, entryPoint, language);
+    shader.setPreamble(Preamble(source).c_str());
     // Keeps each semantic as a decoration, which the rewrites below read.
     shader.setEnvTargetHlslFunctionality1();
     shader.setAutoMapLocations(true);
     shader.setAutoMapBindings(true);
-    // DX9 mode: without it tex2D on a sampler2D turns into a 1D lookup.
-    auto messages = static_cast<EShMessages>(EShMsgSpvRules | EShMsgReadHlsl | EShMsgHlslDX9Compatible);
-    if (!shader.parse(GetDefaultResources(), 100, false, messages))
+    if (!shader.parse(GetDefaultResources(), 100, false, ParseMessages))
         Fail(shader.getInfoLog());
 
     glslang::TProgram program;
     program.addShader(&shader);
-    if (!program.link(messages))
+    if (!program.link(ParseMessages))
         Fail(program.getInfoLog());
     // The front end only warns about a missing entry point and produces an empty main().
     if (std::string(program.getInfoLog()).find("Entry point not found") != std::string::npos)

@@ -65,9 +65,10 @@ public:
     /// Compiles source (zero-terminated) with the given entry point. Errors throw an Exception
     /// (ErrorGeneral) whose message is composed like the Cg runtime's: "The compile returned an error.",
     /// a line break, an empty line, then the compiler listing in which each diagnostic carries
-    /// sourceName and the line. A missing entry point is an error, and so is any failure inside
-    /// the compiler libraries: nothing else leaves this function. The first call in a process
-    /// also initialises the compiler.
+    /// sourceName and the line. A missing entry point is an error. So is a source outside what
+    /// the compiler survives (CgSyntax checks it first), and any failure inside the compiler
+    /// libraries: nothing else leaves this function. The first call in a process also
+    /// initialises the compiler.
     static Translation Translate(const char* source, const char* entryPoint, Stage stage, const char* sourceName);
 
     /// Cg lets a pixel stage read fewer or more components of a varying than the vertex stage

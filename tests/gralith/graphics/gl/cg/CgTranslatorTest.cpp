@@ -261,15 +261,115 @@ float4 psMain() : COLOR { return Tint * Gain * 0.75; })";
         EXPECT_EQ(expected[i], tint->initialValue[i]) << "component " << i;
 }
 
-// A structure array is reported element by element: two billion elements took hours, and the
-// element count of an array of arrays overflowed an int.
-TEST(CgTranslator, UniformsTooLargeToReportAreCompileErrors) {
+// Each of these crashed the HLSL front end (a null dereference) before the source was checked.
+TEST(CgTranslator, SourcesTheFrontEndCrashesOnAreCompileErrors) {
+    struct Case {
+        const char* source;
+        const char* listing;
+    };
+    const Case cases[] = {
+        {"in", "ERROR: shaders/broken.cg:1: 'in' : in, out and inout qualify parameters only"},
+        {"float4 T;\nfloat4 f(float4 p : TEXCOORD0) : COLOR { return p; }\nfloat T[2];",
+         "ERROR: shaders/broken.cg:3: 'T' : redefinition"},
+        {"sampler2D T;\nfloat T;", "ERROR: shaders/broken.cg:2: 'T' : redefinition"},
+        {"float4 T;\nfloat4 f(float4 p : TEXCOORD0, uniform float T) : COLOR { return p; }",
+         "ERROR: shaders/broken.cg:2: 'T' : redefinition"},
+        {"float4 f(float4 p : TEXCOORD0,\n float4) : COLOR { return p; }",
+         "ERROR: shaders/broken.cg:2: ')' : entry point parameter without a name"},
+        {"float p[s p", "ERROR: shaders/broken.cg:1: 'p' : syntax error"},
+        {"float4 f(float4 p : TEXCOORD0) : COLOR {\n  return p", "ERROR: shaders/broken.cg: unexpected end of text"},
+        {"float4 f(float4 p : TEXCOORD0) : COLOR {\n  return p-- --;\n}",
+         "ERROR: shaders/broken.cg:2: '--' : l-value required"},
+        {"float4 f(float4 p : TEXCOORD0) : COLOR { return undefinedThing++; }",
+         "ERROR: shaders/broken.cg:1: '++' : l-value required"},
+        {"float4 f(float4 p : TEXCOORD0) : COLOR { static float4 x = p; return x; }",
+         "ERROR: shaders/broken.cg:1: 'static' : qualifier not valid here"},
+        {"float4 f(float4 p : TEXCOORD0) : COLOR { case 1: return p; }",
+         "ERROR: shaders/broken.cg:1: 'case' : syntax error"},
+        {"float4x1 M;\nfloat4 f(float4 p : TEXCOORD0) : COLOR { return mul(p, M).xxxx; }",
+         "ERROR: shaders/broken.cg:1: 'float4x1' : not supported"},
+        {"#define X in\nX float4 T;", "ERROR: shaders/broken.cg:2: 'in' : in, out and inout qualify parameters only"},
+    };
+    for (const Case& c : cases) {
+        int code = -1;
+        std::string message = ErrorOf(c.source, "f", CgTranslator::StagePixel, &code);
+        EXPECT_EQ(std::string("The compile returned an error.\n\n") + c.listing + "\n\n", message) << c.source;
+        EXPECT_EQ(Gralith::ErrorGeneral, code) << c.source;
+    }
+}
+
+TEST(CgTranslator, NestingBeyondTheLimitIsACompileError) {
+    std::string deep = "float4 f(float4 p : TEXCOORD0) : COLOR { return " + std::string(100, '(') + "p" +
+                       std::string(100, ')') + "; }";
+    EXPECT_EQ("The compile returned an error.\n\nERROR: shaders/broken.cg:1: '(' : nesting too deep\n\n",
+              ErrorOf(deep.c_str(), "f", CgTranslator::StagePixel));
+    std::string fine =
+        "float4 f(float4 p : TEXCOORD0) : COLOR { return " + std::string(20, '(') + "p" + std::string(20, ')') + "; }";
+    EXPECT_EQ("", ErrorOf(fine.c_str(), "f", CgTranslator::StagePixel));
+}
+
+// mul() of a one-component vector and a matrix crashed the front end.
+TEST(CgTranslator, OneComponentVectorsCompileAsScalars) {
+    const char* source = "float4x4 M;\nfloat1 Gain;\n"
+                         "float4 f(float1 x : TEXCOORD0) : COLOR { return float4(x, 0, 0, 1) * Gain + mul(M, x); }";
+    std::string message = ErrorOf(source, "f", CgTranslator::StagePixel);
+    EXPECT_EQ(0u, message.find("The compile returned an error.\n\nERROR: shaders/broken.cg:3: ")) << message;
+    CgTranslator::Translation t =
+        Pixel("float1 Gain;\nfloat4 f(float1 x : TEXCOORD0) : COLOR { return float4(x.x, x, 0, 1) * Gain; }", "f");
+    EXPECT_EQ(ParamFloat, FindUniform(t, "Gain")->type);
+}
+
+TEST(CgTranslator, TheCheckAcceptsTheCgItMustPassOn) {
+    const char* source = R"(
+#define SCALE(x) ((x) * 2.0)
+typedef float4 Colour;
+struct Light { float3 direction; Colour colour; };
+uniform Light Sun : register(c0);
+const float Weights[3] = {0.25, 0.5, 0.25,};
+float3 Shade(float3 n, Light light);
+float3 Shade(float3 n, Light light) { return saturate(dot(n, light.direction)) * light.colour.rgb; }
+Colour f(float3 n : TEXCOORD0, in float2 uv : TEXCOORD1, uniform sampler2D Map) : COLOR0 {
+    Colour c = tex2D(Map, uv);
+    int i, k = 0;
+    for (i = 0; i < 3; i++) { c.rgb += Weights[i] * Shade(n, Sun); }
+    for (int j = 0; j < 2; ++j) k += j;
+    do { k--; } while (k > 0);
+    while (k < 1) { k += 1; if (k > 4) break; else continue; }
+    switch (k) { case 1: c.a = 1; break; default: c.a = 0.5; }
+    struct Local { float x; } local;
+    local.x = (float)k;
+    c.xy = -c.yx * SCALE(local.x) + (c.z > 0.5 ? 1 : 0);
+    c.w *= !(k == 2) ? ~k & 1 : k << 1 | k >> 1 ^ 3;
+    if (c.w < 0) discard;
+    return c;
+})";
+    CgTranslator::Translation t = Pixel(source, "f");
+    EXPECT_NE(nullptr, FindUniform(t, "Sun.colour"));
+    EXPECT_NE(nullptr, FindUniform(t, "Map"));
+}
+
+// The front end builds constant and zero-initialised arrays element by element: a few bytes of
+// source took minutes and gigabytes. Arrays of structures are reported element by element too.
+TEST(CgTranslator, SizesBeyondAnyShaderAreCompileErrors) {
+    const char* const tooLarge[] = {
+        "static const float a[100000000];\nfloat4 f() : COLOR { return a[1]; }",
+        "struct S { float a[60000]; };\nfloat4 f() : COLOR { S s = (S)0, t = (S)0, u = (S)0; return s.a[1]; }",
+        "static const int N = 1 << 20;\nfloat a[N];\nfloat4 f() : COLOR { return a[1]; }",
+        "float a[65536][65536];\nfloat4 f() : COLOR { return a[1][2]; }",
+    };
+    for (const char* source : tooLarge) {
+        std::string message = ErrorOf(source, "f", CgTranslator::StagePixel);
+        EXPECT_EQ(0u, message.find("The compile returned an error.\n\nERROR: shaders/broken.cg:")) << message;
+        EXPECT_NE(std::string::npos, message.find(" : too large\n\n")) << message;
+    }
     EXPECT_EQ("The compile returned an error.\n\nERROR: shaders/broken.cg: too many uniforms\n\n",
               ErrorOf("struct S { float a; };\nS s[100000];\nfloat4 f() : COLOR { return s[1].a; }", "f",
                       CgTranslator::StagePixel));
-    EXPECT_EQ("The compile returned an error.\n\nERROR: shaders/broken.cg: uniform 'a' is too large\n\n",
-              ErrorOf("float a[65536][65536];\nfloat4 f() : COLOR { return a[1][2]; }", "f", CgTranslator::StagePixel));
-    CgTranslator::Translation t =
-        Pixel("struct S { float4 a; };\nS s[10000];\nfloat4 f() : COLOR { return s[1].a; }", "f");
+    EXPECT_EQ("The compile returned an error.\n\nERROR: shaders/broken.cg:1: 'n' : array size must be a constant "
+              "integer\n\n",
+              ErrorOf("float a[n];\nfloat4 f() : COLOR { return a[1]; }", "f", CgTranslator::StagePixel));
+    CgTranslator::Translation t = Pixel(
+        "static const int N = 2500 * 2;\nstruct S { float4 a; };\nS s[N << 1];\nfloat4 f() : COLOR { return s[1].a; }",
+        "f");
     EXPECT_EQ(10000, t.uniforms.Count());
 }
