@@ -7,6 +7,8 @@
 
 #include "tests/support/OggEncoder.h"
 
+#include "tests/support/Expect.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -57,12 +59,7 @@ void OpenOgg(MusicStream& music, const std::string& bytes) {
 }
 
 void ExpectFailure(const char* message, const std::function<void()>& call) {
-    try {
-        call();
-        ADD_FAILURE() << "expected: " << message;
-    } catch (const Exception& e) {
-        EXPECT_STREQ(message, e.GetMessage());
-    }
+    EXPECT_EQ(message, GralithTest::MessageOf(call));
 }
 
 int Peak(const float* spectrum) {

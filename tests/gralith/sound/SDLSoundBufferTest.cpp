@@ -2,6 +2,8 @@
 #include "gralith/Exception.h"
 #include "gralith/sound/sdl/SDLSoundDevice.h"
 
+#include "tests/support/Expect.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -46,12 +48,7 @@ protected:
     }
 
     static void ExpectFailure(const char* message, const std::function<void()>& call) {
-        try {
-            call();
-            ADD_FAILURE() << "expected: " << message;
-        } catch (const Exception& e) {
-            EXPECT_STREQ(message, e.GetMessage());
-        }
+        EXPECT_EQ(message, GralithTest::MessageOf(call));
     }
 
     SDLSoundDevice* device = new SDLSoundDevice(SDLSoundDevice::OutputNone);

@@ -2,55 +2,34 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
+#include "tests/support/Process.h"
+#include "tests/support/TempDirectory.h"
+
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <vector>
 
 namespace {
 
-struct Result {
-    int status;
-    std::string output;
-};
-
 class FsgInspectTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/fsg-inspect-XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(pattern));
-        dir = pattern;
-    }
-    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
-
     std::string Write(const std::string& name, const std::vector<unsigned char>& bytes) {
-        std::string path = dir + "/" + name;
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-        return path;
+        dir.Write(name, std::string(bytes.begin(), bytes.end()));
+        return dir / name;
     }
 
-    Result Run(const std::string& arguments) {
-        Result r;
-        FILE* p = popen((std::string(FSG_INSPECT) + " " + arguments + " 2>&1").c_str(), "r");
-        char buffer[4096];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, p)) > 0)
-            r.output.append(buffer, n);
-        r.status = WEXITSTATUS(pclose(p));
-        return r;
+    GralithTest::ProcessResult Run(const std::string& arguments) {
+        return GralithTest::RunProcess(std::string(FSG_INSPECT) + " " + arguments + " 2>&1");
     }
 
-    std::string dir;
+    GralithTest::TempDirectory dir;
 };
 
 } // namespace
 
 TEST_F(FsgInspectTest, PrintsEverySectionOfAScene) {
     std::string path = Write("rich.fsg", FormatSamples::Bytes(FormatSamples::RichScene(102)));
-    Result r = Run(path);
-    EXPECT_EQ(0, r.status) << r.output;
+    GralithTest::ProcessResult r = Run(path);
+    EXPECT_EQ(0, r.status) << r.out;
     const char* expected[] = {
         ": FSG102 scene\ngeometries: 1\n  quad-mesh \"Quad\"\n    4 vertices, 6 indices (triangles, int32)\n"
         "      stream 0: POSITION     slot  0, 3 x float, 12 bytes per vertex\n"
@@ -69,21 +48,20 @@ TEST_F(FsgInspectTest, PrintsEverySectionOfAScene) {
         "    camera cam\n",
     };
     for (const char* e : expected)
-        EXPECT_NE(std::string::npos, r.output.find(e)) << "missing:\n" << e << "\nin:\n" << r.output;
+        EXPECT_NE(std::string::npos, r.out.find(e)) << "missing:\n" << e << "\nin:\n" << r.out;
 }
 
 TEST_F(FsgInspectTest, PrintsGeometryFilesWithTheirStreamTypes) {
     std::string path = Write("mixed.fgm", FormatSamples::Bytes(FormatSamples::MixedTypes()));
-    Result r = Run(path);
-    EXPECT_EQ(0, r.status) << r.output;
-    EXPECT_NE(std::string::npos, r.output.find(": FGM101 geometry\n  3 vertices, 3 indices (triangles, int16)\n"))
-        << r.output;
+    GralithTest::ProcessResult r = Run(path);
+    EXPECT_EQ(0, r.status) << r.out;
+    EXPECT_NE(std::string::npos, r.out.find(": FGM101 geometry\n  3 vertices, 3 indices (triangles, int16)\n"))
+        << r.out;
+    EXPECT_NE(std::string::npos, r.out.find("stream 1: NORMAL       slot  2, 3 x short, normalize, 6 bytes per vertex"))
+        << r.out;
     EXPECT_NE(std::string::npos,
-              r.output.find("stream 1: NORMAL       slot  2, 3 x short, normalize, 6 bytes per vertex"))
-        << r.output;
-    EXPECT_NE(std::string::npos,
-              r.output.find("stream 3: TEXCOORD     slot  8, 2 x short, scale 0.5 bias 0.25, 4 bytes per vertex"))
-        << r.output;
+              r.out.find("stream 3: TEXCOORD     slot  8, 2 x short, scale 0.5 bias 0.25, 4 bytes per vertex"))
+        << r.out;
 }
 
 TEST_F(FsgInspectTest, ReportsWhyAFileIsInvalidAndFailsTheRun) {
@@ -91,12 +69,12 @@ TEST_F(FsgInspectTest, ReportsWhyAFileIsInvalidAndFailsTheRun) {
     bytes.resize(bytes.size() - 3);
     std::string cut = Write("cut.fsg", bytes);
     std::string good = Write("good.fgm", FormatSamples::Bytes(FormatSamples::Quad(100)));
-    Result r = Run(good + " " + cut + " " + dir + "/missing.fsg");
+    GralithTest::ProcessResult r = Run(good + " " + cut + " " + dir.Path() + "/missing.fsg");
     EXPECT_EQ(1, r.status);
-    EXPECT_NE(std::string::npos, r.output.find("good.fgm: FGM100 geometry")) << r.output;
+    EXPECT_NE(std::string::npos, r.out.find("good.fgm: FGM100 geometry")) << r.out;
     EXPECT_NE(std::string::npos,
-              r.output.find("cut.fsg: invalid: Corrupt FSG data: unexpected end of file reading child count"))
-        << r.output;
-    EXPECT_NE(std::string::npos, r.output.find("missing.fsg: invalid: File not found: ")) << r.output;
+              r.out.find("cut.fsg: invalid: Corrupt FSG data: unexpected end of file reading child count"))
+        << r.out;
+    EXPECT_NE(std::string::npos, r.out.find("missing.fsg: invalid: File not found: ")) << r.out;
     EXPECT_EQ(2, Run("").status);
 }

@@ -7,6 +7,8 @@
 #include "gralith/utils/assets/Bitmap2D.h"
 #include "gralith/utils/assets/Proxy.h"
 
+#include "tests/support/Process.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -52,24 +54,8 @@ Graphics::NullDevice* ShowTexturesTest::device = nullptr;
 Directory* ShowTexturesTest::files = nullptr;
 Proxy* ShowTexturesTest::proxy = nullptr;
 
-struct RunResult {
-    int status;
-    std::string output;
-};
-
-RunResult RunTool(const std::string& arguments) {
-    const std::string command = std::string("\"") + HALCYRA_TEXTURES_TOOL + "\" " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    RunResult result{-1, ""};
-    if (!pipe)
-        return result;
-    char buffer[1024];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        result.output.append(buffer, n);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+GralithTest::ProcessResult RunTool(const std::string& arguments) {
+    return GralithTest::RunProcess(std::string("\"") + HALCYRA_TEXTURES_TOOL + "\" " + arguments + " 2>&1");
 }
 
 TEST_F(ShowTexturesTest, EveryImageLoadsAtItsSize) {
@@ -159,12 +145,12 @@ TEST_F(ShowTexturesTest, MakerLogoIsLightOnBlackWithBlackEdges) {
 
 TEST(ShowTexturesTool, ReportsUsageAndFailures) {
     EXPECT_EQ(RunTool("").status, 2);
-    const RunResult noFont = RunTool("\"" + ::testing::TempDir() + "\" /nonexistent-font-dir");
+    const GralithTest::ProcessResult noFont = RunTool("\"" + ::testing::TempDir() + "\" /nonexistent-font-dir");
     EXPECT_EQ(noFont.status, 1);
-    EXPECT_NE(noFont.output.find("Cannot open font /nonexistent-font-dir/"), std::string::npos) << noFont.output;
-    const RunResult noDir = RunTool("/nonexistent-output-dir");
+    EXPECT_NE(noFont.out.find("Cannot open font /nonexistent-font-dir/"), std::string::npos) << noFont.out;
+    const GralithTest::ProcessResult noDir = RunTool("/nonexistent-output-dir");
     EXPECT_EQ(noDir.status, 1);
-    EXPECT_NE(noDir.output.find("Cannot create /nonexistent-output-dir/shapes.png"), std::string::npos) << noDir.output;
+    EXPECT_NE(noDir.out.find("Cannot create /nonexistent-output-dir/shapes.png"), std::string::npos) << noDir.out;
 }
 
 } // namespace

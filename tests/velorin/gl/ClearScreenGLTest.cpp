@@ -12,6 +12,8 @@
 
 #include "tests/support/TempDirectory.h"
 
+#include "tests/support/Readback.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -61,11 +63,7 @@ protected:
         Velorin::LoadScript("demo.xml");
     }
 
-    Pixel Read(Surface* surface, int x, int y) {
-        std::uint8_t rgba[4] = {};
-        device->ReadSurface(surface, x, y, 1, 1, rgba);
-        return {rgba[0], rgba[1], rgba[2], rgba[3]};
-    }
+    Pixel Read(Surface* surface, int x, int y) { return GralithTest::ReadPixel(device, x, y, surface); }
 
     static void ExpectNear(Pixel expected, Pixel seen) {
         for (int c = 0; c < 4; ++c)

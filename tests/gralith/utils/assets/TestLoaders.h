@@ -8,6 +8,8 @@
 #include "gralith/utils/assets/Proxy.h"
 #include "gralith/utils/assets/loaders/Loader.h"
 
+#include "tests/support/Expect.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -95,20 +97,6 @@ inline ScriptedLoader::PathFunction SucceedAt(std::string wanted, int* destroyed
         asset->SetName(path.c_str());
         return asset;
     };
-}
-
-/// The message and code of the Exception that f throws; fails the test when it throws none.
-template <class F>
-std::string MessageOf(F f, int* code = nullptr) {
-    try {
-        f();
-    } catch (const Exception& e) {
-        if (code)
-            *code = e.GetCode();
-        return e.GetMessage();
-    }
-    ADD_FAILURE() << "expected an Exception";
-    return {};
 }
 
 inline std::vector<std::string> PrefixesOf(const Proxy* proxy) {

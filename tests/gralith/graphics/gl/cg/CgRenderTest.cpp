@@ -16,6 +16,8 @@
 #include "gralith/graphics/gl/GLFunctions.h"
 
 #include "tests/support/CommaLocale.h"
+#include "tests/support/Expect.h"
+#include "tests/support/Readback.h"
 
 #include <gtest/gtest.h>
 
@@ -31,21 +33,11 @@ namespace {
 
 constexpr int Size = 32;
 
-struct Pixel {
-    int r, g, b, a;
-};
-
-std::ostream& operator<<(std::ostream& out, const Pixel& p) {
-    return out << "(" << p.r << ", " << p.g << ", " << p.b << ", " << p.a << ")";
-}
+using GralithTest::Pixel;
 
 // Colour channels are compared after 8-bit quantisation.
 ::testing::AssertionResult Near(const Pixel& actual, int r, int g, int b, int a = 255) {
-    if (std::abs(actual.r - r) <= 2 && std::abs(actual.g - g) <= 2 && std::abs(actual.b - b) <= 2 &&
-        std::abs(actual.a - a) <= 2)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "pixel " << actual << ", expected (" << r << ", " << g << ", " << b << ", "
-                                         << a << ")";
+    return GralithTest::Near(actual, {r, g, b, a});
 }
 
 GLShadingContext* MakeShading(GLDevice* device) { return new CGShadingContext(device); }
@@ -53,12 +45,9 @@ GLShadingContext* MakeShading(GLDevice* device) { return new CGShadingContext(de
 // The exception a call throws, as "message|code", or "" when it throws none.
 template <class F>
 std::string ErrorOf(F call) {
-    try {
-        call();
-    } catch (const Exception& e) {
-        return std::string(e.GetMessage()) + "|" + std::to_string(e.GetCode());
-    }
-    return "";
+    int code = 0;
+    std::string message = GralithTest::MessageOf(call, &code);
+    return message.empty() ? "" : message + "|" + std::to_string(code);
 }
 
 // A full-target quad: float2 position at slot 0 (POSITION), float2 uv at slot 8 (TEXCOORD0).
@@ -143,11 +132,7 @@ protected:
         Draw(program);
     }
 
-    Pixel At(int x, int y) {
-        std::uint8_t rgba[4] = {};
-        device->ReadSurface(device->GetBackBuffer(), x, y, 1, 1, rgba);
-        return {rgba[0], rgba[1], rgba[2], rgba[3]};
-    }
+    Pixel At(int x, int y) { return GralithTest::ReadPixel(device, x, y); }
 
     Texture2D* MakeTexture(int width, int height, const std::vector<std::uint8_t>& rgba) {
         Texture2D* texture = Keep(device->CreateTexture2D(width, height, PixelFormatR8G8B8A8, false));

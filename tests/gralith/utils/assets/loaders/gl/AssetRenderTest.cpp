@@ -17,6 +17,8 @@
 #include "gralith/utils/assets/Font.h"
 #include "gralith/utils/assets/Proxy.h"
 
+#include "tests/support/Readback.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -129,11 +131,7 @@ protected:
         device->DrawUnindexed(0, 4);
     }
 
-    Pixel At(int x, int y) {
-        unsigned char rgba[4] = {};
-        device->ReadSurface(device->GetBackBuffer(), x, y, 1, 1, rgba);
-        return {rgba[0], rgba[1], rgba[2], rgba[3]};
-    }
+    Pixel At(int x, int y) { return GralithTest::ReadPixel(device, x, y); }
 
     TemporaryDirectory directory;
     Held<EGLGLDevice> device;

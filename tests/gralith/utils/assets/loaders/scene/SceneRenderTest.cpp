@@ -18,6 +18,8 @@
 #include "gralith/utils/scenegraph/Node.h"
 #include "gralith/utils/scenegraph/Transform.h"
 
+#include "tests/support/Readback.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -126,11 +128,7 @@ protected:
             Draw(child, world);
     }
 
-    std::array<int, 4> At(int x, int y) {
-        unsigned char rgba[4] = {};
-        device->ReadSurface(device->GetBackBuffer(), x, y, 1, 1, rgba);
-        return {rgba[0], rgba[1], rgba[2], rgba[3]};
-    }
+    std::array<int, 4> At(int x, int y) { return GralithTest::ReadPixel(device, x, y); }
 
     EGLGLDevice* device = nullptr;
     SceneTestSupport::MemoryFileSystem* files = nullptr;
