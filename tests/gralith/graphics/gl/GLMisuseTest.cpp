@@ -7,6 +7,7 @@
 #include "gralith/graphics/Messages.h"
 #include "gralith/graphics/Texture2D.h"
 #include "gralith/graphics/TextureCube.h"
+#include "gralith/graphics/gl/CgShading.h"
 #include "gralith/graphics/gl/GLFunctions.h"
 
 #include <GL/gl.h>
@@ -149,16 +150,15 @@ TEST_F(GLDeviceTest, OutOfMemoryWhileCreatingIsAnException) {
 // Whoever releases the device first, what it made goes on working and goes cleanly (the
 // sanitizer build reports any touch of a freed device).
 TEST(GLDeviceLifetime, WhatADeviceMadeKeepsItAlive) {
-    EGLGLDevice* device = EGLGLDevice::Create(8, 8, Depth24Stencil8, 0, &CreateGLSLTestShading);
+    EGLGLDevice* device = EGLGLDevice::Create(8, 8);
     VertexBuffer* vertices = device->CreateVertexBuffer(BufferModeStatic, 64, 16);
     IndexBuffer* indices = device->CreateIndexBuffer(BufferModeStatic, 8, IndexType16);
     Texture2D* texture = device->CreateTexture2D(2, 2, PixelFormatR8G8B8A8, false);
     TextureCube* cube = device->CreateTextureCube(2, PixelFormatR8G8B8A8, true);
     Surface* surface = device->CreateSurface(2, 2, PixelFormatR8G8B8A8, 0);
-    Shader* vertex =
-        device->CreateShader(VertexShader, 0, "v", 0, "#version 120\nvoid main() { gl_Position = vec4(0.0); }\n");
-    Shader* pixel =
-        device->CreateShader(PixelShader, 0, "p", 0, "#version 120\nvoid main() { gl_FragColor = vec4(1.0); }\n");
+    const char* source = "float4 v() : POSITION { return 0; }\nfloat4 p() : COLOR { return 1; }\n";
+    Shader* vertex = device->CreateShader(VertexShader, 0, "v", 0, source);
+    Shader* pixel = device->CreateShader(PixelShader, 0, "p", 0, source);
     Program* program = device->CreateProgram(vertex, pixel);
     EXPECT_EQ(device->GetRefCount(), 1 + 8);
 
@@ -176,13 +176,12 @@ TEST(GLDeviceLifetime, WhatADeviceMadeKeepsItAlive) {
 // the defaults instead of reaching for states that were never made.
 TEST(GLDeviceLifetime, ShadingAddedLaterStillDrawsWithTheDefaultStates) {
     EGLGLDevice* device = EGLGLDevice::Create(4, 4, Depth24Stencil8, 0, nullptr);
-    device->SetShadingContext(CreateGLSLTestShading(device));
+    device->SetShadingContext(CreateCgShading(device));
     EXPECT_NE(device->GetSemanticMap(), nullptr);
-    Shader* vertex = device->CreateShader(VertexShader, 0, "v", 0,
-                                          "#version 120\nattribute vec4 a_POSITION;\n"
-                                          "void main() { gl_Position = a_POSITION; }\n");
-    Shader* pixel = device->CreateShader(PixelShader, 0, "p", 0,
-                                         "#version 120\nvoid main() { gl_FragColor = vec4(1.0, 0.0, 0.0, 1.0); }\n");
+    const char* source = "float4 v(float4 p : POSITION) : POSITION { return p; }\n"
+                         "float4 p() : COLOR { return float4(1, 0, 0, 1); }\n";
+    Shader* vertex = device->CreateShader(VertexShader, 0, "v", 0, source);
+    Shader* pixel = device->CreateShader(PixelShader, 0, "p", 0, source);
     Program* program = device->CreateProgram(vertex, pixel);
     InputElementDesc position = {0, 0, 2, 0, DataTypeFloat32, 0};
     InputLayout* layout = device->CreateInputLayout(&position, 1);

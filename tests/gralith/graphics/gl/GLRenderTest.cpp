@@ -229,9 +229,9 @@ TEST_F(GLDeviceTest, OffscreenTargetSetsViewportAndReceivesTheDraw) {
 }
 
 TEST_F(GLDeviceTest, MultipleColourTargetsAllReceiveTheirOutputs) {
-    Program* mrt = MakeProgram("#version 120\nattribute vec4 a_POSITION; void main() { gl_Position = a_POSITION; }\n",
-                               "#version 120\nvoid main() { gl_FragData[0] = vec4(1, 0, 0, 1);"
-                               " gl_FragData[1] = vec4(0, 1, 0, 1); }\n");
+    Program* mrt = MakeProgram("float4 vsMain(float4 p : POSITION) : POSITION { return p; }\n"
+                               "void psMain(out float4 a : COLOR0, out float4 b : COLOR1) {\n"
+                               "    a = float4(1, 0, 0, 1);\n    b = float4(0, 1, 0, 1);\n}\n");
     Texture2D* first = device->CreateTexture2D(32, 32, PixelFormatR8G8B8A8, true);
     Texture2D* second = device->CreateTexture2D(32, 32, PixelFormatR8G8B8A8, true);
     Surface* targets[] = {first->GetSurface(0), second->GetSurface(0)};

@@ -8,21 +8,19 @@ namespace Gralith::Graphics {
 
 namespace {
 
-const char* ColorVertex = "#version 120\n"
-                          "attribute vec4 a_POSITION; attribute vec4 a_COLOR; varying vec4 v_color;\n"
-                          "void main() { gl_Position = a_POSITION; v_color = a_COLOR; }\n";
-const char* ColorPixel = "#version 120\nvarying vec4 v_color; void main() { gl_FragColor = v_color; }\n";
-const char* TextureVertex = "#version 120\n"
-                            "attribute vec4 a_POSITION; attribute vec2 a_TEXCOORD0; varying vec2 v_uv;\n"
-                            "void main() { gl_Position = a_POSITION; v_uv = a_TEXCOORD0; }\n";
-const char* TexturePixel = "#version 120\nuniform sampler2D Tex; varying vec2 v_uv;\n"
-                           "void main() { gl_FragColor = texture2D(Tex, v_uv); }\n";
+const char* const ColorSource = "void vsMain(float4 p : POSITION, float4 c : COLOR0, out float4 op : POSITION,\n"
+                                "            out float4 oc : COLOR0) { op = p; oc = c; }\n"
+                                "float4 psMain(float4 c : COLOR0) : COLOR { return c; }\n";
+const char* const TextureSource = "sampler2D Tex;\n"
+                                  "void vsMain(float4 p : POSITION, float2 uv : TEXCOORD0, out float4 op : POSITION,\n"
+                                  "            out float2 ouv : TEXCOORD0) { op = p; ouv = uv; }\n"
+                                  "float4 psMain(float2 uv : TEXCOORD0) : COLOR { return tex2D(Tex, uv); }\n";
 
 } // namespace
 
-Program* GLDeviceTest::MakeProgram(const char* vertex, const char* pixel) {
-    Shader* vs = device->CreateShader(VertexShader, 0, "vsMain", 0, vertex);
-    Shader* ps = device->CreateShader(PixelShader, 0, "psMain", 0, pixel);
+Program* GLDeviceTest::MakeProgram(const char* source) {
+    Shader* vs = device->CreateShader(VertexShader, 0, "vsMain", 0, source);
+    Shader* ps = device->CreateShader(PixelShader, 0, "psMain", 0, source);
     Program* program = device->CreateProgram(vs, ps);
     vs->Release(); // the GL program keeps the linked code
     ps->Release();
@@ -30,9 +28,9 @@ Program* GLDeviceTest::MakeProgram(const char* vertex, const char* pixel) {
 }
 
 void GLDeviceTest::SetUp() {
-    device = EGLGLDevice::Create(Size, Size, Depth24Stencil8, 0, &CreateGLSLTestShading);
-    colorProgram = MakeProgram(ColorVertex, ColorPixel);
-    textureProgram = MakeProgram(TextureVertex, TexturePixel);
+    device = EGLGLDevice::Create(Size, Size);
+    colorProgram = MakeProgram(ColorSource);
+    textureProgram = MakeProgram(TextureSource);
     InputElementDesc color[] = {{0, 0, 4, 0, DataTypeFloat32, 0}, {3, 0, 4, 16, DataTypeFloat32, 0}};
     InputElementDesc texture[] = {{0, 0, 4, 0, DataTypeFloat32, 0}, {8, 0, 2, 16, DataTypeFloat32, 0}};
     colorLayout = device->CreateInputLayout(color, 2);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "GLSLTestShading.h"
-
 #include "gralith/Exception.h"
 #include "gralith/graphics/BlendState.h"
 #include "gralith/graphics/DepthStencilState.h"
@@ -47,7 +45,8 @@ protected:
     /// One pixel of a colour surface (the back buffer when null), y counted from the bottom.
     Pixel Read(int x, int y, Surface* surface = nullptr);
     BlendState* Blend(bool enabled, BlendOperand source, BlendOperand destination);
-    Program* MakeProgram(const char* vertex, const char* pixel);
+    /// A program of the Cg source's vsMain and psMain.
+    Program* MakeProgram(const char* source);
 
     EGLGLDevice* device = nullptr;
     Program* colorProgram = nullptr;
