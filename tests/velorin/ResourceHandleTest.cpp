@@ -26,15 +26,6 @@ void ExpectNotSet(const ResourceHandle<Element>& handle) {
     }
 }
 
-TEST_F(ResourceHandles, EmptyHandleThrowsOnAccess) {
-    ResourceHandle<Element> handle;
-    EXPECT_FALSE(handle.IsSet());
-    EXPECT_STREQ("", handle.GetDescriptor().CStr());
-    ExpectNotSet(handle);
-    ResourceHandle<Element> copy = handle;
-    ExpectNotSet(copy);
-}
-
 TEST_F(ResourceHandles, LoadsThroughTheProxyAndCopiesShareThePayload) {
     data.Write("doc.xml", "<Root><Child/></Root>");
     ResourceHandle<Element> handle("doc.xml");

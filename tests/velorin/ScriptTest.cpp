@@ -89,12 +89,6 @@ TEST_F(ScriptReader, NumbersReadAlikeUnderACommaDecimalLocale) {
     EXPECT_EQ(1.25, (*Velorin::Stages[0])[0].length);
 }
 
-TEST_F(ScriptReader, VectorTakesRgbaBeforeXyzw) {
-    Load(Script(R"(<Effect Name="c"><ClearScreen>
-        <Color x="9" y="9" z="9" w="9" r="0.1" g="0.2" b="0.3" a="0.4"/></ClearScreen></Effect>)"));
-    EXPECT_EQ(Vec(0.1f, 0.2f, 0.3f, 0.4f), static_cast<ClearScreen*>(EffectNamed("c"))->GetColor());
-}
-
 TEST_F(ScriptReader, ValueRegisterCarriesOverChannelsAndKeys) {
     Load(Script(R"(<Effect Name="c"><ClearScreen><Color><LinearKeys>
         <Key Time="0" r="1" g="0.5"/>
@@ -110,12 +104,6 @@ TEST_F(ScriptReader, ValueRegisterCarriesOverChannelsAndKeys) {
     // Key 3 names nothing: every channel repeats the last value read (0.25).
     EXPECT_EQ(Vec(0.25f, 0.25f, 0.25f, 0.25f), ColorAt("c", 4.0));
     EXPECT_EQ(Vec(0.75f, 0.5f, 0.375f, 0.375f), ColorAt("c", 1.0));
-}
-
-TEST_F(ScriptReader, OneValueDrivesAllFourChannels) {
-    Load(Script(R"(<Effect Name="c"><ClearScreen><Color><LinearKeys><Key Time="1" Value="0.5"/></LinearKeys>
-        </Color></ClearScreen></Effect>)"));
-    EXPECT_EQ(Vec(0.5f, 0.5f, 0.5f, 0.5f), ColorAt("c", 7.0));
 }
 
 TEST_F(ScriptReader, FirstKeyWithoutValuesReadsZero) {

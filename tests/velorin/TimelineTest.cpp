@@ -63,15 +63,6 @@ TEST_F(Timeline, EmptyOrNegativeLengthsAreNeverActive) {
         EXPECT_FALSE(ActiveAt(t)) << t;
 }
 
-TEST_F(Timeline, NegativeTimeActivatesOnlyBlocksStartingBeforeIt) {
-    Load(Script(R"(<Effect Name="p"><Probe/></Effect><Effect Name="q"><Probe/></Effect>
-        <Stage><Block Start="0" Length="50" Effect="p"/><Block Start="-5" Length="10" Effect="q"/></Stage>)"));
-    Probe::events.clear();
-    RunTimeline(-1.0); // what the frame loop passes when no music plays
-    EXPECT_EQ(0, Renders("p"));
-    EXPECT_EQ(1, Renders("q"));
-}
-
 TEST_F(Timeline, InfluencesAndUpdatesRunEveryFrameWhetherActiveOrNot) {
     Load(Script(
         R"(<Effect Name="p"><Probe><F><LinearKeys><Key Time="0" Value="0"/><Key Time="10" Value="10"/></LinearKeys></F>

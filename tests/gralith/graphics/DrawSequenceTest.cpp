@@ -93,21 +93,6 @@ TEST_F(DrawSequence, SixteenListenersFitTheSeventeenthIsRefused) {
     EXPECT_EQ(std::count(log.begin(), log.end(), 3), 0);
 }
 
-TEST_F(DrawSequence, ListenerMaySetStateThatTheSameDrawApplies) {
-    BlendState* blend = MakeBlend();
-    LoggingListener setter(&log, 1);
-    setter.action = [&] { device->SetBlendState(blend); };
-    device->AddDrawCallListener(&setter);
-    device->DrawUnindexed(0, 3);
-    const auto& calls = device->GetCalls();
-    auto applied = std::find_if(calls.begin(), calls.end(), [](const NullCall& c) { return c.Kind == NullApplyBlend; });
-    ASSERT_NE(applied, calls.end());
-    EXPECT_EQ(applied->Object, blend);
-    device->RemoveDrawCallListener(&setter);
-    device->SetBlendState(nullptr);
-    blend->Release();
-}
-
 TEST_F(DrawSequence, PendingStateIsAppliedInOrderThenTheDraw) {
     device->DrawUnindexed(2, 3);
     std::vector<NullCallKind> kinds;

@@ -79,36 +79,4 @@ TEST_F(NullDeviceTest, ProgramListsUniformsOfBothStagesOnceInNameOrder) {
     program->Release();
 }
 
-TEST_F(NullDeviceTest, SamplerBindingRecordsTexturesAndRefusesVolumes) {
-    Program* program = MakeProgram("uniform float4x4 World;", "uniform sampler2D Map;");
-    Texture2D* texture = device->CreateTexture2D(4, 4, PixelFormatR8G8B8A8, false);
-    Texture3D* volume = device->CreateTexture3D(4, 4, 4, PixelFormatR8G8B8A8, false);
-    SamplerStateDesc desc = {FilterLinear, FilterLinear, FilterNone, AddressClamp, AddressClamp, AddressClamp};
-    SamplerState* state = device->CreateSamplerState(desc);
-    auto* map = static_cast<NullParameter*>(program->GetParameter("Map"));
-    map->SetSampler(texture, state);
-    ASSERT_EQ(map->GetTextures().size(), 1u);
-    EXPECT_EQ(map->GetTextures()[0], texture);
-    EXPECT_EQ(map->GetSamplerStates()[0], state);
-    for (Object* o : std::initializer_list<Object*>{state, volume, texture, program})
-        o->Release();
-}
-
-TEST_F(NullDeviceTest, PresentAndOriginAreConfigurableForTheLayersAbove) {
-    EXPECT_TRUE(device->Present());
-    device->SetPresentResult(false);
-    EXPECT_FALSE(device->Present());
-    EXPECT_TRUE(device->HasLowerLeftOrigin());
-    device->SetLowerLeftOrigin(false);
-    device->SetDepthRangeMinusOneToOne(false);
-    EXPECT_FALSE(device->HasLowerLeftOrigin());
-    EXPECT_FALSE(device->IsDepthRangeMinusOneToOne());
-    device->Clear(ClearColor | ClearDepth, 0, 0, 0, 0, 1, 7);
-    const NullCall& clear = device->GetCalls().back();
-    EXPECT_EQ(clear.Kind, NullClear);
-    EXPECT_EQ(clear.Args[0], ClearColor | ClearDepth);
-    EXPECT_EQ(clear.Args[1], 7);
-    EXPECT_EQ(device->CountCalls(NullPresent), 2);
-}
-
 } // namespace Gralith::Graphics

@@ -63,30 +63,3 @@ TEST(InputQueue, FullRingDropsOldestInsteadOfEmptying) {
     }
     EXPECT_EQ(65535u, last);
 }
-
-TEST(InputQueue, EmptyQueuesThrowTheirMessages) {
-    SDLKeyboard keyboard;
-    KeyboardEvent key{};
-    try {
-        keyboard.GetNextEvent(key);
-        FAIL() << "expected an exception";
-    } catch (const Gralith::Exception& e) {
-        EXPECT_STREQ("GetNextEvent(): No events in queue for keyboard (Use HasNextEvent() to check if events are "
-                     "available)",
-                     e.GetMessage());
-        EXPECT_EQ(0, e.GetCode());
-    }
-    SDLMouse mouse(nullptr);
-    MouseEvent move{};
-    mouse.Push(move);
-    mouse.GetNextEvent(move);
-    try {
-        mouse.GetNextEvent(move);
-        FAIL() << "expected an exception";
-    } catch (const Gralith::Exception& e) {
-        EXPECT_STREQ("GetNextEvent(): No events in queue for mouse (Use HasNextEvent() to check if events are "
-                     "available)",
-                     e.GetMessage());
-        EXPECT_EQ(0, e.GetCode());
-    }
-}

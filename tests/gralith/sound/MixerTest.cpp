@@ -49,46 +49,6 @@ TEST(Mixer, VoiceAtTheOutputRateIsCopiedSampleForSample) {
     }
 }
 
-TEST(Mixer, TwoVoicesAreSummedAndStoppedVoicesAreSilent) {
-    Mixer mixer;
-    std::vector<int16_t> a = Ramp(32), b(64, 1000);
-    MixerVoice* first = StereoVoice(mixer, a);
-    MixerVoice* second = StereoVoice(mixer, b);
-    MixerVoice* silent = StereoVoice(mixer, std::vector<int16_t>(64, 20000));
-    first->Play(false, 0.0);
-    second->Play(false, 0.0);
-    std::vector<float> out = Mix(mixer, 32);
-    for (int i = 0; i < 32; ++i) {
-        EXPECT_FLOAT_EQ((a[2 * i] + 1000) / 32768.0f, out[2 * i]);
-        EXPECT_FLOAT_EQ((a[2 * i + 1] + 1000) / 32768.0f, out[2 * i + 1]);
-    }
-    EXPECT_FALSE(silent->IsPlaying());
-    EXPECT_EQ(3, mixer.GetVoiceCount());
-    mixer.DestroyVoice(silent);
-    EXPECT_EQ(2, mixer.GetVoiceCount());
-}
-
-TEST(Mixer, SinglePlayStopsAtTheEndAndLeavesSilence) {
-    Mixer mixer;
-    std::vector<int16_t> pcm = Ramp(10);
-    pcm[0] = pcm[1] = 5000;
-    MixerVoice* voice = StereoVoice(mixer, pcm);
-    voice->Play(false, 0.0);
-    std::vector<float> out = Mix(mixer, 16);
-    EXPECT_EQ(5000 / 32768.0f, out[0]);
-    EXPECT_EQ(900 / 32768.0f, out[18]);
-    for (int i = 10; i < 16; ++i)
-        EXPECT_EQ(0.0f, out[2 * i]) << "frame " << i;
-    EXPECT_FALSE(voice->IsPlaying());
-    EXPECT_EQ(40, voice->GetMixedPosition());
-    // Heard to the end once the mixed frames have played; the end is the buffer size.
-    EXPECT_EQ(40, voice->GetHeardPosition(1.0));
-    // Playing again from the end starts over.
-    voice->Play(false, 1.0);
-    out = Mix(mixer, 2, 1.0);
-    EXPECT_EQ(5000 / 32768.0f, out[0]);
-}
-
 TEST(Mixer, LoopedPlayWrapsAndCountsFromThePlayPosition) {
     Mixer mixer;
     std::vector<int16_t> pcm = Ramp(10);

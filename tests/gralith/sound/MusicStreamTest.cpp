@@ -94,27 +94,6 @@ TEST(MusicStream, SeekingLandsOnTheExactSample) {
     EXPECT_EQ(0.0f, out[7]);
 }
 
-TEST(MusicStream, MonoAndOtherRatesBecome44100Stereo) {
-    std::vector<float> mono(22050);
-    for (size_t i = 0; i < mono.size(); ++i)
-        mono[i] = 0.5f * static_cast<float>(std::sin(2.0 * Pi * 300.0 * i / 22050.0));
-    MusicStream music;
-    OpenOgg(music, GralithTest::EncodeOgg(mono, 1, 22050));
-    // One second at 22050 Hz is one second at 44100 Hz.
-    EXPECT_NEAR(176400, music.GetLength(), 16);
-    float out[2 * 256];
-    music.GetSamplesAt(10000 * 4, out, 256);
-    float loudest = 0.0f;
-    for (int i = 0; i < 256; ++i) {
-        EXPECT_EQ(out[2 * i], out[2 * i + 1]);
-        loudest = std::max(loudest, std::fabs(out[2 * i]));
-    }
-    EXPECT_NEAR(0.5f, loudest, 0.05f);
-    float spectrum[MusicStream::SpectrumSize];
-    music.GetSpectrumAt(10000 * 4, spectrum);
-    EXPECT_NEAR(300.0 / (44100.0 / 512), Peak(spectrum), 1.0);
-}
-
 TEST(MusicStream, SpectrumOfASinePeaksInItsBinAtFullScaleOne) {
     MusicStream music;
     std::vector<float> samples = BinSine(4096, 20);

@@ -64,17 +64,6 @@ std::vector<unsigned char> Pattern(int size, int seed) {
 
 } // namespace
 
-TEST_F(SoundBuffers, CreationFailuresNameTheReason) {
-    ExpectFailure("Unable to create sound buffer (Bad format)", [&] { device->CreateBuffer(4096, 2, 12, 44100); });
-    ExpectFailure("Unable to create sound buffer (Bad format)", [&] { device->CreateBuffer(4096, 0, 16, 44100); });
-    ExpectFailure("Unable to create sound buffer (Bad format)", [&] { device->CreateBuffer(4096, 2, 16, 99); });
-    ExpectFailure("Unable to create sound buffer (Invalid parameter)", [&] { device->CreateBuffer(0, 2, 16, 44100); });
-    ExpectFailure("Unable to create sound buffer (Invalid parameter)",
-                  [&] { device->CreateBuffer(0x10000000, 2, 16, 44100); });
-    ExpectFailure("Unable to create sound buffer (Buffer too small)", [&] { device->CreateBuffer(3, 2, 16, 44100); });
-    EXPECT_EQ(0, device->GetMixer()->GetVoiceCount());
-}
-
 TEST_F(SoundBuffers, SetDataWrapsPastTheEnd) {
     SDLSoundBuffer* buffer = Make(4096);
     std::vector<unsigned char> data = Pattern(100, 3);
@@ -123,22 +112,4 @@ TEST_F(SoundBuffers, RingStreamingFollowsThePlayer) {
         EXPECT_EQ((130 + step - 128) / 128.0f, out[510]) << "step " << step;
         EXPECT_EQ(((step + 1) * 256) % 1024, buffer->GetWritePosition());
     }
-}
-
-TEST_F(SoundBuffers, PanVolumeAndFrequencyReachTheMix) {
-    SDLSoundBuffer* buffer = Make(400, 2, 16);
-    std::vector<short> pcm(200, 16384);
-    buffer->SetData(pcm.data(), 0, 400);
-    buffer->SetPan(-1.0f);
-    buffer->SetVolume(0.9f); // -1000 hundredths of a decibel: a gain of 10^-0.5
-    buffer->PlayLooped(0);
-    std::vector<float> out(2 * 10);
-    device->GetMixer()->Mix(out.data(), 10, 0.0);
-    EXPECT_NEAR(0.5f * 0.316228f, out[0], 1e-5f);
-    EXPECT_EQ(0.0f, out[1]);
-
-    buffer->SetPlayPosition(0);
-    buffer->SetFrequency(88200);
-    device->GetMixer()->Mix(out.data(), 10, 1.0);
-    EXPECT_EQ(80, buffer->GetWritePosition()); // 20 frames of 4 bytes for 10 output frames
 }

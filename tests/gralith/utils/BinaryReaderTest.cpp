@@ -55,22 +55,6 @@ TEST(BinaryReader, ReadsLittleEndianValuesAndStrings) {
     s->Release();
 }
 
-TEST(BinaryReader, StartsAtTheStreamPositionAndKeepsAbsoluteOffsets) {
-    Bytes b;
-    b.Int(1).Int(2).Int(3);
-    MemoryInputStream* s = b.Stream();
-    s->Seek(0, 4);
-    BinaryReader r(s, "FSG");
-    EXPECT_EQ(4, r.GetPosition());
-    EXPECT_EQ(8, r.GetRemaining());
-    EXPECT_EQ(2, r.ReadInt32("x"));
-    EXPECT_EQ("Corrupt FSG data: unexpected end of file reading y (8 bytes needed, 4 left) at byte 8", MessageOf([&] {
-                  char buf[8];
-                  r.ReadBytes(buf, 8, "y");
-              }));
-    s->Release();
-}
-
 TEST(BinaryReader, TruncatedIntegerNamesTheFieldAndOffset) {
     Bytes b;
     b.data = {1, 2};

@@ -80,33 +80,3 @@ TEST(Array, DestroysValuesButNotPointees) {
     probe->Release();
     EXPECT_EQ(1, destroyed);
 }
-
-TEST(Map, DuplicateKeysAreKeptAndTheFirstWins) {
-    Map<String, int> m;
-    EXPECT_EQ(-1, m.IndexOf("a"));
-    EXPECT_EQ(0, m.Add("a", 1));
-    EXPECT_EQ(1, m.Add("b", 2));
-    EXPECT_EQ(2, m.Add("a", 3));
-    EXPECT_EQ(3, m.Count());
-    EXPECT_EQ(0, m.IndexOf(String("a")));
-    EXPECT_EQ(2, m.GetValue(m.IndexOf("b")));
-    EXPECT_TRUE(m.GetKey(2) == "a");
-    EXPECT_EQ(3, m.GetValue(2));
-    // Replace-or-insert as callers do it.
-    int i = m.IndexOf("b");
-    ASSERT_GE(i, 0);
-    m.GetValue(i) = 20;
-    EXPECT_EQ(20, m.GetValue(1));
-}
-
-TEST(Map, PointerKeysCompareByIdentity) {
-    int x = 0;
-    int y = 0;
-    Map<int*, String> m;
-    m.Add(&x, "x");
-    m.Add(&y, "y");
-    EXPECT_EQ(1, m.IndexOf(&y));
-    EXPECT_EQ(-1, m.IndexOf(nullptr));
-    EXPECT_TRUE(m.Values()[0] == "x");
-    EXPECT_EQ(&y, m.Keys()[1]);
-}

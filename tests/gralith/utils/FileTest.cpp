@@ -80,27 +80,6 @@ TEST(Directory, MissingFileNamesTheFullPrefixedPath) {
     ExpectNotFound(dir, "sub", temp / "sub");
 }
 
-TEST(InputFile, ReadCountsWholeItems) {
-    TempDirectory temp;
-    temp.Write("ten.bin", "0123456789");
-    InputFile file(String((temp / "ten.bin").c_str()));
-    char buffer[16] = {};
-    EXPECT_EQ(2u, file.Read(buffer, 4, 3)); // 10 bytes hold two whole 4-byte items
-    EXPECT_EQ(0, std::string(buffer, 8).compare("01234567"));
-    EXPECT_EQ(0u, file.Read(buffer, 4, 1));
-}
-
-TEST(InputFile, SizeReturnsTheWholeSizeAndRewinds) {
-    TempDirectory temp;
-    temp.Write("f.bin", std::string(1000, 'z'));
-    InputFile file(String((temp / "f.bin").c_str()));
-    char buffer[100];
-    EXPECT_EQ(100u, file.Read(buffer, 1, 100));
-    EXPECT_EQ(100, file.Tell());
-    EXPECT_EQ(1000, file.Size());
-    EXPECT_EQ(0, file.Tell());
-}
-
 TEST(InputFile, NamesOfNonRegularFilesFailAtOnce) {
     TempDirectory temp;
     temp.Write("dir/file.txt", "x");

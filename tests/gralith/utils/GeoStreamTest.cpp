@@ -119,22 +119,3 @@ TEST_F(GeoStreamTest, EndUploadsTheWrittenVerticesAndDrawsWhenAsked) {
     EXPECT_EQ(Lines, draws[0].Args[2]);
     EXPECT_EQ(120, Calls(NullBufferUpload)[0].Args[1]);
 }
-
-TEST_F(GeoStreamTest, OverflowThrowsAndKeepsTheBatch) {
-    GeoStream stream(device, 3);
-    stream.Begin(Triangles);
-    for (int i = 0; i < 3; ++i)
-        stream.Vertex(float(i), 0, 0);
-    try {
-        stream.Vertex(9, 9, 9);
-        FAIL();
-    } catch (const Exception& e) {
-        EXPECT_STREQ("GeoStream Vertex Overflow", e.GetMessage());
-        EXPECT_EQ(0, e.GetCode());
-    }
-    EXPECT_EQ(3, stream.GetVertexCount());
-    EXPECT_EQ(2.0f, stream.GetVertices()[30]);
-    stream.Begin(Triangles);
-    stream.Vertex(1, 1, 1);
-    EXPECT_EQ(1, stream.GetVertexCount());
-}

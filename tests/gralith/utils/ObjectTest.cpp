@@ -39,16 +39,6 @@ TEST(Object, LastReleaseDestroysThroughTheVirtualDestructor) {
     EXPECT_EQ(1, destroyed);
 }
 
-TEST(Exception, CarriesMessageAndCode) {
-    Exception plain("Something failed");
-    EXPECT_STREQ("Something failed", plain.GetMessage());
-    EXPECT_EQ(0, plain.GetCode());
-    Exception coded("File not found: x", 6);
-    EXPECT_EQ(6, coded.GetCode());
-    Exception empty(nullptr);
-    EXPECT_STREQ("", empty.GetMessage());
-}
-
 TEST(Exception, IsAStdExceptionWhoseWhatIsTheMessage) {
     try {
         throw Exception("thrown", 4);

@@ -68,34 +68,6 @@ protected:
 
 } // namespace
 
-TEST_F(StateTest, EachDistinctDescriptionIsCreatedOnce) {
-    State* state = new State(device);
-    std::set<const void*> blends;
-    for (int i = 0; i < 10; ++i) {
-        if (i % 2)
-            state->SetBlend(BlendSrcAlpha, BlendOne);
-        else
-            state->SetBlend(BlendOne, BlendOne);
-        Draw();
-        blends.insert(device->GetBlendState());
-    }
-    EXPECT_EQ(2u, blends.size());
-    // Same description again and again: the device pushes it once.
-    device->ClearCalls();
-    Draw();
-    Draw();
-    EXPECT_EQ(0, device->CountCalls(NullApplyBlend));
-    // The loop ended on (SrcAlpha, One): going away and back before a draw changes nothing.
-    state->SetBlend(BlendOne, BlendOne);
-    state->SetBlend(BlendSrcAlpha, BlendOne);
-    Draw();
-    EXPECT_EQ(0, device->CountCalls(NullApplyBlend)) << "a re-set but equal description is the same object";
-    state->SetBlend(BlendOne, BlendOne);
-    Draw();
-    EXPECT_EQ(1, device->CountCalls(NullApplyBlend));
-    state->Release();
-}
-
 TEST(StateMatching, BlendRules) {
     BlendStateDesc a = State::DefaultBlend();
     BlendStateDesc b = a;

@@ -32,31 +32,6 @@ Array<String> SplitOf(const char* text, char separator) {
 
 } // namespace
 
-TEST(String, EqualityComparesBytesAndLengths) {
-    EXPECT_TRUE(String("abc") == String("abc"));
-    EXPECT_FALSE(String("abc") == String("abd"));
-    EXPECT_FALSE(String("abc") == String("ab"));
-    EXPECT_FALSE(String("ab") == String("abc"));
-    EXPECT_TRUE(String("abc") != String("ab"));
-    // Against C text the terminator takes part: neither a prefix nor an extension matches.
-    EXPECT_TRUE(String("abc") == "abc");
-    EXPECT_FALSE(String("abc") == "ab");
-    EXPECT_FALSE(String("ab") == "abc");
-    EXPECT_FALSE(String("abc") == static_cast<const char*>(nullptr));
-}
-
-TEST(String, IndexOfFindsFromTheGivenIndex) {
-    String s("a.b.c");
-    EXPECT_EQ(1, s.IndexOf('.'));
-    EXPECT_EQ(1, s.IndexOf('.', 1));
-    EXPECT_EQ(3, s.IndexOf('.', 2));
-    EXPECT_EQ(-1, s.IndexOf('.', 4));
-    EXPECT_EQ(-1, s.IndexOf('x'));
-    EXPECT_EQ(-1, String("abc").IndexOf('x', 5));
-    EXPECT_EQ(-1, String("abc").IndexOf('a', 3));
-    EXPECT_EQ(-1, String().IndexOf('\0'));
-}
-
 TEST(String, SubStringBoundaries) {
     String s("abc");
     EXPECT_TRUE(s.SubString(1, 2) == "bc");

@@ -25,11 +25,3 @@ TEST(Timer, LaterDeltasCoverOnlyTheirOwnInterval) {
     EXPECT_LE(first + second, after - before + 1e-9);
     EXPECT_GE(first + second, 0.040);
 }
-
-TEST(GetTime, IsMonotonicSeconds) {
-    double a = GetTime();
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    double b = GetTime();
-    EXPECT_GE(a, 0.0);
-    EXPECT_GE(b - a, 0.010);
-}

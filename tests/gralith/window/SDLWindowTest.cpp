@@ -83,16 +83,6 @@ TEST(SDLWindow, TitleAndClientSizeVisibleToX) {
     EXPECT_EQ("Renamed", WindowName(id));
 }
 
-TEST(SDLWindow, FullscreenIsBorderlessPopupOfRequestedSize) {
-    SDLWindow window(800, 600, "Popup", false);
-    SDLWindow::DispatchEvents();
-    unsigned long id = XWindowOf(window);
-    ASSERT_NE(0u, id);
-    EXPECT_TRUE(SDL_GetWindowFlags(window.GetSDLWindow()) & SDL_WINDOW_BORDERLESS);
-    EXPECT_NE(std::string::npos, Geometry(id).find("Geometry: 800x600")) << Geometry(id);
-    EXPECT_FALSE(window.IsWindowed());
-}
-
 TEST(SDLWindow, CloseRequestIsRecordedUntilConsumed) {
     SDLWindow window(320, 200, "Closable", true);
     unsigned long id = XWindowOf(window);

@@ -51,19 +51,6 @@ TEST_F(FsgInspectTest, PrintsEverySectionOfAScene) {
         EXPECT_NE(std::string::npos, r.out.find(e)) << "missing:\n" << e << "\nin:\n" << r.out;
 }
 
-TEST_F(FsgInspectTest, PrintsGeometryFilesWithTheirStreamTypes) {
-    std::string path = Write("mixed.fgm", FormatSamples::Bytes(FormatSamples::MixedTypes()));
-    GralithTest::ProcessResult r = Run(path);
-    EXPECT_EQ(0, r.status) << r.out;
-    EXPECT_NE(std::string::npos, r.out.find(": FGM101 geometry\n  3 vertices, 3 indices (triangles, int16)\n"))
-        << r.out;
-    EXPECT_NE(std::string::npos, r.out.find("stream 1: NORMAL       slot  2, 3 x short, normalize, 6 bytes per vertex"))
-        << r.out;
-    EXPECT_NE(std::string::npos,
-              r.out.find("stream 3: TEXCOORD     slot  8, 2 x short, scale 0.5 bias 0.25, 4 bytes per vertex"))
-        << r.out;
-}
-
 TEST_F(FsgInspectTest, ReportsWhyAFileIsInvalidAndFailsTheRun) {
     std::vector<unsigned char> bytes = FormatSamples::Bytes(FormatSamples::RichScene(101));
     bytes.resize(bytes.size() - 3);

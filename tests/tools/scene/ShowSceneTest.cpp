@@ -163,29 +163,6 @@ TEST_F(ShowSceneTest, EveryGeometryHasPositionNormalAndTexcoordStreams) {
     }
 }
 
-TEST_F(ShowSceneTest, EveryBatchDrawsAGeometryWithADiffuseTexture) {
-    int batches = 0;
-    std::set<Graphics::Texture*> textures;
-    Walk(0.0f, [&](Node* node) {
-        for (const Batch& b : node->GetBatches()) {
-            ++batches;
-            SCOPED_TRACE(node->GetId().CStr());
-            ASSERT_NE(b.geometry, nullptr);
-            ASSERT_NE(b.material, nullptr);
-            ASSERT_NE(b.material->GetTexture(Material::Diffuse), nullptr);
-            textures.insert(b.material->GetTexture(Material::Diffuse));
-        }
-    });
-    EXPECT_GT(batches, 40);
-    EXPECT_GE(textures.size(), 3u);
-    // The scene's textures are the generated PNGs, at their full size.
-    for (Graphics::Texture* t : textures) {
-        auto* t2 = static_cast<Graphics::Texture2D*>(t);
-        EXPECT_EQ(t2->GetWidth(), 512);
-        EXPECT_EQ(t2->GetHeight(), 512);
-    }
-}
-
 TEST_F(ShowSceneTest, NodesMoveAcrossTheShowsSceneTimes) {
     // The show evaluates the scene between -3 and 9 s; the core's parts move throughout, and
     // keep moving between any two sample times (no key range ends early).

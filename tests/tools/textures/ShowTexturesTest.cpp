@@ -126,23 +126,6 @@ TEST_F(ShowTexturesTest, OverlayTextIsOpaqueInsideTheSafeAreaAndTransparentAtThe
     }
 }
 
-TEST_F(ShowTexturesTest, MakerLogoIsLightOnBlackWithBlackEdges) {
-    // Added to the picture while zooming in from half size: the clamped edges repeat over the
-    // screen's outer half, so they must add nothing.
-    Bitmap2D* b = Image("varrow.png");
-    int edge = 0, bright = 0;
-    for (int y = 0; y < OverlayH; ++y)
-        for (int x = 0; x < OverlayW; ++x) {
-            const unsigned char* p = Pixel(b, x, y);
-            if (x == 0 || y == 0 || x == OverlayW - 1 || y == OverlayH - 1)
-                edge = std::max({edge, static_cast<int>(p[0]), static_cast<int>(p[1]), static_cast<int>(p[2])});
-            bright += p[0] > 200 && p[1] > 200 && p[2] > 200;
-            ASSERT_EQ(p[3], 255) << x << "," << y;
-        }
-    EXPECT_EQ(edge, 0);
-    EXPECT_GT(bright, 10000);
-}
-
 TEST(ShowTexturesTool, ReportsUsageAndFailures) {
     EXPECT_EQ(RunTool("").status, 2);
     const GralithTest::ProcessResult noFont = RunTool("\"" + ::testing::TempDir() + "\" /nonexistent-font-dir");

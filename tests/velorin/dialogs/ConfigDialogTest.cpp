@@ -106,29 +106,6 @@ TEST_F(ConfigDialogTest, AppearsCentredWithBannerAndDefaultsThenDissolveCloses) 
     EXPECT_FALSE(dialog.IsVisible());
 }
 
-TEST_F(ConfigDialogTest, RefusesCloseRequestsFromOutside) {
-    Watchdog watchdog(60);
-    ConfigDialog dialog;
-    bool stillVisible = false;
-    dialog.shown = [&](ConfigDialog& d) {
-        // What a window manager's close button would do.
-        GList* windows = gtk_window_list_toplevels();
-        for (GList* w = windows; w; w = w->next)
-            if (gtk_window_get_title(GTK_WINDOW(w->data)) &&
-                std::strcmp(gtk_window_get_title(GTK_WINDOW(w->data)), ConfigDialog::Title) == 0)
-                gtk_window_close(GTK_WINDOW(w->data));
-        g_list_free(windows);
-        Velorin::Toolkit::ProcessPendingEvents();
-        stillVisible = d.IsVisible();
-        ClickLater(ConfigDialog::QuitButtonRect);
-    };
-    dialog.ShowDialog();
-    viewer.join();
-    EXPECT_TRUE(stillVisible);
-    EXPECT_TRUE(clicked);
-    EXPECT_TRUE(dialog.quitButtonPressed);
-}
-
 TEST_F(ConfigDialogTest, TransformCopiesTheViewersChoices) {
     Watchdog watchdog(60);
     ConfigDialog dialog;

@@ -37,38 +37,6 @@ TEST_F(ErrorDialogTest, EightBitMessagesThatAreNotUtf8AreShownAsLatin1) {
     EXPECT_EQ("already UTF-8: \xc3\xa9", Details(dialog));
 }
 
-TEST_F(ErrorDialogTest, ShowsItsBannerAndClosesOnClose) {
-    Watchdog watchdog(60);
-    ErrorDialog dialog;
-    dialog.SetErrorMessage("Unable to convert string to float");
-    cairo_surface_t* banner =
-        Velorin::Banner::Draw(400, 107, "HALCYRA", "Brightmoot 2008 Invitation", Velorin::Banner::AccentError);
-    std::thread viewer;
-    std::atomic<double> bannerMatch{0.0};
-    std::atomic<bool> clicked{false};
-    std::string size, shownText;
-    dialog.shown = [&](ErrorDialog& d) {
-        shownText = Details(d);
-        int x = 0, y = 0;
-        d.GetScreenOrigin(x, y);
-        viewer = std::thread([&, x, y] {
-            bannerMatch = WaitForImage(x, y, banner);
-            size = WindowSize(titleRegex);
-            const ErrorDialog::Rect& close = ErrorDialog::CloseButtonRect;
-            clicked = ClickInWindow(titleRegex, close.x + close.width / 2, close.y + close.height / 2);
-        });
-    };
-    dialog.ShowDialog();
-    viewer.join();
-    cairo_surface_destroy(banner);
-
-    EXPECT_EQ("Unable to convert string to float", shownText);
-    EXPECT_EQ("400x328", size);
-    EXPECT_GE(bannerMatch.load(), 0.98);
-    EXPECT_TRUE(clicked);
-    EXPECT_FALSE(dialog.IsVisible());
-}
-
 TEST_F(ErrorDialogTest, ShowErrorMessageReturnsAfterClose) {
     Watchdog watchdog(60);
     std::atomic<bool> clicked{false};

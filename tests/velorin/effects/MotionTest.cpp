@@ -21,14 +21,6 @@ protected:
     void TearDown() override { Velorin::Tempo = 0.0f; }
 };
 
-TEST(Noise, ValuesStayInsideMinusOneToOne) {
-    for (int i = 0; i < Velorin::NoiseTableSize; ++i) {
-        float v = Noise1(0, static_cast<float>(i));
-        ASSERT_GE(v, -1.0f) << i;
-        ASSERT_LE(v, 1.0f) << i;
-    }
-}
-
 TEST(Noise, SmoothNoiseMatchesTheTableAtIntegersAndInterpolatesBetween) {
     EXPECT_EQ(SmoothNoise(5, 3.0f), Noise1(5, 3.0f));
     EXPECT_EQ(SmoothNoise(5, -2.0f), Noise1(5, -2.0f));
@@ -36,14 +28,6 @@ TEST(Noise, SmoothNoiseMatchesTheTableAtIntegersAndInterpolatesBetween) {
     EXPECT_NEAR(SmoothNoise(5, 3.25f), 0.75f * Noise1(5, 3.0f) + 0.25f * Noise1(5, 4.0f), 1e-6f);
     // Continuous across an integer step.
     EXPECT_NEAR(SmoothNoise(9, 3.9999f), Noise1(9, 4.0f), 1e-3f);
-}
-
-TEST(Pulse, DropEnvelopeOfTheFieldOfView) {
-    EXPECT_EQ(Pulse(13.176f, 13.176f, 0.0f, 1.5f, 4.0f), 1.0f);
-    EXPECT_NEAR(Pulse(13.926f, 13.176f, 0.0f, 1.5f, 4.0f), 0.0625f, 1e-4f);
-    EXPECT_EQ(Pulse(13.0f, 13.176f, 0.0f, 1.5f, 4.0f), 0.0f);
-    // Without a rise everything before the centre is 0, however close.
-    EXPECT_EQ(Pulse(13.1759f, 13.176f, 0.0f, 1.5f, 4.0f), 0.0f);
 }
 
 TEST(Pulse, RisesAndDecaysWithTheExponentAndIsZeroOutside) {

@@ -218,30 +218,6 @@ TEST_F(SceneEffect, GlowFollowsTheLowestSpectrumBand) {
     EXPECT_GT(loud, quiet + 10.0);
 }
 
-TEST_F(SceneEffect, SceneWithoutNodesDrawsOnlyTheBackgroundAndSprites) {
-    RenderAt(27.0);
-    double withRoom = Corners();
-    GralithTest::TempDirectory empty;
-    WriteData(empty);
-    empty.Write("scenes/halcyra2.fsg", SceneBytes(FSGWriter::Scene{}));
-    Gralith::Utils::Assets::Proxy* shared = Velorin::AssetProxy;
-    auto* directory = new Gralith::Utils::Directory(empty.Path().c_str());
-    Velorin::AssetProxy = new Gralith::Utils::Assets::Proxy(directory, device, nullptr, Velorin::RenderState);
-    directory->Release();
-    {
-        Velorin::Test01 bare;
-        bare.Load();
-        Velorin::MusicTime = 27.0;
-        EXPECT_NO_THROW(bare.Render());
-        device->Present();
-        // The same camera without the room's walls: only sprites on the dark clear colour.
-        EXPECT_LT(Corners(), withRoom - 5.0);
-    }
-    device->SetProgram(nullptr);
-    Velorin::AssetProxy->Release();
-    Velorin::AssetProxy = shared;
-}
-
 // One sprite in front of the camera, the others moved far behind it; seen from two sides it
 // always faces the viewer.
 TEST_F(SceneEffect, SpritesFaceTheCameraFromAnyDirection) {

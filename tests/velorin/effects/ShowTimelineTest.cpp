@@ -128,25 +128,4 @@ TEST_F(ShowTimeline, StrongBassCutsAtMostEveryHalfSecond) {
     EXPECT_EQ(CountCuts({0, 1, 2, 3, 4, 5}, 30), 1);
 }
 
-TEST_F(ShowTimeline, WeakBassNeverCutsAndTheOffsetStaysZero) {
-    float offset = -1.0f;
-    EXPECT_EQ(CountCuts({}, 600, &offset), 0);
-    EXPECT_EQ(offset, 0.0f);
-    // 0.45 itself is not strong enough.
-    float timer = 0.0f, o = 0.0f;
-    EXPECT_FALSE(Show::StepCut(timer, o, 0.1f, 0.45f));
-}
-
-TEST_F(ShowTimeline, CutOffsetComesFromTheNextRandomValue) {
-    std::srand(11);
-    int r = std::rand();
-    std::srand(11);
-    float timer = 0.0f, offset = 0.0f;
-    ASSERT_TRUE(Show::StepCut(timer, offset, 0.016f, 0.9f));
-    EXPECT_FLOAT_EQ(offset, static_cast<float>((static_cast<double>(r) / RAND_MAX * 2.0 - 1.0) * 100.0));
-    EXPECT_FLOAT_EQ(timer, 0.5f);
-    EXPECT_GE(offset, -100.0f);
-    EXPECT_LE(offset, 100.0f);
-}
-
 } // namespace

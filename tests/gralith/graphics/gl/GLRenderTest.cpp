@@ -268,22 +268,6 @@ TEST_F(GLDeviceTest, CopyMovesARectangleIntoTheBackBuffer) {
     source->Release();
 }
 
-TEST_F(GLDeviceTest, ScaledCopyStretchesWithPointFiltering) {
-    Texture2D* checker = device->CreateTexture2D(2, 2, PixelFormatR8G8B8A8, true);
-    Surface* small = checker->GetSurface(0);
-    device->SetRenderTargets(1, &small, nullptr);
-    device->Clear(ClearColor | ClearDepth, 1, 1, 1, 1, 1, 0);
-    device->SetViewport(0, 0, 1, 1);
-    FullQuad(1, 0, 0); // only the lower-left texel turns red
-    device->SetRenderTargets(0, nullptr, nullptr);
-    device->GetBackBuffer()->Copy(small, 0, 0, 2, 2, 0, 0, Size, Size, FilterPoint);
-    EXPECT_TRUE(Near(Read(10, 10), Red));
-    EXPECT_TRUE(Near(Read(31, 31), Red));
-    EXPECT_TRUE(Near(Read(32, 32), White));
-    EXPECT_TRUE(Near(Read(10, 50), White));
-    checker->Release();
-}
-
 // --- Textures ------------------------------------------------------------------------------------
 
 TEST_F(GLDeviceTest, FirstUploadedRowIsTheBottomOfTheImage) {
@@ -302,32 +286,6 @@ TEST_F(GLDeviceTest, FirstUploadedRowIsTheBottomOfTheImage) {
     EXPECT_TRUE(Near(Read(56, 56), White));
     point->Release();
     texture->Release();
-}
-
-TEST_F(GLDeviceTest, CubeFacesReceiveTheirOwnData) {
-    TextureCube* cube = device->CreateTextureCube(2, PixelFormatR8G8B8A8, false);
-    for (int face = 0; face < 6; ++face) {
-        unsigned char texels[16];
-        for (int i = 0; i < 4; ++i) {
-            texels[i * 4 + 0] = static_cast<unsigned char>(face * 40);
-            texels[i * 4 + 1] = 1;
-            texels[i * 4 + 2] = 2;
-            texels[i * 4 + 3] = 255;
-        }
-        cube->SetData(static_cast<CubeFace>(face), 0, texels, false);
-    }
-    const unsigned int targets[] = {GL_TEXTURE_CUBE_MAP_POSITIVE_X, GL_TEXTURE_CUBE_MAP_POSITIVE_Y,
-                                    GL_TEXTURE_CUBE_MAP_POSITIVE_Z, GL_TEXTURE_CUBE_MAP_NEGATIVE_X,
-                                    GL_TEXTURE_CUBE_MAP_NEGATIVE_Y, GL_TEXTURE_CUBE_MAP_NEGATIVE_Z};
-    const GLFunctions& gl = device->GL();
-    gl.BindTexture(GL_TEXTURE_CUBE_MAP, dynamic_cast<GLTextureHandle*>(cube)->GetGLName());
-    for (int face = 0; face < 6; ++face) {
-        unsigned char back[16] = {};
-        gl.GetTexImage(targets[face], 0, GL_RGBA, GL_UNSIGNED_BYTE, back);
-        EXPECT_EQ(back[0], face * 40) << "face " << face;
-    }
-    gl.BindTexture(GL_TEXTURE_CUBE_MAP, 0);
-    cube->Release();
 }
 
 // --- Samplers ------------------------------------------------------------------------------------
@@ -386,29 +344,6 @@ TEST_F(GLDeviceTest, IndexedDrawsStartAtTheFirstIndexFor16And32BitIndices) {
     shorts->Release();
     longs->Release();
     buffer->Release();
-}
-
-TEST_F(GLDeviceTest, LockedBufferWritesReachTheDraw) {
-    float* v = static_cast<float*>(quad->Lock(LockWriteOnly, 0, 0));
-    const float corners[6][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, -1}, {1, 1}, {-1, 1}};
-    for (int i = 0; i < 6; ++i) {
-        float vertex[8] = {corners[i][0], corners[i][1], 0, 1, 0, 0, 1, 1};
-        for (int k = 0; k < 8; ++k)
-            v[i * 8 + k] = vertex[k];
-    }
-    quad->Unlock();
-    device->DrawUnindexed(0, 6);
-    EXPECT_TRUE(Near(Read(32, 32), Blue));
-
-    // A partial SetData replaces only its bytes: the colour of vertex 4.
-    const float green[4] = {0, 1, 0, 1};
-    quad->SetData(green, 4 * 32 + 16, sizeof green);
-    const float* back = static_cast<const float*>(quad->Lock(LockReadOnly, 3 * 32, 2 * 32));
-    EXPECT_EQ(back[8 + 0], 1.0f); // vertex 4 position kept
-    EXPECT_EQ(back[8 + 5], 1.0f); // its colour is green now
-    EXPECT_EQ(back[8 + 6], 0.0f);
-    EXPECT_EQ(back[6], 1.0f); // vertex 3 still blue
-    quad->Unlock();
 }
 
 // --- The state cache -----------------------------------------------------------------------------

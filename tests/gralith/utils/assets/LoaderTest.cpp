@@ -126,13 +126,6 @@ TEST(TextLoader, ShortReadsAndBadSizesAreSafe) {
               MessageOf([&] { loader.Load(3, &broken, String("b"), nullptr); }));
 }
 
-TEST_F(AssetFiles, TextIsFoundUnderItsPrefixes) {
-    temp.Write("texts/hello.txt", "hello there");
-    EXPECT_STREQ("hello there", proxy->GetText("hello.txt{texts}", nullptr).CStr());
-    Asset* asset = proxy->Get(3, "hello.txt{texts}", nullptr);
-    EXPECT_STREQ("hello.txt{texts}", asset->GetName().CStr());
-}
-
 TEST_F(AssetFiles, MissingTextListsEveryPath) {
     int code = -1;
     std::string message = MessageOf([&] { proxy->GetText("missing.txt{a;b}", nullptr); }, &code);

@@ -52,16 +52,6 @@ TEST(Controller, CursorWalksBackAndForthAcrossSegments) {
     c->Release();
 }
 
-TEST(Controller, NoKeysGivesZeroAndOneKeyHoldsEverywhere) {
-    LinearController empty;
-    EXPECT_EQ(0.0f, empty.Evaluate(3.0f));
-    LinearController* one = Linear({{2.0f, 7.0f}});
-    EXPECT_FLOAT_EQ(7.0f, one->Evaluate(-100.0f));
-    EXPECT_FLOAT_EQ(7.0f, one->Evaluate(2.0f));
-    EXPECT_FLOAT_EQ(7.0f, one->Evaluate(100.0f));
-    one->Release();
-}
-
 TEST(Controller, SwitchHoldsUntilTheNextKey) {
     SwitchController c;
     c.AddKey({0.0f, 1.0f});
@@ -90,24 +80,4 @@ TEST(Animation, NullChannelReadsZeroAndValuesFollowControllers) {
     EXPECT_FLOAT_EQ(1.5f, out[0]);
     EXPECT_EQ(0.0f, out[1]);
     EXPECT_FLOAT_EQ(2.0f, out[2]);
-}
-
-TEST(Animation, RepeatedTimeIsServedFromTheCacheUntilAControllerChanges) {
-    Animation a(1);
-    auto* counting = new CountingController();
-    counting->AddRef(); // keep it readable after the animation replaces it
-    a.SetController(0, counting);
-    float v = 0;
-    a.Evaluate(1.0f, &v);
-    a.Evaluate(1.0f, &v);
-    EXPECT_EQ(1, counting->calls);
-    EXPECT_FLOAT_EQ(2.0f, v);
-    a.Evaluate(2.0f, &v);
-    EXPECT_EQ(2, counting->calls);
-    EXPECT_FLOAT_EQ(4.0f, v);
-    a.SetController(0, new ConstantController(9.0f)); // releases the counting controller
-    EXPECT_EQ(1, counting->GetRefCount());
-    a.Evaluate(2.0f, &v); // same time, but dirty
-    EXPECT_FLOAT_EQ(9.0f, v);
-    counting->Release();
 }

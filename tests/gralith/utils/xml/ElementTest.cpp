@@ -48,33 +48,6 @@ protected:
 
 } // namespace
 
-TEST_F(XmlTree, TypedAccessorsSkipTheOtherKind) {
-    EXPECT_EQ(a, root->GetFirstAttribute());
-    EXPECT_EQ(b, a->GetNextAttribute());
-    EXPECT_EQ(nullptr, b->GetNextAttribute());
-    EXPECT_EQ(x, root->GetFirstChildElement());
-    EXPECT_EQ(y, x->GetNextSiblingElement());
-    EXPECT_EQ(nullptr, y->GetNextSiblingElement());
-    EXPECT_EQ(nullptr, x->GetFirstAttribute());
-    EXPECT_EQ(nullptr, x->GetFirstChildElement());
-    // The shared child list holds both kinds in order.
-    Node* n = root->GetFirstChild();
-    EXPECT_EQ(a, n);
-    EXPECT_EQ(b, n->GetNextSibling());
-    EXPECT_EQ(x, n->GetNextSibling()->GetNextSibling());
-}
-
-TEST_F(XmlTree, MissingAttributesReadAsEmpty) {
-    EXPECT_TRUE(root->GetAttribute("a") == "1");
-    EXPECT_TRUE(root->GetAttribute("b") == "two");
-    EXPECT_TRUE(root->HasAttribute("b"));
-    EXPECT_TRUE(root->GetAttribute("missing") == "");
-    EXPECT_FALSE(root->HasAttribute("missing"));
-    // Child element names are not attribute names.
-    EXPECT_FALSE(root->HasAttribute("x"));
-    EXPECT_FALSE(root->HasAttribute("A"));
-}
-
 TEST_F(XmlTree, SetAttributeChangesInPlaceOrAppendsAtTheEnd) {
     root->SetAttribute("b", "3");
     EXPECT_TRUE(root->GetAttribute("b") == "3");
@@ -97,16 +70,6 @@ TEST_F(XmlTree, SetAttributeChangesInPlaceOrAppendsAtTheEnd) {
     EXPECT_EQ(empty->GetFirstChild(), empty->GetFirstAttribute());
     EXPECT_TRUE(empty->GetAttribute("only") == "v");
     empty->Release();
-}
-
-TEST_F(XmlTree, GetChildIsCaseSensitiveAndReturnsTheFirst) {
-    Element* second = AddElement(root, "x");
-    EXPECT_EQ(x, root->GetChild("x"));
-    EXPECT_EQ(second, x->GetNextSiblingElement()->GetNextSiblingElement());
-    EXPECT_EQ(y, root->GetChild("y"));
-    EXPECT_EQ(nullptr, root->GetChild("X"));
-    EXPECT_EQ(nullptr, root->GetChild("a")); // an attribute is not a child element
-    EXPECT_EQ(nullptr, root->GetChild(""));
 }
 
 TEST(XmlNode, ReleasingTheRootFreesAttributesAndElements) {

@@ -162,21 +162,6 @@ TEST_F(FontLoading, BadSizesAreRefused) {
     EXPECT_EQ(0, device->texturesCreated);
 }
 
-TEST_F(FontLoading, Size12MakesA192AtlasWithGeneratedMipmaps) {
-    Font* font = Load("DejaVuSans.ttf:12");
-    ASSERT_TRUE(font);
-    EXPECT_EQ(AssetFont, font->GetType());
-    EXPECT_EQ(12.0f, font->GetPixelSize());
-    ASSERT_TRUE(Atlas(font));
-    EXPECT_EQ(192, font->GetTexture()->GetWidth());
-    EXPECT_EQ(192, font->GetTexture()->GetHeight());
-    EXPECT_EQ(PixelFormatR8G8B8A8, font->GetTexture()->GetPixelFormat());
-    EXPECT_TRUE(Atlas(font)->mipmapsGenerated);
-    const float* color = font->GetColor();
-    EXPECT_EQ(std::vector<float>({1, 1, 1, 1}), std::vector<float>(color, color + 4));
-    EXPECT_EQ(Font::StreamCapacity, font->GetGeoStream()->GetCapacity());
-}
-
 TEST_F(FontLoading, GlyphsStandUprightWithTheirTopAtTheCellTop) {
     Font* font = Load("DejaVuSans.ttf:12");
     // "T" (code 84: column 4, row 5): the bar is the top row of the bitmap, which is the top row

@@ -80,9 +80,3 @@ TEST_F(ShaderLoading, MissingShaderFileNestsEveryLevelOfTheFailure) {
     directory.Write("missing.cg", std::string("// here now"));
     EXPECT_TRUE(Load("missing.cg"));
 }
-
-TEST_F(ShaderLoading, ThreePartProgramFailsForTheGeometryShader) {
-    directory.Write("a.cg", std::string("// a"));
-    EXPECT_EQ(std::string(LoadFailed) + "a.cg;a.cg;a.cg\n" + "ProgramLoader: " + LoadFailed + "a.cg\n\n",
-              MessageOf([&] { proxy->GetProgram("a.cg;a.cg;a.cg", nullptr); }));
-}

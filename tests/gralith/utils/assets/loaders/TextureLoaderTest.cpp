@@ -78,14 +78,6 @@ TEST_F(TextureLoading, PlainImageBecomesA2DTextureWithGeneratedMipmaps) {
     EXPECT_EQ(1u, Uploads().size());
 }
 
-TEST_F(TextureLoading, MissingFileNestsTheBitmapFailureThenTriesTheCubeLoader) {
-    EXPECT_EQ(std::string(LoadFailed) + "missing.png\n" + "Texture2DLoader: " + LoadFailed + "missing.png\n" +
-                  "PNGLoader: " + Missing("missing.png") + "\n" + "JPEGLoader: " + Missing("missing.png") + "\n\n" +
-                  "TextureCubeLoader: Wildchar (*) not found in filename\n",
-              FailureOf("missing.png"));
-    EXPECT_TRUE(Uploads().empty());
-}
-
 TEST_F(TextureLoading, ImageThatIsNeitherPngNorJpegListsEveryCandidate) {
     // The brace prefix stays pushed while the bitmap is requested, so the bitmap request for
     // the candidate "tex/bad.png" is itself tried under "tex/" first.

@@ -158,22 +158,6 @@ TEST_F(AssetRender, PngTextureShowsTheImageUprightThroughAProgramFromFile) {
     EXPECT_TRUE(Near(At(Size - 5, 5), 255, 255, 255));    // bottom right
 }
 
-TEST_F(AssetRender, JpegTextureShowsItsColours) {
-    Bytes pixels;
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 16; ++x) {
-            bool top = y < 16;
-            pixels.insert(pixels.end(), {Bytes::value_type(top ? 250 : 20), 40, Bytes::value_type(top ? 30 : 220)});
-        }
-    directory.Write("photo.jpg", EncodeJpeg(16, 32, 3, pixels, 100));
-    directory.Write("texture.cg", std::string(TextureShader));
-    Program* program = proxy->GetProgram("texture.cg", nullptr);
-    program->GetParameter("Tex")->SetSampler(proxy->GetTexture("photo.jpg", nullptr), pointClamp.get());
-    DrawQuad(program);
-    EXPECT_TRUE(Near(At(Size / 2, Size - 4), 250, 40, 30, 4));
-    EXPECT_TRUE(Near(At(Size / 2, 4), 20, 40, 220, 4));
-}
-
 TEST_F(AssetRender, CubeMapFacesAnswerTheirDirections) {
     const char* names[] = {"px", "py", "pz", "nx", "ny", "nz"};
     const std::array<unsigned, 3> colours[] = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255},
@@ -196,15 +180,6 @@ TEST_F(AssetRender, CubeMapFacesAnswerTheirDirections) {
         DrawQuad(program);
         EXPECT_TRUE(Near(At(Size / 2, Size / 2), int(colours[f][0]), int(colours[f][1]), int(colours[f][2])));
     }
-}
-
-TEST_F(AssetRender, ShaderCompileErrorIsNestedUnderBothLoaders) {
-    directory.Write("broken.cg", std::string("float4 psMain( : COLOR { return 1; }"));
-    std::string message = MessageOf([&] { proxy->GetProgram("broken.cg", nullptr); });
-    std::string head = "The following asset could not be loaded: broken.cg\nProgramLoader: "
-                       "The following asset could not be loaded: broken.cg\nShaderLoader: ";
-    EXPECT_EQ(head, message.substr(0, head.size())) << message;
-    EXPECT_GT(message.size(), head.size() + 4);
 }
 
 TEST_F(AssetRender, TextDrawnWithAFontStandsUpright) {

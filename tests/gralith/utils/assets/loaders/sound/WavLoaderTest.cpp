@@ -72,25 +72,6 @@ TEST_F(WavFiles, CanonicalFileYieldsItsFormatAndExactBytes) {
     EXPECT_EQ(12, wave->GetType());
 }
 
-TEST(WavLoader, OtherChunksAroundTheFormatAreSkipped) {
-    // An odd-sized list chunk with its pad byte, a junk chunk before the format, a long
-    // (extensible-style) format chunk.
-    std::string longFormat = Format(2, 48000, 24) + U16(22) + std::string(22, '\x7f');
-    Held<WaveData> wave = Parse(Riff(Chunk("JUNK", std::string(6, 'j')) + Chunk("fmt ", longFormat) +
-                                     Chunk("LIST", "abc") + Chunk("data", Samples.substr(0, 6))));
-    EXPECT_EQ(2, wave->GetChannels());
-    EXPECT_EQ(24, wave->GetBitsPerSample());
-    EXPECT_EQ(48000, wave->GetSampleRate());
-    EXPECT_EQ(Samples.substr(0, 6), std::string(reinterpret_cast<const char*>(wave->GetData()), 6));
-}
-
-TEST(WavLoader, RateIsBytesPerSecondOverBlockAlignment) {
-    // The stored rate field is not used.
-    std::string format = U16(1) + U16(2) + U32(12345) + U32(4 * 32000) + U16(4) + U16(16);
-    Held<WaveData> wave = Parse(Riff(Chunk("fmt ", format) + Chunk("data", Samples)));
-    EXPECT_EQ(32000, wave->GetSampleRate());
-}
-
 TEST(WavLoader, MalformedFilesFailWithClearMessages) {
     EXPECT_EQ("Invalid WAV-File! RIFF-header not found", ParseMessage(""));
     EXPECT_EQ("Invalid WAV-File! RIFF-header not found", ParseMessage("RIF"));
