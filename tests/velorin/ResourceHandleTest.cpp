@@ -17,15 +17,6 @@ namespace {
 
 using ResourceHandles = ScriptTest;
 
-void ExpectNotSet(const ResourceHandle<Element>& handle) {
-    try {
-        handle.Get();
-        FAIL() << "no error";
-    } catch (const Gralith::Exception& e) {
-        EXPECT_STREQ("Resource not set to a valid descriptor", e.GetMessage());
-    }
-}
-
 TEST_F(ResourceHandles, LoadsThroughTheProxyAndCopiesShareThePayload) {
     data.Write("doc.xml", "<Root><Child/></Root>");
     ResourceHandle<Element> handle("doc.xml");

@@ -7,8 +7,6 @@
 
 #include "tests/support/OggEncoder.h"
 
-#include "tests/support/Expect.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -58,9 +56,6 @@ void OpenOgg(MusicStream& music, const std::string& bytes) {
     stream->Release();
 }
 
-void ExpectFailure(const char* message, const std::function<void()>& call) {
-    EXPECT_EQ(message, GralithTest::MessageOf(call));
-}
 
 int Peak(const float* spectrum) {
     return static_cast<int>(std::max_element(spectrum, spectrum + MusicStream::SpectrumSize) - spectrum);

@@ -72,15 +72,6 @@ TEST(MusicOggWriter, FailuresNameThePath) {
     std::remove(path.c_str());
 }
 
-// Zero crossings per second of the left channel between two times.
-double Crossings(const Track& t, double from, double to) {
-    int count = 0;
-    for (int i = ToFrame(from) + 1; i < ToFrame(to); ++i)
-        if ((t.left[static_cast<size_t>(i - 1)] < 0.0f) != (t.left[static_cast<size_t>(i)] < 0.0f))
-            ++count;
-    return count / (2.0 * (to - from));
-}
-
 TEST(MusicAnalysis, LowBandMatchesTheEngineSpectrum) {
     Track t(ToFrame(1.0));
     RenderKick(t, 0.2, 0.3, 0.6f, 1.0f, 3);

@@ -36,47 +36,6 @@ namespace {
 
 using V3 = std::array<double, 3>;
 
-double Length(const V3& v) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
-V3 Sub(const V3& a, const V3& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
-double Dot(const V3& a, const V3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
-V3 Add(const V3& a, const V3& b, double s) { return {a[0] + s * b[0], a[1] + s * b[1], a[2] + s * b[2]}; }
-
-// Distance from the origin to triangle abc (closest point by region, as in Ericson's
-// Real-Time Collision Detection 5.1.5, with p = origin).
-double OriginDistance(const V3& a, const V3& b, const V3& c) {
-    const V3 p{0, 0, 0};
-    const V3 ab = Sub(b, a), ac = Sub(c, a), ap = Sub(p, a);
-    const double d1 = Dot(ab, ap), d2 = Dot(ac, ap);
-    if (d1 <= 0 && d2 <= 0)
-        return Length(a);
-    const V3 bp = Sub(p, b);
-    const double d3 = Dot(ab, bp), d4 = Dot(ac, bp);
-    if (d3 >= 0 && d4 <= d3)
-        return Length(b);
-    const double vc = d1 * d4 - d3 * d2;
-    if (vc <= 0 && d1 >= 0 && d3 <= 0)
-        return Length(Add(a, ab, d1 / (d1 - d3)));
-    const V3 cp = Sub(p, c);
-    const double d5 = Dot(ab, cp), d6 = Dot(ac, cp);
-    if (d6 >= 0 && d5 <= d6)
-        return Length(c);
-    const double vb = d5 * d2 - d1 * d6;
-    if (vb <= 0 && d2 >= 0 && d6 <= 0)
-        return Length(Add(a, ac, d2 / (d2 - d6)));
-    const double va = d3 * d6 - d5 * d4;
-    if (va <= 0 && (d4 - d3) >= 0 && (d5 - d6) >= 0)
-        return Length(Add(b, Sub(c, b), (d4 - d3) / ((d4 - d3) + (d5 - d6))));
-    const double denom = 1.0 / (va + vb + vc);
-    const double v = vb * denom, w = vc * denom;
-    return Length(Add(Add(a, ab, v), ac, w));
-}
-
-V3 Transform(const Matrix4& m, const float* p) {
-    V3 r;
-    for (int row = 0; row < 3; ++row)
-        r[row] = m[row] * p[0] + m[4 + row] * p[1] + m[8 + row] * p[2] + m[12 + row];
-    return r;
-}
 
 class ShowSceneTest : public ::testing::Test {
 protected:

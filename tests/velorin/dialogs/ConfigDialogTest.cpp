@@ -41,13 +41,6 @@ protected:
     std::atomic<bool> clicked{false};
 };
 
-std::vector<std::string> Rows(ConfigDialog& dialog, ConfigDialog::List list) {
-    std::vector<std::string> rows;
-    for (int i = 0; i < dialog.GetRowCount(list); ++i)
-        rows.push_back(dialog.GetRowText(list, i));
-    return rows;
-}
-
 void ResetSettings() {
     Velorin::GraphicsDriver = -7;
     Velorin::ResolutionX = Velorin::ResolutionY = -7;

@@ -75,15 +75,6 @@ std::string Card(unsigned r, unsigned g, unsigned b) {
 
 std::string Transparent() { return Png(2, 2, true, std::vector<unsigned>(16, 0)); }
 
-// A box of half-size 400 around the origin, seen from inside: the camera's orbit lies within,
-// so the walls fill every view.
-std::string SceneBytes(const FSGWriter::Scene& scene) {
-    Gralith::Utils::BinaryWriter out;
-    FSGWriter::Write(scene, out);
-    const auto& bytes = out.GetBytes();
-    return std::string(reinterpret_cast<const char*>(bytes.Data()), static_cast<size_t>(bytes.Count()));
-}
-
 std::string ReadText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;
@@ -93,8 +84,6 @@ std::string ReadText(const std::string& path) {
 
 GLShadingContext* MakeShading(GLDevice* device) { return new CGShadingContext(device); }
 
-int endCalls = 0;
-void CountEnd() { ++endCalls; }
 
 // One device, proxy and effect for the whole suite: the image passes keep their programs for
 // the process, as the show does.

@@ -131,7 +131,7 @@ protected:
         device->DrawUnindexed(0, 4);
     }
 
-    Pixel At(int x, int y) { return GralithTest::ReadPixel(device, x, y); }
+    Pixel At(int x, int y) { return GralithTest::ReadPixel(device.get(), x, y); }
 
     TemporaryDirectory directory;
     Held<EGLGLDevice> device;
