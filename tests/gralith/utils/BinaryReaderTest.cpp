@@ -89,6 +89,14 @@ TEST(BinaryReader, CountsBelowOneMeanNoneAndAbsurdCountsFail) {
     EXPECT_EQ("Corrupt FSG data: node count 1000000 exceeds what the 0 bytes left can hold at byte 24",
               MessageOf([&] { r.ReadCount("node count", 28); }));
     s->Release();
+    // Three items of six bytes do not fit the 16 bytes left, though 16 would hold three bytes.
+    Bytes tight;
+    tight.Int(3).Int(0).Int(0).Int(0).Int(0);
+    MemoryInputStream* t = tight.Stream();
+    BinaryReader exact(t, "FSG");
+    EXPECT_EQ("Corrupt FSG data: c 3 exceeds what the 16 bytes left can hold at byte 0",
+              MessageOf([&] { exact.ReadCount("c", 6); }));
+    t->Release();
 }
 
 TEST(BinaryReader, CheckFitsUsesWideArithmetic) {
