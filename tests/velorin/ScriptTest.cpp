@@ -106,13 +106,6 @@ TEST_F(ScriptReader, ValueRegisterCarriesOverChannelsAndKeys) {
     EXPECT_EQ(Vec(0.75f, 0.5f, 0.375f, 0.375f), ColorAt("c", 1.0));
 }
 
-TEST_F(ScriptReader, FirstKeyWithoutValuesReadsZero) {
-    Load(Script(R"(<Effect Name="c"><ClearScreen><Color><SwitchKeys><Key Time="0"/><Key Time="1" a="1"/>
-        </SwitchKeys></Color></ClearScreen></Effect>)"));
-    EXPECT_EQ(Vec(0, 0, 0, 0), ColorAt("c", 0.5));
-    EXPECT_EQ(Vec(0, 0, 0, 1), ColorAt("c", 1.5));
-}
-
 TEST_F(ScriptReader, ErrorsInsideEffectsAreWrappedWithTheName) {
     const std::pair<const char*, const char*> cases[] = {
         {R"(<Effect Name="e"/>)", "Failed to load effect 'e': Effect node lacks instance element"},

@@ -128,20 +128,6 @@ TEST_F(DrawSequence, SameStateObjectTwiceIsAppliedOnceEqualCopyAgain) {
     blend->Release();
 }
 
-TEST_F(DrawSequence, ChangingTheVertexBufferReappliesTheLayoutSettingTheSameOneDoesNot) {
-    device->DrawUnindexed(0, 3);
-    device->ResetStatistics();
-    device->SetVertexBuffer(0, buffer);
-    device->DrawUnindexed(0, 3);
-    EXPECT_EQ(device->GetStatistics().InputLayoutApplies, 0u);
-    VertexBuffer* other = device->CreateVertexBuffer(BufferModeStatic, 36, 12);
-    device->SetVertexBuffer(0, other);
-    device->DrawUnindexed(0, 3);
-    EXPECT_EQ(device->GetStatistics().InputLayoutApplies, 1u);
-    device->SetVertexBuffer(0, buffer);
-    other->Release();
-}
-
 TEST_F(DrawSequence, FailuresHappenAtTheirStep) {
     LoggingListener listener(&log, 1);
     device->AddDrawCallListener(&listener);

@@ -39,24 +39,6 @@ TEST_F(RenderTargetRules, OffscreenTargetResetsTheViewportToItsSize) {
     EXPECT_EQ(device->GetDepthStencilTarget(), depth);
 }
 
-TEST_F(RenderTargetRules, SeveralTargetsTakeTheLastOnesSize) {
-    Surface* targets[] = {a, b};
-    device->SetRenderTargets(2, targets, nullptr);
-    EXPECT_EQ(device->GetViewport(), (Rect{0, 0, 128, 64}));
-    EXPECT_EQ(device->GetColorTargetCount(), 2);
-    EXPECT_EQ(device->GetColorTarget(1), b);
-}
-
-TEST_F(RenderTargetRules, FewerTargetsUnbindTheSlotsAbove) {
-    Surface* targets[] = {a, b};
-    device->SetRenderTargets(2, targets, depth);
-    device->SetRenderTargets(1, &b, nullptr);
-    EXPECT_EQ(device->GetColorTargetCount(), 1);
-    EXPECT_EQ(device->GetColorTarget(0), b);
-    EXPECT_EQ(device->GetColorTarget(1), nullptr);
-    EXPECT_EQ(device->GetDepthStencilTarget(), nullptr);
-}
-
 TEST_F(RenderTargetRules, BackBufferAloneMeansTheWindowWithItsOwnDepth) {
     device->SetRenderTargets(1, &a, depth);
     Surface* back = device->GetBackBuffer();
@@ -65,13 +47,6 @@ TEST_F(RenderTargetRules, BackBufferAloneMeansTheWindowWithItsOwnDepth) {
     EXPECT_EQ(device->GetColorTarget(0), nullptr);
     EXPECT_EQ(device->GetDepthStencilTarget(), nullptr);
     EXPECT_EQ(device->GetViewport(), (Rect{0, 0, 640, 480}));
-}
-
-TEST_F(RenderTargetRules, DepthOnlyTargetTakesTheDepthSurfacesSize) {
-    device->SetRenderTargets(0, nullptr, depth);
-    EXPECT_EQ(device->GetColorTargetCount(), 0);
-    EXPECT_EQ(device->GetDepthStencilTarget(), depth);
-    EXPECT_EQ(device->GetViewport(), (Rect{0, 0, 256, 256}));
 }
 
 TEST_F(RenderTargetRules, RefusedBindingChangesNothing) {

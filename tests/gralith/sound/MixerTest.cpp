@@ -37,18 +37,6 @@ std::vector<float> Mix(Mixer& mixer, int frames, double now = 0.0, double durati
 
 } // namespace
 
-TEST(Mixer, VoiceAtTheOutputRateIsCopiedSampleForSample) {
-    Mixer mixer;
-    std::vector<int16_t> pcm = Ramp(64);
-    MixerVoice* voice = StereoVoice(mixer, pcm);
-    voice->Play(false, 0.0);
-    std::vector<float> out = Mix(mixer, 64);
-    for (int i = 0; i < 64; ++i) {
-        ASSERT_EQ(pcm[2 * i] / 32768.0f, out[2 * i]) << "frame " << i;
-        ASSERT_EQ(pcm[2 * i + 1] / 32768.0f, out[2 * i + 1]) << "frame " << i;
-    }
-}
-
 TEST(Mixer, LoopedPlayWrapsAndCountsFromThePlayPosition) {
     Mixer mixer;
     std::vector<int16_t> pcm = Ramp(10);

@@ -158,16 +158,4 @@ TEST_F(Presentation, PlayingMusicIsTheClock) {
     EXPECT_EQ(128.0f, Velorin::Tempo);
 }
 
-TEST_F(Presentation, RefusedSampleCountEndsStartUpWithTheDevicesMessage) {
-    Velorin::PlayMusic = false;
-    Velorin::Multisamples = 64;
-    try {
-        Velorin::RunPresentation();
-        FAIL() << "no exception";
-    } catch (const Gralith::Exception& e) {
-        EXPECT_STREQ("CreateSurface(): This device doesn't support this number of multisamples", e.GetMessage());
-    }
-    EXPECT_EQ(0, Probe::updates);
-}
-
 } // namespace

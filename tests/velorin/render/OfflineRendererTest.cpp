@@ -90,15 +90,4 @@ TEST_F(OfflineRendererTest, SpectrumIsTheMusicsAtTheFramesTime) {
     EXPECT_LT(Ending::lastSpectrum[60], 0.05f);
 }
 
-TEST_F(OfflineRendererTest, MissingScriptIsThePresentationsException) {
-    GralithTest::TempDirectory empty;
-    try {
-        Velorin::OfflineRenderer renderer(empty.Path(), 8, 8, 1.6f);
-        FAIL() << "no exception";
-    } catch (const Gralith::Exception& e) {
-        EXPECT_EQ(0, std::string(e.GetMessage()).find("The following asset could not be loaded: demo.xml"))
-            << e.GetMessage();
-    }
-}
-
 } // namespace

@@ -171,12 +171,6 @@ TEST_F(AssetFiles, XmlTreeHoldsAttributesThenElements) {
     EXPECT_EQ(root->GetFirstChildElement(), root->GetChild("b"));
 }
 
-TEST_F(AssetFiles, MalformedXmlReportsTheParserMessage) {
-    EXPECT_EQ("The following asset could not be loaded: bad.xml\nXmlLoader: Error reading end tag.\n",
-              XmlFailure("<a><b></a>"));
-    EXPECT_EQ("The following asset could not be loaded: bad.xml\nXmlLoader: Error document empty.\n", XmlFailure(""));
-}
-
 namespace {
 
 std::string Nested(int depth, const std::string& open = "<a>", const std::string& close = "</a>") {

@@ -138,25 +138,6 @@ TEST_F(ProxyTest, NestedRequestsTryOuterPrefixesFirst) {
     EXPECT_EQ(2, proxy->GetRecords().Count());
 }
 
-TEST_F(ProxyTest, NestedFailureIsComposedIntoTheOuterMessage) {
-    Add(new ScriptedLoader("Inner", {TypeB}, AlwaysFail()));
-    Add(new ScriptedLoader("Outer", {TypeA}, [](int type, const std::string&, Proxy* p) -> Asset* {
-        p->Get(TypeB, "inner", nullptr);
-        return new TestAsset(type);
-    }));
-    const std::string innerMessage = "The following asset could not be loaded: inner\n"
-                                     "Inner: no a/inner\n"
-                                     "Inner: no inner\n";
-    EXPECT_EQ("The following asset could not be loaded: outer{a}\n"
-              "Outer: " +
-                  innerMessage +
-                  "\n"
-                  "Outer: " +
-                  innerMessage + "\n",
-              MessageOf([&] { proxy->Get(TypeA, "outer{a}", nullptr); }));
-    EXPECT_EQ(0, proxy->GetPrefixStack().Count());
-}
-
 TEST_F(ProxyTest, AnAssetThatRequestsItselfFailsInsteadOfRecursing) {
     Add(new ScriptedLoader("Self", {TypeA}, [](int type, const std::string&, Proxy* p) -> Asset* {
         p->Get(TypeA, "self", nullptr);

@@ -63,36 +63,6 @@ TEST(Transformation, EveryKindBuildsItsMatrix) {
     EXPECT_NE(glPerspective.Evaluate(0)[10], dxPerspective.Evaluate(0)[10]);
 }
 
-TEST(Transformation, MatrixChannelsAreRowMajor) {
-    Transformation m(Constants({1, 0, 0, 3, 0, 1, 0, 4, 0, 0, 1, 5, 0, 0, 0, 1}), Transformation::KindMatrix, true);
-    const Matrix4& r = m.Evaluate(0);
-    EXPECT_EQ(3.0f, r[12]);
-    EXPECT_EQ(4.0f, r[13]);
-    EXPECT_EQ(5.0f, r[14]);
-    EXPECT_EQ(0.0f, r[3]);
-}
-
-TEST(Transformation, FollowsItsAnimationOverTimeAndRejectsUnknownKinds) {
-    auto* a = new Animation(3);
-    auto* x = new LinearController();
-    x->AddKey({0, 0});
-    x->AddKey({2, 10});
-    a->SetController(0, x);
-    Transformation t(a, Transformation::KindTranslate, true);
-    EXPECT_FLOAT_EQ(5.0f, t.Evaluate(1.0f)[12]);
-    EXPECT_FLOAT_EQ(10.0f, t.Evaluate(3.0f)[12]);
-    EXPECT_FLOAT_EQ(0.0f, t.Evaluate(-1.0f)[12]);
-
-    Transformation bad(Constants({1}), 6, true);
-    try {
-        bad.Evaluate(0);
-        FAIL();
-    } catch (const Exception& e) {
-        EXPECT_STREQ("Invalid transformation type enum", e.GetMessage());
-        EXPECT_EQ(4, e.GetCode());
-    }
-}
-
 TEST(Node, LocalIsTheProductInListOrderAndWorldIsUnderTheParent) {
     Node* root = new Node();
     Node* child = new Node(root);

@@ -177,24 +177,3 @@ TEST_F(FontLoading, GlyphsStandUprightWithTheirTopAtTheCellTop) {
     EXPECT_LE(covered(6), 2);
     EXPECT_GE(covered(6), 1);
 }
-
-TEST_F(FontLoading, LayoutPlacesQuadsFromThePenAndTheAdvances) {
-    Font* font = Load("DejaVuSans.ttf:12");
-    ReferenceFace reference(FontDirectory + "DejaVuSans.ttf", 12);
-    ReferenceGlyph a = reference.Glyph('A'), v = reference.Glyph('V');
-    Array<Font::GlyphQuad> quads;
-    float end = font->LayoutText("AV\nA", 100.0f, 50.0f, 2.0f, quads);
-    ASSERT_EQ(3, quads.Count());
-    EXPECT_EQ('A', quads[0].code);
-    EXPECT_FLOAT_EQ(100.0f + float(a.left - 1) * 2.0f, quads[0].x0);
-    EXPECT_NEAR((float(a.width) + 2.5f) * 2.0f, quads[0].x1 - quads[0].x0, 1e-3);
-    EXPECT_FLOAT_EQ(50.0f + float(a.top + 1) * 2.0f, quads[0].y1);
-    EXPECT_NEAR(float(a.rows + 1) * 2.0f, quads[0].y1 - quads[0].y0, 1e-3);
-    EXPECT_FLOAT_EQ(100.0f + (a.advance + float(v.left - 1)) * 2.0f, quads[1].x0);
-    EXPECT_FLOAT_EQ(quads[0].x0, quads[2].x0);
-    EXPECT_FLOAT_EQ(quads[0].y1 - 24.0f, quads[2].y1);
-    EXPECT_EQ(font->GetGlyphRect('V')[0], quads[1].u0);
-    EXPECT_EQ(font->GetGlyphRect('V')[3], quads[1].v1);
-    EXPECT_FLOAT_EQ(100.0f + a.advance * 2.0f, end);
-    EXPECT_FLOAT_EQ(a.advance + v.advance, font->MeasureText("AV\nA"));
-}

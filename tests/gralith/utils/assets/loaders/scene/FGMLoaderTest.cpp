@@ -92,34 +92,6 @@ void ExpectElement(const InputElementDesc& e, int slot, int stream, int componen
 
 } // namespace
 
-TEST_F(FGMLoaderTest, Version100StreamsAreFloatWith32BitIndices) {
-    FGMWriter::Block b = FormatSamples::Quad(100);
-    Geometry* g = Read(FormatSamples::Bytes(b));
-    EXPECT_EQ(4, g->GetVertexCount());
-    EXPECT_EQ(6, g->GetIndexCount());
-    ASSERT_EQ(2, g->GetStreamCount());
-    ExpectElement(Element(g, 0), 0, 0, 3, DataTypeFloat32, 0);
-    ExpectElement(Element(g, 1), 8, 1, 2, DataTypeFloat32, 0);
-    auto* positions = static_cast<NullVertexBuffer*>(g->GetVertexBuffer(0));
-    EXPECT_EQ(48, positions->GetSize());
-    EXPECT_EQ(12, positions->GetStride());
-    EXPECT_EQ(0, std::memcmp(b.streams[0].data.Data(), positions->GetBytes(), 48));
-    auto* indices = static_cast<NullIndexBuffer*>(g->GetIndexBuffer());
-    EXPECT_EQ(IndexType32, indices->GetIndexType());
-    EXPECT_EQ(24, indices->GetSize());
-    EXPECT_EQ(0, std::memcmp(b.indexData.Data(), indices->GetBytes(), 24));
-    EXPECT_EQ(1.0f, g->GetScale(1));
-    EXPECT_EQ(0.0f, g->GetBias(1));
-    ASSERT_EQ(1, g->GetSubMeshes().Count());
-    const Geometry::SubMesh& m = g->GetSubMeshes()[0];
-    EXPECT_EQ(0, m.firstIndex);
-    EXPECT_EQ(6, m.indexCount);
-    EXPECT_EQ(0, m.lowestVertex);
-    EXPECT_EQ(4, m.vertexCount);
-    EXPECT_EQ(Triangles, m.primitiveType);
-    g->Release();
-}
-
 TEST_F(FGMLoaderTest, Version101EveryDataTypeAndRemap) {
     FGMWriter::Block b = FormatSamples::MixedTypes();
     Geometry* g = Read(FormatSamples::Bytes(b));

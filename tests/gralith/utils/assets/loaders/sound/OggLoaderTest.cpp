@@ -42,27 +42,6 @@ Held<OggStream> Open(const std::string& bytes) {
 
 } // namespace
 
-TEST(OggStream, ReadDeliversWhatIsLeftAndNoMore) {
-    Held<OggStream> ogg = Open(GralithTest::EncodeOgg(Sine(1600, 2, 44100, 440.0), 2, 44100));
-    EXPECT_EQ(2, ogg->GetChannels());
-    EXPECT_EQ(44100, ogg->GetSampleRate());
-    EXPECT_EQ(1600, ogg->GetLengthFrames());
-    std::vector<float> out(2 * 1000 + 8, 7.0f);
-    EXPECT_EQ(1000, ogg->Read(out.data(), 1000));
-    std::fill(out.begin(), out.end(), 7.0f);
-    EXPECT_EQ(600, ogg->Read(out.data(), 1000));
-    EXPECT_NE(7.0f, out[1199]);
-    EXPECT_EQ(7.0f, out[1200]);
-    EXPECT_EQ(0, ogg->Read(out.data(), 1000));
-}
-
-TEST(OggStream, DataThatIsNotOggIsRefused) {
-    EXPECT_EQ("This does not appear to be an Ogg Stream", MessageOf([] { Open(""); }));
-    EXPECT_EQ("This does not appear to be an Ogg Stream", MessageOf([] { Open("OggS but not really a stream"); }));
-    std::string ogg = GralithTest::EncodeOgg(Sine(4000, 2, 44100, 440.0), 2, 44100);
-    EXPECT_EQ("This does not appear to be an Ogg Stream", MessageOf([&] { Open(ogg.substr(0, 60)); }));
-}
-
 TEST(OggStream, TruncatedFileDecodesWhatIsThere) {
     // Noise, so the audio pages outweigh the headers.
     std::mt19937 random(3);
