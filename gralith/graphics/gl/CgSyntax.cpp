@@ -780,11 +780,18 @@ private:
             return false;
         }
         if (IsName()) {
-            const std::string& name = tokens[at++].text;
-            if (!Is("("))
-                return IsVariable(name);
-            Arguments();
-            return false;
+            size_t name = at++;
+            if (Is("(")) {
+                Arguments();
+                return false;
+            }
+            if (IsOneOf(tokens[name].text, {"true", "false"}))
+                return false;
+            // The front end's error path for an unknown name leaves a null node that crashes it
+            // in places (the last operand of ?:, say).
+            if (!IsVariable(tokens[name].text))
+                throw Refusal{name, "unknown variable"};
+            return true;
         }
         if (Take("(")) {
             Depth depth(*this);

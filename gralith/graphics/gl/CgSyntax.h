@@ -13,7 +13,8 @@ namespace Gralith::Graphics {
 /// - in, out and inout outside parameter lists, static local variables, case outside a switch;
 /// - a name declared twice at file scope, and a uniform parameter of the entry point that
 ///   repeats a file-scope name or another parameter;
-/// - an entry point parameter without a name, ++ or -- applied to anything but a variable;
+/// - an entry point parameter without a name, a name that is not a variable in scope used as a
+///   value, ++ or -- applied to anything but a variable;
 /// - HLSL words that Cg does not have (templates, buffers, textures, namespaces, types with a
 ///   dimension of 1), annotations and methods;
 /// - nesting deeper than any shader needs, and sizes beyond what any shader holds.

@@ -276,12 +276,14 @@ TEST(CgTranslator, SourcesTheFrontEndCrashesOnAreCompileErrors) {
          "ERROR: shaders/broken.cg:2: 'T' : redefinition"},
         {"float4 f(float4 p : TEXCOORD0,\n float4) : COLOR { return p; }",
          "ERROR: shaders/broken.cg:2: ')' : entry point parameter without a name"},
-        {"float p[s p", "ERROR: shaders/broken.cg:1: 'p' : syntax error"},
+        {"float p[2 p", "ERROR: shaders/broken.cg:1: 'p' : syntax error"},
         {"float4 f(float4 p : TEXCOORD0) : COLOR {\n  return p", "ERROR: shaders/broken.cg: unexpected end of text"},
         {"float4 f(float4 p : TEXCOORD0) : COLOR {\n  return p-- --;\n}",
          "ERROR: shaders/broken.cg:2: '--' : l-value required"},
-        {"float4 f(float4 p : TEXCOORD0) : COLOR { return undefinedThing++; }",
+        {"float4 f(float4 p : TEXCOORD0) : COLOR { return (p + 1)++; }",
          "ERROR: shaders/broken.cg:1: '++' : l-value required"},
+        {"float4 f(float4 p : TEXCOORD0) : COLOR { return p.x > 0 ? p : A0; }",
+         "ERROR: shaders/broken.cg:1: 'A0' : unknown variable"},
         {"float4 f(float4 p : TEXCOORD0) : COLOR { static float4 x = p; return x; }",
          "ERROR: shaders/broken.cg:1: 'static' : qualifier not valid here"},
         {"float4 f(float4 p : TEXCOORD0) : COLOR { case 1: return p; }",
@@ -365,9 +367,9 @@ TEST(CgTranslator, SizesBeyondAnyShaderAreCompileErrors) {
     EXPECT_EQ("The compile returned an error.\n\nERROR: shaders/broken.cg: too many uniforms\n\n",
               ErrorOf("struct S { float a; };\nS s[100000];\nfloat4 f() : COLOR { return s[1].a; }", "f",
                       CgTranslator::StagePixel));
-    EXPECT_EQ("The compile returned an error.\n\nERROR: shaders/broken.cg:1: 'n' : array size must be a constant "
+    EXPECT_EQ("The compile returned an error.\n\nERROR: shaders/broken.cg:2: 'n' : array size must be a constant "
               "integer\n\n",
-              ErrorOf("float a[n];\nfloat4 f() : COLOR { return a[1]; }", "f", CgTranslator::StagePixel));
+              ErrorOf("int n;\nfloat a[n];\nfloat4 f() : COLOR { return a[1]; }", "f", CgTranslator::StagePixel));
     CgTranslator::Translation t = Pixel(
         "static const int N = 2500 * 2;\nstruct S { float4 a; };\nS s[N << 1];\nfloat4 f() : COLOR { return s[1].a; }",
         "f");
