@@ -1,6 +1,7 @@
 // Writes the seed corpora of the fuzz targets: small valid and nearly valid PNG, JPEG,
-// TrueType, wave, Ogg Vorbis and XML files covering the formats the loaders handle.
-// Usage: fuzz_seeds <directory>; the files go to <directory>/png, jpeg, truetype, wav, ogg, xml.
+// TrueType, wave, Ogg Vorbis and XML files covering the formats the loaders handle, and Cg
+// shaders (the show's own and small ones for what the translator rewrites).
+// Usage: fuzz_seeds <directory>; the files go to <directory>/png, jpeg, truetype, wav, ogg, xml, cg.
 #include "TinyTrueType.h"
 
 #include "../gralith/utils/assets/loaders/ImageEncoding.h"
@@ -11,15 +12,16 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 
 using namespace GralithTest;
 
 namespace {
 
-PngImage Png(int width, int height, int colorType, int depth, bool interlaced = false)
-{
+PngImage Png(int width, int height, int colorType, int depth, bool interlaced = false) {
     PngImage image;
     image.width = width;
     image.height = height;
@@ -33,8 +35,7 @@ PngImage Png(int width, int height, int colorType, int depth, bool interlaced = 
     return image;
 }
 
-Bytes Pixels(int width, int height, int components)
-{
+Bytes Pixels(int width, int height, int components) {
     Bytes out;
     for (int i = 0; i < width * height * components; ++i)
         out.push_back(static_cast<unsigned char>(i * 37 + i / 7));
@@ -44,8 +45,7 @@ Bytes Pixels(int width, int height, int components)
 Bytes ToBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
 // Interleaved frames of a tone, a different pitch per channel.
-std::vector<float> Tone(int frames, int channels, int rate)
-{
+std::vector<float> Tone(int frames, int channels, int rate) {
     std::vector<float> samples;
     for (int i = 0; i < frames; ++i)
         for (int c = 0; c < channels; ++c)
@@ -54,16 +54,14 @@ std::vector<float> Tone(int frames, int channels, int rate)
 }
 
 // Sample bytes that step through the whole range of each sample size.
-std::string PcmData(int frames, int channels, int bits)
-{
+std::string PcmData(int frames, int channels, int bits) {
     std::string data;
     for (int i = 0; i < frames * channels * bits / 8; ++i)
         data.push_back(static_cast<char>(i * 29));
     return data;
 }
 
-void WriteSoundSeeds(const std::function<void(const char*, const std::string&, const Bytes&)>& write)
-{
+void WriteSoundSeeds(const std::function<void(const char*, const std::string&, const Bytes&)>& write) {
     write("wav", "mono8.wav", ToBytes(Wav(1, 22050, 8, PcmData(40, 1, 8))));
     write("wav", "stereo16.wav", ToBytes(Wav(2, 44100, 16, PcmData(32, 2, 16))));
     write("wav", "mono24.wav", ToBytes(Wav(1, 48000, 24, PcmData(16, 1, 24))));
@@ -79,8 +77,7 @@ void WriteSoundSeeds(const std::function<void(const char*, const std::string&, c
     write("ogg", "silence8000.ogg", ToBytes(GralithTest::EncodeOgg(std::vector<float>(400, 0.0f), 1, 8000, 0.0f)));
 }
 
-void WriteXmlSeeds(const std::function<void(const char*, const std::string&, const Bytes&)>& write)
-{
+void WriteXmlSeeds(const std::function<void(const char*, const std::string&, const Bytes&)>& write) {
     write("xml", "script.xml", ToBytes(R"(<?xml version="1.0"?>
 <!-- a show script -->
 <Demo>
@@ -106,17 +103,96 @@ void WriteXmlSeeds(const std::function<void(const char*, const std::string&, con
     write("xml", "utf8.xml", ToBytes("\xEF\xBB\xBF<t n=\"\xC3\xA9t\xC3\xA9\">\xE2\x82\xAC</t>"));
 }
 
+// The Cg fuzz target reads its first byte as the stage and entry point: '1' vertex stage at
+// vsMain, '2' pixel stage at psMain, '5' vertex at main, '4' pixel at main.
+void WriteCgSeeds(const std::function<void(const char*, const std::string&, const Bytes&)>& write) {
+    for (const char* name : {"halcyra", "texture", "blur", "particles"}) {
+        std::ifstream file(std::string(GRALITH_SHADER_DIR) + "/" + name + ".cg", std::ios::binary);
+        std::ostringstream text;
+        text << file.rdbuf();
+        write("cg", std::string(name) + "-vertex.cg", ToBytes("1" + text.str()));
+        write("cg", std::string(name) + "-pixel.cg", ToBytes("2" + text.str()));
+    }
+    write("cg", "initialisers.cg", ToBytes(R"(2
+float SpecularPower = 16.0;
+uniform float4 Tint = float4(1, 0.5, 0, 1.0f);
+float2 Offset = {0.25, -0};
+bool Enabled = true;
+int Count : register(c3) = 2;
+half3 Warm = 0.5h;
+static const float Scale = 2.0;
+float Weights[3] = {1, 2, 3};
+/* float4 Hidden = 1; */
+float4 psMain(float2 uv : TEXCOORD0) : COLOR {
+    return Enabled ? Tint * SpecularPower * Scale + Offset.xyxy + Warm.xyzz * Weights[Count] : 0;
+}
+)"));
+    write("cg", "samplers.cg", ToBytes(R"(2
+sampler2D DiffuseMap;
+samplerCUBE Environment;
+sampler3D Volume;
+sampler1D Ramp;
+float4 psMain(float3 uv : TEXCOORD0, float4 projected : TEXCOORD1, uniform sampler2D Detail) : COLOR {
+    return tex2D(DiffuseMap, uv.xy) + texCUBE(Environment, uv) + tex3D(Volume, uv) + tex1D(Ramp, uv.x) +
+           tex2Dproj(Detail, projected) + tex2Dbias(DiffuseMap, projected);
+}
+)"));
+    write("cg", "semantics-vertex.cg", ToBytes(R"(1
+float4x4 WorldViewProjection;
+void vsMain(float4 position : POSITION, float3 normal : NORMAL, float4 colour : COLOR, float2 uv : TEXCOORD3,
+            out float4 oPosition : POSITION, out float oSize : PSIZE, out float4 oColour : COLOR0,
+            out float3 oNormal : TEXCOORD, out float2 oUv : TEXCOORD7) {
+    oPosition = mul(WorldViewProjection, position);
+    oSize = 2.0;
+    oColour = colour;
+    oNormal = normal;
+    oUv = uv;
+}
+)"));
+    write("cg", "semantics-pixel.cg", ToBytes(R"(2
+struct Out { float4 colour : COLOR0; float4 glow : COLOR1; float depth : DEPTH; };
+Out psMain(float4 window : WPOS, float4 colour : COLOR0, float3 normal : TEXCOORD0) {
+    Out o;
+    o.colour = colour * window.x;
+    o.glow = float4(normal, 1);
+    o.depth = 0.5;
+    return o;
+}
+)"));
+    write("cg", "structures.cg", ToBytes(R"(5
+#pragma pack_matrix(row_major)
+struct Light { float3 direction; float4 color; };
+Light Sun;
+Light Lamps[2];
+float3x4 Bones[4];
+float4x4 World;
+float4 main(float4 p : POSITION, float4 w : BLENDWEIGHT, int4 i : BLENDINDICES) : POSITION {
+    float3 skinned = mul(Bones[i.x], p) * w.x + mul(Bones[i.y], p) * w.y;
+    return mul(World, float4(skinned, 1)) + Sun.color * dot(p.xyz, Sun.direction) + Lamps[1].color;
+}
+)"));
+    write("cg", "intrinsics.cg", ToBytes(R"(4
+fixed4 Tint;
+float4 main(float4 v : TEXCOORD0) : COLOR {
+    float4 l = lit(v.x, v.y, v.z);
+    float i;
+    float f = modf(v.w, i) + ldexp(v.x, 2) + noise(v.xy) + trunc(v.y) + sinh(v.z) + cosh(v.w) + tanh(v.x);
+    bool bad = isnan(v.x) || isinf(v.y) || any(isnan(v));
+    return bad ? 0 : l * f * Tint + frac(v) + saturate(v) + lerp(v, v.wzyx, 0.5) + step(0.5, v) + smoothstep(0, 1, v);
+}
+)"));
+}
+
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: fuzz_seeds <directory>\n");
         return 2;
     }
     namespace fs = std::filesystem;
     fs::path root = argv[1];
-    for (const char* kind : {"png", "jpeg", "truetype", "wav", "ogg", "xml"})
+    for (const char* kind : {"png", "jpeg", "truetype", "wav", "ogg", "xml", "cg"})
         fs::create_directories(root / kind);
     auto write = [&](const char* kind, const std::string& name, const Bytes& bytes) {
         WriteBinaryFile((root / kind / name).string(), bytes);
@@ -149,5 +225,6 @@ int main(int argc, char** argv)
 
     WriteSoundSeeds(write);
     WriteXmlSeeds(write);
+    WriteCgSeeds(write);
     return 0;
 }
