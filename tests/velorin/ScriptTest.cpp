@@ -1,152 +1,235 @@
-#include "tests/velorin/ScriptFixture.h"
+// The script reader and the timeline it fills, on a recording null device: a probe effect class
+// logs what the timeline asks of it.
 
+#include "velorin/Script.h"
 #include "gralith/Exception.h"
+#include "gralith/graphics/Surface.h"
+#include "gralith/graphics/null/NullDevice.h"
+#include "gralith/utils/FileSystem.h"
+#include "gralith/utils/assets/Proxy.h"
 #include "velorin/ClearScreen.h"
 #include "velorin/Controller.h"
+#include "velorin/Effect.h"
+#include "velorin/Framebuffer.h"
 #include "velorin/Globals.h"
 #include "velorin/Influence.h"
-#include "velorin/Script.h"
 #include "velorin/Timeline.h"
 
 #include "tests/support/CommaLocale.h"
+#include "tests/support/Expect.h"
+#include "tests/support/TempDirectory.h"
+
+#include <gtest/gtest.h>
 
 #include <cmath>
-
-using namespace VelorinTest;
-using Velorin::ClearScreen;
+#include <string>
 
 namespace {
 
-std::string Script(const std::string& body) { return "<?xml version=\"1.0\"?>\n<Demo>\n" + body + "\n</Demo>\n"; }
-
-Probe* ProbeNamed(ScriptTest*, Velorin::Effect* e) { return dynamic_cast<Probe*>(e); }
-
-class ScriptReader : public ScriptTest {
-protected:
-    Probe* LoadProbe(const std::string& parameters) {
-        Load(Script("<Effect Name=\"p\"><Probe>" + parameters + "</Probe></Effect>"));
-        return ProbeNamed(this, EffectNamed("p"));
-    }
-
-    // The colour a ClearScreen holds after the timeline ran at time t.
-    Velorin::Effect::Vector4 ColorAt(const char* name, double t) {
-        Velorin::RunTimeline(t);
-        return static_cast<ClearScreen*>(EffectNamed(name))->GetColor();
-    }
-};
-
 using Vec = Velorin::Effect::Vector4;
 
-TEST_F(ScriptReader, BuildsEffectsStagesAndBlocksInDocumentOrder) {
-    Load(Script(R"(
-        <Effect Name="black"><ClearScreen/></Effect>
-        <Ignored/>
-        <Effect Name="red"><ClearScreen><Color r="1" g="0" b="0" a="1"/></ClearScreen><Extra/></Effect>
-        <Stage>
-            <Block Start="0.1" Length="2.5" Effect="red"/>
-            <Note/>
-            <Block Start="3" Length="1" Effect="black" RenderTarget="Backbuffer"/>
-        </Stage>
-        <Stage/>)"));
+/// Script class "Probe": float "F"; Load throws when "FailLoad" is not 0. Every call is logged,
+/// a render into an offscreen target with a '*'.
+class Probe : public Velorin::Effect {
+public:
+    Probe() {
+        RegisterParameter("F", &f);
+        RegisterParameter("FailLoad", &failLoad);
+    }
+    void Load() override {
+        if (failLoad)
+            throw Gralith::Exception("Probe refused to load");
+    }
+    void Update() override { log += "Update " + std::string(GetName().CStr()) + " "; }
+    void Render() override {
+        bool offscreen = Velorin::GraphicsDevice->GetColorTargetCount() > 0;
+        log += "Render " + std::string(GetName().CStr()) + (offscreen ? "* " : " ");
+    }
 
+    float f = -1.0f;
+    int failLoad = 0;
+    static inline std::string log;
+};
+
+class Script : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Velorin::RegisterEffectClass("Probe", [] { return static_cast<Velorin::Effect*>(new Probe); });
+        Probe::log.clear();
+        device = Gralith::Graphics::NullDevice::Create();
+        Velorin::GraphicsDevice = device;
+        auto* directory = new Gralith::Utils::Directory(data.Path().c_str());
+        Velorin::AssetProxy = new Gralith::Utils::Assets::Proxy(directory, device, nullptr, nullptr);
+        directory->Release();
+        backbuffer = {device->GetBackBuffer(), nullptr, "Backbuffer"};
+        Velorin::BackbufferFramebuffer = &backbuffer;
+        Reset();
+    }
+    void TearDown() override {
+        Velorin::ResetTimeline();
+        Velorin::AssetProxy->Release();
+        device->Release();
+    }
+    void Reset() {
+        Velorin::ResetTimeline();
+        Velorin::Framebuffers.Add(&backbuffer);
+    }
+
+    // The proxy caches by descriptor, so every script gets a file of its own.
+    void Load(const std::string& body) {
+        std::string name = "demo" + std::to_string(++scripts) + ".xml";
+        data.Write(name, "<?xml version=\"1.0\"?>\n<Demo>" + body + "</Demo>\n");
+        Velorin::LoadScript(name.c_str());
+    }
+    template <class T = Velorin::ClearScreen>
+    T* Named(const char* name) {
+        for (Velorin::Effect* e : Velorin::Effects)
+            if (e->GetName() == name)
+                return dynamic_cast<T*>(e);
+        return nullptr;
+    }
+    Vec ColorAt(double t) {
+        Velorin::RunTimeline(t);
+        return Named("c")->GetColor();
+    }
+
+    GralithTest::TempDirectory data;
+    Gralith::Graphics::NullDevice* device = nullptr;
+    Velorin::Framebuffer backbuffer;
+    int scripts = 0;
+};
+
+TEST_F(Script, BuildsEffectsStagesAndBlocksInDocumentOrderSkippingOtherElements) {
+    Load(R"(<Effect Name="black"><ClearScreen/></Effect><Ignored/>
+        <Effect Name="red"><ClearScreen><Color r="1" g="0" b="0" a="1"/></ClearScreen><Extra/></Effect>
+        <Stage><Block Start="0.1" Length="2.5" Effect="red"/><Note/>
+               <Block Start="3" Length="1" Effect="black" RenderTarget="Backbuffer"/></Stage><Stage/>)");
     ASSERT_EQ(2, Velorin::Effects.Count());
     EXPECT_STREQ("black", Velorin::Effects[0]->GetName().CStr());
-    EXPECT_STREQ("red", Velorin::Effects[1]->GetName().CStr());
     ASSERT_EQ(2, Velorin::Stages.Count());
     const Velorin::Stage& stage = *Velorin::Stages[0];
     ASSERT_EQ(2, stage.Count());
-    // Start and Length are read as 32-bit floats, then kept in 64 bits.
-    EXPECT_EQ(static_cast<double>(0.1f), stage[0].start);
-    EXPECT_EQ(static_cast<double>(2.5f), stage[0].length);
+    EXPECT_EQ(static_cast<double>(0.1f), stage[0].start) << "read as a 32-bit float, kept in 64 bits";
     EXPECT_EQ(Velorin::Effects[1], stage[0].effect);
-    EXPECT_EQ(Velorin::BackbufferFramebuffer, stage[0].framebuffer);
-    EXPECT_EQ(Velorin::BackbufferFramebuffer, stage[1].framebuffer) << "\"Backbuffer\" is the same as none";
-    EXPECT_EQ(0, Velorin::Stages[1]->Count()) << "a stage without blocks stays";
-    EXPECT_EQ(0, Velorin::Influences.Count());
+    EXPECT_EQ(&backbuffer, stage[0].framebuffer);
+    EXPECT_EQ(&backbuffer, stage[1].framebuffer);
+    EXPECT_EQ(0, Velorin::Stages[1]->Count());
 }
 
-TEST_F(ScriptReader, ConstantValuesReachTheFields) {
-    Load(Script(R"(<Effect Name="c"><ClearScreen>
-        <Color x="0.25" y="0.5" z="0.75" w="0.125"/><Depth value="0.5"/><Stencil value="0x10"/>
-        </ClearScreen></Effect>)"));
-    auto* clear = static_cast<ClearScreen*>(EffectNamed("c"));
-    EXPECT_EQ(Vec(0.25f, 0.5f, 0.75f, 0.125f), clear->GetColor());
-    EXPECT_EQ(0.5f, clear->GetDepth());
-    EXPECT_EQ(16, clear->GetStencil());
-}
-
-TEST_F(ScriptReader, NumbersReadAlikeUnderACommaDecimalLocale) {
+TEST_F(Script, NumbersReadAlikeUnderACommaDecimalLocale) {
     GralithTest::CommaLocale comma;
     ASSERT_TRUE(comma.Active());
-    Load(Script(R"(<Effect Name="c"><ClearScreen>
-        <Color r="0.25" g="0.5" b="0.75" a="1"/><Depth value="0.5"/></ClearScreen></Effect>
-        <Stage><Block Start="0.5" Length="1.25" Effect="c"/></Stage>)"));
-    auto* clear = static_cast<ClearScreen*>(EffectNamed("c"));
-    EXPECT_EQ(Vec(0.25f, 0.5f, 0.75f, 1.0f), clear->GetColor());
-    EXPECT_EQ(0.5f, clear->GetDepth());
-    ASSERT_EQ(1, Velorin::Stages.Count());
+    Load(R"(<Effect Name="c"><ClearScreen><Color x="0.25" y="0.5" z="0.75" w="0.125"/><Depth value="0.5"/>
+        <Stencil value="0x10"/></ClearScreen></Effect><Stage><Block Start="0.5" Length="1.25" Effect="c"/></Stage>)");
+    EXPECT_EQ(Vec(0.25f, 0.5f, 0.75f, 0.125f), Named("c")->GetColor());
+    EXPECT_EQ(0.5f, Named("c")->GetDepth());
+    EXPECT_EQ(16, Named("c")->GetStencil()) << "integers follow the C conversion";
     EXPECT_EQ(0.5, (*Velorin::Stages[0])[0].start);
     EXPECT_EQ(1.25, (*Velorin::Stages[0])[0].length);
 }
 
-TEST_F(ScriptReader, ValueRegisterCarriesOverChannelsAndKeys) {
-    Load(Script(R"(<Effect Name="c"><ClearScreen><Color><LinearKeys>
-        <Key Time="0" r="1" g="0.5"/>
-        <Key Time="2" b="0.25"/>
-        <Key Time="4"/>
-        </LinearKeys></Color></ClearScreen></Effect>)"));
-    ASSERT_EQ(1, Velorin::Influences.Count());
+TEST_F(Script, KeyValueRegisterCarriesOverChannelsAndKeys) {
+    Load(R"(<Effect Name="c"><ClearScreen><Color><LinearKeys>
+        <Key Time="0" r="1" g="0.5"/><Key Time="2" b="0.25"/><Key Time="4"/></LinearKeys></Color></ClearScreen></Effect>)");
     EXPECT_STREQ("LinearKeys", Velorin::Influences[0]->controller->type.CStr());
-    // Key 1: r=1, then g=0.5 carries to b and a.
-    EXPECT_EQ(Vec(1.0f, 0.5f, 0.5f, 0.5f), ColorAt("c", 0.0));
-    // Key 2 names no red: red gets the register, still 0.5 from key 1's last channel.
-    EXPECT_EQ(Vec(0.5f, 0.5f, 0.25f, 0.25f), ColorAt("c", 2.0));
-    // Key 3 names nothing: every channel repeats the last value read (0.25).
-    EXPECT_EQ(Vec(0.25f, 0.25f, 0.25f, 0.25f), ColorAt("c", 4.0));
-    EXPECT_EQ(Vec(0.75f, 0.5f, 0.375f, 0.375f), ColorAt("c", 1.0));
+    EXPECT_EQ(Vec(1.0f, 0.5f, 0.5f, 0.5f), ColorAt(0.0)) << "g's 0.5 carries to b and a";
+    EXPECT_EQ(Vec(0.5f, 0.5f, 0.25f, 0.25f), ColorAt(2.0)) << "red takes the register left by key 1";
+    EXPECT_EQ(Vec(0.25f, 0.25f, 0.25f, 0.25f), ColorAt(4.0)) << "a key naming nothing repeats the last value";
+    EXPECT_EQ(Vec(0.75f, 0.5f, 0.375f, 0.375f), ColorAt(1.0));
 }
 
-TEST_F(ScriptReader, ErrorsInsideEffectsAreWrappedWithTheName) {
-    const std::pair<const char*, const char*> cases[] = {
-        {R"(<Effect Name="e"/>)", "Failed to load effect 'e': Effect node lacks instance element"},
-        {R"(<Effect Name="e"><Test01/></Effect>)", "Failed to load effect 'e': Invalid effect class: Test01"},
-        {R"(<Effect Name="e"><clearscreen/></Effect>)", "Failed to load effect 'e': Invalid effect class: clearscreen"},
+TEST_F(Script, ErrorsInsideEffectsAreWrappedWithTheNameAndStageErrorsAreNot) {
+    const std::string a = R"(<Effect Name="a"><ClearScreen/></Effect>)";
+    const struct {
+        std::string script, message;
+        int effects; // how many were made before the error
+    } cases[] = {
+        {R"(<Effect Name="e"/>)", "Failed to load effect 'e': Effect node lacks instance element", 0},
+        {R"(<Effect Name="e"><Test01/></Effect>)", "Failed to load effect 'e': Invalid effect class: Test01", 0},
+        {R"(<Effect Name="e"><clearscreen/></Effect>)", "Failed to load effect 'e': Invalid effect class: clearscreen",
+         0},
         {R"(<Effect Name="e"><ClearScreen><Colour r="1"/></ClearScreen></Effect>)",
-         "Failed to load effect 'e': Invalid parameter to 'e': 'Colour'"},
+         "Failed to load effect 'e': Invalid parameter to 'e': 'Colour'", 0},
         {R"(<Effect Name="e"><ClearScreen><Color/></ClearScreen></Effect>)",
-         "Failed to load effect 'e': Expected values or controller"},
+         "Failed to load effect 'e': Expected values or controller", 0},
         {R"(<Effect Name="e"><ClearScreen><Depth><CubicKeys/></Depth></ClearScreen></Effect>)",
-         "Failed to load effect 'e': Invalid controller type: 'CubicKeys'"},
+         "Failed to load effect 'e': Invalid controller type: 'CubicKeys'", 0},
         {R"(<Effect Name="e"><ClearScreen><Color r="1" g="0" b="0"/></ClearScreen></Effect>)",
-         "Failed to load effect 'e': Unable to convert string to float"},
+         "Failed to load effect 'e': Unable to convert string to float", 0},
         {R"(<Effect Name="e"><ClearScreen><Stencil value="many"/></ClearScreen></Effect>)",
-         "Failed to load effect 'e': Unable to convert string to integer"},
+         "Failed to load effect 'e': Unable to convert string to integer", 0},
         {R"(<Effect Name="e"><ClearScreen><Depth><LinearKeys><Key Value="1"/></LinearKeys></Depth></ClearScreen></Effect>)",
-         "Failed to load effect 'e': Unable to convert string to float"},
-        {R"(<Effect Name="e"><ClearScreen><Depth><LinearKeys><Key Time="0" Value="x"/></LinearKeys></Depth></ClearScreen></Effect>)",
-         "Failed to load effect 'e': Unable to convert string to float"},
+         "Failed to load effect 'e': Unable to convert string to float", 0},
         {R"(<Effect Name="e"><Probe><FailLoad value="1"/></Probe></Effect>)",
-         "Failed to load effect 'e': Probe refused to load"},
-        {R"(<Effect><ClearScreen><Oops value="1"/></ClearScreen></Effect>)",
-         "Failed to load effect '': Invalid parameter to '': 'Oops'"},
+         "Failed to load effect 'e': Probe refused to load", 0},
+        {a + R"(<Effect><ClearScreen><Oops value="1"/></ClearScreen></Effect>)",
+         "Failed to load effect '': Invalid parameter to '': 'Oops'", 1},
+        {a + R"(<Stage><Block Length="1" Effect="a"/></Stage>)", "Unable to convert string to float", 1},
+        {a + R"(<Stage><Block Start="0" Length="1" Effect="late"/></Stage><Effect Name="late"><ClearScreen/></Effect>)",
+         "No such effect: late", 1},
+        {a + R"(<Stage><Block Start="0" Length="1" Effect="a" RenderTarget="backbuffer"/></Stage>)",
+         "No such framebuffer: backbuffer", 1},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.first);
-        ExpectLoadError(Script(c.first), c.second);
-        EXPECT_EQ(0, Velorin::Effects.Count()) << "a failed effect never joins Effects";
-        Velorin::ResetTimeline();
-        Velorin::Framebuffers.Add(&backbuffer);
+        SCOPED_TRACE(c.script);
+        EXPECT_EQ(c.message, GralithTest::MessageOf([&] { Load(c.script); }));
+        EXPECT_EQ(c.effects, Velorin::Effects.Count()) << "a failed effect never joins Effects";
+        EXPECT_EQ(0, Velorin::Stages.Count());
+        Reset();
+    }
+    EXPECT_EQ(0, GralithTest::MessageOf([] {
+                     Velorin::LoadScript("absent.xml");
+                 }).rfind("The following asset could not be loaded: absent.xml\n", 0));
+}
+
+TEST_F(Script, BlockIsActiveStrictlyInsideItsIntervalComparedIn64Bits) {
+    const double start = static_cast<double>(0.1f), end = start + static_cast<double>(0.2f);
+    const struct {
+        const char *start, *length;
+        double t;
+        bool active;
+    } cases[] = {
+        {"1", "2", 1.0, false},
+        {"1", "2", std::nextafter(1.0, 2.0), true},
+        {"1", "2", 2.0, true},
+        {"1", "2", std::nextafter(3.0, 0.0), true},
+        {"1", "2", 3.0, false},
+        {"0.1", "0.2", 0.1, false}, // 0.1f is just above 0.1
+        {"0.1", "0.2", start, false},
+        {"0.1", "0.2", std::nextafter(start, 1.0), true},
+        {"0.1", "0.2", std::nextafter(end, 0.0), true},
+        {"0.1", "0.2", end, false},
+        {"1", "0", 1.0, false},
+        {"1", "-1", 0.5, false},
+        {"-5", "10", -1.0, true}, // the time without music
+    };
+    for (const auto& c : cases) {
+        Reset();
+        Load(std::string(R"(<Effect Name="p"><Probe/></Effect><Stage><Block Start=")") + c.start + "\" Length=\"" +
+             c.length + R"(" Effect="p"/></Stage>)");
+        Probe::log.clear();
+        Velorin::RunTimeline(c.t);
+        EXPECT_EQ(c.active, Probe::log.find("Render") != std::string::npos)
+            << c.start << " + " << c.length << " at " << c.t;
     }
 }
 
-TEST_F(ScriptReader, MissingScriptReportsTheProxysMessage) {
-    try {
-        Velorin::LoadScript("absent.xml");
-        FAIL() << "no error";
-    } catch (const Gralith::Exception& e) {
-        EXPECT_EQ(0, std::string(e.GetMessage()).rfind("The following asset could not be loaded: absent.xml\n", 0))
-            << e.GetMessage();
-    }
+TEST_F(Script, EveryFrameInfluencesThenUpdatesAllThenRendersActiveBlocksStageByStage) {
+    Gralith::Graphics::Surface* offscreen = device->CreateSurface(16, 16, Gralith::Graphics::PixelFormatR8G8B8A8, 0);
+    Velorin::Framebuffer glow{offscreen, nullptr, "Glow"};
+    Velorin::Framebuffers.Add(&glow);
+    Load(R"(<Effect Name="a"><Probe><F><LinearKeys><Key Time="0" Value="0"/><Key Time="10" Value="10"/></LinearKeys>
+        </F></Probe></Effect><Effect Name="b"><Probe/></Effect>
+        <Stage><Block Start="0" Length="10" Effect="b" RenderTarget="Glow"/><Block Start="0" Length="10" Effect="a"/></Stage>
+        <Stage><Block Start="0" Length="10" Effect="a" RenderTarget="Glow"/><Block Start="20" Length="10" Effect="b"/></Stage>)");
+    EXPECT_EQ(-1.0f, Named<Probe>("a")->f) << "the default holds until the first frame";
+    Velorin::RunTimeline(5.0);
+    EXPECT_EQ(5.0f, Named<Probe>("a")->f);
+    EXPECT_EQ("Update a Update b Render b* Render a Render a* ", Probe::log);
+    Probe::log.clear();
+    Velorin::RunTimeline(25.0);
+    EXPECT_EQ("Update a Update b Render b ", Probe::log);
+    offscreen->Release();
 }
 
 } // namespace

@@ -1,36 +1,35 @@
-// The scene effect on a real OpenGL context (headless EGL on llvmpipe): a generated data folder
-// with tiny images, a box-shaped scene and the shipped shaders; frames read back by region.
+// The presentation's drawing on a real OpenGL context (headless EGL on llvmpipe), read back: the
+// timeline with ClearScreen, and the scene effect's passes on a generated data folder with tiny
+// images, a box-shaped scene and the shipped shaders.
 
 #include "ImageEncoding.h"
 
-#include "gralith/graphics/Device.h"
 #include "gralith/graphics/SamplerState.h"
 #include "gralith/graphics/Surface.h"
 #include "gralith/graphics/Texture2D.h"
 #include "gralith/graphics/gl/CGShadingContext.h"
 #include "gralith/graphics/gl/EGLGLDevice.h"
-#include "gralith/utils/BinaryWriter.h"
 #include "gralith/utils/FileSystem.h"
 #include "gralith/utils/GeoStream.h"
 #include "gralith/utils/State.h"
 #include "gralith/utils/assets/Proxy.h"
-#include "gralith/utils/scenegraph/FSGWriter.h"
 #include "gralith/utils/scenegraph/Transform.h"
+#include "velorin/Framebuffer.h"
 #include "velorin/Globals.h"
-#include "velorin/Presentation.h"
+#include "velorin/Script.h"
 #include "velorin/Settings.h"
+#include "velorin/Timeline.h"
 #include "velorin/effects/ImagePasses.h"
 #include "velorin/effects/Particles.h"
 #include "velorin/effects/Test01.h"
 
+#include "tests/support/Readback.h"
 #include "tests/support/TempDirectory.h"
 #include "tests/velorin/effects/BoxScene.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -38,79 +37,54 @@
 namespace {
 
 using namespace Gralith::Graphics;
-using Gralith::Utils::SceneGraph::FGMWriter;
-using Gralith::Utils::SceneGraph::FSGWriter;
-using Pixel = std::array<int, 3>;
+using GralithTest::Near;
 
 constexpr int Width = 64;
 constexpr int Height = 48;
 
-std::string Png(int w, int h, bool alpha, const std::vector<unsigned>& samples) {
+// A w x h PNG, RGBA, every pixel from colour(x, y).
+template <class Colour>
+std::string Png(int w, int h, Colour colour) {
     GralithTest::PngImage image;
     image.width = w;
     image.height = h;
-    image.colorType = alpha ? 6 : 2;
-    image.samples = samples;
+    image.colorType = 6;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            for (unsigned sample : colour(x, y))
+                image.samples.push_back(sample);
+        }
     auto bytes = GralithTest::EncodePng(image);
     return std::string(bytes.begin(), bytes.end());
 }
 
-std::string Plain(unsigned r, unsigned g, unsigned b) {
-    std::vector<unsigned> s;
-    for (int i = 0; i < 4; ++i)
-        s.insert(s.end(), {r, g, b});
-    return Png(2, 2, false, s);
-}
-
-// 8 x 8: an opaque 4 x 4 centre of one colour, transparent around it.
-std::string Card(unsigned r, unsigned g, unsigned b) {
-    std::vector<unsigned> s;
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x) {
-            bool inside = x >= 2 && x < 6 && y >= 2 && y < 6;
-            s.insert(s.end(), {r, g, b, inside ? 255u : 0u});
-        }
-    return Png(8, 8, true, s);
-}
-
-std::string Transparent() { return Png(2, 2, true, std::vector<unsigned>(16, 0)); }
-
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 GLShadingContext* MakeShading(GLDevice* device) { return new CGShadingContext(device); }
-
 
 // One device, proxy and effect for the whole suite: the image passes keep their programs for
 // the process, as the show does.
 class SceneEffect : public ::testing::Test {
 protected:
-    static void WriteData(GralithTest::TempDirectory& data) {
-        for (const char* shader : {"halcyra", "texture", "blur", "particles"}) {
-            std::string name = std::string("shaders/") + shader + ".cg";
-            data.Write(name, ReadText(std::string(GRALITH_TEST_SOURCE_DIR) + "/data/" + name));
-        }
-        data.Write("textures/white.png", Plain(255, 255, 255));
-        data.Write("textures/shapes.png", Plain(255, 255, 255));
-        data.Write("textures/varrow.png", Plain(0, 255, 0));
-        data.Write("textures/logo.png", Card(255, 0, 0));
-        data.Write("textures/logo_strek.png", Transparent());
-        data.Write("textures/strek_blaa.png", Transparent());
-        data.Write("textures/1.png", Card(0, 0, 255));
-        data.Write("textures/2.png", Card(255, 255, 0));
-        data.Write("textures/3.png", Card(255, 0, 255));
-        data.Write("textures/4.png", Card(0, 255, 255));
-        data.Write("textures/5.png", Card(255, 128, 0));
-        data.Write("scenes/halcyra2.fsg", BoxScene());
-    }
-
     static void SetUpTestSuite() {
         data = new GralithTest::TempDirectory;
-        WriteData(*data);
+        for (const char* shader : {"halcyra", "texture", "blur", "particles"}) {
+            std::string name = std::string("shaders/") + shader + ".cg";
+            std::ifstream in(std::string(GRALITH_TEST_SOURCE_DIR) + "/data/" + name, std::ios::binary);
+            std::stringstream text;
+            text << in.rdbuf();
+            data->Write(name, text.str());
+        }
+        auto white = [](int, int) { return std::array<unsigned, 4>{255, 255, 255, 255}; };
+        auto clear = [](int, int) { return std::array<unsigned, 4>{0, 0, 0, 0}; };
+        for (const char* name : {"white", "shapes"})
+            data->Write(std::string("textures/") + name + ".png", Png(2, 2, white));
+        for (const char* name : {"varrow", "logo", "logo_strek", "strek_blaa", "2", "3", "4", "5"})
+            data->Write(std::string("textures/") + name + ".png", Png(2, 2, clear));
+        // 8 x 8: an opaque blue 4 x 4 centre, transparent around it.
+        data->Write("textures/1.png", Png(8, 8, [](int x, int y) {
+                        unsigned inside = x >= 2 && x < 6 && y >= 2 && y < 6 ? 255 : 0;
+                        return std::array<unsigned, 4>{0, 0, 255, inside};
+                    }));
+        data->Write("scenes/halcyra2.fsg", BoxScene());
 
         Velorin::ResolutionX = Width;
         Velorin::ResolutionY = Height;
@@ -143,45 +117,18 @@ protected:
         delete data;
     }
 
-    void SetUp() override {
-        Velorin::Spectrum[0] = 0.0f;
-        Velorin::FrameDelta = 1.0 / 60.0;
-        Velorin::Test01::CutTimer = 0.0f;
-        Velorin::Test01::CutOffset = 0.0f;
+    static GralithTest::Pixel At(int x, int y, Surface* surface = nullptr) {
+        return GralithTest::ReadPixel(device, x, y, surface);
     }
-
-    static void RenderAt(double t) {
-        Velorin::MusicTime = t;
-        effect->Render();
-        device->Present();
-    }
-
-    static Pixel At(int x, int y) {
-        unsigned char rgba[4] = {};
-        device->ReadSurface(device->GetBackBuffer(), x, y, 1, 1, rgba);
-        return {rgba[0], rgba[1], rgba[2]};
-    }
-    static Pixel Centre() { return At(Width / 2, Height / 2); }
     // Mean brightness of the four corner regions, outside every overlay card.
     static double Corners() {
         double sum = 0;
-        int n = 0;
         for (int x : {2, 5, Width - 6, Width - 3})
             for (int y : {2, 5, Height - 6, Height - 3}) {
-                Pixel p = At(x, y);
+                GralithTest::Pixel p = At(x, y);
                 sum += (p[0] + p[1] + p[2]) / 3.0;
-                ++n;
             }
-        return sum / n;
-    }
-    static int Brightest() {
-        unsigned char rgba[Width * Height * 4];
-        device->ReadSurface(device->GetBackBuffer(), 0, 0, Width, Height, rgba);
-        int most = 0;
-        for (int i = 0; i < Width * Height * 4; ++i)
-            if (i % 4 != 3 && rgba[i] > most)
-                most = rgba[i];
-        return most;
+        return sum / 16;
     }
 
     static GralithTest::TempDirectory* data;
@@ -193,18 +140,50 @@ GralithTest::TempDirectory* SceneEffect::data = nullptr;
 EGLGLDevice* SceneEffect::device = nullptr;
 Velorin::Test01* SceneEffect::effect = nullptr;
 
-TEST_F(SceneEffect, WindowIsBlackAtTheStart) {
-    RenderAt(0.0);
-    EXPECT_LE(Brightest(), 1);
+TEST_F(SceneEffect, TimelineBlocksClearTheirOwnFramebufferAndLaterStagesDrawOver) {
+    Velorin::Framebuffer backbuffer{device->GetBackBuffer(), nullptr, "Backbuffer"};
+    Surface* glow = device->CreateSurface(16, 16, PixelFormatR8G8B8A8, 0);
+    Velorin::Framebuffer glowFramebuffer{glow, nullptr, "Glow"};
+    Velorin::BackbufferFramebuffer = &backbuffer;
+    Velorin::Framebuffers.Add(&backbuffer);
+    Velorin::Framebuffers.Add(&glowFramebuffer);
+    data->Write("demo.xml", R"(<Demo>
+        <Effect Name="black"><ClearScreen/></Effect>
+        <Effect Name="red"><ClearScreen><Color r="1" g="0" b="0" a="1"/><Depth value="0"/><Stencil value="3"/></ClearScreen></Effect>
+        <Effect Name="fade"><ClearScreen><Color><LinearKeys>
+            <Key Time="2" r="0" g="0" b="1" a="1"/><Key Time="4" r="0" g="1" b="0" a="0"/></LinearKeys></Color></ClearScreen></Effect>
+        <Stage><Block Start="0" Length="10" Effect="black"/><Block Start="1" Length="9" Effect="red"/></Stage>
+        <Stage><Block Start="2" Length="2" Effect="fade" RenderTarget="Glow"/><Block Start="5" Length="1" Effect="fade"/></Stage>
+        </Demo>)");
+    Velorin::LoadScript("demo.xml");
+
+    Velorin::RunTimeline(0.5);
+    EXPECT_TRUE(Near(At(5, 5), {0, 0, 0, 255}, 1));
+    Velorin::RunTimeline(3.0); // fade half way, into the glow target only
+    EXPECT_TRUE(Near(At(Width - 1, 0), {255, 0, 0, 255}, 1));
+    EXPECT_TRUE(Near(At(8, 8, glow), {0, 128, 128, 128}, 1));
+    Velorin::RunTimeline(5.5); // the fade holds its last key and draws over red on the window
+    EXPECT_TRUE(Near(At(0, Height - 1), {0, 255, 0, 0}, 1));
+    EXPECT_TRUE(Near(At(0, 0, glow), {0, 128, 128, 128}, 1)) << "the glow target was not touched";
+    Velorin::RunTimeline(20.0); // nothing active: the last frame stays
+    EXPECT_TRUE(Near(At(Width / 2, Height / 2), {0, 255, 0, 0}, 1));
+
+    Velorin::ResetTimeline();
+    Velorin::BackbufferFramebuffer = nullptr;
+    glow->Release();
 }
 
 TEST_F(SceneEffect, GlowFollowsTheLowestSpectrumBand) {
-    RenderAt(40.0);
+    Velorin::FrameDelta = 1.0 / 60.0;
+    Velorin::MusicTime = 40.0;
+    Velorin::Spectrum[0] = 0.0f;
+    effect->Render();
     double quiet = Corners();
     Velorin::Spectrum[0] = 0.4f; // below the cut threshold: the camera stays put
-    RenderAt(40.0);
-    double loud = Corners();
-    EXPECT_GT(loud, quiet + 10.0);
+    effect->Render();
+    EXPECT_GT(Corners(), quiet + 10.0);
+    EXPECT_EQ(0, device->GetColorTargetCount()) << "the frame leaves the window bound";
+    Velorin::Spectrum[0] = 0.0f;
 }
 
 // One sprite in front of the camera, the others moved far behind it; seen from two sides it
@@ -228,8 +207,7 @@ TEST_F(SceneEffect, SpritesFaceTheCameraFromAnyDirection) {
         Velorin::RenderState->DisableDepthTest();
         Velorin::RenderState->SetBlend(BlendOne, BlendOne);
         field.Draw(white);
-        device->Present();
-        EXPECT_GT(Centre()[2], 30) << eye[0];
+        EXPECT_GT(At(Width / 2, Height / 2)[2], 30) << eye[0];
         EXPECT_LE(At(1, 1)[2], 1) << eye[0];
     }
 }
@@ -237,39 +215,24 @@ TEST_F(SceneEffect, SpritesFaceTheCameraFromAnyDirection) {
 TEST_F(SceneEffect, BlendedQuadWithZeroColourLeavesTheWindowUnchanged) {
     device->SetRenderTargets(0, nullptr, nullptr);
     device->Clear(ClearColor, 0.2f, 0.4f, 0.6f, 1.0f, 1.0f, 0);
-    auto* white = Velorin::AssetProxy->GetTexture("textures/white.png", nullptr);
     const float none[4] = {0, 0, 0, 0};
-    Velorin::DrawTextureBlended(white, none);
-    device->Present();
-    Pixel p = Centre();
-    EXPECT_NEAR(p[0], 51, 1);
-    EXPECT_NEAR(p[1], 102, 1);
-    EXPECT_NEAR(p[2], 153, 1);
+    Velorin::DrawTextureBlended(Velorin::AssetProxy->GetTexture("textures/white.png", nullptr), none);
+    EXPECT_TRUE(Near(At(Width / 2, Height / 2), {51, 102, 153, 255}, 1));
 }
 
-TEST_F(SceneEffect, BlurSpreadsALineAndLeavesTheWindowBound) {
+TEST_F(SceneEffect, BlurSpreadsLightAndLeavesTheWindowBound) {
     Texture2D* a = device->CreateTexture2D(32, 32, PixelFormatR8G8B8A8, true);
     Texture2D* b = device->CreateTexture2D(32, 32, PixelFormatR8G8B8A8, true);
     // The card's opaque centre in a; its alpha shows where light is.
-    auto* card = Velorin::AssetProxy->GetTexture("textures/1.png", nullptr);
-    Velorin::CopyInto(card, a);
-    EXPECT_EQ(device->GetColorTargetCount(), 0);
-
-    auto read = [this](Texture2D* t, int x, int y) {
-        unsigned char rgba[4] = {};
-        device->ReadSurface(t->GetSurface(0), x, y, 1, 1, rgba);
-        return static_cast<int>(rgba[3]);
-    };
-    int centreBefore = read(a, 16, 16);
-    int edgeBefore = read(a, 6, 16);
+    Velorin::CopyInto(Velorin::AssetProxy->GetTexture("textures/1.png", nullptr), a);
+    auto alpha = [&](int x, int y) { return At(x, y, a->GetSurface(0))[3]; };
+    int centre = alpha(16, 16), edge = alpha(6, 16);
     Velorin::Blur(0, 1.0f, a, b);
-    EXPECT_EQ(read(a, 16, 16), centreBefore);
-    EXPECT_EQ(read(a, 6, 16), edgeBefore);
-
+    EXPECT_EQ(edge, alpha(6, 16)) << "no passes, no change";
     Velorin::Blur(1, 1.0f, a, b);
-    EXPECT_EQ(device->GetColorTargetCount(), 0);
-    EXPECT_GT(read(a, 6, 16), edgeBefore) << "light spreads out of the card";
-    EXPECT_LE(read(a, 16, 16), centreBefore);
+    EXPECT_EQ(0, device->GetColorTargetCount());
+    EXPECT_GT(alpha(6, 16), edge) << "light spreads out of the card";
+    EXPECT_LE(alpha(16, 16), centre);
     b->Release();
     a->Release();
 }
