@@ -4,7 +4,6 @@
 // root window with ImageMagick and pointer clicks with xdotool, on the test's own Xvfb.
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,30 +22,20 @@ struct Screenshot {
 /// The whole screen now; empty when the capture failed.
 Screenshot TakeScreenshot();
 
-/// Fraction (0..1) of the image's pixels found within tolerance at (x, y) of the screenshot.
-double MatchFraction(const Screenshot& shot, int x, int y, _cairo_surface* image, int tolerance = 3);
-
-/// Takes screenshots until the image appears at (x, y) (at least 98% of its pixels) or the
-/// time runs out; answers the last fraction seen.
+/// Takes screenshots until the image appears at (x, y) of the screen (98% of its pixels within
+/// a small tolerance) or the time runs out; answers the last fraction seen.
 double WaitForImage(int x, int y, _cairo_surface* image, int timeoutMs = 5000);
 
 /// Clicks at (x, y) inside the client area of the visible window whose title matches the
 /// regular expression, waiting for the window to appear. True when xdotool succeeded.
 bool ClickInWindow(const std::string& titleRegex, int x, int y);
 
-/// "WIDTHxHEIGHT" of the visible window whose title matches, as the X server reports it.
-std::string WindowSize(const std::string& titleRegex);
-
-/// Ends the process when the guarded block has not finished in time, so a dialog that never
-/// closes fails the test instead of hanging it.
-class Watchdog {
-public:
-    explicit Watchdog(int seconds);
-    ~Watchdog();
-
-private:
-    struct State;
-    State* state;
+/// Where the visible window whose title matches is on the screen, and its size; waits up to
+/// 10 s for it. A window that is being mapped can vanish from under one query, so it asks again.
+struct WindowBox {
+    int x = -1, y = -1, width = 0, height = 0;
+    std::string Size() const { return std::to_string(width) + "x" + std::to_string(height); }
 };
+WindowBox FindWindowBox(const std::string& titleRegex);
 
 } // namespace VelorinTest
