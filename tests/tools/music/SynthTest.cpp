@@ -1,24 +1,22 @@
 // The music tool's building blocks on small signals: the limiter's ceiling and look-ahead, the
-// encoder's round trip and failures, the kick's shape, seeded voices, and the tool's low-band
-// estimate against the engine's spectrum.
+// encoder's round trip and failures, and the tool's low-band estimate against the engine's
+// spectrum.
 #include "Analysis.h"
 #include "Dsp.h"
 #include "Kick.h"
 #include "Limiter.h"
 #include "OggWriter.h"
-#include "Pad.h"
 
 #include "gralith/sound/MusicStream.h"
+
+#include "tests/support/TempDirectory.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 using namespace Halcyra::Music;
 
@@ -56,6 +54,26 @@ TEST(MusicLimiter, HoldsTheCeilingAndLeavesQuietPassagesAlone) {
     EXPECT_EQ(Peak(quiet), Peak(Sine(1.0, 220.0, 0.3f)));
 }
 
+TEST(MusicOggWriter, RoundTripKeepsLengthLevelAndSides) {
+    GralithTest::TempDirectory dir;
+    Track t = Sine(2.0, 440.0, 0.5f);
+    std::fill(t.right.begin(), t.right.end(), 0.0f);
+    WriteOgg(dir / "sine.ogg", t, 0.6f);
+    EXPECT_NEAR(0.5f, DecodedPeak(dir / "sine.ogg"), 0.03f);
+    Gralith::Sound::MusicStream stream;
+    stream.Open((dir / "sine.ogg").c_str());
+    ASSERT_EQ(2 * 44100 * 4, stream.GetLength());
+    std::vector<float> samples(2 * 44100);
+    stream.GetSamplesAt(0, samples.data(), 44100);
+    float left = 0.0f, right = 0.0f;
+    for (size_t i = 0; i < samples.size(); i += 2) {
+        left = std::max(left, std::fabs(samples[i]));
+        right = std::max(right, std::fabs(samples[i + 1]));
+    }
+    EXPECT_GT(left, 0.45f);
+    EXPECT_LT(right, 0.05f) << "the left side stays on the left";
+}
+
 TEST(MusicOggWriter, FailuresNameThePath) {
     try {
         WriteOgg("/proc/no-such-dir/x.ogg", Sine(0.1, 440.0, 0.5f), 0.6f);
@@ -63,24 +81,19 @@ TEST(MusicOggWriter, FailuresNameThePath) {
     } catch (const std::runtime_error& e) {
         EXPECT_EQ(std::string(e.what()), "Unable to create /proc/no-such-dir/x.ogg");
     }
-    std::string path = ::testing::TempDir() + "not-vorbis-" + std::to_string(getpid()) + ".ogg";
-    FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fputs("this is not an Ogg stream at all", f);
-    std::fclose(f);
-    EXPECT_THROW(DecodedPeak(path), std::runtime_error);
-    std::remove(path.c_str());
+    GralithTest::TempDirectory dir;
+    dir.Write("x.ogg", "this is not an Ogg stream at all");
+    EXPECT_THROW(DecodedPeak(dir / "x.ogg"), std::runtime_error);
 }
 
 TEST(MusicAnalysis, LowBandMatchesTheEngineSpectrum) {
     Track t(ToFrame(1.0));
     RenderKick(t, 0.2, 0.3, 0.6f, 1.0f, 3);
-    for (int i = 0; i < t.Frames(); ++i)
-        t.right[static_cast<size_t>(i)] *= 0.5f;
     std::vector<float> interleaved;
     for (int i = 0; i < t.Frames(); ++i) {
         interleaved.push_back(t.left[static_cast<size_t>(i)]);
-        interleaved.push_back(t.right[static_cast<size_t>(i)]);
+        interleaved.push_back(0.5f * t.right[static_cast<size_t>(i)]);
+        t.right[static_cast<size_t>(i)] *= 0.5f;
     }
     Gralith::Sound::MusicStream stream;
     stream.OpenSamples(interleaved.data(), t.Frames(), 2);
