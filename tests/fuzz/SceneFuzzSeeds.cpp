@@ -10,8 +10,7 @@
 
 namespace {
 
-bool Save(const std::string& path, const std::vector<unsigned char>& bytes)
-{
+bool Save(const std::string& path, const std::vector<unsigned char>& bytes) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f)
         return false;
@@ -21,8 +20,7 @@ bool Save(const std::string& path, const std::vector<unsigned char>& bytes)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: fuzz_scene_seeds <directory>\n");
         return 2;
