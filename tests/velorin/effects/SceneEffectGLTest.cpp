@@ -212,14 +212,6 @@ TEST_F(SceneEffect, SpritesFaceTheCameraFromAnyDirection) {
     }
 }
 
-TEST_F(SceneEffect, BlendedQuadWithZeroColourLeavesTheWindowUnchanged) {
-    device->SetRenderTargets(0, nullptr, nullptr);
-    device->Clear(ClearColor, 0.2f, 0.4f, 0.6f, 1.0f, 1.0f, 0);
-    const float none[4] = {0, 0, 0, 0};
-    Velorin::DrawTextureBlended(Velorin::AssetProxy->GetTexture("textures/white.png", nullptr), none);
-    EXPECT_TRUE(Near(At(Width / 2, Height / 2), {51, 102, 153, 255}, 1));
-}
-
 TEST_F(SceneEffect, BlurSpreadsLightAndLeavesTheWindowBound) {
     Texture2D* a = device->CreateTexture2D(32, 32, PixelFormatR8G8B8A8, true);
     Texture2D* b = device->CreateTexture2D(32, 32, PixelFormatR8G8B8A8, true);

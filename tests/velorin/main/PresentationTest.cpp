@@ -101,22 +101,27 @@ protected:
     std::filesystem::path previous;
 };
 
-TEST_F(Presentation, EscapePressEndsAfterOneMoreFrameAndWithoutMusicTheTimeIsNegative) {
+TEST_F(Presentation, EscapeOrCloseEndsTheLoopAndWithoutMusicTheTimeIsNegative) {
     const struct {
         bool playMusic;
+        int closeAt;
+        size_t frames;
         std::vector<std::string> messages;
         float tempo;
     } cases[] = {
-        {false, {}, 0.0f},
-        {true, {"BASS: BASS error, file not found?", "BASS: BASS error, can not play stream?"}, 128.0f},
+        // Escape pressed during frame 30: frame 31 is still drawn, then the loop ends. Releasing
+        // Escape, its character and other keys (frame 2) did not stop it.
+        {false, -1, 31, {}, 0.0f},
+        {true, -1, 31, {"BASS: BASS error, file not found?", "BASS: BASS error, can not play stream?"}, 128.0f},
+        {false, 5, 5, {}, 0.0f}, // closing the window ends at that frame's present
     };
     for (const auto& c : cases) {
         Probe::Reset();
+        Probe::closeAt = c.closeAt;
         Velorin::PlayMusic = c.playMusic;
+        Velorin::Tempo = 0.0f;
         Velorin::RunPresentation();
-        // Pressed during frame 30: frame 31 is still drawn, then the loop ends. Releasing
-        // Escape, its character and other keys (frame 2) did not stop it.
-        EXPECT_EQ(31u, Probe::times.size()) << c.playMusic;
+        EXPECT_EQ(c.frames, Probe::times.size()) << c.playMusic << " " << c.closeAt;
         EXPECT_EQ(c.messages, messages);
         for (double t : Probe::times)
             EXPECT_LT(t, 0.0);
@@ -124,13 +129,6 @@ TEST_F(Presentation, EscapePressEndsAfterOneMoreFrameAndWithoutMusicTheTimeIsNeg
         EXPECT_EQ(0.0f, Velorin::Spectrum[0]);
         Velorin::ResetTimeline();
     }
-}
-
-TEST_F(Presentation, ClosingTheWindowEndsAtThatFramesPresent) {
-    Velorin::PlayMusic = false;
-    Probe::closeAt = 5;
-    Velorin::RunPresentation();
-    EXPECT_EQ(5u, Probe::times.size());
 }
 
 TEST_F(Presentation, PlayingMusicIsTheClock) {

@@ -48,22 +48,7 @@ protected:
     GralithTest::TempDirectory data;
 };
 
-TEST_F(OfflineRendererTest, EndingStopsAfterTheFrameInsteadOfExiting) {
-    Velorin::OfflineRenderer renderer(data.Path(), 16, 8, 2.0f);
-    EXPECT_EQ(2.0f, Velorin::Aspect);
-    EXPECT_EQ(128.0f, Velorin::Tempo);
-    EXPECT_TRUE(renderer.Render(1.5, 0.25));
-    EXPECT_DOUBLE_EQ(1.5, Ending::lastTime);
-    EXPECT_DOUBLE_EQ(0.25, Ending::lastDelta);
-    EXPECT_EQ(16u * 8u * 4u, renderer.ReadFrame().size());
-    EXPECT_FALSE(renderer.Render(2.0, 0.5));
-    int renders = Ending::renders;
-    // Once ended, nothing more is drawn.
-    EXPECT_FALSE(renderer.Render(0.5, 0.5));
-    EXPECT_EQ(renders, Ending::renders);
-}
-
-TEST_F(OfflineRendererTest, SpectrumIsTheMusicsAtTheFramesTime) {
+TEST_F(OfflineRendererTest, SpectrumIsTheMusicsAtTheFramesTimeAndEndingStopsInsteadOfExiting) {
     // Silence for one second, then a full-scale sine on bin 20 (20 * 44100 / 512 Hz).
     std::vector<float> samples(44100 * 2 * 2, 0.0f);
     const double frequency = 20.0 * 44100.0 / 512.0;
@@ -71,13 +56,22 @@ TEST_F(OfflineRendererTest, SpectrumIsTheMusicsAtTheFramesTime) {
         samples[i] = 0.9f * static_cast<float>(std::sin(static_cast<double>(i / 2) * 2.0 * M_PI * frequency / 44100.0));
     data.Write("music/music.ogg", GralithTest::EncodeOgg(samples, 2, 44100));
 
-    Velorin::OfflineRenderer renderer(data.Path(), 8, 8, 1.6f);
+    Velorin::OfflineRenderer renderer(data.Path(), 16, 8, 2.0f);
+    EXPECT_EQ(2.0f, Velorin::Aspect);
+    EXPECT_EQ(128.0f, Velorin::Tempo);
     EXPECT_NEAR(2.0, renderer.GetMusicLength(), 0.01);
     ASSERT_TRUE(renderer.Render(0.5, 0.0));
     EXPECT_LT(Ending::lastSpectrum[20], 0.01f);
-    ASSERT_TRUE(renderer.Render(1.5, 1.0));
+    ASSERT_TRUE(renderer.Render(1.5, 0.25));
+    EXPECT_EQ(1.5, Ending::lastTime);
+    EXPECT_EQ(0.25, Ending::lastDelta);
     EXPECT_GT(Ending::lastSpectrum[20], 0.5f);
     EXPECT_LT(Ending::lastSpectrum[60], 0.05f);
+    EXPECT_EQ(16u * 8u * 4u, renderer.ReadFrame().size());
+    EXPECT_FALSE(renderer.Render(2.0, 0.5));
+    int renders = Ending::renders;
+    EXPECT_FALSE(renderer.Render(0.5, 0.5)) << "once ended, nothing more is drawn";
+    EXPECT_EQ(renders, Ending::renders);
 }
 
 } // namespace
