@@ -56,7 +56,6 @@ void OpenOgg(MusicStream& music, const std::string& bytes) {
     stream->Release();
 }
 
-
 int Peak(const float* spectrum) {
     return static_cast<int>(std::max_element(spectrum, spectrum + MusicStream::SpectrumSize) - spectrum);
 }
