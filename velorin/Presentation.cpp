@@ -2,6 +2,7 @@
 
 #include "gralith/Exception.h"
 #include "gralith/graphics/Device.h"
+#include "gralith/graphics/SamplerState.h"
 #include "gralith/graphics/Surface.h"
 #include "gralith/graphics/sdl/DeviceFactory.h"
 #include "gralith/input/KeyCodes.h"
@@ -108,6 +109,7 @@ void CreatePresentationObjects(const char* dataDirectory, Gralith::Sound::Device
     TransformStack = new Gralith::Utils::Transform(GraphicsDevice);
     GeometryStream = new Gralith::Utils::GeoStream(GraphicsDevice, 100);
     AssetProxy = new Gralith::Utils::Assets::Proxy(directory, GraphicsDevice, SoundDevice, RenderState);
+    directory->Release(); // the proxy holds it
 
     LoadScript("demo.xml");
 }
@@ -160,6 +162,38 @@ void RunPresentation() {
         if (!GraphicsDevice->Present() || !running)
             break;
     }
+    SDL_ShowCursor(SDL_ENABLE);
+    ReleasePresentationObjects();
+}
+
+namespace {
+template <class T>
+void ReleaseGlobal(T*& object) {
+    if (object)
+        object->Release();
+    object = nullptr;
+}
+} // namespace
+
+void ReleasePresentationObjects() {
+    // The script's effects hold assets and device objects: they go first, the device and the
+    // window last.
+    ResetTimeline();
+    ReleaseGlobal(musicStream);
+    ReleaseGlobal(AssetProxy);
+    ReleaseGlobal(GeometryStream);
+    ReleaseGlobal(TransformStack);
+    ReleaseGlobal(RenderState);
+    ReleaseGlobal(LinearClampSampler);
+    ReleaseGlobal(MultisampledDepthSurface);
+    ReleaseGlobal(DepthSurface);
+    delete BackbufferFramebuffer;
+    BackbufferFramebuffer = nullptr;
+    ReleaseGlobal(FrameTimer);
+    ReleaseGlobal(SoundDevice);
+    ReleaseGlobal(GraphicsDevice);
+    ReleaseGlobal(InputContext);
+    ReleaseGlobal(MainWindow);
 }
 
 } // namespace Velorin

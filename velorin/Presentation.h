@@ -40,8 +40,12 @@ extern Gralith::Utils::Timer* FrameTimer;
 
 /// Opens the window, the devices and everything the script needs, reads "demo.xml" from
 /// "data/", starts the music and runs the frame loop until Escape, a closed window or a quit
-/// request; then returns. Every failure is an Exception.
+/// request, or the end of the show; then releases what it made and returns. Every failure is an
+/// Exception (what was made so far then stays reachable until the process ends).
 void RunPresentation();
+/// Releases the script's objects, the music, the asset proxy and every object start-up made,
+/// the devices and the window last, and resets their globals.
+void ReleasePresentationObjects();
 
 /// Plays the music from seconds. Without a stream, or when it cannot play, the viewer is told
 /// and the show goes on silent.
