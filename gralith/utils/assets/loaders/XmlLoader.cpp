@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <string>
 
 namespace Gralith::Utils::Assets::Loaders {
 
@@ -90,8 +91,12 @@ int NestingDepth(const char* p, int limit) {
 Xml::Element* XmlLoader::Parse(const char* text) {
     if (NestingDepth(text, MaxDepth) > MaxDepth)
         throw Exception(TooDeep);
+    // The parser steps over a UTF-8 sequence by the length its lead byte announces, so a lead
+    // byte at the very end would carry it past the terminator: the text ends in enough zeros.
+    std::string padded(text);
+    padded.append(4, '\0');
     TiXmlDocument document;
-    document.Parse(text, nullptr, TIXML_ENCODING_UNKNOWN);
+    document.Parse(padded.c_str(), nullptr, TIXML_ENCODING_UNKNOWN);
     if (document.Error())
         throw Exception(document.ErrorDesc());
     const TiXmlElement* first = document.FirstChildElement();
