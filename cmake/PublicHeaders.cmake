@@ -4,18 +4,22 @@
 # include only public ones. docs/architecture.md ("Public API") says why each group is public.
 # Paths are relative to the repository root. Included by the build and by the -P check scripts.
 set(GRALITH_PUBLIC_HEADERS
-  # Core: reference counting, the one exception type, the scoped reference.
+  # Core: reference counting, the one exception type, the scoped reference, and what a platform
+  # creates for the presentation.
   gralith/gralith.h
   gralith/Exception.h
   gralith/Object.h
+  gralith/Platform.h
   gralith/Ref.h
 
-  # Graphics: the device interface, enumerations, descriptions, resources and failure texts.
+  # Graphics: the device interface, its factory of the GraphicsDriver setting, enumerations,
+  # descriptions, resources and failure texts.
   gralith/graphics/BlendState.h
   gralith/graphics/Buffer.h
   gralith/graphics/DepthStencilState.h
   gralith/graphics/Descriptions.h
   gralith/graphics/Device.h
+  gralith/graphics/DeviceFactory.h
   gralith/graphics/DeviceImpl.h
   gralith/graphics/DeviceStatistics.h
   gralith/graphics/Enums.h
@@ -35,14 +39,13 @@ set(GRALITH_PUBLIC_HEADERS
   gralith/graphics/TextureCube.h
   gralith/graphics/VertexBuffer.h
 
-  # Devices a user creates, the shading layer they take, and the factory of the setting.
+  # Devices a user creates and the shading layer they take.
   gralith/graphics/gl/CgShading.h
   gralith/graphics/gl/EGLGLDevice.h
   gralith/graphics/gl/GLDevice.h
   gralith/graphics/gl/GLShadingContext.h
   gralith/graphics/null/NullCall.h
   gralith/graphics/null/NullDevice.h
-  gralith/graphics/sdl/DeviceFactory.h
   gralith/graphics/sdl/SDLGLDevice.h
 
   # Platform services: interfaces and the SDL classes a user creates.

@@ -5,6 +5,7 @@
 
 #include "gralith/Exception.h"
 #include "gralith/Object.h"
+#include "gralith/Platform.h"
 #include "gralith/Ref.h"
 
 #include "gralith/graphics/BlendState.h"
@@ -12,6 +13,7 @@
 #include "gralith/graphics/DepthStencilState.h"
 #include "gralith/graphics/Descriptions.h"
 #include "gralith/graphics/Device.h"
+#include "gralith/graphics/DeviceFactory.h"
 #include "gralith/graphics/DeviceImpl.h"
 #include "gralith/graphics/DeviceStatistics.h"
 #include "gralith/graphics/Enums.h"
@@ -39,7 +41,6 @@
 #include "gralith/graphics/null/NullCall.h"
 #include "gralith/graphics/null/NullDevice.h"
 
-#include "gralith/graphics/sdl/DeviceFactory.h"
 #include "gralith/graphics/sdl/SDLGLDevice.h"
 
 #include "gralith/input/Context.h"

@@ -1,22 +1,24 @@
 #include "velorin/Presentation.h"
 
 #include "gralith/Exception.h"
+#include "gralith/Platform.h"
 #include "gralith/graphics/Device.h"
+#include "gralith/graphics/DeviceFactory.h"
 #include "gralith/graphics/SamplerState.h"
 #include "gralith/graphics/Surface.h"
-#include "gralith/graphics/sdl/DeviceFactory.h"
+#include "gralith/input/Context.h"
 #include "gralith/input/KeyCodes.h"
 #include "gralith/input/Keyboard.h"
-#include "gralith/input/sdl/SDLInputContext.h"
+#include "gralith/input/Mouse.h"
+#include "gralith/sound/Device.h"
 #include "gralith/sound/MusicStream.h"
-#include "gralith/sound/sdl/SDLSoundDevice.h"
 #include "gralith/utils/FileSystem.h"
 #include "gralith/utils/GeoStream.h"
 #include "gralith/utils/State.h"
 #include "gralith/utils/Timer.h"
 #include "gralith/utils/assets/Proxy.h"
 #include "gralith/utils/scenegraph/Transform.h"
-#include "gralith/window/sdl/SDLWindow.h"
+#include "gralith/window/Window.h"
 #include "velorin/Framebuffer.h"
 #include "velorin/Globals.h"
 #include "velorin/Messages.h"
@@ -24,9 +26,7 @@
 #include "velorin/Settings.h"
 #include "velorin/Timeline.h"
 
-#include <SDL.h>
-
-#include <cstdio>
+#include <cstdlib>
 
 namespace Velorin {
 
@@ -40,7 +40,7 @@ namespace {
 Gralith::Sound::MusicStream* musicStream = nullptr;
 void (*messageBoxHandler)(const char*, const char*) = nullptr;
 
-Gralith::Sound::Device* CreateSoundDevice() { return new Gralith::Sound::SDLSoundDevice(); }
+Gralith::Sound::Device* CreateSoundDevice() { return Gralith::Platform::CreateSoundDevice(MainWindow); }
 
 // Opening the music stands for starting the audio library and creating its stream: a sound
 // device is all the first needs, a decodable file the second.
@@ -53,6 +53,7 @@ void OpenMusic() {
     musicStream = new Gralith::Sound::MusicStream(SoundDevice);
     try {
         musicStream->Open(MusicPath);
+        DecodedMusic = musicStream;
     } catch (const Gralith::Exception&) {
         ShowMessageBox(MusicMessages::FileNotFound, MusicMessages::Caption);
     }
@@ -67,12 +68,7 @@ void ShowMessageBox(const char* text, const char* caption) {
         messageBoxHandler(text, caption);
         return;
     }
-    SDL_Window* owner = nullptr;
-    if (MainWindow)
-        owner = static_cast<SDL_Window*>(MainWindow->GetHandle());
-    // Where no box can be shown the notice still reaches whoever started the show.
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption, text, owner) != 0)
-        std::fprintf(stderr, "%s: %s\n", caption, text);
+    Gralith::Platform::ShowMessageBox(MainWindow, text, caption);
 }
 
 Gralith::Sound::MusicStream* GetMusicStream() { return musicStream; }
@@ -111,14 +107,22 @@ void CreatePresentationObjects(const char* dataDirectory, Gralith::Sound::Device
     AssetProxy = new Gralith::Utils::Assets::Proxy(directory, GraphicsDevice, SoundDevice, RenderState);
     directory->Release(); // the proxy holds it
 
+    LoadShowScript();
+}
+
+void LoadShowScript() {
+    // The effects draw their random shapes (the particle field) while loading: from the
+    // generator's start value every reading of the script makes the same ones.
+    std::srand(1);
     LoadScript("demo.xml");
 }
 
 void RunPresentation() {
-    auto* window = new Gralith::SDLWindow(ResolutionX, ResolutionY, WindowTitle, !Fullscreen);
+    Gralith::Window* window = Gralith::Platform::OpenWindow(ResolutionX, ResolutionY, WindowTitle, !Fullscreen);
     MainWindow = window;
-    InputContext = new Gralith::Input::SDLInputContext(window);
+    InputContext = Gralith::Platform::CreateInputContext(window);
     Gralith::Input::Keyboard* keyboard = InputContext->GetKeyboard();
+    Gralith::Input::Mouse* mouse = InputContext->GetMouse();
 
     // The configuration dialog offers no other driver values; the factory rejects them.
     int flags = Fullscreen ? 1 : 0;
@@ -133,7 +137,7 @@ void RunPresentation() {
         OpenMusic();
         StartMusic(0.0);
     }
-    SDL_ShowCursor(SDL_DISABLE);
+    mouse->HideCursor();
     FrameTimer = new Gralith::Utils::Timer();
 
     bool running = true;
@@ -162,7 +166,7 @@ void RunPresentation() {
         if (!GraphicsDevice->Present() || !running)
             break;
     }
-    SDL_ShowCursor(SDL_ENABLE);
+    mouse->ShowCursor();
     ReleasePresentationObjects();
 }
 
@@ -179,6 +183,7 @@ void ReleasePresentationObjects() {
     // The script's effects hold assets and device objects: they go first, the device and the
     // window last.
     ResetTimeline();
+    DecodedMusic = nullptr;
     ReleaseGlobal(musicStream);
     ReleaseGlobal(AssetProxy);
     ReleaseGlobal(GeometryStream);

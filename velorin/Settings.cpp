@@ -1,6 +1,6 @@
 #include "velorin/Settings.h"
 
-#include "gralith/graphics/sdl/DeviceFactory.h"
+#include "gralith/graphics/DeviceFactory.h"
 
 namespace Velorin {
 

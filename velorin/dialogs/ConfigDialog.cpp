@@ -1,7 +1,7 @@
 #include "velorin/dialogs/ConfigDialog.h"
 
 #include "gralith/Exception.h"
-#include "gralith/graphics/sdl/DeviceFactory.h"
+#include "gralith/graphics/DeviceFactory.h"
 #include "velorin/Messages.h"
 #include "velorin/Settings.h"
 #include "velorin/dialogs/Banner.h"

@@ -1,7 +1,7 @@
 // The configuration and error dialogs on the test's own X server, looked at and clicked from
 // outside as a viewer would.
 
-#include "gralith/graphics/sdl/DeviceFactory.h"
+#include "gralith/graphics/DeviceFactory.h"
 #include "velorin/Settings.h"
 #include "velorin/dialogs/Banner.h"
 #include "velorin/dialogs/ConfigDialog.h"

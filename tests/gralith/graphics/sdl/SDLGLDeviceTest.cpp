@@ -1,9 +1,9 @@
 #include "tests/support/Expect.h"
 #include "tests/support/XvfbEnvironment.h"
 
+#include "gralith/graphics/DeviceFactory.h"
 #include "gralith/graphics/Surface.h"
 #include "gralith/graphics/gl/GLFunctions.h"
-#include "gralith/graphics/sdl/DeviceFactory.h"
 #include "gralith/graphics/sdl/SDLGLDevice.h"
 #include "gralith/window/sdl/SDLWindow.h"
 

@@ -72,6 +72,7 @@ constexpr const DriverInfo& BuiltDriver(int row) {
 
 /// Creates the device of the given driver; a driver this build lacks fails with
 /// "Graphics driver not available in this build: " and its name or number (ErrorCreation).
+/// Defined by the platform's graphics folder (sdl/ on Linux), which knows the window class.
 Device* CreateDevice(int driver, Window* window, DepthStencilFormat depthFormat, int multisamples, int flags);
 
 } // namespace Gralith::Graphics

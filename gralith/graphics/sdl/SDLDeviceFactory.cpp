@@ -1,6 +1,7 @@
-#include "gralith/graphics/sdl/DeviceFactory.h"
+// The SDL platform's graphics device factory: OpenGL on an SDL window.
 
 #include "gralith/Exception.h"
+#include "gralith/graphics/DeviceFactory.h"
 #include "gralith/graphics/Messages.h"
 #include "gralith/graphics/gl/CgShading.h"
 #include "gralith/graphics/sdl/SDLGLDevice.h"
