@@ -26,8 +26,6 @@
 #include "velorin/Settings.h"
 #include "velorin/Timeline.h"
 
-#include <cstdlib>
-
 namespace Velorin {
 
 Gralith::Graphics::Surface* DepthSurface = nullptr;
@@ -53,7 +51,6 @@ void OpenMusic() {
     musicStream = new Gralith::Sound::MusicStream(SoundDevice);
     try {
         musicStream->Open(MusicPath);
-        DecodedMusic = musicStream;
     } catch (const Gralith::Exception&) {
         ShowMessageBox(MusicMessages::FileNotFound, MusicMessages::Caption);
     }
@@ -107,13 +104,6 @@ void CreatePresentationObjects(const char* dataDirectory, Gralith::Sound::Device
     AssetProxy = new Gralith::Utils::Assets::Proxy(directory, GraphicsDevice, SoundDevice, RenderState);
     directory->Release(); // the proxy holds it
 
-    LoadShowScript();
-}
-
-void LoadShowScript() {
-    // The effects draw their random shapes (the particle field) while loading: from the
-    // generator's start value every reading of the script makes the same ones.
-    std::srand(1);
     LoadScript("demo.xml");
 }
 
@@ -183,7 +173,6 @@ void ReleasePresentationObjects() {
     // The script's effects hold assets and device objects: they go first, the device and the
     // window last.
     ResetTimeline();
-    DecodedMusic = nullptr;
     ReleaseGlobal(musicStream);
     ReleaseGlobal(AssetProxy);
     ReleaseGlobal(GeometryStream);
