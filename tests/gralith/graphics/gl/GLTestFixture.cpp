@@ -1,41 +1,34 @@
 #include "GLTestFixture.h"
 
+#include "gralith/graphics/IndexBuffer.h"
 #include "gralith/graphics/Parameter.h"
 
-#include <vector>
+#include <algorithm>
 
 namespace Gralith::Graphics {
 
-namespace {
+const char* const GLDeviceTest::TexturedVertex =
+    "void vsMain(float4 p : POSITION, float2 uv : TEXCOORD0, out float4 op : POSITION,\n"
+    "            out float2 ouv : TEXCOORD0) { op = p; ouv = uv; }\n";
 
-const char* const ColorSource = "void vsMain(float4 p : POSITION, float4 c : COLOR0, out float4 op : POSITION,\n"
-                                "            out float4 oc : COLOR0) { op = p; oc = c; }\n"
-                                "float4 psMain(float4 c : COLOR0) : COLOR { return c; }\n";
-const char* const TextureSource = "sampler2D Tex;\n"
-                                  "void vsMain(float4 p : POSITION, float2 uv : TEXCOORD0, out float4 op : POSITION,\n"
-                                  "            out float2 ouv : TEXCOORD0) { op = p; ouv = uv; }\n"
-                                  "float4 psMain(float2 uv : TEXCOORD0) : COLOR { return tex2D(Tex, uv); }\n";
-
-} // namespace
-
-Program* GLDeviceTest::MakeProgram(const char* source) {
-    Shader* vs = device->CreateShader(VertexShader, 0, "vsMain", 0, source);
-    Shader* ps = device->CreateShader(PixelShader, 0, "psMain", 0, source);
-    Program* program = device->CreateProgram(vs, ps);
-    vs->Release(); // the GL program keeps the linked code
-    ps->Release();
-    return program;
+Program* GLDeviceTest::MakeProgram(const std::string& source) {
+    Shader* vs = Keep(device->CreateShader(VertexShader, 0, "vsMain", 0, source.c_str()));
+    Shader* ps = Keep(device->CreateShader(PixelShader, 0, "psMain", 0, source.c_str()));
+    return Keep(device->CreateProgram(vs, ps));
 }
 
 void GLDeviceTest::SetUp() {
     device = EGLGLDevice::Create(Size, Size);
-    colorProgram = MakeProgram(ColorSource);
-    textureProgram = MakeProgram(TextureSource);
+    colorProgram = MakeProgram("void vsMain(float4 p : POSITION, float4 c : COLOR0, out float4 op : POSITION,\n"
+                               "            out float4 oc : COLOR0) { op = p; oc = c; }\n"
+                               "float4 psMain(float4 c : COLOR0) : COLOR { return c; }\n");
+    textureProgram = MakeProgram(std::string("sampler2D Tex;\n") + TexturedVertex +
+                                 "float4 psMain(float2 uv : TEXCOORD0) : COLOR { return tex2D(Tex, uv); }\n");
     InputElementDesc color[] = {{0, 0, 4, 0, DataTypeFloat32, 0}, {3, 0, 4, 16, DataTypeFloat32, 0}};
     InputElementDesc texture[] = {{0, 0, 4, 0, DataTypeFloat32, 0}, {8, 0, 2, 16, DataTypeFloat32, 0}};
-    colorLayout = device->CreateInputLayout(color, 2);
-    textureLayout = device->CreateInputLayout(texture, 2);
-    quad = device->CreateVertexBuffer(BufferModeVolatile, 6 * 8 * 4, 8 * 4);
+    colorLayout = Keep(device->CreateInputLayout(color, 2));
+    textureLayout = Keep(device->CreateInputLayout(texture, 2));
+    quad = Keep(device->CreateVertexBuffer(BufferModeVolatile, 6 * 8 * 4, 8 * 4));
     device->SetVertexBuffer(0, quad);
     UseColorProgram();
     device->Clear(ClearColor | ClearDepth | ClearStencil, 0, 0, 0, 0, 1, 0);
@@ -45,11 +38,13 @@ void GLDeviceTest::TearDown() {
     if (!device)
         return;
     device->SetProgram(nullptr);
-    quad->Release();
-    colorLayout->Release();
-    textureLayout->Release();
-    colorProgram->Release();
-    textureProgram->Release();
+    device->SetRenderTargets(0, nullptr, nullptr);
+    device->SetBlendState(nullptr);
+    device->SetDepthStencilState(nullptr);
+    device->SetRasterizerState(nullptr);
+    device->SetIndexBuffer(nullptr);
+    for (auto it = made.rbegin(); it != made.rend(); ++it)
+        (*it)->Release();
     device->Release();
 }
 
@@ -67,15 +62,8 @@ void GLDeviceTest::Quad(float x0, float y0, float x1, float y1, float z, float r
     const float corners[6][2] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y0}, {x1, y1}, {x0, y1}};
     float data[6 * 8];
     for (int i = 0; i < 6; ++i) {
-        float* v = data + i * 8;
-        v[0] = corners[i][0];
-        v[1] = corners[i][1];
-        v[2] = z;
-        v[3] = 1;
-        v[4] = r;
-        v[5] = g;
-        v[6] = b;
-        v[7] = a;
+        const float vertex[8] = {corners[i][0], corners[i][1], z, 1, r, g, b, a};
+        std::copy(vertex, vertex + 8, data + i * 8);
     }
     quad->SetData(data, 0, 0);
     device->DrawUnindexed(0, 6);
@@ -87,24 +75,15 @@ void GLDeviceTest::TexQuad(float u1, float v1) {
                                  {-1, -1, 0, 0}, {1, 1, u1, v1}, {-1, 1, 0, v1}};
     float data[6 * 8] = {};
     for (int i = 0; i < 6; ++i) {
-        float* v = data + i * 8;
-        v[0] = corners[i][0];
-        v[1] = corners[i][1];
-        v[3] = 1;
-        v[4] = corners[i][2];
-        v[5] = corners[i][3];
+        const float vertex[6] = {corners[i][0], corners[i][1], 0, 1, corners[i][2], corners[i][3]};
+        std::copy(vertex, vertex + 6, data + i * 8);
     }
-    // Every textured quad replaces the whole picture.
-    device->Clear(ClearDepth, 0, 0, 0, 0, 1, 0);
+    // Every textured quad starts from a cleared picture.
+    device->Clear(ClearColor | ClearDepth, 0, 0, 0, 0, 1, 0);
     quad->SetData(data, 0, 0);
     device->DrawUnindexed(0, 6);
 }
 
 Pixel GLDeviceTest::Read(int x, int y, Surface* surface) { return GralithTest::ReadPixel(device, x, y, surface); }
-
-BlendState* GLDeviceTest::Blend(bool enabled, BlendOperand source, BlendOperand destination) {
-    BlendStateDesc desc = {enabled, source, destination, source, destination, true, true, true, true};
-    return device->CreateBlendState(desc);
-}
 
 } // namespace Gralith::Graphics

@@ -20,6 +20,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace Gralith::Graphics {
 
@@ -27,7 +28,8 @@ using GralithTest::Near;
 using GralithTest::Pixel;
 
 /// A 64 x 64 headless device with a colour program (position + colour attributes), a textured
-/// program (position + TEXCOORD0, sampler "Tex") and one volatile quad buffer.
+/// program (position + TEXCOORD0, sampler "Tex") and one volatile quad buffer. What a test makes
+/// through Keep is released after the device's state is unset.
 class GLDeviceTest : public ::testing::Test {
 protected:
     static constexpr int Size = 64;
@@ -44,9 +46,16 @@ protected:
     void UseTextureProgram();
     /// One pixel of a colour surface (the back buffer when null), y counted from the bottom.
     Pixel Read(int x, int y, Surface* surface = nullptr);
-    BlendState* Blend(bool enabled, BlendOperand source, BlendOperand destination);
-    /// A program of the Cg source's vsMain and psMain.
-    Program* MakeProgram(const char* source);
+    /// A program of the Cg source's vsMain and psMain, kept.
+    Program* MakeProgram(const std::string& source);
+    template <class T>
+    T* Keep(T* object) {
+        made.push_back(object);
+        return object;
+    }
+
+    /// The textured program's vertex stage: position and TEXCOORD0 passed through.
+    static const char* const TexturedVertex;
 
     EGLGLDevice* device = nullptr;
     Program* colorProgram = nullptr;
@@ -54,6 +63,7 @@ protected:
     InputLayout* colorLayout = nullptr;
     InputLayout* textureLayout = nullptr;
     VertexBuffer* quad = nullptr;
+    std::vector<Object*> made;
 };
 
 } // namespace Gralith::Graphics
