@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 namespace Gralith::Graphics {
 
@@ -35,69 +36,53 @@ void ExpectDraws(const std::function<void(int, int)>& draw, std::initializer_lis
     }
 }
 
-// Makes the next GetError after a GL object was generated answer "out of memory", as a driver
-// does when the storage that follows cannot be had.
-GLFunctions::Enum pendingError = GL_NO_ERROR;
-GLFunctions::Enum (*realGetError)() = nullptr;
-GLFunctions::Enum FakeGetError() {
-    GLFunctions::Enum real = realGetError();
-    GLFunctions::Enum error = pendingError != GL_NO_ERROR ? pendingError : real;
-    pendingError = GL_NO_ERROR;
-    return error;
-}
-template <int Slot>
-struct FailingGen {
-    static inline void (*real)(int, unsigned int*) = nullptr;
-    static void Call(int n, unsigned int* names) {
-        real(n, names);
-        pendingError = GL_OUT_OF_MEMORY;
+// While alive, the first GetError after a buffer, texture or renderbuffer name was generated
+// answers "out of memory", as a driver does when the storage that follows cannot be had.
+class OutOfMemoryAfterGen {
+public:
+    explicit OutOfMemoryAfterGen(GLFunctions& gl) : gl(gl), saved(gl) {
+        real = gl;
+        gl.GetError.pointer = [] { return std::exchange(failNext, false) ? GL_OUT_OF_MEMORY : real.GetError(); };
+        gl.GenBuffers.pointer = [](int n, unsigned int* names) { Fail(real.GenBuffers, n, names); };
+        gl.GenTextures.pointer = [](int n, unsigned int* names) { Fail(real.GenTextures, n, names); };
+        gl.GenRenderbuffers.pointer = [](int n, unsigned int* names) { Fail(real.GenRenderbuffers, n, names); };
     }
-    static void Swap(GLEntry<void(int, unsigned int*)>& entry) {
-        if (!real) {
-            real = entry.pointer;
-            entry.pointer = &Call;
-        } else {
-            entry.pointer = real;
-            real = nullptr;
-        }
-    }
-};
+    ~OutOfMemoryAfterGen() { gl = saved; }
 
-void FakeGetError(GLFunctions& gl, bool on) {
-    if (on) {
-        realGetError = gl.GetError.pointer;
-        gl.GetError.pointer = &FakeGetError;
-    } else {
-        gl.GetError.pointer = realGetError;
+private:
+    static void Fail(const GLEntry<void(int, unsigned int*)>& gen, int n, unsigned int* names) {
+        gen(n, names);
+        failNext = true;
     }
-}
+    static inline GLFunctions real;
+    static inline bool failNext = false;
+    GLFunctions& gl;
+    GLFunctions saved;
+};
 
 } // namespace
 
 // The quad buffer holds 6 vertices of the colour layout's 32 bytes.
 TEST_F(GLDeviceTest, DrawsReadingPastTheBoundVertexBuffersAreRefused) {
     FullQuad(1, 0, 0);
-    ExpectDraws([this](int first, int count) { device->DrawUnindexed(first, count); }, {{0, 6, true},
-                                                                                        {5, 1, true},
-                                                                                        {6, 0, true},
-                                                                                        {0, 7, false},
-                                                                                        {6, 1, false},
-                                                                                        {-1, 2, false},
-                                                                                        {0, -1, false},
-                                                                                        {2147483647, 2, false}});
-
+    auto draw = [this](int first, int count) { device->DrawUnindexed(first, count); };
+    ExpectDraws(draw, {{0, 6, true},
+                       {5, 1, true},
+                       {6, 0, true},
+                       {0, 7, false},
+                       {6, 1, false},
+                       {-1, 2, false},
+                       {0, -1, false},
+                       {2147483647, 2, false}});
     // An element ending beyond the stride leaves the last vertex short.
     InputElementDesc wide[] = {{0, 0, 4, 0, DataTypeFloat32, 0}, {3, 0, 4, 20, DataTypeFloat32, 0}};
-    InputLayout* layout = device->CreateInputLayout(wide, 2);
-    device->SetInputLayout(layout);
-    ExpectDraws([this](int first, int count) { device->DrawUnindexed(first, count); }, {{0, 5, true}, {0, 6, false}});
-    device->SetInputLayout(colorLayout);
-    layout->Release();
+    device->SetInputLayout(Keep(device->CreateInputLayout(wide, 2)));
+    ExpectDraws(draw, {{0, 5, true}, {0, 6, false}});
 }
 
 TEST_F(GLDeviceTest, IndexedDrawsCheckEveryIndexAgainstTheVertexBuffers) {
     FullQuad(0, 1, 0);
-    IndexBuffer* indices = device->CreateIndexBuffer(BufferModeStatic, 8, IndexType16);
+    IndexBuffer* indices = Keep(device->CreateIndexBuffer(BufferModeStatic, 8, IndexType16));
     const std::uint16_t data[4] = {0, 1, 2, 5};
     indices->SetData(data, 0, 0);
     device->SetIndexBuffer(indices);
@@ -114,37 +99,27 @@ TEST_F(GLDeviceTest, IndexedDrawsCheckEveryIndexAgainstTheVertexBuffers) {
     ExpectDraws(draw, {{0, 4, true}});
     EXPECT_TRUE(Near(Read(Size / 2, Size / 2), {0, 255, 0, 255}));
 
-    IndexBuffer* wide = device->CreateIndexBuffer(BufferModeStatic, 8, IndexType32);
+    IndexBuffer* wide = Keep(device->CreateIndexBuffer(BufferModeStatic, 8, IndexType32));
     const std::uint32_t large[2] = {0, 70000};
     wide->SetData(large, 0, 0);
     device->SetIndexBuffer(wide);
     ExpectDraws(draw, {{0, 1, true}, {0, 2, false}});
-    device->SetIndexBuffer(nullptr);
-    wide->Release();
-    indices->Release();
 }
 
 TEST_F(GLDeviceTest, OutOfMemoryWhileCreatingIsAnException) {
-    GLFunctions& gl = const_cast<GLFunctions&>(device->GL());
-    FakeGetError(gl, true);
-    FailingGen<0>::Swap(gl.GenBuffers);
-    FailingGen<1>::Swap(gl.GenTextures);
-    FailingGen<2>::Swap(gl.GenRenderbuffers);
-    EXPECT_GRALITH_THROW(device->CreateVertexBuffer(BufferModeStatic, 64, 16), Messages::VertexBufferCreation, 0);
-    EXPECT_GRALITH_THROW(device->CreateIndexBuffer(BufferModeStatic, 64, IndexType16), Messages::IndexBufferCreation,
-                         0);
-    EXPECT_GRALITH_THROW(device->CreateTexture2D(8, 8, PixelFormatR8G8B8A8, false), Messages::TextureOutOfMemory, 0);
-    EXPECT_GRALITH_THROW(device->CreateTextureCube(8, PixelFormatR8G8B8A8, true), Messages::TextureOutOfMemory, 0);
-    EXPECT_GRALITH_THROW(device->CreateSurface(8, 8, PixelFormatR8G8B8A8, 0), Messages::SurfaceCreation, 0);
-    FailingGen<0>::Swap(gl.GenBuffers);
-    FailingGen<1>::Swap(gl.GenTextures);
-    FailingGen<2>::Swap(gl.GenRenderbuffers);
-    FakeGetError(gl, false);
-
+    {
+        OutOfMemoryAfterGen failing(const_cast<GLFunctions&>(device->GL()));
+        EXPECT_GRALITH_THROW(device->CreateVertexBuffer(BufferModeStatic, 64, 16), Messages::VertexBufferCreation, 0);
+        EXPECT_GRALITH_THROW(device->CreateIndexBuffer(BufferModeStatic, 64, IndexType16),
+                             Messages::IndexBufferCreation, 0);
+        EXPECT_GRALITH_THROW(device->CreateTexture2D(8, 8, PixelFormatR8G8B8A8, false), Messages::TextureOutOfMemory,
+                             0);
+        EXPECT_GRALITH_THROW(device->CreateTextureCube(8, PixelFormatR8G8B8A8, true), Messages::TextureOutOfMemory, 0);
+        EXPECT_GRALITH_THROW(device->CreateSurface(8, 8, PixelFormatR8G8B8A8, 0), Messages::SurfaceCreation, 0);
+    }
     // An error an earlier call left behind is not taken for the new object's.
-    gl.Enable(0xFFFF);
-    Texture2D* texture = device->CreateTexture2D(8, 8, PixelFormatR8G8B8A8, false);
-    texture->Release();
+    device->GL().Enable(0xFFFF);
+    Keep(device->CreateTexture2D(8, 8, PixelFormatR8G8B8A8, false));
 }
 
 // Whoever releases the device first, what it made goes on working and goes cleanly (the
@@ -196,10 +171,7 @@ TEST(GLDeviceLifetime, ShadingAddedLaterStillDrawsWithTheDefaultStates) {
     device->SetVertexBuffer(0, buffer);
     device->Clear(ClearColor | ClearDepth, 0, 0, 0, 1, 1, 0);
     device->DrawUnindexed(0, 3);
-    unsigned char rgba[4] = {};
-    device->ReadSurface(device->GetBackBuffer(), 1, 1, 1, 1, rgba);
-    EXPECT_EQ(rgba[0], 255);
-    EXPECT_EQ(rgba[1], 0);
+    EXPECT_TRUE(Near(GralithTest::ReadPixel(device, 1, 1), {255, 0, 0, 255}));
     device->SetProgram(nullptr);
     for (Object* made : std::initializer_list<Object*>{vertex, pixel, program, layout, buffer, device})
         made->Release();
