@@ -131,6 +131,13 @@ constexpr const char* EGLBackBufferIncomplete = "EGL: the off-screen back buffer
 constexpr const char* NeedsSDLWindow = "The OpenGL device needs an SDL window";
 constexpr const char* SDLContextCreation = "Could not create the OpenGL context";
 constexpr const char* SDLMakeCurrent = "Could not make the OpenGL context current";
+constexpr const char* NeedsWin32Window = "The OpenGL device needs a Win32 window";
+/// The WGL steps of device creation; each is followed by ": " and the system's reason.
+constexpr const char* WGLNoPixelFormat = "Could not choose a pixel format for the window";
+constexpr const char* WGLSetPixelFormat = "Could not set the pixel format of the window";
+constexpr const char* WGLTemporaryWindow = "Could not create the temporary OpenGL window";
+constexpr const char* WGLContextCreation = "Could not create the OpenGL context";
+constexpr const char* WGLMakeCurrent = "Could not make the OpenGL context current";
 /// WindowFormatFailed + the window's own failure message.
 constexpr const char* WindowFormatFailed = "Could not create an OpenGL window of the requested format: ";
 /// DriverNotAvailable + the driver's name, or its number when it has none.
