@@ -1,116 +1,33 @@
 #pragma once
 
-#include <functional>
-#include <string>
-
-struct _GtkWidget;
-struct _GMainLoop;
+#include "velorin/dialogs/ConfigDialogFields.h"
 
 namespace Velorin {
 
-/// The configuration dialog shown before the presentation: driver, resolution, anti-aliasing,
-/// aspect, music and full screen. It can be closed only by its two buttons, "Transform" (start)
-/// and "Dissolve" (quit), which fill the public fields below; ShowConfigDialog turns those into
-/// the settings.
-class ConfigDialog {
-public:
-    /// The four drop-down lists.
-    enum List { DriverList, ResolutionList, AntiAliasingList, AspectList };
-    /// The two check boxes.
-    enum CheckBox { MusicCheckBox, FullscreenCheckBox };
-    /// Controls whose place tests and tools may ask for.
-    enum Control { Banner, StartButton, QuitButton };
+/// The configuration dialog shown before the presentation, whichever toolkit draws it (the
+/// build's sibling folder of this one: gtk/ on Linux): a banner, the four lists of
+/// ConfigChoices, the check boxes "Music" and "Fullscreen", and the buttons "Transform" (start)
+/// and "Dissolve" (quit), the only way to close it. These are the texts and sizes every toolkit
+/// shows.
+namespace ConfigDialogForm {
 
-    struct Rect {
-        int x, y, width, height;
-    };
+inline constexpr const char* Title = "Halcyra - Brightmoot 08 Invitation";
+inline constexpr int ClientWidth = 401;
+inline constexpr int ClientHeight = 361;
+inline constexpr int BannerWidth = 401;
+inline constexpr int BannerHeight = 105;
+/// The labels of the driver, resolution, anti-aliasing and aspect lists, in that order.
+inline constexpr const char* ListLabels[] = {"Gralith Driver:", "Display Resolution:", "Anti-Aliasing:", "Aspect:"};
+inline constexpr const char* MusicText = "Music";
+inline constexpr const char* FullscreenText = "Fullscreen";
+inline constexpr const char* StartText = "Transform";
+inline constexpr const char* QuitText = "Dissolve";
 
-    static constexpr int ClientWidth = 401;
-    static constexpr int ClientHeight = 361;
-    static constexpr int BannerWidth = 401;
-    static constexpr int BannerHeight = 105;
-    static constexpr const char* Title = "Halcyra - Brightmoot 08 Invitation";
-    /// Where the buttons sit in the client area.
-    static constexpr Rect StartButtonRect = {190, 314, 95, 32};
-    static constexpr Rect QuitButtonRect = {295, 314, 95, 32};
-
-    /// Builds the controls (InitializeComponent); the toolkit must be initialised.
-    ConfigDialog();
-    ~ConfigDialog();
-    ConfigDialog(const ConfigDialog&) = delete;
-    ConfigDialog& operator=(const ConfigDialog&) = delete;
-
-    void InitializeComponent();
-    /// Sets the initial selections: first driver offered, 1024 x 768, 2 samples, 16:10.
-    void ConfigDialog_Load();
-    /// Start: copies the selections into the fields and closes the dialog.
-    void button1_Click();
-    /// Quit: sets quitButtonPressed and closes the dialog; the other fields stay as they were.
-    void button2_Click();
-    /// Attached to the aspect list; nothing depends on the aspect until the show starts.
-    void comboBox1_SelectedIndexChanged();
-
-    /// Loads (on the first call), shows the dialog centred on the screen and returns when one
-    /// of the buttons has closed it.
-    void ShowDialog();
-    /// Called once each time ShowDialog has put the dialog on the screen, from inside its event
-    /// loop (tests inspect the visible dialog from here).
-    std::function<void(ConfigDialog&)> shown;
-
-    bool IsVisible() const;
-    const char* GetTitle() const;
-    int GetRowCount(List list) const;
-    /// The row's text exactly as shown (empty for a row that does not exist).
-    std::string GetRowText(List list, int row) const;
-    int GetSelectedRow(List list) const;
-    /// Selects a row as the viewer would.
-    void SelectRow(List list, int row);
-    bool IsChecked(CheckBox box) const;
-    void SetChecked(CheckBox box, bool checked);
-    const char* GetButtonText(Control button) const;
-    /// The control's place in the client area, as laid out by the toolkit.
-    Rect GetControlRect(Control control) const;
-    /// The client area's top-left corner on the screen (valid while shown).
-    void GetScreenOrigin(int& x, int& y) const;
-    /// The banner image's size in pixels.
-    void GetBannerImageSize(int& width, int& height) const;
-
-    /// Filled by the buttons. gralithDriverIndex holds the chosen driver's GraphicsDriver value
-    /// (the row index would differ from it once a build offers fewer drivers).
-    int gralithDriverIndex = 0;
-    int displayResolutionIndex = 0;
-    int antiAliasingIndex = 0;
-    int aspectIndex = 0;
-    bool fullscreen = false;
-    bool music = false;
-    bool quitButtonPressed = false;
-
-private:
-    _GtkWidget* GetList(List list) const;
-    void Close();
-
-    _GtkWidget* window = nullptr;
-    _GtkWidget* banner = nullptr;
-    _GtkWidget* gralithDriverListBox = nullptr;
-    _GtkWidget* displayResolutionListBox = nullptr;
-    _GtkWidget* antiAliasingListBox = nullptr;
-    _GtkWidget* aspectComboBox = nullptr;
-    _GtkWidget* musicCheckBox = nullptr;
-    _GtkWidget* fullscreenCheckBox = nullptr;
-    _GtkWidget* button1 = nullptr;
-    _GtkWidget* button2 = nullptr;
-    struct _GMainLoop* loop = nullptr;
-    bool loaded = false;
-};
+} // namespace ConfigDialogForm
 
 /// Shows the configuration dialog modally and writes the seven settings from its fields
-/// (whichever button closed it). True when the viewer pressed "Transform". Throws Exception
-/// when no display can be opened for the dialog.
+/// (ApplyConfigDialogFields, whichever button closed it). True when the viewer pressed
+/// "Transform". Throws Exception when no display can be opened for the dialog.
 bool ShowConfigDialog();
-
-/// The settings conversion of ShowConfigDialog on its own: writes GraphicsDriver, ResolutionX/Y,
-/// Multisamples, Aspect (unchanged for an unknown aspect index), Fullscreen and PlayMusic from
-/// the dialog's fields, and answers not quitButtonPressed.
-bool ApplyConfigDialogFields(const ConfigDialog& dialog);
 
 } // namespace Velorin

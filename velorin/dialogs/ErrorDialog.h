@@ -1,70 +1,28 @@
 #pragma once
 
-#include <functional>
-
-struct _GtkWidget;
-struct _GMainLoop;
-
 namespace Velorin {
 
-/// The dialog that reports the failure which ended the presentation: a banner, a fixed
-/// sentence, the message in a read-only scrolling text box, and "Close".
-class ErrorDialog {
-public:
-    struct Rect {
-        int x, y, width, height;
-    };
+/// The dialog that reports the failure which ended the presentation, whichever toolkit draws it
+/// (the build's sibling folder of this one: gtk/ on Linux): a banner, a fixed sentence, the
+/// message in a read-only scrolling text box, and "Close". These are the texts and sizes every
+/// toolkit shows.
+namespace ErrorDialogForm {
 
-    static constexpr int ClientWidth = 400;
-    static constexpr int ClientHeight = 328;
-    static constexpr int BannerWidth = 400;
-    static constexpr int BannerHeight = 107;
-    static constexpr const char* Title = "Halcyra";
-    static constexpr const char* Explanation = "An error has occured forcing Halcyra to close. Details:";
-    static constexpr const char* DefaultDetails = "No details available.";
-    static constexpr Rect CloseButtonRect = {298, 288, 90, 30};
+inline constexpr const char* Title = "Halcyra";
+inline constexpr int ClientWidth = 400;
+inline constexpr int ClientHeight = 328;
+inline constexpr int BannerWidth = 400;
+inline constexpr int BannerHeight = 107;
+inline constexpr const char* Explanation = "An error has occured forcing Halcyra to close. Details:";
+/// The details before a message is set.
+inline constexpr const char* DefaultDetails = "No details available.";
+inline constexpr const char* CloseText = "Close";
 
-    /// Builds the controls (InitializeComponent); the toolkit must be initialised.
-    ErrorDialog();
-    ~ErrorDialog();
-    ErrorDialog(const ErrorDialog&) = delete;
-    ErrorDialog& operator=(const ErrorDialog&) = delete;
-
-    void InitializeComponent();
-    /// Replaces the details text. The text is UTF-8; anything else is read as Latin-1.
-    void SetErrorMessage(const char* text);
-    /// Closes the dialog.
-    void button1_Click();
-    /// Shows the dialog centred on the screen and returns when "Close" was pressed.
-    void ShowDialog();
-    /// Called once each time ShowDialog has put the dialog on the screen, from inside its
-    /// event loop.
-    std::function<void(ErrorDialog&)> shown;
-
-    bool IsVisible() const;
-    const char* GetTitle() const;
-    /// The details text as shown; the caller frees it with delete[].
-    char* GetErrorMessage() const;
-    const char* GetLabelText() const;
-    const char* GetButtonText() const;
-    bool IsDetailsEditable() const;
-    /// The client area's top-left corner on the screen (valid while shown).
-    void GetScreenOrigin(int& x, int& y) const;
-
-private:
-    void Close();
-
-    _GtkWidget* window = nullptr;
-    _GtkWidget* banner = nullptr;
-    _GtkWidget* label1 = nullptr;
-    _GtkWidget* textBox1 = nullptr;
-    _GtkWidget* button1 = nullptr;
-    _GMainLoop* loop = nullptr;
-};
+} // namespace ErrorDialogForm
 
 /// Shows the error dialog modally with message (8-bit text, may be empty) as its details and
-/// returns when it is closed. Without a display the message goes to the standard error stream
-/// instead, so it is never lost.
+/// returns when it is closed. Where no dialog can be shown the message goes to the standard
+/// error stream instead, so it is never lost.
 void ShowErrorMessage(const char* message);
 
 } // namespace Velorin

@@ -1,8 +1,8 @@
 // The halcyra executable driven from outside on the test's own X server: dialog, window, keys.
 
-#include "velorin/dialogs/ConfigDialog.h"
-#include "velorin/dialogs/ErrorDialog.h"
-#include "velorin/dialogs/Toolkit.h"
+#include "velorin/dialogs/gtk/GtkConfigDialog.h"
+#include "velorin/dialogs/gtk/GtkErrorDialog.h"
+#include "velorin/dialogs/gtk/GtkToolkit.h"
 
 #include "tests/support/OggEncoder.h"
 #include "tests/support/Process.h"
@@ -27,7 +27,7 @@
 
 namespace {
 
-using Velorin::ConfigDialog;
+using ConfigDialog = Velorin::GtkConfigDialog;
 using namespace VelorinTest;
 
 const char* const dialogTitle = "^Halcyra - Brightmoot 08 Invitation$";
@@ -226,7 +226,7 @@ TEST_F(Halcyra, BrokenScriptShowsTheMessageAndExitsOneAfterClose) {
     // Select the details and copy them, as a viewer reporting the error would. On a busy machine
     // the keys can arrive before the dialog has the focus: try again, with longer pauses.
     ASSERT_TRUE(ClickInWindow(errorTitle, 100, 180));
-    ASSERT_TRUE(Velorin::Toolkit::Initialize());
+    ASSERT_TRUE(Velorin::GtkToolkit::Initialize());
     std::string copied;
     for (int attempt = 1; attempt <= 4 && copied.empty(); ++attempt) {
         const std::string pause = std::to_string(0.2 * attempt);
@@ -238,7 +238,7 @@ TEST_F(Halcyra, BrokenScriptShowsTheMessageAndExitsOneAfterClose) {
         g_free(text);
     }
     EXPECT_EQ("Failed to load effect 'odd': Invalid effect class: Sparkle", copied);
-    ASSERT_TRUE(Click(errorTitle, Velorin::ErrorDialog::CloseButtonRect));
+    ASSERT_TRUE(Click(errorTitle, Velorin::GtkErrorDialog::CloseButtonRect));
     EXPECT_EQ(1, WaitForExit(10));
 }
 

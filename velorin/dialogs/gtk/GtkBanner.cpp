@@ -1,4 +1,4 @@
-#include "velorin/dialogs/Banner.h"
+#include "velorin/dialogs/gtk/GtkBanner.h"
 
 #include <cairo.h>
 #include <pango/pangocairo.h>
@@ -34,7 +34,7 @@ void DrawText(cairo_t* cr, const char* text, const char* font, double x, double 
 
 } // namespace
 
-_cairo_surface* Banner::Draw(int width, int height, const char* title, const char* subtitle, Accent accent) {
+_cairo_surface* GtkBanner::Draw(int width, int height, const char* title, const char* subtitle, Accent accent) {
     const Palette& p = palettes[accent == AccentError ? 1 : 0];
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
     cairo_t* cr = cairo_create(surface);

@@ -4,9 +4,9 @@ struct _cairo_surface;
 
 namespace Velorin {
 
-/// The header images of the two dialogs, painted at run time so the build needs no art files:
-/// a dark gradient with soft light streaks and the title text.
-class Banner {
+/// The header images of the two GTK dialogs, painted at run time so the build needs no art
+/// files: a dark gradient with soft light streaks and the title text.
+class GtkBanner {
 public:
     /// Accent colours: the configuration dialog is blue-violet, the error dialog red.
     enum Accent { AccentInvitation, AccentError };

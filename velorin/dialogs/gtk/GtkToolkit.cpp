@@ -1,4 +1,4 @@
-#include "velorin/dialogs/Toolkit.h"
+#include "velorin/dialogs/gtk/GtkToolkit.h"
 
 #include <gtk/gtk.h>
 
@@ -27,12 +27,12 @@ bool Start() {
 
 } // namespace
 
-bool Toolkit::Initialize() {
+bool GtkToolkit::Initialize() {
     static const bool started = Start();
     return started;
 }
 
-void Toolkit::RunModal(GtkWidget* window, GMainLoop* loop, const std::function<void()>& shown) {
+void GtkToolkit::RunModal(GtkWidget* window, GMainLoop* loop, const std::function<void()>& shown) {
     struct Watch {
         const std::function<void()>* shown;
         guint pending = 0;
@@ -62,12 +62,13 @@ void Toolkit::RunModal(GtkWidget* window, GMainLoop* loop, const std::function<v
     ProcessPendingEvents();
 }
 
-void Toolkit::ProcessPendingEvents() {
+void GtkToolkit::ProcessPendingEvents() {
     while (gtk_events_pending())
         gtk_main_iteration_do(FALSE);
 }
 
-GtkWidget* Toolkit::CreateDialogWindow(const char* name, const char* title, int width, int height, GtkWidget** fixed) {
+GtkWidget* GtkToolkit::CreateDialogWindow(const char* name, const char* title, int width, int height,
+                                          GtkWidget** fixed) {
     GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_widget_set_name(window, name);
     gtk_window_set_title(GTK_WINDOW(window), title);

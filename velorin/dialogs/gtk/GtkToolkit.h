@@ -7,8 +7,8 @@ struct _GMainLoop;
 
 namespace Velorin {
 
-/// The widget toolkit behind the two dialogs, started on first use.
-class Toolkit {
+/// GTK 3 behind the two dialogs, started on first use.
+class GtkToolkit {
 public:
     /// Starts the toolkit once per process; false when no display can be opened. Later calls
     /// answer the first result.

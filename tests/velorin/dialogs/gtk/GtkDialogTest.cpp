@@ -3,10 +3,10 @@
 
 #include "gralith/graphics/DeviceFactory.h"
 #include "velorin/Settings.h"
-#include "velorin/dialogs/Banner.h"
-#include "velorin/dialogs/ConfigDialog.h"
-#include "velorin/dialogs/ErrorDialog.h"
-#include "velorin/dialogs/Toolkit.h"
+#include "velorin/dialogs/gtk/GtkBanner.h"
+#include "velorin/dialogs/gtk/GtkConfigDialog.h"
+#include "velorin/dialogs/gtk/GtkErrorDialog.h"
+#include "velorin/dialogs/gtk/GtkToolkit.h"
 
 #include "tests/velorin/dialogs/ScreenTools.h"
 
@@ -23,8 +23,8 @@
 
 namespace {
 
-using Velorin::ConfigDialog;
-using Velorin::ErrorDialog;
+using ConfigDialog = Velorin::GtkConfigDialog;
+using ErrorDialog = Velorin::GtkErrorDialog;
 using namespace VelorinTest;
 
 const char* const configTitle = "^Halcyra - Brightmoot 08 Invitation$";
@@ -42,7 +42,7 @@ std::string Settings() {
 class Dialogs : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(Velorin::Toolkit::Initialize()) << "no display";
+        ASSERT_TRUE(Velorin::GtkToolkit::Initialize()) << "no display";
         alarm(60); // a dialog that never closes ends the program instead of hanging it
         Velorin::GraphicsDriver = Velorin::ResolutionX = Velorin::ResolutionY = Velorin::Multisamples = -7;
         Velorin::Aspect = -7.0f;
@@ -69,8 +69,9 @@ protected:
 };
 
 TEST_F(Dialogs, ConfigDialogShowsCentredWithItsBannerAndTransformUntouchedGivesTheDefaults) {
-    cairo_surface_t* banner = Velorin::Banner::Draw(ConfigDialog::BannerWidth, ConfigDialog::BannerHeight, "HALCYRA",
-                                                    "Brightmoot 2008 Invitation", Velorin::Banner::AccentInvitation);
+    cairo_surface_t* banner =
+        Velorin::GtkBanner::Draw(ConfigDialog::BannerWidth, ConfigDialog::BannerHeight, "HALCYRA",
+                                 "Brightmoot 2008 Invitation", Velorin::GtkBanner::AccentInvitation);
     WindowBox box;
     double bannerMatch = 0.0;
     ClickLater(configTitle, ConfigDialog::StartButtonRect, [&] {
