@@ -1,20 +1,18 @@
-#include "TestLoaders.h"
+// Text and XML files through the proxy and their loaders' own limits.
+#include "loaders/LoaderTestSupport.h"
 
-#include "gralith/utils/FileSystem.h"
 #include "gralith/utils/assets/TextAsset.h"
 #include "gralith/utils/assets/loaders/TextLoader.h"
 #include "gralith/utils/assets/loaders/XmlLoader.h"
 #include "gralith/utils/xml/Attribute.h"
 #include "gralith/utils/xml/Element.h"
 
-#include "tests/support/TempDirectory.h"
-
 #include <cstring>
-#include <stdexcept>
 
 using namespace GralithTest;
-using Gralith::Utils::Directory;
-using Gralith::Utils::FileSystem;
+using Gralith::Utils::InputStream;
+using Gralith::Utils::String;
+using Gralith::Utils::Assets::Asset;
 using Gralith::Utils::Assets::TextAsset;
 using Gralith::Utils::Assets::WrapperAsset;
 using Gralith::Utils::Assets::Loaders::TextLoader;
@@ -25,17 +23,10 @@ using Gralith::Utils::Xml::Node;
 
 namespace {
 
-using XmlAsset = WrapperAsset<Element*, 11>;
-
-// A stream over fixed bytes that counts its own destruction and can pretend to be short.
+// A stream over fixed bytes that reports the size it is given.
 class MemoryStream : public InputStream {
 public:
-    MemoryStream(std::string bytes, int* destroyed = nullptr, int reportedSize = -2)
-        : bytes(std::move(bytes)), destroyed(destroyed), reportedSize(reportedSize) {}
-    ~MemoryStream() override {
-        if (destroyed)
-            ++*destroyed;
-    }
+    MemoryStream(std::string bytes, int reportedSize) : bytes(std::move(bytes)), reportedSize(reportedSize) {}
     unsigned Read(void* buffer, unsigned size, unsigned count) override {
         size_t available = bytes.size() - position;
         size_t items = size ? std::min<size_t>(count, available / size) : 0;
@@ -47,81 +38,42 @@ public:
     int Tell() override { return static_cast<int>(position); }
     int Size() override {
         position = 0;
-        return reportedSize == -2 ? static_cast<int>(bytes.size()) : reportedSize;
+        return reportedSize;
     }
 
 private:
     std::string bytes;
     size_t position = 0;
-    int* destroyed;
     int reportedSize;
 };
 
-class MemoryFileSystem : public FileSystem {
-public:
-    InputStream* Open(String path) override {
-        opened.push_back(path.CStr());
-        if (std::string(path.CStr()) == "missing")
-            throw Exception("File not found: missing", 6);
-        return new MemoryStream("bytes of " + std::string(path.CStr()), &streamsDestroyed);
+using AssetFiles = FolderProxy<>;
+
+// The tree in one line, siblings in list order: attributes as name=value, elements as
+// name{children}:text.
+std::string Outline(Node* node) {
+    std::string out = node->GetName().CStr();
+    if (node->GetType() == 0)
+        return out + "=" + static_cast<Attribute*>(node)->GetValue().CStr();
+    std::string children;
+    for (Node* n = node->GetFirstChild(); n; n = n->GetNextSibling()) {
+        EXPECT_EQ(node, n->GetParent()) << out;
+        children += (children.empty() ? "" : ",") + Outline(n);
     }
-    std::vector<std::string> opened;
-    int streamsDestroyed = 0;
-};
-
-// Overrides only the stream overload, as a file-reading loader does.
-class StreamReader : public Loader {
-public:
-    using Loader::Load;
-    std::function<Asset*(InputStream*)> read;
-    Asset* Load(int, InputStream* stream, String, Proxy*) override { return read(stream); }
-    bool CanLoad(int) override { return true; }
-    String GetName() override { return "StreamReader"; }
-};
-
-class BaseOnly : public Loader {
-public:
-    bool CanLoad(int) override { return false; }
-    String GetName() override { return "BaseOnly"; }
-};
-
-// A proxy over a fresh temporary data directory.
-class AssetFiles : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Directory* directory = new Directory(temp.Path().c_str());
-        proxy = new Proxy(directory, nullptr, nullptr, nullptr);
-        directory->Release();
-    }
-    void TearDown() override { proxy->Release(); }
-
-    Element* LoadXml(const char* name, const std::string& text) {
-        temp.Write(name, text);
-        auto* asset = dynamic_cast<XmlAsset*>(proxy->Get(11, name, nullptr));
-        EXPECT_NE(nullptr, asset);
-        return asset ? asset->GetValue() : nullptr;
-    }
-
-    std::string XmlFailure(const std::string& text) {
-        temp.Write("bad.xml", text);
-        return MessageOf([&] { proxy->Get(11, "bad.xml", nullptr); });
-    }
-
-    TempDirectory temp;
-    Proxy* proxy = nullptr;
-};
+    const String text = static_cast<Element*>(node)->GetValue();
+    return out + (children.empty() ? "" : "{" + children + "}") + (text.Length() ? std::string(":") + text.CStr() : "");
+}
 
 } // namespace
 
 TEST(TextLoader, ShortReadsAndBadSizesAreSafe) {
     TextLoader loader;
     // The stream claims more bytes than it delivers: the text is what was read.
-    MemoryStream shortStream("abc", nullptr, 100);
-    Asset* asset = loader.Load(3, &shortStream, String("s"), nullptr);
-    EXPECT_STREQ("abc", static_cast<TextAsset*>(asset)->GetText().CStr());
-    asset->Release();
+    MemoryStream shortStream("abc", 100);
+    Held<Asset> asset(loader.Load(3, &shortStream, String("s"), nullptr));
+    EXPECT_STREQ("abc", static_cast<TextAsset*>(asset.get())->GetText().CStr());
 
-    MemoryStream broken("abc", nullptr, -1);
+    MemoryStream broken("abc", -1);
     EXPECT_EQ("Unable to determine the size of the stream",
               MessageOf([&] { loader.Load(3, &broken, String("b"), nullptr); }));
 }
@@ -129,45 +81,21 @@ TEST(TextLoader, ShortReadsAndBadSizesAreSafe) {
 TEST_F(AssetFiles, MissingTextListsEveryPath) {
     int code = -1;
     std::string message = MessageOf([&] { proxy->GetText("missing.txt{a;b}", nullptr); }, &code);
-    EXPECT_EQ("The following asset could not be loaded: missing.txt{a;b}\n"
-              "TextLoader: File not found: " +
-                  (temp / "a/missing.txt") +
-                  "\n"
-                  "TextLoader: File not found: " +
-                  (temp / "b/missing.txt") +
-                  "\n"
-                  "TextLoader: File not found: " +
-                  (temp / "missing.txt") + "\n",
+    EXPECT_EQ(std::string(LoadFailed) + "missing.txt{a;b}\n" + "TextLoader: " + Missing("a/missing.txt") + "\n" +
+                  "TextLoader: " + Missing("b/missing.txt") + "\n" + "TextLoader: " + Missing("missing.txt") + "\n",
               message);
     EXPECT_EQ(0, code); // the file system's code 6 does not carry over
 }
 
 TEST_F(AssetFiles, XmlTreeHoldsAttributesThenElements) {
-    Element* root = LoadXml("doc.xml", "<?xml version=\"1.0\"?>\n"
-                                       "<!-- comment -->\n"
-                                       "<a x=\"1\" y=\"two\"><b k=\"v\"/><c>text</c><b/></a>\n");
-    ASSERT_NE(nullptr, root);
-    EXPECT_STREQ("a", root->GetName().CStr());
+    folder.Write("doc.xml", "<?xml version=\"1.0\"?>\n<!-- comment -->\n"
+                            "<a x=\"1\" y=\"two\"><b k=\"v\"/><c>text</c><b/></a>\n");
+    auto* asset = dynamic_cast<WrapperAsset<Element*, 11>*>(proxy->Get(11, "doc.xml", nullptr));
+    ASSERT_TRUE(asset);
+    Element* root = asset->GetValue();
+    EXPECT_EQ("a{x=1,y=two,b{k=v},c:text,b}", Outline(root));
     EXPECT_EQ(nullptr, root->GetParent());
-    EXPECT_EQ(0, root->GetValue().Length());
-    Node* n = root->GetFirstChild();
-    ASSERT_NE(nullptr, n);
-    EXPECT_EQ(0, n->GetType());
-    EXPECT_STREQ("x", n->GetName().CStr());
-    EXPECT_STREQ("1", static_cast<Attribute*>(n)->GetValue().CStr());
-    n = n->GetNextSibling();
-    EXPECT_STREQ("y", n->GetName().CStr());
-    n = n->GetNextSibling();
-    EXPECT_EQ(1, n->GetType());
-    EXPECT_STREQ("b", n->GetName().CStr());
-    EXPECT_EQ(root, n->GetParent());
-    EXPECT_STREQ("v", static_cast<Element*>(n)->GetAttribute("k").CStr());
-    n = n->GetNextSibling();
-    EXPECT_STREQ("c", n->GetName().CStr());
-    EXPECT_STREQ("text", static_cast<Element*>(n)->GetValue().CStr());
-    n = n->GetNextSibling();
-    EXPECT_STREQ("b", n->GetName().CStr());
-    EXPECT_EQ(nullptr, n->GetNextSibling());
+    EXPECT_STREQ("v", root->GetChild("b")->GetAttribute("k").CStr());
     EXPECT_EQ(root->GetFirstChildElement(), root->GetChild("b"));
 }
 

@@ -1,43 +1,93 @@
-#include "TestLoaders.h"
+// The proxy on its own, with loaders whose answers each test scripts (type ids no engine loader
+// accepts): caching, the descriptor grammar, the search order and the failure report.
+#include "gralith/utils/assets/Proxy.h"
+#include "gralith/Exception.h"
+#include "gralith/utils/assets/Asset.h"
+#include "gralith/utils/assets/loaders/Loader.h"
 
-#include "gralith/graphics/null/NullDevice.h"
-#include "gralith/sound/Device.h"
-#include "gralith/utils/FileSystem.h"
-#include "gralith/utils/State.h"
-#include "gralith/utils/assets/TextAsset.h"
+#include "tests/support/Expect.h"
 
-#include <algorithm>
-#include <iterator>
-#include <stdexcept>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
 
 using namespace GralithTest;
-using Gralith::Utils::Directory;
-using Gralith::Utils::Assets::TextAsset;
+using Gralith::Exception;
+using Gralith::Utils::String;
+using Gralith::Utils::Assets::Asset;
+using Gralith::Utils::Assets::Proxy;
+using Gralith::Utils::Assets::Loaders::Loader;
 
 namespace {
 
 using Strings = std::vector<std::string>;
 
+constexpr int TypeA = 100;
+constexpr int TypeB = 101;
+
+class TestAsset : public Asset {
+public:
+    explicit TestAsset(int type) : type(type) {}
+    int GetType() const override { return type; }
+
+private:
+    int type;
+};
+
+/// Answers path requests with a function and records every path it was called with.
+class ScriptedLoader : public Loader {
+public:
+    using PathFunction = std::function<Asset*(int type, const std::string& path, Proxy* proxy)>;
+
+    ScriptedLoader(const char* name, std::set<int> types, PathFunction onPath)
+        : onPath(std::move(onPath)), name(name), types(std::move(types)) {}
+
+    using Loader::Load;
+    Asset* Load(int type, String path, Proxy* proxy) override {
+        calls.push_back(path.CStr());
+        return onPath(type, path.CStr(), proxy);
+    }
+    bool CanLoad(int type) override { return types.count(type) > 0; }
+    String GetName() override { return name.c_str(); }
+
+    Strings calls;
+
+private:
+    PathFunction onPath;
+    std::string name;
+    std::set<int> types;
+};
+
+/// Fails every attempt with "no " + path.
+ScriptedLoader::PathFunction AlwaysFail() {
+    return [](int, const std::string& path, Proxy*) -> Asset* { throw Exception(("no " + path).c_str()); };
+}
+
+/// Succeeds only for exactly this path, fails otherwise with "no " + path.
+ScriptedLoader::PathFunction SucceedAt(std::string wanted) {
+    return [wanted](int type, const std::string& path, Proxy*) -> Asset* {
+        if (path != wanted)
+            throw Exception(("no " + path).c_str());
+        auto* asset = new TestAsset(type);
+        asset->SetName(path.c_str());
+        return asset;
+    };
+}
+
 class ProxyTest : public ::testing::Test {
 protected:
-    void SetUp() override { proxy = new Proxy(nullptr, nullptr, nullptr, nullptr); }
-    void TearDown() override {
-        if (proxy)
-            proxy->Release();
-    }
+    ~ProxyTest() override { proxy->Release(); }
 
     ScriptedLoader* Add(ScriptedLoader* loader) {
         proxy->AddLoader(loader);
         return loader;
     }
 
-    Proxy* proxy = nullptr;
+    Proxy* proxy = new Proxy(nullptr, nullptr, nullptr, nullptr);
 };
-
-const char* const EngineLoaderOrder[] = {"PNGLoader",  "JPEGLoader",   "Texture2DLoader", "TextureCubeLoader",
-                                         "TextLoader", "ShaderLoader", "ProgramLoader",   "TrueTypeFontLoader",
-                                         "FGMLoader",  "FSGLoader",    "WavLoader",       "SoundBufferLoader",
-                                         "XmlLoader",  "OggLoader"};
 
 } // namespace
 
@@ -122,7 +172,9 @@ TEST_F(ProxyTest, NestedRequestsTryOuterPrefixesFirst) {
     Strings stackInInner;
     ScriptedLoader* inner =
         Add(new ScriptedLoader("Inner", {TypeB}, [&](int type, const std::string& path, Proxy* p) -> Asset* {
-            stackInInner = PrefixesOf(p);
+            stackInInner.clear();
+            for (const String& prefix : p->GetPrefixStack())
+                stackInInner.push_back(prefix.CStr());
             return SucceedAt("inner")(type, path, p);
         }));
     ScriptedLoader* outer =
@@ -150,12 +202,3 @@ TEST_F(ProxyTest, AnAssetThatRequestsItselfFailsInsteadOfRecursing) {
               MessageOf([&] { proxy->Get(TypeA, "self", nullptr); }));
     EXPECT_EQ(0, proxy->GetPrefixStack().Count());
 }
-
-namespace {
-
-class SilentSoundDevice : public Gralith::Sound::Device {
-public:
-    Gralith::Sound::Buffer* CreateBuffer(int, int, int, int) override { return nullptr; }
-};
-
-} // namespace

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <stdexcept>
 
 #include <jpeglib.h>
@@ -74,7 +73,7 @@ Bytes EncodePng(const PngImage& image) {
     int samplesPerRow = image.width * ChannelsOf(image.colorType);
     std::size_t rowBytes = (std::size_t(samplesPerRow) * image.bitDepth + 7) / 8;
     std::vector<Bytes> rows(image.height, Bytes(rowBytes, 0));
-    for (int y = 0; y < image.height; ++y) {
+    for (int y = 0; y < image.height && !image.samples.empty(); ++y) {
         for (int s = 0; s < samplesPerRow; ++s) {
             unsigned v = image.samples.at(std::size_t(y) * samplesPerRow + s);
             Bytes& row = rows[y];
@@ -127,18 +126,6 @@ Bytes EncodeJpeg(int width, int height, int components, const Bytes& pixels, int
     return out;
 }
 
-Bytes ReadBinaryFile(const std::string& path) {
-    Bytes bytes;
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        unsigned char chunk[65536];
-        std::size_t n;
-        while ((n = std::fread(chunk, 1, sizeof(chunk), f)) > 0)
-            bytes.insert(bytes.end(), chunk, chunk + n);
-        std::fclose(f);
-    }
-    return bytes;
-}
-
 void WriteBinaryFile(const std::string& path, const Bytes& bytes) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f)
@@ -157,27 +144,6 @@ void FixPngChunkCrc(Bytes& png, std::size_t typeOffset) {
     png[at + 1] = static_cast<unsigned char>(crc >> 16);
     png[at + 2] = static_cast<unsigned char>(crc >> 8);
     png[at + 3] = static_cast<unsigned char>(crc);
-}
-
-TemporaryDirectory::TemporaryDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "gralith-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary directory");
-    path = pattern + "/";
-}
-
-TemporaryDirectory::~TemporaryDirectory() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-}
-
-void TemporaryDirectory::Write(const std::string& name, const Bytes& bytes) const {
-    std::filesystem::create_directories(std::filesystem::path(path + name).parent_path());
-    WriteBinaryFile(path + name, bytes);
-}
-
-void TemporaryDirectory::Write(const std::string& name, const std::string& text) const {
-    Write(name, Bytes(text.begin(), text.end()));
 }
 
 } // namespace GralithTest

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace GralithTest {
@@ -12,13 +13,17 @@ namespace GralithTest {
 using Bytes = std::vector<unsigned char>;
 
 struct PngImage {
+    PngImage() = default;
+    PngImage(int width, int height, int colorType = 2, int bitDepth = 8, std::vector<unsigned> samples = {})
+        : width(width), height(height), colorType(colorType), bitDepth(bitDepth), samples(std::move(samples)) {}
+
     int width = 0;
     int height = 0;
     int colorType = 2; ///< PNG colour type: 0 grey, 2 RGB, 3 palette, 4 grey+alpha, 6 RGBA
     int bitDepth = 8;
     bool interlaced = false;
     /// Samples in file order, top row first: one value per sample (0..2^bitDepth-1), packed by
-    /// the encoder.
+    /// the encoder. None: every sample is 0.
     std::vector<unsigned> samples;
     /// Palette entries as R, G, B triples (colour type 3).
     Bytes palette;
@@ -33,30 +38,10 @@ Bytes EncodePng(const PngImage& image);
 Bytes EncodeJpeg(int width, int height, int components, const Bytes& pixels, int quality = 95,
                  bool progressive = false);
 
-/// Reads a whole file into bytes; empty when it cannot be read.
-Bytes ReadBinaryFile(const std::string& path);
 void WriteBinaryFile(const std::string& path, const Bytes& bytes);
 
 /// Recomputes the CRC of the PNG chunk whose type starts at offset typeOffset, after a test
 /// changed its data.
 void FixPngChunkCrc(Bytes& png, std::size_t typeOffset);
-
-/// A fresh directory under the system's temporary directory, removed with everything in it
-/// when the object goes.
-class TemporaryDirectory {
-public:
-    TemporaryDirectory();
-    ~TemporaryDirectory();
-    TemporaryDirectory(const TemporaryDirectory&) = delete;
-    TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
-    /// The path, ending in "/".
-    const std::string& Path() const { return path; }
-    /// Writes a file below the directory, creating its sub-directories.
-    void Write(const std::string& name, const Bytes& bytes) const;
-    void Write(const std::string& name, const std::string& text) const;
-
-private:
-    std::string path;
-};
 
 } // namespace GralithTest

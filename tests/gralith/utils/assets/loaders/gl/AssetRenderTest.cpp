@@ -13,16 +13,11 @@
 #include "gralith/graphics/VertexBuffer.h"
 #include "gralith/graphics/gl/CGShadingContext.h"
 #include "gralith/graphics/gl/EGLGLDevice.h"
-#include "gralith/utils/FileSystem.h"
 #include "gralith/utils/assets/Font.h"
-#include "gralith/utils/assets/Proxy.h"
 
 #include "tests/support/Readback.h"
 
 #include <gtest/gtest.h>
-
-#include <array>
-#include <cstdlib>
 
 using namespace Gralith;
 using namespace Gralith::Graphics;
@@ -33,7 +28,6 @@ using namespace GralithTest;
 namespace {
 
 constexpr int Size = 64;
-using Pixel = std::array<int, 4>;
 
 const float QuadVertices[] = {
     -1, -1, 0, 0, //
@@ -79,47 +73,10 @@ float4 psMain(float2 uv : TEXCOORD0) : COLOR {
 
 GLShadingContext* MakeShading(GLDevice* device) { return new CGShadingContext(device); }
 
-PngImage RgbImage(int width, int height, std::vector<unsigned> samples) {
-    PngImage image;
-    image.width = width;
-    image.height = height;
-    image.samples = std::move(samples);
-    return image;
-}
-
-::testing::AssertionResult Near(const Pixel& actual, int r, int g, int b, int tolerance = 2) {
-    if (std::abs(actual[0] - r) <= tolerance && std::abs(actual[1] - g) <= tolerance &&
-        std::abs(actual[2] - b) <= tolerance)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "pixel (" << actual[0] << ", " << actual[1] << ", " << actual[2]
-                                         << "), expected (" << r << ", " << g << ", " << b << ")";
-}
-
-class AssetRender : public ::testing::Test {
+class AssetRender : public FolderProxy<EGLGLDevice> {
 protected:
-    void SetUp() override {
-        device.reset(EGLGLDevice::Create(Size, Size, Depth24Stencil8, 0, &MakeShading));
-        files.reset(new Directory(directory.Path().c_str()));
-        proxy.reset(new Proxy(files.get(), device.get(), nullptr, nullptr));
-        quad.reset(device->CreateVertexBuffer(BufferModeStatic, sizeof(QuadVertices), 4 * sizeof(float)));
+    AssetRender() : FolderProxy(EGLGLDevice::Create(Size, Size, Depth24Stencil8, 0, &MakeShading)) {
         quad->SetData(QuadVertices, 0, sizeof(QuadVertices));
-        const InputElementDesc elements[] = {
-            {0, 0, 2, 0, DataTypeFloat32, 0},
-            {8, 0, 2, 2 * sizeof(float), DataTypeFloat32, 0},
-        };
-        layout.reset(device->CreateInputLayout(elements, 2));
-        pointClamp.reset(device->CreateSamplerState(
-            {FilterPoint, FilterPoint, FilterNone, AddressClamp, AddressClamp, AddressClamp}));
-    }
-
-    void TearDown() override {
-        // Assets hold device objects: release them while the device is still there.
-        proxy.reset();
-        pointClamp.reset();
-        layout.reset();
-        quad.reset();
-        files.reset();
-        device.reset();
     }
 
     void DrawQuad(Program* program) {
@@ -131,31 +88,31 @@ protected:
         device->DrawUnindexed(0, 4);
     }
 
-    Pixel At(int x, int y) { return GralithTest::ReadPixel(device.get(), x, y); }
+    Pixel At(int x, int y) { return ReadPixel(device.get(), x, y); }
 
-    TemporaryDirectory directory;
-    Held<EGLGLDevice> device;
-    Held<Directory> files;
-    Held<Proxy> proxy;
-    Held<VertexBuffer> quad;
-    Held<InputLayout> layout;
-    Held<SamplerState> pointClamp;
+    const InputElementDesc elements[2] = {{0, 0, 2, 0, DataTypeFloat32, 0},
+                                          {8, 0, 2, 2 * sizeof(float), DataTypeFloat32, 0}};
+    Held<VertexBuffer> quad{device->CreateVertexBuffer(BufferModeStatic, sizeof(QuadVertices), 4 * sizeof(float))};
+    Held<InputLayout> layout{device->CreateInputLayout(elements, 2)};
+    Held<SamplerState> pointClamp{
+        device->CreateSamplerState({FilterPoint, FilterPoint, FilterNone, AddressClamp, AddressClamp, AddressClamp})};
 };
 
 } // namespace
 
 TEST_F(AssetRender, PngTextureShowsTheImageUprightThroughAProgramFromFile) {
     // File order is top row first: red, green on top; blue, white at the bottom.
-    directory.Write("textures/quad.png", EncodePng(RgbImage(2, 2, {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255})));
-    directory.Write("shaders/texture.cg", std::string(TextureShader));
+    Put("textures/quad.png", EncodePng(PngImage(2, 2, 2, 8, {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255})));
+    Put("shaders/texture.cg", std::string(TextureShader));
+    // Both found under the request's prefix; the program's source under the outer one.
     Texture* texture = proxy->GetTexture("quad.png{textures}", nullptr);
-    Program* program = proxy->GetProgram("shaders/texture.cg", nullptr);
+    Program* program = proxy->GetProgram("texture.cg{shaders}", nullptr);
     program->GetParameter("Tex")->SetSampler(texture, pointClamp.get());
     DrawQuad(program);
-    EXPECT_TRUE(Near(At(5, Size - 5), 255, 0, 0));        // top left
-    EXPECT_TRUE(Near(At(Size - 5, Size - 5), 0, 255, 0)); // top right
-    EXPECT_TRUE(Near(At(5, 5), 0, 0, 255));               // bottom left
-    EXPECT_TRUE(Near(At(Size - 5, 5), 255, 255, 255));    // bottom right
+    EXPECT_TRUE(Near(At(5, Size - 5), {255, 0, 0, 255}));        // top left
+    EXPECT_TRUE(Near(At(Size - 5, Size - 5), {0, 255, 0, 255})); // top right
+    EXPECT_TRUE(Near(At(5, 5), {0, 0, 255, 255}));               // bottom left
+    EXPECT_TRUE(Near(At(Size - 5, 5), {255, 255, 255, 255}));    // bottom right
 }
 
 TEST_F(AssetRender, CubeMapFacesAnswerTheirDirections) {
@@ -166,9 +123,9 @@ TEST_F(AssetRender, CubeMapFacesAnswerTheirDirections) {
         std::vector<unsigned> samples;
         for (int i = 0; i < 4 * 4; ++i)
             samples.insert(samples.end(), colours[f].begin(), colours[f].end());
-        directory.Write(std::string("sky_") + names[f] + ".png", EncodePng(RgbImage(4, 4, samples)));
+        Put(std::string("sky_") + names[f] + ".png", EncodePng(PngImage(4, 4, 2, 8, samples)));
     }
-    directory.Write("cube.cg", std::string(CubeShader));
+    Put("cube.cg", std::string(CubeShader));
     Texture* sky = proxy->GetTexture("sky_*.png", nullptr);
     ASSERT_EQ(TextureType::TextureCube, sky->GetType());
     Program* program = proxy->GetProgram("cube.cg", nullptr);
@@ -178,7 +135,7 @@ TEST_F(AssetRender, CubeMapFacesAnswerTheirDirections) {
         SCOPED_TRACE(names[f]);
         program->GetParameter("Direction")->SetFloat3(1, directions[f]);
         DrawQuad(program);
-        EXPECT_TRUE(Near(At(Size / 2, Size / 2), int(colours[f][0]), int(colours[f][1]), int(colours[f][2])));
+        EXPECT_TRUE(Near(At(Size / 2, Size / 2), {int(colours[f][0]), int(colours[f][1]), int(colours[f][2]), 255}));
     }
 }
 
@@ -187,7 +144,7 @@ TEST_F(AssetRender, TextDrawnWithAFontStandsUpright) {
     Held<Proxy> fontProxy(new Proxy(fonts.get(), device.get(), nullptr, nullptr));
     auto* font = dynamic_cast<Font*>(fontProxy->Get(AssetFont, "DejaVuSans-Bold.ttf:32", nullptr));
     ASSERT_TRUE(font);
-    directory.Write("text.cg", std::string(TextShader));
+    Put("text.cg", std::string(TextShader));
     Program* program = proxy->GetProgram("text.cg", nullptr);
     program->GetParameter("Glyphs")->SetSampler(font->GetTexture(), pointClamp.get());
     device->Clear(ClearColor | ClearDepth, 0, 0, 0, 0, 1, 0);
@@ -198,15 +155,16 @@ TEST_F(AssetRender, TextDrawnWithAFontStandsUpright) {
     int barY = 16 + int(offset[1]) - 2;
     int stemY = 16 + 3;
     int left = 16 + int(offset[0]);
-    int covered = 0;
-    for (int x = 0; x < Size; ++x)
-        covered += At(x, barY)[0] > 128;
-    EXPECT_GE(covered, 12) << "the bar row";
-    int stem = 0;
-    for (int x = 0; x < Size; ++x)
-        stem += At(x, stemY)[0] > 128;
+    auto covered = [&](int y) {
+        int n = 0;
+        for (int x = 0; x < Size; ++x)
+            n += At(x, y)[0] > 128;
+        return n;
+    };
+    const int bar = covered(barY), stem = covered(stemY);
+    EXPECT_GE(bar, 12) << "the bar row";
     EXPECT_GE(stem, 3);
-    EXPECT_LT(stem, covered / 2) << "the stem is narrower than the bar";
+    EXPECT_LT(stem, bar / 2) << "the stem is narrower than the bar";
     EXPECT_LT(At(left, stemY)[0], 64) << "left of the stem is empty";
     EXPECT_LT(At(32, 8)[0], 64) << "below the baseline is empty";
 }
