@@ -16,5 +16,6 @@ double MusicTime = 0.0;
 double FrameDelta = 0.0;
 float Spectrum[SpectrumSize] = {};
 float Tempo = 0.0f;
+const Gralith::Sound::MusicStream* DecodedMusic = nullptr;
 
 } // namespace Velorin

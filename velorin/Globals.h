@@ -9,7 +9,8 @@ class SamplerState;
 } // namespace Gralith::Graphics
 namespace Gralith::Sound {
 class Device;
-}
+class MusicStream;
+} // namespace Gralith::Sound
 namespace Gralith::Utils {
 class State;
 class Transform;
@@ -49,6 +50,10 @@ extern double FrameDelta;
 constexpr int SpectrumSize = 256;
 /// The music's frequency magnitudes at the current position; all 0 while no music plays.
 extern float Spectrum[SpectrumSize];
+/// The decoded music, for effects whose picture would otherwise depend on the frames before: they
+/// read the music at any time through it, so every moment looks the same however it is reached.
+/// Null without music.
+extern const Gralith::Sound::MusicStream* DecodedMusic;
 /// Beats per minute: 128 while music plays, 0 otherwise.
 extern float Tempo;
 

@@ -26,6 +26,8 @@
 #include "velorin/Settings.h"
 #include "velorin/Timeline.h"
 
+#include <cstdlib>
+
 namespace Velorin {
 
 Gralith::Graphics::Surface* DepthSurface = nullptr;
@@ -51,6 +53,7 @@ void OpenMusic() {
     musicStream = new Gralith::Sound::MusicStream(SoundDevice);
     try {
         musicStream->Open(MusicPath);
+        DecodedMusic = musicStream;
     } catch (const Gralith::Exception&) {
         ShowMessageBox(MusicMessages::FileNotFound, MusicMessages::Caption);
     }
@@ -104,6 +107,13 @@ void CreatePresentationObjects(const char* dataDirectory, Gralith::Sound::Device
     AssetProxy = new Gralith::Utils::Assets::Proxy(directory, GraphicsDevice, SoundDevice, RenderState);
     directory->Release(); // the proxy holds it
 
+    LoadShowScript();
+}
+
+void LoadShowScript() {
+    // The effects draw their random shapes (the particle field) while loading: from the
+    // generator's start value every reading of the script makes the same ones.
+    std::srand(1);
     LoadScript("demo.xml");
 }
 
@@ -173,6 +183,7 @@ void ReleasePresentationObjects() {
     // The script's effects hold assets and device objects: they go first, the device and the
     // window last.
     ResetTimeline();
+    DecodedMusic = nullptr;
     ReleaseGlobal(musicStream);
     ReleaseGlobal(AssetProxy);
     ReleaseGlobal(GeometryStream);

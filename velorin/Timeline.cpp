@@ -71,8 +71,27 @@ void RunTimeline(double time) {
     }
 }
 
-void ResetTimeline() {
-    for (Influence* influence : Influences) {
+TimelineContents DetachTimeline() {
+    TimelineContents contents{Effects, FailedEffects, Stages, Influences, Framebuffers};
+    Effects.Clear();
+    FailedEffects.Clear();
+    Stages.Clear();
+    Influences.Clear();
+    Framebuffers.Clear();
+    return contents;
+}
+
+void AttachTimeline(const TimelineContents& contents) {
+    ResetTimeline();
+    Effects = contents.effects;
+    FailedEffects = contents.failedEffects;
+    Stages = contents.stages;
+    Influences = contents.influences;
+    Framebuffers = contents.framebuffers;
+}
+
+void DeleteTimeline(TimelineContents& contents) {
+    for (Influence* influence : contents.influences) {
         if (influence->controller) {
             if (influence->controller->animation)
                 influence->controller->animation->Release();
@@ -80,17 +99,18 @@ void ResetTimeline() {
         }
         delete influence;
     }
-    Influences.Clear();
-    for (Stage* stage : Stages)
+    for (Stage* stage : contents.stages)
         delete stage;
-    Stages.Clear();
-    for (Effect* effect : Effects)
+    for (Effect* effect : contents.effects)
         delete effect;
-    Effects.Clear();
-    for (Effect* effect : FailedEffects)
+    for (Effect* effect : contents.failedEffects)
         delete effect;
-    FailedEffects.Clear();
-    Framebuffers.Clear();
+    contents = TimelineContents();
+}
+
+void ResetTimeline() {
+    TimelineContents contents = DetachTimeline();
+    DeleteTimeline(contents);
 }
 
 } // namespace Velorin

@@ -26,6 +26,23 @@ extern Gralith::Utils::Array<Effect*> FailedEffects;
 /// the effects' own state, never on the frames before.
 void RunTimeline(double time);
 
+/// What one script made, out of the timeline's lists: another script can then be read while this
+/// one waits to come back (the live preview keeps its last good script so).
+struct TimelineContents {
+    Gralith::Utils::Array<Effect*> effects;
+    Gralith::Utils::Array<Effect*> failedEffects;
+    Gralith::Utils::Array<Stage*> stages;
+    Gralith::Utils::Array<Influence*> influences;
+    Gralith::Utils::Array<Framebuffer*> framebuffers;
+};
+/// Moves the lists' contents out; the lists are empty afterwards.
+TimelineContents DetachTimeline();
+/// Puts detached contents back in place of what the lists hold, which is deleted as
+/// ResetTimeline deletes it.
+void AttachTimeline(const TimelineContents& contents);
+/// Deletes detached contents as ResetTimeline deletes the lists' own.
+void DeleteTimeline(TimelineContents& contents);
+
 /// Deletes what the script reader made (effects, failed effects, stages, influences with
 /// their controllers) and empties those lists. Framebuffers belong to whoever made them and
 /// are only forgotten. For tests and tools that read more than one script in a process.

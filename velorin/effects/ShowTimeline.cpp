@@ -74,14 +74,23 @@ OverlayLayers SelectOverlay(float t) {
     return layers;
 }
 
-bool StepCut(float& timer, float& offset, float dt, float bass) {
+bool StepCut(float& timer, float dt, float bass) {
     timer -= dt;
     if (timer < 0.0f && bass > 0.45f) {
-        offset = SignedRandom() * 100.0f;
         timer = 0.5f;
         return true;
     }
     return false;
+}
+
+void CutTrack::Restart() { *this = CutTrack(); }
+
+float CutTrack::NextOffset() {
+    // A generator of its own: the C library's rand() is shared with whatever else runs, and the
+    // n-th cut must get the same offset however the show got there.
+    random = random * 1664525u + 1013904223u;
+    ++cuts;
+    return static_cast<float>((random >> 8) / double(1u << 24) * 2.0 - 1.0) * 100.0f;
 }
 
 } // namespace Velorin::ShowTimeline

@@ -43,9 +43,45 @@ struct OverlayLayers {
 /// Which overlay shows at t, with its colours; beat pulses the streaks.
 OverlayLayers SelectOverlay(float t);
 
-/// The camera's cut on strong bass: counts the timer down by dt and, when it has run out and
-/// bass is above 0.45, picks a new offset in -100..100 from rand() and rearms the timer for 0.5 s. Answers
-/// whether it cut.
-bool StepCut(float& timer, float& offset, float dt, float bass);
+/// The camera's cut rule on strong bass: counts the timer down by dt and, when it has run out and
+/// bass is above 0.45, rearms it for 0.5 s. Answers whether it cut.
+bool StepCut(float& timer, float dt, float bass);
+
+/// The camera's cuts as a function of the music time: the cut rule stepped at a fixed rate over
+/// the music's lowest band from the start, each cut taking the next offset in -100..100 of a
+/// fixed sequence. A moment therefore shows the same camera whether it was reached by playing,
+/// at any frame rate, or by seeking to it.
+class CutTrack {
+public:
+    /// Seconds between two steps of the rule.
+    static constexpr double Step = 1.0 / 60.0;
+
+    /// The offset in force at t, where bassAt(s) gives the lowest band at music time s. Moving
+    /// forward steps on from the last call; moving back starts again from 0.
+    template <class BassAt>
+    float OffsetAt(double t, BassAt&& bassAt) {
+        if (t < steps * Step)
+            Restart();
+        while ((steps + 1) * Step <= t) {
+            ++steps;
+            if (StepCut(timer, static_cast<float>(Step), bassAt(steps * Step)))
+                offset = NextOffset();
+        }
+        return offset;
+    }
+    /// Back to the state before the music starts: no cut yet, offset 0.
+    void Restart();
+    /// How many cuts happened up to the last time asked.
+    int GetCutCount() const { return cuts; }
+
+private:
+    float NextOffset();
+
+    long long steps = 0;
+    float timer = 0.0f;
+    float offset = 0.0f;
+    int cuts = 0;
+    unsigned random = 0;
+};
 
 } // namespace Velorin::ShowTimeline

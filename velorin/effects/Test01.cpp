@@ -5,6 +5,7 @@
 #include "gralith/graphics/Program.h"
 #include "gralith/graphics/Surface.h"
 #include "gralith/graphics/Texture2D.h"
+#include "gralith/sound/MusicStream.h"
 #include "gralith/utils/Array.h"
 #include "gralith/utils/State.h"
 #include "gralith/utils/assets/Geometry.h"
@@ -22,6 +23,7 @@
 #include "velorin/effects/Particles.h"
 #include "velorin/effects/ShowTimeline.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -35,12 +37,25 @@ using Gralith::Utils::SceneGraph::Material;
 using Gralith::Utils::SceneGraph::Node;
 
 void (*Test01::PassDone)(Test01::Pass) = nullptr;
-float Test01::CutTimer = 0.0f;
-float Test01::CutOffset = 0.0f;
+ShowTimeline::CutTrack Test01::Cuts;
 
 namespace {
 
 constexpr int GlowSize = 256;
+
+// The camera's cut offset at MusicTime, from the decoded music's lowest band; without music
+// nothing is loud enough to cut.
+float CutOffset() {
+    const Gralith::Sound::MusicStream* music = DecodedMusic;
+    if (!music)
+        return Test01::Cuts.OffsetAt(-1.0, [](double) { return 0.0f; });
+    return Test01::Cuts.OffsetAt(MusicTime, [music](double seconds) {
+        float magnitudes[SpectrumSize];
+        int64_t bytes = std::min(Gralith::Sound::MusicStream::SecondsToBytes(seconds), music->GetLength());
+        music->GetSpectrumAt(bytes, magnitudes);
+        return magnitudes[0];
+    });
+}
 
 void Done(Test01::Pass pass) {
     if (Test01::PassDone)
@@ -169,8 +184,7 @@ void Test01::DrawOverlays(float t) {
 }
 
 void Test01::DrawScenePass(float t) {
-    ShowTimeline::StepCut(CutTimer, CutOffset, static_cast<float>(FrameDelta), Spectrum[0]);
-    const float warped = t + CutOffset;
+    const float warped = t + CutOffset();
     const bool intro = t < ShowTimeline::DropTime;
     glowBoost = ShowTimeline::GlowBoost(t);
 

@@ -3,6 +3,7 @@
 #include "gralith/Ref.h"
 #include "velorin/Effect.h"
 #include "velorin/ResourceHandle.h"
+#include "velorin/effects/ShowTimeline.h"
 
 namespace Gralith::Graphics {
 class Program;
@@ -44,9 +45,8 @@ public:
     /// Called after each pass when set (profiling tools time the passes with it); null in the show.
     static void (*PassDone)(Pass pass);
 
-    /// The camera's cut state, shared by every instance like the music is.
-    static float CutTimer;
-    static float CutOffset;
+    /// The camera's cuts, shared by every instance like the music is.
+    static ShowTimeline::CutTrack Cuts;
 
 private:
     void DrawScenePass(float t);

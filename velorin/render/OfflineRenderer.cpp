@@ -58,6 +58,7 @@ OfflineRenderer::OfflineRenderer(const std::string& dataDirectory, int width, in
     try {
         music->Open(path.c_str());
         musicPath = path;
+        DecodedMusic = music;
     } catch (const Gralith::Exception& e) {
         musicProblem = e.GetMessage();
         music->Release();
@@ -66,6 +67,8 @@ OfflineRenderer::OfflineRenderer(const std::string& dataDirectory, int width, in
 }
 
 OfflineRenderer::~OfflineRenderer() {
+    if (DecodedMusic == music)
+        DecodedMusic = nullptr;
     if (music)
         music->Release();
 }

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -88,19 +89,39 @@ TEST_F(ShowTimeline, OverlaysChangeAtTheirMusicTimes) {
 }
 
 TEST_F(ShowTimeline, StrongBassCutsAtMostEveryHalfSecond) {
-    // Frames of 1/60 s with strong bass on the frames listed; answers the cuts.
-    auto cuts = [](std::initializer_list<int> strong, int frames) {
-        float timer = 0.0f, offset = 0.0f;
-        int n = 0;
-        for (int f = 0; f < frames; ++f) {
-            bool loud = std::find(strong.begin(), strong.end(), f) != strong.end();
-            n += Show::StepCut(timer, offset, 1.0f / 60.0f, loud ? 0.8f : 0.45f);
-        }
-        return n;
+    // Strong bass in the steps listed (1/60 s each); answers the cuts in the first second.
+    auto cuts = [](std::initializer_list<int> strong) {
+        Show::CutTrack track;
+        track.OffsetAt(1.0, [&](double s) {
+            int step = static_cast<int>(std::lround(s * 60.0)) - 1;
+            return std::find(strong.begin(), strong.end(), step) != strong.end() ? 0.8f : 0.45f;
+        });
+        return track.GetCutCount();
     };
-    EXPECT_EQ(1, cuts({0, 18}, 60)); // 0.3 s apart
-    EXPECT_EQ(2, cuts({0, 31}, 60)); // just over 0.5 s apart
-    EXPECT_EQ(0, cuts({}, 60)) << "0.45 is not strong enough";
+    EXPECT_EQ(1, cuts({0, 18})); // 0.3 s apart
+    EXPECT_EQ(2, cuts({0, 31})); // just over 0.5 s apart
+    EXPECT_EQ(0, cuts({})) << "0.45 is not strong enough";
+}
+
+TEST_F(ShowTimeline, CutOffsetAtATimeIsTheSameHoweverItIsReached) {
+    // Bass strong for a tenth of every 0.7 s: a cut each time, a different offset each cut.
+    auto bass = [](double s) { return std::fmod(s, 0.7) < 0.1 ? 0.9f : 0.0f; };
+    Show::CutTrack direct;
+    const float at10 = direct.OffsetAt(10.0, bass);
+    EXPECT_EQ(15, direct.GetCutCount());
+    for (double frameRate : {24.0, 60.0, 144.0}) {
+        Show::CutTrack played;
+        std::set<float> offsets;
+        for (double t = 0.0; t < 10.0; t += 1.0 / frameRate)
+            offsets.insert(played.OffsetAt(t, bass));
+        EXPECT_EQ(at10, played.OffsetAt(10.0, bass)) << frameRate << " fps";
+        EXPECT_EQ(16u, offsets.size()) << "0 before the first cut, then one offset per cut";
+        for (float offset : offsets)
+            EXPECT_LE(std::fabs(offset), 100.0f);
+    }
+    direct.OffsetAt(30.0, bass);
+    EXPECT_EQ(at10, direct.OffsetAt(10.0, bass)) << "seeking back replays from the start";
+    EXPECT_EQ(0.0f, direct.OffsetAt(-1.0, bass)) << "before the music nothing has cut";
 }
 
 } // namespace
