@@ -12,6 +12,10 @@ public:
     /// Accent colours: the configuration dialog is blue-violet, the error dialog red.
     enum Accent { AccentInvitation, AccentError };
 
+    /// The text both dialogs' banners carry.
+    static constexpr const char* Title = "HALCYRA";
+    static constexpr const char* Subtitle = "Brightmoot 2008 Invitation";
+
     /// Fills width x height pixels (0xFFRRGGBB, rows top to bottom) with the background.
     static void Paint(uint32_t* pixels, int width, int height, Accent accent);
 

@@ -1,0 +1,141 @@
+#pragma once
+
+// Looking at and clicking on Win32 windows from a second thread, as a viewer would: windows are
+// found by title, read through their controls' own messages, and clicked with synthesised mouse
+// input that goes through the system's hit testing like a real pointer.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace GralithTest {
+
+inline std::string Narrow(const std::wstring& text) {
+    std::string result;
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    if (n > 1) {
+        result.resize(n);
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, result.data(), n, nullptr, nullptr);
+        result.resize(n - 1);
+    }
+    return result;
+}
+
+/// The visible top-level window of this class (null: any) and title, waiting up to 10 s.
+inline HWND WaitForWindow(const wchar_t* className, const wchar_t* title) {
+    for (int i = 0; i < 1000; ++i) {
+        HWND window = FindWindowW(className, title);
+        if (window && IsWindowVisible(window))
+            return window;
+        Sleep(10);
+    }
+    return nullptr;
+}
+
+/// Waits until the window has gone from the screen (hidden or destroyed), up to 10 s.
+inline bool WaitUntilGone(HWND window) {
+    for (int i = 0; i < 1000; ++i) {
+        if (!IsWindow(window) || !IsWindowVisible(window))
+            return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+/// The window's text, as UTF-8.
+inline std::string TextOf(HWND window) {
+    std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
+    text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
+    return Narrow(text);
+}
+
+/// The rows of a combo box, as UTF-8, joined by "|".
+inline std::string RowsOf(HWND combo) {
+    std::string rows;
+    int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::wstring row(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0) + 1, L'\0');
+        row.resize(SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(row.data())));
+        rows += (i ? "|" : "") + Narrow(row);
+    }
+    return rows;
+}
+
+/// Where the window's client area is on the screen and how big it is.
+inline RECT ClientBox(HWND window) {
+    RECT r;
+    GetClientRect(window, &r);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    OffsetRect(&r, origin.x, origin.y);
+    return r;
+}
+
+/// Moves the pointer to the centre of the control and presses and releases the left button.
+inline void Click(HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    // Absolute pointer positions are in 1/65536ths of the primary screen.
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input[3] = {};
+    for (INPUT& i : input) {
+        i.type = INPUT_MOUSE;
+        i.mi.dx = (x * 65536 + width / 2) / width;
+        i.mi.dy = (y * 65536 + height / 2) / height;
+    }
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    for (INPUT& i : input) {
+        SendInput(1, &i, sizeof i);
+        Sleep(30);
+    }
+}
+
+/// The screen's pixels in box, 0x00RRGGBB, rows top to bottom.
+inline std::vector<uint32_t> Capture(const RECT& box) {
+    int width = box.right - box.left, height = box.bottom - box.top;
+    std::vector<uint32_t> pixels(size_t(width) * height);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    BitBlt(dc, 0, 0, width, height, screen, box.left, box.top, SRCCOPY);
+    SelectObject(dc, old);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    for (uint32_t& p : pixels)
+        p &= 0xFFFFFF;
+    return pixels;
+}
+
+/// The fraction of pixels whose channels all lie within tolerance of the expected ones (the
+/// expected pixels' alpha byte is ignored).
+inline double Match(const std::vector<uint32_t>& seen, const std::vector<uint32_t>& expected, int tolerance = 8) {
+    if (seen.size() != expected.size() || seen.empty())
+        return 0.0;
+    size_t good = 0;
+    for (size_t i = 0; i < seen.size(); ++i) {
+        bool close = true;
+        for (int shift = 0; shift < 24; shift += 8) {
+            int a = (seen[i] >> shift) & 0xFF, b = (expected[i] >> shift) & 0xFF;
+            close = close && (a - b <= tolerance && b - a <= tolerance);
+        }
+        good += close;
+    }
+    return double(good) / seen.size();
+}
+
+} // namespace GralithTest
