@@ -1,15 +1,8 @@
 #include "tests/support/Expect.h"
 
-#include "gralith/graphics/IndexBuffer.h"
-#include "gralith/graphics/InputLayout.h"
 #include "gralith/graphics/Parameter.h"
 #include "gralith/graphics/Program.h"
-#include "gralith/graphics/SamplerState.h"
 #include "gralith/graphics/Shader.h"
-#include "gralith/graphics/Surface.h"
-#include "gralith/graphics/Texture2D.h"
-#include "gralith/graphics/Texture3D.h"
-#include "gralith/graphics/TextureCube.h"
 #include "gralith/graphics/VertexBuffer.h"
 #include "gralith/graphics/null/NullDevice.h"
 #include "gralith/graphics/null/NullResources.h"
@@ -24,24 +17,8 @@ namespace {
 
 class NullDeviceTest : public ::testing::Test {
 protected:
-    void SetUp() override { device = NullDevice::Create(); }
     void TearDown() override { device->Release(); }
-    Program* MakeProgram(const char* vertex, const char* pixel) {
-        Shader* vs = device->CreateShader(VertexShader, 0, "vsMain", 0, vertex);
-        Shader* ps = device->CreateShader(PixelShader, 0, "psMain", 0, pixel);
-        Program* program = device->CreateProgram(vs, ps);
-        shaders.push_back(vs);
-        shaders.push_back(ps);
-        return program;
-    }
-    NullDevice* device = nullptr;
-    std::vector<Shader*> shaders;
-
-public:
-    ~NullDeviceTest() override {
-        for (Shader* s : shaders)
-            s->Release();
-    }
+    NullDevice* device = NullDevice::Create();
 };
 
 } // namespace
@@ -64,8 +41,11 @@ TEST_F(NullDeviceTest, BufferSetDataCopiesBytesAndChecksTheRange) {
 }
 
 TEST_F(NullDeviceTest, ProgramListsUniformsOfBothStagesOnceInNameOrder) {
-    Program* program = MakeProgram("uniform float4x4 World; uniform float4 Light; uniform float Bones[4];",
-                                   "uniform float4 Light; uniform sampler2D DiffuseMap; uniform float3 Ambient;");
+    Shader* vs = device->CreateShader(VertexShader, 0, "vsMain", 0,
+                                      "uniform float4x4 World; uniform float4 Light; uniform float Bones[4];");
+    Shader* ps = device->CreateShader(PixelShader, 0, "psMain", 0,
+                                      "uniform float4 Light; uniform sampler2D DiffuseMap; uniform float3 Ambient;");
+    Program* program = device->CreateProgram(vs, ps);
     ASSERT_EQ(program->GetParameterCount(), 5);
     const char* order[] = {"Ambient", "Bones", "DiffuseMap", "Light", "World"};
     for (int i = 0; i < 5; ++i)
@@ -76,7 +56,8 @@ TEST_F(NullDeviceTest, ProgramListsUniformsOfBothStagesOnceInNameOrder) {
     EXPECT_EQ(program->GetParameter("Bones")->GetArraySize(), 4);
     EXPECT_EQ(program->GetParameter("Bones")->GetType(), ParamFloat);
     EXPECT_EQ(program->GetParameter("World")->GetArraySize(), 1);
-    program->Release();
+    for (Object* o : std::initializer_list<Object*>{program, vs, ps})
+        o->Release();
 }
 
 } // namespace Gralith::Graphics

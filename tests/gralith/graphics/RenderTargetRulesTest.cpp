@@ -1,7 +1,6 @@
 #include "tests/support/Expect.h"
 
 #include "gralith/graphics/Surface.h"
-#include "gralith/graphics/Texture2D.h"
 #include "gralith/graphics/null/NullDevice.h"
 
 namespace Gralith::Graphics {
@@ -10,37 +9,26 @@ namespace {
 
 class RenderTargetRules : public ::testing::Test {
 protected:
-    void SetUp() override {
-        device = NullDevice::Create(640, 480);
-        a = device->CreateSurface(256, 256, PixelFormatR8G8B8A8, 0);
-        b = device->CreateSurface(128, 64, PixelFormatR8G8B8A8, 0);
-        depth = device->CreateSurface(256, 256, PixelFormatDepth24Stencil8, 0);
-    }
     void TearDown() override {
-        a->Release();
-        b->Release();
-        depth->Release();
-        device->Release();
+        for (Object* o : std::initializer_list<Object*>{a, b, depth, device})
+            o->Release();
     }
-    NullDevice* device = nullptr;
-    Surface* a = nullptr;
-    Surface* b = nullptr;
-    Surface* depth = nullptr;
+    NullDevice* device = NullDevice::Create(640, 480);
+    Surface* a = device->CreateSurface(256, 256, PixelFormatR8G8B8A8, 0);
+    Surface* b = device->CreateSurface(128, 64, PixelFormatR8G8B8A8, 0);
+    Surface* depth = device->CreateSurface(256, 256, PixelFormatDepth24Stencil8, 0);
 };
 
 } // namespace
 
-TEST_F(RenderTargetRules, OffscreenTargetResetsTheViewportToItsSize) {
+TEST_F(RenderTargetRules, OffscreenTargetSetsTheViewportBackBufferAloneMeansTheWindow) {
     device->SetViewport(1, 2, 3, 4);
     device->SetRenderTargets(1, &a, depth);
     EXPECT_EQ(device->GetViewport(), (Rect{0, 0, 256, 256}));
     EXPECT_EQ(device->GetColorTargetCount(), 1);
     EXPECT_EQ(device->GetColorTarget(0), a);
     EXPECT_EQ(device->GetDepthStencilTarget(), depth);
-}
-
-TEST_F(RenderTargetRules, BackBufferAloneMeansTheWindowWithItsOwnDepth) {
-    device->SetRenderTargets(1, &a, depth);
+    // The back buffer as the one colour target is the window, with its own depth buffer.
     Surface* back = device->GetBackBuffer();
     device->SetRenderTargets(1, &back, depth);
     EXPECT_EQ(device->GetColorTargetCount(), 0);

@@ -149,32 +149,21 @@ TEST(GLDeviceLifetime, WhatADeviceMadeKeepsItAlive) {
 
 // A device made without a shading layer gets one later; a draw with every state unset then uses
 // the defaults instead of reaching for states that were never made.
-TEST(GLDeviceLifetime, ShadingAddedLaterStillDrawsWithTheDefaultStates) {
-    EGLGLDevice* device = EGLGLDevice::Create(4, 4, Depth24Stencil8, 0, nullptr);
-    device->SetShadingContext(CreateCgShading(device));
+class ShadingAddedLater : public GLDeviceTest {
+    EGLGLDevice* CreateDevice() override {
+        EGLGLDevice* late = EGLGLDevice::Create(Size, Size, Depth24Stencil8, 0, nullptr);
+        late->SetShadingContext(CreateCgShading(late));
+        return late;
+    }
+};
+
+TEST_F(ShadingAddedLater, DrawsWithTheDefaultStates) {
     EXPECT_NE(device->GetSemanticMap(), nullptr);
-    const char* source = "float4 v(float4 p : POSITION) : POSITION { return p; }\n"
-                         "float4 p() : COLOR { return float4(1, 0, 0, 1); }\n";
-    Shader* vertex = device->CreateShader(VertexShader, 0, "v", 0, source);
-    Shader* pixel = device->CreateShader(PixelShader, 0, "p", 0, source);
-    Program* program = device->CreateProgram(vertex, pixel);
-    InputElementDesc position = {0, 0, 2, 0, DataTypeFloat32, 0};
-    InputLayout* layout = device->CreateInputLayout(&position, 1);
-    const float triangle[6] = {-1, -1, 3, -1, -1, 3};
-    VertexBuffer* buffer = device->CreateVertexBuffer(BufferModeStatic, sizeof triangle, 8);
-    buffer->SetData(triangle, 0, 0);
     device->SetBlendState(nullptr);
     device->SetDepthStencilState(nullptr);
     device->SetRasterizerState(nullptr);
-    device->SetProgram(program);
-    device->SetInputLayout(layout);
-    device->SetVertexBuffer(0, buffer);
-    device->Clear(ClearColor | ClearDepth, 0, 0, 0, 1, 1, 0);
-    device->DrawUnindexed(0, 3);
-    EXPECT_TRUE(Near(GralithTest::ReadPixel(device, 1, 1), {255, 0, 0, 255}));
-    device->SetProgram(nullptr);
-    for (Object* made : std::initializer_list<Object*>{vertex, pixel, program, layout, buffer, device})
-        made->Release();
+    FullQuad(1, 0, 0);
+    EXPECT_TRUE(Near(Read(1, 1), {255, 0, 0, 255}));
 }
 
 } // namespace Gralith::Graphics

@@ -18,7 +18,7 @@ Program* GLDeviceTest::MakeProgram(const std::string& source) {
 }
 
 void GLDeviceTest::SetUp() {
-    device = EGLGLDevice::Create(Size, Size);
+    device = CreateDevice();
     colorProgram = MakeProgram("void vsMain(float4 p : POSITION, float4 c : COLOR0, out float4 op : POSITION,\n"
                                "            out float4 oc : COLOR0) { op = p; oc = c; }\n"
                                "float4 psMain(float4 c : COLOR0) : COLOR { return c; }\n");

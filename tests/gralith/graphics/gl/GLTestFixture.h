@@ -1,6 +1,5 @@
 #pragma once
 
-#include "gralith/Exception.h"
 #include "gralith/graphics/BlendState.h"
 #include "gralith/graphics/DepthStencilState.h"
 #include "gralith/graphics/InputLayout.h"
@@ -17,8 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -36,6 +33,7 @@ protected:
 
     void SetUp() override;
     void TearDown() override;
+    virtual EGLGLDevice* CreateDevice() { return EGLGLDevice::Create(Size, Size); }
 
     /// Draws the rectangle (x0, y0)-(x1, y1) in clip space at depth z with one colour.
     void Quad(float x0, float y0, float x1, float y1, float z, float r, float g, float b, float a = 1.0f);

@@ -106,15 +106,13 @@ const Row Rows[] = {
          b->Lock(LockReadOnly, 0, 0);
      },
      {M::BufferLocked, 3}},
-    {"read and write lock", [](Made& m) { m.Buffer()->Lock(static_cast<LockMode>(3), 0, 0); }, {M::InvalidLockMode, 3}},
+    {"read and write lock", [](Made& m) { m.Buffer()->Lock(LockMode(3), 0, 0); }, {M::InvalidLockMode, 3}},
     {"unknown buffer mode",
-     [](Made& m) { m.Buffer(static_cast<BufferMode>(3)); },
+     [](Made& m) { m.Buffer(BufferMode(3)); },
      {M::InvalidBufferMode, 4},
      {"Buffer mode enum not recognized", 4}},
     // Textures
-    {"upload to a renderable texture",
-     [](Made& m) { m.Texture(true)->SetData(0, nullptr, false); },
-     {M::SetDataRenderable, 3}},
+    {"renderable upload", [](Made& m) { m.Texture(true)->SetData(0, nullptr, false); }, {M::SetDataRenderable, 3}},
     {"upload to a renderable cube",
      [](Made& m) { m.Cube(true)->SetData(PositiveX, 0, nullptr, false); },
      {M::SetDataRenderable, 3}},
@@ -124,13 +122,11 @@ const Row Rows[] = {
      [](Made& m) { m.Texture(false, PixelFormatLuminance8)->GetSurface(0); },
      {M::Luminance8Surface, 0}},
     {"cube face 6",
-     [](Made& m) { m.Cube(false)->SetData(static_cast<CubeFace>(6), 0, nullptr, false); },
+     [](Made& m) { m.Cube(false)->SetData(CubeFace(6), 0, nullptr, false); },
      {M::InvalidTextureFace, 4}},
-    {"cube face -1",
-     [](Made& m) { m.Cube(false)->GetSurface(static_cast<CubeFace>(-1), 0); },
-     {M::InvalidTextureFace, 4}},
+    {"cube face -1", [](Made& m) { m.Cube(false)->GetSurface(CubeFace(-1), 0); }, {M::InvalidTextureFace, 4}},
     {"unknown pixel format",
-     [](Made& m) { m.Texture(false, static_cast<PixelFormat>(11)); },
+     [](Made& m) { m.Texture(false, PixelFormat(11)); },
      {M::UnsupportedPixelFormat, 4},
      {"Invalid texture pixel type enum", 4}},
     {"3D texture upload",
@@ -180,25 +176,24 @@ const Row Rows[] = {
     // State descriptions
     {"unknown blend operand",
      [](Made& m) {
-         m(m.d->CreateBlendState(
-             {true, static_cast<BlendOperand>(10), BlendOne, BlendOne, BlendOne, true, true, true, true}));
+         m(m.d->CreateBlendState({true, BlendOperand(10), BlendOne, BlendOne, BlendOne, true, true, true, true}));
      },
      {M::InvalidBlendOperand, 4}},
     {"unknown compare function",
      [](Made& m) {
-         m(m.d->CreateDepthStencilState({true, static_cast<CompareFunction>(8), true, false, Always, 0, 0, 0,
-                                         StencilKeep, StencilKeep, StencilKeep}));
+         m(m.d->CreateDepthStencilState(
+             {true, CompareFunction(8), true, false, Always, 0, 0, 0, StencilKeep, StencilKeep, StencilKeep}));
      },
      {M::InvalidCompareFunction, 4}},
     {"unknown stencil operation",
      [](Made& m) {
          m(m.d->CreateDepthStencilState(
-             {true, Less, true, true, Always, 0, 0, 0, StencilKeep, StencilKeep, static_cast<StencilOperation>(6)}));
+             {true, Less, true, true, Always, 0, 0, 0, StencilKeep, StencilKeep, StencilOperation(6)}));
      },
      {M::InvalidStencilOperation, 4}},
     {"unknown cull mode",
      [](Made& m) {
-         m(m.d->CreateRasterizerState({1, 1, 1, static_cast<CullMode>(3), false}));
+         m(m.d->CreateRasterizerState({1, 1, 1, CullMode(3), false}));
      },
      {M::InvalidCullMode, 4}},
     {"no minification filter",
@@ -208,19 +203,15 @@ const Row Rows[] = {
      {M::IllegalFilterMode, 4}},
     {"unknown data type",
      [](Made& m) {
-         InputElementDesc element = {0, 0, 4, 0, static_cast<DataType>(5), 0};
+         InputElementDesc element = {0, 0, 4, 0, DataType(5), 0};
          m(m.d->CreateInputLayout(&element, 1));
      },
      {M::InvalidDataType, 4}},
-    {"unknown primitive type",
-     [](Made& m) { m.d->SetPrimitiveType(static_cast<PrimitiveType>(5)); },
-     {M::InvalidPrimitiveType, 4}},
+    {"unknown primitive type", [](Made& m) { m.d->SetPrimitiveType(PrimitiveType(5)); }, {M::InvalidPrimitiveType, 4}},
     // Shaders, programs and parameters
     {"geometry shader", [](Made& m) { m.MakeShader(GeometryShader); }, {M::GeometryShaderType, 2}},
-    {"unknown shader type", [](Made& m) { m.MakeShader(static_cast<ShaderType>(3)); }, {M::InvalidShaderType, 4}},
-    {"compiled shader",
-     [](Made& m) { m(m.d->CreateShader(VertexShader, 1, "vsMain", 0, "")); },
-     {M::OnlyTextShaders, 2}},
+    {"unknown shader type", [](Made& m) { m.MakeShader(ShaderType(3)); }, {M::InvalidShaderType, 4}},
+    {"compiled shader", [](Made& m) { m(m.d->CreateShader(VertexShader, 1, "v", 0, "")); }, {M::OnlyTextShaders, 2}},
     {"program with a geometry stage",
      [](Made& m) {
          Shader* vertex = m.MakeShader(VertexShader);

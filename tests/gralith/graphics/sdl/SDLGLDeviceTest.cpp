@@ -11,9 +11,6 @@
 #include <GL/glext.h>
 #include <SDL.h>
 
-#include <cstring>
-#include <string>
-
 #include <dlfcn.h>
 
 GRALITH_TEST_WITH_XVFB();
@@ -42,19 +39,9 @@ protected:
             device->Release();
         window->Release();
     }
-    SDLGLDevice* Make(DepthStencilFormat format, int samples, int flags) {
-        device = static_cast<SDLGLDevice*>(CreateDevice(GraphicsDriverOpenGL, window, format, samples, flags));
-        return device;
+    void Make(int flags) {
+        device = static_cast<SDLGLDevice*>(CreateDevice(GraphicsDriverOpenGL, window, Depth24Stencil8, 0, flags));
     }
-    void PushWindowEvent(Uint8 which) {
-        SDL_Event event;
-        std::memset(&event, 0, sizeof event);
-        event.type = SDL_WINDOWEVENT;
-        event.window.event = which;
-        event.window.windowID = SDL_GetWindowID(window->GetSDLWindow());
-        SDL_PushEvent(&event);
-    }
-
     SDLWindow* window = nullptr;
     SDLGLDevice* device = nullptr;
 };
@@ -62,7 +49,7 @@ protected:
 } // namespace
 
 TEST_F(SDLGLDeviceTest, ContextHasTheRequestedDepthAndStencilAndDraws) {
-    Make(Depth24Stencil8, 0, 0);
+    Make(0);
     const GLFunctions& gl = device->GL();
     int depth = 0, stencil = 0;
     gl.GetIntegerv(GL_DEPTH_BITS, &depth);
@@ -80,17 +67,18 @@ TEST_F(SDLGLDeviceTest, ContextHasTheRequestedDepthAndStencilAndDraws) {
     EXPECT_TRUE(device->Present());
     // The Cg shading layer answers the capability query.
     EXPECT_TRUE(device->HasCapability(1));
-}
-
-TEST_F(SDLGLDeviceTest, PresentAnswersFalseOnceForACloseRequest) {
-    Make(Depth24Stencil8, 0, 0);
-    PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    // A close request makes Present answer false, once.
+    SDL_Event event = {};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = SDL_WINDOWEVENT_CLOSE;
+    event.window.windowID = SDL_GetWindowID(window->GetSDLWindow());
+    SDL_PushEvent(&event);
     EXPECT_FALSE(device->Present());
     EXPECT_TRUE(device->Present());
 }
 
 TEST_F(SDLGLDeviceTest, FullscreenFlagSwitchesTheWindowMode) {
-    Make(Depth24Stencil8, 0, DeviceFullscreen);
+    Make(DeviceFullscreen);
     bool flagged = (SDL_GetWindowFlags(window->GetSDLWindow()) & SDL_WINDOW_FULLSCREEN) != 0;
     EXPECT_EQ(flagged, device->IsFullscreen());
     device->Clear(ClearColor, 1, 0, 0, 1, 1, 0);

@@ -80,20 +80,7 @@ float4 psMain() : COLOR { return float4(Scale, 0.0, 1.0, 1.0); }
     EXPECT_TRUE(Near(Read(2, 2), {0, 0, 0, 0}));
 }
 
-TEST_F(CgRender, ValuesSetBeforeTheProgramIsBoundAreKept) {
-    Program* red = BuildPixel("float4 Tint;\nfloat4 psMain() : COLOR { return Tint; }\n");
-    Program* green = BuildPixel("float4 Color;\nfloat4 psMain() : COLOR { return Color; }\n");
-    device->SetProgram(red);
-    const float r[] = {1, 0, 0, 1}, g[] = {0, 1, 0, 1};
-    // green is not current: the upload must reach green, not the bound program.
-    green->GetParameter("Color")->SetFloat4(1, g);
-    red->GetParameter("Tint")->SetFloat4(1, r);
-    Draw(green);
-    EXPECT_TRUE(Near(Read(3, 3), {0, 255, 0, 255}));
-    Draw(red);
-    EXPECT_TRUE(Near(Read(3, 3), {255, 0, 0, 255}));
-}
-
+// The fixture's colour program stays current: each upload must reach this program, not the bound one.
 TEST_F(CgRender, EverySetterReachesItsUniform) {
     Program* program = BuildPixel(R"(
 float F; float2 F2; float3 F3;
@@ -208,36 +195,20 @@ float4 psMain(float2 wide : TEXCOORD0, float4 narrow : TEXCOORD1) : COLOR {
 }
 
 TEST_F(CgRender, SemanticMapRoutesLayoutSlotsToShaderInputs) {
-    // Slot 5 carries the uv as TEXCOORD0 and slot 1 a colour as generic attribute 6 (ATTR6).
-    Program* program = MakeProgram(R"(
-struct VSOut { float4 position : POSITION; float2 uv : TEXCOORD0; float4 color : COLOR0; };
-VSOut vsMain(float2 position : POSITION, float2 uv : TEXCOORD0, float4 color : ATTR6) {
-    VSOut o; o.position = float4(position, 0.0, 1.0); o.uv = uv; o.color = color; return o;
-}
+    // Slot 5 carries the quad's red and green as TEXCOORD0, slot 1 its green, blue and alpha as
+    // generic attribute 6 (ATTR6).
+    device->SetProgram(MakeProgram(R"(
+void vsMain(float4 position : POSITION, float2 uv : TEXCOORD0, float4 color : ATTR6, out float4 p : POSITION,
+            out float2 ouv : TEXCOORD0, out float4 ocolor : COLOR0) { p = position; ouv = uv; ocolor = color; }
 float4 psMain(float2 uv : TEXCOORD0, float4 color : COLOR0) : COLOR { return float4(uv.x, color.g, color.b, 1.0); }
-)");
+)"));
     const char* names[SlotLimit] = {"POSITION", "ATTR6", nullptr, nullptr, nullptr, "TEXCOORD0"};
     device->SetSemanticMap(Keep(device->CreateSemanticMap(names)));
-    const float vertices[] = {
-        -1, -1, 0, 0, 0, 0.5f, 1, //
-        1,  -1, 1, 0, 0, 0.5f, 1, //
-        -1, 1,  0, 1, 0, 0.5f, 1, //
-        1,  1,  1, 1, 0, 0.5f, 1,
-    };
-    VertexBuffer* buffer = Keep(device->CreateVertexBuffer(BufferModeStatic, sizeof(vertices), 7 * sizeof(float)));
-    buffer->SetData(vertices, 0, sizeof(vertices));
     const InputElementDesc elements[] = {
-        {0, 0, 2, 0, DataTypeFloat32, 0},
-        {5, 0, 2, 2 * sizeof(float), DataTypeFloat32, 0},
-        {1, 0, 3, 4 * sizeof(float), DataTypeFloat32, 0},
-    };
-    device->SetProgram(program);
-    device->SetVertexBuffer(0, buffer);
+        {0, 0, 4, 0, DataTypeFloat32, 0}, {5, 0, 2, 16, DataTypeFloat32, 0}, {1, 0, 3, 20, DataTypeFloat32, 0}};
     device->SetInputLayout(Keep(device->CreateInputLayout(elements, 3)));
-    device->SetPrimitiveType(TriangleStrip);
-    device->DrawUnindexed(0, 4);
-    EXPECT_TRUE(Near(Read(Size - 1, 32), {253, 128, 255, 255}));
-    EXPECT_TRUE(Near(Read(0, 32), {2, 128, 255, 255}));
+    FullQuad(0.25f, 0.5f, 0.75f, 1);
+    EXPECT_TRUE(Near(Read(32, 32), {64, 191, 255, 255}));
 }
 
 } // namespace Gralith::Graphics
