@@ -51,8 +51,12 @@ struct Win32DialogWindowProcedure {
 };
 
 Win32DialogWindow::~Win32DialogWindow() {
-    if (window)
+    if (window) {
+        // The derived dialog is gone already: notifications sent while the controls are
+        // destroyed must not reach it.
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         DestroyWindow(window);
+    }
     if (font)
         DeleteObject(font);
 }
