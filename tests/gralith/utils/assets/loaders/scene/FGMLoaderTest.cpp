@@ -1,12 +1,10 @@
+#include "../LoaderTestSupport.h"
 #include "FormatSamples.h"
 
-#include "gralith/Exception.h"
 #include "gralith/graphics/null/NullDevice.h"
 #include "gralith/graphics/null/NullResources.h"
-#include "gralith/graphics/null/NullShading.h"
 #include "gralith/utils/MemoryInputStream.h"
 #include "gralith/utils/assets/Geometry.h"
-#include "gralith/utils/assets/Proxy.h"
 #include "gralith/utils/assets/loaders/FGMLoader.h"
 
 #include <gtest/gtest.h>
@@ -17,106 +15,53 @@
 
 using namespace Gralith;
 using namespace Gralith::Graphics;
+using namespace GralithTest;
 using Gralith::Utils::MemoryInputStream;
-using Gralith::Utils::String;
-using Gralith::Utils::Assets::Asset;
-using Gralith::Utils::Assets::AssetGeometry;
-using Gralith::Utils::Assets::AssetScene;
 using Gralith::Utils::Assets::Geometry;
-using Gralith::Utils::Assets::Proxy;
 using Gralith::Utils::Assets::Loaders::FGMLoader;
 using Gralith::Utils::SceneGraph::FGMWriter;
 
 namespace {
 
-// Records the buffer modes the loader asks for.
-class ModeDevice : public NullDevice {
-public:
-    ModeDevice() : NullDevice(64, 64) {}
-    VertexBuffer* CreateVertexBuffer(BufferMode mode, int size, int stride) override {
-        modes.push_back(mode);
-        return NullDevice::CreateVertexBuffer(mode, size, stride);
-    }
-    IndexBuffer* CreateIndexBuffer(BufferMode mode, int size, IndexType type) override {
-        modes.push_back(mode);
-        return NullDevice::CreateIndexBuffer(mode, size, type);
-    }
-    std::vector<BufferMode> modes;
-};
-
 class FGMLoaderTest : public ::testing::Test {
 protected:
-    void SetUp() override { device = NullDevice::Create(64, 64); }
-    void TearDown() override { device->Release(); }
-
-    Geometry* Read(const std::vector<unsigned char>& bytes, BufferMode mode = BufferModeStatic) {
-        MemoryInputStream* s = new MemoryInputStream(bytes.data(), static_cast<int>(bytes.size()));
-        try {
-            Geometry* g = FGMLoader::ReadBlock(s, device, mode);
-            s->Release();
-            return g;
-        } catch (...) {
-            s->Release();
-            throw;
-        }
+    Geometry* Read(const std::vector<unsigned char>& bytes) {
+        Held<MemoryInputStream> s(new MemoryInputStream(bytes.data(), static_cast<int>(bytes.size())));
+        return FGMLoader::ReadBlock(s.get(), device.get(), BufferModeStatic);
     }
 
     std::string Failure(const std::vector<unsigned char>& bytes, int* code = nullptr) {
-        try {
-            Read(bytes)->Release();
-        } catch (const Exception& e) {
-            if (code)
-                *code = e.GetCode();
-            return e.GetMessage();
-        }
-        return "(loaded)";
+        return MessageOf([&] { Read(bytes)->Release(); }, code);
     }
 
-    static InputElementDesc Element(Geometry* g, int i) {
-        InputElementDesc e[16];
-        g->GetInputLayout()->GetElements(16, e);
-        return e[i];
-    }
-
-    NullDevice* device = nullptr;
+    Held<NullDevice> device{NullDevice::Create(64, 64)};
 };
-
-void ExpectElement(const InputElementDesc& e, int slot, int stream, int components, DataType type, int normalized) {
-    EXPECT_EQ(slot, e.Semantic);
-    EXPECT_EQ(stream, e.Stream);
-    EXPECT_EQ(components, e.ComponentCount);
-    EXPECT_EQ(0, e.Offset);
-    EXPECT_EQ(type, e.Type);
-    EXPECT_EQ(normalized, e.Normalized);
-}
 
 } // namespace
 
 TEST_F(FGMLoaderTest, Version101EveryDataTypeAndRemap) {
     FGMWriter::Block b = FormatSamples::MixedTypes();
-    Geometry* g = Read(FormatSamples::Bytes(b));
+    Held<Geometry> g(Read(FormatSamples::Bytes(b)));
     ASSERT_EQ(4, g->GetStreamCount());
-    ExpectElement(Element(g, 0), 0, 0, 3, DataTypeFloat32, 0);
-    ExpectElement(Element(g, 1), 2, 1, 3, DataTypeInt16, 1);
-    ExpectElement(Element(g, 2), 3, 2, 4, DataTypeInt8, 0);
-    ExpectElement(Element(g, 3), 8, 3, 2, DataTypeInt16, 0);
-    const int sizes[] = {36, 18, 12, 12};
-    const int strides[] = {12, 6, 4, 4};
+    InputElementDesc e[4];
+    g->GetInputLayout()->GetElements(4, e);
+    // Semantic, stream, components, offset, type, normalized; buffer size and stride; scale, bias.
+    const std::vector<float> expected[] = {{0, 0, 3, 0, DataTypeFloat32, 0, 36, 12, 1, 0},
+                                           {2, 1, 3, 0, DataTypeInt16, 1, 18, 6, 1, 0},
+                                           {3, 2, 4, 0, DataTypeInt8, 0, 12, 4, 1, 0},
+                                           {8, 3, 2, 0, DataTypeInt16, 0, 12, 4, 0.5f, 0.25f}};
     for (int i = 0; i < 4; ++i) {
         auto* vb = static_cast<NullVertexBuffer*>(g->GetVertexBuffer(i));
-        EXPECT_EQ(sizes[i], vb->GetSize()) << i;
-        EXPECT_EQ(strides[i], vb->GetStride()) << i;
-        EXPECT_EQ(0, std::memcmp(b.streams[i].data.Data(), vb->GetBytes(), sizes[i])) << i;
+        EXPECT_EQ(expected[i],
+                  (std::vector<float>{float(e[i].Semantic), float(e[i].Stream), float(e[i].ComponentCount),
+                                      float(e[i].Offset), float(e[i].Type), float(e[i].Normalized),
+                                      float(vb->GetSize()), float(vb->GetStride()), g->GetScale(i), g->GetBias(i)}))
+            << i;
+        EXPECT_EQ(0, std::memcmp(b.streams[i].data.Data(), vb->GetBytes(), vb->GetSize())) << i;
     }
-    EXPECT_EQ(1.0f, g->GetScale(0));
-    EXPECT_EQ(1.0f, g->GetScale(1));
-    EXPECT_EQ(0.5f, g->GetScale(3));
-    EXPECT_EQ(0.25f, g->GetBias(3));
-    EXPECT_EQ(0.0f, g->GetBias(2));
     auto* ib = static_cast<NullIndexBuffer*>(g->GetIndexBuffer());
     EXPECT_EQ(IndexType16, ib->GetIndexType());
     EXPECT_EQ(6, ib->GetSize());
-    g->Release();
 }
 
 TEST_F(FGMLoaderTest, UnsupportedValuesFailWithTheirMessages) {
@@ -181,16 +126,12 @@ TEST_F(FGMLoaderTest, EveryTruncationFailsCleanlyAndRewindsTheStream) {
             // The block sits after 3 bytes of something else, as inside a scene file.
             std::vector<unsigned char> bytes = {1, 2, 3};
             bytes.insert(bytes.end(), full.begin(), full.begin() + n);
-            MemoryInputStream* s = new MemoryInputStream(bytes.data(), static_cast<int>(bytes.size()));
+            Held<MemoryInputStream> s(new MemoryInputStream(bytes.data(), static_cast<int>(bytes.size())));
             s->Seek(0, 3);
-            try {
-                FGMLoader::ReadBlock(s, device, BufferModeStatic)->Release();
-                ADD_FAILURE() << "prefix of " << n << " bytes loaded";
-            } catch (const Exception& e) {
-                EXPECT_EQ(0, std::strncmp("Corrupt FGM data: ", e.GetMessage(), 18)) << n << ": " << e.GetMessage();
-            }
+            const std::string message =
+                MessageOf([&] { FGMLoader::ReadBlock(s.get(), device.get(), BufferModeStatic)->Release(); });
+            EXPECT_EQ(0u, message.rfind("Corrupt FGM data: ", 0)) << n << ": " << message;
             EXPECT_EQ(3, s->Tell());
-            s->Release();
         }
     }
 }

@@ -1,18 +1,17 @@
 // A scene file drawn for real: the FSG file, its Cg program and PNG texture go through the asset
 // proxy onto a headless OpenGL device (llvmpipe), the node tree is updated and drawn with the
 // transform stack, and the frame is read back.
+#include "../LoaderTestSupport.h"
 #include "FormatSamples.h"
 #include "ImageEncoding.h"
 #include "SceneTestSupport.h"
 
-#include "gralith/Exception.h"
 #include "gralith/graphics/Parameter.h"
 #include "gralith/graphics/Program.h"
 #include "gralith/graphics/SamplerState.h"
 #include "gralith/graphics/gl/CGShadingContext.h"
 #include "gralith/graphics/gl/EGLGLDevice.h"
 #include "gralith/utils/assets/Geometry.h"
-#include "gralith/utils/assets/Proxy.h"
 #include "gralith/utils/assets/Scene.h"
 #include "gralith/utils/scenegraph/Material.h"
 #include "gralith/utils/scenegraph/Node.h"
@@ -22,15 +21,15 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdlib>
 #include <cstring>
+#include <memory>
 
 using namespace Gralith;
 using namespace Gralith::Graphics;
 using namespace Gralith::Utils;
 using namespace Gralith::Utils::Assets;
 using namespace Gralith::Utils::SceneGraph;
+using namespace GralithTest;
 
 namespace {
 
@@ -51,20 +50,13 @@ float4 psMain(float2 uv : TEXCOORD0) : COLOR { return tex2D(Diffuse, uv); }
 
 GLShadingContext* MakeShading(GLDevice* device) { return new CGShadingContext(device); }
 
-// A quad over clip space (-1..1) facing the viewer, drawn by a parent node into the upper-right
-// quadrant and by its child into the lower-left one.
+// The unit quad (0..1, texture coordinates alike) drawn by a parent node, moved and halved, at
+// 0.5..1 in clip space, and by its child, moved by (-2, -2) under that, at -0.5..0.
 FSGWriter::Scene TwoQuads() {
-    static const float positions[] = {-1, -1, 0, 1, -1, 0, 1, 1, 0, -1, 1, 0};
-    static const float uvs[] = {0, 0, 1, 0, 1, 1, 0, 1};
-    static const unsigned short indices[] = {0, 1, 2, 0, 2, 3};
     FSGWriter::Scene s;
     FSGWriter::Geometry g;
     g.id = "quad";
-    g.name = "Quad";
-    g.block.vertexCount = 4;
-    g.block.streams.Add(FGMWriter::FloatStream("POSITION", 3, positions, 12));
-    g.block.streams.Add(FGMWriter::FloatStream("TEXCOORD0", 2, uvs, 8));
-    FGMWriter::SetIndices16(g.block, indices, 6);
+    g.block = FormatSamples::Quad(101);
     s.geometries.Add(g);
 
     FSGWriter::Material m;
@@ -98,29 +90,14 @@ FSGWriter::Scene TwoQuads() {
 
 class SceneRender : public ::testing::Test {
 protected:
-    void SetUp() override {
-        device = EGLGLDevice::Create(Size, Size, Depth24Stencil8, 0, &MakeShading);
-        files = new SceneTestSupport::MemoryFileSystem();
-        proxy = new Proxy(files, device, nullptr, nullptr);
-        transform = new Transform(device);
-        sampler = device->CreateSamplerState(
-            {FilterPoint, FilterPoint, FilterNone, AddressClamp, AddressClamp, AddressClamp});
-    }
-    void TearDown() override {
-        device->SetProgram(nullptr);
-        sampler->Release();
-        delete transform;
-        proxy->Release();
-        files->Release();
-        device->Release();
-    }
+    ~SceneRender() override { device->SetProgram(nullptr); }
 
     void Draw(Node* node, const Matrix4& parentWorld) {
         const Matrix4 world = node->Update(0.0f, parentWorld);
         for (const Batch& b : node->GetBatches()) {
             Program* program = b.material->GetProgram();
             device->SetProgram(program);
-            program->GetParameter("Diffuse")->SetSampler(b.material->GetTexture(Material::Diffuse), sampler);
+            program->GetParameter("Diffuse")->SetSampler(b.material->GetTexture(Material::Diffuse), sampler.get());
             transform->SetWorld(world);
             b.geometry->Draw();
         }
@@ -128,43 +105,39 @@ protected:
             Draw(child, world);
     }
 
-    std::array<int, 4> At(int x, int y) { return GralithTest::ReadPixel(device, x, y); }
+    Pixel At(int x, int y) { return ReadPixel(device.get(), x, y); }
 
-    EGLGLDevice* device = nullptr;
-    SceneTestSupport::MemoryFileSystem* files = nullptr;
-    Proxy* proxy = nullptr;
-    Transform* transform = nullptr;
-    SamplerState* sampler = nullptr;
+    Held<EGLGLDevice> device{EGLGLDevice::Create(Size, Size, Depth24Stencil8, 0, &MakeShading)};
+    Held<SceneTestSupport::MemoryFileSystem> files{new SceneTestSupport::MemoryFileSystem()};
+    Held<Proxy> proxy{new Proxy(files.get(), device.get(), nullptr, nullptr)};
+    std::unique_ptr<Transform> transform{new Transform(device.get())};
+    Held<SamplerState> sampler{
+        device->CreateSamplerState({FilterPoint, FilterPoint, FilterNone, AddressClamp, AddressClamp, AddressClamp})};
 };
 
 } // namespace
 
 TEST_F(SceneRender, NodeTreeDrawsTexturedGeometryWhereItsTransformationsPutIt) {
     // Left column red, right column green.
-    GralithTest::PngImage png;
-    png.width = 2;
-    png.height = 2;
-    png.samples = {255, 0, 0, 0, 255, 0, 255, 0, 0, 0, 255, 0};
-    files->files["stripes.png"] = GralithTest::EncodePng(png);
+    files->files["stripes.png"] = EncodePng(PngImage(2, 2, 2, 8, {255, 0, 0, 0, 255, 0, 255, 0, 0, 0, 255, 0}));
     files->files["textured.cg"] = std::vector<unsigned char>(TexturedCg, TexturedCg + std::strlen(TexturedCg));
     files->files["two.fsg"] = FormatSamples::Bytes(TwoQuads());
 
-    Scene* scene = proxy->GetScene("two.fsg", this);
+    Scene* scene = proxy->GetScene("two.fsg", nullptr);
     device->Clear(ClearColor | ClearDepth, 0, 0, 1, 1, 1, 0);
     Draw(scene->GetRoot(), Matrix4());
     device->Present();
 
-    const std::array<int, 4> red = {255, 0, 0, 255}, green = {0, 255, 0, 255}, blue = {0, 0, 255, 255};
-    // Parent: upper-right quadrant, texture left half red, right half green.
-    EXPECT_EQ(red, At(36, 40));
-    EXPECT_EQ(green, At(60, 40));
-    EXPECT_EQ(red, At(34, 62));
-    EXPECT_EQ(green, At(62, 33));
-    // Child, under its parent's scale: lower-left quadrant.
-    EXPECT_EQ(red, At(4, 10));
-    EXPECT_EQ(green, At(28, 20));
-    // The other two quadrants keep the clear colour.
-    EXPECT_EQ(blue, At(10, 50));
-    EXPECT_EQ(blue, At(50, 10));
-    EXPECT_EQ(blue, At(31, 33));
+    const Pixel red = {255, 0, 0, 255}, green = {0, 255, 0, 255}, blue = {0, 0, 255, 255};
+    // Parent: x and y from 48 to 64, the texture's left half red, its right half green.
+    EXPECT_EQ(red, At(49, 50));
+    EXPECT_EQ(red, At(54, 62));
+    EXPECT_EQ(green, At(58, 49));
+    EXPECT_EQ(green, At(62, 62));
+    // Child, moved by (-2, -2) under its parent's scale: x and y from 16 to 32.
+    EXPECT_EQ(red, At(17, 18));
+    EXPECT_EQ(green, At(30, 30));
+    // Everywhere else keeps the clear colour.
+    for (auto [x, y] : {std::pair{10, 50}, {50, 10}, {40, 40}, {46, 56}, {33, 20}, {20, 14}})
+        EXPECT_EQ(blue, At(x, y)) << x << "," << y;
 }

@@ -16,11 +16,8 @@ using namespace Gralith::Utils::Assets;
 
 InputStream* MemoryFileSystem::Open(String path) {
     auto it = files.find(path.CStr());
-    if (it == files.end()) {
-        if (nullForMissing)
-            return nullptr;
+    if (it == files.end())
         throw Exception((String("File not found: ") + path).CStr(), 6);
-    }
     return new MemoryInputStream(it->second.data(), static_cast<int>(it->second.size()));
 }
 

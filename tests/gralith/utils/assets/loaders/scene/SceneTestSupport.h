@@ -16,8 +16,6 @@ class MemoryFileSystem : public Gralith::Utils::FileSystem {
 public:
     Gralith::Utils::InputStream* Open(Gralith::Utils::String path) override;
     std::map<std::string, std::vector<unsigned char>> files;
-    /// Open answers null instead of throwing for a missing file.
-    bool nullForMissing = false;
 };
 
 /// Makes a 1x1 texture (type 2) or a program (type 7) on the proxy's device for any
