@@ -11,6 +11,9 @@ packages=(
   libkissfft-dev zlib1g-dev
   # platform: window, GL, input, audio, dialogs
   libsdl2-dev libgtk-3-dev libegl-dev libgl-dev libegl1-mesa-dev libgl1-mesa-dri libegl-mesa0 libglx-mesa0
+  # fsg-convert reads scenes from modelling tools (glTF, COLLADA, OBJ, FBX, ...) through the Open
+  # Asset Import Library
+  libassimp-dev
   # shader translation of Cg source text
   glslang-dev glslang-tools spirv-tools spirv-headers libspirv-cross-c-shared-dev
   # headless display, input automation, screenshots, fonts, video
