@@ -196,7 +196,6 @@ private:
                 out.leftOut.push_back("animation " + name + ": only the first animation is converted");
                 continue;
             }
-            this->animation = &animation;
             ticksPerSecond = animation.mTicksPerSecond > 0.0 ? animation.mTicksPerSecond : 25.0;
             out.listing.push_back("animation " + name + ": " + Number(animation.mDuration / ticksPerSecond) + " s, " +
                                   std::to_string(animation.mNumChannels) + " animated nodes");
@@ -439,7 +438,6 @@ private:
     std::vector<std::string> geometryIds, materialIds;
     std::map<const aiNode*, std::vector<unsigned>> camerasOn, lightsOn;
     std::map<const aiNode*, int> gltfNodes;
-    const aiAnimation* animation = nullptr;
     double ticksPerSecond = 25.0;
     std::map<std::string, const aiNodeAnim*> nodeAnims;
 };
