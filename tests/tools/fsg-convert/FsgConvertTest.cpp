@@ -62,65 +62,85 @@ struct Loaded {
     Assets::Scene* scene;
 };
 
+// The same scene as one binary glTF file: JSON chunk, then the buffer as BIN chunk.
+std::string Glb(std::string json, std::string bin) {
+    const std::string uri = R"("uri":"sample.bin",)";
+    json.erase(json.find(uri), uri.size());
+    json.resize((json.size() + 3) / 4 * 4, ' ');
+    bin.resize((bin.size() + 3) / 4 * 4, '\0');
+    auto u32 = [](size_t v) {
+        const unsigned char b[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
+                                    static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
+        return std::string(reinterpret_cast<const char*>(b), 4);
+    };
+    return "glTF" + u32(2) + u32(28 + json.size() + bin.size()) + u32(json.size()) + "JSON" + json + u32(bin.size()) +
+           std::string("BIN\0", 4) + bin;
+}
+
 class FsgConvert : public ::testing::Test {
 protected:
     void SetUp() override {
         std::string bin;
-        dir.Write("sample.gltf", SampleGltf(bin));
+        const std::string json = SampleGltf(bin);
+        dir.Write("sample.gltf", json);
         dir.Write("sample.bin", bin);
+        dir.Write("sample.glb", Glb(json, bin));
         std::filesystem::create_directory(dir / "out");
     }
     GralithTest::TempDirectory dir;
 };
 
 TEST_F(FsgConvert, GltfNodesStandWhereTheSourcePutsThemAtEveryTime) {
-    auto result = Convert("--tolerance 1e-5 '" + dir / "sample.gltf" + "' '" + dir / "out/sample.fsg" + "'");
-    ASSERT_EQ(0, result.status) << result.err;
-    for (const char* said : {"left out: skin of mesh 'tri' (1 joints)", "left out: morph targets of mesh 'tri' (1)",
-                             "left out: material 'checker': Normals texture '*0'",
-                             "left out: animation 'idle': only the first animation is converted"})
-        EXPECT_NE(std::string::npos, result.err.find(said)) << said << " in\n" << result.err;
+    for (const char* file : {"sample.gltf", "sample.glb"}) {
+        SCOPED_TRACE(file);
+        auto result = Convert("--tolerance 1e-5 '" + dir / file + "' '" + dir / "out/sample.fsg" + "'");
+        ASSERT_EQ(0, result.status) << result.err;
+        for (const char* said : {"left out: skin of mesh 'tri' (1 joints)", "left out: morph targets of mesh 'tri' (1)",
+                                 "left out: material 'checker': Normals texture '*0'",
+                                 "left out: animation 'idle': only the first animation is converted"})
+            EXPECT_NE(std::string::npos, result.err.find(said)) << said << " in\n" << result.err;
 
-    Loaded loaded(dir / "out", "sample.fsg");
-    // Keys, the floats just before them, and times between, before and after all keys.
-    for (float t :
-         {-0.5f, 0.0f, 0.3f, 0.49999997f, 0.5f, 0.75f, 0.99999994f, 1.0f, 1.3f, 1.5f, 1.7f, 1.9999999f, 2.0f, 3.0f}) {
-        loaded.Update(t);
-        for (size_t i = 0; i < Nodes().size(); ++i) {
-            Node* node = loaded.scene->FindNode(Nodes()[i].name);
-            ASSERT_NE(nullptr, node) << Nodes()[i].name;
-            const Matrix expected = World(static_cast<int>(i), t);
-            for (int e = 0; e < 16; ++e)
-                ASSERT_NEAR(expected[e], node->GetWorld()[e], 1e-4)
-                    << Nodes()[i].name << " at " << t << " element " << e;
+        Loaded loaded(dir / "out", "sample.fsg");
+        // Keys, the floats just before them, and times between, before and after all keys.
+        for (float t : {-0.5f, 0.0f, 0.3f, 0.49999997f, 0.5f, 0.75f, 0.99999994f, 1.0f, 1.3f, 1.5f, 1.7f, 1.9999999f,
+                        2.0f, 3.0f}) {
+            loaded.Update(t);
+            for (size_t i = 0; i < Nodes().size(); ++i) {
+                Node* node = loaded.scene->FindNode(Nodes()[i].name);
+                ASSERT_NE(nullptr, node) << Nodes()[i].name;
+                const Matrix expected = World(static_cast<int>(i), t);
+                for (int e = 0; e < 16; ++e)
+                    ASSERT_NEAR(expected[e], node->GetWorld()[e], 1e-4)
+                        << Nodes()[i].name << " at " << t << " element " << e;
+            }
         }
-    }
-    // Steps hold in linear controllers, splines become bezier ones (y of each translation).
-    for (auto [name, bezier] : {std::pair{"linear", false}, {"step", false}, {"cubic", true}}) {
-        Controller* c = loaded.scene->FindNode(name)->GetTransformations()[0]->GetAnimation()->GetController(1);
-        EXPECT_EQ(bezier, dynamic_cast<BezierController*>(c) != nullptr) << name;
-        EXPECT_EQ(!bezier, dynamic_cast<LinearController*>(c) != nullptr) << name;
-    }
+        // Steps hold in linear controllers, splines become bezier ones (y of each translation).
+        for (auto [name, bezier] : {std::pair{"linear", false}, {"step", false}, {"cubic", true}}) {
+            Controller* c = loaded.scene->FindNode(name)->GetTransformations()[0]->GetAnimation()->GetController(1);
+            EXPECT_EQ(bezier, dynamic_cast<BezierController*>(c) != nullptr) << name;
+            EXPECT_EQ(!bezier, dynamic_cast<LinearController*>(c) != nullptr) << name;
+        }
 
-    Assets::Geometry* room = loaded.scene->FindGeometry("room");
-    ASSERT_NE(nullptr, room);
-    EXPECT_EQ(24, room->GetVertexCount());
-    EXPECT_EQ(36, room->GetIndexCount());
-    const char* streams[] = {"POSITION", "NORMAL", "TEXCOORD0"};
-    ASSERT_EQ(3, room->GetStreamCount());
-    for (int s = 0; s < 3; ++s)
-        EXPECT_STREQ(streams[s], room->GetSemanticName(s).CStr());
-    EXPECT_NE(nullptr, loaded.scene->FindMaterial("checker")->GetTexture(Material::Diffuse));
-    EXPECT_EQ(CheckerPng().size(), std::filesystem::file_size(dir / "out/sample-texture0.png"));
+        Assets::Geometry* room = loaded.scene->FindGeometry("room");
+        ASSERT_NE(nullptr, room);
+        EXPECT_EQ(24, room->GetVertexCount());
+        EXPECT_EQ(36, room->GetIndexCount());
+        const char* streams[] = {"POSITION", "NORMAL", "TEXCOORD0"};
+        ASSERT_EQ(3, room->GetStreamCount());
+        for (int s = 0; s < 3; ++s)
+            EXPECT_STREQ(streams[s], room->GetSemanticName(s).CStr());
+        EXPECT_NE(nullptr, loaded.scene->FindMaterial("checker")->GetTexture(Material::Diffuse));
+        EXPECT_EQ(CheckerPng().size(), std::filesystem::file_size(dir / "out/sample-texture0.png"));
 
-    Camera* camera = loaded.scene->FindCamera("camera");
-    ASSERT_NE(nullptr, camera);
-    EXPECT_EQ(loaded.scene->FindNode("camera"), camera->GetTarget());
-    EXPECT_NEAR(0.7 * 180 / 3.14159265, loaded.Parameter(camera->GetParameter(Camera::YFov)), 1e-3);
-    EXPECT_NEAR(500.0f, loaded.Parameter(camera->GetParameter(Camera::ZFar)), 1e-3);
-    EXPECT_EQ(Light::Directional, loaded.scene->FindLight("sun")->GetLightType());
-    EXPECT_EQ(Light::Omni, loaded.scene->FindLight("lamp")->GetLightType());
-    EXPECT_NEAR(1.5f, loaded.Parameter(loaded.scene->FindLight("sun")->GetParameter(Light::Color)), 1e-6);
+        Camera* camera = loaded.scene->FindCamera("camera");
+        ASSERT_NE(nullptr, camera);
+        EXPECT_EQ(loaded.scene->FindNode("camera"), camera->GetTarget());
+        EXPECT_NEAR(0.7 * 180 / 3.14159265, loaded.Parameter(camera->GetParameter(Camera::YFov)), 1e-3);
+        EXPECT_NEAR(500.0f, loaded.Parameter(camera->GetParameter(Camera::ZFar)), 1e-3);
+        EXPECT_EQ(Light::Directional, loaded.scene->FindLight("sun")->GetLightType());
+        EXPECT_EQ(Light::Omni, loaded.scene->FindLight("lamp")->GetLightType());
+        EXPECT_NEAR(1.5f, loaded.Parameter(loaded.scene->FindLight("sun")->GetParameter(Light::Color)), 1e-6);
+    }
 }
 
 TEST_F(FsgConvert, ScaleAxisAndPrefixApplyToTheWholeScene) {
