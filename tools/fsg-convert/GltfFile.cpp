@@ -2,6 +2,7 @@
 
 #include "Json.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>

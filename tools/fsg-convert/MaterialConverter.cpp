@@ -8,6 +8,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <vector>
 
 namespace FsgConvert {
 
@@ -45,8 +46,11 @@ std::string Extension(const std::string& name) {
     return dot == std::string::npos ? "" : Lower(name.substr(dot + 1));
 }
 
-// Uncompressed embedded texels (BGRA) as a PNG file.
+// Uncompressed embedded texels (BGRA) as a PNG file; empty for more pixels than the engine's
+// image loaders accept.
 std::string EncodePng(const aiTexture& texture) {
+    if (static_cast<unsigned long long>(texture.mWidth) * texture.mHeight > 16777216ull)
+        return "";
     std::vector<unsigned char> rgba;
     rgba.reserve(static_cast<size_t>(texture.mWidth) * texture.mHeight * 4);
     for (unsigned i = 0; i < texture.mWidth * texture.mHeight; ++i) {

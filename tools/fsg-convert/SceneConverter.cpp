@@ -6,6 +6,7 @@
 #include <assimp/scene.h>
 
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <stdexcept>
 
