@@ -16,18 +16,13 @@ if [ ! -f "$cache/complete" ]; then
   mkdir -p "$cache_root"
   work=$(mktemp -d "$cache_root/fetch.XXXXXX")
   trap 'rm -rf "$work"' EXIT
-  # A private source list and private apt state: the system's apt configuration stays as it is.
-  codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-  echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg]" \
-    "http://deb.debian.org/debian $codename main" >"$work/sources.list"
-  mkdir -p "$work/lists/partial" "$work/cache/archives/partial" "$work/download"
-  apt=(apt-get -q -o Dir::Etc::SourceList="$work/sources.list" -o Dir::Etc::SourceParts=/dev/null
-       -o Dir::State::Lists="$work/lists" -o Dir::Cache="$work/cache" -o APT::Sandbox::User="$(id -un)")
-  "${apt[@]}" update >&2
-  (cd "$work/download" && "${apt[@]}" source --download-only libpng1.6 >&2)
+  source "$(dirname "${BASH_SOURCE[0]}")/lib/debian-source.sh"
+  debian_source_apt "$work"
+  debian_source_update
+  debian_source_fetch "$work/download" libpng1.6
   tarball=$(ls "$work/download"/libpng1.6_"$version".orig.tar.* 2>/dev/null | head -n 1)
   if [ -z "$tarball" ]; then
-    echo "fetch-png-test-images: no libpng $version source in Debian's $codename archive" >&2
+    echo "fetch-png-test-images: no libpng $version source in Debian's archive" >&2
     exit 1
   fi
   tar -xf "$tarball" -C "$work" --wildcards '*/contrib/pngsuite/*' '*/contrib/testpngs/*'
