@@ -143,4 +143,76 @@ constexpr const char* WindowFormatFailed = "Could not create an OpenGL window of
 /// DriverNotAvailable + the driver's name, or its number when it has none.
 constexpr const char* DriverNotAvailable = "Graphics driver not available in this build: ";
 
+// The Direct3D 9 backend.
+constexpr const char* D3D9DepthFormatUnsupported =
+    "Depth stencil format not supported by the device";                                   // ErrorUnsupported
+constexpr const char* D3D9InvalidDepthFormat = "Invalid depth stencil format";            // ErrorInvalidArgument
+constexpr const char* D3D9UnsupportedPrimitive = "Unsupported primitive type";            // ErrorInvalidArgument
+constexpr const char* D3D9NoProgram = "Attempting to draw something with no program set"; // ErrorInvalidState
+constexpr const char* D3D9InvalidCubeFace = "Invalid cube face enum";                     // ErrorInvalidArgument
+constexpr const char* D3D9Int8Elements = "Unsupported data type or component count in input layout. Only "
+                                         "4-component Int8 elements are supported by DX9."; // ErrorUnsupported
+constexpr const char* D3D9Int16Elements = "Unsupported data type or component count in input layout. Only 2 "
+                                          "or 4 component Int16 elements are supported by DX9."; // ErrorUnsupported
+constexpr const char* D3D9Float32Elements = "Unsupported data type or component count in input layout. Only "
+                                            "1-4 component Float32 elements are supported by DX9."; // ErrorUnsupported
+constexpr const char* D3D9UnsupportedDataType = "Unsupported data type enum by DX9"; // ErrorInvalidArgument
+constexpr const char* D3D9UnsupportedSemantic = "Unsupported semantic for this backend (Direct3D9)"; // ErrorUnsupported
+constexpr const char* D3D9InputLayoutCreation = "Error creating input layout";                       // ErrorGeneral
+constexpr const char* D3D9ClearFailed = "Clear operation failed";                                    // ErrorGeneral
+constexpr const char* D3D9ViewportFailed = "Unable to set viewport";                                 // ErrorUnsupported
+constexpr const char* D3D9SetVertexDeclaration = "Error setting vertex declaration";                 // ErrorGeneral
+constexpr const char* D3D9SetVertexShader = "Error setting vertex shader";                           // ErrorGeneral
+constexpr const char* D3D9SetPixelShader = "Error setting pixel shader";                             // ErrorGeneral
+constexpr const char* D3D9DrawUnindexed = "Error drawing unindexed primitives";                      // ErrorGeneral
+constexpr const char* D3D9DrawIndexed = "Error drawing indexed primitives";                          // ErrorGeneral
+constexpr const char* D3D9SetVertexBuffer = "Error setting vertex buffer";                           // ErrorGeneral
+constexpr const char* D3D9SetIndexBuffer = "Error setting index buffer";                             // ErrorGeneral
+constexpr const char* D3D9DepthStencilTarget = "Failed to set depth/stencil target";                 // ErrorUnsupported
+constexpr const char* D3D9LockVertexBuffer = "Error locking vertex buffer";                          // ErrorGeneral
+constexpr const char* D3D9LockIndexBuffer = "Error locking index buffer";                            // ErrorGeneral
+constexpr const char* D3D9TextureInvalidCall2D =
+    "Error creating texture (invalid call, format might be unsupported)";                           // ErrorGeneral
+constexpr const char* D3D9TextureInvalidCall = "Error creating texture (invalid call)";             // ErrorGeneral
+constexpr const char* D3D9TextureOutOfVideoMemory = "Error creating texture (out of video memory)"; // ErrorGeneral
+constexpr const char* D3D9TextureLock = "Error locking the texture";                                // ErrorGeneral
+constexpr const char* D3D9SetDataPixelFormat = "Texture2D::SetData(): Unsupported pixel format";    // ErrorGeneral
+constexpr const char* D3D9TextureSurface = "GetSurface(): unable to create surface";                // ErrorUnsupported
+constexpr const char* D3D9CubeSurface = "GetSurface(): unable to get cube face surface";            // ErrorUnsupported
+constexpr const char* D3D9CopyNotRenderable =
+    "Surface::Copy(): Source and destination surfaces must be renderable";                      // ErrorInvalidState
+constexpr const char* D3D9CopyFilter = "Surface::Copy(): Illegal filter mode enum";             // ErrorInvalidArgument
+constexpr const char* D3D9CopyFailed = "Surface::Copy(): Unable to perform the copy operation"; // ErrorUnsupported
+constexpr const char* D3D9GeometryShaderType = "Geometry shaders are not supported by this device"; // ErrorUnsupported
+constexpr const char* D3D9InvalidShaderType = "Invalid shader type";                          // ErrorInvalidArgument
+constexpr const char* D3D9OnlyTextShaders = "Only text shaders are supported by this device"; // ErrorUnsupported
+constexpr const char* D3D9ShaderCreation = "The device could not create the compiled shader"; // ErrorGeneral
+constexpr const char* D3D9ConstantTable = "The compiled shader has no constant table";        // ErrorGeneral
+constexpr const char* D3D9NoGeometryPrograms = "D3D9 does not support geometry shaders.";     // ErrorGeneral
+constexpr const char* D3D9ParameterInvalid = "Parameter::GetType(): Parameter is invalid";    // ErrorGeneral
+constexpr const char* D3D9ParameterVectorSize =
+    "Parameter::GetType(): Unsupported parameter type (invalid vector size)"; // ErrorGeneral
+constexpr const char* D3D9ParameterMatrixSize =
+    "Parameter::GetType(): Unsupported parameter type (invalid matrix size)";                 // ErrorGeneral
+constexpr const char* D3D9ParameterType = "Parameter::GetType(): Unsupported parameter type"; // ErrorGeneral
+constexpr const char* D3D9ReadSurface = "ReadSurface(): the surface could not be read";       // ErrorGeneral
+
+// Direct3D 9 device creation (all ErrorCreation).
+constexpr const char* D3D9NotAvailable = "'Not available error' during device init";
+constexpr const char* D3D9OutOfVideoMemory = "Out of video memory during init";
+constexpr const char* D3D9DeviceLost = "Device lost during init";
+constexpr const char* D3D9UnsupportedParameters = "Unsupported device parameters";
+/// D3D9CreationFailed + the system's text for the failure.
+constexpr const char* D3D9CreationFailed = "Direct3D 9 device creation failed: ";
+constexpr const char* D3D9DefaultSurfaces = "Unable to extract default surfaces"; // ErrorRefused
+constexpr const char* NeedsWin32WindowD3D9 = "The Direct3D 9 device needs a Win32 window";
+/// D3D9MissingDll + the DLL's name: Direct3D 9 itself is not installed.
+constexpr const char* D3D9MissingDll = "Direct3D 9 is not available: could not load ";
+/// D3D9MissingCompiler + the newest DLL's name: the shader compiler of the DirectX end-user runtime.
+constexpr const char* D3D9MissingCompiler =
+    "Direct3D 9 needs the shader compiler of the DirectX end-user runtime, which is not installed: "
+    "could not load ";
+/// D3D9MissingEntryPoint + "DLL: function".
+constexpr const char* D3D9MissingEntryPoint = "Direct3D 9 runtime incomplete, missing ";
+
 } // namespace Gralith::Graphics::Messages
