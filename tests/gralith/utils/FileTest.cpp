@@ -26,18 +26,6 @@ using GralithTest::TempDirectory;
 
 namespace {
 
-// Opens path through dir, which must fail with "File not found: " + expected, code 6.
-void ExpectNotFound(Directory& dir, const char* path, const std::string& expected) {
-    try {
-        InputStream* stream = dir.Open(path);
-        stream->Release();
-        ADD_FAILURE() << "opened " << path;
-    } catch (const Exception& e) {
-        EXPECT_EQ("File not found: " + expected, e.GetMessage());
-        EXPECT_EQ(6, e.GetCode());
-    }
-}
-
 // The message and code of opening path (with open, when given, else as an InputFile), or
 // "<opened>"; "<blocked>" when the open did not return within five seconds (the test then plays
 // the FIFO's writer so the open can finish).
@@ -71,16 +59,7 @@ std::string SparseFile(const TempDirectory& temp, const std::string& name, long 
 
 } // namespace
 
-TEST(Directory, MissingFileNamesTheFullPrefixedPath) {
-    TempDirectory temp;
-    Directory dir(temp.Path().c_str());
-    ExpectNotFound(dir, "textures/x.png", temp / "textures/x.png");
-    // A directory is not a readable file either.
-    temp.Write("sub/file.txt", "x");
-    ExpectNotFound(dir, "sub", temp / "sub");
-}
-
-TEST(InputFile, NamesOfNonRegularFilesFailAtOnce) {
+TEST(InputFile, MissingAndNonRegularFilesFailAtOnceWithTheFullPath) {
     TempDirectory temp;
     temp.Write("dir/file.txt", "x");
     ASSERT_EQ(0, mkfifo((temp / "fifo").c_str(), 0600));
@@ -93,9 +72,12 @@ TEST(InputFile, NamesOfNonRegularFilesFailAtOnce) {
         SCOPED_TRACE(path);
         EXPECT_EQ(std::make_pair(message, 6), OpenOutcome(path));
     }
-    // Through the file system the asset proxy reads with, too.
+    // Through the file system the asset proxy reads with, which prefixes its folder.
     Directory root(temp.Path().c_str());
-    EXPECT_EQ(std::make_pair("Not a regular file: " + fifo, 6), OpenOutcome(fifo, [&] { return root.Open("fifo"); }));
+    for (const char* name : {"fifo", "dir", "textures/x.png"})
+        EXPECT_EQ(std::make_pair(
+                      (name == std::string("fifo") ? "Not a regular file: " : "File not found: ") + temp / name, 6),
+                  OpenOutcome(temp / name, [&] { return root.Open(name); }));
 }
 
 TEST(InputFile, FilesPastTwoGiBAreRefused) {

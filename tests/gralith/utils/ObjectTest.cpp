@@ -1,23 +1,22 @@
+// The engine's ownership and error basics: reference counts through Ref, exceptions as
+// standard ones.
+
 #include "gralith/Object.h"
 #include "gralith/Exception.h"
-#include "gralith/utils/String.h"
-#include "gralith/utils/UtilsException.h"
+#include "gralith/Ref.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 using Gralith::Exception;
 using Gralith::Object;
-using Gralith::Utils::String;
-using Gralith::Utils::UtilsException;
+using Gralith::Ref;
 
 namespace {
 
-class Probe : public Object {
+class Counted : public Object {
 public:
-    explicit Probe(int* destroyed) : destroyed(destroyed) {}
-    ~Probe() override { ++*destroyed; }
+    explicit Counted(int* destroyed) : destroyed(destroyed) {}
+    ~Counted() override { ++*destroyed; }
 
 private:
     int* destroyed;
@@ -25,18 +24,26 @@ private:
 
 } // namespace
 
-TEST(Object, LastReleaseDestroysThroughTheVirtualDestructor) {
+TEST(Ref, ResetSharesAndAdoptTakesOverTheCreatorsReference) {
     int destroyed = 0;
-    Object* object = new Probe(&destroyed);
-    EXPECT_EQ(1, object->GetRefCount());
-    object->AddRef();
-    object->AddRef();
-    EXPECT_EQ(3, object->GetRefCount());
+    auto* shared = new Counted(&destroyed);
+    auto* adopted = new Counted(&destroyed);
+    {
+        Ref<Counted> a(shared);
+        Ref<Counted> b;
+        b.Adopt(adopted);
+        EXPECT_EQ(2, shared->GetRefCount());
+        EXPECT_EQ(1, adopted->GetRefCount());
+        b.Adopt(new Counted(&destroyed)); // replacing releases what was held
+        EXPECT_EQ(1, destroyed);
+        a.Reset(nullptr);
+        EXPECT_EQ(1, shared->GetRefCount());
+    }
+    EXPECT_EQ(2, destroyed);
+    // The last release destroys through the virtual destructor.
+    Object* object = shared;
     object->Release();
-    object->Release();
-    EXPECT_EQ(0, destroyed);
-    object->Release();
-    EXPECT_EQ(1, destroyed);
+    EXPECT_EQ(3, destroyed);
 }
 
 TEST(Exception, IsAStdExceptionWhoseWhatIsTheMessage) {

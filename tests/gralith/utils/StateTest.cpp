@@ -1,5 +1,4 @@
 #include "gralith/utils/State.h"
-#include "gralith/Exception.h"
 #include "gralith/graphics/InputLayout.h"
 #include "gralith/graphics/Program.h"
 #include "gralith/graphics/Shader.h"
@@ -11,150 +10,112 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
+#include <initializer_list>
+#include <utility>
 
 using namespace Gralith::Graphics;
 using Gralith::Utils::State;
 
 namespace {
 
+// A null device ready to draw three vertices, so each draw applies the state.
 class StateTest : public ::testing::Test {
 protected:
-    void SetUp() override { device = MakeDrawableDevice(resources); }
-    void TearDown() override { ReleaseDevice(device, resources); }
-
-    struct Resources {
-        VertexBuffer* buffer = nullptr;
-        InputLayout* layout = nullptr;
-        Program* program = nullptr;
-    };
-
-    static NullDevice* MakeDrawableDevice(Resources& r) {
-        NullDevice* d = NullDevice::Create(320, 240);
-        r.buffer = d->CreateVertexBuffer(BufferModeStatic, 36, 12);
+    void SetUp() override {
+        buffer = device->CreateVertexBuffer(BufferModeStatic, 36, 12);
         InputElementDesc element{0, 0, 3, 0, DataTypeFloat32, 0};
-        r.layout = d->CreateInputLayout(&element, 1);
-        Shader* vs = d->CreateShader(VertexShader, 0, "main", 0, "");
-        Shader* ps = d->CreateShader(PixelShader, 0, "main", 0, "");
-        r.program = d->CreateProgram(vs, ps);
+        layout = device->CreateInputLayout(&element, 1);
+        Shader* vs = device->CreateShader(VertexShader, 0, "main", 0, "");
+        Shader* ps = device->CreateShader(PixelShader, 0, "main", 0, "");
+        program = device->CreateProgram(vs, ps);
         vs->Release();
         ps->Release();
-        d->SetVertexBuffer(0, r.buffer);
-        d->SetInputLayout(r.layout);
-        d->SetProgram(r.program);
-        return d;
+        device->SetVertexBuffer(0, buffer);
+        device->SetInputLayout(layout);
+        device->SetProgram(program);
+    }
+    void TearDown() override {
+        program->Release();
+        layout->Release();
+        buffer->Release();
+        device->Release();
     }
 
-    static void ReleaseDevice(NullDevice* d, Resources& r) {
-        r.program->Release();
-        r.layout->Release();
-        r.buffer->Release();
-        d->Release();
+    // Draws, and answers whether the rasterizer state that draw applied counts front faces
+    // counter-clockwise.
+    int FrontCounterClockwise() {
+        device->DrawUnindexed(0, 3);
+        return static_cast<const NullRasterizerState*>(device->GetRasterizerState())->Desc.FrontCounterClockwise;
     }
 
-    void Draw() { device->DrawUnindexed(0, 3); }
-
-    const NullBlendState* Blend() const { return static_cast<const NullBlendState*>(device->GetBlendState()); }
-    const NullDepthStencilState* DepthStencil() const {
-        return static_cast<const NullDepthStencilState*>(device->GetDepthStencilState());
-    }
-    const NullRasterizerState* Rasterizer() const {
-        return static_cast<const NullRasterizerState*>(device->GetRasterizerState());
-    }
-
-    NullDevice* device = nullptr;
-    Resources resources;
+    NullDevice* device = NullDevice::Create(320, 240);
+    VertexBuffer* buffer = nullptr;
+    InputLayout* layout = nullptr;
+    Program* program = nullptr;
 };
 
 } // namespace
 
-TEST(StateMatching, BlendRules) {
-    BlendStateDesc a = State::DefaultBlend();
-    BlendStateDesc b = a;
-    EXPECT_TRUE(State::Matches(a, b));
-    bool BlendStateDesc::*writes[] = {&BlendStateDesc::WriteRed, &BlendStateDesc::WriteGreen,
-                                      &BlendStateDesc::WriteBlue, &BlendStateDesc::WriteAlpha};
-    for (auto write : writes) {
-        b = a;
-        b.*write = false;
-        EXPECT_FALSE(State::Matches(a, b));
+// Applies each change to a copy of base and expects State::Matches to answer as listed.
+template <class Desc>
+void ExpectMatching(const Desc& base, std::initializer_list<std::pair<void (*)(Desc&), bool>> changes) {
+    int row = 0;
+    for (const auto& change : changes) {
+        Desc changed = base;
+        change.first(changed);
+        EXPECT_EQ(change.second, State::Matches(base, changed)) << "change " << row++;
     }
-    b = a;
-    b.SourceColor = BlendOne;
-    b.DestinationAlpha = BlendZero;
-    EXPECT_TRUE(State::Matches(a, b)) << "blending off ignores operands";
-    a.BlendEnabled = b.BlendEnabled = true;
-    EXPECT_FALSE(State::Matches(a, b));
-    b = a;
-    b.SourceAlpha = BlendDestColor;
-    EXPECT_FALSE(State::Matches(a, b));
-    b = a;
-    b.BlendEnabled = false;
-    EXPECT_FALSE(State::Matches(a, b));
 }
 
-TEST(StateMatching, DepthStencilRules) {
-    DepthStencilStateDesc a = State::DefaultDepthStencil();
-    DepthStencilStateDesc b = a;
-    b.DepthFunction = Greater;
-    EXPECT_FALSE(State::Matches(a, b));
-    b = a;
-    b.DepthWriteEnabled = false;
-    EXPECT_FALSE(State::Matches(a, b));
-    a.DepthEnabled = false;
-    b = a;
-    b.DepthFunction = Never;
-    b.DepthWriteEnabled = !a.DepthWriteEnabled;
-    EXPECT_TRUE(State::Matches(a, b)) << "depth off ignores function and writes";
+TEST(StateMatching, FieldsCountOnlyWhileTheirSwitchIsOn) {
+    using B = BlendStateDesc;
+    B blend = State::DefaultBlend(), blending = blend;
+    blending.BlendEnabled = true;
+    auto operands = [](B& d) { d.SourceColor = BlendOne, d.DestinationAlpha = BlendZero; };
+    ExpectMatching<B>(blend, {{[](B& d) { d.WriteRed = false; }, false},
+                              {[](B& d) { d.WriteGreen = false; }, false},
+                              {[](B& d) { d.WriteBlue = false; }, false},
+                              {[](B& d) { d.WriteAlpha = false; }, false},
+                              {operands, true}, // blending off ignores operands
+                              {[](B& d) { d.BlendEnabled = true; }, false}});
+    ExpectMatching<B>(blending, {{operands, false},
+                                 {[](B& d) { d.SourceAlpha = BlendDestColor; }, false},
+                                 {[](B& d) { d.BlendEnabled = false; }, false}});
 
-    b = a;
-    b.StencilReference = 7;
-    b.StencilPass = StencilReplace;
-    EXPECT_TRUE(State::Matches(a, b)) << "stencil off ignores its fields";
-    a.StencilEnabled = b.StencilEnabled = true;
-    EXPECT_FALSE(State::Matches(a, b));
-    std::uint32_t DepthStencilStateDesc::*words[] = {&DepthStencilStateDesc::StencilReference,
-                                                     &DepthStencilStateDesc::StencilReadMask,
-                                                     &DepthStencilStateDesc::StencilWriteMask};
-    for (auto word : words) {
-        b = a;
-        b.*word ^= 1u;
-        EXPECT_FALSE(State::Matches(a, b));
-    }
-    StencilOperation DepthStencilStateDesc::*operations[] = {&DepthStencilStateDesc::StencilFail,
-                                                             &DepthStencilStateDesc::StencilDepthFail,
-                                                             &DepthStencilStateDesc::StencilPass};
-    for (auto operation : operations) {
-        b = a;
-        b.*operation = StencilInvert;
-        EXPECT_FALSE(State::Matches(a, b));
-    }
-    b = a;
-    b.StencilFunction = Equal;
-    EXPECT_FALSE(State::Matches(a, b));
+    using D = DepthStencilStateDesc;
+    D depth = State::DefaultDepthStencil(), stencil = depth;
+    stencil.StencilEnabled = true;
+    auto stencilFields = [](D& d) { d.StencilReference = 7, d.StencilPass = StencilReplace; };
+    ExpectMatching<D>(depth, {{[](D& d) { d.DepthFunction = Greater; }, false},
+                              {[](D& d) { d.DepthWriteEnabled = false; }, false},
+                              {stencilFields, true}}); // stencil off ignores its fields
+    depth.DepthEnabled = false;
+    ExpectMatching<D>(depth, {{[](D& d) { d.DepthFunction = Never, d.DepthWriteEnabled = !d.DepthWriteEnabled; },
+                               true}}); // depth off ignores function and writes
+    ExpectMatching<D>(stencil, {{stencilFields, false},
+                                {[](D& d) { d.StencilReference ^= 1u; }, false},
+                                {[](D& d) { d.StencilReadMask ^= 1u; }, false},
+                                {[](D& d) { d.StencilWriteMask ^= 1u; }, false},
+                                {[](D& d) { d.StencilFail = StencilInvert; }, false},
+                                {[](D& d) { d.StencilDepthFail = StencilInvert; }, false},
+                                {[](D& d) { d.StencilPass = StencilInvert; }, false},
+                                {[](D& d) { d.StencilFunction = Equal; }, false}});
 }
 
 TEST_F(StateTest, WindingFlipsOnlyOffscreenOnUpperLeftOrigin) {
     State* state = new State(device);
     Texture2D* texture = device->CreateTexture2D(64, 64, PixelFormatR8G8B8A8, true);
     Surface* target = texture->GetSurface(0);
-
-    // OpenGL convention: unchanged everywhere.
     device->SetRenderTargets(1, &target, nullptr);
-    Draw();
-    EXPECT_EQ(1, Rasterizer()->Desc.FrontCounterClockwise);
-
+    EXPECT_EQ(1, FrontCounterClockwise()) << "the OpenGL convention changes nothing";
     device->SetLowerLeftOrigin(false);
-    Draw();
-    EXPECT_EQ(0, Rasterizer()->Desc.FrontCounterClockwise);
+    EXPECT_EQ(0, FrontCounterClockwise());
     EXPECT_EQ(1, state->GetRasterizerDesc().FrontCounterClockwise) << "the description is restored after the draw";
     const void* flipped = device->GetRasterizerState();
-    Draw();
+    FrontCounterClockwise();
     EXPECT_EQ(flipped, device->GetRasterizerState());
-
     device->SetRenderTargets(0, nullptr, nullptr);
-    Draw();
-    EXPECT_EQ(1, Rasterizer()->Desc.FrontCounterClockwise) << "the window is drawn unflipped";
+    EXPECT_EQ(1, FrontCounterClockwise()) << "the window is drawn unflipped";
     texture->Release();
     state->Release();
 }

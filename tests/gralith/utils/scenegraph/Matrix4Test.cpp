@@ -54,34 +54,23 @@ TEST(Matrix4, ProductAppliesRightOperandFirst) {
     EXPECT_FLOAT_EQ(6.0f, moved[14]);
 }
 
-TEST(Matrix4, PerspectiveForBothDepthConventions) {
-    float n = 1, f = 1000;
-    Matrix4 gl = Matrix4::Perspective(true, 90, 2, n, f);
-    float cot = 1.0f / std::tan(90.0f / 180.0f * 3.141592f * 0.5f);
-    EXPECT_FLOAT_EQ(cot / 2, gl[0]);
-    EXPECT_FLOAT_EQ(cot, gl[5]);
-    EXPECT_FLOAT_EQ(-(n + f) / (f - n), gl[10]);
-    EXPECT_FLOAT_EQ(-1.0f, gl[11]);
-    EXPECT_FLOAT_EQ(-2 * n * f / (f - n), gl[14]);
-    EXPECT_EQ(0.0f, gl[15]);
-    EXPECT_EQ(0.0f, gl[1]);
-    EXPECT_EQ(0.0f, gl[8]);
-
-    Matrix4 d3d = Matrix4::Perspective(false, 90, 2, n, f);
-    EXPECT_FLOAT_EQ(f / (n - f), d3d[10]);
-    EXPECT_FLOAT_EQ(n * f / (n - f), d3d[14]);
-    EXPECT_FLOAT_EQ(-1.0f, d3d[11]);
-
-    // The near and far planes land on the ends of each depth range.
-    auto depth = [](const Matrix4& m, float z) {
-        float p[4] = {0, 0, -z, 1}, q[4];
+TEST(Matrix4, PerspectivePutsTheFrustumOnTheClipRangeOfEitherDepthConvention) {
+    const float n = 1, f = 1000;
+    // One axis of (x, y, -z) after the divide by w.
+    auto project = [](const Matrix4& m, float x, float y, float z, int axis) {
+        float p[4] = {x, y, -z, 1}, q[4];
         Apply(m, p, q);
-        return q[2] / q[3];
+        return q[axis] / q[3];
     };
-    EXPECT_NEAR(-1.0f, depth(gl, n), 1e-5f);
-    EXPECT_NEAR(1.0f, depth(gl, f), 1e-4f);
-    EXPECT_NEAR(0.0f, depth(d3d, n), 1e-5f);
-    EXPECT_NEAR(1.0f, depth(d3d, f), 1e-4f);
+    for (bool gl : {true, false}) {
+        SCOPED_TRACE(gl);
+        Matrix4 m = Matrix4::Perspective(gl, 90, 2, n, f);
+        // 90 degrees high and twice as wide: (2z, z, -z) is the top right corner.
+        EXPECT_NEAR(1.0f, project(m, 20, 10, 10, 0), 1e-5f);
+        EXPECT_NEAR(1.0f, project(m, 20, 10, 10, 1), 1e-5f);
+        EXPECT_NEAR(gl ? -1.0f : 0.0f, project(m, 0, 0, n, 2), 1e-5f);
+        EXPECT_NEAR(1.0f, project(m, 0, 0, f, 2), 1e-4f);
+    }
 }
 
 TEST(Matrix4, InvertGivesTheInverse) {

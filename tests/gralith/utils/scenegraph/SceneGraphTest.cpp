@@ -1,38 +1,18 @@
-#include "gralith/Exception.h"
-#include "gralith/graphics/Program.h"
-#include "gralith/graphics/Texture.h"
 #include "gralith/utils/scenegraph/Animation.h"
-#include "gralith/utils/scenegraph/Camera.h"
 #include "gralith/utils/scenegraph/ConstantController.h"
-#include "gralith/utils/scenegraph/Light.h"
-#include "gralith/utils/scenegraph/LinearController.h"
-#include "gralith/utils/scenegraph/Material.h"
 #include "gralith/utils/scenegraph/Node.h"
 #include "gralith/utils/scenegraph/Transformation.h"
 
 #include <gtest/gtest.h>
 
-using namespace Gralith;
+#include <vector>
+
 using namespace Gralith::Utils;
 using namespace Gralith::Utils::SceneGraph;
 
 namespace {
 
-class FakeTexture : public Graphics::Texture {
-public:
-    Graphics::PixelFormat GetPixelFormat() const override { return Graphics::PixelFormatR8G8B8A8; }
-    Graphics::TextureType GetType() const override { return Graphics::TextureType::Texture2D; }
-    void GenerateMipmaps() override {}
-};
-
-class FakeProgram : public Graphics::Program {
-public:
-    int GetParameterCount() override { return 0; }
-    Graphics::Parameter* GetParameter(const char*) override { return nullptr; }
-    Graphics::Parameter* GetParameter(int) override { return nullptr; }
-};
-
-Animation* Constants(std::initializer_list<float> values) {
+Animation* Constants(const std::vector<float>& values) {
     auto* a = new Animation(static_cast<int>(values.size()));
     int i = 0;
     for (float v : values)
@@ -47,20 +27,26 @@ void ExpectMatrix(const Matrix4& expected, const Matrix4& actual) {
 
 } // namespace
 
-TEST(Transformation, EveryKindBuildsItsMatrix) {
-    Transformation translate(Constants({1, 2, 3}), Transformation::KindTranslate, true);
-    ExpectMatrix(Matrix4::Translation(1, 2, 3), translate.Evaluate(0));
-    Transformation rotate(Constants({0, 0, 1, 90}), Transformation::KindRotate, true);
-    ExpectMatrix(Matrix4::Rotation(90, 0, 0, 1), rotate.Evaluate(0));
-    Transformation scale(Constants({2, 3, 4}), Transformation::KindScale, true);
-    ExpectMatrix(Matrix4::Scaling(2, 3, 4), scale.Evaluate(0));
-    Transformation look(Constants({0, 0, 10, 0, 0, 0, 0, 1, 0}), Transformation::KindLookAt, true);
-    ExpectMatrix(Matrix4::LookAt(0, 0, 10, 0, 0, 0, 0, 1, 0), look.Evaluate(0));
-    Transformation glPerspective(Constants({60, 1.5f, 0.1f, 100}), Transformation::KindPerspective, true);
-    ExpectMatrix(Matrix4::Perspective(true, 60, 1.5f, 0.1f, 100), glPerspective.Evaluate(0));
-    Transformation dxPerspective(Constants({60, 1.5f, 0.1f, 100}), Transformation::KindPerspective, false);
-    ExpectMatrix(Matrix4::Perspective(false, 60, 1.5f, 0.1f, 100), dxPerspective.Evaluate(0));
-    EXPECT_NE(glPerspective.Evaluate(0)[10], dxPerspective.Evaluate(0)[10]);
+TEST(Transformation, EveryKindBuildsItsMatrixFromItsChannelsInOrder) {
+    using T = Transformation;
+    const struct {
+        std::vector<float> values;
+        T::Kind kind;
+        bool gl;
+        Matrix4 expected;
+    } cases[] = {
+        {{1, 0, 0, 5, 0, 1, 0, 6, 0, 0, 1, 7, 0, 0, 0, 1}, T::KindMatrix, true, Matrix4::Translation(5, 6, 7)},
+        {{1, 2, 3}, T::KindTranslate, true, Matrix4::Translation(1, 2, 3)},
+        {{0, 0, 1, 90}, T::KindRotate, true, Matrix4::Rotation(90, 0, 0, 1)},
+        {{2, 3, 4}, T::KindScale, true, Matrix4::Scaling(2, 3, 4)},
+        {{0, 0, 10, 0, 0, 0, 0, 1, 0}, T::KindLookAt, true, Matrix4::LookAt(0, 0, 10, 0, 0, 0, 0, 1, 0)},
+        {{60, 1.5f, 0.1f, 100}, T::KindPerspective, true, Matrix4::Perspective(true, 60, 1.5f, 0.1f, 100)},
+        {{60, 1.5f, 0.1f, 100}, T::KindPerspective, false, Matrix4::Perspective(false, 60, 1.5f, 0.1f, 100)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        ExpectMatrix(c.expected, Transformation(Constants(c.values), c.kind, c.gl).Evaluate(0));
+    }
 }
 
 TEST(Node, LocalIsTheProductInListOrderAndWorldIsUnderTheParent) {
