@@ -1,9 +1,10 @@
 #include "TinyTrueType.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <string>
-#include <utility>
 
 namespace GralithFuzz {
 
@@ -11,58 +12,42 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-void U16(Bytes& b, unsigned v) {
-    b.push_back(static_cast<unsigned char>(v >> 8));
-    b.push_back(static_cast<unsigned char>(v));
+// Big-endian 16-bit words; negative values in two's complement. 32-bit fields go in as two words.
+void Words(Bytes& b, std::initializer_list<long> words) {
+    for (long v : words) {
+        b.push_back(static_cast<unsigned char>((v >> 8) & 0xFF));
+        b.push_back(static_cast<unsigned char>(v & 0xFF));
+    }
 }
 
-void U32(Bytes& b, std::uint32_t v) {
-    U16(b, v >> 16);
-    U16(b, v & 0xFFFF);
-}
-
-void S16(Bytes& b, int v) { U16(b, static_cast<unsigned>(v) & 0xFFFF); }
+void U32(Bytes& b, std::uint32_t v) { Words(b, {v >> 16, v & 0xFFFF}); }
 
 struct Point {
     int x, y;
 };
 
-// A simple glyph of straight on-curve contours.
+// A simple glyph of straight on-curve contours with 16-bit deltas.
 Bytes SimpleGlyph(const std::vector<std::vector<Point>>& contours) {
+    int xMin = 1 << 30, yMin = 1 << 30, xMax = -(1 << 30), yMax = -(1 << 30), points = 0;
+    for (const auto& contour : contours)
+        for (const Point& p : contour) {
+            xMin = std::min(xMin, p.x), yMin = std::min(yMin, p.y);
+            xMax = std::max(xMax, p.x), yMax = std::max(yMax, p.y);
+        }
     Bytes g;
-    int xMin = 1 << 30, yMin = 1 << 30, xMax = -(1 << 30), yMax = -(1 << 30);
+    Words(g, {long(contours.size()), xMin, yMin, xMax, yMax});
     for (const auto& contour : contours)
-        for (const Point& p : contour) {
-            xMin = std::min(xMin, p.x);
-            yMin = std::min(yMin, p.y);
-            xMax = std::max(xMax, p.x);
-            yMax = std::max(yMax, p.y);
-        }
-    S16(g, int(contours.size()));
-    S16(g, xMin);
-    S16(g, yMin);
-    S16(g, xMax);
-    S16(g, yMax);
-    int end = -1;
-    for (const auto& contour : contours) {
-        end += int(contour.size());
-        U16(g, unsigned(end));
+        Words(g, {(points += int(contour.size())) - 1});
+    Words(g, {0}); // no instructions
+    g.insert(g.end(), size_t(points), 0x01);
+    for (int axis = 0; axis < 2; ++axis) {
+        int last = 0;
+        for (const auto& contour : contours)
+            for (const Point& p : contour) {
+                Words(g, {(axis ? p.y : p.x) - last});
+                last = axis ? p.y : p.x;
+            }
     }
-    U16(g, 0); // no instructions
-    for (const auto& contour : contours)
-        for (std::size_t i = 0; i < contour.size(); ++i)
-            g.push_back(0x01); // on curve, 16-bit deltas
-    Point last{0, 0};
-    for (const auto& contour : contours)
-        for (const Point& p : contour) {
-            S16(g, p.x - last.x);
-            last.x = p.x;
-        }
-    for (const auto& contour : contours)
-        for (const Point& p : contour) {
-            S16(g, p.y - last.y);
-            last.y = p.y;
-        }
     if (g.size() % 2)
         g.push_back(0);
     return g;
@@ -90,125 +75,42 @@ std::vector<unsigned char> MakeTinyTrueType() {
                      {{200, 200}, {500, 200}, {500, 500}, {200, 500}}}), //    with a hole
         Bytes(),                                                         // space
     };
-    const unsigned glyphCount = unsigned(glyphs.size());
+    const long glyphCount = long(glyphs.size());
     std::map<std::string, Bytes> tables;
 
     Bytes& glyf = tables["glyf"];
     Bytes& loca = tables["loca"];
     for (const Bytes& g : glyphs) {
-        U16(loca, unsigned(glyf.size() / 2));
+        Words(loca, {long(glyf.size() / 2)});
         glyf.insert(glyf.end(), g.begin(), g.end());
     }
-    U16(loca, unsigned(glyf.size() / 2));
+    Words(loca, {long(glyf.size() / 2)});
 
-    Bytes& head = tables["head"];
-    U32(head, 0x00010000);
-    U32(head, 0x00010000);
-    U32(head, 0);          // checksum adjustment
-    U32(head, 0x5F0F3CF5); // magic
-    U16(head, 0x000B);     // baseline at 0, integer scaling
-    U16(head, 1000);       // units per em
-    for (int i = 0; i < 4; ++i)
-        U32(head, 0); // created, modified
-    S16(head, 0);
-    S16(head, 0);
-    S16(head, 700);
-    S16(head, 700);
-    U16(head, 0); // mac style
-    U16(head, 8); // lowest readable size
-    S16(head, 2); // direction hint
-    S16(head, 0); // short loca offsets
-    S16(head, 0);
-
-    Bytes& hhea = tables["hhea"];
-    U32(hhea, 0x00010000);
-    S16(hhea, 800);
-    S16(hhea, -200);
-    S16(hhea, 0);
-    U16(hhea, 800);
-    S16(hhea, 0);
-    S16(hhea, 0);
-    S16(hhea, 700);
-    S16(hhea, 1);
-    S16(hhea, 0);
-    S16(hhea, 0);
-    for (int i = 0; i < 4; ++i)
-        S16(hhea, 0);
-    S16(hhea, 0);
-    U16(hhea, glyphCount);
-
-    Bytes& maxp = tables["maxp"];
-    U32(maxp, 0x00010000);
-    U16(maxp, glyphCount);
-    U16(maxp, 8); // points
-    U16(maxp, 2); // contours
-    U16(maxp, 0);
-    U16(maxp, 0);
-    U16(maxp, 2); // zones
-    U16(maxp, 0);
-    U16(maxp, 0);
-    U16(maxp, 0);
-    U16(maxp, 0);
-    U16(maxp, 0);
-    U16(maxp, 0);
-    U16(maxp, 0);
-    U16(maxp, 0);
-
-    Bytes& hmtx = tables["hmtx"];
-    const unsigned advances[] = {500, 700, 700, 800, 300};
-    for (unsigned g = 0; g < glyphCount; ++g) {
-        U16(hmtx, advances[g]);
-        S16(hmtx, 0);
-    }
-
-    // cmap: one Windows Unicode BMP subtable, format 4: " " -> 4, "A".."C" -> 1..3.
-    Bytes& cmap = tables["cmap"];
-    U16(cmap, 0);
-    U16(cmap, 1);
-    U16(cmap, 3);
-    U16(cmap, 1);
-    U32(cmap, 12);
-    const unsigned starts[] = {0x20, 0x41, 0xFFFF}, ends[] = {0x20, 0x43, 0xFFFF};
-    const int deltas[] = {4 - 0x20, 1 - 0x41, 1};
-    const unsigned segments = 3;
-    U16(cmap, 4);
-    U16(cmap, 16 + segments * 8);
-    U16(cmap, 0);
-    U16(cmap, segments * 2);
-    U16(cmap, 4);
-    U16(cmap, 1);
-    U16(cmap, segments * 2 - 4);
-    for (unsigned e : ends)
-        U16(cmap, e);
-    U16(cmap, 0);
-    for (unsigned s : starts)
-        U16(cmap, s);
-    for (int d : deltas)
-        S16(cmap, d);
-    for (unsigned s = 0; s < segments; ++s)
-        U16(cmap, 0);
-
-    Bytes& post = tables["post"];
-    U32(post, 0x00030000);
-    for (int i = 0; i < 7; ++i)
-        U32(post, 0);
+    // Version and revision 1.0, no checksum adjustment, the magic, baseline at 0 with integer
+    // scaling, 1000 units per em, no dates, the bounds, lowest readable size 8, short offsets.
+    Words(tables["head"],
+          {1, 0, 1, 0, 0, 0, 0x5F0F, 0x3CF5, 0x000B, 1000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 700, 700, 0, 8, 2, 0, 0});
+    // Ascender 800, descender -200, advance at most 800, extent 700, caret upright.
+    Words(tables["hhea"], {1, 0, 800, -200, 0, 800, 0, 0, 700, 1, 0, 0, 0, 0, 0, 0, 0, glyphCount});
+    // At most 8 points in 2 contours, 2 zones.
+    Words(tables["maxp"], {1, 0, glyphCount, 8, 2, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0});
+    for (long advance : {500, 700, 700, 800, 300})
+        Words(tables["hmtx"], {advance, 0});
+    // One Windows Unicode BMP subtable of format 4 with three segments: " " -> 4, "A".."C" -> 1..3
+    // and the closing 0xFFFF; its header, ends, pad, starts, deltas and range offsets.
+    Words(tables["cmap"], {0,    1,    3,      1, 0,    12,   4,      16 + 3 * 8, 0,        6, 4, 1, 2,
+                           0x20, 0x43, 0xFFFF, 0, 0x20, 0x41, 0xFFFF, 4 - 0x20,   1 - 0x41, 1, 0, 0, 0});
+    Words(tables["post"], {3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
 
     Bytes font;
-    const unsigned count = unsigned(tables.size());
-    unsigned searchRange = 16, selector = 0;
-    while (searchRange * 2 <= count * 16) {
+    const long count = long(tables.size());
+    long searchRange = 16, selector = 0;
+    for (; searchRange * 2 <= count * 16; ++selector)
         searchRange *= 2;
-        ++selector;
-    }
-    U32(font, 0x00010000);
-    U16(font, count);
-    U16(font, searchRange);
-    U16(font, selector);
-    U16(font, count * 16 - searchRange);
-    std::uint32_t offset = 12 + 16 * count;
+    Words(font, {1, 0, count, searchRange, selector, count * 16 - searchRange});
+    std::uint32_t offset = 12 + 16 * std::uint32_t(count);
     for (const auto& [tag, table] : tables) { // std::map keeps the tags sorted
-        for (char c : tag)
-            font.push_back(static_cast<unsigned char>(c));
+        font.insert(font.end(), tag.begin(), tag.end());
         U32(font, Checksum(table));
         U32(font, offset);
         U32(font, std::uint32_t(table.size()));
@@ -216,8 +118,7 @@ std::vector<unsigned char> MakeTinyTrueType() {
     }
     for (const auto& entry : tables) {
         font.insert(font.end(), entry.second.begin(), entry.second.end());
-        while (font.size() % 4)
-            font.push_back(0);
+        font.resize((font.size() + 3) & ~size_t(3));
     }
     return font;
 }
