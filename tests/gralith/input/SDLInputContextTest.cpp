@@ -1,6 +1,5 @@
 #include "gralith/input/sdl/SDLInputContext.h"
 #include "gralith/input/KeyCodes.h"
-#include "gralith/input/sdl/SDLMouse.h"
 #include "gralith/window/sdl/SDLWindow.h"
 #include "tests/support/XvfbEnvironment.h"
 
@@ -27,11 +26,6 @@ std::ostream& operator<<(std::ostream& out, const KeyboardEvent& e) {
     return out << "(" << e.keyCode << ", " << e.state << ")";
 }
 
-std::ostream& operator<<(std::ostream& out, const MouseEvent& e) {
-    return out << "{buttons " << e.buttons << ", " << e.x << "," << e.y << ", wheel " << e.wheel << ", type " << e.type
-               << "}";
-}
-
 } // namespace Gralith::Input
 
 namespace {
@@ -46,13 +40,6 @@ unsigned long XWindowOf(SDLWindow& window) {
 
 void Xdotool(const std::string& arguments) { Run("xdotool " + arguments); }
 
-void Settle() {
-    for (int i = 0; i < 20; ++i) {
-        SDLWindow::DispatchEvents();
-        SDL_Delay(10);
-    }
-}
-
 // Pumps SDL's queue until the condition holds or two seconds pass, then a little longer so
 // that events which should not come would show up.
 void PumpUntil(const std::function<bool()>& condition) {
@@ -66,24 +53,19 @@ void PumpUntil(const std::function<bool()>& condition) {
     }
 }
 
-std::vector<KeyboardEvent> DrainKeys(Keyboard* keyboard) {
-    std::vector<KeyboardEvent> events;
-    KeyboardEvent e{};
-    while (keyboard->HasNextEvent()) {
+// Takes what is queued, keyboard events as they are and mouse events as "type:buttons@x,y",
+// the wheel's delta and any reserved field added when not 0.
+void Drain(Keyboard* keyboard, std::vector<KeyboardEvent>& events) {
+    for (KeyboardEvent e{}; keyboard->HasNextEvent(); events.push_back(e))
         keyboard->GetNextEvent(e);
-        events.push_back(e);
-    }
-    return events;
 }
-
-std::vector<MouseEvent> DrainMouse(Mouse* mouse) {
-    std::vector<MouseEvent> events;
-    MouseEvent e{};
-    while (mouse->HasNextEvent()) {
+void Drain(Mouse* mouse, std::vector<std::string>& events) {
+    for (MouseEvent e{}; mouse->HasNextEvent();) {
         mouse->GetNextEvent(e);
-        events.push_back(e);
+        events.push_back(std::to_string(e.type) + ":" + std::to_string(e.buttons) + "@" + std::to_string(e.x) + "," +
+                         std::to_string(e.y) + (e.wheel ? " wheel " + std::to_string(e.wheel) : "") +
+                         (e.reserved0 || e.reserved1 ? " reserved" : ""));
     }
-    return events;
 }
 
 class SDLInputContextTest : public ::testing::Test {
@@ -96,39 +78,36 @@ protected:
         id = XWindowOf(*window);
         ASSERT_NE(0u, id);
         // Let the window settle (map, focus, pointer enter) and forget what that produced.
-        Settle();
-        DrainKeys(context->GetKeyboard());
-        DrainMouse(context->GetMouse());
+        for (int i = 0; i < 20; ++i) {
+            SDLWindow::DispatchEvents();
+            SDL_Delay(10);
+        }
+        Collect<KeyboardEvent>(context->GetKeyboard(), 0);
+        Collect<std::string>(context->GetMouse(), 0);
     }
     void TearDown() override {
         context->Release();
         window->Release();
     }
 
-    std::vector<KeyboardEvent> Type(const std::string& keys, size_t expected) {
-        Xdotool("key --delay 20 " + keys);
-        auto* keyboard = static_cast<SDLInputContext*>(context)->GetKeyboard();
-        std::vector<KeyboardEvent> events;
+    // What the queue receives until it holds the expected number of events.
+    template <class Event, class Queue>
+    std::vector<Event> Collect(Queue* queue, size_t expected) {
+        std::vector<Event> events;
         PumpUntil([&] {
-            for (auto& e : DrainKeys(keyboard))
-                events.push_back(e);
+            Drain(queue, events);
             return events.size() >= expected;
         });
-        for (auto& e : DrainKeys(keyboard))
-            events.push_back(e);
+        Drain(queue, events);
         return events;
     }
-
-    std::vector<MouseEvent> MouseEvents(size_t expected) {
-        std::vector<MouseEvent> events;
-        PumpUntil([&] {
-            for (auto& e : DrainMouse(context->GetMouse()))
-                events.push_back(e);
-            return events.size() >= expected;
-        });
-        for (auto& e : DrainMouse(context->GetMouse()))
-            events.push_back(e);
-        return events;
+    std::vector<KeyboardEvent> Type(const std::string& keys, size_t expected) {
+        Xdotool("key --delay 20 " + keys);
+        return Collect<KeyboardEvent>(context->GetKeyboard(), expected);
+    }
+    std::vector<std::string> Mouse(const std::string& xdotool, size_t expected) {
+        Xdotool(xdotool);
+        return Collect<std::string>(context->GetMouse(), expected);
     }
 
     SDLWindow* window = nullptr;
@@ -140,9 +119,8 @@ protected:
 
 TEST_F(SDLInputContextTest, LettersGiveKeyCodeAndTypedCharacter) {
     // xdotool lets go of shift before b.
-    auto events = Type("a shift+b", 8);
     std::vector<KeyboardEvent> expected = {{65, 0}, {'a', 2}, {65, 1}, {260, 0}, {66, 0}, {'B', 2}, {260, 1}, {66, 1}};
-    EXPECT_EQ(expected, events);
+    EXPECT_EQ(expected, Type("a shift+b", 8));
 }
 
 TEST_F(SDLInputContextTest, NamedKeysGiveTheirEngineCodesAndControlCharacters) {
@@ -180,12 +158,10 @@ TEST_F(SDLInputContextTest, NamedKeysGiveTheirEngineCodesAndControlCharacters) {
                 {"minus", 0xBD, '-'},
                 {"9", '9', '9'}};
     for (const auto& k : keys) {
-        auto events = Type(k.key, k.character ? 3u : 2u);
-        std::vector<KeyboardEvent> expected = {{k.code, 0}};
-        if (k.character)
-            expected.push_back({k.character, 2});
-        expected.push_back({k.code, 1});
-        EXPECT_EQ(expected, events) << k.key;
+        std::vector<KeyboardEvent> expected = {{k.code, 0}, {k.character, 2}, {k.code, 1}};
+        if (!k.character)
+            expected.erase(expected.begin() + 1);
+        EXPECT_EQ(expected, Type(k.key, expected.size())) << k.key;
     }
 }
 
@@ -201,71 +177,27 @@ TEST_F(SDLInputContextTest, TextIsDecodedIntoCharacterCodes) {
     event.text.windowID += 100;
     SDL_PushEvent(&event);
     SDLWindow::DispatchEvents();
-    std::vector<KeyboardEvent> expected = {{'z', 2}, {0xE9, 2}, {0x20AC, 2}, {0x1F600, 2}, {0xE9, 2}};
-    EXPECT_EQ(expected, DrainKeys(context->GetKeyboard()));
+    std::vector<KeyboardEvent> expected = {{'z', 2}, {0xE9, 2}, {0x20AC, 2}, {0x1F600, 2}, {0xE9, 2}}, events;
+    Drain(context->GetKeyboard(), events);
+    EXPECT_EQ(expected, events);
 }
 
-TEST_F(SDLInputContextTest, MouseMoveAndClickRecords) {
-    Xdotool("mousemove --window " + std::to_string(id) + " 30 40");
-    auto moves = MouseEvents(1);
-    ASSERT_FALSE(moves.empty());
-    const MouseEvent& last = moves.back();
-    EXPECT_EQ(0u, last.type);
-    EXPECT_EQ(0u, last.buttons);
-    EXPECT_EQ(30u, last.x);
-    EXPECT_EQ(40u, last.y);
-    EXPECT_EQ(0u, last.reserved0);
-    EXPECT_EQ(0u, last.reserved1);
-    EXPECT_EQ(0, last.wheel);
-
-    const struct {
-        int xButton;
-        uint32_t bit;
-    } buttons[] = {{1, 1}, {3, 2}, {2, 4}, {8, 8}, {9, 16}};
-    for (const auto& b : buttons) {
-        Xdotool("click " + std::to_string(b.xButton));
-        auto events = MouseEvents(2);
-        ASSERT_EQ(2u, events.size()) << "X button " << b.xButton;
-        EXPECT_EQ(1u, events[0].type) << events[0];
-        EXPECT_EQ(b.bit, events[0].buttons) << events[0];
-        EXPECT_EQ(30u, events[0].x);
-        EXPECT_EQ(40u, events[0].y);
-        EXPECT_EQ(2u, events[1].type) << events[1];
-        EXPECT_EQ(b.bit, events[1].buttons) << events[1];
+TEST_F(SDLInputContextTest, MouseMovesClicksWheelAndDragsInClientCoordinates) {
+    using Events = std::vector<std::string>;
+    const std::string window = " --window " + std::to_string(id);
+    EXPECT_EQ("0:0@30,40", Mouse("mousemove" + window + " 30 40", 1).back());
+    // X buttons 1, 3 and 2 are left, right and middle; 8 and 9 the two extra ones.
+    for (auto [xButton, bit] : {std::pair{1, 1}, {3, 2}, {2, 4}, {8, 8}, {9, 16}}) {
+        const std::string at = std::to_string(bit) + "@30,40";
+        EXPECT_EQ((Events{"1:" + at, "2:" + at}), Mouse("click " + std::to_string(xButton), 2)) << xButton;
     }
-}
-
-TEST_F(SDLInputContextTest, DoubleClickWheelAndDrag) {
-    Xdotool("mousemove --window " + std::to_string(id) + " 10 20");
-    MouseEvents(1);
-    Xdotool("click --repeat 2 --delay 40 1");
-    auto clicks = MouseEvents(4);
-    ASSERT_EQ(4u, clicks.size());
-    const uint32_t types[] = {1, 2, 3, 2};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(types[i], clicks[i].type) << clicks[i];
-        EXPECT_EQ(1u, clicks[i].buttons) << clicks[i];
-    }
-
-    Xdotool("click 4");
-    auto up = MouseEvents(1);
-    ASSERT_EQ(1u, up.size());
-    EXPECT_EQ(4u, up[0].type);
-    EXPECT_EQ(120, up[0].wheel);
-    EXPECT_EQ(10u, up[0].x);
-    EXPECT_EQ(20u, up[0].y);
-    Xdotool("click 5");
-    auto down = MouseEvents(1);
-    ASSERT_EQ(1u, down.size());
-    EXPECT_EQ(-120, down[0].wheel);
-
-    Xdotool("mousedown 3 mousemove --window " + std::to_string(id) + " 50 60 mouseup 3");
-    auto drag = MouseEvents(3);
+    Mouse("mousemove" + window + " 10 20", 1);
+    EXPECT_EQ((Events{"1:1@10,20", "2:1@10,20", "3:1@10,20", "2:1@10,20"}), Mouse("click --repeat 2 --delay 40 1", 4));
+    EXPECT_EQ((Events{"4:0@10,20 wheel 120"}), Mouse("click 4", 1));
+    EXPECT_EQ((Events{"4:0@10,20 wheel -120"}), Mouse("click 5", 1));
+    Events drag = Mouse("mousedown 3 mousemove" + window + " 50 60 mouseup 3", 3);
     ASSERT_GE(drag.size(), 3u);
-    EXPECT_EQ(1u, drag.front().type);
-    EXPECT_EQ(0u, drag[1].type);
-    EXPECT_EQ(2u, drag[1].buttons) << drag[1];
-    EXPECT_EQ(50u, drag[drag.size() - 2].x);
-    EXPECT_EQ(60u, drag[drag.size() - 2].y);
-    EXPECT_EQ(2u, drag.back().type);
+    EXPECT_EQ("1:2@10,20", drag.front());
+    EXPECT_EQ("0:2@50,60", drag.end()[-2]) << "moves carry the held button";
+    EXPECT_EQ("2:2@50,60", drag.back());
 }
