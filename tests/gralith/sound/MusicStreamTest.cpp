@@ -1,9 +1,8 @@
 #include "gralith/sound/MusicStream.h"
-#include "gralith/Exception.h"
+#include "gralith/Ref.h"
 #include "gralith/sound/sdl/SDLSoundDevice.h"
 #include "gralith/utils/MemoryInputStream.h"
 #include "gralith/utils/Timer.h"
-#include "gralith/utils/audio/OggDecoder.h"
 
 #include "tests/support/OggEncoder.h"
 
@@ -12,16 +11,13 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <functional>
 #include <thread>
 #include <vector>
 
-using Gralith::Exception;
 using Gralith::Sound::MusicStream;
 using Gralith::Sound::SDLSoundDevice;
 using Gralith::Utils::GetTime;
 using Gralith::Utils::MemoryInputStream;
-using Gralith::Utils::Audio::OggDecoder;
 
 namespace {
 
@@ -46,14 +42,9 @@ std::vector<float> BinSine(int frames, int bin) {
 }
 
 void OpenOgg(MusicStream& music, const std::string& bytes) {
-    MemoryInputStream* stream = new MemoryInputStream(bytes.data(), static_cast<int>(bytes.size()));
-    try {
-        music.Open(stream, "generated.ogg");
-    } catch (...) {
-        stream->Release();
-        throw;
-    }
-    stream->Release();
+    Gralith::Ref<MemoryInputStream> stream;
+    stream.Adopt(new MemoryInputStream(bytes.data(), static_cast<int>(bytes.size())));
+    music.Open(stream.Get(), "generated.ogg");
 }
 
 int Peak(const float* spectrum) {
@@ -99,11 +90,8 @@ TEST(MusicStream, SpectrumOfASinePeaksInItsBinAtFullScaleOne) {
     // The Hann window spreads half of it into each neighbour and nothing further.
     EXPECT_NEAR(0.5f, spectrum[19], 0.01f);
     EXPECT_NEAR(0.5f, spectrum[21], 0.01f);
-    for (int k = 0; k < MusicStream::SpectrumSize; ++k) {
-        if (k < 19 || k > 21) {
-            EXPECT_LT(spectrum[k], 0.001f) << "bin " << k;
-        }
-    }
+    for (int k = 0; k < MusicStream::SpectrumSize; ++k)
+        EXPECT_LT(spectrum[k], k >= 19 && k <= 21 ? 1.1f : 0.001f) << "bin " << k;
 
     // The same through the Ogg encoder and decoder, at the current position.
     MusicStream ogg;

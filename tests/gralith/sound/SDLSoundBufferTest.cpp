@@ -1,16 +1,10 @@
 #include "gralith/sound/sdl/SDLSoundBuffer.h"
-#include "gralith/Exception.h"
 #include "gralith/sound/sdl/SDLSoundDevice.h"
-
-#include "tests/support/Expect.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <string>
 #include <vector>
 
-using Gralith::Exception;
 using Gralith::Sound::Buffer;
 using Gralith::Sound::SDLSoundBuffer;
 using Gralith::Sound::SDLSoundDevice;
@@ -45,10 +39,6 @@ protected:
         for (int i = 0; i < size; ++i)
             bytes[i] = static_cast<unsigned char>(out[2 * i] * 128.0f + 128.0f);
         return bytes;
-    }
-
-    static void ExpectFailure(const char* message, const std::function<void()>& call) {
-        EXPECT_EQ(message, GralithTest::MessageOf(call));
     }
 
     SDLSoundDevice* device = new SDLSoundDevice(SDLSoundDevice::OutputNone);

@@ -1,5 +1,4 @@
 #include "gralith/sound/sdl/SDLSoundDevice.h"
-#include "gralith/Exception.h"
 #include "gralith/sound/sdl/SDLSoundBuffer.h"
 #include "gralith/utils/Timer.h"
 
@@ -35,21 +34,17 @@ double PlayedSeconds(SDLSoundDevice* device, double wait) {
     return played - elapsed;
 }
 
+// Each case picks SDL's audio driver; the previous choice comes back afterwards.
 class AudioDriver : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const char* old = std::getenv("SDL_AUDIODRIVER");
-        saved = old ? old : "";
-        hadValue = old != nullptr;
-    }
     void TearDown() override {
         if (hadValue)
             setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
         else
             unsetenv("SDL_AUDIODRIVER");
     }
-    std::string saved;
-    bool hadValue = false;
+    const bool hadValue = std::getenv("SDL_AUDIODRIVER") != nullptr;
+    const std::string saved = hadValue ? std::getenv("SDL_AUDIODRIVER") : "";
 };
 
 } // namespace
