@@ -7,10 +7,11 @@
 
 namespace Halcyra::Music {
 
-void RenderKick(Track& track, double time, double length, float level, float weight, unsigned seed) {
+void RenderKick(Track& track, double time, double length, float level, float weight, unsigned seed, bool tight) {
     const double bottom = 50.0 - 12.0 * weight; // Hz the body settles on
-    const double decay = 0.11 + 0.4 * weight;
-    const double hold = 0.1 * weight; // full level while the pitch settles
+    const double decay = tight ? 0.025 : 0.11 + 0.4 * weight;
+    // Full level while the pitch settles; a tight kick keeps its weight in a longer hold.
+    const double hold = (tight ? 0.13 : 0.1) * weight;
     const double drive = 1.6 + 2.4 * weight;
     const double sweep = 0.022 - 0.007 * weight;
     Noise noise(seed);

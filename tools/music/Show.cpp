@@ -59,6 +59,7 @@ const std::vector<Note>& Theme(bool answer) {
 struct Hit {
     double time;
     bool strong;
+    bool tight = false; // the heavy passage: lit on the kick, dark between
 };
 
 std::vector<Hit> Kicks() {
@@ -70,9 +71,9 @@ std::vector<Hit> Kicks() {
     for (int beat = 29; beat <= 94; ++beat) {
         bool heavy = beat >= 91;
         bool phrase = beat % 8 == 0;
-        kicks.push_back({At(beat), heavy || phrase});
+        kicks.push_back({At(beat), heavy || phrase, heavy});
     }
-    kicks.push_back({Cues::Title5, true});
+    kicks.push_back({Cues::Title5, true, true});
     kicks.push_back({Cues::LastFlash, true});
     return kicks;
 }
@@ -165,18 +166,23 @@ Track RenderShow() {
         double length = hit.strong ? 0.4 : 0.32;
         if (k + 1 < kicks.size())
             length = std::min(length, kicks[k + 1].time - hit.time - 0.04);
-        RenderKick(kick, hit.time, length, hit.strong ? 0.85f : 0.52f, hit.strong ? 1.0f : 0.0f, seed++);
+        RenderKick(kick, hit.time, length, hit.strong ? 0.85f : 0.52f, hit.strong ? 1.0f : 0.0f, seed++, hit.tight);
     }
 
-    Track bass(frames);
+    // In the heavy passage the glow is boosted tenfold: there the bass keeps its grit but leaves
+    // the lowest band (below 170 Hz) to the tight kicks, so the frame is lit on each kick and
+    // falls back between them instead of flooding.
+    Track bass(frames), heavyBass(frames);
     for (int beat = 28; beat <= 94; ++beat)
         for (int sixteenth = 1; sixteenth < 4; ++sixteenth) {
             const Chord& chord = ChordAt(std::max(beat, 32)); // the drop bar is on the tonic
             bool heavy = beat >= 91;
             int midi = chord.root + (sixteenth == 2 ? 12 : 0);
-            RenderBassNote(bass, At(beat + 0.25 * sixteenth), 0.09, midi, heavy ? 0.42f : 0.36f, 0.55f,
-                           heavy ? 1.0f : 0.3f);
+            RenderBassNote(heavy ? heavyBass : bass, At(beat + 0.25 * sixteenth), 0.09, midi, heavy ? 0.42f : 0.36f,
+                           heavy ? 0.0f : 0.55f, heavy ? 1.0f : 0.3f);
         }
+    HighPass(heavyBass, 170.0);
+    bass.AddTrack(heavyBass, 1.0f);
 
     Track pads(frames);
     for (int bar = 0; bar < 17; ++bar) {

@@ -58,13 +58,15 @@ void Stroke(Mask& mask, float x0, float y0, float x1, float y1, float halfWidth)
         }
 }
 
-// Shadow for legibility over any background, a coloured halo, then the letters.
+// Shadow for legibility over any background, a coloured halo, then the letters. A shadow
+// spread `shadowSpread` times wider, as dense next to the letters, joins into a soft dark
+// backing behind whole lines: the text holds when the scene or a flash turns white behind it.
 void PaintText(Canvas& canvas, const Mask& text, float glowR, float glowG, float glowB, float glowStrength,
-               int shadowRadius, bool gradient) {
+               int shadowRadius, bool gradient, int shadowSpread = 1, float shadowStrength = 0.72f) {
     Mask shadow = text;
-    shadow.Blur(shadowRadius);
-    shadow.Scale(2.2f);
-    canvas.Over(shadow, 0.0f, 0.0f, 0.02f, 0.72f);
+    shadow.Blur(shadowRadius * shadowSpread);
+    shadow.Scale(2.2f * static_cast<float>(shadowSpread));
+    canvas.Over(shadow, 0.0f, 0.0f, 0.02f, shadowStrength);
     Mask glow = text;
     glow.Blur(shadowRadius * 3);
     glow.Scale(2.5f);
@@ -278,7 +280,8 @@ Canvas Art::Title(int number) const {
         }
     }
     Canvas canvas(W, H);
-    PaintText(canvas, text, 0.35f, 0.6f, 1.0f, 0.45f, 7, false);
+    // The cards are read through the heavy passage's pulsing glow and the last flashes.
+    PaintText(canvas, text, 0.35f, 0.6f, 1.0f, 0.45f, 7, false, 3, 0.9f);
     return canvas;
 }
 
