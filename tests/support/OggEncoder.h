@@ -5,12 +5,22 @@
 
 #include <vorbis/vorbisenc.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace GralithTest {
+
+/// Interleaved frames of a sine at 44.1 kHz, the same on every channel.
+inline std::vector<float> Sine(int frames, int channels, double hz, float amplitude) {
+    std::vector<float> samples;
+    for (int i = 0; i < frames; ++i)
+        samples.insert(samples.end(), static_cast<size_t>(channels),
+                       amplitude * static_cast<float>(std::sin(2.0 * M_PI * hz * i / 44100.0)));
+    return samples;
+}
 
 /// samples: interleaved, channels per frame. quality: vorbisenc's VBR quality (-0.1..1).
 inline std::string EncodeOgg(const std::vector<float>& samples, int channels, int rate, float quality = 0.6f) {

@@ -99,33 +99,28 @@ protected:
     int scripts = 0;
 };
 
-TEST_F(Script, BuildsEffectsStagesAndBlocksInDocumentOrderSkippingOtherElements) {
+TEST_F(Script, BuildsEffectsStagesAndBlocksInDocumentOrderAndReadsNumbersAlikeInACommaLocale) {
+    GralithTest::CommaLocale comma;
+    ASSERT_TRUE(comma.Active());
     Load(R"(<Effect Name="black"><ClearScreen/></Effect><Ignored/>
-        <Effect Name="red"><ClearScreen><Color r="1" g="0" b="0" a="1"/></ClearScreen><Extra/></Effect>
-        <Stage><Block Start="0.1" Length="2.5" Effect="red"/><Note/>
+        <Effect Name="c"><ClearScreen><Color x="0.25" y="0.5" z="0.75" w="0.125"/><Depth value="0.5"/>
+            <Stencil value="0x10"/></ClearScreen><Extra/></Effect>
+        <Stage><Block Start="0.1" Length="1.25" Effect="c"/><Note/>
                <Block Start="3" Length="1" Effect="black" RenderTarget="Backbuffer"/></Stage><Stage/>)");
     ASSERT_EQ(2, Velorin::Effects.Count());
     EXPECT_STREQ("black", Velorin::Effects[0]->GetName().CStr());
+    EXPECT_EQ(Vec(0.25f, 0.5f, 0.75f, 0.125f), Named("c")->GetColor());
+    EXPECT_EQ(0.5f, Named("c")->GetDepth());
+    EXPECT_EQ(16, Named("c")->GetStencil()) << "integers follow the C conversion";
     ASSERT_EQ(2, Velorin::Stages.Count());
     const Velorin::Stage& stage = *Velorin::Stages[0];
     ASSERT_EQ(2, stage.Count());
     EXPECT_EQ(static_cast<double>(0.1f), stage[0].start) << "read as a 32-bit float, kept in 64 bits";
+    EXPECT_EQ(1.25, stage[0].length);
     EXPECT_EQ(Velorin::Effects[1], stage[0].effect);
     EXPECT_EQ(&backbuffer, stage[0].framebuffer);
     EXPECT_EQ(&backbuffer, stage[1].framebuffer);
     EXPECT_EQ(0, Velorin::Stages[1]->Count());
-}
-
-TEST_F(Script, NumbersReadAlikeUnderACommaDecimalLocale) {
-    GralithTest::CommaLocale comma;
-    ASSERT_TRUE(comma.Active());
-    Load(R"(<Effect Name="c"><ClearScreen><Color x="0.25" y="0.5" z="0.75" w="0.125"/><Depth value="0.5"/>
-        <Stencil value="0x10"/></ClearScreen></Effect><Stage><Block Start="0.5" Length="1.25" Effect="c"/></Stage>)");
-    EXPECT_EQ(Vec(0.25f, 0.5f, 0.75f, 0.125f), Named("c")->GetColor());
-    EXPECT_EQ(0.5f, Named("c")->GetDepth());
-    EXPECT_EQ(16, Named("c")->GetStencil()) << "integers follow the C conversion";
-    EXPECT_EQ(0.5, (*Velorin::Stages[0])[0].start);
-    EXPECT_EQ(1.25, (*Velorin::Stages[0])[0].length);
 }
 
 TEST_F(Script, KeyValueRegisterCarriesOverChannelsAndKeys) {
@@ -139,41 +134,36 @@ TEST_F(Script, KeyValueRegisterCarriesOverChannelsAndKeys) {
 }
 
 TEST_F(Script, ErrorsInsideEffectsAreWrappedWithTheNameAndStageErrorsAreNot) {
-    const std::string a = R"(<Effect Name="a"><ClearScreen/></Effect>)";
-    const struct {
-        std::string script, message;
-        int effects; // how many were made before the error
-    } cases[] = {
-        {R"(<Effect Name="e"/>)", "Failed to load effect 'e': Effect node lacks instance element", 0},
-        {R"(<Effect Name="e"><Test01/></Effect>)", "Failed to load effect 'e': Invalid effect class: Test01", 0},
-        {R"(<Effect Name="e"><clearscreen/></Effect>)", "Failed to load effect 'e': Invalid effect class: clearscreen",
-         0},
-        {R"(<Effect Name="e"><ClearScreen><Colour r="1"/></ClearScreen></Effect>)",
-         "Failed to load effect 'e': Invalid parameter to 'e': 'Colour'", 0},
-        {R"(<Effect Name="e"><ClearScreen><Color/></ClearScreen></Effect>)",
-         "Failed to load effect 'e': Expected values or controller", 0},
-        {R"(<Effect Name="e"><ClearScreen><Depth><CubicKeys/></Depth></ClearScreen></Effect>)",
-         "Failed to load effect 'e': Invalid controller type: 'CubicKeys'", 0},
-        {R"(<Effect Name="e"><ClearScreen><Color r="1" g="0" b="0"/></ClearScreen></Effect>)",
-         "Failed to load effect 'e': Unable to convert string to float", 0},
-        {R"(<Effect Name="e"><ClearScreen><Stencil value="many"/></ClearScreen></Effect>)",
-         "Failed to load effect 'e': Unable to convert string to integer", 0},
-        {R"(<Effect Name="e"><ClearScreen><Depth><LinearKeys><Key Value="1"/></LinearKeys></Depth></ClearScreen></Effect>)",
-         "Failed to load effect 'e': Unable to convert string to float", 0},
-        {R"(<Effect Name="e"><Probe><FailLoad value="1"/></Probe></Effect>)",
-         "Failed to load effect 'e': Probe refused to load", 0},
-        {a + R"(<Effect><ClearScreen><Oops value="1"/></ClearScreen></Effect>)",
-         "Failed to load effect '': Invalid parameter to '': 'Oops'", 1},
-        {a + R"(<Stage><Block Length="1" Effect="a"/></Stage>)", "Unable to convert string to float", 1},
-        {a + R"(<Stage><Block Start="0" Length="1" Effect="late"/></Stage><Effect Name="late"><ClearScreen/></Effect>)",
-         "No such effect: late", 1},
-        {a + R"(<Stage><Block Start="0" Length="1" Effect="a" RenderTarget="backbuffer"/></Stage>)",
-         "No such framebuffer: backbuffer", 1},
+    // Each script after an effect "a" that loads. Effect "e" fails inside: its message names it.
+    const std::string e = "Failed to load effect 'e': ";
+    auto inE = [](const std::string& body) { return "<Effect Name=\"e\">" + body + "</Effect>"; };
+    auto inClear = [&](const std::string& body) { return inE("<ClearScreen>" + body + "</ClearScreen>"); };
+    const std::pair<std::string, std::string> cases[] = {
+        {inE(""), e + "Effect node lacks instance element"},
+        {inE("<Test01/>"), e + "Invalid effect class: Test01"},
+        {inE("<clearscreen/>"), e + "Invalid effect class: clearscreen"},
+        {inClear(R"(<Colour r="1"/>)"), e + "Invalid parameter to 'e': 'Colour'"},
+        {inClear("<Color/>"), e + "Expected values or controller"},
+        {inClear("<Depth><CubicKeys/></Depth>"), e + "Invalid controller type: 'CubicKeys'"},
+        {inClear(R"(<Color r="1" g="0" b="0"/>)"), e + "Unable to convert string to float"},
+        {inClear(R"(<Stencil value="many"/>)"), e + "Unable to convert string to integer"},
+        {inClear(R"(<Depth><LinearKeys><Key Value="1"/></LinearKeys></Depth>)"),
+         e + "Unable to convert string to float"},
+        {inE(R"(<Probe><FailLoad value="1"/></Probe>)"), e + "Probe refused to load"},
+        {R"(<Effect><ClearScreen><Oops value="1"/></ClearScreen></Effect>)",
+         "Failed to load effect '': Invalid parameter to '': 'Oops'"},
+        // Stage errors are not wrapped.
+        {R"(<Stage><Block Length="1" Effect="a"/></Stage>)", "Unable to convert string to float"},
+        {R"(<Stage><Block Start="0" Length="1" Effect="late"/></Stage><Effect Name="late"><ClearScreen/></Effect>)",
+         "No such effect: late"},
+        {R"(<Stage><Block Start="0" Length="1" Effect="a" RenderTarget="backbuffer"/></Stage>)",
+         "No such framebuffer: backbuffer"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.script);
-        EXPECT_EQ(c.message, GralithTest::MessageOf([&] { Load(c.script); }));
-        EXPECT_EQ(c.effects, Velorin::Effects.Count()) << "a failed effect never joins Effects";
+    for (const auto& [script, message] : cases) {
+        SCOPED_TRACE(script);
+        EXPECT_EQ(message,
+                  GralithTest::MessageOf([&] { Load(R"(<Effect Name="a"><ClearScreen/></Effect>)" + script); }));
+        EXPECT_EQ(1, Velorin::Effects.Count()) << "a failed effect never joins Effects";
         EXPECT_EQ(0, Velorin::Stages.Count());
         Reset();
     }
@@ -188,21 +178,21 @@ TEST_F(Script, BlockIsActiveStrictlyInsideItsIntervalComparedIn64Bits) {
         const char *start, *length;
         double t;
         bool active;
-    } cases[] = {
-        {"1", "2", 1.0, false},
-        {"1", "2", std::nextafter(1.0, 2.0), true},
-        {"1", "2", 2.0, true},
-        {"1", "2", std::nextafter(3.0, 0.0), true},
-        {"1", "2", 3.0, false},
-        {"0.1", "0.2", 0.1, false}, // 0.1f is just above 0.1
-        {"0.1", "0.2", start, false},
-        {"0.1", "0.2", std::nextafter(start, 1.0), true},
-        {"0.1", "0.2", std::nextafter(end, 0.0), true},
-        {"0.1", "0.2", end, false},
-        {"1", "0", 1.0, false},
-        {"1", "-1", 0.5, false},
-        {"-5", "10", -1.0, true}, // the time without music
-    };
+    } cases[] = {{"1", "2", 1.0, false},
+                 {"1", "2", std::nextafter(1.0, 2.0), true},
+                 {"1", "2", 2.0, true},
+                 {"1", "2", std::nextafter(3.0, 0.0), true},
+                 {"1", "2", 3.0, false},
+                 // 0.1f is just above 0.1
+                 {"0.1", "0.2", 0.1, false},
+                 {"0.1", "0.2", start, false},
+                 {"0.1", "0.2", std::nextafter(start, 1.0), true},
+                 {"0.1", "0.2", std::nextafter(end, 0.0), true},
+                 {"0.1", "0.2", end, false},
+                 {"1", "0", 1.0, false},
+                 {"1", "-1", 0.5, false},
+                 // the time without music
+                 {"-5", "10", -1.0, true}};
     for (const auto& c : cases) {
         Reset();
         Load(std::string(R"(<Effect Name="p"><Probe/></Effect><Stage><Block Start=")") + c.start + "\" Length=\"" +

@@ -34,12 +34,7 @@ std::vector<float> Tones(int frames, double frequency, float amplitude = 0.5f) {
 }
 
 // A full-scale sine at the centre of FFT bin k, the same on both sides.
-std::vector<float> BinSine(int frames, int bin) {
-    std::vector<float> samples(2 * static_cast<size_t>(frames));
-    for (int i = 0; i < frames; ++i)
-        samples[2 * i] = samples[2 * i + 1] = static_cast<float>(std::sin(2.0 * Pi * bin * i / 512.0));
-    return samples;
-}
+std::vector<float> BinSine(int frames, int bin) { return GralithTest::Sine(frames, 2, bin * 44100.0 / 512.0, 1.0f); }
 
 void OpenOgg(MusicStream& music, const std::string& bytes) {
     Gralith::Ref<MemoryInputStream> stream;

@@ -1,6 +1,6 @@
-// The presentation's drawing on a real OpenGL context (headless EGL on llvmpipe), read back: the
-// timeline with ClearScreen, and the scene effect's passes on a generated data folder with tiny
-// images, a box-shaped scene and the shipped shaders.
+// The scene effect's passes on a real OpenGL context (headless EGL on llvmpipe), read back, on a
+// generated data folder with tiny images, a box-shaped scene and the shipped shaders. The
+// timeline's blocks are drawn for real by halcyra-render's tests.
 
 #include "ImageEncoding.h"
 
@@ -14,11 +14,8 @@
 #include "gralith/utils/State.h"
 #include "gralith/utils/assets/Proxy.h"
 #include "gralith/utils/scenegraph/Transform.h"
-#include "velorin/Framebuffer.h"
 #include "velorin/Globals.h"
-#include "velorin/Script.h"
 #include "velorin/Settings.h"
-#include "velorin/Timeline.h"
 #include "velorin/effects/ImagePasses.h"
 #include "velorin/effects/Particles.h"
 #include "velorin/effects/Test01.h"
@@ -37,7 +34,6 @@
 namespace {
 
 using namespace Gralith::Graphics;
-using GralithTest::Near;
 
 constexpr int Width = 64;
 constexpr int Height = 48;
@@ -139,39 +135,6 @@ protected:
 GralithTest::TempDirectory* SceneEffect::data = nullptr;
 EGLGLDevice* SceneEffect::device = nullptr;
 Velorin::Test01* SceneEffect::effect = nullptr;
-
-TEST_F(SceneEffect, TimelineBlocksClearTheirOwnFramebufferAndLaterStagesDrawOver) {
-    Velorin::Framebuffer backbuffer{device->GetBackBuffer(), nullptr, "Backbuffer"};
-    Surface* glow = device->CreateSurface(16, 16, PixelFormatR8G8B8A8, 0);
-    Velorin::Framebuffer glowFramebuffer{glow, nullptr, "Glow"};
-    Velorin::BackbufferFramebuffer = &backbuffer;
-    Velorin::Framebuffers.Add(&backbuffer);
-    Velorin::Framebuffers.Add(&glowFramebuffer);
-    data->Write("demo.xml", R"(<Demo>
-        <Effect Name="black"><ClearScreen/></Effect>
-        <Effect Name="red"><ClearScreen><Color r="1" g="0" b="0" a="1"/><Depth value="0"/><Stencil value="3"/></ClearScreen></Effect>
-        <Effect Name="fade"><ClearScreen><Color><LinearKeys>
-            <Key Time="2" r="0" g="0" b="1" a="1"/><Key Time="4" r="0" g="1" b="0" a="0"/></LinearKeys></Color></ClearScreen></Effect>
-        <Stage><Block Start="0" Length="10" Effect="black"/><Block Start="1" Length="9" Effect="red"/></Stage>
-        <Stage><Block Start="2" Length="2" Effect="fade" RenderTarget="Glow"/><Block Start="5" Length="1" Effect="fade"/></Stage>
-        </Demo>)");
-    Velorin::LoadScript("demo.xml");
-
-    Velorin::RunTimeline(0.5);
-    EXPECT_TRUE(Near(At(5, 5), {0, 0, 0, 255}, 1));
-    Velorin::RunTimeline(3.0); // fade half way, into the glow target only
-    EXPECT_TRUE(Near(At(Width - 1, 0), {255, 0, 0, 255}, 1));
-    EXPECT_TRUE(Near(At(8, 8, glow), {0, 128, 128, 128}, 1));
-    Velorin::RunTimeline(5.5); // the fade holds its last key and draws over red on the window
-    EXPECT_TRUE(Near(At(0, Height - 1), {0, 255, 0, 0}, 1));
-    EXPECT_TRUE(Near(At(0, 0, glow), {0, 128, 128, 128}, 1)) << "the glow target was not touched";
-    Velorin::RunTimeline(20.0); // nothing active: the last frame stays
-    EXPECT_TRUE(Near(At(Width / 2, Height / 2), {0, 255, 0, 0}, 1));
-
-    Velorin::ResetTimeline();
-    Velorin::BackbufferFramebuffer = nullptr;
-    glow->Release();
-}
 
 TEST_F(SceneEffect, GlowFollowsTheLowestSpectrumBand) {
     Velorin::FrameDelta = 1.0 / 60.0;

@@ -40,13 +40,6 @@ const char* const redScript = R"(<Demo>
   <Stage><Block Start="0" Length="100" Effect="red"/></Stage>
 </Demo>)";
 
-std::string Music() {
-    std::vector<float> samples(44100 * 2 * 3);
-    for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = 0.3f * static_cast<float>(std::sin((i / 2) * 2.0 * M_PI * 220.0 / 44100.0));
-    return GralithTest::EncodeOgg(samples, 2, 44100, 0.1f);
-}
-
 // SDL titles its windows in UTF-8, which xdotool's name search does not read; xwininfo lists
 // every top-level window with its title, size and place.
 struct XWindow {
@@ -114,7 +107,8 @@ protected:
     void Start(const std::string& script, bool music) {
         folder.Write("data/demo.xml", script);
         if (music)
-            folder.Write("data/music/music.ogg", Music());
+            folder.Write("data/music/music.ogg",
+                         GralithTest::EncodeOgg(GralithTest::Sine(3 * 44100, 2, 220, 0.3f), 2, 44100, 0.1f));
         pid = fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {

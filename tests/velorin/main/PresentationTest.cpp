@@ -132,10 +132,8 @@ TEST_F(Presentation, EscapeOrCloseEndsTheLoopAndWithoutMusicTheTimeIsNegative) {
 }
 
 TEST_F(Presentation, PlayingMusicIsTheClock) {
-    std::vector<float> samples(44100 * 2 * 20);
-    for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = 0.5f * static_cast<float>(std::sin((i / 2) * 2.0 * M_PI * 440.0 / 44100.0));
-    folder.Write("data/music/music.ogg", GralithTest::EncodeOgg(samples, 2, 44100, 0.1f));
+    folder.Write("data/music/music.ogg",
+                 GralithTest::EncodeOgg(GralithTest::Sine(20 * 44100, 2, 440, 0.5f), 2, 44100, 0.1f));
     Velorin::PlayMusic = true;
     Probe::escapeAtTime = 0.3;
     Velorin::RunPresentation();

@@ -117,10 +117,7 @@ TEST_F(HalcyraRender, WrongCommandLineShowsUsageAndHelpSucceeds) {
 }
 
 TEST_F(HalcyraRender, VideoCarriesPictureAndMusic) {
-    std::vector<float> samples(44100 * 2 * 2);
-    for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = 0.5f * static_cast<float>(std::sin((i / 2) * 2.0 * M_PI * 440.0 / 44100.0));
-    data.Write("music/music.ogg", GralithTest::EncodeOgg(samples, 2, 44100));
+    data.Write("music/music.ogg", GralithTest::EncodeOgg(GralithTest::Sine(2 * 44100, 2, 440, 0.5f), 2, 44100));
 
     auto result = Render("--size 32x24 --fps 10 --from 1 --to 2 --out '" + output / "clip.mp4" + "'");
     ASSERT_EQ(0, result.status) << result.err;

@@ -49,11 +49,9 @@ protected:
 };
 
 TEST_F(OfflineRendererTest, SpectrumIsTheMusicsAtTheFramesTimeAndEndingStopsInsteadOfExiting) {
-    // Silence for one second, then a full-scale sine on bin 20 (20 * 44100 / 512 Hz).
-    std::vector<float> samples(44100 * 2 * 2, 0.0f);
-    const double frequency = 20.0 * 44100.0 / 512.0;
-    for (size_t i = 2 * 44100; i < samples.size(); ++i)
-        samples[i] = 0.9f * static_cast<float>(std::sin(static_cast<double>(i / 2) * 2.0 * M_PI * frequency / 44100.0));
+    // Silence for one second, then a loud sine on bin 20 (20 * 44100 / 512 Hz).
+    std::vector<float> samples(2 * 44100, 0.0f), tone = GralithTest::Sine(44100, 2, 20.0 * 44100.0 / 512.0, 0.9f);
+    samples.insert(samples.end(), tone.begin(), tone.end());
     data.Write("music/music.ogg", GralithTest::EncodeOgg(samples, 2, 44100));
 
     Velorin::OfflineRenderer renderer(data.Path(), 16, 8, 2.0f);

@@ -28,7 +28,6 @@ using ErrorDialog = Velorin::GtkErrorDialog;
 using namespace VelorinTest;
 
 const char* const configTitle = "^Halcyra - Brightmoot 08 Invitation$";
-const char* const errorTitle = "^Halcyra$";
 
 // The settings in one line, so a comparison shows every field.
 std::string Settings() {
@@ -115,13 +114,6 @@ TEST_F(Dialogs, ErrorDialogShowsEightBitMessagesThatAreNotUtf8AsLatin1) {
     EXPECT_EQ("File not found: caf\xc3\xa9.png", details());
     dialog.SetErrorMessage("already UTF-8: \xc3\xa9");
     EXPECT_EQ("already UTF-8: \xc3\xa9", details());
-}
-
-TEST_F(Dialogs, ShowErrorMessageReturnsAfterClose) {
-    ClickLater(errorTitle, ErrorDialog::CloseButtonRect);
-    Velorin::ShowErrorMessage("No such framebuffer: ");
-    viewer.join();
-    EXPECT_TRUE(clicked);
 }
 
 } // namespace
