@@ -1,6 +1,7 @@
 // Writes the seed corpora of the fuzz targets: small valid and nearly valid PNG, JPEG,
-// TrueType, wave, Ogg Vorbis and XML files covering the formats the loaders handle, and Cg
-// shaders (the show's own and small ones for what the translator rewrites).
+// TrueType, wave, Ogg Vorbis and XML files covering the formats the loaders handle (the show's
+// script among them), and Cg shaders (the show's own and one per stage for what the translator
+// rewrites).
 // Usage: fuzz_seeds <directory>; the files go to <directory>/png, jpeg, truetype, wav, ogg, xml, cg.
 #include "TinyTrueType.h"
 
@@ -77,18 +78,16 @@ void WriteSoundSeeds(const std::function<void(const char*, const std::string&, c
     write("ogg", "silence8000.ogg", ToBytes(GralithTest::EncodeOgg(std::vector<float>(400, 0.0f), 1, 8000, 0.0f)));
 }
 
+// A file of the source tree's data folder.
+Bytes DataFile(const std::string& name) {
+    std::ifstream file(std::string(GRALITH_DATA_DIR) + "/" + name, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return ToBytes(text.str());
+}
+
 void WriteXmlSeeds(const std::function<void(const char*, const std::string&, const Bytes&)>& write) {
-    write("xml", "script.xml", ToBytes(R"(<?xml version="1.0"?>
-<!-- a show script -->
-<Demo>
-  <Effect Name="scene"><test01/></Effect>
-  <Effect Name="title" Texture='title.png' Fade="0.5"/>
-  <Stage>
-    <Block Start="0" Length="50" Effect="scene" RenderTarget="Backbuffer"/>
-    <Block Start="2.5" Length="4" Effect="title">Halcyra</Block>
-  </Stage>
-</Demo>
-)"));
+    write("xml", "demo.xml", DataFile("demo.xml"));
     write("xml", "text.xml", ToBytes("<a x=\"&lt;&amp;&#65;&#x42;\">lead<b/>tail<![CDATA[<raw>]]></a>"));
     write("xml", "declarations.xml",
           ToBytes("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<!DOCTYPE d>\n"
@@ -104,16 +103,18 @@ void WriteXmlSeeds(const std::function<void(const char*, const std::string&, con
 }
 
 // The Cg fuzz target reads its first byte as the stage and entry point: '1' vertex stage at
-// vsMain, '2' pixel stage at psMain, '5' vertex at main, '4' pixel at main.
+// vsMain, '2' pixel stage at psMain, '5' vertex at main. Beside the show's shaders, one of each
+// stage with what the translator rewrites: initialisers, samplers, semantics, output structures,
+// intrinsics, row-major packing, structure and matrix arrays.
 void WriteCgSeeds(const std::function<void(const char*, const std::string&, const Bytes&)>& write) {
     for (const char* name : {"halcyra", "texture", "blur", "particles"}) {
-        std::ifstream file(std::string(GRALITH_SHADER_DIR) + "/" + name + ".cg", std::ios::binary);
-        std::ostringstream text;
-        text << file.rdbuf();
-        write("cg", std::string(name) + "-vertex.cg", ToBytes("1" + text.str()));
-        write("cg", std::string(name) + "-pixel.cg", ToBytes("2" + text.str()));
+        Bytes text = DataFile(std::string("shaders/") + name + ".cg");
+        text.insert(text.begin(), '1');
+        write("cg", std::string(name) + "-vertex.cg", text);
+        text[0] = '2';
+        write("cg", std::string(name) + "-pixel.cg", text);
     }
-    write("cg", "initialisers.cg", ToBytes(R"(2
+    write("cg", "pixel.cg", ToBytes(R"(2
 float SpecularPower = 16.0;
 uniform float4 Tint = float4(1, 0.5, 0, 1.0f);
 float2 Offset = {0.25, -0};
@@ -123,62 +124,44 @@ half3 Warm = 0.5h;
 static const float Scale = 2.0;
 float Weights[3] = {1, 2, 3};
 /* float4 Hidden = 1; */
-float4 psMain(float2 uv : TEXCOORD0) : COLOR {
-    return Enabled ? Tint * SpecularPower * Scale + Offset.xyxy + Warm.xyzz * Weights[Count] : 0;
-}
-)"));
-    write("cg", "samplers.cg", ToBytes(R"(2
+fixed4 Shade;
 sampler2D DiffuseMap;
 samplerCUBE Environment;
 sampler3D Volume;
 sampler1D Ramp;
-float4 psMain(float3 uv : TEXCOORD0, float4 projected : TEXCOORD1, uniform sampler2D Detail) : COLOR {
-    return tex2D(DiffuseMap, uv.xy) + texCUBE(Environment, uv) + tex3D(Volume, uv) + tex1D(Ramp, uv.x) +
-           tex2Dproj(Detail, projected) + tex2Dbias(DiffuseMap, projected);
-}
-)"));
-    write("cg", "semantics-vertex.cg", ToBytes(R"(1
-float4x4 WorldViewProjection;
-void vsMain(float4 position : POSITION, float3 normal : NORMAL, float4 colour : COLOR, float2 uv : TEXCOORD3,
-            out float4 oPosition : POSITION, out float oSize : PSIZE, out float4 oColour : COLOR0,
-            out float3 oNormal : TEXCOORD, out float2 oUv : TEXCOORD7) {
-    oPosition = mul(WorldViewProjection, position);
-    oSize = 2.0;
-    oColour = colour;
-    oNormal = normal;
-    oUv = uv;
-}
-)"));
-    write("cg", "semantics-pixel.cg", ToBytes(R"(2
 struct Out { float4 colour : COLOR0; float4 glow : COLOR1; float depth : DEPTH; };
-Out psMain(float4 window : WPOS, float4 colour : COLOR0, float3 normal : TEXCOORD0) {
+Out psMain(float4 window : WPOS, float3 uv : TEXCOORD0, float4 v : TEXCOORD1, uniform sampler2D Detail) {
+    float i;
+    float f = modf(v.w, i) + ldexp(v.x, 2) + noise(v.xy) + trunc(v.y) + sinh(v.z) + cosh(v.w) + tanh(v.x);
+    bool bad = isnan(v.x) || isinf(v.y) || any(isnan(v));
     Out o;
-    o.colour = colour * window.x;
-    o.glow = float4(normal, 1);
+    o.colour = Enabled ? Tint * SpecularPower * Scale + Offset.xyxy + Warm.xyzz * Weights[Count] : 0;
+    o.colour += tex2D(DiffuseMap, uv.xy) + texCUBE(Environment, uv) + tex3D(Volume, uv) + tex1D(Ramp, uv.x) +
+                tex2Dproj(Detail, v) + tex2Dbias(DiffuseMap, v);
+    o.glow = bad ? 0 : lit(v.x, v.y, v.z) * f * Shade + frac(v) + saturate(v) + lerp(v, v.wzyx, 0.5) + step(0.5, v) +
+                       smoothstep(0, 1, v) * window.x;
     o.depth = 0.5;
     return o;
 }
 )"));
-    write("cg", "structures.cg", ToBytes(R"(5
+    write("cg", "vertex.cg", ToBytes(R"(5
 #pragma pack_matrix(row_major)
 struct Light { float3 direction; float4 color; };
 Light Sun;
 Light Lamps[2];
 float3x4 Bones[4];
 float4x4 World;
-float4 main(float4 p : POSITION, float4 w : BLENDWEIGHT, int4 i : BLENDINDICES) : POSITION {
+float4x4 WorldViewProjection;
+void main(float4 p : POSITION, float3 normal : NORMAL, float4 colour : COLOR, float2 uv : TEXCOORD3,
+          float4 w : BLENDWEIGHT, int4 i : BLENDINDICES, out float4 oPosition : POSITION, out float oSize : PSIZE,
+          out float4 oColour : COLOR0, out float3 oNormal : TEXCOORD, out float2 oUv : TEXCOORD7) {
     float3 skinned = mul(Bones[i.x], p) * w.x + mul(Bones[i.y], p) * w.y;
-    return mul(World, float4(skinned, 1)) + Sun.color * dot(p.xyz, Sun.direction) + Lamps[1].color;
-}
-)"));
-    write("cg", "intrinsics.cg", ToBytes(R"(4
-fixed4 Tint;
-float4 main(float4 v : TEXCOORD0) : COLOR {
-    float4 l = lit(v.x, v.y, v.z);
-    float i;
-    float f = modf(v.w, i) + ldexp(v.x, 2) + noise(v.xy) + trunc(v.y) + sinh(v.z) + cosh(v.w) + tanh(v.x);
-    bool bad = isnan(v.x) || isinf(v.y) || any(isnan(v));
-    return bad ? 0 : l * f * Tint + frac(v) + saturate(v) + lerp(v, v.wzyx, 0.5) + step(0.5, v) + smoothstep(0, 1, v);
+    oPosition = mul(WorldViewProjection, mul(World, float4(skinned, 1))) + Sun.color * dot(p.xyz, Sun.direction) +
+                Lamps[1].color;
+    oSize = 2.0;
+    oColour = colour;
+    oNormal = normal;
+    oUv = uv;
 }
 )"));
 }
