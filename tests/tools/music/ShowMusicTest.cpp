@@ -4,6 +4,7 @@
 // camera cuts on. Each decodes the built file through the engine's music stream, as the show does.
 #include "gralith/sound/MusicStream.h"
 #include "velorin/effects/ShowCues.h"
+#include "velorin/effects/ShowTimeline.h"
 
 #include "tests/support/Process.h"
 #include "tests/support/TempDirectory.h"
@@ -133,28 +134,19 @@ TEST_F(ShowMusic, EveryFlashHasItsAccent) {
 }
 
 TEST_F(ShowMusic, StrongHitsCutTheCameraOnSomeBeatsAndTheHeavyPassageCarriesTheMostBass) {
-    // The effect's cut at 60 frames per second: a timer run down by the frame time, a cut on a
-    // strong band once it expired.
-    int cuts = 0;
-    double timer = 0.0;
-    bool cutAtDrop = false;
-    std::vector<float> afterDrop;
-    for (int frame = 0; frame / 60.0 < Cues::End; ++frame) {
-        double t = frame / 60.0;
-        float band = LowBand(t);
-        if (t >= 13.2 && t <= 45.0)
-            afterDrop.push_back(band);
-        timer -= 1.0 / 60.0;
-        if (timer < 0.0 && band > 0.45f) {
-            ++cuts;
-            timer = 0.5;
-            cutAtDrop = cutAtDrop || (t >= Cues::Drop && t < Cues::Drop + 0.3);
-        }
-    }
-    EXPECT_GE(cuts, 8);
-    EXPECT_LE(cuts, 30);
-    EXPECT_TRUE(cutAtDrop);
+    // The scene effect's own cut rule on the lowest band: one on the drop, some more after it.
+    Velorin::ShowTimeline::CutTrack track;
+    track.OffsetAt(Cues::Drop, LowBand);
+    const int beforeDrop = track.GetCutCount();
+    track.OffsetAt(Cues::Drop + 0.3, LowBand);
+    EXPECT_GT(track.GetCutCount(), beforeDrop);
+    track.OffsetAt(Cues::End, LowBand);
+    EXPECT_GE(track.GetCutCount(), 8);
+    EXPECT_LE(track.GetCutCount(), 30);
     // A soft glow that breathes with the bass, not a dark frame nor a flooded one.
+    std::vector<float> afterDrop;
+    for (double t = 13.2; t <= 45.0; t += 1.0 / 60.0)
+        afterDrop.push_back(LowBand(t));
     std::sort(afterDrop.begin(), afterDrop.end());
     EXPECT_GT(afterDrop[afterDrop.size() / 2], 0.02f);
     EXPECT_LT(afterDrop[afterDrop.size() / 2], 0.2f);
