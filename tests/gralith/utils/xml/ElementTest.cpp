@@ -25,30 +25,15 @@ Element* AddElement(Element* parent, const char* name) {
     return e;
 }
 
-// An element "root" with attributes a and b and child elements x and y, linked in the loader's
-// order, plus a trailing attribute c after the children.
-class XmlTree : public ::testing::Test {
-protected:
-    void SetUp() override {
-        root = new Element();
-        root->SetName("root");
-        a = AddAttribute(root, "a", "1");
-        b = AddAttribute(root, "b", "two");
-        x = AddElement(root, "x");
-        y = AddElement(root, "y");
-    }
-    void TearDown() override { root->Release(); }
-
-    Element* root = nullptr;
-    Attribute* a = nullptr;
-    Attribute* b = nullptr;
-    Element* x = nullptr;
-    Element* y = nullptr;
-};
-
 } // namespace
 
-TEST_F(XmlTree, SetAttributeChangesInPlaceOrAppendsAtTheEnd) {
+TEST(XmlElement, SetAttributeChangesInPlaceOrAppendsAfterEveryChild) {
+    // Attributes a and b, then elements x and y, linked in the loader's order.
+    Element* root = new Element();
+    AddAttribute(root, "a", "1");
+    Attribute* b = AddAttribute(root, "b", "two");
+    AddElement(root, "x");
+    Element* y = AddElement(root, "y");
     root->SetAttribute("b", "3");
     EXPECT_TRUE(root->GetAttribute("b") == "3");
     EXPECT_EQ(nullptr, b->GetNextAttribute()); // nothing was added
@@ -64,6 +49,7 @@ TEST_F(XmlTree, SetAttributeChangesInPlaceOrAppendsAtTheEnd) {
     EXPECT_EQ(root, added->GetParent());
     EXPECT_EQ(nullptr, y->GetNextSiblingElement());
     EXPECT_EQ(added, b->GetNextAttribute());
+    root->Release();
 
     Element* empty = new Element();
     empty->SetAttribute("only", "v");
