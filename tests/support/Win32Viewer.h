@@ -4,6 +4,8 @@
 // found by title, read through their controls' own messages, and clicked with synthesised mouse
 // input that goes through the system's hit testing like a real pointer.
 
+#include "gralith/window/win32/Win32Text.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -11,17 +13,6 @@
 #include <vector>
 
 namespace GralithTest {
-
-inline std::string Narrow(const std::wstring& text) {
-    std::string result;
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    if (n > 1) {
-        result.resize(n);
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, result.data(), n, nullptr, nullptr);
-        result.resize(n - 1);
-    }
-    return result;
-}
 
 /// The visible top-level window of this class (null: any) and title, waiting up to 10 s.
 inline HWND WaitForWindow(const wchar_t* className, const wchar_t* title) {
@@ -34,21 +25,11 @@ inline HWND WaitForWindow(const wchar_t* className, const wchar_t* title) {
     return nullptr;
 }
 
-/// Waits until the window has gone from the screen (hidden or destroyed), up to 10 s.
-inline bool WaitUntilGone(HWND window) {
-    for (int i = 0; i < 1000; ++i) {
-        if (!IsWindow(window) || !IsWindowVisible(window))
-            return true;
-        Sleep(10);
-    }
-    return false;
-}
-
 /// The window's text, as UTF-8.
 inline std::string TextOf(HWND window) {
     std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
     text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
-    return Narrow(text);
+    return Gralith::Win32Text::Narrow(text.c_str());
 }
 
 /// The rows of a combo box, as UTF-8, joined by "|".
@@ -58,7 +39,7 @@ inline std::string RowsOf(HWND combo) {
     for (int i = 0; i < count; ++i) {
         std::wstring row(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0) + 1, L'\0');
         row.resize(SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(row.data())));
-        rows += (i ? "|" : "") + Narrow(row);
+        rows += (i ? "|" : "") + Gralith::Win32Text::Narrow(row.c_str());
     }
     return rows;
 }
@@ -80,17 +61,13 @@ inline void Click(HWND control) {
     int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
     // Absolute pointer positions are in 1/65536ths of the primary screen.
     int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input[3] = {};
-    for (INPUT& i : input) {
-        i.type = INPUT_MOUSE;
-        i.mi.dx = (x * 65536 + width / 2) / width;
-        i.mi.dy = (y * 65536 + height / 2) / height;
-    }
-    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    for (INPUT& i : input) {
-        SendInput(1, &i, sizeof i);
+    for (DWORD button : {DWORD(0), DWORD(MOUSEEVENTF_LEFTDOWN), DWORD(MOUSEEVENTF_LEFTUP)}) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = (x * 65536 + width / 2) / width;
+        input.mi.dy = (y * 65536 + height / 2) / height;
+        input.mi.dwFlags = button | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        SendInput(1, &input, sizeof input);
         Sleep(30);
     }
 }

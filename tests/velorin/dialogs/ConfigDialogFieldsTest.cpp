@@ -4,21 +4,11 @@
 #include "velorin/dialogs/ConfigDialogFields.h"
 #include "velorin/Settings.h"
 
+#include "tests/velorin/dialogs/SettingsLine.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <string>
-
 namespace {
-
-// The settings in one line; the aspect with every digit a float has.
-std::string Settings() {
-    char text[160];
-    std::snprintf(text, sizeof text, "driver %d, %dx%d, %d samples, aspect %.9g, fullscreen %d, music %d",
-                  Velorin::GraphicsDriver, Velorin::ResolutionX, Velorin::ResolutionY, Velorin::Multisamples,
-                  Velorin::Aspect, Velorin::Fullscreen, Velorin::PlayMusic);
-    return text;
-}
 
 TEST(ConfigDialogFields, RowsBecomeSettingsAndRowsOutsideTheListsFallBack) {
     struct Case {
@@ -42,7 +32,7 @@ TEST(ConfigDialogFields, RowsBecomeSettingsAndRowsOutsideTheListsFallBack) {
     for (const Case& c : cases) {
         Velorin::Aspect = -7.0f;
         EXPECT_EQ(c.start, Velorin::ApplyConfigDialogFields(c.fields)) << c.settings;
-        EXPECT_EQ(c.settings, Settings());
+        EXPECT_EQ(c.settings, VelorinTest::SettingsLine());
     }
 }
 

@@ -57,18 +57,6 @@ void Win32ErrorDialog::SetErrorMessage(const char* text) {
     SetDlgItemTextW(GetHandle(), DetailsId, wide.c_str());
 }
 
-std::string Win32ErrorDialog::GetErrorMessage() const {
-    HWND details = GetDlgItem(GetHandle(), DetailsId);
-    std::wstring text(GetWindowTextLengthW(details) + 1, L'\0');
-    text.resize(GetWindowTextW(details, text.data(), static_cast<int>(text.size())));
-    // Back to the line feeds the text was given with.
-    std::wstring given;
-    for (size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n'))
-            given += text[i];
-    return Gralith::Win32Text::Narrow(given.c_str());
-}
-
 void Win32ErrorDialog::button1_Click() { EndModal(); }
 
 void Win32ErrorDialog::OnCommand(int id, int code) {

@@ -3,8 +3,6 @@
 #include "velorin/dialogs/ErrorDialog.h"
 #include "velorin/dialogs/win32/Win32DialogWindow.h"
 
-#include <string>
-
 struct HBITMAP__;
 
 namespace Velorin {
@@ -25,8 +23,6 @@ public:
     void InitializeComponent();
     /// Replaces the details text. The text is UTF-8; anything else is read as Latin-1.
     void SetErrorMessage(const char* text);
-    /// The details text as shown, as UTF-8 with the line breaks it was given.
-    std::string GetErrorMessage() const;
     /// Closes the dialog.
     void button1_Click();
     /// Shows the dialog centred and returns when "Close" was pressed (or a quit message came).

@@ -15,56 +15,41 @@ namespace {
 using namespace GralithTest;
 
 // A window that is only a handle: the box's owner.
-class HandleWindow : public Gralith::Window {
-public:
+struct HandleWindow : Gralith::Window {
     explicit HandleWindow(HWND handle) : handle(handle) {}
     void SetPosition(int, int) override {}
     void SetTitle(const Gralith::Utils::String&) override {}
     void* GetHandle() override { return handle; }
     int GetWidth() override { return 0; }
     int GetHeight() override { return 0; }
-
-private:
     HWND handle;
 };
 
-// The box's non-empty static texts, then " buttons: " and its buttons' texts, in window order
-// within each kind.
-struct Seen {
-    std::string texts, buttons;
-    HWND owner = nullptr;
-    std::string Line() const { return texts + " buttons: " + buttons; }
-};
-
-// Shows the box and has the viewer read its texts and owner, then click OK.
-Seen ShowAndClickOk(Gralith::Window* owner, const char* text, const char* caption, const wchar_t* wideCaption) {
-    Seen seen;
-    bool found = false;
+// Shows the box; the viewer reads its static texts, its buttons and whether expectedOwner owns
+// it, in one line, then clicks OK.
+std::string ShowAndClickOk(HandleWindow* owner, HWND expectedOwner, const char* text, const char* caption,
+                           const wchar_t* wideCaption) {
+    std::string texts, buttons = " buttons:", owned = " (no box)";
     std::thread viewer([&] {
         HWND box = WaitForWindow(L"#32770", wideCaption);
-        found = box != nullptr;
         if (!box)
             return;
         Sleep(100);
-        seen.owner = GetWindow(box, GW_OWNER);
+        owned = GetWindow(box, GW_OWNER) == expectedOwner ? "" : " (owner wrong)";
         HWND ok = nullptr;
         for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            std::string t = TextOf(child);
             wchar_t kind[16];
             GetClassNameW(child, kind, 16);
-            std::string& list = lstrcmpiW(kind, L"Button") == 0 ? seen.buttons : seen.texts;
-            if (!t.empty())
-                list += (list.empty() ? "" : "|") + t;
-            if (t == "OK")
-                ok = child;
+            std::string t = TextOf(child);
+            (lstrcmpiW(kind, L"Button") == 0 ? buttons += " " + t : texts += t);
+            ok = t == "OK" ? child : ok;
         }
         if (ok)
             Click(ok);
     });
     Gralith::Platform::ShowMessageBox(owner, text, caption);
     viewer.join();
-    EXPECT_TRUE(found) << "no message box";
-    return seen;
+    return texts + buttons + owned;
 }
 
 TEST(Win32MessageBox, ShowsTheNoticeWithOnlyAnOkButtonOwnedByTheWindowUntilOkIsClicked) {
@@ -72,17 +57,13 @@ TEST(Win32MessageBox, ShowsTheNoticeWithOnlyAnOkButtonOwnedByTheWindowUntilOkIsC
                                   nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(handle);
     HandleWindow owner(handle);
-    Seen seen = ShowAndClickOk(&owner, "BASS error, file not found?", "BASS", L"BASS");
-    EXPECT_EQ("BASS error, file not found? buttons: OK", seen.Line());
-    EXPECT_EQ(handle, seen.owner);
+    EXPECT_EQ("BASS error, file not found? buttons: OK",
+              ShowAndClickOk(&owner, handle, "BASS error, file not found?", "BASS", L"BASS"));
 
-    // Without a window, and with one whose handle is gone, the box stands alone; texts are UTF-8.
+    // Once the window's handle is gone the box stands alone; texts are UTF-8.
     DestroyWindow(handle);
-    seen = ShowAndClickOk(&owner, "caf\xc3\xa9", "BASS \xc3\xa9", L"BASS \u00e9");
-    EXPECT_EQ("caf\xc3\xa9 buttons: OK", seen.Line());
-    EXPECT_EQ(nullptr, seen.owner);
-    seen = ShowAndClickOk(nullptr, "BASS error", "BASS", L"BASS");
-    EXPECT_EQ("BASS error buttons: OK", seen.Line());
+    EXPECT_EQ("caf\xc3\xa9 buttons: OK",
+              ShowAndClickOk(&owner, nullptr, "caf\xc3\xa9", "BASS \xc3\xa9", L"BASS \u00e9"));
 }
 
 } // namespace

@@ -8,10 +8,10 @@
 #include "velorin/dialogs/win32/Win32ErrorDialog.h"
 
 #include "tests/support/Win32Viewer.h"
+#include "tests/velorin/dialogs/SettingsLine.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <thread>
@@ -25,50 +25,33 @@ using namespace GralithTest;
 const wchar_t* const dialogClass = L"VelorinDialog";
 const wchar_t* const configTitle = L"Halcyra - Brightmoot 08 Invitation";
 
-// The settings in one line, so a comparison shows every field.
-std::string Settings() {
-    char text[160];
-    std::snprintf(text, sizeof text, "driver %d, %dx%d, %d samples, aspect %g, fullscreen %d, music %d",
-                  Velorin::GraphicsDriver, Velorin::ResolutionX, Velorin::ResolutionY, Velorin::Multisamples,
-                  Velorin::Aspect, Velorin::Fullscreen, Velorin::PlayMusic);
-    return text;
-}
-
 // Every control of the window in creation order as "class:text", one line.
 std::string Controls(HWND window) {
     std::string line;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) -> BOOL {
-            wchar_t name[64];
-            GetClassNameW(child, name, 64);
-            auto& line = *reinterpret_cast<std::string*>(data);
-            line += (line.empty() ? "" : " ") + Narrow(name) + ":" + TextOf(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&line));
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[64];
+        GetClassNameW(child, name, 64);
+        line += (line.empty() ? "" : " ") + Gralith::Win32Text::Narrow(name) + ":" + TextOf(child);
+    }
     return line;
 }
 
-std::string Size(const RECT& r) { return std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top); }
-
-// How far the window's centre is from the work area's, in pixels along x plus y.
-int OffCentre(HWND window) {
-    RECT area, outer;
+// The client size, whether the frame is fixed without a control box, and whether the window is
+// centred on the work area (to a pixel), in one line.
+std::string Frame(HWND window) {
+    RECT area, outer, client = ClientBox(window);
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     GetWindowRect(window, &outer);
-    return std::abs((outer.left + outer.right) - (area.left + area.right)) / 2 +
-           std::abs((outer.top + outer.bottom) - (area.top + area.bottom)) / 2;
+    int off = std::abs(outer.left + outer.right - area.left - area.right) / 2 +
+              std::abs(outer.top + outer.bottom - area.top - area.bottom) / 2;
+    return std::to_string(client.right - client.left) + "x" + std::to_string(client.bottom - client.top) +
+           (GetWindowLongW(window, GWL_STYLE) & (WS_SYSMENU | WS_THICKFRAME) ? " resizable or closable" : " fixed") +
+           (off <= 1 ? " centred" : " off centre");
 }
 
-// How much of the banner on the screen matches its image, and how many of its pixels are near
-// white (the title's letters: the background has none).
-struct BannerSeen {
-    double match = 0.0;
-    int white = 0;
-};
-
-BannerSeen SeeBanner(HWND window, int width, int height, Velorin::BannerPixels::Accent accent) {
+// Whether the banner on the screen matches its image, and whether its title's letters show
+// (near-white pixels: the background has none).
+std::string SeeBanner(HWND window, int width, int height, Velorin::BannerPixels::Accent accent) {
     RECT box = ClientBox(window);
     box.right = box.left + width;
     box.bottom = box.top + height;
@@ -76,138 +59,111 @@ BannerSeen SeeBanner(HWND window, int width, int height, Velorin::BannerPixels::
         Velorin::Win32Banner::Draw(width, height, "HALCYRA", "Brightmoot 2008 Invitation", accent);
     // Shown is not yet painted on a busy machine: look again for up to 5 s.
     std::vector<uint32_t> seen;
-    BannerSeen result;
-    for (int i = 0; i < 50; ++i) {
-        result.match = Match(seen = Capture(box), expected);
-        if (result.match >= 0.98)
-            break;
-        Sleep(100);
+    double match = 0.0;
+    for (int i = 0; i < 50 && match < 0.98; ++i) {
+        Sleep(i ? 100 : 0);
+        match = Match(seen = Capture(box), expected);
     }
+    int white = 0;
     for (uint32_t p : seen)
-        result.white += (p & 0xFF) > 200 && (p >> 8 & 0xFF) > 200 && (p >> 16 & 0xFF) > 200;
-    return result;
+        white += (p & 0xFF) > 200 && (p >> 8 & 0xFF) > 200 && (p >> 16 & 0xFF) > 200;
+    return (match >= 0.98 ? " banner" : " banner differs in " + std::to_string(1.0 - match)) +
+           (white > 500 ? " with title" : " without title");
 }
 
-class Win32Dialogs : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Velorin::GraphicsDriver = Velorin::ResolutionX = Velorin::ResolutionY = Velorin::Multisamples = -7;
-        Velorin::Aspect = -7.0f;
-        Velorin::Fullscreen = Velorin::PlayMusic = false;
-    }
-    void TearDown() override {
-        if (viewer.joinable())
-            viewer.join();
-    }
-
-    // Runs look on a second thread once the dialog with this title is on the screen.
-    void View(const wchar_t* title, std::function<void(HWND)> look) {
-        viewer = std::thread([=] {
-            HWND window = WaitForWindow(dialogClass, title);
-            found = window != nullptr;
-            if (window) {
-                Sleep(100); // shown is not yet painted
-                look(window);
-            }
-        });
-    }
-    void Join() {
-        viewer.join();
-        ASSERT_TRUE(found) << "the dialog did not appear";
-    }
-
-    std::thread viewer;
+// Runs look on a second thread once the dialog with this title is on the screen, then show on
+// this one; false when the dialog never appeared.
+template <class Show>
+bool View(const wchar_t* title, const std::function<void(HWND)>& look, Show show) {
     bool found = false;
-};
+    std::thread viewer([&] {
+        HWND window = WaitForWindow(dialogClass, title);
+        found = window != nullptr;
+        if (window) {
+            Sleep(100); // shown, but the dialog's thread may still be finishing ShowWindow
+            look(window);
+        }
+    });
+    show();
+    viewer.join();
+    return found;
+}
 
-TEST_F(Win32Dialogs, ConfigDialogOpensCentredWithItsControlsAndTransformUntouchedGivesTheDefaults) {
-    std::string drivers;
+TEST(Win32Dialogs, ConfigDialogShowsItsRowsAndDefaultsAndEndsOnlyByItsButtonsOrAQuitMessage) {
+    using D = Win32ConfigDialog;
+    std::string drivers, driver = std::to_string(Gralith::Graphics::BuiltDriver(0).Driver);
     for (int i = 0; i < Gralith::Graphics::BuiltDriverCount(); ++i)
         drivers += (i ? "|" : "") + std::string(Gralith::Graphics::BuiltDriver(i).Title);
-    std::string controls, rows[4], checked, client, style;
-    int offCentre = -1;
-    BannerSeen banner;
-    View(configTitle, [&](HWND window) {
-        controls = Controls(window);
-        for (int i = 0; i < 4; ++i) {
-            HWND list = GetDlgItem(window, Win32ConfigDialog::DriverListId + i);
-            rows[i] = RowsOf(list);
-            style += (GetWindowLongW(list, GWL_STYLE) & 3) == CBS_DROPDOWNLIST ? "list " : "editable ";
-        }
-        checked = std::to_string(IsDlgButtonChecked(window, Win32ConfigDialog::MusicCheckBoxId)) +
-                  std::to_string(IsDlgButtonChecked(window, Win32ConfigDialog::FullscreenCheckBoxId));
-        client = Size(ClientBox(window));
-        style += GetWindowLongW(window, GWL_STYLE) & (WS_SYSMENU | WS_THICKFRAME) ? "box" : "fixed";
-        offCentre = OffCentre(window);
-        banner = SeeBanner(window, 401, 105, Velorin::BannerPixels::AccentInvitation);
-        Click(GetDlgItem(window, Win32ConfigDialog::StartButtonId));
-    });
-    bool start = Velorin::ShowConfigDialog();
-    Join();
-    EXPECT_TRUE(start);
-    EXPECT_EQ("driver " + std::to_string(Gralith::Graphics::BuiltDriver(0).Driver) +
-                  ", 1024x768, 2 samples, aspect 1.6, fullscreen 1, music 1",
-              Settings());
-    // A drop-down list's text is its selected row.
-    EXPECT_EQ("Static: Static:Gralith Driver: ComboBox:" + std::string(Gralith::Graphics::BuiltDriver(0).Title) +
-                  " Static:Display Resolution: ComboBox:1024 x 768 Static:Anti-Aliasing: ComboBox:2 Samples "
-                  "Static:Aspect: ComboBox:16:10 Button:Music Button:Fullscreen Button:Transform Button:Dissolve",
-              controls);
-    EXPECT_EQ(drivers, rows[0]);
-    EXPECT_EQ("640 x 480|800 x 480|800 x 600|1024 x 768|1280 x 720|1280 x 800 |1280 x 960|1280 x 1024|1440 x 900|"
-              "1400 x 1050|1680 x 1050|1600 x 1200|1920 x 1080|1920 x 1200",
-              rows[1]);
-    EXPECT_EQ("Off|2 Samples|4 Samples|6 Samples|8 Samples", rows[2]);
-    EXPECT_EQ("16:10|16:9|4:3", rows[3]);
-    EXPECT_EQ("11", checked);
-    EXPECT_EQ("list list list list fixed", style);
-    EXPECT_EQ("401x361", client);
-    EXPECT_LE(offCentre, 1);
-    EXPECT_GE(banner.match, 0.98) << "banner on the screen";
-    EXPECT_GT(banner.white, 500) << "title letters";
-}
-
-TEST_F(Win32Dialogs, TransformCopiesTheViewersChoicesIntoTheSettings) {
-    View(configTitle, [&](HWND window) {
-        const int rows[] = {5, 4, 2}; // "1280 x 800 ", 8 samples, 4:3
-        for (int i = 0; i < 3; ++i)
-            SendDlgItemMessageW(window, Win32ConfigDialog::ResolutionListId + i, CB_SETCURSEL, rows[i], 0);
-        Click(GetDlgItem(window, Win32ConfigDialog::MusicCheckBoxId));
-        Click(GetDlgItem(window, Win32ConfigDialog::StartButtonId));
-    });
-    bool start = Velorin::ShowConfigDialog();
-    Join();
-    EXPECT_TRUE(start);
-    EXPECT_EQ("driver " + std::to_string(Gralith::Graphics::BuiltDriver(0).Driver) +
-                  ", 1280x800, 8 samples, aspect 1.33333, fullscreen 1, music 0",
-              Settings());
-}
-
-TEST_F(Win32Dialogs, OnlyDissolveOrAQuitMessageEndsTheConfigDialogWithoutStarting) {
-    // A close request is refused; "Dissolve" leaves the other fields at their initial values.
-    bool visibleAfterClose = false;
-    View(configTitle, [&](HWND window) {
-        SendMessageW(window, WM_CLOSE, 0, 0);
-        SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-        visibleAfterClose = IsWindowVisible(window);
-        Click(GetDlgItem(window, Win32ConfigDialog::QuitButtonId));
-    });
-    EXPECT_FALSE(Velorin::ShowConfigDialog());
-    Join();
-    EXPECT_TRUE(visibleAfterClose);
-    EXPECT_EQ("driver 0, 640x480, 0 samples, aspect 1.6, fullscreen 0, music 0", Settings());
-
-    // A quit message ends it as "Dissolve" does and stays for the caller's own loop.
     DWORD thread = GetCurrentThreadId();
-    View(configTitle, [&](HWND) { PostThreadMessageW(thread, WM_QUIT, 3, 0); });
-    EXPECT_FALSE(Velorin::ShowConfigDialog());
-    Join();
-    MSG quit = {};
-    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(3u, quit.wParam);
+    bool closed = false;
+    auto click = [](int id) { return [id](HWND window) { Click(GetDlgItem(window, id)); }; };
+    // After "Dissolve" or a quit message the settings receive the fields' initial values.
+    const std::string quit = "driver 0, 640x480, 0 samples, aspect 1.60000002, fullscreen 0, music 0";
+    struct Case {
+        std::function<void(HWND)> act;
+        bool start;
+        std::string settings;
+        WPARAM quitLeft; // the quit message left for the caller's loop, 0 if none
+    } cases[] = {
+        {click(D::StartButtonId), true,
+         "driver " + driver + ", 1024x768, 2 samples, aspect 1.60000002, fullscreen 1, music 1", 0},
+        {[&](HWND window) {
+             const int rows[] = {5, 4, 2}; // "1280 x 800 ", 8 samples, 4:3
+             for (int i = 0; i < 3; ++i)
+                 SendDlgItemMessageW(window, D::ResolutionListId + i, CB_SETCURSEL, rows[i], 0);
+             Click(GetDlgItem(window, D::MusicCheckBoxId));
+             Click(GetDlgItem(window, D::StartButtonId));
+         },
+         true, "driver " + driver + ", 1280x800, 8 samples, aspect 1.33333337, fullscreen 1, music 0", 0},
+        {[&](HWND window) { // close requests are refused
+             SendMessageW(window, WM_CLOSE, 0, 0);
+             SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+             closed = !IsWindowVisible(window);
+             Click(GetDlgItem(window, D::QuitButtonId));
+         },
+         false, quit, 0},
+        {[&](HWND) { PostThreadMessageW(thread, WM_QUIT, 3, 0); }, false, quit, 3},
+    };
+    for (const Case& c : cases) {
+        Velorin::GraphicsDriver = Velorin::ResolutionX = Velorin::ResolutionY = Velorin::Multisamples = -7;
+        Velorin::Aspect = -7.0f;
+        std::string controls, rows, frame;
+        bool start = false;
+        ASSERT_TRUE(View(
+            configTitle,
+            [&](HWND window) {
+                controls = Controls(window);
+                for (int i = 0; i < 4; ++i) {
+                    HWND list = GetDlgItem(window, D::DriverListId + i);
+                    bool dropDownList = (GetWindowLongW(list, GWL_STYLE) & 3) == CBS_DROPDOWNLIST;
+                    rows += (i ? "; " : "") + RowsOf(list) + (dropDownList ? "" : " (editable)");
+                }
+                for (int box : {D::MusicCheckBoxId, D::FullscreenCheckBoxId})
+                    controls += IsDlgButtonChecked(window, box) == BST_CHECKED ? " checked" : " unchecked";
+                frame = Frame(window) + SeeBanner(window, 401, 105, Velorin::BannerPixels::AccentInvitation);
+                c.act(window);
+            },
+            [&] { start = Velorin::ShowConfigDialog(); }));
+        MSG left = {};
+        EXPECT_EQ(c.quitLeft, PeekMessageW(&left, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? left.wParam : 0);
+        EXPECT_EQ(c.start, start);
+        EXPECT_EQ(c.settings, VelorinTest::SettingsLine());
+        // A drop-down list's text is its selected row.
+        EXPECT_EQ("Static: Static:Gralith Driver: ComboBox:" + std::string(Gralith::Graphics::BuiltDriver(0).Title) +
+                      " Static:Display Resolution: ComboBox:1024 x 768 Static:Anti-Aliasing: ComboBox:2 Samples "
+                      "Static:Aspect: ComboBox:16:10 Button:Music Button:Fullscreen Button:Transform "
+                      "Button:Dissolve checked checked",
+                  controls);
+        EXPECT_EQ(drivers + "; 640 x 480|800 x 480|800 x 600|1024 x 768|1280 x 720|1280 x 800 |1280 x 960|"
+                            "1280 x 1024|1440 x 900|1400 x 1050|1680 x 1050|1600 x 1200|1920 x 1080|1920 x 1200; "
+                            "Off|2 Samples|4 Samples|6 Samples|8 Samples; 16:10|16:9|4:3",
+                  rows);
+        EXPECT_EQ("401x361 fixed centred banner with title", frame);
+    }
+    EXPECT_FALSE(closed);
 }
 
-TEST_F(Win32Dialogs, ErrorDialogShowsTheMessageReadOnlyUntilClose) {
+TEST(Win32Dialogs, ErrorDialogShowsTheMessageReadOnlyOwnedByTheActiveWindowUntilClose) {
     struct Case {
         const char* message;
         const char* details;
@@ -223,39 +179,26 @@ TEST_F(Win32Dialogs, ErrorDialogShowsTheMessageReadOnlyUntilClose) {
                                         nullptr, GetModuleHandleW(nullptr), nullptr);
     SetActiveWindow(presentation);
     for (const Case& c : cases) {
-        std::string controls, client, style, owner;
-        BannerSeen banner;
-        View(L"Halcyra", [&](HWND window) {
+        std::string controls, frame;
+        auto look = [&](HWND window) {
             controls = Controls(window);
-            client = Size(ClientBox(window));
             LONG details = GetWindowLongW(GetDlgItem(window, Win32ErrorDialog::DetailsId), GWL_STYLE);
-            style = (details & ES_READONLY ? "read-only " : "editable ") +
-                    std::string(details & ES_MULTILINE && details & WS_VSCROLL ? "scrolling" : "single");
-            banner = SeeBanner(window, 400, 107, Velorin::BannerPixels::AccentError);
-            owner = GetWindow(window, GW_OWNER) == presentation ? "owned" : "not owned";
-            owner += IsWindowEnabled(presentation) ? " enabled" : " disabled";
+            frame = Frame(window) + (details & ES_READONLY ? " read-only" : " editable") +
+                    (details & ES_MULTILINE && details & WS_VSCROLL ? " scrolling" : " single line") +
+                    (GetWindow(window, GW_OWNER) == presentation ? " owned" : " not owned") +
+                    (IsWindowEnabled(presentation) ? " owner enabled" : " owner disabled") +
+                    SeeBanner(window, 400, 107, Velorin::BannerPixels::AccentError);
             Click(GetDlgItem(window, Win32ErrorDialog::CloseButtonId));
-        });
-        Velorin::ShowErrorMessage(c.message);
-        Join();
-        owner += IsWindowEnabled(presentation) ? ", enabled" : ", disabled";
-        EXPECT_EQ("owned disabled, enabled", owner);
+        };
+        ASSERT_TRUE(View(L"Halcyra", look, [&] { Velorin::ShowErrorMessage(c.message); }));
+        frame += IsWindowEnabled(presentation) ? ", then enabled" : ", then disabled";
         EXPECT_EQ("Static: Static:An error has occured forcing Halcyra to close. Details: Edit:" +
                       std::string(c.details) + " Button:Close",
                   controls);
-        EXPECT_EQ("400x328", client);
-        EXPECT_EQ("read-only scrolling", style);
-        EXPECT_GE(banner.match, 0.98);
-        EXPECT_GT(banner.white, 500);
+        EXPECT_EQ("400x328 fixed centred read-only scrolling owned owner disabled banner with title, then enabled",
+                  frame);
     }
     DestroyWindow(presentation);
-}
-
-TEST_F(Win32Dialogs, ErrorDialogGivesBackTheTextItWasGiven) {
-    Win32ErrorDialog dialog;
-    EXPECT_EQ("No details available.", dialog.GetErrorMessage());
-    dialog.SetErrorMessage("one\ntwo\n");
-    EXPECT_EQ("one\ntwo\n", dialog.GetErrorMessage());
 }
 
 } // namespace
