@@ -5,11 +5,21 @@
 # downloaded through a private apt configuration (the system's stays untouched), and are cached
 # outside the checkout keyed by the package's version. Prints the folder holding d3d9.dll,
 # wined3d.dll, d3dx9_43.dll and d3dcompiler_47.dll.
-# Usage: dlls=$(scripts/fetch-wine10-dlls.sh)
+# Usage: dlls=$(scripts/fetch-wine10-dlls.sh)   or   scripts/fetch-wine10-dlls.sh DIR (copies them into DIR)
 # Run the programs with WINEDLLOVERRIDES="d3d9,wined3d,d3dx9_43,d3dcompiler_47=n,b" (wine10_overrides).
 # GRALITH_CACHE_DIR overrides the cache root (default ${XDG_CACHE_HOME:-~/.cache}/gralith);
 # GRALITH_WINE10_VERSION the package version (default 10.0~repack-6; empty: the archive's current).
 set -euo pipefail
+
+# With a folder argument: the DLLs are copied there, beside the programs that use them.
+if [ $# -gt 0 ]; then
+  from=$("$0")
+  mkdir -p "$1"
+  for d in d3d9.dll wined3d.dll d3dx9_43.dll d3dcompiler_47.dll; do
+    cmp -s "$from/$d" "$1/$d" || cp "$from/$d" "$1/$d"
+  done
+  exit 0
+fi
 
 cache_root=${GRALITH_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/gralith}
 version=${GRALITH_WINE10_VERSION-10.0~repack-6}

@@ -36,8 +36,12 @@ void Resolve(HMODULE module, const char* dll, const char* name, Function& functi
 
 const D3D9Runtime& D3D9Runtime::Get() {
     static D3D9Runtime runtime;
-    if (runtime.CompileShader)
-        return runtime;
+    if (!runtime.CompileShader)
+        runtime = Load(CompilerDlls, static_cast<int>(sizeof CompilerDlls / sizeof CompilerDlls[0]));
+    return runtime;
+}
+
+D3D9Runtime D3D9Runtime::Load(const char* const* compilerDlls, int count) {
     D3D9Runtime loaded;
     HMODULE d3d9 = LoadLibraryA("d3d9.dll");
     if (!d3d9)
@@ -45,23 +49,19 @@ const D3D9Runtime& D3D9Runtime::Get() {
     Resolve(d3d9, "d3d9.dll", "Direct3DCreate9", loaded.Direct3DCreate9);
 
     HMODULE d3dx = nullptr;
-    for (const char* dll : CompilerDlls) {
-        d3dx = LoadLibraryA(dll);
-        if (d3dx) {
-            loaded.CompilerDll = dll;
-            break;
-        }
+    for (int i = 0; i < count && !d3dx; ++i) {
+        d3dx = LoadLibraryA(compilerDlls[i]);
+        loaded.CompilerDll = compilerDlls[i];
     }
     if (!d3dx)
-        Missing(Messages::D3D9MissingCompiler, CompilerDlls[0]);
+        Missing(Messages::D3D9MissingCompiler, count > 0 ? compilerDlls[0] : "");
     Resolve(d3dx, loaded.CompilerDll, "D3DXGetVertexShaderProfile", loaded.GetVertexShaderProfile);
     Resolve(d3dx, loaded.CompilerDll, "D3DXGetPixelShaderProfile", loaded.GetPixelShaderProfile);
     Resolve(d3dx, loaded.CompilerDll, "D3DXCompileShader", loaded.CompileShader);
     Resolve(d3dx, loaded.CompilerDll, "D3DXGetShaderConstantTable", loaded.GetShaderConstantTable);
     // The modules stay loaded for the process: devices and shaders made from them may live
     // until exit.
-    runtime = loaded;
-    return runtime;
+    return loaded;
 }
 
 } // namespace Gralith::Graphics

@@ -16,9 +16,13 @@ struct D3D9Runtime {
     /// The D3DX DLL that was loaded ("d3dx9_43.dll" ...).
     const char* CompilerDll = nullptr;
 
-    /// The runtime of the process, loaded on the first call. Throws (ErrorCreation) naming the
-    /// DLL or entry point that is missing; a later call tries again.
+    /// The runtime of the process, loaded on the first call from d3d9.dll and the first D3DX
+    /// DLL found of d3dx9_43 down to d3dx9_24. Throws as Load does; a later call tries again.
     static const D3D9Runtime& Get();
+    /// Loads Direct3D and the first of the given D3DX DLLs that loads. Throws (ErrorCreation)
+    /// naming d3d9.dll or the first of compilerDlls when none loads, or the DLL and entry point
+    /// that is missing.
+    static D3D9Runtime Load(const char* const* compilerDlls, int count);
 };
 
 } // namespace Gralith::Graphics

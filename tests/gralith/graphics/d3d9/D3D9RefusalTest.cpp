@@ -1,0 +1,114 @@
+// The refusal table's Direct3D 9 column, the semantic names Direct3D accepts, and the run-time
+// loading of Direct3D: nothing of it is imported, so the program starts where it is missing, and
+// a missing DLL or entry point is named.
+
+#include "D3D9TestFixture.h"
+
+#include "gralith/graphics/DeviceFactory.h"
+#include "gralith/graphics/d3d9/D3D9Runtime.h"
+
+#include "tests/gralith/graphics/RefusalRows.h"
+
+#include <windows.h>
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+namespace Gralith::Graphics {
+
+namespace {
+
+namespace M = Messages;
+using namespace RefusalTable;
+
+class D3D9Refusal : public D3D9DeviceTest {};
+
+TEST_F(D3D9Refusal, EveryMisuseThrowsItsMessageAndCode) {
+    device->SetProgram(nullptr); // as the other devices run the rows
+    RunRows(device, [](const Row& row) -> const Outcome& { return row.d3d9; });
+}
+
+TEST_F(D3D9Refusal, SemanticMapsTakeTheDirect3DNamesAndIndices) {
+    for (const char* good : {"POSITION", "POSITION1", "NORMAL2", "COLOR1", "TEXCOORD", "TEXCOORD7", "BLENDWEIGHT",
+                             "TESSFACTOR0", "FOGCOORD", "PSIZE1", "BLENDINDICES", "TANGENT", "TANGENT2", "BINORMAL2"}) {
+        const char* names[16] = {nullptr, good};
+        EXPECT_NO_THROW(Keep(device->CreateSemanticMap(names))) << good;
+    }
+    for (const char* bad : {"TEXCOORD8", "POSITION2", "COLOR2", "NORMAL3", "BLENDWEIGHT1", "PSIZE2", "ATTR3",
+                            "position", "TEXCOORD-1", "TEXCOORD1x", "TEXCOORD007", "FOG", ""}) {
+        const char* names[16] = {bad};
+        EXPECT_GRALITH_THROW(device->CreateSemanticMap(names), M::D3D9UnsupportedSemantic, 2);
+    }
+}
+
+TEST_F(D3D9Refusal, InputElementsDirect3DCannotRead) {
+    struct Case {
+        DataType type;
+        int count;
+        const char* message;
+        int code;
+    };
+    const Case cases[] = {
+        {DataTypeInt8, 3, M::D3D9Int8Elements, 2},          {DataTypeInt8, 2, M::D3D9Int8Elements, 2},
+        {DataTypeInt16, 1, M::D3D9Int16Elements, 2},        {DataTypeInt16, 3, M::D3D9Int16Elements, 2},
+        {DataTypeFloat32, 5, M::D3D9Float32Elements, 2},    {DataTypeUInt8, 4, M::D3D9UnsupportedDataType, 4},
+        {DataTypeUInt16, 2, M::D3D9UnsupportedDataType, 4},
+    };
+    for (const Case& c : cases) {
+        const InputElementDesc elements[] = {{0, 0, 4, 0, DataTypeFloat32, 0}, {3, 0, c.count, 16, c.type, 1}};
+        EXPECT_GRALITH_THROW(device->CreateInputLayout(elements, 2), c.message, c.code);
+    }
+}
+
+// The names of the DLLs the executable imports, lower case.
+std::vector<std::string> ImportedDlls() {
+    auto* base = reinterpret_cast<const unsigned char*>(GetModuleHandleW(nullptr));
+    auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    std::vector<std::string> names;
+    auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
+    for (; directory.VirtualAddress && entry->Name; ++entry) {
+        std::string name = reinterpret_cast<const char*>(base + entry->Name);
+        for (char& c : name)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        names.push_back(name);
+    }
+    return names;
+}
+
+TEST(D3D9Runtime, NothingOfDirect3DIsImported) {
+    std::vector<std::string> imports = ImportedDlls();
+    EXPECT_FALSE(imports.empty());
+    for (const std::string& name : imports)
+        EXPECT_TRUE(name.rfind("d3d", 0) != 0) << name;
+}
+
+TEST(D3D9Runtime, MissingDllsAndEntryPointsAreNamed) {
+    const char* absent[] = {"gralith_absent_d3dx9_43.dll", "gralith_absent_d3dx9_42.dll"};
+    EXPECT_GRALITH_THROW(D3D9Runtime::Load(absent, 2), std::string(M::D3D9MissingCompiler) + absent[0], 6);
+    // A DLL that loads but is no compiler.
+    const char* other[] = {absent[0], "kernel32.dll"};
+    EXPECT_GRALITH_THROW(D3D9Runtime::Load(other, 2),
+                         std::string(M::D3D9MissingEntryPoint) + "kernel32.dll: D3DXGetVertexShaderProfile", 6);
+    EXPECT_STREQ(D3D9Runtime::Get().CompilerDll, "d3dx9_43.dll");
+}
+
+TEST(D3D9Runtime, TheFactoryMakesDirect3DForDriverZeroAndOpenGLBeside) {
+    EXPECT_STREQ(BuiltDriver(0).Title, "Direct3D 9.0c"); // the dialog's first row, preselected
+    Win32Window* window = MakeTestWindow();
+    Device* direct3D = CreateDevice(GraphicsDriverDirect3D9, window, Depth24Stencil8, 0, DeviceWaitForRetrace);
+    EXPECT_NE(dynamic_cast<D3D9Device*>(direct3D), nullptr);
+    direct3D->Release();
+    Win32Window* second = MakeTestWindow();
+    Device* openGL = CreateDevice(GraphicsDriverOpenGL, second, Depth24Stencil8, 0, 0);
+    EXPECT_TRUE(openGL->HasCapability(1));
+    openGL->Release();
+    second->Release();
+    window->Release();
+}
+
+} // namespace
+
+} // namespace Gralith::Graphics

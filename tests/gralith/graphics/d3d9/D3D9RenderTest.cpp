@@ -1,0 +1,376 @@
+// The Direct3D 9 device drawing for real (under Wine: wined3d on the machine's OpenGL), its
+// pixels read back: clears, uploads in every format family, topologies, vertex element types,
+// sampling, cube faces, copies and off-screen targets with the transform stack's flip.
+
+#include "D3D9TestFixture.h"
+
+#include "gralith/graphics/IndexBuffer.h"
+#include "gralith/graphics/Parameter.h"
+#include "gralith/graphics/RasterizerState.h"
+#include "gralith/graphics/SamplerState.h"
+#include "gralith/graphics/Texture2D.h"
+#include "gralith/graphics/TextureCube.h"
+#include "gralith/utils/State.h"
+#include "gralith/utils/scenegraph/Transform.h"
+
+#include <cstring>
+
+namespace Gralith::Graphics {
+
+namespace {
+
+namespace M = Messages;
+
+const Pixel Red = {255, 0, 0, 255}, Green = {0, 255, 0, 255}, Blue = {0, 0, 255, 255}, Black = {0, 0, 0, 255};
+
+class D3D9Render : public D3D9DeviceTest {
+protected:
+    /// A renderable 64 x 64 texture bound as the only target.
+    Texture2D* BindTextureTarget() {
+        Texture2D* target = Keep(device->CreateTexture2D(Size, Size, PixelFormatR8G8B8A8, true));
+        Surface* surface = target->GetSurface(0);
+        device->SetRenderTargets(1, &surface, nullptr);
+        return target;
+    }
+    void NoCulling() { device->SetRasterizerState(Keep(device->CreateRasterizerState({1, 1, 1, CullNone, false}))); }
+    void PointSampling(Texture* texture) {
+        SamplerState* point = Keep(
+            device->CreateSamplerState({FilterPoint, FilterPoint, FilterNone, AddressWrap, AddressWrap, AddressWrap}));
+        textureProgram->GetParameter("Tex")->SetSampler(texture, point);
+    }
+};
+
+TEST_F(D3D9Render, ClearTruncatesAndClampsEachChannel) {
+    struct Case {
+        bool offscreen; // alpha is kept only by an A8R8G8B8 target
+        float r, g, b, a;
+        Pixel expected;
+    };
+    const Case cases[] = {
+        {false, 1.5f, -0.2f, 0.5f, 1.0f, {255, 0, 127, 255}},
+        {true, 1.5f, -0.2f, 0.5f, 0.25f, {255, 0, 127, 63}},
+        {true, 0.999f, 0.0039f, 2.0f, -1.0f, {254, 0, 255, 0}},
+    };
+    for (const Case& c : cases) {
+        Texture2D* target = c.offscreen ? BindTextureTarget() : nullptr;
+        // The target has no depth buffer: the depth and stencil bits are left out, not refused.
+        device->Clear(ClearColor | ClearDepth | ClearStencil, c.r, c.g, c.b, c.a, 1, 0);
+        EXPECT_EQ(Read(5, 5, target ? target->GetSurface(0) : nullptr), c.expected) << c.r << " " << c.a;
+        device->SetRenderTargets(0, nullptr, nullptr);
+    }
+}
+
+TEST_F(D3D9Render, UploadedPixelsSampleAsGivenAndStayTheCallersOwn) {
+    // Read-only data: an upload that swapped bytes in the caller's buffer would crash here.
+    static const unsigned char red[4] = {255, 0, 0, 255};
+    static const unsigned char mixed[4] = {10, 20, 200, 40};
+    for (const unsigned char* pixel : {red, mixed}) {
+        Texture2D* texture = Keep(device->CreateTexture2D(1, 1, PixelFormatR8G8B8A8, false));
+        texture->SetData(0, pixel, false);
+        Texture2D* target = BindTextureTarget();
+        UseTextureProgram();
+        PointSampling(texture);
+        TexQuad();
+        EXPECT_EQ(Read(32, 32, target->GetSurface(0)), (Pixel{pixel[0], pixel[1], pixel[2], pixel[3]}));
+        device->SetRenderTargets(0, nullptr, nullptr);
+    }
+    EXPECT_EQ(std::memcmp(red, "\xff\x00\x00\xff", 4), 0);
+}
+
+TEST_F(D3D9Render, PrimitiveCountsFollowTheTopology) {
+    // Seven vertices zig-zagging across the target: a strip makes five triangles covering the
+    // band, a list two triangles (the seventh vertex unused). Probes at mid-height.
+    std::vector<float> vertices;
+    for (int i = 0; i < 7; ++i)
+        vertices.insert(vertices.end(), {-1.0f + i / 3.0f, i % 2 ? 1.0f : -1.0f, 0, 1, 1, 0, 0, 1});
+    const int probes[] = {11, 27, 43, 53}; // x = -2/3, -1/6, 1/3, 2/3
+    const bool strip[] = {true, true, true, true}, list[] = {true, false, true, false};
+    IndexBuffer* indices = Keep(device->CreateIndexBuffer(BufferModeStatic, 7 * 2, IndexType16));
+    const std::uint16_t order[7] = {0, 1, 2, 3, 4, 5, 6};
+    indices->SetData(order, 0, 0);
+    device->SetIndexBuffer(indices);
+    NoCulling();
+    for (bool indexed : {false, true})
+        for (PrimitiveType type : {TriangleStrip, Triangles}) {
+            device->SetPrimitiveType(type);
+            device->Clear(ClearColor | ClearDepth, 0, 0, 0, 1, 1, 0);
+            quad->SetData(vertices.data(), 0, static_cast<int>(vertices.size() * sizeof(float)));
+            if (indexed)
+                device->DrawIndexed(0, 7, 0, 7);
+            else
+                device->DrawUnindexed(0, 7);
+            for (int i = 0; i < 4; ++i)
+                EXPECT_EQ(Read(probes[i], 32), (type == TriangleStrip ? strip : list)[i] ? Red : Black)
+                    << (indexed ? "indexed " : "") << (type == TriangleStrip ? "strip" : "list") << " x " << probes[i];
+        }
+}
+
+TEST_F(D3D9Render, InputElementsOfEveryDeclarationType) {
+    struct Case {
+        InputElementDesc element; // slot 3 (COLOR0) at offset 16 behind a float4 position
+        std::vector<unsigned char> bytes;
+        float scale; // the shader's factor for unnormalised integers
+        Pixel expected;
+    };
+    auto floats = [](std::vector<float> values) {
+        std::vector<unsigned char> bytes(values.size() * 4);
+        std::memcpy(bytes.data(), values.data(), bytes.size());
+        return bytes;
+    };
+    auto shorts = [](std::vector<std::int16_t> values) {
+        std::vector<unsigned char> bytes(values.size() * 2);
+        std::memcpy(bytes.data(), values.data(), bytes.size());
+        return bytes;
+    };
+    const Case cases[] = {
+        {{3, 0, 1, 16, DataTypeFloat32, 0}, floats({0.2f}), 1, {51, 0, 0, 255}},
+        {{3, 0, 2, 16, DataTypeFloat32, 0}, floats({0.2f, 0.4f}), 1, {51, 102, 0, 255}},
+        {{3, 0, 3, 16, DataTypeFloat32, 0}, floats({0.2f, 0.4f, 0.6f}), 1, {51, 102, 153, 255}},
+        {{3, 0, 4, 16, DataTypeFloat32, 0}, floats({0.2f, 0.4f, 0.6f, 0.8f}), 1, {51, 102, 153, 204}},
+        {{3, 0, 4, 16, DataTypeInt8, 1}, {255, 102, 0, 51}, 1, {255, 102, 0, 51}},
+        {{3, 0, 4, 16, DataTypeInt8, 0}, {255, 102, 0, 51}, 1 / 255.0f, {255, 102, 0, 51}},
+        {{3, 0, 2, 16, DataTypeInt16, 1}, shorts({32767, 0}), 1, {255, 0, 0, 255}},
+        {{3, 0, 4, 16, DataTypeInt16, 1}, shorts({0, 32767, 0, 32767}), 1, {0, 255, 0, 255}},
+        {{3, 0, 2, 16, DataTypeInt16, 0}, shorts({255, 102}), 1 / 255.0f, {255, 102, 0, 1}},
+        {{3, 0, 4, 16, DataTypeInt16, 0}, shorts({0, 51, 255, 255}), 1 / 255.0f, {0, 51, 255, 255}},
+    };
+    Program* program = MakeProgram("float Scale;\n"
+                                   "void vsMain(float4 p : POSITION, float4 c : COLOR0, out float4 op : POSITION,\n"
+                                   "            out float4 oc : COLOR0) { op = p; oc = c * Scale; }\n"
+                                   "float4 psMain(float4 c : COLOR0) : COLOR { return c; }\n");
+    VertexBuffer* buffer = Keep(device->CreateVertexBuffer(BufferModeStatic, 6 * 32, 32));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "type " << c.element.Type << " x " << c.element.ComponentCount);
+        const InputElementDesc elements[] = {{0, 0, 4, 0, DataTypeFloat32, 0}, c.element};
+        device->SetInputLayout(Keep(device->CreateInputLayout(elements, 2)));
+        const float corners[6][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, -1}, {1, 1}, {-1, 1}};
+        unsigned char vertices[6][32] = {};
+        for (int i = 0; i < 6; ++i) {
+            const float position[4] = {corners[i][0], corners[i][1], 0, 1};
+            std::memcpy(vertices[i], position, 16);
+            std::memcpy(vertices[i] + 16, c.bytes.data(), c.bytes.size());
+        }
+        buffer->SetData(vertices, 0, 0);
+        device->SetVertexBuffer(0, buffer);
+        Texture2D* target = BindTextureTarget();
+        device->SetProgram(program);
+        program->GetParameter("Scale")->SetFloat(1, &c.scale);
+        device->Clear(ClearColor, 0, 0, 0, 0, 1, 0);
+        device->DrawUnindexed(0, 6);
+        EXPECT_TRUE(Near(Read(8, 8, target->GetSurface(0)), c.expected, 1));
+        device->SetRenderTargets(0, nullptr, nullptr);
+    }
+}
+
+TEST_F(D3D9Render, LayoutsKeepTheSemanticMapOfTheirCreation) {
+    const char* moved[16] = {"POSITION", nullptr, nullptr, "TEXCOORD5"};
+    SemanticMap* map = Keep(device->CreateSemanticMap(moved));
+    device->SetSemanticMap(map);
+    // Slot 8 is empty in this map: its element feeds nothing and is left out.
+    const InputElementDesc elements[] = {{0, 0, 4, 0, DataTypeFloat32, 0}, {8, 0, 4, 16, DataTypeFloat32, 0}};
+    EXPECT_NO_THROW(Keep(device->CreateInputLayout(elements, 2)));
+    // The colour layout was made with the default map, where slot 3 is COLOR: it still is.
+    UseColorProgram();
+    FullQuad(0, 0, 1);
+    EXPECT_EQ(Read(32, 32), Blue);
+}
+
+TEST_F(D3D9Render, SamplersTakeTheGivenStateOrWrapAndLinear) {
+    static const unsigned char texels[8] = {255, 0, 0, 255, 0, 255, 0, 255}; // red, green
+    Texture2D* texture = Keep(device->CreateTexture2D(2, 1, PixelFormatR8G8B8A8, false));
+    texture->SetData(0, texels, false);
+    struct Probe {
+        int x; // u = x / 32 of a quad reaching u = 2
+        Pixel expected;
+    };
+    struct Case {
+        bool withState;
+        SamplerStateDesc state;
+        std::vector<Probe> probes;
+    };
+    const Pixel mix = {128, 128, 0, 255};
+    const Case cases[] = {
+        {false, {}, {{8, Red}, {16, mix}, {24, Green}, {40, Red}}},
+        {true,
+         {FilterPoint, FilterPoint, FilterNone, AddressClamp, AddressClamp, AddressClamp},
+         {{8, Red}, {24, Green}, {40, Green}, {56, Green}}},
+        {true,
+         {FilterLinear, FilterLinear, FilterLinear, AddressWrap, AddressClamp, AddressWrap},
+         {{8, Red}, {16, mix}, {40, Red}, {56, Green}}},
+    };
+    UseTextureProgram();
+    for (const Case& c : cases) {
+        Parameter* tex = textureProgram->GetParameter("Tex");
+        if (c.withState)
+            tex->SetSampler(texture, Keep(device->CreateSamplerState(c.state)));
+        else
+            tex->SetSampler(texture);
+        TexQuad(2, 1);
+        for (const Probe& probe : c.probes)
+            EXPECT_TRUE(Near(Read(probe.x, 32), probe.expected, 3)) << "x " << probe.x;
+    }
+}
+
+TEST_F(D3D9Render, CompressedBlocksUploadRowByRow) {
+    // An 8 x 8 image of 2 x 2 blocks: red, green (first block row), blue, white; every texel of
+    // a block takes its colour 0. Texture row 0 appears at the bottom of the quad.
+    auto colorBlock = [](std::uint16_t rgb565) {
+        std::vector<unsigned char> block = {
+            static_cast<unsigned char>(rgb565), static_cast<unsigned char>(rgb565 >> 8), 0, 0, 0, 0, 0, 0};
+        return block;
+    };
+    const std::uint16_t colours[4] = {0xF800, 0x07E0, 0x001F, 0xFFFF};
+    const Pixel expected[4] = {Red, Green, Blue, {255, 255, 255, 255}};
+    struct Case {
+        PixelFormat format;
+        std::vector<unsigned char> alpha; // the alpha half of a 16-byte block
+    };
+    const Case cases[] = {{PixelFormatDXT1, {}},
+                          {PixelFormatDXT3, std::vector<unsigned char>(8, 0xFF)},
+                          {PixelFormatDXT5, {255, 0, 0, 0, 0, 0, 0, 0}}};
+    UseTextureProgram();
+    for (const Case& c : cases) {
+        std::vector<unsigned char> data;
+        for (std::uint16_t colour : colours) {
+            data.insert(data.end(), c.alpha.begin(), c.alpha.end());
+            std::vector<unsigned char> block = colorBlock(colour);
+            data.insert(data.end(), block.begin(), block.end());
+        }
+        Texture2D* texture = Keep(device->CreateTexture2D(8, 8, c.format, false));
+        texture->SetData(0, data.data(), false);
+        PointSampling(texture);
+        TexQuad();
+        const int probes[4][2] = {{16, 48}, {48, 48}, {16, 16}, {48, 16}};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(Read(probes[i][0], probes[i][1]), expected[i]) << "format " << c.format << " block " << i;
+    }
+}
+
+TEST_F(D3D9Render, CubeFacesAnswerAlongTheirAxes) {
+    Program* program =
+        MakeProgram(std::string("samplerCUBE Cube;\nfloat3 Direction;\n") + TexturedVertex +
+                    "float4 psMain(float2 uv : TEXCOORD0) : COLOR { return texCUBE(Cube, Direction); }\n");
+    const unsigned char colours[6][4] = {{255, 0, 0, 255},   {0, 255, 0, 255},   {0, 0, 255, 255},
+                                         {255, 255, 0, 255}, {0, 255, 255, 255}, {255, 0, 255, 255}};
+    const float directions[6][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {-1, 0, 0}, {0, -1, 0}, {0, 0, -1}};
+    TextureCube* uploaded = Keep(device->CreateTextureCube(1, PixelFormatR8G8B8A8, false));
+    TextureCube* rendered = Keep(device->CreateTextureCube(4, PixelFormatR8G8B8A8, true));
+    for (int face = 0; face < 6; ++face) {
+        uploaded->SetData(CubeFace(face), 0, colours[face], false);
+        Surface* surface = rendered->GetSurface(CubeFace(face), 0);
+        device->SetRenderTargets(1, &surface, nullptr);
+        device->Clear(ClearColor, colours[face][0] / 255.0f, colours[face][1] / 255.0f, colours[face][2] / 255.0f, 1, 1,
+                      0);
+    }
+    device->SetRenderTargets(0, nullptr, nullptr);
+    for (TextureCube* cube : {uploaded, rendered})
+        for (int face = 0; face < 6; ++face) {
+            device->SetProgram(program);
+            device->SetInputLayout(textureLayout);
+            program->GetParameter("Cube")->SetSampler(cube);
+            program->GetParameter("Direction")->SetFloat3(1, directions[face]);
+            TexQuad();
+            const unsigned char* c = colours[face];
+            EXPECT_EQ(Read(32, 32), (Pixel{c[0], c[1], c[2], 255}))
+                << (cube == uploaded ? "uploaded" : "rendered") << " face " << face;
+        }
+}
+
+TEST_F(D3D9Render, SurfaceCopiesStretchBetweenTargets) {
+    Surface* source = Keep(device->CreateSurface(Size, Size, PixelFormatR8G8B8A8, 0));
+    device->SetRenderTargets(1, &source, nullptr);
+    device->Clear(ClearColor, 0, 1, 0, 1, 1, 0);
+    Quad(-1, -1, 0, 1, 0, 1, 0, 0); // left half red
+    device->SetRenderTargets(0, nullptr, nullptr);
+    Texture2D* texture = Keep(device->CreateTexture2D(Size, Size, PixelFormatR8G8B8A8, true));
+    struct Case {
+        Surface* destination;
+        int srcX, srcWidth; // of the source's full height
+        Pixel left, right;  // at x 8 and 56 of the destination
+    };
+    const Case cases[] = {
+        {device->GetBackBuffer(), 0, 32, Red, Red},      // the red half stretched over the window
+        {texture->GetSurface(0), 16, 32, Red, Green},    // the middle
+        {device->GetBackBuffer(), 32, 32, Green, Green}, // the green half
+    };
+    for (const Case& c : cases)
+        for (FilterMode filter : {FilterNone, FilterPoint, FilterLinear}) {
+            c.destination->Copy(source, c.srcX, 0, c.srcWidth, Size, 0, 0, Size, Size, filter);
+            EXPECT_EQ(Read(8, 32, c.destination), c.left) << c.srcX << " filter " << filter;
+            EXPECT_EQ(Read(56, 32, c.destination), c.right) << c.srcX << " filter " << filter;
+        }
+    EXPECT_GRALITH_THROW(source->Copy(source, 0, 0, 8, 8, 0, 0, 8, 8, FilterMode(3)), M::D3D9CopyFilter, 4);
+}
+
+TEST_F(D3D9Render, SeveralColourTargetsTakeTheirOwnOutputs) {
+    Program* program = MakeProgram("void vsMain(float4 p : POSITION, out float4 op : POSITION) { op = p; }\n"
+                                   "void psMain(out float4 a : COLOR0, out float4 b : COLOR1) {\n"
+                                   "    a = float4(1, 0, 0, 1); b = float4(0, 0, 1, 1); }\n");
+    Texture2D* first = Keep(device->CreateTexture2D(Size, Size, PixelFormatR8G8B8A8, true));
+    Texture2D* second = Keep(device->CreateTexture2D(Size, Size, PixelFormatR8G8B8A8, true));
+    Surface* targets[] = {first->GetSurface(0), second->GetSurface(0)};
+    device->SetRenderTargets(2, targets, nullptr);
+    device->Clear(ClearColor | ClearDepth, 0, 0, 0, 1, 1, 0);
+    device->SetProgram(program);
+    FullQuad(0, 0, 0);
+    EXPECT_EQ(Read(32, 32, targets[0]), Red);
+    EXPECT_EQ(Read(32, 32, targets[1]), Blue);
+}
+
+TEST_F(D3D9Render, OffscreenPicturesComeOutAsOpenGLDrawsThem) {
+    // With the transform stack and the render-state holder listening, a counter-clockwise
+    // triangle in the upper half of clip space, drawn into a texture with back faces culled,
+    // must survive the culling and, sampled with OpenGL's texture coordinates, land in the
+    // upper half again. Without the vertical flip it lands below; without the winding
+    // inversion the flipped triangle is culled.
+    Utils::State state(device);
+    Utils::Transform transform(device);
+    Program* program = MakeProgram("float4x4 WorldViewProjection;\n"
+                                   "void vsMain(float4 p : POSITION, float4 c : COLOR0, out float4 op : POSITION,\n"
+                                   "            out float4 oc : COLOR0) { op = mul(WorldViewProjection, p); oc = c; }\n"
+                                   "float4 psMain(float4 c : COLOR0) : COLOR { return c; }\n");
+    Texture2D* picture = Keep(device->CreateTexture2D(Size, Size, PixelFormatR8G8B8A8, true));
+    Surface* depth = Keep(device->CreateSurface(Size, Size, PixelFormatDepth16, 0));
+    Surface* surface = picture->GetSurface(0);
+    device->SetRenderTargets(1, &surface, depth);
+    device->Clear(ClearColor | ClearDepth, 0, 0, 0, 1, 1, 0);
+    device->SetProgram(program);
+    device->SetInputLayout(colorLayout);
+    Draw({-1, 0.1f, 0, 1, 1, 0, 0, 1, 1, 0.1f, 0, 1, 1, 0, 0, 1, 0, 1, 0, 1, 1, 0, 0, 1});
+    device->SetRenderTargets(0, nullptr, nullptr);
+    UseTextureProgram();
+    PointSampling(picture);
+    TexQuad();
+    EXPECT_EQ(Read(32, 16), Red);
+    EXPECT_EQ(Read(32, 48), Black);
+}
+
+TEST(D3D9DeviceCreation, FlagsAndDepthFormats) {
+    Win32Window* window = MakeTestWindow();
+    // Bit 2 without a performance-analysis adapter: the default adapter with the hardware type.
+    D3D9Device* device = D3D9Device::Create(window, Depth24Stencil8, 0, DeviceWaitForRetrace | 4);
+    EXPECT_EQ(device->GetAdapter(), 0u);
+    EXPECT_FALSE(device->UsesReferenceDevice());
+    EXPECT_FALSE(device->IsFullscreen());
+    EXPECT_EQ(device->GetBackBuffer()->GetWidth(), 64);
+    EXPECT_TRUE(device->HasCapability(2));
+    EXPECT_FALSE(device->HasCapability(1));
+    EXPECT_FALSE(device->HasLowerLeftOrigin());
+    EXPECT_FALSE(device->IsDepthRangeMinusOneToOne());
+    EXPECT_TRUE(device->Present());
+    device->Release();
+    for (DepthStencilFormat format : {Depth16, Depth32Float}) {
+        device = D3D9Device::Create(window, format, 0, 0);
+        device->Clear(ClearColor | ClearDepth | ClearStencil, 0, 0, 0, 1, 1, 0);
+        device->Release();
+    }
+    EXPECT_GRALITH_THROW(D3D9Device::Create(window, DepthStencilFormatReserved, 0, 0), M::D3D9DepthFormatUnsupported,
+                         2);
+    EXPECT_GRALITH_THROW(D3D9Device::Create(window, DepthStencilFormat(4), 0, 0), M::D3D9InvalidDepthFormat, 4);
+    EXPECT_GRALITH_THROW(D3D9Device::Create(nullptr, Depth24Stencil8, 0, 0), M::NeedsWin32WindowD3D9, 6);
+    window->Release();
+}
+
+} // namespace
+
+} // namespace Gralith::Graphics
