@@ -30,7 +30,10 @@ gralith_pkg(PNG libpng)
 gralith_pkg(ZLIB zlib)
 gralith_pkg(JPEG libjpeg)
 gralith_pkg(FREETYPE freetype2)
-gralith_pkg(SDL2 sdl2)
+# SDL is the Linux platform layer; the Windows build has its Win32 and DirectX classes instead.
+if(NOT WIN32)
+  gralith_pkg(SDL2 sdl2)
+endif()
 gralith_pkg(VORBIS vorbis vorbisenc vorbisfile ogg)
 gralith_pkg(KISSFFT kissfft-float)
 

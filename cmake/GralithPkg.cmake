@@ -12,6 +12,16 @@ function(_gralith_pkg name)
   set(p _gralith_${name})
   pkg_check_modules(${p} REQUIRED QUIET ${ARGN})
   add_library(GralithLib::${name} INTERFACE IMPORTED)
+  if(GRALITH_STATIC_PKG)
+    # Static libraries (the MinGW toolchain sets this): the modules' private dependencies too.
+    set_target_properties(GralithLib::${name} PROPERTIES
+      INTERFACE_INCLUDE_DIRECTORIES "${${p}_STATIC_INCLUDE_DIRS}"
+      INTERFACE_LINK_DIRECTORIES "${${p}_STATIC_LIBRARY_DIRS}"
+      INTERFACE_LINK_LIBRARIES "${${p}_STATIC_LIBRARIES}"
+      INTERFACE_LINK_OPTIONS "${${p}_STATIC_LDFLAGS_OTHER}"
+      INTERFACE_COMPILE_OPTIONS "${${p}_STATIC_CFLAGS_OTHER}")
+    return()
+  endif()
   set_target_properties(GralithLib::${name} PROPERTIES
     INTERFACE_INCLUDE_DIRECTORIES "${${p}_INCLUDE_DIRS}"
     INTERFACE_LINK_LIBRARIES "${${p}_LINK_LIBRARIES}"

@@ -37,3 +37,6 @@ set(ZLIB_USE_STATIC_LIBS ON)
 # The C and C++ runtimes linked in: the executables import only system DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+
+# Test programs, try_run and the build's own helper programs run under Wine.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../../scripts/wine-run.sh)

@@ -9,15 +9,59 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#ifdef _WIN32
+#include <filesystem>
+#include <io.h>
+#endif
+
 namespace Gralith::Utils {
 
+namespace {
+
+#ifdef _WIN32
+using FileInfo = struct _stat64;
+
+// Binary mode: in text mode the C library would turn CR LF into LF and stop at a Ctrl-Z. The
+// path is UTF-8, which the narrow calls would read in the ANSI code page. A 64-bit size, as
+// the plain stat's is 32-bit here.
+int OpenForReading(const char* path, FileInfo& info) {
+    int descriptor = _wopen(std::filesystem::u8path(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+    if (descriptor >= 0 && _fstat64(descriptor, &info) != 0) {
+        close(descriptor);
+        return -1;
+    }
+    return descriptor;
+}
+#else
+using FileInfo = struct stat;
+
+// O_NONBLOCK: opening a FIFO without a writer would otherwise wait for one forever. The type is
+// then checked on the opened descriptor, so a name swapped in between cannot slip past the check.
+int OpenForReading(const char* path, FileInfo& info) {
+    int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor >= 0 && fstat(descriptor, &info) != 0) {
+        close(descriptor);
+        return -1;
+    }
+    return descriptor;
+}
+#endif
+
+// Positions as 64-bit numbers: Windows' long is 32-bit, so ftell would wrap past 4 GiB.
+long long Position(std::FILE* file) {
+#ifdef _WIN32
+    return _ftelli64(file);
+#else
+    return ftello(file);
+#endif
+}
+
+} // namespace
+
 InputFile::InputFile(const String& path) : file(nullptr) {
-    // O_NONBLOCK: opening a FIFO without a writer would otherwise wait for one forever. The
-    // type is then checked on the opened descriptor, so a name swapped in between cannot slip
-    // past the check.
-    int descriptor = open(path.CStr(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    struct stat info;
-    if (descriptor < 0 || fstat(descriptor, &info) != 0 || S_ISDIR(info.st_mode)) {
+    FileInfo info;
+    int descriptor = OpenForReading(path.CStr(), info);
+    if (descriptor < 0 || S_ISDIR(info.st_mode)) {
         if (descriptor >= 0)
             close(descriptor);
         throw Exception((String(Messages::FileNotFound) + path).CStr(), ErrorFileNotFound);
@@ -60,13 +104,13 @@ int InputFile::Seek(int origin, int offset) {
 // A file that grew past 2 GiB after it was opened has positions the interface cannot carry:
 // -1 says so instead of a wrapped value.
 int InputFile::Tell() {
-    long position = std::ftell(file);
+    long long position = Position(file);
     return position >= 0 && position <= INT_MAX ? static_cast<int>(position) : -1;
 }
 
 int InputFile::Size() {
     std::fseek(file, 0, SEEK_END);
-    long size = std::ftell(file);
+    long long size = Position(file);
     std::fseek(file, 0, SEEK_SET);
     return size >= 0 && size <= INT_MAX ? static_cast<int>(size) : -1;
 }

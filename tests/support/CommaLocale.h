@@ -15,7 +15,12 @@ namespace GralithTest {
 
 class CommaLocale {
 public:
+#ifdef _WIN32
+    // The C runtime of Windows names locales by language, country and code page.
+    static constexpr const char* Name = "German_Germany.1252";
+#else
     static constexpr const char* Name = "de_DE.UTF-8";
+#endif
 
     CommaLocale() : previous(std::setlocale(LC_ALL, nullptr)) { active = std::setlocale(LC_ALL, Name) != nullptr; }
     CommaLocale(const CommaLocale&) = delete;

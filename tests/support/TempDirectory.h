@@ -3,9 +3,11 @@
 // A fresh directory under the system's temporary folder, removed with everything in it when the
 // object goes away. Paths it hands out end without "/"; Write creates sub-folders as needed.
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 #include <string>
 
@@ -14,10 +16,18 @@ namespace GralithTest {
 class TempDirectory {
 public:
     TempDirectory() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "gralith-test-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        path = pattern;
+        // create_directory is false when the name exists: a fresh name is ours alone, as with
+        // mkdtemp, which Windows lacks.
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && path.empty(); ++attempt) {
+            char name[32];
+            std::snprintf(name, sizeof name, "gralith-test-%08x", static_cast<unsigned>(random()));
+            std::filesystem::path candidate = std::filesystem::temp_directory_path() / name;
+            if (std::filesystem::create_directory(candidate))
+                path = candidate.generic_string();
+        }
+        if (path.empty())
+            throw std::runtime_error("no fresh temporary directory");
     }
     TempDirectory(const TempDirectory&) = delete;
     TempDirectory& operator=(const TempDirectory&) = delete;

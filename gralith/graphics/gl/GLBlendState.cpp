@@ -4,6 +4,7 @@
 #include "gralith/graphics/gl/GLMappings.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 namespace Gralith::Graphics {
 
