@@ -246,6 +246,32 @@ TEST_F(D3D9Render, CompressedBlocksUploadRowByRow) {
     }
 }
 
+TEST_F(D3D9Render, LowerLevelsAreGeneratedNotWritten) {
+    // An 8 x 8 red and green checkerboard drawn 4 pixels wide samples level 1, where each texel
+    // is the average of four: only there if Direct3D generated the level.
+    std::vector<unsigned char> checker;
+    for (int i = 0; i < 64; ++i) {
+        bool red = (i % 8 + i / 8) % 2 == 0;
+        checker.insert(checker.end(),
+                       {static_cast<unsigned char>(red ? 255 : 0), static_cast<unsigned char>(red ? 0 : 255), 0, 255});
+    }
+    Texture2D* texture = Keep(device->CreateTexture2D(8, 8, PixelFormatR8G8B8A8, false));
+    texture->SetData(0, checker.data(), true);
+    UseTextureProgram();
+    textureProgram->GetParameter("Tex")->SetSampler(
+        texture, Keep(device->CreateSamplerState(
+                     {FilterPoint, FilterPoint, FilterPoint, AddressClamp, AddressClamp, AddressClamp})));
+    const float e = 2.0f / 32; // 4 pixels of 64
+    device->Clear(ClearColor | ClearDepth, 0, 0, 0, 1, 1, 0);
+    Draw({-e, -e, 0, 1, 0, 0, 0, 0, e, -e, 0, 1, 1, 0, 0, 0, e,  e, 0, 1, 1, 1, 0, 0,
+          -e, -e, 0, 1, 0, 0, 0, 0, e, e,  0, 1, 1, 1, 0, 0, -e, e, 0, 1, 0, 1, 0, 0});
+    EXPECT_TRUE(Near(Read(31, 31), {128, 128, 0, 255}, 3));
+    // Levels below the first come from Direct3D alone: they cannot be written or rendered to.
+    EXPECT_GRALITH_THROW(texture->SetData(1, checker.data(), false), M::D3D9TextureLock, 0);
+    EXPECT_GRALITH_THROW(Keep(device->CreateTexture2D(8, 8, PixelFormatR8G8B8A8, true))->GetSurface(1),
+                         M::D3D9TextureSurface, 2);
+}
+
 TEST_F(D3D9Render, CubeFacesAnswerAlongTheirAxes) {
     Program* program =
         MakeProgram(std::string("samplerCUBE Cube;\nfloat3 Direction;\n") + TexturedVertex +
