@@ -1,5 +1,4 @@
 #include "gralith/utils/scenegraph/Transform.h"
-#include "gralith/Exception.h"
 #include "gralith/graphics/InputLayout.h"
 #include "gralith/graphics/Program.h"
 #include "gralith/graphics/Shader.h"
@@ -30,6 +29,7 @@ const char* const AllUniforms = "uniform float4x4 World; uniform float4x4 View; 
                                 "uniform float4x4 WorldViewProjection; uniform float4 ViewportConformFactor;\n"
                                 "uniform float3x3 NormalMatrix;\n";
 
+// A null device ready to draw with a program whose vertex shader declares every standard matrix.
 class TransformTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -39,26 +39,19 @@ protected:
         layout = device->CreateInputLayout(&element, 1);
         device->SetVertexBuffer(0, buffer);
         device->SetInputLayout(layout);
+        Shader* vs = device->CreateShader(VertexShader, 0, "main", 0, AllUniforms);
+        Shader* ps = device->CreateShader(PixelShader, 0, "main", 0, "");
+        program = device->CreateProgram(vs, ps);
+        vs->Release();
+        ps->Release();
         transform = new Transform(device);
     }
     void TearDown() override {
         transform->Release();
-        for (Program* p : programs)
-            p->Release();
+        program->Release();
         layout->Release();
         buffer->Release();
         device->Release();
-    }
-
-    // A program whose vertex shader declares the given uniforms.
-    Program* MakeProgram(const char* uniforms) {
-        Shader* vs = device->CreateShader(VertexShader, 0, "main", 0, uniforms);
-        Shader* ps = device->CreateShader(PixelShader, 0, "main", 0, "");
-        Program* program = device->CreateProgram(vs, ps);
-        vs->Release();
-        ps->Release();
-        programs.push_back(program);
-        return program;
     }
 
     static NullParameter* Param(Program* program, const char* name) {
@@ -99,7 +92,7 @@ protected:
     VertexBuffer* buffer = nullptr;
     InputLayout* layout = nullptr;
     Transform* transform = nullptr;
-    std::vector<Program*> programs;
+    Program* program = nullptr;
 };
 
 using Names = std::vector<std::string>;
@@ -111,7 +104,6 @@ const Names AllButNormal(std::begin(AllNames), std::end(AllNames) - 1);
 } // namespace
 
 TEST_F(TransformTest, FirstDrawSendsEveryDeclaredMatrix) {
-    Program* program = MakeProgram(AllUniforms);
     Matrix4 world = Matrix4::Translation(1, 2, 3) * Matrix4::Scaling(2, 2, 4);
     transform->SetWorld(world);
     transform->LookAt(0, -10, 5, 0, 0, 0, 0, 0, 1);
@@ -142,7 +134,6 @@ TEST_F(TransformTest, FirstDrawSendsEveryDeclaredMatrix) {
 }
 
 TEST_F(TransformTest, SameProgramResendsOnlyWhatChanged) {
-    Program* program = MakeProgram(AllUniforms);
     DrawAndListUploads(program);
     // The first draw leaves the construction's dirty flags set; the second sends the dirty ones.
     EXPECT_EQ(AllButNormal, DrawAndListUploads(program));
@@ -168,7 +159,6 @@ TEST_F(TransformTest, SameProgramResendsOnlyWhatChanged) {
 TEST_F(TransformTest, UpperLeftOriginFlipsProjectionForOffscreenTargets) {
     device->SetLowerLeftOrigin(false);
     device->SetDepthRangeMinusOneToOne(false);
-    Program* program = MakeProgram(AllUniforms);
     transform->Perspective(60, 1.5f, 1, 100);
     Matrix4 projection = Matrix4::Perspective(false, 60, 1.5f, 1, 100);
     EXPECT_EQ(projection, transform->GetProjection());
