@@ -10,7 +10,9 @@
 #include "gralith/graphics/SamplerState.h"
 #include "gralith/graphics/Texture2D.h"
 #include "gralith/graphics/TextureCube.h"
+#include "gralith/graphics/d3d9/D3D9Runtime.h"
 #include "gralith/utils/State.h"
+#include "gralith/utils/String.h"
 #include "gralith/utils/scenegraph/Transform.h"
 
 #include <cstring>
@@ -374,7 +376,8 @@ TEST_F(D3D9Render, OffscreenPicturesComeOutAsOpenGLDrawsThem) {
 TEST(D3D9DeviceCreation, FlagsAndDepthFormats) {
     Win32Window* window = MakeTestWindow();
     // Bit 2 without a performance-analysis adapter: the default adapter with the hardware type.
-    D3D9Device* device = D3D9Device::Create(window, Depth24Stencil8, 0, DeviceWaitForRetrace | 4);
+    D3D9Device* device =
+        D3D9Device::Create(window, Depth24Stencil8, 0, DeviceWaitForRetrace | DeviceAllowAnalysisAdapter);
     EXPECT_EQ(device->GetAdapter(), 0u);
     EXPECT_FALSE(device->UsesReferenceDevice());
     EXPECT_FALSE(device->IsFullscreen());
@@ -394,6 +397,58 @@ TEST(D3D9DeviceCreation, FlagsAndDepthFormats) {
                          2);
     EXPECT_GRALITH_THROW(D3D9Device::Create(window, DepthStencilFormat(4), 0, 0), M::D3D9InvalidDepthFormat, 4);
     EXPECT_GRALITH_THROW(D3D9Device::Create(nullptr, Depth24Stencil8, 0, 0), M::NeedsWin32WindowD3D9, 6);
+    window->Release();
+}
+
+bool DisplayHasMode(int width, int height) {
+    DEVMODEW mode = {};
+    mode.dmSize = sizeof mode;
+    for (DWORD i = 0; EnumDisplaySettingsW(nullptr, i, &mode); ++i)
+        if (static_cast<int>(mode.dmPelsWidth) == width && static_cast<int>(mode.dmPelsHeight) == height)
+            return true;
+    return false;
+}
+
+TEST(D3D9DeviceCreation, FullscreenTakesTheWindowRectangleAndTheDisplay) {
+    // The display's own size always works; Wine on a virtual X server has no other mode.
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    Win32Window* window = new Win32Window(width, height, Utils::String("Gralith D3D9 fullscreen"), false);
+    D3D9Device* device = D3D9Device::Create(window, Depth24Stencil8, 0, DeviceFullscreen | DeviceWaitForRetrace);
+    EXPECT_TRUE(device->IsFullscreen());
+    EXPECT_EQ(device->GetBackBuffer()->GetWidth(), width);
+    EXPECT_EQ(device->GetBackBuffer()->GetHeight(), height);
+    device->Clear(ClearColor, 0, 0, 1, 1, 1, 0);
+    unsigned char pixel[4];
+    device->ReadSurface(device->GetBackBuffer(), width / 2, height / 2, 1, 1, pixel);
+    EXPECT_EQ((Pixel{pixel[0], pixel[1], pixel[2], pixel[3]}), (Pixel{0, 0, 255, 255}));
+    EXPECT_TRUE(device->Present());
+    device->Release();
+    window->Release();
+    if (DisplayHasMode(640, 480))
+        GTEST_SKIP() << "the display has 640 x 480, so no mode is missing to ask Direct3D for";
+    window = new Win32Window(640, 480, Utils::String("Gralith D3D9 fullscreen"), false);
+    EXPECT_GRALITH_THROW(D3D9Device::Create(window, Depth24Stencil8, 0, DeviceFullscreen), M::D3D9NotAvailable, 6);
+    window->Release();
+}
+
+TEST(D3D9DeviceCreation, AnAnalysisAdapterRunsTheReferenceDevice) {
+    IDirect3D9* direct3D = D3D9Runtime::Get().Direct3DCreate9(D3D_SDK_VERSION);
+    const UINT count = direct3D->GetAdapterCount();
+    UINT analysis = count;
+    for (UINT i = 0; i < count && analysis == count; ++i) {
+        D3DADAPTER_IDENTIFIER9 identifier = {};
+        if (SUCCEEDED(direct3D->GetAdapterIdentifier(i, 0, &identifier)) &&
+            std::strstr(identifier.Description, "PerfHUD"))
+            analysis = i;
+    }
+    direct3D->Release();
+    if (analysis == count)
+        GTEST_SKIP() << "no adapter here names \"PerfHUD\" (a performance-analysis driver; Wine has none)";
+    Win32Window* window = MakeTestWindow();
+    D3D9Device* device = D3D9Device::Create(window, Depth24Stencil8, 0, DeviceAllowAnalysisAdapter);
+    EXPECT_EQ(device->GetAdapter(), analysis);
+    EXPECT_TRUE(device->UsesReferenceDevice());
+    device->Release();
     window->Release();
 }
 
