@@ -69,12 +69,9 @@ protected:
         return n ? sum / static_cast<double>(n) : -1.0;
     }
 
-    static Image logo;
-    static GralithTest::TempDirectory out;
+    static inline Image logo;
+    static inline GralithTest::TempDirectory out;
 };
-
-Image ShowFrames::logo;
-GralithTest::TempDirectory ShowFrames::out;
 
 TEST_F(ShowFrames, EachOverlayShowsItsOwnImageWhereItIsOpaque) {
     const std::pair<double, const char*> overlays[] = {{20.0, "logo.png"}, {31.0, "1.png"}, {35.0, "2.png"},

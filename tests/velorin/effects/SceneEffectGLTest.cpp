@@ -127,14 +127,10 @@ protected:
         return sum / 16;
     }
 
-    static GralithTest::TempDirectory* data;
-    static EGLGLDevice* device;
-    static Velorin::Test01* effect;
+    static inline GralithTest::TempDirectory* data = nullptr;
+    static inline EGLGLDevice* device = nullptr;
+    static inline Velorin::Test01* effect = nullptr;
 };
-
-GralithTest::TempDirectory* SceneEffect::data = nullptr;
-EGLGLDevice* SceneEffect::device = nullptr;
-Velorin::Test01* SceneEffect::effect = nullptr;
 
 TEST_F(SceneEffect, GlowFollowsTheLowestSpectrumBand) {
     Velorin::FrameDelta = 1.0 / 60.0;
