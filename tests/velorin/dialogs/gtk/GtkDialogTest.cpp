@@ -9,12 +9,12 @@
 #include "velorin/dialogs/gtk/GtkToolkit.h"
 
 #include "tests/velorin/dialogs/ScreenTools.h"
+#include "tests/velorin/dialogs/SettingsLine.h"
 
 #include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -28,15 +28,6 @@ using ErrorDialog = Velorin::GtkErrorDialog;
 using namespace VelorinTest;
 
 const char* const configTitle = "^Halcyra - Brightmoot 08 Invitation$";
-
-// The settings in one line, so a comparison shows every field.
-std::string Settings() {
-    char text[160];
-    std::snprintf(text, sizeof text, "driver %d, %dx%d, %d samples, aspect %g, fullscreen %d, music %d",
-                  Velorin::GraphicsDriver, Velorin::ResolutionX, Velorin::ResolutionY, Velorin::Multisamples,
-                  Velorin::Aspect, Velorin::Fullscreen, Velorin::PlayMusic);
-    return text;
-}
 
 class Dialogs : public ::testing::Test {
 protected:
@@ -88,8 +79,8 @@ TEST_F(Dialogs, ConfigDialogShowsCentredWithItsBannerAndTransformUntouchedGivesT
     EXPECT_EQ("401x361", box.Size());
     EXPECT_GE(bannerMatch, 0.98);
     EXPECT_EQ("driver " + std::to_string(Gralith::Graphics::BuiltDriver(0).Driver) +
-                  ", 1024x768, 2 samples, aspect 1.6, fullscreen 1, music 1",
-              Settings());
+                  ", 1024x768, 2 samples, aspect 1.60000002, fullscreen 1, music 1",
+              VelorinTest::SettingsLine());
 }
 
 TEST_F(Dialogs, TransformCopiesTheViewersChoicesIntoTheSettings) {
@@ -104,7 +95,7 @@ TEST_F(Dialogs, TransformCopiesTheViewersChoicesIntoTheSettings) {
     viewer.join();
     ASSERT_TRUE(clicked);
     EXPECT_TRUE(Velorin::ApplyConfigDialogFields(dialog));
-    EXPECT_EQ("driver 1, 1280x800, 8 samples, aspect 1.33333, fullscreen 1, music 0", Settings());
+    EXPECT_EQ("driver 1, 1280x800, 8 samples, aspect 1.33333337, fullscreen 1, music 0", VelorinTest::SettingsLine());
 }
 
 TEST_F(Dialogs, ErrorDialogShowsEightBitMessagesThatAreNotUtf8AsLatin1) {
