@@ -55,11 +55,11 @@ for stale in "$cache_root"/mingw-*; do
 done
 work=$(mktemp -d "$cache_root/mingw-build.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-debian_source_fetch "$work/download" "${packages[@]}"
+debian_source_fetch "$work/download" "${packages[@]}" 2>"$work/fetch.log" || { cat "$work/fetch.log" >&2; exit 1; }
 mkdir -p "$work/src"
 for p in "${packages[@]}"; do
   dsc=$(ls "$work/download/${p}_"*.dsc)
-  dpkg-source -x --no-check "$dsc" "$work/src/$p" >/dev/null
+  dpkg-source -x --no-check "$dsc" "$work/src/$p" >/dev/null 2>>"$work/fetch.log"
 done
 
 launcher=()

@@ -28,6 +28,10 @@ packages=(
   librsvg2-common
   # the locales the tests switch to, to show numbers in files read alike under any locale
   locales
+  # the Windows build (scripts/test-windows.sh): MinGW-w64 GCC with the posix thread model and
+  # zlib, NASM, dpkg-source and Python (glslang's build) for the libraries built from Debian's
+  # source packages, Wine 8 to run the tests
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev libz-mingw-w64-dev nasm dpkg-dev python3 wine64
 )
 # Generated from /etc/locale.gen; named as in that file.
 locales=(de_DE.UTF-8 fr_FR.UTF-8)

@@ -3,10 +3,12 @@
 # cached outside the checkout, on a private X server. The Windows build's tests run through it
 # (CMAKE_CROSSCOMPILING_EMULATOR); it returns the program's exit code.
 # Usage: scripts/wine-run.sh PROGRAM.exe [ARGS...]
+#        scripts/wine-run.sh --prefix   prints the Wine prefix (for wineserver, winecfg ...)
 # GRALITH_WINE_DISPLAY: an X display for all programs of a run (scripts/test-windows.sh starts
 # one). Without it each program gets a private Xvfb, kept until the prefix's Wine server ends.
 # GRALITH_CACHE_DIR overrides the cache root (default ${XDG_CACHE_HOME:-~/.cache}/gralith).
-# WINEDLLOVERRIDES given by the caller are added after the project's own.
+# WINEDLLOVERRIDES given by the caller are added after the project's own; ALSA_CONFIG_PATH, when
+# not given, makes ALSA's null device the default, so DirectSound has a device to play on.
 set -euo pipefail
 
 wine=/usr/lib/wine/wine64
@@ -14,6 +16,10 @@ wine=/usr/lib/wine/wine64
 cache_root=${GRALITH_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/gralith}
 version=$("$wine" --version | cut -d" " -f1)
 export WINEPREFIX="$cache_root/wineprefix-${version#wine-}"
+if [ "${1:-}" = "--prefix" ]; then
+  echo "$WINEPREFIX"
+  exit 0
+fi
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 # No .NET or HTML engine: Wine would offer to download them.
@@ -38,32 +44,25 @@ if [ ! -f "$WINEPREFIX/complete" ]; then
   exec 9>&-
 fi
 
-xvfb=""
-scratch=""
-cleanup() {
-  if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true; fi
-  if [ -n "$scratch" ]; then rm -rf "$scratch"; fi
-}
-trap cleanup EXIT
+# DirectSound needs an audio device: ALSA's null device stands in for a sound card.
+if [ -z "${ALSA_CONFIG_PATH:-}" ]; then
+  alsa_null="$cache_root/wine-alsa-null.conf"
+  [ -f "$alsa_null" ] || echo 'pcm.!default { type null }' >"$alsa_null"
+  export ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$alsa_null"
+fi
+
+source "$(dirname "${BASH_SOURCE[0]}")/lib/xvfb.sh"
 if [ -n "${GRALITH_WINE_DISPLAY:-}" ]; then
   export DISPLAY=$GRALITH_WINE_DISPLAY
 else
   # A private X server, as the Linux tests start one: windows never reach the user's desktop.
-  scratch=$(mktemp -d)
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$scratch/display" >/dev/null 2>&1 &
-  xvfb=$!
-  for _ in $(seq 200); do
-    grep -q . "$scratch/display" 2>/dev/null && break
-    sleep 0.05
-  done
-  number=$(head -n 1 "$scratch/display")
-  [ -n "$number" ] || { echo "wine-run: Xvfb did not report a display number" >&2; exit 1; }
-  export DISPLAY=":$number"
+  xvfb_start
+  trap xvfb_stop EXIT
 fi
 
 status=0
 "$wine" "$@" || status=$?
-if [ -n "$xvfb" ]; then
+if [ -n "${XVFB_PID:-}" ]; then
   # The prefix's other Wine processes (its desktop) hold the display until the server ends.
   "$(dirname "$wine")/wineserver" -w
 fi

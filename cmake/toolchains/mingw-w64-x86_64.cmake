@@ -10,15 +10,14 @@ set(CMAKE_C_COMPILER ${GRALITH_MINGW_TRIPLET}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${GRALITH_MINGW_TRIPLET}-g++-posix)
 set(CMAKE_RC_COMPILER ${GRALITH_MINGW_TRIPLET}-windres)
 
-# The prefix may come from the environment, so that try_compile projects see it as well.
-if(NOT GRALITH_MINGW_PREFIX AND DEFINED ENV{GRALITH_MINGW_PREFIX})
-  set(GRALITH_MINGW_PREFIX $ENV{GRALITH_MINGW_PREFIX})
+# The prefix comes from the environment (a new one replaces the cached one) or from -D.
+if(NOT "$ENV{GRALITH_MINGW_PREFIX}" STREQUAL "")
+  set(GRALITH_MINGW_PREFIX "$ENV{GRALITH_MINGW_PREFIX}" CACHE PATH "Static MinGW libraries (scripts/build-mingw-deps.sh)" FORCE)
 endif()
 if(NOT GRALITH_MINGW_PREFIX)
   message(FATAL_ERROR "GRALITH_MINGW_PREFIX is not set: run "
     "'export GRALITH_MINGW_PREFIX=$(scripts/build-mingw-deps.sh)' first")
 endif()
-set(GRALITH_MINGW_PREFIX ${GRALITH_MINGW_PREFIX} CACHE PATH "Static MinGW libraries (scripts/build-mingw-deps.sh)")
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES GRALITH_MINGW_PREFIX)
 
 set(CMAKE_FIND_ROOT_PATH ${GRALITH_MINGW_PREFIX} /usr/${GRALITH_MINGW_TRIPLET})

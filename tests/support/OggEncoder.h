@@ -15,10 +15,11 @@ namespace GralithTest {
 
 /// Interleaved frames of a sine at 44.1 kHz, the same on every channel.
 inline std::vector<float> Sine(int frames, int channels, double hz, float amplitude) {
+    const double pi = 3.14159265358979323846; // M_PI is POSIX's, not standard C++
     std::vector<float> samples;
     for (int i = 0; i < frames; ++i)
         samples.insert(samples.end(), static_cast<size_t>(channels),
-                       amplitude * static_cast<float>(std::sin(2.0 * M_PI * hz * i / 44100.0)));
+                       amplitude * static_cast<float>(std::sin(2.0 * pi * hz * i / 44100.0)));
     return samples;
 }
 
