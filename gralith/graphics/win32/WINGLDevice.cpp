@@ -12,9 +12,10 @@
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
+#include <windows.h>
+
 #include <GL/gl.h>
 #include <GL/wglext.h>
-#include <windows.h>
 
 #include <cstdint>
 #include <string>

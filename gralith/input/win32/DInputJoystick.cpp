@@ -72,9 +72,9 @@ float DInputJoystick::AxisFromRaw(long raw) {
     return std::clamp(value, -1.0f, 1.0f);
 }
 
-void DInputJoystick::Store(const void* state) {
+void DInputJoystick::Decode(const void* state, unsigned char* buttons, float* axes) {
     const auto* joystick = static_cast<const DIJOYSTATE2*>(state);
-    for (int i = 0; i < ButtonSlots; ++i)
+    for (int i = 0; i < 128; ++i)
         buttons[i] = joystick->rgbButtons[i] != 0 ? 1 : 0;
     const LONG positions[8] = {joystick->lX,  joystick->lY,  joystick->lZ,           joystick->lRx,
                                joystick->lRy, joystick->lRz, joystick->rglSlider[0], joystick->rglSlider[1]};
@@ -102,7 +102,7 @@ void DInputJoystick::Update() {
     }
     DIJOYSTATE2 state;
     if (SUCCEEDED(input->GetDeviceState(sizeof state, &state)))
-        Store(&state);
+        Decode(&state, buttons, axes);
     input->Unacquire();
 }
 

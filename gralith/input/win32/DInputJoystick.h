@@ -27,9 +27,9 @@ public:
     /// input device".
     void Update() override;
 
-    /// Takes a state record of StateSize bytes as the current state: buttons 0...127, axes
-    /// 0...7 (X, Y, Z, rotations, two sliders) as -1...1 and axes 8...11 the point-of-view hats.
-    void Store(const void* state);
+    /// Decodes a state record of StateSize bytes: buttons 0...127 (1 pressed), axes 0...7 (X, Y,
+    /// Z, rotations, two sliders) as -1...1 and axes 8...11 the point-of-view hats.
+    static void Decode(const void* state, unsigned char* buttons, float* axes);
     /// An axis position 0...65535 as -1...1 (32768 is the centre), limited to that range.
     static float AxisFromRaw(long raw);
 

@@ -11,9 +11,11 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
-// WAVEFORMATEX, which the lean windows.h leaves out.
-#include <dsound.h>
+
+// Before dsound.h: the lean windows.h leaves WAVEFORMATEX out.
 #include <mmsystem.h>
+
+#include <dsound.h>
 
 #include <algorithm>
 #include <cmath>

@@ -61,6 +61,8 @@ public:
     /// The pan and volume DirectSound holds, in hundredths of a decibel.
     long GetPlatformPan();
     long GetPlatformVolume();
+    /// The IDirectSoundBuffer8.
+    void* GetPlatformBuffer() const { return buffer; }
     /// DirectSound's own play cursor, unsmoothed.
     int GetPlatformPlayPosition();
 

@@ -10,9 +10,11 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
-// WAVEFORMATEX, which the lean windows.h leaves out.
-#include <dsound.h>
+
+// Before dsound.h: the lean windows.h leaves WAVEFORMATEX out.
 #include <mmsystem.h>
+
+#include <dsound.h>
 
 #include <cstdio>
 
@@ -87,7 +89,7 @@ Buffer* DSound8Device::CreateBuffer(int size, int channels, int bitsPerSample, i
     description.dwFlags = BufferFlags;
     description.dwBufferBytes = static_cast<DWORD>(size);
     description.lpwfxFormat = &format;
-    description.guid3DAlgorithm = DS3DALG_DEFAULT;
+    // guid3DAlgorithm stays zero: DS3DALG_DEFAULT, which is GUID_NULL.
 
     // Values the platform's records cannot hold would reach it truncated: refuse them as it
     // refuses a bad format.

@@ -1,0 +1,110 @@
+#include "tests/support/Expect.h"
+#include "tests/support/Readback.h"
+
+#include "gralith/graphics/DeviceFactory.h"
+#include "gralith/graphics/Messages.h"
+#include "gralith/graphics/Texture2D.h"
+#include "gralith/graphics/gl/GLFunctions.h"
+#include "gralith/graphics/win32/WINGLDevice.h"
+#include "gralith/window/win32/Win32Window.h"
+
+#include <windows.h>
+
+namespace Gralith::Graphics {
+
+namespace {
+
+using GralithTest::Near;
+using GralithTest::ReadPixel;
+
+constexpr unsigned DepthBits = 0x0D56, StencilBits = 0x0D57; // GL_DEPTH_BITS, GL_STENCIL_BITS
+
+class WINGLDeviceTest : public ::testing::Test {
+protected:
+    void SetUp() override { window = new Win32Window(96, 64, "Gralith device test", true); }
+    void TearDown() override {
+        if (device)
+            device->Release();
+        window->Release();
+    }
+    void Make(int multisamples, DepthStencilFormat format = Depth24Stencil8) {
+        device = WINGLDevice::Create(window, format, multisamples, 0, nullptr);
+    }
+    Win32Window* window = nullptr;
+    WINGLDevice* device = nullptr;
+};
+
+// Not a Win32 window: the device has no window to draw into.
+class ForeignWindow : public Window {
+public:
+    void SetPosition(int, int) override {}
+    void SetTitle(const Utils::String&) override {}
+    void* GetHandle() override { return nullptr; }
+    int GetWidth() override { return 1; }
+    int GetHeight() override { return 1; }
+};
+
+} // namespace
+
+TEST_F(WINGLDeviceTest, PixelFormatHasTheRequestedDepthAndStencilAndClears) {
+    Make(0);
+    EXPECT_FALSE(device->UsedTemporaryWindow());
+    int depth = 0, stencil = 0;
+    device->GL().GetIntegerv(DepthBits, &depth);
+    device->GL().GetIntegerv(StencilBits, &stencil);
+    EXPECT_EQ(24, depth);
+    EXPECT_EQ(8, stencil);
+    EXPECT_EQ(96, device->GetBackBuffer()->GetWidth());
+    EXPECT_EQ(64, device->GetBackBuffer()->GetHeight());
+    device->Clear(ClearColor, 0.25f, 0.5f, 0.75f, 1.0f, 1.0f, 0);
+    EXPECT_TRUE(Near(ReadPixel(device, 0, 0), {64, 128, 191, 255}));
+    EXPECT_TRUE(Near(ReadPixel(device, 95, 63), {64, 128, 191, 255}));
+    EXPECT_TRUE(device->Present());
+}
+
+TEST_F(WINGLDeviceTest, RenderTargetTakesTheClearAndTheBackBufferKeepsItsOwn) {
+    Make(0);
+    device->Clear(ClearColor, 1, 0, 0, 1, 1, 0);
+    Texture2D* texture = device->CreateTexture2D(16, 8, PixelFormatR8G8B8A8, true);
+    Surface* target = texture->GetSurface(0); // owned by the texture
+    device->SetRenderTargets(1, &target, nullptr);
+    device->Clear(ClearColor, 0, 1, 0, 1, 1, 0);
+    EXPECT_TRUE(Near(ReadPixel(device, 15, 7, target), {0, 255, 0, 255}));
+    device->SetRenderTargets(0, nullptr, nullptr);
+    EXPECT_TRUE(Near(ReadPixel(device, 40, 40), {255, 0, 0, 255}));
+    texture->Release();
+}
+
+TEST_F(WINGLDeviceTest, MultisamplingChoosesItsFormatThroughTheTemporaryWindow) {
+    Make(4);
+    EXPECT_TRUE(device->UsedTemporaryWindow());
+    EXPECT_EQ(4, device->GetContextSamples());
+    // The temporary window is gone again.
+    EXPECT_EQ(nullptr, FindWindowW(L"GralithTemporaryOpenGLWindow", L"Gralith"));
+    device->Clear(ClearColor, 0, 0, 1, 1, 1, 0);
+    EXPECT_TRUE(Near(ReadPixel(device, 10, 10), {0, 0, 255, 255}));
+}
+
+TEST_F(WINGLDeviceTest, FactoryMakesItWithTheCgShadingLayer) {
+    Device* made = CreateDevice(GraphicsDriverOpenGL, window, Depth24Stencil8, 0, 0);
+    device = dynamic_cast<WINGLDevice*>(made);
+    ASSERT_NE(nullptr, device);
+    EXPECT_TRUE(device->HasCapability(1));
+    device->Clear(ClearColor, 0, 1, 0, 1, 1, 0);
+    EXPECT_TRUE(Near(ReadPixel(device, 48, 32), {0, 255, 0, 255}));
+}
+
+TEST_F(WINGLDeviceTest, RefusalsAndTheCloseRequest) {
+    EXPECT_GRALITH_THROW(Make(0, Depth32Float), Messages::UnsupportedDepthFormat, ErrorUnsupported);
+    ForeignWindow foreign;
+    EXPECT_GRALITH_THROW(WINGLDevice::Create(&foreign, Depth16, 0, 0, nullptr), Messages::NeedsWin32Window,
+                         ErrorCreation);
+    EXPECT_GRALITH_THROW(CreateDevice(5, window, Depth16, 0, 0), "Graphics driver not available in this build: 5",
+                         ErrorCreation);
+    Make(0, Depth16);
+    PostMessageW(static_cast<HWND>(window->GetHandle()), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(device->Present());
+    EXPECT_FALSE(device->Present());
+}
+
+} // namespace Gralith::Graphics
