@@ -172,16 +172,25 @@ TEST(Win32Window, PostedMessagesBecomeTheEngineEvents) {
     EXPECT_EQ("", Joined(context.events));
 }
 
-TEST(Win32Window, InjectedClicksArriveWithTheDoubleClick) {
-    Win32Window window(200, 100, "Clicks", true);
+TEST(Win32Window, InjectedInputArrivesWithCharactersAndDoubleClicks) {
+    Win32Window window(200, 100, "Injected", true);
     HWND hwnd = Hwnd(window);
     RecordingContext context;
     Win32Window::SetInputContext(hwnd, &context);
-    Pump();
     POINT point = {50, 60};
     ClientToScreen(hwnd, &point);
     SetCursorPos(point.x, point.y);
     Pump();
+    context.events.clear();
+    INPUT keys[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = VK_ESCAPE;
+        keys[i].ki.dwFlags = i == 0 ? 0 : KEYEVENTF_KEYUP;
+    }
+    ASSERT_EQ(2u, SendInput(2, keys, sizeof(INPUT)));
+    Pump(200);
+    EXPECT_EQ("key 257,0; key 27,2; key 257,1", Joined(context.events));
     context.events.clear();
     INPUT clicks[4] = {};
     for (int i = 0; i < 4; ++i) {
