@@ -105,7 +105,7 @@ protected:
         Xdotool("key --delay 20 " + keys);
         return Collect<KeyboardEvent>(context->GetKeyboard(), expected);
     }
-    std::vector<std::string> Mouse(const std::string& xdotool, size_t expected) {
+    std::vector<std::string> Pointer(const std::string& xdotool, size_t expected) {
         Xdotool(xdotool);
         return Collect<std::string>(context->GetMouse(), expected);
     }
@@ -185,17 +185,20 @@ TEST_F(SDLInputContextTest, TextIsDecodedIntoCharacterCodes) {
 TEST_F(SDLInputContextTest, MouseMovesClicksWheelAndDragsInClientCoordinates) {
     using Events = std::vector<std::string>;
     const std::string window = " --window " + std::to_string(id);
-    EXPECT_EQ("0:0@30,40", Mouse("mousemove" + window + " 30 40", 1).back());
+    Events moves = Pointer("mousemove" + window + " 30 40", 1);
+    ASSERT_FALSE(moves.empty());
+    EXPECT_EQ("0:0@30,40", moves.back());
     // X buttons 1, 3 and 2 are left, right and middle; 8 and 9 the two extra ones.
     for (auto [xButton, bit] : {std::pair{1, 1}, {3, 2}, {2, 4}, {8, 8}, {9, 16}}) {
         const std::string at = std::to_string(bit) + "@30,40";
-        EXPECT_EQ((Events{"1:" + at, "2:" + at}), Mouse("click " + std::to_string(xButton), 2)) << xButton;
+        EXPECT_EQ((Events{"1:" + at, "2:" + at}), Pointer("click " + std::to_string(xButton), 2)) << xButton;
     }
-    Mouse("mousemove" + window + " 10 20", 1);
-    EXPECT_EQ((Events{"1:1@10,20", "2:1@10,20", "3:1@10,20", "2:1@10,20"}), Mouse("click --repeat 2 --delay 40 1", 4));
-    EXPECT_EQ((Events{"4:0@10,20 wheel 120"}), Mouse("click 4", 1));
-    EXPECT_EQ((Events{"4:0@10,20 wheel -120"}), Mouse("click 5", 1));
-    Events drag = Mouse("mousedown 3 mousemove" + window + " 50 60 mouseup 3", 3);
+    Pointer("mousemove" + window + " 10 20", 1);
+    EXPECT_EQ((Events{"1:1@10,20", "2:1@10,20", "3:1@10,20", "2:1@10,20"}),
+              Pointer("click --repeat 2 --delay 40 1", 4));
+    EXPECT_EQ((Events{"4:0@10,20 wheel 120"}), Pointer("click 4", 1));
+    EXPECT_EQ((Events{"4:0@10,20 wheel -120"}), Pointer("click 5", 1));
+    Events drag = Pointer("mousedown 3 mousemove" + window + " 50 60 mouseup 3", 3);
     ASSERT_GE(drag.size(), 3u);
     EXPECT_EQ("1:2@10,20", drag.front());
     EXPECT_EQ("0:2@50,60", drag.end()[-2]) << "moves carry the held button";
