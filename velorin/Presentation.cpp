@@ -25,8 +25,7 @@
 #include "velorin/Script.h"
 #include "velorin/Settings.h"
 #include "velorin/Timeline.h"
-
-#include <cstdlib>
+#include "velorin/effects/Motion.h"
 
 namespace Velorin {
 
@@ -113,7 +112,7 @@ void CreatePresentationObjects(const char* dataDirectory, Gralith::Sound::Device
 void LoadShowScript() {
     // The effects draw their random shapes (the particle field) while loading: from the
     // generator's start value every reading of the script makes the same ones.
-    std::srand(1);
+    SeedShowRandom(1);
     LoadScript("demo.xml");
 }
 

@@ -78,8 +78,8 @@ constexpr const char* DataDirectory = "data/";
 /// dataDirectory (ending in "/"), the render state, the transform stack, the geometry stream and
 /// the asset proxy, and reads "demo.xml".
 void CreatePresentationObjects(const char* dataDirectory, Gralith::Sound::Device* (*createSoundDevice)());
-/// Reads "demo.xml" through AssetProxy into the timeline, the C library's random generator
-/// started afresh first so that every reading makes the same effects.
+/// Reads "demo.xml" through AssetProxy into the timeline, the show's random generator
+/// (ShowRandom) started afresh first so that every reading makes the same effects.
 void LoadShowScript();
 
 /// The music stream of the running show; null when music is off.

@@ -10,7 +10,6 @@
 #include "velorin/effects/Motion.h"
 
 #include <cstddef>
-#include <cstdlib>
 
 namespace Velorin {
 
@@ -30,7 +29,7 @@ Particles::Particles(float halfExtentX, float halfExtentY, float halfExtentZ) : 
     for (int i = 0; i < count * VerticesPerSprite; ++i)
         vertices.Add(Vertex{});
 
-    std::srand(1);
+    SeedShowRandom(1);
     for (int i = 0; i < count; ++i) {
         float r1 = SignedRandom();
         float r2 = SignedRandom();

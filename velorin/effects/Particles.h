@@ -26,7 +26,7 @@ public:
     static constexpr int VerticesPerSprite = 6;
     static constexpr int SpriteCount = 200;
 
-    /// Reseeds rand() with 1 and scatters the sprites in [-X, X] x [-Y, Y] x [-Z, Z]; creates
+    /// Reseeds ShowRandom with 1 and scatters the sprites in [-X, X] x [-Y, Y] x [-Z, Z]; creates
     /// the layout and the buffer on GraphicsDevice, uploads, and loads the program.
     Particles(float halfExtentX, float halfExtentY, float halfExtentZ);
     ~Particles();

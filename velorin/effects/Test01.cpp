@@ -25,7 +25,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 namespace Velorin {
 
@@ -87,7 +86,7 @@ Test01::~Test01() { delete particles; }
 void Test01::Load() {
     particles = new Particles(400.0f, 400.0f, 400.0f);
     for (int i = 0; i < particles->GetCount(); ++i) {
-        int k = std::rand() % 4;
+        int k = ShowRandom() % 4;
         particles->SetCorners(i, 20.0f, 20.0f);
         particles->SetTexCoords(i, static_cast<float>(k) / 4.0f, static_cast<float>(k + 1) / 4.0f);
     }

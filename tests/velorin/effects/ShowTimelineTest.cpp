@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <initializer_list>
 #include <set>
 #include <utility>
@@ -52,6 +53,24 @@ TEST_F(ShowTimeline, LayerStrengthsAtTheirMusicTimes) {
     EXPECT_GT(Show::Flash(44.9f), 1.1f) << "44.9 follows 44.49 closely: the pulses add up";
     Velorin::Tempo = 0.0f;
     EXPECT_EQ(1.0f, Velorin::Beat(0.3f, 4.0f)) << "without music nothing pulses";
+}
+
+// The show's random numbers are glibc's rand() sequence on every platform: its first values after
+// seed 1 (the show's), and where the C library is glibc, its rand() itself for other seeds.
+TEST_F(ShowTimeline, ShowRandomIsGlibcsSequenceEverywhere) {
+    Velorin::SeedShowRandom(1);
+    for (int value : {1804289383, 846930886, 1681692777, 1714636915, 1957747793})
+        EXPECT_EQ(value, Velorin::ShowRandom());
+#ifdef __GLIBC__
+    for (unsigned seed : {0u, 1u, 2u, 12345u, 2147483647u, 4294967295u}) {
+        Velorin::SeedShowRandom(seed);
+        std::srand(seed);
+        int differing = 0;
+        for (int i = 0; i < 1000; ++i)
+            differing += Velorin::ShowRandom() != std::rand();
+        EXPECT_EQ(0, differing) << "seed " << seed;
+    }
+#endif
 }
 
 TEST_F(ShowTimeline, SmoothNoiseInterpolatesTheTable) {
