@@ -1,7 +1,8 @@
 # A cross build cannot run its content tools, so the generated part of data/ (music, textures,
 # scene) comes from a native build of the same tree: GRALITH_HOST_DATA_DIR names the data/
 # folder of one; left empty, the build makes its own in host/ (the content tools built for this
-# machine, nothing else). The hand-written part comes from data/ as in every build.
+# machine and, for the tests that compare frames with the Windows build, halcyra-render). The
+# hand-written part comes from data/ as in every build.
 set(GRALITH_HOST_DATA_DIR "" CACHE PATH
   "data/ of a native build of this tree to copy the generated content from (empty: build it in host/)")
 
@@ -11,6 +12,10 @@ if(GRALITH_HOST_DATA_DIR)
 else()
   include(ExternalProject)
   set(host_data ${CMAKE_BINARY_DIR}/host/data)
+  set(host_targets halcyra-data)
+  if(GRALITH_BUILD_TESTS)
+    list(APPEND host_targets halcyra-render)
+  endif()
   set(host_args -DCMAKE_BUILD_TYPE=Release -DGRALITH_WERROR=${GRALITH_WERROR}
     -DGRALITH_BUILD_TESTS=OFF -DGRALITH_BUILD_BENCHMARKS=OFF)
   foreach(lang C CXX)
@@ -23,7 +28,7 @@ else()
     PREFIX ${CMAKE_BINARY_DIR}/host-project
     BINARY_DIR ${CMAKE_BINARY_DIR}/host
     CMAKE_ARGS ${host_args}
-    BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target halcyra-data
+    BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target ${host_targets}
     INSTALL_COMMAND ""
     # The tools' own dependencies decide whether anything is rebuilt.
     BUILD_ALWAYS ON)

@@ -1,0 +1,152 @@
+// The show's moments drawn by the Windows build (OpenGL through WGL, under Wine) the way
+// halcyra-render draws them on Linux (music time, spectrum and interval from the caller, never a
+// clock), compared with halcyra-render's PNGs of the same moments. The Windows frames are
+// written beside them for a look.
+
+#include "gralith/graphics/DeviceFactory.h"
+#include "gralith/graphics/Surface.h"
+#include "gralith/graphics/gl/GLDevice.h"
+#include "gralith/sound/MusicStream.h"
+#include "gralith/utils/String.h"
+#include "gralith/window/win32/Win32Window.h"
+#include "velorin/Globals.h"
+#include "velorin/Presentation.h"
+#include "velorin/Settings.h"
+#include "velorin/Timeline.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int Width = FRAME_WIDTH, Height = FRAME_HEIGHT;
+const double Times[] = {FRAME_TIMES};
+
+using Frame = std::vector<std::uint8_t>; // RGBA, rows from the top
+
+// halcyra-render's file name for a moment.
+std::string FileName(double time) {
+    char name[32];
+    std::snprintf(name, sizeof name, "t%07.3f.png", time);
+    return name;
+}
+
+Gralith::Sound::Device* NoSound() { return nullptr; }
+void KeepGoing() {}
+
+// Every moment of Times, in order, as the offline renderer draws it: the same settings, music
+// time clamped to the music, its spectrum at that time, the interval since the previous moment.
+std::vector<Frame> RenderOnWindows() {
+    using namespace Velorin;
+    ResolutionX = Width;
+    ResolutionY = Height;
+    Aspect = 1.6f;
+    Fullscreen = false;
+    PlayMusic = true;
+    Tempo = MusicTempo;
+    SetEndPresentationHandler(&KeepGoing);
+    MainWindow = new Gralith::Win32Window(Width, Height, Gralith::Utils::String(WindowTitle), true);
+    GraphicsDevice = Gralith::Graphics::CreateDevice(Gralith::Graphics::GraphicsDriverOpenGL, MainWindow,
+                                                     Gralith::Graphics::Depth24Stencil8, 0, 0);
+    CreatePresentationObjects(HALCYRA_DATA "/", &NoSound);
+    auto* music = new Gralith::Sound::MusicStream(nullptr);
+    music->Open(HALCYRA_DATA "/music/music.ogg");
+    DecodedMusic = music;
+    const double length = Gralith::Sound::MusicStream::BytesToSeconds(music->GetLength());
+
+    std::vector<Frame> frames;
+    for (size_t i = 0; i < std::size(Times); ++i) {
+        double t = Times[i];
+        MusicTime = std::min(t, length);
+        music->GetSpectrumAt(std::min(Gralith::Sound::MusicStream::SecondsToBytes(t), music->GetLength()), Spectrum);
+        FrameDelta = i == 0 ? 0.0 : std::max(0.0, t - Times[i - 1]);
+        RunTimeline(MusicTime);
+        Frame bottomUp(Width * Height * 4), frame(bottomUp.size());
+        auto* device = static_cast<Gralith::Graphics::GLDevice*>(GraphicsDevice);
+        device->ReadSurface(device->GetBackBuffer(), 0, 0, Width, Height, bottomUp.data());
+        for (int y = 0; y < Height; ++y)
+            std::copy_n(&bottomUp[(Height - 1 - y) * Width * 4], Width * 4, &frame[y * Width * 4]);
+        frames.push_back(frame);
+        GraphicsDevice->Present();
+    }
+    DecodedMusic = nullptr;
+    music->Release();
+    ReleasePresentationObjects();
+    return frames;
+}
+
+bool ReadPng(const std::string& path, Frame& frame) {
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str()))
+        return false;
+    image.format = PNG_FORMAT_RGBA;
+    frame.resize(PNG_IMAGE_SIZE(image));
+    bool read = png_image_finish_read(&image, nullptr, frame.data(), 0, nullptr) && image.width == Width &&
+                image.height == Height;
+    png_image_free(&image);
+    return read;
+}
+
+void WritePng(const std::string& path, const Frame& frame) {
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = Width;
+    image.height = Height;
+    image.format = PNG_FORMAT_RGBA;
+    png_image_write_to_file(&image, path.c_str(), 0, frame.data(), 0, nullptr);
+}
+
+// The mean and the 99th percentile of the colour channels' differences, of 255.
+struct Difference {
+    double mean = 0;
+    int percentile99 = 0;
+};
+
+Difference Compare(const Frame& a, const Frame& b) {
+    long histogram[256] = {}, count = 0;
+    double sum = 0;
+    for (size_t p = 0; p < a.size(); p += 4)
+        for (int c = 0; c < 3; ++c) {
+            int d = std::abs(a[p + c] - b[p + c]);
+            ++histogram[d];
+            sum += d;
+            ++count;
+        }
+    Difference result;
+    result.mean = sum / count;
+    for (long below = 0; below + histogram[result.percentile99] < count * 99 / 100;)
+        below += histogram[result.percentile99++];
+    return result;
+}
+
+TEST(ShowFrames, WindowsFramesAgreeWithLinuxOnes) {
+    std::vector<Frame> windows = RenderOnWindows();
+    std::vector<Frame> reference(std::size(Times));
+    std::filesystem::create_directories(WINE_FRAMES);
+    for (size_t i = 0; i < std::size(Times); ++i) {
+        ASSERT_TRUE(ReadPng(LINUX_FRAMES "/" + FileName(Times[i]), reference[i])) << "no Linux frame at " << Times[i];
+        WritePng(WINE_FRAMES "/" + FileName(Times[i]), windows[i]);
+    }
+    for (size_t i = 0; i < std::size(Times); ++i) {
+        Difference same = Compare(windows[i], reference[i]);
+        // The next moment's frame: what a wrong moment, camera or layer looks like to the measure.
+        Difference other = Compare(windows[i], reference[(i + 1) % std::size(Times)]);
+        std::printf("t = %5.2f s: channels differ by %.3f on average, %d at the 99th percentile (another moment: "
+                    "%.1f, %d)\n",
+                    Times[i], same.mean, same.percentile99, other.mean, other.percentile99);
+        EXPECT_LE(same.mean, 0.25) << Times[i];
+        EXPECT_LE(same.percentile99, 2) << Times[i];
+        EXPECT_GE(other.mean, 5.0) << Times[i];
+    }
+}
+
+} // namespace
