@@ -159,10 +159,10 @@ TEST_F(Script, ErrorsInsideEffectsAreWrappedWithTheNameAndStageErrorsAreNot) {
         {R"(<Stage><Block Start="0" Length="1" Effect="a" RenderTarget="backbuffer"/></Stage>)",
          "No such framebuffer: backbuffer"},
     };
-    for (const auto& [script, message] : cases) {
-        SCOPED_TRACE(script);
-        EXPECT_EQ(message,
-                  GralithTest::MessageOf([&] { Load(R"(<Effect Name="a"><ClearScreen/></Effect>)" + script); }));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        EXPECT_EQ(c.second,
+                  GralithTest::MessageOf([&] { Load(R"(<Effect Name="a"><ClearScreen/></Effect>)" + c.first); }));
         EXPECT_EQ(1, Velorin::Effects.Count()) << "a failed effect never joins Effects";
         EXPECT_EQ(0, Velorin::Stages.Count());
         Reset();
