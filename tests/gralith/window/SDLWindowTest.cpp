@@ -26,13 +26,8 @@ unsigned long XWindowOf(SDLWindow& window) {
     return info.info.x11.window;
 }
 
-std::string Trim(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
-        text.pop_back();
-    return text;
-}
-
-std::string WindowName(unsigned long id) { return Trim(Run("xdotool getwindowname " + std::to_string(id))); }
+// What xdotool prints for the window, its trailing newline included.
+std::string WindowName(unsigned long id) { return Run("xdotool getwindowname " + std::to_string(id)); }
 
 std::string Geometry(unsigned long id) { return Run("xdotool getwindowgeometry " + std::to_string(id)); }
 
@@ -71,14 +66,14 @@ TEST(SDLWindow, TitleAndClientSizeVisibleToX) {
     SDLWindow::DispatchEvents();
     unsigned long id = XWindowOf(window);
     ASSERT_NE(0u, id);
-    EXPECT_EQ("Halcyra - Brightmoot 2008 Invitation", WindowName(id));
+    EXPECT_EQ("Halcyra - Brightmoot 2008 Invitation\n", WindowName(id));
     EXPECT_NE(std::string::npos, Geometry(id).find("Geometry: 640x480")) << Geometry(id);
     EXPECT_EQ(640, window.GetWidth());
     EXPECT_EQ(480, window.GetHeight());
     EXPECT_TRUE(SDL_GetWindowFlags(window.GetSDLWindow()) & SDL_WINDOW_OPENGL);
 
     window.SetTitle("Renamed");
-    EXPECT_EQ("Renamed", WindowName(id));
+    EXPECT_EQ("Renamed\n", WindowName(id));
 }
 
 TEST(SDLWindow, CloseRequestIsRecordedUntilConsumed) {
