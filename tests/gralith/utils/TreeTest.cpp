@@ -20,11 +20,6 @@ private:
     int id;
 };
 
-std::vector<int> Sorted(std::vector<int> v) {
-    std::sort(v.begin(), v.end());
-    return v;
-}
-
 // Releases node on a thread with a small stack: a release that recursed once per node would
 // overflow it.
 void ReleaseOnSmallStack(TestNode* node) {
@@ -53,7 +48,8 @@ TEST(Tree, ReleasingASubtreeRootAlsoFreesItsFollowingSiblings) {
     root->Release();
     EXPECT_EQ((std::vector<int>{0}), destroyed);
     a->Release();
-    EXPECT_EQ((std::vector<int>{0, 1, 2}), Sorted(destroyed));
+    std::sort(destroyed.begin(), destroyed.end());
+    EXPECT_EQ((std::vector<int>{0, 1, 2}), destroyed);
 }
 
 TEST(Tree, DeepChainsReleaseWithoutDeepRecursion) {
