@@ -7,10 +7,7 @@
 #include "gralith/graphics/Parameter.h"
 #include "gralith/graphics/Texture2D.h"
 
-#include <chrono>
-#include <cstdio>
 #include <fstream>
-#include <iostream>
 #include <set>
 #include <sstream>
 
@@ -46,30 +43,25 @@ TEST_F(D3D9Shading, MatricesReachTheShadersAsColumnMajorCallersMeanThem) {
     struct Case {
         const char* uniform;
         const char* position;
-        int size;
-        std::vector<float> matrix;
+        void (Parameter::*set)(int, const float*);
         float y; // of the quad before the matrix
         int x, row;
+        std::vector<float> matrix;
     };
+    using P = Parameter;
     const Case cases[] = {
-        {"float4x4 T;", "mul(T, p)", 4, {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0.5f, 0.25f, 0, 1}, 0, 48, 24},
-        {"float2x2 T;", "float4(mul(T, p.xy), p.zw)", 2, {1, 0, 0.5f, 1}, 0.5f, 40, 16},
+        {"float4x4 T;", "mul(T, p)", &P::SetMatrix4x4, 0, 48, 24, {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, .5, .25, 0, 1}},
+        {"float2x2 T;", "float4(mul(T, p.xy), p.zw)", &P::SetMatrix2x2, 0.5f, 40, 16, {1, 0, 0.5f, 1}},
         // A smaller matrix fills the upper-left corner of identity: translation is kept out.
-        {"float4x4 T;", "mul(T, p)", 3, {1, 0, 0, 0, 1, 0, 0.5f, 0.25f, 1}, 0, 32, 32},
+        {"float4x4 T;", "mul(T, p)", &P::SetMatrix3x3, 0, 32, 32, {1, 0, 0, 0, 1, 0, 0.5f, 0.25f, 1}},
     };
     for (const Case& c : cases) {
         Program* program = Transformed(c.uniform, c.position, "float4(1, 0, 0, 1)");
         device->SetProgram(program);
-        Parameter* t = program->GetParameter("T");
-        if (c.size == 4)
-            t->SetMatrix4x4(1, c.matrix.data());
-        else if (c.size == 3)
-            t->SetMatrix3x3(1, c.matrix.data());
-        else
-            t->SetMatrix2x2(1, c.matrix.data());
+        (program->GetParameter("T")->*c.set)(1, c.matrix.data());
         device->Clear(ClearColor | ClearDepth, 0, 0, 0, 1, 1, 0);
         Quad(-0.1f, c.y - 0.1f, 0.1f, c.y + 0.1f, 0, 0, 0, 0);
-        EXPECT_EQ(Read(c.x, c.row), Red) << c.uniform << " from " << c.size;
+        EXPECT_EQ(Read(c.x, c.row), Red) << c.uniform << " from " << c.matrix.size();
     }
 }
 
@@ -78,8 +70,6 @@ TEST_F(D3D9Shading, ArraysFillFromElementZeroAndMatricesStopAt256) {
     device->SetProgram(program);
     Parameter* bones = program->GetParameter("Bones");
     Parameter* colours = program->GetParameter("Colours");
-    EXPECT_EQ(bones->GetArraySize(), 4);
-    EXPECT_EQ(colours->GetType(), ParamFloat4);
     // 256 matrices are accepted (those past the array's end are dropped); Bones[1] moves
     // nothing, the others move the quad out of sight.
     std::vector<float> matrices(256 * 16, 0.0f);
@@ -114,37 +104,15 @@ TEST_F(D3D9Shading, TypesComeFromTheConstantTable) {
                          "    return r + tex2D(Flat, uv) + texCUBE(Cube, r.xyz) + tex3D(Volume, r.xyz);\n"
                          "}\n";
     Program* program = MakeProgram(source);
-    struct Case {
-        const char* name;
-        ParameterType type;
-        const char* refusal;
+    const std::pair<const char*, ParameterType> cases[] = {
+        {"f", ParamFloat},        {"f2", ParamFloat2},        {"f3", ParamFloat3},        {"f4", ParamFloat4},
+        {"i", ParamInt},          {"i2", ParamInt2},          {"b", ParamBool},           {"b3", ParamBool3},
+        {"m2", ParamFloat2x2},    {"m3", ParamFloat3x3},      {"m4", ParamFloat4x4},      {"Pad", ParamFloat},
+        {"Flat", ParamSampler2D}, {"Cube", ParamSamplerCube}, {"Volume", ParamSampler3D},
     };
-    const Case cases[] = {
-        {"f", ParamFloat, nullptr},
-        {"f2", ParamFloat2, nullptr},
-        {"f3", ParamFloat3, nullptr},
-        {"f4", ParamFloat4, nullptr},
-        {"i", ParamInt, nullptr},
-        {"i2", ParamInt2, nullptr},
-        {"b", ParamBool, nullptr},
-        {"b3", ParamBool3, nullptr},
-        {"m2", ParamFloat2x2, nullptr},
-        {"m3", ParamFloat3x3, nullptr},
-        {"m4", ParamFloat4x4, nullptr},
-        {"Pad", ParamFloat, nullptr},
-        {"Flat", ParamSampler2D, nullptr},
-        {"Cube", ParamSamplerCube, nullptr},
-        {"Volume", ParamSampler3D, nullptr},
-        {"wide", ParamNone, M::D3D9ParameterMatrixSize},
-    };
-    for (const Case& c : cases) {
-        Parameter* parameter = program->GetParameter(c.name);
-        ASSERT_TRUE(parameter->IsValid()) << c.name;
-        if (c.refusal)
-            EXPECT_GRALITH_THROW(parameter->GetType(), c.refusal, 0);
-        else
-            EXPECT_EQ(parameter->GetType(), c.type) << c.name;
-    }
+    for (const auto& [name, type] : cases)
+        EXPECT_EQ(program->GetParameter(name)->GetType(), type) << name;
+    EXPECT_GRALITH_THROW(program->GetParameter("wide")->GetType(), M::D3D9ParameterMatrixSize, 0);
     EXPECT_EQ(program->GetParameter("Pad")->GetArraySize(), 3);
     EXPECT_EQ(program->GetParameter("f4")->GetArraySize(), 1);
 }
@@ -199,77 +167,48 @@ std::string ShowShader(const char* name) {
 }
 
 TEST_F(D3D9Shading, TheShowsShadersCompileAndDraw) {
-    // Compile times, for the record.
-    std::map<std::string, Program*> programs;
-    for (const char* name : {"texture.cg", "blur.cg", "particles.cg", "halcyra.cg"}) {
-        std::string source = ShowShader(name);
-        ASSERT_FALSE(source.empty()) << name;
-        double milliseconds[2];
-        Shader* stages[2];
-        for (int stage = 0; stage < 2; ++stage) {
-            auto start = std::chrono::steady_clock::now();
-            stages[stage] = Keep(device->CreateShader(stage ? PixelShader : VertexShader, 0,
-                                                      stage ? "psMain" : "vsMain", 0, source.c_str()));
-            milliseconds[stage] =
-                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-        }
-        std::printf("%s: vertex %.1f ms, pixel %.1f ms\n", name, milliseconds[0], milliseconds[1]);
-        RecordProperty(std::string(name) + "_ms", std::to_string(milliseconds[0] + milliseconds[1]));
-        programs[name] = Keep(device->CreateProgram(stages[0], stages[1]));
-    }
+    const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    // The show's shader as the program, its DiffuseMap sampling map and its matrix the identity.
+    auto use = [&](const char* name, Texture2D* map, const char* matrix) {
+        Program* program = MakeProgram(ShowShader(name));
+        device->SetProgram(program);
+        program->GetParameter("DiffuseMap")->SetSampler(map);
+        program->GetParameter(matrix)->SetMatrix4x4(1, identity);
+        return program;
+    };
     Texture2D* orange = Solid(200, 100, 50);
     Texture2D* white = Solid(255, 255, 255);
-    const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     const float halfRed[4] = {0.5f, 1, 1, 1}, step[2] = {1 / 64.0f, 0};
     // The image passes: tinted, and blurred (a blur of one colour is that colour).
-    Program* texture = programs["texture.cg"];
-    device->SetProgram(texture);
     device->SetInputLayout(textureLayout);
-    texture->GetParameter("DiffuseMap")->SetSampler(orange);
-    texture->GetParameter("Color")->SetFloat4(1, halfRed);
-    texture->GetParameter("WorldViewProjection")->SetMatrix4x4(1, identity);
+    use("texture.cg", orange, "WorldViewProjection")->GetParameter("Color")->SetFloat4(1, halfRed);
     TexQuad();
     EXPECT_TRUE(Near(Read(32, 32), {100, 100, 50, 255}, 1));
-    Program* blur = programs["blur.cg"];
-    device->SetProgram(blur);
-    blur->GetParameter("DiffuseMap")->SetSampler(orange);
-    blur->GetParameter("Direction")->SetFloat2(1, step);
-    blur->GetParameter("WorldViewProjection")->SetMatrix4x4(1, identity);
+    use("blur.cg", orange, "WorldViewProjection")->GetParameter("Direction")->SetFloat2(1, step);
     TexQuad();
     EXPECT_TRUE(Near(Read(32, 32), {200, 100, 50, 255}, 2));
     // A sprite 200 units in front of the eye, which the shader finds from View's last column:
     // fully faded in, tinted (0.44, 0.495, 0.55).
-    Program* particles = programs["particles.cg"];
     const float view[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -200, 1};
     const InputElementDesc sprite[] = {
         {0, 0, 3, 0, DataTypeFloat32, 0}, {8, 0, 2, 12, DataTypeFloat32, 0}, {9, 0, 2, 20, DataTypeFloat32, 0}};
-    device->SetProgram(particles);
     device->SetInputLayout(Keep(device->CreateInputLayout(sprite, 3)));
-    particles->GetParameter("DiffuseMap")->SetSampler(white);
-    particles->GetParameter("View")->SetMatrix4x4(1, view);
-    particles->GetParameter("ViewProjection")->SetMatrix4x4(1, identity);
+    use("particles.cg", white, "ViewProjection")->GetParameter("View")->SetMatrix4x4(1, view);
     device->Clear(ClearColor | ClearDepth, 0, 0, 0, 1, 1, 0);
     Draw({0, 0, 0, 0, 0, -0.5f, -0.5f, 0, 0, 0, 0, 1, 0, 0.5f, -0.5f, 0, 0, 0, 0, 1, 1, 0.5f, 0.5f, 0});
     EXPECT_TRUE(Near(Read(32, 40), {112, 126, 140, 255}, 2));
     // The scene: a lit triangle facing the camera, white, lit mostly red.
-    Program* scene = programs["halcyra.cg"];
     const InputElementDesc lit[] = {
-        {0, 0, 4, 0, DataTypeFloat32, 0}, {2, 0, 3, 16, DataTypeFloat32, 0}, {8, 0, 2, 28, DataTypeFloat32, 0}};
-    VertexBuffer* square = Keep(device->CreateVertexBuffer(BufferModeStatic, 3 * 36, 36));
-    const float vertices[27] = {-1, -1, 0, 1, 0, 0, 1, 0, 0, 1, -1, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0, 1, 0, 0, 1, 0, 1};
-    square->SetData(vertices, 0, 0);
-    device->SetVertexBuffer(0, square);
-    device->SetProgram(scene);
+        {0, 0, 3, 0, DataTypeFloat32, 0}, {2, 0, 3, 12, DataTypeFloat32, 0}, {8, 0, 2, 24, DataTypeFloat32, 0}};
     device->SetInputLayout(Keep(device->CreateInputLayout(lit, 3)));
+    Program* scene = use("halcyra.cg", white, "WorldViewProjection");
     const float camera[3] = {0, 0, 50}, light[3] = {1, 0.5f, 0.25f};
-    scene->GetParameter("DiffuseMap")->SetSampler(white);
     scene->GetParameter("World")->SetMatrix4x4(1, identity);
-    scene->GetParameter("WorldViewProjection")->SetMatrix4x4(1, identity);
     scene->GetParameter("CameraPosition")->SetFloat3(1, camera);
     for (const char* name : {"light1Color", "light2Color", "light3Color"})
         scene->GetParameter(name)->SetFloat3(1, light);
     device->Clear(ClearColor | ClearDepth, 0, 0, 0, 1, 1, 0);
-    device->DrawUnindexed(0, 3);
+    Draw({-1, -1, 0, 0, 0, 1, 0, 0, 1, -1, 0, 0, 0, 1, 1, 0, 0, 1, 0, 0, 0, 1, 0, 1});
     Pixel lighted = Read(40, 48);
     EXPECT_GT(lighted[0], 60);
     EXPECT_GT(lighted[0], lighted[2]);
