@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Windows build: builds the static MinGW libraries (cached outside the checkout), configures
-# with the "windows" preset (build-mingw/), builds, and runs the Windows tests under Wine on a
-# private X server. Arguments go to ctest (e.g. -R utils).
+# with the "windows" preset (build-mingw/), builds, and runs the Windows tests under Wine, each
+# program on a private X server. Arguments go to ctest (e.g. -R utils).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,17 +23,8 @@ cmake --build --preset windows -j "$jobs"
 build=$((SECONDS - start - deps))
 
 echo "== Windows tests under Wine =="
-# One X server for the whole run: every program of a Wine session shares its desktop.
-source scripts/lib/xvfb.sh
-xvfb_start
-wineserver=/usr/lib/wine/wineserver
-finish() {
-  # The Wine server outlives the last program for a moment and keeps its display until then.
-  [ ! -x "$wineserver" ] || WINEPREFIX=$(scripts/wine-run.sh --prefix) "$wineserver" -w || true
-  xvfb_stop
-}
-trap finish EXIT
+# Each program runs in a Wine session and on an X server of its own (scripts/wine-run.sh).
 status=0
-GRALITH_WINE_DISPLAY=$DISPLAY ctest --preset windows -j "$jobs" "$@" || status=$?
+ctest --preset windows -j "$jobs" "$@" || status=$?
 echo "test-windows: libraries ${deps} s, build ${build} s, tests $((SECONDS - start - deps - build)) s"
 exit "$status"
