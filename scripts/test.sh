@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the dependencies and checks the code style, then builds and runs every test: once in
-# the normal build (warnings as errors) and once under AddressSanitizer and
-# UndefinedBehaviorSanitizer; then fuzzes each file decoder for a short while
-# (GRALITH_FUZZ_SECONDS each, 30 by default) in a clang build.
+# the normal build (warnings as errors), once in the Windows cross build under Wine, and once
+# under AddressSanitizer and UndefinedBehaviorSanitizer; then fuzzes each file decoder for a short
+# while (GRALITH_FUZZ_SECONDS each, 30 by default) in a clang build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,6 +25,8 @@ echo "== code style =="
 scripts/check-format.sh
 echo "== normal build =="
 run_suite build Release
+echo "== Windows build =="
+scripts/test-windows.sh
 echo "== sanitizer build =="
 # Mesa's helper threads (llvmpipe's workers, the shader cache's writer) can be half torn down
 # when LeakSanitizer stops the world at exit, which now and then crashes its tracer after a GL
