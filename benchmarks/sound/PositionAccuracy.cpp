@@ -8,10 +8,15 @@
 //   sound_position_accuracy [seconds=30] [sdl|silent] [query interval in ms=1]
 // "sdl" uses SDL's output whatever its driver (SDL_AUDIODRIVER=dummy unless the variable is set);
 // "silent" uses the device's own real-time output, which also stands in for SDL's dummy driver.
+// The Windows build plays on DirectSound's default output and ignores the second argument.
 
 #include "gralith/sound/MusicStream.h"
-#include "gralith/sound/sdl/SDLSoundDevice.h"
 #include "gralith/utils/Timer.h"
+#ifdef _WIN32
+#include "gralith/sound/win32/DSound8Device.h"
+#else
+#include "gralith/sound/sdl/SDLSoundDevice.h"
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -19,21 +24,28 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <thread>
 #include <vector>
 
 using Gralith::Sound::MusicStream;
-using Gralith::Sound::SDLSoundDevice;
 using Gralith::Utils::GetTime;
 
 int main(int argc, char** argv) {
     double seconds = argc > 1 ? std::atof(argv[1]) : 30.0;
-    bool silent = argc > 2 && std::strcmp(argv[2], "silent") == 0;
     double interval = (argc > 3 ? std::atof(argv[3]) : 1.0) / 1000.0;
+#ifdef _WIN32
+    // For the desktop window: no window of its own to follow.
+    auto* device = new Gralith::Sound::DSound8Device(nullptr);
+    const char* output = "DirectSound 8";
+#else
+    using Gralith::Sound::SDLSoundDevice;
+    bool silent = argc > 2 && std::strcmp(argv[2], "silent") == 0;
     if (!silent && !std::getenv("SDL_AUDIODRIVER"))
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-
     SDLSoundDevice* device = new SDLSoundDevice(silent ? SDLSoundDevice::OutputSilent : SDLSoundDevice::OutputSDL);
+    std::string output = device->GetOutputName().CStr();
+#endif
     MusicStream* music = new MusicStream(device);
     const int frames = static_cast<int>((seconds + 5.0) * 44100);
     std::vector<float> samples(2 * static_cast<size_t>(frames));
@@ -78,7 +90,7 @@ int main(int argc, char** argv) {
     }
     std::sort(errors.begin(), errors.end());
     double drift = (previousPosition - startPosition) - (previousWall - startWall);
-    std::printf("output: %s\n", device->GetOutputName().CStr());
+    std::printf("output: %s\n", std::string(output).c_str());
     std::printf("queries: %ld over %.1f s (every %.2f ms requested)\n", queries, previousWall - startWall,
                 interval * 1000.0);
     std::printf("step error vs wall time: largest %.3f ms (ahead %.3f, behind %.3f), mean %.4f ms, "
