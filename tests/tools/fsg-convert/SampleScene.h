@@ -43,46 +43,33 @@ struct SampleNode {
 constexpr Vec Zero{0, 0, 0, 0}, One{1, 1, 1, 0}, NoTurn{0, 0, 0, 1};
 
 inline const std::vector<SampleNode>& Nodes() {
-    static const std::vector<SampleNode> nodes = {
-        {"base", -1, {1, 2, 3}, Turn(0, 1, 0, 30), {2, 2, 2}, {}, ""},
-        {"linear",
-         0,
-         Zero,
-         NoTurn,
-         One,
-         {{"translation", "LINEAR", {0, 1, 2}, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}},
-          {"rotation", "LINEAR", {0, 1, 2}, {NoTurn, Turn(1, 0, 0, 90), Turn(0, 1, 0, 90)}}},
-         ""},
-        {"step",
-         0,
-         Zero,
-         NoTurn,
-         One,
-         {{"translation", "STEP", {0, 1, 2}, {{0, 0, 0}, {0, 5, 0}, {0, 5, 5}}},
-          {"rotation", "STEP", {0.5f, 1.5f}, {Turn(0, 0, 1, 45), Turn(1, 0, 0, 120)}}},
-         ""},
-        {"cubic",
-         0,
-         Zero,
-         NoTurn,
-         One,
-         {{"translation",
-           "CUBICSPLINE",
-           {0, 1, 2},
-           {{0, 0, 0}, {0, 0, 0}, {2, 0, 0}, {1, 1, 0}, {1, 2, 0}, {1, 0, -1}, {0, 0, 1}, {3, 0, 0}, {0, 0, 0}}},
-          {"rotation",
-           "CUBICSPLINE",
-           {0, 2},
-           {Zero, NoTurn, {0, 0, 0.5, 0}, {0, 0.3, 0.2, 0}, Turn(0, 0, 1, 150), Zero}},
-          {"scale", "CUBICSPLINE", {0, 2}, {Zero, One, {1, 0, 0}, {0, 1, 0}, {2, 2, 3}, Zero}}},
-         ""},
-        {"child", 3, {0, 1, 0}, NoTurn, One, {}, ""},
-        {"camera", 0, {0, 0, 10}, NoTurn, One, {}, R"("camera":0)"},
-        {"sun", 0, Zero, Turn(1, 0, 0, -45), One, {}, R"("extensions":{"KHR_lights_punctual":{"light":0}})"},
-        {"lamp", 0, {3, 3, 3}, NoTurn, One, {}, R"("extensions":{"KHR_lights_punctual":{"light":1}})"},
-        {"room", -1, Zero, NoTurn, One, {}, R"("mesh":0)"},
-        {"skinned", -1, Zero, NoTurn, One, {}, R"("mesh":1,"skin":0)"},
-    };
+    static const std::vector<SampleNode> nodes = [] {
+        const std::vector<Keys> linear = {
+            {"translation", "LINEAR", {0, 1, 2}, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}},
+            {"rotation", "LINEAR", {0, 1, 2}, {NoTurn, Turn(1, 0, 0, 90), Turn(0, 1, 0, 90)}}};
+        const std::vector<Keys> step = {{"translation", "STEP", {0, 1, 2}, {{0, 0, 0}, {0, 5, 0}, {0, 5, 5}}},
+                                        {"rotation", "STEP", {0.5f, 1.5f}, {Turn(0, 0, 1, 45), Turn(1, 0, 0, 120)}}};
+        // Cubic splines: in-tangent, value and out-tangent of each key.
+        const std::vector<Vec> moves = {{0, 0, 0},  {0, 0, 0}, {2, 0, 0}, {1, 1, 0}, {1, 2, 0},
+                                        {1, 0, -1}, {0, 0, 1}, {3, 0, 0}, {0, 0, 0}};
+        const std::vector<Vec> turns = {Zero, NoTurn, {0, 0, 0.5, 0}, {0, 0.3, 0.2, 0}, Turn(0, 0, 1, 150), Zero};
+        const std::vector<Keys> cubic = {
+            {"translation", "CUBICSPLINE", {0, 1, 2}, moves},
+            {"rotation", "CUBICSPLINE", {0, 2}, turns},
+            {"scale", "CUBICSPLINE", {0, 2}, {Zero, One, {1, 0, 0}, {0, 1, 0}, {2, 2, 3}, Zero}}};
+        return std::vector<SampleNode>{
+            {"base", -1, {1, 2, 3}, Turn(0, 1, 0, 30), {2, 2, 2}, {}, ""},
+            {"linear", 0, Zero, NoTurn, One, linear, ""},
+            {"step", 0, Zero, NoTurn, One, step, ""},
+            {"cubic", 0, Zero, NoTurn, One, cubic, ""},
+            {"child", 3, {0, 1, 0}, NoTurn, One, {}, ""},
+            {"camera", 0, {0, 0, 10}, NoTurn, One, {}, R"("camera":0)"},
+            {"sun", 0, Zero, Turn(1, 0, 0, -45), One, {}, R"("extensions":{"KHR_lights_punctual":{"light":0}})"},
+            {"lamp", 0, {3, 3, 3}, NoTurn, One, {}, R"("extensions":{"KHR_lights_punctual":{"light":1}})"},
+            {"room", -1, Zero, NoTurn, One, {}, R"("mesh":0)"},
+            {"skinned", -1, Zero, NoTurn, One, {}, R"("mesh":1,"skin":0)"},
+        };
+    }();
     return nodes;
 }
 
@@ -137,22 +124,16 @@ inline Matrix World(int index, double t) {
     for (const Keys& k : node.keys)
         (k.path[0] == 't' ? p : k.path[0] == 'r' ? q : s) = Sample(k, t, k.path[0] == 'r');
     const double x = q[0], y = q[1], z = q[2], w = q[3];
-    const Matrix local = {(1 - 2 * (y * y + z * z)) * s[0],
-                          2 * (x * y + z * w) * s[0],
-                          2 * (x * z - y * w) * s[0],
-                          0,
-                          2 * (x * y - z * w) * s[1],
-                          (1 - 2 * (x * x + z * z)) * s[1],
-                          2 * (y * z + x * w) * s[1],
-                          0,
-                          2 * (x * z + y * w) * s[2],
-                          2 * (y * z - x * w) * s[2],
-                          (1 - 2 * (x * x + y * y)) * s[2],
-                          0,
-                          p[0],
-                          p[1],
-                          p[2],
-                          1};
+    const double turn[9] = {1 - 2 * (y * y + z * z), 2 * (x * y + z * w),     2 * (x * z - y * w),
+                            2 * (x * y - z * w),     1 - 2 * (x * x + z * z), 2 * (y * z + x * w),
+                            2 * (x * z + y * w),     2 * (y * z - x * w),     1 - 2 * (x * x + y * y)};
+    Matrix local{};
+    for (int c = 0; c < 3; ++c)
+        for (int r = 0; r < 3; ++r)
+            local[c * 4 + r] = turn[c * 3 + r] * s[c];
+    for (int r = 0; r < 3; ++r)
+        local[12 + r] = p[r];
+    local[15] = 1;
     return node.parent < 0 ? local : Multiply(World(node.parent, t), local);
 }
 
@@ -178,17 +159,18 @@ inline std::string CheckerPng() {
 
 /// The scene as glTF JSON referring to "sample.bin", whose bytes are left in bin.
 inline std::string SampleGltf(std::string& bin) {
-    std::vector<std::string> views, accessors;
-    auto add = [&](const void* data, size_t bytes, size_t count, const char* type, int component,
+    std::string views, accessors; // one view and one accessor for each piece of the buffer
+    int count = 0;
+    auto add = [&](const void* data, size_t bytes, size_t elements, const char* type, int component,
                    const std::string& extra = "") {
         bin.resize((bin.size() + 3) / 4 * 4, '\0');
-        views.push_back(R"({"buffer":0,"byteOffset":)" + std::to_string(bin.size()) + R"(,"byteLength":)" +
-                        std::to_string(bytes) + "}");
+        const std::string comma = count ? "," : "", index = std::to_string(count++);
+        views += comma + R"({"buffer":0,"byteOffset":)" + std::to_string(bin.size()) + R"(,"byteLength":)" +
+                 std::to_string(bytes) + "}";
         bin.append(static_cast<const char*>(data), bytes);
-        accessors.push_back(R"({"bufferView":)" + std::to_string(views.size() - 1) + R"(,"componentType":)" +
-                            std::to_string(component) + R"(,"count":)" + std::to_string(count) + R"(,"type":")" + type +
-                            "\"" + extra + "}");
-        return std::to_string(accessors.size() - 1);
+        accessors += comma + R"({"bufferView":)" + index + R"(,"componentType":)" + std::to_string(component) +
+                     R"(,"count":)" + std::to_string(elements) + R"(,"type":")" + type + "\"" + extra + "}";
+        return index;
     };
     // The room: six faces seen from inside, each tiled twice by the texture.
     std::vector<float> position, normal, uv;
@@ -219,8 +201,7 @@ inline std::string SampleGltf(std::string& bin) {
     const std::string uvs = add(uv.data(), uv.size() * 4, 24, "VEC2", 5126);
     const std::string indices = add(index.data(), index.size() * 2, index.size(), "SCALAR", 5123);
     const std::string png = CheckerPng();
-    add(png.data(), png.size(), 1, "SCALAR", 5121);
-    const std::string imageView = std::to_string(views.size() - 1);
+    const std::string imageView = add(png.data(), png.size(), 1, "SCALAR", 5121); // the same index as its view
     const float triangle[9] = {0, 0, 0, 1, 0, 0, 0, 1, 0}, weights[12] = {1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0};
     const unsigned char joints[12] = {};
     const std::string corners = add(triangle, sizeof triangle, 3, "VEC3", 5126, R"(,"min":[0,0,0],"max":[1,1,0])");
@@ -261,11 +242,6 @@ inline std::string SampleGltf(std::string& bin) {
                         R"(,"interpolation":")" + k.interpolation + "\"}";
         }
     }
-    std::string viewList, accessorList;
-    for (const std::string& v : views)
-        viewList += (viewList.empty() ? "" : ",") + v;
-    for (const std::string& a : accessors)
-        accessorList += (accessorList.empty() ? "" : ",") + a;
     return R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0,8,9]}],"nodes":[)" + nodes +
            R"(],"meshes":[{"name":"room","primitives":[{"attributes":{"POSITION":)" + positions + R"(,"NORMAL":)" +
            normals + R"(,"TEXCOORD_0":)" + uvs + R"(},"indices":)" + indices +
@@ -277,7 +253,7 @@ inline std::string SampleGltf(std::string& bin) {
            R"(,"mimeType":"image/png"}],"cameras":[{"type":"perspective","perspective":{"yfov":0.7,"aspectRatio":1.6,"znear":0.5,"zfar":500}}],"extensionsUsed":["KHR_lights_punctual"],"extensions":{"KHR_lights_punctual":{"lights":[{"type":"directional","color":[1,0.9,0.8],"intensity":1.5},{"type":"point","color":[0.2,0.4,1]}]}},"animations":[{"name":"take","samplers":[)" +
            samplers + R"(],"channels":[)" + channels + R"(]},{"name":"idle","samplers":[)" + idle +
            R"(],"channels":[{"sampler":0,"target":{"node":2,"path":"scale"}}]}],"buffers":[{"uri":"sample.bin","byteLength":)" +
-           std::to_string(bin.size()) + R"(}],"bufferViews":[)" + viewList + R"(],"accessors":[)" + accessorList + "]}";
+           std::to_string(bin.size()) + R"(}],"bufferViews":[)" + views + R"(],"accessors":[)" + accessors + "]}";
 }
 
 } // namespace FsgConvertTest
