@@ -15,7 +15,9 @@
 #include "gralith/utils/String.h"
 #include "gralith/utils/scenegraph/Transform.h"
 
+#include <array>
 #include <cstring>
+#include <tuple>
 
 namespace Gralith::Graphics {
 
@@ -43,21 +45,17 @@ protected:
 };
 
 TEST_F(D3D9Render, ClearTruncatesAndClampsEachChannel) {
-    struct Case {
-        bool offscreen; // alpha is kept only by an A8R8G8B8 target
-        float r, g, b, a;
-        Pixel expected;
+    // Into a texture or the back buffer (alpha is kept only by an A8R8G8B8 target).
+    const std::tuple<bool, std::array<float, 4>, Pixel> cases[] = {
+        {false, {1.5f, -0.2f, 0.5f, 1.0f}, {255, 0, 127, 255}},
+        {true, {1.5f, -0.2f, 0.5f, 0.25f}, {255, 0, 127, 63}},
+        {true, {0.999f, 0.0039f, 2.0f, -1.0f}, {254, 0, 255, 0}},
     };
-    const Case cases[] = {
-        {false, 1.5f, -0.2f, 0.5f, 1.0f, {255, 0, 127, 255}},
-        {true, 1.5f, -0.2f, 0.5f, 0.25f, {255, 0, 127, 63}},
-        {true, 0.999f, 0.0039f, 2.0f, -1.0f, {254, 0, 255, 0}},
-    };
-    for (const Case& c : cases) {
-        Texture2D* target = c.offscreen ? BindTextureTarget() : nullptr;
+    for (const auto& [offscreen, c, expected] : cases) {
+        Texture2D* target = offscreen ? BindTextureTarget() : nullptr;
         // The target has no depth buffer: the depth and stencil bits are left out, not refused.
-        device->Clear(ClearColor | ClearDepth | ClearStencil, c.r, c.g, c.b, c.a, 1, 0);
-        EXPECT_EQ(Read(5, 5, target ? target->GetSurface(0) : nullptr), c.expected) << c.r << " " << c.a;
+        device->Clear(ClearColor | ClearDepth | ClearStencil, c[0], c[1], c[2], c[3], 1, 0);
+        EXPECT_EQ(Read(5, 5, target ? target->GetSurface(0) : nullptr), expected) << c[0] << " " << c[3];
         device->SetRenderTargets(0, nullptr, nullptr);
     }
 }
@@ -129,10 +127,7 @@ TEST_F(D3D9Render, InputElementsOfEveryDeclarationType) {
         {{3, 0, 2, 16, DataTypeInt16, 0}, raw(S{255, 102}), 1 / 255.0f, {255, 102, 0, 1}},
         {{3, 0, 4, 16, DataTypeInt16, 0}, raw(S{0, 51, 255, 255}), 1 / 255.0f, {0, 51, 255, 255}},
     };
-    Program* program = MakeProgram("float Scale;\n"
-                                   "void vsMain(float4 p : POSITION, float4 c : COLOR0, out float4 op : POSITION,\n"
-                                   "            out float4 oc : COLOR0) { op = p; oc = c * Scale; }\n"
-                                   "float4 psMain(float4 c : COLOR0) : COLOR { return c; }\n");
+    Program* program = ColorProgram("float Scale;", "p", "c * Scale");
     Texture2D* target = BindTextureTarget();
     device->SetProgram(program);
     for (const Case& c : cases) {
@@ -166,35 +161,25 @@ TEST_F(D3D9Render, SamplersTakeTheGivenStateOrWrapAndLinear) {
     static const unsigned char texels[8] = {255, 0, 0, 255, 0, 255, 0, 255}; // red, green
     Texture2D* texture = Keep(device->CreateTexture2D(2, 1, PixelFormatR8G8B8A8, false));
     texture->SetData(0, texels, false);
-    struct Probe {
-        int x; // u = x / 32 of a quad reaching u = 2
-        Pixel expected;
-    };
-    struct Case {
-        bool withState;
-        SamplerStateDesc state;
-        std::vector<Probe> probes;
-    };
+    const SamplerStateDesc clamp = {FilterPoint, FilterPoint, FilterNone, AddressClamp, AddressClamp, AddressClamp};
+    const SamplerStateDesc mixed = {FilterLinear, FilterLinear, FilterLinear, AddressWrap, AddressClamp, AddressWrap};
     const Pixel mix = {128, 128, 0, 255};
-    const Case cases[] = {
-        {false, {}, {{8, Red}, {16, mix}, {24, Green}, {40, Red}}},
-        {true,
-         {FilterPoint, FilterPoint, FilterNone, AddressClamp, AddressClamp, AddressClamp},
-         {{8, Red}, {24, Green}, {40, Green}, {56, Green}}},
-        {true,
-         {FilterLinear, FilterLinear, FilterLinear, AddressWrap, AddressClamp, AddressWrap},
-         {{8, Red}, {16, mix}, {40, Red}, {56, Green}}},
+    // The sampler state (none: the default), and pixels at x, where u = x / 32 on a quad reaching u = 2.
+    const std::pair<const SamplerStateDesc*, std::vector<std::pair<int, Pixel>>> cases[] = {
+        {nullptr, {{8, Red}, {16, mix}, {24, Green}, {40, Red}}},
+        {&clamp, {{8, Red}, {24, Green}, {40, Green}, {56, Green}}},
+        {&mixed, {{8, Red}, {16, mix}, {40, Red}, {56, Green}}},
     };
     UseTextureProgram();
-    for (const Case& c : cases) {
+    for (const auto& [state, probes] : cases) {
         Parameter* tex = textureProgram->GetParameter("Tex");
-        if (c.withState)
-            tex->SetSampler(texture, Keep(device->CreateSamplerState(c.state)));
+        if (state)
+            tex->SetSampler(texture, Keep(device->CreateSamplerState(*state)));
         else
             tex->SetSampler(texture);
         TexQuad(2, 1);
-        for (const Probe& probe : c.probes)
-            EXPECT_TRUE(Near(Read(probe.x, 32), probe.expected, 3)) << "x " << probe.x;
+        for (const auto& [x, expected] : probes)
+            EXPECT_TRUE(Near(Read(x, 32), expected, 3)) << "x " << x;
     }
 }
 
@@ -203,28 +188,26 @@ TEST_F(D3D9Render, CompressedBlocksUploadRowByRow) {
     // a block takes its colour 0. Texture row 0 appears at the bottom of the quad.
     const std::uint16_t colours[4] = {0xF800, 0x07E0, 0x001F, 0xFFFF};
     const Pixel expected[4] = {Red, Green, Blue, {255, 255, 255, 255}};
-    struct Case {
-        PixelFormat format;
-        std::vector<unsigned char> alpha; // the alpha half of a 16-byte block
-    };
-    const Case cases[] = {{PixelFormatDXT1, {}},
-                          {PixelFormatDXT3, std::vector<unsigned char>(8, 0xFF)},
-                          {PixelFormatDXT5, {255, 0, 0, 0, 0, 0, 0, 0}}};
+    // The format, and the alpha half of its 16-byte blocks.
+    const std::pair<PixelFormat, std::vector<unsigned char>> cases[] = {
+        {PixelFormatDXT1, {}},
+        {PixelFormatDXT3, std::vector<unsigned char>(8, 0xFF)},
+        {PixelFormatDXT5, {255, 0, 0, 0, 0, 0, 0, 0}}};
     UseTextureProgram();
-    for (const Case& c : cases) {
+    for (const auto& [format, alpha] : cases) {
         std::vector<unsigned char> data;
         for (std::uint16_t colour : colours) {
-            data.insert(data.end(), c.alpha.begin(), c.alpha.end());
+            data.insert(data.end(), alpha.begin(), alpha.end());
             data.insert(data.end(), {static_cast<unsigned char>(colour), static_cast<unsigned char>(colour >> 8)});
             data.resize(data.size() + 6); // colour 1 and the indices 0
         }
-        Texture2D* texture = Keep(device->CreateTexture2D(8, 8, c.format, false));
+        Texture2D* texture = Keep(device->CreateTexture2D(8, 8, format, false));
         texture->SetData(0, data.data(), false);
         PointSampling(texture);
         TexQuad();
         const int probes[4][2] = {{16, 48}, {48, 48}, {16, 16}, {48, 16}};
         for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(Read(probes[i][0], probes[i][1]), expected[i]) << "format " << c.format << " block " << i;
+            EXPECT_EQ(Read(probes[i][0], probes[i][1]), expected[i]) << "format " << format << " block " << i;
     }
 }
 
@@ -255,9 +238,7 @@ TEST_F(D3D9Render, LowerLevelsAreGeneratedNotWritten) {
 }
 
 TEST_F(D3D9Render, CubeFacesAnswerAlongTheirAxes) {
-    Program* program =
-        MakeProgram(std::string("samplerCUBE Cube;\nfloat3 Direction;\n") + TexturedVertex +
-                    "float4 psMain(float2 uv : TEXCOORD0) : COLOR { return texCUBE(Cube, Direction); }\n");
+    Program* program = TextureProgram("samplerCUBE Cube;\nfloat3 Direction;", "texCUBE(Cube, Direction)");
     const unsigned char colours[6][4] = {{255, 0, 0, 255},   {0, 255, 0, 255},   {0, 0, 255, 255},
                                          {255, 255, 0, 255}, {0, 255, 255, 255}, {255, 0, 255, 255}};
     const float directions[6][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {-1, 0, 0}, {0, -1, 0}, {0, 0, -1}};
@@ -291,21 +272,17 @@ TEST_F(D3D9Render, SurfaceCopiesStretchBetweenTargets) {
     Quad(-1, -1, 0, 1, 0, 1, 0, 0); // left half red
     device->SetRenderTargets(0, nullptr, nullptr);
     Texture2D* texture = Keep(device->CreateTexture2D(Size, Size, PixelFormatR8G8B8A8, true));
-    struct Case {
-        Surface* destination;
-        int srcX, srcWidth; // of the source's full height
-        Pixel left, right;  // at x 8 and 56 of the destination
+    // Into the destination from the source's columns x to x + 32, expected at x 8 and 56 there.
+    const std::tuple<Surface*, int, Pixel, Pixel> cases[] = {
+        {device->GetBackBuffer(), 0, Red, Red},      // the red half stretched over the window
+        {texture->GetSurface(0), 16, Red, Green},    // the middle
+        {device->GetBackBuffer(), 32, Green, Green}, // the green half
     };
-    const Case cases[] = {
-        {device->GetBackBuffer(), 0, 32, Red, Red},      // the red half stretched over the window
-        {texture->GetSurface(0), 16, 32, Red, Green},    // the middle
-        {device->GetBackBuffer(), 32, 32, Green, Green}, // the green half
-    };
-    for (const Case& c : cases)
+    for (const auto& [destination, x, left, right] : cases)
         for (FilterMode filter : {FilterNone, FilterPoint, FilterLinear}) {
-            c.destination->Copy(source, c.srcX, 0, c.srcWidth, Size, 0, 0, Size, Size, filter);
-            EXPECT_EQ(Read(8, 32, c.destination), c.left) << c.srcX << " filter " << filter;
-            EXPECT_EQ(Read(56, 32, c.destination), c.right) << c.srcX << " filter " << filter;
+            destination->Copy(source, x, 0, 32, Size, 0, 0, Size, Size, filter);
+            EXPECT_EQ(Read(8, 32, destination), left) << x << " filter " << filter;
+            EXPECT_EQ(Read(56, 32, destination), right) << x << " filter " << filter;
         }
     EXPECT_GRALITH_THROW(source->Copy(source, 0, 0, 8, 8, 0, 0, 8, 8, FilterMode(3)), M::D3D9CopyFilter, 4);
 }
@@ -333,10 +310,7 @@ TEST_F(D3D9Render, OffscreenPicturesComeOutAsOpenGLDrawsThem) {
     // inversion the flipped triangle is culled.
     Utils::State state(device);
     Utils::Transform transform(device);
-    Program* program = MakeProgram("float4x4 WorldViewProjection;\n"
-                                   "void vsMain(float4 p : POSITION, float4 c : COLOR0, out float4 op : POSITION,\n"
-                                   "            out float4 oc : COLOR0) { op = mul(WorldViewProjection, p); oc = c; }\n"
-                                   "float4 psMain(float4 c : COLOR0) : COLOR { return c; }\n");
+    Program* program = ColorProgram("float4x4 WorldViewProjection;", "mul(WorldViewProjection, p)", "c");
     Texture2D* picture = Keep(device->CreateTexture2D(Size, Size, PixelFormatR8G8B8A8, true));
     Surface* depth = Keep(device->CreateSurface(Size, Size, PixelFormatDepth16, 0));
     Surface* surface = picture->GetSurface(0);

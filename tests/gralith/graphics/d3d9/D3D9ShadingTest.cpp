@@ -27,14 +27,6 @@ protected:
         texture->SetData(0, texel, false);
         return texture;
     }
-    /// A program whose vertex stage moves position (xy) by Offset and colours with Colour.
-    Program* Transformed(const std::string& uniforms, const std::string& position, const std::string& colour) {
-        return MakeProgram(uniforms +
-                           "void vsMain(float4 p : POSITION, out float4 op : POSITION, out float4 oc : COLOR0) {\n"
-                           "    op = " +
-                           position + ";\n    oc = " + colour +
-                           ";\n}\nfloat4 psMain(float4 c : COLOR0) : COLOR { return c; }\n");
-    }
 };
 
 TEST_F(D3D9Shading, MatricesReachTheShadersAsColumnMajorCallersMeanThem) {
@@ -56,7 +48,7 @@ TEST_F(D3D9Shading, MatricesReachTheShadersAsColumnMajorCallersMeanThem) {
         {"float4x4 T;", "mul(T, p)", &P::SetMatrix3x3, 0, 32, 32, {1, 0, 0, 0, 1, 0, 0.5f, 0.25f, 1}},
     };
     for (const Case& c : cases) {
-        Program* program = Transformed(c.uniform, c.position, "float4(1, 0, 0, 1)");
+        Program* program = ColorProgram(c.uniform, c.position, "float4(1, 0, 0, 1)");
         device->SetProgram(program);
         (program->GetParameter("T")->*c.set)(1, c.matrix.data());
         device->Clear(ClearColor | ClearDepth, 0, 0, 0, 1, 1, 0);
@@ -66,7 +58,7 @@ TEST_F(D3D9Shading, MatricesReachTheShadersAsColumnMajorCallersMeanThem) {
 }
 
 TEST_F(D3D9Shading, ArraysFillFromElementZeroAndMatricesStopAt256) {
-    Program* program = Transformed("float4x4 Bones[4];\nfloat4 Colours[3];\n", "mul(Bones[1], p)", "Colours[2]");
+    Program* program = ColorProgram("float4x4 Bones[4];\nfloat4 Colours[3];\n", "mul(Bones[1], p)", "Colours[2]");
     device->SetProgram(program);
     Parameter* bones = program->GetParameter("Bones");
     Parameter* colours = program->GetParameter("Colours");
@@ -93,17 +85,17 @@ TEST_F(D3D9Shading, ArraysFillFromElementZeroAndMatricesStopAt256) {
 }
 
 TEST_F(D3D9Shading, TypesComeFromTheConstantTable) {
-    const char* source = "float f; float2 f2; float3 f3; float4 f4; int i; int2 i2; bool b; bool3 b3;\n"
-                         "float2x2 m2; float3x3 m3; float4x4 m4; float2x3 wide; float Pad[3];\n"
-                         "sampler2D Flat; samplerCUBE Cube; sampler3D Volume;\n"
-                         "void vsMain(float4 p : POSITION, out float4 op : POSITION) { op = p; }\n"
-                         "float4 psMain(float2 uv : TEXCOORD0) : COLOR {\n"
-                         "    float4 r = f + f2.xyxy + f3.xyzx + f4 + i + i2.xyxy + Pad[1];\n"
-                         "    if (b && b3.y) r += 1;\n"
-                         "    r.xy += mul(m2, uv); r.xyz += mul(m3, r.xyz); r = mul(m4, r); r.xy += mul(wide, r.xyz);\n"
-                         "    return r + tex2D(Flat, uv) + texCUBE(Cube, r.xyz) + tex3D(Volume, r.xyz);\n"
-                         "}\n";
-    Program* program = MakeProgram(source);
+    Program* program =
+        MakeProgram("float f; float2 f2; float3 f3; float4 f4; int i; int2 i2; bool b; bool3 b3;\n"
+                    "float2x2 m2; float3x3 m3; float4x4 m4; float2x3 wide; float Pad[3];\n"
+                    "sampler2D Flat; samplerCUBE Cube; sampler3D Volume;\n"
+                    "void vsMain(float4 p : POSITION, out float4 op : POSITION) { op = p; }\n"
+                    "float4 psMain(float2 uv : TEXCOORD0) : COLOR {\n"
+                    "    float4 r = f + f2.xyxy + f3.xyzx + f4 + i + i2.xyxy + Pad[1];\n"
+                    "    if (b && b3.y) r += 1;\n"
+                    "    r.xy += mul(m2, uv); r.xyz += mul(m3, r.xyz); r = mul(m4, r); r.xy += mul(wide, r.xyz);\n"
+                    "    return r + tex2D(Flat, uv) + texCUBE(Cube, r.xyz) + tex3D(Volume, r.xyz);\n"
+                    "}\n");
     const std::pair<const char*, ParameterType> cases[] = {
         {"f", ParamFloat},        {"f2", ParamFloat2},        {"f3", ParamFloat3},        {"f4", ParamFloat4},
         {"i", ParamInt},          {"i2", ParamInt2},          {"b", ParamBool},           {"b3", ParamBool3},
@@ -144,8 +136,7 @@ TEST_F(D3D9Shading, LinkListsTheVertexConstantsThenThePixelStagesOwn) {
 }
 
 TEST_F(D3D9Shading, SwitchingProgramsUnbindsTheSamplerUnits) {
-    Program* other = MakeProgram(std::string("sampler2D Other;\n") + TexturedVertex +
-                                 "float4 psMain(float2 uv : TEXCOORD0) : COLOR { return tex2D(Other, uv); }\n");
+    Program* other = TextureProgram("sampler2D Other;", "tex2D(Other, uv)");
     Texture2D* red = Solid(255, 0, 0);
     UseTextureProgram();
     textureProgram->GetParameter("Tex")->SetSampler(red);

@@ -7,10 +7,6 @@
 
 namespace Gralith::Graphics {
 
-const char* const D3D9DeviceTest::TexturedVertex =
-    "void vsMain(float4 p : POSITION, float2 uv : TEXCOORD0, out float4 op : POSITION,\n"
-    "            out float2 ouv : TEXCOORD0) { op = p; ouv = uv; }\n";
-
 Win32Window* MakeTestWindow(int width, int height) {
     return new Win32Window(width, height, Utils::String("Gralith D3D9 test"), true);
 }
@@ -21,14 +17,27 @@ Program* D3D9DeviceTest::MakeProgram(const std::string& source) {
     return Keep(device->CreateProgram(vs, ps));
 }
 
+Program* D3D9DeviceTest::ColorProgram(const std::string& uniforms, const std::string& position,
+                                      const std::string& colour) {
+    return MakeProgram(uniforms +
+                       "\nvoid vsMain(float4 p : POSITION, float4 c : COLOR0, out float4 op : POSITION,\n"
+                       "            out float4 oc : COLOR0) { op = " +
+                       position + "; oc = " + colour + "; }\nfloat4 psMain(float4 c : COLOR0) : COLOR { return c; }\n");
+}
+
+Program* D3D9DeviceTest::TextureProgram(const std::string& uniforms, const std::string& pixel) {
+    return MakeProgram(uniforms +
+                       "\nvoid vsMain(float4 p : POSITION, float2 uv : TEXCOORD0, out float4 op : POSITION,\n"
+                       "            out float2 ouv : TEXCOORD0) { op = p; ouv = uv; }\n"
+                       "float4 psMain(float2 uv : TEXCOORD0) : COLOR { return " +
+                       pixel + "; }\n");
+}
+
 void D3D9DeviceTest::SetUp() {
     window = MakeTestWindow(Size, Size);
     device = D3D9Device::Create(window, Depth24Stencil8, 0, 0);
-    colorProgram = MakeProgram("void vsMain(float4 p : POSITION, float4 c : COLOR0, out float4 op : POSITION,\n"
-                               "            out float4 oc : COLOR0) { op = p; oc = c; }\n"
-                               "float4 psMain(float4 c : COLOR0) : COLOR { return c; }\n");
-    textureProgram = MakeProgram(std::string("sampler2D Tex;\n") + TexturedVertex +
-                                 "float4 psMain(float2 uv : TEXCOORD0) : COLOR { return tex2D(Tex, uv); }\n");
+    colorProgram = ColorProgram("", "p", "c");
+    textureProgram = TextureProgram("sampler2D Tex;", "tex2D(Tex, uv)");
     InputElementDesc color[] = {{0, 0, 4, 0, DataTypeFloat32, 0}, {3, 0, 4, 16, DataTypeFloat32, 0}};
     InputElementDesc texture[] = {{0, 0, 4, 0, DataTypeFloat32, 0}, {8, 0, 2, 16, DataTypeFloat32, 0}};
     colorLayout = Keep(device->CreateInputLayout(color, 2));

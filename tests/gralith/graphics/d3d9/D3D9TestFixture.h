@@ -47,13 +47,15 @@ protected:
     Pixel Read(int x, int y, Surface* surface = nullptr);
     /// A program of the source's vsMain and psMain, kept.
     Program* MakeProgram(const std::string& source);
+    /// A program for the colour layout: clip position and colour are HLSL expressions of p and c.
+    Program* ColorProgram(const std::string& uniforms, const std::string& position, const std::string& colour);
+    /// A program for the textured layout: the pixel's colour is an HLSL expression of uv.
+    Program* TextureProgram(const std::string& uniforms, const std::string& pixel);
     template <class T>
     T* Keep(T* object) {
         made.push_back(object);
         return object;
     }
-
-    static const char* const TexturedVertex;
 
     Win32Window* window = nullptr;
     D3D9Device* device = nullptr;
