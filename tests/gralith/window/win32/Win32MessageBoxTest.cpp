@@ -2,7 +2,7 @@
 // click on OK by a viewer on a second thread.
 
 #include "gralith/Platform.h"
-#include "gralith/window/Window.h"
+#include "gralith/window/win32/Win32Window.h"
 
 #include "tests/support/Win32Viewer.h"
 
@@ -14,20 +14,9 @@ namespace {
 
 using namespace GralithTest;
 
-// A window that is only a handle: the box's owner.
-struct HandleWindow : Gralith::Window {
-    explicit HandleWindow(HWND handle) : handle(handle) {}
-    void SetPosition(int, int) override {}
-    void SetTitle(const Gralith::Utils::String&) override {}
-    void* GetHandle() override { return handle; }
-    int GetWidth() override { return 0; }
-    int GetHeight() override { return 0; }
-    HWND handle;
-};
-
 // Shows the box; the viewer reads its static texts, its buttons and whether expectedOwner owns
 // it, in one line, then clicks OK.
-std::string ShowAndClickOk(HandleWindow* owner, HWND expectedOwner, const char* text, const char* caption,
+std::string ShowAndClickOk(Gralith::Window* owner, HWND expectedOwner, const char* text, const char* caption,
                            const wchar_t* wideCaption) {
     std::string texts, buttons = " buttons:", owned = " (no box)";
     std::thread viewer([&] {
@@ -53,10 +42,8 @@ std::string ShowAndClickOk(HandleWindow* owner, HWND expectedOwner, const char* 
 }
 
 TEST(Win32MessageBox, ShowsTheNoticeWithOnlyAnOkButtonOwnedByTheWindowUntilOkIsClicked) {
-    HWND handle = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
-    ASSERT_TRUE(handle);
-    HandleWindow owner(handle);
+    Gralith::Win32Window owner(200, 100, "owner", true);
+    HWND handle = static_cast<HWND>(owner.GetHandle());
     EXPECT_EQ("BASS error, file not found? buttons: OK",
               ShowAndClickOk(&owner, handle, "BASS error, file not found?", "BASS", L"BASS"));
 
