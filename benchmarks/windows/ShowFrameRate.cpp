@@ -32,10 +32,13 @@ int main(int argc, char** argv) {
         return 1;
     }
     DWORD start = GetTickCount();
-    Sleep(static_cast<DWORD>(std::atof(argv[4]) * 1000));
-    bool direct3D = halcyra.HasLoaded(L"d3d9.dll");
-    // The show may have ended by itself (after 49 s).
-    int code = halcyra.WaitForExit(0);
+    bool direct3D = false;
+    // The show may end by itself (after 49 s of music).
+    int code = -1;
+    while (code < 0 && GetTickCount() - start < std::atof(argv[4]) * 1000) {
+        direct3D = direct3D || halcyra.HasLoaded(L"d3d9.dll");
+        code = halcyra.WaitForExit(1);
+    }
     if (code < 0) {
         PressEscape(WaitForTopWindow(HalcyraShowTitle, HalcyraShowTitle, 5));
         code = halcyra.WaitForExit(15);
