@@ -1,7 +1,8 @@
 // Plays the show with halcyra.exe as a viewer would, for the frame rate under Wine: starts the
 // program of FOLDER (which holds data/), chooses the driver and the anti-aliasing row in the
-// configuration dialog, a window at the dialog's 1024 x 768, lets the show run for SECONDS and
-// ends it with Escape. The frames are counted outside, by Mesa's HUD (scripts/show-frame-rate.sh).
+// configuration dialog, a window at the dialog's 1024 x 768, lets the show run until its own end
+// or for SECONDS, then ends it with Escape. The frames are counted outside, by Mesa's HUD
+// (scripts/wine-measurements.sh).
 //
 //   show_frame_rate FOLDER opengl|direct3d9 ANTI_ALIASING_ROW SECONDS
 
