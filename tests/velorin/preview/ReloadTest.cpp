@@ -3,6 +3,7 @@
 // last good version running.
 
 #include "velorin/preview/Reload.h"
+#include "velorin/Presentation.h"
 #include "velorin/render/OfflineRenderer.h"
 
 #include "tests/support/TempDirectory.h"
@@ -31,6 +32,7 @@ protected:
     }
     static void TearDownTestSuite() {
         delete renderer;
+        Velorin::ReleasePresentationObjects();
         delete data;
     }
     void SetUp() override {
