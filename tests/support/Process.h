@@ -2,6 +2,9 @@
 
 // Running the project's executables and the X tools (xdotool, xwininfo, xprop) as a user would.
 
+#include "tests/support/TempDirectory.h"
+
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -44,5 +47,45 @@ inline ProcessResult RunProcess(const std::string& command) {
 
 /// Standard output of a shell command line.
 inline std::string Run(const std::string& command) { return RunProcess(command).out; }
+
+/// A shell command line left running in the background, as a viewer starts a program; its
+/// standard output and error go to files. Killed, with whatever it started, when the object goes.
+class BackgroundProcess {
+public:
+    explicit BackgroundProcess(const std::string& command) : pid(fork()) {
+        if (pid == 0) {
+            setpgid(0, 0);
+            const std::string line = "{ " + command + "\n} >'" + files / "out" + "' 2>'" + files / "err" + "'";
+            execl("/bin/sh", "sh", "-c", line.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        setpgid(pid, pid);
+    }
+    ~BackgroundProcess() {
+        if (pid > 0) {
+            kill(-pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+    }
+    /// The exit code once the program has ended within the time; -1 while it runs on, or when a
+    /// signal ended it.
+    int Wait(double seconds) {
+        for (int i = 0; pid > 0 && i <= seconds * 20; ++i, usleep(50000)) {
+            int status = 0;
+            if (waitpid(pid, &status, WNOHANG) == pid) {
+                pid = -1;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            }
+        }
+        return -1;
+    }
+    /// What it has written so far.
+    std::string Out() const { return Run("cat '" + files / "out" + "'"); }
+    std::string Err() const { return Run("cat '" + files / "err" + "'"); }
+
+private:
+    TempDirectory files;
+    pid_t pid;
+};
 
 } // namespace GralithTest

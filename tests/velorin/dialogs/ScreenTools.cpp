@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <thread>
 
 // GTK, fontconfig and friends keep process-lifetime caches that the leak checker of the
@@ -80,6 +81,33 @@ WindowBox FindWindowBox(const std::string& titleRegex) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     } while (std::chrono::steady_clock::now() < end);
     return WindowBox();
+}
+
+bool FindWindow(const std::string& title, XWindow& found, int seconds) {
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    do {
+        std::istringstream tree(GralithTest::Run("xwininfo -root -tree 2>/dev/null"));
+        for (std::string line; std::getline(tree, line);) {
+            size_t at = line.find("\"" + title);
+            if (at == std::string::npos)
+                continue;
+            std::istringstream(line) >> found.id;
+            int rx = 0, ry = 0;
+            size_t geometry = line.find("  ", line.find(')', at));
+            if (GralithTest::Run("xwininfo -id " + found.id + " 2>/dev/null").find("IsViewable") != std::string::npos &&
+                geometry != std::string::npos &&
+                std::sscanf(line.c_str() + geometry, " %dx%d%d%d %d%d", &found.width, &found.height, &rx, &ry, &found.x,
+                            &found.y) == 6)
+                return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    } while (std::chrono::steady_clock::now() < end);
+    return false;
+}
+
+bool PressKeys(const XWindow& window, const std::string& keys) {
+    return std::system(("xdotool windowfocus " + window.id + " sleep 0.2 key --delay 50 " + keys + " >/dev/null 2>&1")
+                           .c_str()) == 0;
 }
 
 } // namespace VelorinTest

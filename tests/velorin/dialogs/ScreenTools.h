@@ -38,4 +38,21 @@ struct WindowBox {
 };
 WindowBox FindWindowBox(const std::string& titleRegex);
 
+/// A viewable top-level window whose title starts with the text, found with xwininfo, which reads
+/// SDL's UTF-8 titles (xdotool's name search does not); waits up to the seconds given for it.
+struct XWindow {
+    std::string id;
+    int width = 0, height = 0, x = 0, y = 0;
+};
+bool FindWindow(const std::string& title, XWindow& found, int seconds = 0);
+
+/// Types keys (xdotool's names) into the window. True when xdotool succeeded.
+bool PressKeys(const XWindow& window, const std::string& keys);
+
+/// The leak checker's options for a program started from a test: what the toolkits keep for the
+/// process is not ours.
+#define VELORIN_TEST_LEAK_OPTIONS                                                                                      \
+    "LSAN_OPTIONS=suppressions=" GRALITH_TEST_SOURCE_DIR                                                               \
+    "/tests/velorin/dialogs/toolkit-leaks.supp:print_suppressions=0"
+
 } // namespace VelorinTest
