@@ -141,7 +141,6 @@ TEST_F(Script, ErrorsInsideEffectsAreWrappedWithTheNameAndStageErrorsAreNot) {
     const std::pair<std::string, std::string> cases[] = {
         {inE(""), e + "Effect node lacks instance element"},
         {inE("<Test01/>"), e + "Invalid effect class: Test01"},
-        {inE("<clearscreen/>"), e + "Invalid effect class: clearscreen"},
         {inClear(R"(<Colour r="1"/>)"), e + "Invalid parameter to 'e': 'Colour'"},
         {inClear("<Color/>"), e + "Expected values or controller"},
         {inClear("<Depth><CubicKeys/></Depth>"), e + "Invalid controller type: 'CubicKeys'"},
@@ -178,19 +177,12 @@ TEST_F(Script, BlockIsActiveStrictlyInsideItsIntervalComparedIn64Bits) {
         const char *start, *length;
         double t;
         bool active;
-    } cases[] = {{"1", "2", 1.0, false},
-                 {"1", "2", std::nextafter(1.0, 2.0), true},
-                 {"1", "2", 2.0, true},
-                 {"1", "2", std::nextafter(3.0, 0.0), true},
-                 {"1", "2", 3.0, false},
-                 // 0.1f is just above 0.1
+    } cases[] = {// 0.1f is just above 0.1: both ends compared in 64 bits, neither inside
                  {"0.1", "0.2", 0.1, false},
                  {"0.1", "0.2", start, false},
                  {"0.1", "0.2", std::nextafter(start, 1.0), true},
                  {"0.1", "0.2", std::nextafter(end, 0.0), true},
                  {"0.1", "0.2", end, false},
-                 {"1", "0", 1.0, false},
-                 {"1", "-1", 0.5, false},
                  // the time without music
                  {"-5", "10", -1.0, true}};
     for (const auto& c : cases) {

@@ -27,8 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <fstream>
-#include <sstream>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -62,13 +61,10 @@ class SceneEffect : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         data = new GralithTest::TempDirectory;
-        for (const char* shader : {"halcyra", "texture", "blur", "particles"}) {
-            std::string name = std::string("shaders/") + shader + ".cg";
-            std::ifstream in(std::string(GRALITH_TEST_SOURCE_DIR) + "/data/" + name, std::ios::binary);
-            std::stringstream text;
-            text << in.rdbuf();
-            data->Write(name, text.str());
-        }
+        std::filesystem::create_directory(*data / "shaders");
+        for (const char* shader : {"halcyra.cg", "texture.cg", "blur.cg", "particles.cg"})
+            std::filesystem::copy_file(std::string(GRALITH_TEST_SOURCE_DIR "/data/shaders/") + shader,
+                                       *data / (std::string("shaders/") + shader));
         auto white = [](int, int) { return std::array<unsigned, 4>{255, 255, 255, 255}; };
         auto clear = [](int, int) { return std::array<unsigned, 4>{0, 0, 0, 0}; };
         for (const char* name : {"white", "shapes"})
