@@ -9,10 +9,12 @@
 #include "tests/support/TempDirectory.h"
 #include "tests/velorin/dialogs/ScreenTools.h"
 
+#include <cairo.h>
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <thread>
 
@@ -32,19 +34,6 @@ const char* const redScript = R"(<Demo>
   <Effect Name="red"><ClearScreen><Color r="1" g="0" b="0" a="1"/></ClearScreen></Effect>
   <Stage><Block Start="0" Length="100" Effect="red"/></Stage>
 </Demo>)";
-
-// Waits until the pixel at (x, y) of the screen is red.
-bool WaitForRed(int x, int y, int seconds) {
-    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    do {
-        Screenshot shot = TakeScreenshot();
-        if (shot.width > x && shot.height > y && shot.At(x, y)[0] >= 253 && shot.At(x, y)[1] <= 2 &&
-            shot.At(x, y)[2] <= 2)
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    } while (std::chrono::steady_clock::now() < end);
-    return false;
-}
 
 template <class Rect>
 bool Click(const char* title, Rect r) {
@@ -92,7 +81,10 @@ TEST_F(Halcyra, TransformOpensTheShowAndEscapeEndsIt) {
     EXPECT_EQ(1024, window.width);
     EXPECT_EQ(768, window.height);
     // The music plays, so the block at 0..100 s is active and paints the window red.
-    EXPECT_TRUE(WaitForRed(window.x + 512, window.y + 384, 10));
+    cairo_surface_t* red = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
+    *reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(red)) = 0xff0000;
+    EXPECT_GE(WaitForImage(window.x + 512, window.y + 384, red, 10000), 0.98);
+    cairo_surface_destroy(red);
     EXPECT_FALSE(FindWindow("BASS", box));
     // The device makes the window again for its pixel format: take the one now on screen.
     ASSERT_TRUE(FindWindow(windowTitle, window));

@@ -111,7 +111,6 @@ TEST_F(Presentation, EscapeOrCloseEndsTheLoopAndWithoutMusicTheTimeIsNegative) {
     } cases[] = {
         // Escape pressed during frame 30: frame 31 is still drawn, then the loop ends. Releasing
         // Escape, its character and other keys (frame 2) did not stop it.
-        {false, -1, 31, {}, 0.0f},
         {true, -1, 31, {"BASS: BASS error, file not found?", "BASS: BASS error, can not play stream?"}, 128.0f},
         {false, 5, 5, {}, 0.0f}, // closing the window ends at that frame's present
     };
@@ -148,7 +147,6 @@ TEST_F(Presentation, PlayingMusicIsTheClock) {
     EXPECT_LT(Probe::times.back(), 10.0);
     // A 440 Hz tone sits in bin 5 (440 * 512 / 44100 = 5.1).
     EXPECT_GT(Velorin::Spectrum[5], 0.1f);
-    EXPECT_EQ(128.0f, Probe::tempo);
 }
 
 } // namespace

@@ -28,8 +28,6 @@ TEST(Transport, PausePlaySeekAndTheEnds) {
     EXPECT_DOUBLE_EQ(2.5, transport.TimeAt(now += 10.0)) << "time stands while paused";
     transport.SeekBy(1.0, now);
     EXPECT_DOUBLE_EQ(3.5, transport.TimeAt(now));
-    transport.SeekBy(-Bar, now);
-    EXPECT_DOUBLE_EQ(3.5 - Bar, transport.TimeAt(now));
     transport.SeekBy(-10.0, now);
     EXPECT_EQ(0.0, transport.TimeAt(now)) << "not before the start";
     transport.SeekTo(49.0, now);
@@ -39,7 +37,7 @@ TEST(Transport, PausePlaySeekAndTheEnds) {
     EXPECT_TRUE(transport.IsPaused());
     transport.TogglePause(now);
     EXPECT_DOUBLE_EQ(1.0, transport.TimeAt(now += 1.0)) << "play at the end starts again";
-    EXPECT_EQ(5, transport.GetJumpCount()) << "four seeks and the restart";
+    EXPECT_EQ(4, transport.GetJumpCount()) << "three seeks and the restart";
 }
 
 TEST(Transport, LoopsTheShortestBlockUnderTheCursorOrTheMarkedRange) {
