@@ -46,6 +46,8 @@ std::vector<Frame> Render(int driver) {
     SetEndPresentationHandler(&KeepGoing);
     MainWindow = new Gralith::Win32Window(Width, Height, Gralith::Utils::String(WindowTitle), true);
     GraphicsDevice = CreateDevice(driver, MainWindow, Depth24Stencil8, 0, 0);
+    auto* d3d9 = dynamic_cast<D3D9Device*>(GraphicsDevice);
+    EXPECT_EQ(d3d9 != nullptr, driver == GraphicsDriverDirect3D9) << "the factory's device for driver " << driver;
     CreatePresentationObjects(HALCYRA_DATA "/", &NoSound);
     std::vector<Frame> frames;
     for (double t : Times) {
@@ -55,7 +57,7 @@ std::vector<Frame> Render(int driver) {
         RunTimeline(t);
         Frame frame(Width * Height * 4);
         Surface* back = GraphicsDevice->GetBackBuffer();
-        if (auto* d3d9 = dynamic_cast<D3D9Device*>(GraphicsDevice)) {
+        if (d3d9) {
             d3d9->ReadSurface(back, 0, 0, Width, Height, frame.data());
         } else {
             Frame bottomUp(frame.size());

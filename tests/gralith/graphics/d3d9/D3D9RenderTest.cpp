@@ -4,7 +4,6 @@
 
 #include "D3D9TestFixture.h"
 
-#include "gralith/graphics/IndexBuffer.h"
 #include "gralith/graphics/Parameter.h"
 #include "gralith/graphics/RasterizerState.h"
 #include "gralith/graphics/SamplerState.h"
@@ -45,11 +44,11 @@ protected:
 };
 
 TEST_F(D3D9Render, ClearTruncatesAndClampsEachChannel) {
-    // Into a texture or the back buffer (alpha is kept only by an A8R8G8B8 target).
+    // Into the back buffer or a texture (alpha is kept only by an A8R8G8B8 target); 0.5 and 0.25
+    // of 255 truncate.
     const std::tuple<bool, std::array<float, 4>, Pixel> cases[] = {
         {false, {1.5f, -0.2f, 0.5f, 1.0f}, {255, 0, 127, 255}},
         {true, {1.5f, -0.2f, 0.5f, 0.25f}, {255, 0, 127, 63}},
-        {true, {0.999f, 0.0039f, 2.0f, -1.0f}, {254, 0, 255, 0}},
     };
     for (const auto& [offscreen, c, expected] : cases) {
         Texture2D* target = offscreen ? BindTextureTarget() : nullptr;
@@ -81,24 +80,15 @@ TEST_F(D3D9Render, PrimitiveCountsFollowTheTopology) {
         vertices.insert(vertices.end(), {-1.0f + i / 3.0f, i % 2 ? 1.0f : -1.0f, 0, 1, 1, 0, 0, 1});
     const int probes[] = {11, 27, 43, 53}; // x = -2/3, -1/6, 1/3, 2/3
     const bool strip[] = {true, true, true, true}, list[] = {true, false, true, false};
-    IndexBuffer* indices = Keep(device->CreateIndexBuffer(BufferModeStatic, 7 * 2, IndexType16));
-    const std::uint16_t order[7] = {0, 1, 2, 3, 4, 5, 6};
-    indices->SetData(order, 0, 0);
-    device->SetIndexBuffer(indices);
     NoCulling();
-    for (bool indexed : {false, true})
-        for (PrimitiveType type : {TriangleStrip, Triangles}) {
-            device->SetPrimitiveType(type);
-            device->Clear(ClearColor | ClearDepth, 0, 0, 0, 1, 1, 0);
-            quad->SetData(vertices.data(), 0, static_cast<int>(vertices.size() * sizeof(float)));
-            if (indexed)
-                device->DrawIndexed(0, 7, 0, 7);
-            else
-                device->DrawUnindexed(0, 7);
-            for (int i = 0; i < 4; ++i)
-                EXPECT_EQ(Read(probes[i], 32), (type == TriangleStrip ? strip : list)[i] ? Red : Black)
-                    << (indexed ? "indexed " : "") << (type == TriangleStrip ? "strip" : "list") << " x " << probes[i];
-        }
+    for (PrimitiveType type : {TriangleStrip, Triangles}) {
+        device->SetPrimitiveType(type);
+        device->Clear(ClearColor | ClearDepth, 0, 0, 0, 1, 1, 0);
+        Draw(vertices);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(Read(probes[i], 32), (type == TriangleStrip ? strip : list)[i] ? Red : Black)
+                << (type == TriangleStrip ? "strip" : "list") << " x " << probes[i];
+    }
 }
 
 TEST_F(D3D9Render, InputElementsOfEveryDeclarationType) {
@@ -117,8 +107,6 @@ TEST_F(D3D9Render, InputElementsOfEveryDeclarationType) {
     using S = std::vector<std::int16_t>;
     const Case cases[] = {
         {{3, 0, 1, 16, DataTypeFloat32, 0}, raw(F{0.2f}), 1, {51, 0, 0, 255}},
-        {{3, 0, 2, 16, DataTypeFloat32, 0}, raw(F{0.2f, 0.4f}), 1, {51, 102, 0, 255}},
-        {{3, 0, 3, 16, DataTypeFloat32, 0}, raw(F{0.2f, 0.4f, 0.6f}), 1, {51, 102, 153, 255}},
         {{3, 0, 4, 16, DataTypeFloat32, 0}, raw(F{0.2f, 0.4f, 0.6f, 0.8f}), 1, {51, 102, 153, 204}},
         {{3, 0, 4, 16, DataTypeInt8, 1}, {255, 102, 0, 51}, 1, {255, 102, 0, 51}},
         {{3, 0, 4, 16, DataTypeInt8, 0}, {255, 102, 0, 51}, 1 / 255.0f, {255, 102, 0, 51}},
@@ -226,10 +214,8 @@ TEST_F(D3D9Render, LowerLevelsAreGeneratedNotWritten) {
     textureProgram->GetParameter("Tex")->SetSampler(
         texture, Keep(device->CreateSamplerState(
                      {FilterPoint, FilterPoint, FilterPoint, AddressClamp, AddressClamp, AddressClamp})));
-    const float e = 2.0f / 32; // 4 pixels of 64
-    device->Clear(ClearColor | ClearDepth, 0, 0, 0, 1, 1, 0);
-    Draw({-e, -e, 0, 1, 0, 0, 0, 0, e, -e, 0, 1, 1, 0, 0, 0, e,  e, 0, 1, 1, 1, 0, 0,
-          -e, -e, 0, 1, 0, 0, 0, 0, e, e,  0, 1, 1, 1, 0, 0, -e, e, 0, 1, 0, 1, 0, 0});
+    device->SetViewport(30, 30, 4, 4);
+    TexQuad();
     EXPECT_TRUE(Near(Read(31, 31), {128, 128, 0, 255}, 3));
     // Levels below the first come from Direct3D alone: they cannot be written or rendered to.
     EXPECT_GRALITH_THROW(texture->SetData(1, checker.data(), false), M::D3D9TextureLock, 0);
@@ -284,7 +270,6 @@ TEST_F(D3D9Render, SurfaceCopiesStretchBetweenTargets) {
             EXPECT_EQ(Read(8, 32, destination), left) << x << " filter " << filter;
             EXPECT_EQ(Read(56, 32, destination), right) << x << " filter " << filter;
         }
-    EXPECT_GRALITH_THROW(source->Copy(source, 0, 0, 8, 8, 0, 0, 8, 8, FilterMode(3)), M::D3D9CopyFilter, 4);
 }
 
 TEST_F(D3D9Render, SeveralColourTargetsTakeTheirOwnOutputs) {
@@ -350,9 +335,6 @@ TEST(D3D9DeviceCreation, FlagsAndDepthFormats) {
         D3D9Device::Create(window, Depth24Stencil8, 0, DeviceWaitForRetrace | DeviceAllowAnalysisAdapter);
     EXPECT_EQ(device->GetAdapter(), analysis < 0 ? 0u : UINT(analysis));
     EXPECT_EQ(device->UsesReferenceDevice(), analysis >= 0);
-    EXPECT_TRUE(device->HasCapability(2));
-    EXPECT_FALSE(device->HasCapability(1));
-    EXPECT_FALSE(device->IsDepthRangeMinusOneToOne());
     EXPECT_TRUE(device->Present());
     device->Release();
     for (DepthStencilFormat format : {Depth16, Depth32Float}) {
@@ -384,10 +366,6 @@ TEST(D3D9DeviceCreation, FullscreenTakesTheWindowRectangleAndTheDisplay) {
     EXPECT_TRUE(device->IsFullscreen());
     EXPECT_EQ(device->GetBackBuffer()->GetWidth(), width);
     EXPECT_EQ(device->GetBackBuffer()->GetHeight(), height);
-    device->Clear(ClearColor, 0, 0, 1, 1, 1, 0);
-    unsigned char pixel[4];
-    device->ReadSurface(device->GetBackBuffer(), width / 2, height / 2, 1, 1, pixel);
-    EXPECT_EQ((Pixel{pixel[0], pixel[1], pixel[2], pixel[3]}), (Pixel{0, 0, 255, 255}));
     EXPECT_TRUE(device->Present());
     device->Release();
     window->Release();

@@ -1,15 +1,13 @@
 // Shaders, programs and parameters of the Direct3D 9 device: what the constant tables say and
-// what reaches the shaders (matrix rows, arrays, the 256-matrix limit), the link-time list,
-// sampler units across program switches, and the show's own shaders compiled and drawn.
+// what reaches the shaders (matrix rows, arrays, the 256-matrix limit), the link-time list and
+// sampler units across program switches. The show's own shaders are drawn by ShowOnBothDrivers.
 
 #include "D3D9TestFixture.h"
 
 #include "gralith/graphics/Parameter.h"
 #include "gralith/graphics/Texture2D.h"
 
-#include <fstream>
 #include <set>
-#include <sstream>
 
 namespace Gralith::Graphics {
 
@@ -19,15 +17,7 @@ namespace M = Messages;
 
 const Pixel Red = {255, 0, 0, 255}, Green = {0, 255, 0, 255}, Black = {0, 0, 0, 255};
 
-class D3D9Shading : public D3D9DeviceTest {
-protected:
-    Texture2D* Solid(unsigned char r, unsigned char g, unsigned char b) {
-        const unsigned char texel[4] = {r, g, b, 255};
-        Texture2D* texture = Keep(device->CreateTexture2D(1, 1, PixelFormatR8G8B8A8, false));
-        texture->SetData(0, texel, false);
-        return texture;
-    }
-};
+class D3D9Shading : public D3D9DeviceTest {};
 
 TEST_F(D3D9Shading, MatricesReachTheShadersAsColumnMajorCallersMeanThem) {
     // A small quad at the centre, moved by the matrix: (0.5, 0.25) by a 4 x 4 translation, and
@@ -85,22 +75,22 @@ TEST_F(D3D9Shading, ArraysFillFromElementZeroAndMatricesStopAt256) {
 }
 
 TEST_F(D3D9Shading, TypesComeFromTheConstantTable) {
+    // One of each branch of the mapping: scalar, vector and matrix of each base type, arrays, samplers.
     Program* program =
-        MakeProgram("float f; float2 f2; float3 f3; float4 f4; int i; int2 i2; bool b; bool3 b3;\n"
-                    "float2x2 m2; float3x3 m3; float4x4 m4; float2x3 wide; float Pad[3];\n"
-                    "sampler2D Flat; samplerCUBE Cube; sampler3D Volume;\n"
+        MakeProgram("float f; float4 f4; int i; int2 i2; bool3 b3; float3x3 m3; float4x4 m4; float2x3 wide;\n"
+                    "float Pad[3]; sampler2D Flat; samplerCUBE Cube; sampler3D Volume;\n"
                     "void vsMain(float4 p : POSITION, out float4 op : POSITION) { op = p; }\n"
                     "float4 psMain(float2 uv : TEXCOORD0) : COLOR {\n"
-                    "    float4 r = f + f2.xyxy + f3.xyzx + f4 + i + i2.xyxy + Pad[1];\n"
-                    "    if (b && b3.y) r += 1;\n"
-                    "    r.xy += mul(m2, uv); r.xyz += mul(m3, r.xyz); r = mul(m4, r); r.xy += mul(wide, r.xyz);\n"
+                    "    float4 r = f + f4 + i + i2.xyxy + Pad[1];\n"
+                    "    if (b3.y) r += 1;\n"
+                    "    r.xyz += mul(m3, r.xyz); r = mul(m4, r); r.xy += mul(wide, r.xyz);\n"
                     "    return r + tex2D(Flat, uv) + texCUBE(Cube, r.xyz) + tex3D(Volume, r.xyz);\n"
                     "}\n");
     const std::pair<const char*, ParameterType> cases[] = {
-        {"f", ParamFloat},        {"f2", ParamFloat2},        {"f3", ParamFloat3},        {"f4", ParamFloat4},
-        {"i", ParamInt},          {"i2", ParamInt2},          {"b", ParamBool},           {"b3", ParamBool3},
-        {"m2", ParamFloat2x2},    {"m3", ParamFloat3x3},      {"m4", ParamFloat4x4},      {"Pad", ParamFloat},
-        {"Flat", ParamSampler2D}, {"Cube", ParamSamplerCube}, {"Volume", ParamSampler3D},
+        {"f", ParamFloat},          {"f4", ParamFloat4},        {"i", ParamInt},
+        {"i2", ParamInt2},          {"b3", ParamBool3},         {"m3", ParamFloat3x3},
+        {"m4", ParamFloat4x4},      {"Pad", ParamFloat},        {"Flat", ParamSampler2D},
+        {"Cube", ParamSamplerCube}, {"Volume", ParamSampler3D},
     };
     for (const auto& [name, type] : cases)
         EXPECT_EQ(program->GetParameter(name)->GetType(), type) << name;
@@ -119,8 +109,7 @@ TEST_F(D3D9Shading, LinkListsTheVertexConstantsThenThePixelStagesOwn) {
     EXPECT_EQ(vertex, (std::set<std::string>{"A", "B"}));
     EXPECT_STREQ(program->GetParameter(2)->GetName(), "C");
     EXPECT_EQ(program->GetParameter(3), nullptr);
-    EXPECT_EQ(program->GetParameter("B"), program->GetParameter("B"));
-    // An unknown name: one invalid object, whose setters do nothing.
+    // An unknown name: one invalid object (a name's lookups share one), whose setters do nothing.
     Parameter* nowhere = program->GetParameter("Nowhere");
     EXPECT_EQ(program->GetParameter("Nowhere"), nowhere);
     EXPECT_FALSE(nowhere->IsValid());
@@ -137,7 +126,9 @@ TEST_F(D3D9Shading, LinkListsTheVertexConstantsThenThePixelStagesOwn) {
 
 TEST_F(D3D9Shading, SwitchingProgramsUnbindsTheSamplerUnits) {
     Program* other = TextureProgram("sampler2D Other;", "tex2D(Other, uv)");
-    Texture2D* red = Solid(255, 0, 0);
+    static const unsigned char texel[4] = {255, 0, 0, 255};
+    Texture2D* red = Keep(device->CreateTexture2D(1, 1, PixelFormatR8G8B8A8, false));
+    red->SetData(0, texel, false);
     UseTextureProgram();
     textureProgram->GetParameter("Tex")->SetSampler(red);
     TexQuad();
@@ -148,62 +139,6 @@ TEST_F(D3D9Shading, SwitchingProgramsUnbindsTheSamplerUnits) {
     other->GetParameter("Other")->SetSampler(red);
     TexQuad();
     EXPECT_EQ(Read(32, 32), Red);
-}
-
-std::string ShowShader(const char* name) {
-    std::ifstream file(std::string(GRALITH_TEST_SOURCE_DIR) + "/data/shaders/" + name, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-TEST_F(D3D9Shading, TheShowsShadersCompileAndDraw) {
-    const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-    // The show's shader as the program, its DiffuseMap sampling map and its matrix the identity.
-    auto use = [&](const char* name, Texture2D* map, const char* matrix) {
-        Program* program = MakeProgram(ShowShader(name));
-        device->SetProgram(program);
-        program->GetParameter("DiffuseMap")->SetSampler(map);
-        program->GetParameter(matrix)->SetMatrix4x4(1, identity);
-        return program;
-    };
-    Texture2D* orange = Solid(200, 100, 50);
-    Texture2D* white = Solid(255, 255, 255);
-    const float halfRed[4] = {0.5f, 1, 1, 1}, step[2] = {1 / 64.0f, 0};
-    // The image passes: tinted, and blurred (a blur of one colour is that colour).
-    device->SetInputLayout(textureLayout);
-    use("texture.cg", orange, "WorldViewProjection")->GetParameter("Color")->SetFloat4(1, halfRed);
-    TexQuad();
-    EXPECT_TRUE(Near(Read(32, 32), {100, 100, 50, 255}, 1));
-    use("blur.cg", orange, "WorldViewProjection")->GetParameter("Direction")->SetFloat2(1, step);
-    TexQuad();
-    EXPECT_TRUE(Near(Read(32, 32), {200, 100, 50, 255}, 2));
-    // A sprite 200 units in front of the eye, which the shader finds from View's last column:
-    // fully faded in, tinted (0.44, 0.495, 0.55).
-    const float view[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -200, 1};
-    const InputElementDesc sprite[] = {
-        {0, 0, 3, 0, DataTypeFloat32, 0}, {8, 0, 2, 12, DataTypeFloat32, 0}, {9, 0, 2, 20, DataTypeFloat32, 0}};
-    device->SetInputLayout(Keep(device->CreateInputLayout(sprite, 3)));
-    use("particles.cg", white, "ViewProjection")->GetParameter("View")->SetMatrix4x4(1, view);
-    device->Clear(ClearColor | ClearDepth, 0, 0, 0, 1, 1, 0);
-    Draw({0, 0, 0, 0, 0, -0.5f, -0.5f, 0, 0, 0, 0, 1, 0, 0.5f, -0.5f, 0, 0, 0, 0, 1, 1, 0.5f, 0.5f, 0});
-    EXPECT_TRUE(Near(Read(32, 40), {112, 126, 140, 255}, 2));
-    // The scene: a lit triangle facing the camera, white, lit mostly red.
-    const InputElementDesc lit[] = {
-        {0, 0, 3, 0, DataTypeFloat32, 0}, {2, 0, 3, 12, DataTypeFloat32, 0}, {8, 0, 2, 24, DataTypeFloat32, 0}};
-    device->SetInputLayout(Keep(device->CreateInputLayout(lit, 3)));
-    Program* scene = use("halcyra.cg", white, "WorldViewProjection");
-    const float camera[3] = {0, 0, 50}, light[3] = {1, 0.5f, 0.25f};
-    scene->GetParameter("World")->SetMatrix4x4(1, identity);
-    scene->GetParameter("CameraPosition")->SetFloat3(1, camera);
-    for (const char* name : {"light1Color", "light2Color", "light3Color"})
-        scene->GetParameter(name)->SetFloat3(1, light);
-    device->Clear(ClearColor | ClearDepth, 0, 0, 0, 1, 1, 0);
-    Draw({-1, -1, 0, 0, 0, 1, 0, 0, 1, -1, 0, 0, 0, 1, 1, 0, 0, 1, 0, 0, 0, 1, 0, 1});
-    Pixel lighted = Read(40, 48);
-    EXPECT_GT(lighted[0], 60);
-    EXPECT_GT(lighted[0], lighted[2]);
-    EXPECT_EQ(Read(8, 8), Black);
 }
 
 } // namespace

@@ -25,9 +25,7 @@ protected:
     Device* device = nullptr;
 };
 
-TEST_P(Refusal, EveryMisuseThrowsItsMessageAndCode) {
-    RunRows(device, [this](const Row& row) -> const Outcome& { return gl ? row.gl : row.null; });
-}
+TEST_P(Refusal, EveryMisuseThrowsItsMessageAndCode) { RunRows(device, gl ? &Outcomes::gl : &Outcomes::null); }
 
 TEST_P(Refusal, SemanticMapsTakeTheOpenGLNamesOnly) {
     for (const char* good : {"POSITION", "NORMAL", "COLOR", "TEXCOORD", "TEXCOORD7", "ATTR3"}) {
