@@ -1,8 +1,10 @@
 // Writes the seed corpora of the fuzz targets: small valid and nearly valid PNG, JPEG,
 // TrueType, wave, Ogg Vorbis and XML files covering the formats the loaders handle (the show's
-// script among them), and Cg shaders (the show's own and one per stage for what the translator
-// rewrites).
-// Usage: fuzz_seeds <directory>; the files go to <directory>/png, jpeg, truetype, wav, ogg, xml, cg.
+// script among them), Cg shaders (the show's own and one per stage for what the translator
+// rewrites), and the loader tests' FGM blocks and FSG scenes.
+// Usage: fuzz_seeds <directory>; the files go to <directory>/png, jpeg, truetype, wav, ogg, xml,
+// cg, fgm, fsg.
+#include "FormatSamples.h"
 #include "TinyTrueType.h"
 
 #include "../gralith/utils/assets/loaders/ImageEncoding.h"
@@ -23,11 +25,7 @@ using namespace GralithTest;
 namespace {
 
 PngImage Png(int width, int height, int colorType, int depth, bool interlaced = false) {
-    PngImage image;
-    image.width = width;
-    image.height = height;
-    image.colorType = colorType;
-    image.bitDepth = depth;
+    PngImage image(width, height, colorType, depth);
     image.interlaced = interlaced;
     int channels = colorType == 2 ? 3 : colorType == 6 ? 4 : colorType == 4 ? 2 : 1;
     unsigned top = (1u << depth) - 1;
@@ -175,7 +173,7 @@ int main(int argc, char** argv) {
     }
     namespace fs = std::filesystem;
     fs::path root = argv[1];
-    for (const char* kind : {"png", "jpeg", "truetype", "wav", "ogg", "xml", "cg"})
+    for (const char* kind : {"png", "jpeg", "truetype", "wav", "ogg", "xml", "cg", "fgm", "fsg"})
         fs::create_directories(root / kind);
     auto write = [&](const char* kind, const std::string& name, const Bytes& bytes) {
         WriteBinaryFile((root / kind / name).string(), bytes);
@@ -209,5 +207,11 @@ int main(int argc, char** argv) {
     WriteSoundSeeds(write);
     WriteXmlSeeds(write);
     WriteCgSeeds(write);
+    for (int version : {100, 101})
+        write("fgm", "quad" + std::to_string(version) + ".fgm", FormatSamples::Bytes(FormatSamples::Quad(version)));
+    write("fgm", "mixed.fgm", FormatSamples::Bytes(FormatSamples::MixedTypes()));
+    for (int version : {101, 102})
+        write("fsg", "rich" + std::to_string(version) + ".fsg",
+              FormatSamples::Bytes(FormatSamples::RichScene(version)));
     return 0;
 }
