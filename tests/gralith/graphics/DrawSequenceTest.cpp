@@ -1,11 +1,8 @@
 #include "tests/support/Expect.h"
 
+#include "tests/gralith/graphics/NullDrawing.h"
+
 #include "gralith/graphics/BlendState.h"
-#include "gralith/graphics/InputLayout.h"
-#include "gralith/graphics/Program.h"
-#include "gralith/graphics/Shader.h"
-#include "gralith/graphics/VertexBuffer.h"
-#include "gralith/graphics/null/NullDevice.h"
 
 #include <vector>
 
@@ -22,28 +19,13 @@ public:
     int id;
 };
 
-class DrawSequence : public ::testing::Test {
+class DrawSequence : public ::testing::Test, protected NullDrawing {
 protected:
-    void SetUp() override {
-        device->SetProgram(program);
-        device->SetInputLayout(layout);
-        device->SetVertexBuffer(0, buffer);
-    }
-    void TearDown() override {
-        for (Object* o : std::initializer_list<Object*>{buffer, layout, program, vs, ps, device})
-            o->Release();
-    }
+    DrawSequence() : NullDrawing("uniform float4x4 World;", "uniform float4 Tint;") {}
     BlendState* MakeBlend() {
         return device->CreateBlendState({true, BlendOne, BlendOne, BlendOne, BlendOne, true, true, true, true});
     }
 
-    NullDevice* device = NullDevice::Create(320, 240);
-    Shader* vs = device->CreateShader(VertexShader, 0, "vsMain", 0, "uniform float4x4 World;");
-    Shader* ps = device->CreateShader(PixelShader, 0, "psMain", 0, "uniform float4 Tint;");
-    Program* program = device->CreateProgram(vs, ps);
-    const InputElementDesc position = {0, 0, 3, 0, DataTypeFloat32, 0};
-    InputLayout* layout = device->CreateInputLayout(&position, 1);
-    VertexBuffer* buffer = device->CreateVertexBuffer(BufferModeStatic, 60, 12);
     std::vector<int> log;
 };
 

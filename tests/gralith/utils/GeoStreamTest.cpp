@@ -1,7 +1,7 @@
 #include "gralith/utils/GeoStream.h"
-#include "gralith/graphics/null/NullDevice.h"
 #include "gralith/graphics/null/NullResources.h"
-#include "gralith/graphics/null/NullShading.h"
+
+#include "tests/gralith/graphics/NullDrawing.h"
 
 #include <gtest/gtest.h>
 
@@ -14,22 +14,9 @@ using Gralith::Utils::GeoStream;
 
 namespace {
 
-class GeoStreamTest : public ::testing::Test {
+// GeoStream binds its own buffer and layout when it draws.
+class GeoStreamTest : public ::testing::Test, protected NullDrawing {
 protected:
-    void SetUp() override {
-        device = NullDevice::Create(64, 64);
-        Shader* vs = device->CreateShader(VertexShader, 0, "main", 0, "vs");
-        Shader* ps = device->CreateShader(PixelShader, 0, "main", 0, "ps");
-        program = device->CreateProgram(vs, ps);
-        vs->Release();
-        ps->Release();
-        device->SetProgram(program);
-    }
-    void TearDown() override {
-        device->SetProgram(nullptr);
-        program->Release();
-        device->Release();
-    }
     // The uploads and draws since the last look, as "upload offset size" and "draw first count type".
     std::string Calls() {
         std::string seen;
@@ -40,8 +27,6 @@ protected:
         device->ClearCalls();
         return seen;
     }
-    NullDevice* device = nullptr;
-    Program* program = nullptr;
 };
 
 } // namespace

@@ -1,12 +1,9 @@
 #include "gralith/utils/State.h"
-#include "gralith/graphics/InputLayout.h"
-#include "gralith/graphics/Program.h"
-#include "gralith/graphics/Shader.h"
 #include "gralith/graphics/Surface.h"
 #include "gralith/graphics/Texture2D.h"
-#include "gralith/graphics/VertexBuffer.h"
-#include "gralith/graphics/null/NullDevice.h"
 #include "gralith/graphics/null/NullResources.h"
+
+#include "tests/gralith/graphics/NullDrawing.h"
 
 #include <gtest/gtest.h>
 
@@ -18,40 +15,14 @@ using Gralith::Utils::State;
 
 namespace {
 
-// A null device ready to draw three vertices, so each draw applies the state.
-class StateTest : public ::testing::Test {
+class StateTest : public ::testing::Test, protected NullDrawing {
 protected:
-    void SetUp() override {
-        buffer = device->CreateVertexBuffer(BufferModeStatic, 36, 12);
-        InputElementDesc element{0, 0, 3, 0, DataTypeFloat32, 0};
-        layout = device->CreateInputLayout(&element, 1);
-        Shader* vs = device->CreateShader(VertexShader, 0, "main", 0, "");
-        Shader* ps = device->CreateShader(PixelShader, 0, "main", 0, "");
-        program = device->CreateProgram(vs, ps);
-        vs->Release();
-        ps->Release();
-        device->SetVertexBuffer(0, buffer);
-        device->SetInputLayout(layout);
-        device->SetProgram(program);
-    }
-    void TearDown() override {
-        program->Release();
-        layout->Release();
-        buffer->Release();
-        device->Release();
-    }
-
     // Draws, and answers whether the rasterizer state that draw applied counts front faces
     // counter-clockwise.
     int FrontCounterClockwise() {
         device->DrawUnindexed(0, 3);
         return static_cast<const NullRasterizerState*>(device->GetRasterizerState())->Desc.FrontCounterClockwise;
     }
-
-    NullDevice* device = NullDevice::Create(320, 240);
-    VertexBuffer* buffer = nullptr;
-    InputLayout* layout = nullptr;
-    Program* program = nullptr;
 };
 
 } // namespace

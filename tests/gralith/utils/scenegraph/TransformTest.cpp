@@ -1,12 +1,9 @@
 #include "gralith/utils/scenegraph/Transform.h"
-#include "gralith/graphics/InputLayout.h"
-#include "gralith/graphics/Program.h"
-#include "gralith/graphics/Shader.h"
 #include "gralith/graphics/Surface.h"
 #include "gralith/graphics/Texture2D.h"
-#include "gralith/graphics/VertexBuffer.h"
-#include "gralith/graphics/null/NullDevice.h"
 #include "gralith/graphics/null/NullShading.h"
+
+#include "tests/gralith/graphics/NullDrawing.h"
 
 #include <gtest/gtest.h>
 
@@ -30,29 +27,10 @@ const char* const AllUniforms = "uniform float4x4 World; uniform float4x4 View; 
                                 "uniform float3x3 NormalMatrix;\n";
 
 // A null device ready to draw with a program whose vertex shader declares every standard matrix.
-class TransformTest : public ::testing::Test {
+class TransformTest : public ::testing::Test, protected NullDrawing {
 protected:
-    void SetUp() override {
-        device = NullDevice::Create(640, 480);
-        buffer = device->CreateVertexBuffer(BufferModeStatic, 36, 12);
-        InputElementDesc element{0, 0, 3, 0, DataTypeFloat32, 0};
-        layout = device->CreateInputLayout(&element, 1);
-        device->SetVertexBuffer(0, buffer);
-        device->SetInputLayout(layout);
-        Shader* vs = device->CreateShader(VertexShader, 0, "main", 0, AllUniforms);
-        Shader* ps = device->CreateShader(PixelShader, 0, "main", 0, "");
-        program = device->CreateProgram(vs, ps);
-        vs->Release();
-        ps->Release();
-        transform = new Transform(device);
-    }
-    void TearDown() override {
-        transform->Release();
-        program->Release();
-        layout->Release();
-        buffer->Release();
-        device->Release();
-    }
+    TransformTest() : NullDrawing(AllUniforms) {}
+    ~TransformTest() override { transform->Release(); }
 
     static NullParameter* Param(Program* program, const char* name) {
         return static_cast<NullParameter*>(program->GetParameter(name));
@@ -88,11 +66,7 @@ protected:
             EXPECT_NEAR(expected[i], values[i], tolerance) << parameter->GetName() << " element " << i;
     }
 
-    NullDevice* device = nullptr;
-    VertexBuffer* buffer = nullptr;
-    InputLayout* layout = nullptr;
-    Transform* transform = nullptr;
-    Program* program = nullptr;
+    Transform* transform = new Transform(device);
 };
 
 using Names = std::vector<std::string>;
