@@ -14,7 +14,6 @@ namespace {
 const Pixel Red = {255, 0, 0, 255};
 const Pixel Green = {0, 255, 0, 255};
 const Pixel Blue = {0, 0, 255, 255};
-const Pixel White = {255, 255, 255, 255};
 const Pixel Black = {0, 0, 0, 255};
 
 DepthStencilStateDesc DepthDesc(bool enabled, CompareFunction function, bool write) {
@@ -202,25 +201,9 @@ TEST_F(GLDeviceTest, CopyMovesARectangleIntoTheBackBuffer) {
     EXPECT_TRUE(Near(Read(5, 5), Blue));
 }
 
-// --- Textures ------------------------------------------------------------------------------------
+// --- Textures and samplers -----------------------------------------------------------------------
 
-TEST_F(GLDeviceTest, FirstUploadedRowIsTheBottomOfTheImage) {
-    const unsigned char texels[] = {255, 0, 0,   255, 0,   255, 0,   255,  // row 0: red, green
-                                    0,   0, 255, 255, 255, 255, 255, 255}; // row 1: blue, white
-    Texture2D* texture = Keep(device->CreateTexture2D(2, 2, PixelFormatR8G8B8A8, false));
-    texture->SetData(0, texels, false);
-    UseTextureProgram();
-    textureProgram->GetParameter("Tex")->SetSampler(
-        texture, Keep(device->CreateSamplerState(
-                     {FilterPoint, FilterPoint, FilterNone, AddressClamp, AddressClamp, AddressClamp})));
-    TexQuad();
-    EXPECT_TRUE(Near(Read(8, 8), Red));
-    EXPECT_TRUE(Near(Read(56, 8), Green));
-    EXPECT_TRUE(Near(Read(8, 56), Blue));
-    EXPECT_TRUE(Near(Read(56, 56), White));
-}
-
-// --- Samplers ------------------------------------------------------------------------------------
+// Which uploaded row is the bottom of the image shows where AssetRender draws a PNG upright.
 
 TEST_F(GLDeviceTest, WrapRepeatsAndClampHoldsTheEdgeTexel) {
     const unsigned char texels[] = {255, 0, 0, 255, 0, 255, 0, 255}; // red, green

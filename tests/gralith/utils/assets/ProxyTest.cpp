@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -37,28 +36,26 @@ private:
     int type;
 };
 
-/// Answers path requests with a function and records every path it was called with.
+/// Answers path requests of its one type with a function and records every path it was called with.
 class ScriptedLoader : public Loader {
 public:
     using PathFunction = std::function<Asset*(int type, const std::string& path, Proxy* proxy)>;
 
-    ScriptedLoader(const char* name, std::set<int> types, PathFunction onPath)
-        : onPath(std::move(onPath)), name(name), types(std::move(types)) {}
+    ScriptedLoader(const char* name, int type, PathFunction onPath)
+        : name(name), type(type), onPath(std::move(onPath)) {}
 
     using Loader::Load;
-    Asset* Load(int type, String path, Proxy* proxy) override {
+    Asset* Load(int requested, String path, Proxy* proxy) override {
         calls.push_back(path.CStr());
-        return onPath(type, path.CStr(), proxy);
+        return onPath(requested, path.CStr(), proxy);
     }
-    bool CanLoad(int type) override { return types.count(type) > 0; }
-    String GetName() override { return name.c_str(); }
+    bool CanLoad(int requested) override { return requested == type; }
+    String GetName() override { return name; }
 
     Strings calls;
-
-private:
-    PathFunction onPath;
-    std::string name;
-    std::set<int> types;
+    const String name;
+    const int type;
+    const PathFunction onPath;
 };
 
 /// Fails every attempt with "no " + path.
@@ -92,7 +89,7 @@ protected:
 } // namespace
 
 TEST_F(ProxyTest, SameRequestLoadsOnceAndRecordsEachOwnerOnce) {
-    ScriptedLoader* loader = Add(new ScriptedLoader("L", {TypeA}, SucceedAt("f")));
+    ScriptedLoader* loader = Add(new ScriptedLoader("L", TypeA, SucceedAt("f")));
     int ownerA = 0;
     int ownerB = 0;
     Asset* first = proxy->Get(TypeA, "f", &ownerA);
@@ -115,7 +112,7 @@ TEST_F(ProxyTest, SameRequestLoadsOnceAndRecordsEachOwnerOnce) {
 }
 
 TEST_F(ProxyTest, DescriptorGrammarGivesTheCandidatePaths) {
-    ScriptedLoader* loader = Add(new ScriptedLoader("L", {TypeA}, AlwaysFail()));
+    ScriptedLoader* loader = Add(new ScriptedLoader("L", TypeA, AlwaysFail()));
     auto candidates = [&](const char* descriptor) {
         loader->calls.clear();
         MessageOf([&] { proxy->Get(TypeA, descriptor, nullptr); });
@@ -140,9 +137,9 @@ TEST_F(ProxyTest, DescriptorGrammarGivesTheCandidatePaths) {
 }
 
 TEST_F(ProxyTest, FailedRequestListsEveryCandidate) {
-    ScriptedLoader* first = Add(new ScriptedLoader("First", {TypeA}, AlwaysFail()));
-    ScriptedLoader* other = Add(new ScriptedLoader("Other", {TypeB}, AlwaysFail()));
-    Add(new ScriptedLoader("Second", {TypeA}, AlwaysFail()));
+    ScriptedLoader* first = Add(new ScriptedLoader("First", TypeA, AlwaysFail()));
+    ScriptedLoader* other = Add(new ScriptedLoader("Other", TypeB, AlwaysFail()));
+    Add(new ScriptedLoader("Second", TypeA, AlwaysFail()));
     int code = -1;
     std::string message = MessageOf([&] { proxy->Get(TypeA, "f{a;b}", nullptr); }, &code);
     EXPECT_EQ("The following asset could not be loaded: f{a;b}\n"
@@ -160,8 +157,8 @@ TEST_F(ProxyTest, FailedRequestListsEveryCandidate) {
 }
 
 TEST_F(ProxyTest, FirstSuccessEndsTheSearch) {
-    ScriptedLoader* first = Add(new ScriptedLoader("First", {TypeA}, SucceedAt("b/f")));
-    ScriptedLoader* second = Add(new ScriptedLoader("Second", {TypeA}, SucceedAt("f")));
+    ScriptedLoader* first = Add(new ScriptedLoader("First", TypeA, SucceedAt("b/f")));
+    ScriptedLoader* second = Add(new ScriptedLoader("Second", TypeA, SucceedAt("f")));
     Asset* asset = proxy->Get(TypeA, "f{a;b;c}", nullptr);
     EXPECT_STREQ("f{a;b;c}", asset->GetName().CStr());
     EXPECT_EQ((Strings{"a/f", "b/f"}), first->calls);
@@ -171,14 +168,14 @@ TEST_F(ProxyTest, FirstSuccessEndsTheSearch) {
 TEST_F(ProxyTest, NestedRequestsTryOuterPrefixesFirst) {
     Strings stackInInner;
     ScriptedLoader* inner =
-        Add(new ScriptedLoader("Inner", {TypeB}, [&](int type, const std::string& path, Proxy* p) -> Asset* {
+        Add(new ScriptedLoader("Inner", TypeB, [&](int type, const std::string& path, Proxy* p) -> Asset* {
             stackInInner.clear();
             for (const String& prefix : p->GetPrefixStack())
                 stackInInner.push_back(prefix.CStr());
             return SucceedAt("inner")(type, path, p);
         }));
     ScriptedLoader* outer =
-        Add(new ScriptedLoader("Outer", {TypeA}, [&](int type, const std::string&, Proxy* p) -> Asset* {
+        Add(new ScriptedLoader("Outer", TypeA, [&](int type, const std::string&, Proxy* p) -> Asset* {
             p->Get(TypeB, "inner{c}", nullptr);
             return new TestAsset(type);
         }));
@@ -191,7 +188,7 @@ TEST_F(ProxyTest, NestedRequestsTryOuterPrefixesFirst) {
 }
 
 TEST_F(ProxyTest, AnAssetThatRequestsItselfFailsInsteadOfRecursing) {
-    Add(new ScriptedLoader("Self", {TypeA}, [](int type, const std::string&, Proxy* p) -> Asset* {
+    Add(new ScriptedLoader("Self", TypeA, [](int type, const std::string&, Proxy* p) -> Asset* {
         p->Get(TypeA, "self", nullptr);
         return new TestAsset(type);
     }));

@@ -223,23 +223,18 @@ TEST_F(FSGLoaderTest, EveryTruncationFailsCleanly) {
 }
 
 TEST_F(FSGLoaderTest, AbsurdCountsAndLengthsFailBeforeAllocating) {
-    BinaryWriter w;
-    w.WriteRaw("FSG102");
-    w.WriteInt32(0x7FFFFFFF); // geometries
-    files->files["count.fsg"] = std::vector<unsigned char>(w.GetBytes().begin(), w.GetBytes().end());
+    auto header = [](std::initializer_list<int> ints) {
+        BinaryWriter w;
+        w.WriteRaw("FSG102");
+        for (int v : ints)
+            w.WriteInt32(v);
+        return std::vector<unsigned char>(w.GetBytes().begin(), w.GetBytes().end());
+    };
+    files->files["count.fsg"] = header({0x7FFFFFFF}); // geometries
     EXPECT_EQ("Corrupt FSG data: geometry count 2147483647 exceeds what the 0 bytes left can hold at byte 6",
               Failure("count.fsg"));
-
-    BinaryWriter names;
-    names.WriteRaw("FSG102");
-    names.WriteInt32(0);
-    names.WriteInt32(0);
-    names.WriteInt32(1);
-    names.WriteInt32(0x40000000); // camera id length
-    names.WriteInt32(0);
-    names.WriteInt32(0);
-    names.WriteInt32(0);
-    files->files["length.fsg"] = std::vector<unsigned char>(names.GetBytes().begin(), names.GetBytes().end());
+    // No geometries or skins; one camera, its id 1 GiB long.
+    files->files["length.fsg"] = header({0, 0, 1, 0x40000000, 0, 0, 0});
     EXPECT_EQ("Corrupt FSG data: length 1073741824 of camera id exceeds the 12 bytes left at byte 18",
               Failure("length.fsg"));
 

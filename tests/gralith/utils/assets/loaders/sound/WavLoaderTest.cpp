@@ -21,7 +21,6 @@ using GralithTest::Format;
 using GralithTest::Held;
 using GralithTest::MessageOf;
 using GralithTest::Riff;
-using GralithTest::U16;
 using GralithTest::U32;
 using GralithTest::Wav;
 
@@ -51,9 +50,8 @@ TEST(WavLoader, CanonicalFileYieldsItsFormatAndExactBytes) {
 }
 
 TEST(WavLoader, MalformedFilesFailWithClearMessages) {
-    EXPECT_EQ("Invalid WAV-File! RIFF-header not found", ParseMessage(""));
-    EXPECT_EQ("Invalid WAV-File! RIFF-header not found", ParseMessage("RIF"));
-    EXPECT_EQ("Invalid WAV-File! RIFF-header not found", ParseMessage("RIFX" + U32(4) + "WAVE"));
+    for (const std::string& bytes : {std::string(), std::string("RIF"), "RIFX" + U32(4) + "WAVE"})
+        EXPECT_EQ("Invalid WAV-File! RIFF-header not found", ParseMessage(bytes));
     EXPECT_EQ("Invalid WAV-File! RIFF size missing", ParseMessage("RIFF\x01"));
     EXPECT_EQ("Invalid WAV-File! WAVE-header not found", ParseMessage("RIFF" + U32(4) + "AVI "));
     EXPECT_EQ("Invalid WAV-File! WAVE-header not found", ParseMessage("RIFF" + U32(4) + "WAV"));
@@ -76,11 +74,7 @@ TEST(WavLoader, MalformedFilesFailWithClearMessages) {
     EXPECT_EQ("Invalid WAV-File! data chunk runs past the end of the file (4294967295 bytes declared, 0 present)",
               ParseMessage(Riff(Chunk("fmt ", Format(2, 44100, 16)) + "data" + U32(0xFFFFFFFFu))));
     EXPECT_EQ("Invalid WAV-File! chunk '?Ab?' runs past the end of the file",
-              ParseMessage(Riff(Chunk("fmt ", Format(2, 44100, 16)) +
-                                std::string("\x01"
-                                            "Ab\xff",
-                                            4) +
-                                U32(99))));
+              ParseMessage(Riff(Chunk("fmt ", Format(2, 44100, 16)) + std::string("\1Ab\xff", 4) + U32(99))));
 }
 
 TEST(WavLoader, EveryTruncationAndCorruptionFailsCleanly) {
