@@ -162,8 +162,10 @@ TEST_F(ShadingAddedLater, DrawsWithTheDefaultStates) {
     device->SetBlendState(nullptr);
     device->SetDepthStencilState(nullptr);
     device->SetRasterizerState(nullptr);
-    FullQuad(1, 0, 0);
-    EXPECT_TRUE(Near(Read(1, 1), {255, 0, 0, 255}));
+    device->Clear(ClearColor, 0, 0, 1, 1, 1, 0);
+    FullQuad(1, 0, 0, 0.25f);
+    // The default blend state does not blend: the quad's colour replaces the blue, alpha included.
+    EXPECT_TRUE(Near(Read(1, 1), {255, 0, 0, 64}));
 }
 
 } // namespace Gralith::Graphics

@@ -33,12 +33,6 @@ BlendStateDesc Mix(BlendOperand source, BlendOperand destination) {
 
 // --- Blending ------------------------------------------------------------------------------------
 
-TEST_F(GLDeviceTest, DefaultBlendStateDrawsOpaque) {
-    device->Clear(ClearColor, 0, 0, 1, 1, 1, 0);
-    FullQuad(1, 0, 0, 0.25f);
-    EXPECT_TRUE(Near(Read(32, 32), {255, 0, 0, 64}));
-}
-
 TEST_F(GLDeviceTest, BlendOperandsMixSourceAndDestination) {
     const struct {
         BlendStateDesc desc;

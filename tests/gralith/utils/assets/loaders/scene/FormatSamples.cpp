@@ -49,6 +49,14 @@ static FSGWriter::Controller Bezier() {
     return c;
 }
 
+static FSGWriter::Node Node(const char* id, const char* name, const char* sid = "") {
+    FSGWriter::Node node;
+    node.id = id;
+    node.name = name;
+    node.sid = sid;
+    return node;
+}
+
 FSGWriter::Scene RichScene(int version) {
     FSGWriter::Scene s;
     s.version = version;
@@ -116,20 +124,14 @@ FSGWriter::Scene RichScene(int version) {
     m.textures.Add(skipped);
     s.materials.Add(m);
 
-    FSGWriter::Node joint2;
-    joint2.id = "joint2-node";
-    joint2.name = "Joint2";
-    joint2.sid = "joint2";
+    FSGWriter::Node joint2 = Node("joint2-node", "Joint2", "joint2");
     const float axis[] = {0, 0, 1, 90};
     joint2.transformations.Add(FSGWriter::MakeTransformation("rotate", axis, 4));
     FSGWriter::Transformation rot = FSGWriter::MakeTransformation("rotate", axis, 4);
     rot.channels[3] = Bezier();
     joint2.transformations.Add(rot);
 
-    FSGWriter::Node joint1;
-    joint1.id = "joint1-node";
-    joint1.name = "Joint1";
-    joint1.sid = "joint1";
+    FSGWriter::Node joint1 = Node("joint1-node", "Joint1", "joint1");
     const float scale[] = {2, 2, 2};
     joint1.transformations.Add(FSGWriter::MakeTransformation("scale", scale, 3));
     float matrix[16] = {1, 0, 0, 3, 0, 1, 0, 4, 0, 0, 1, 5, 0, 0, 0, 1};
@@ -140,10 +142,7 @@ FSGWriter::Scene RichScene(int version) {
     skinned.materialId = "mat";
     joint1.batches.Add(skinned);
 
-    FSGWriter::Node mesh;
-    mesh.id = "mesh-node";
-    mesh.name = "Mesh";
-    mesh.sid = "mesh";
+    FSGWriter::Node mesh = Node("mesh-node", "Mesh", "mesh");
     const float move[] = {1, 2, 3};
     FSGWriter::Transformation translate = FSGWriter::MakeTransformation("translate", move, 3);
     const float keys[] = {0, 0, 1, 10};
@@ -156,9 +155,7 @@ FSGWriter::Scene RichScene(int version) {
     mesh.lightIds.Add("lightomni");
     mesh.children.Add(joint1);
 
-    FSGWriter::Node cameraNode;
-    cameraNode.id = "camera-node";
-    cameraNode.name = "CameraNode";
+    FSGWriter::Node cameraNode = Node("camera-node", "CameraNode");
     const float look[] = {0, 0, 10, 0, 0, 0, 0, 1, 0};
     cameraNode.transformations.Add(FSGWriter::MakeTransformation("lookat", look, 9));
     const float persp[] = {60, 1.5f, 0.1f, 100};
