@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -67,29 +68,14 @@ bool ClickInWindow(const std::string& titleRegex, int x, int y) {
     return std::system(command.c_str()) == 0;
 }
 
-WindowBox FindWindowBox(const std::string& titleRegex) {
-    WindowBox box;
-    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    do {
-        std::string out = GralithTest::Run("xdotool search --onlyvisible --name '" + titleRegex +
-                                           "' getwindowgeometry %1 2>/dev/null");
-        size_t at = out.find("Position: "), size = out.find("Geometry: ");
-        if (at != std::string::npos && size != std::string::npos &&
-            std::sscanf(out.c_str() + at, "Position: %d,%d", &box.x, &box.y) == 2 &&
-            std::sscanf(out.c_str() + size, "Geometry: %dx%d", &box.width, &box.height) == 2)
-            return box;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    } while (std::chrono::steady_clock::now() < end);
-    return WindowBox();
-}
-
-bool FindWindow(const std::string& title, XWindow& found, int seconds) {
+bool FindWindow(const std::string& titleRegex, XWindow& found, int seconds) {
+    const std::regex title(titleRegex);
     auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     do {
         std::istringstream tree(GralithTest::Run("xwininfo -root -tree 2>/dev/null"));
         for (std::string line; std::getline(tree, line);) {
-            size_t at = line.find("\"" + title);
-            if (at == std::string::npos)
+            size_t open = line.find('"'), at = line.find("\": (", open);
+            if (at == std::string::npos || !std::regex_search(line.substr(open + 1, at - open - 1), title))
                 continue;
             std::istringstream(line) >> found.id;
             int rx = 0, ry = 0;

@@ -30,21 +30,16 @@ double WaitForImage(int x, int y, _cairo_surface* image, int timeoutMs = 5000);
 /// regular expression, waiting for the window to appear. True when xdotool succeeded.
 bool ClickInWindow(const std::string& titleRegex, int x, int y);
 
-/// Where the visible window whose title matches is on the screen, and its size; waits up to
-/// 10 s for it. A window that is being mapped can vanish from under one query, so it asks again.
-struct WindowBox {
-    int x = -1, y = -1, width = 0, height = 0;
-    std::string Size() const { return std::to_string(width) + "x" + std::to_string(height); }
-};
-WindowBox FindWindowBox(const std::string& titleRegex);
-
-/// A viewable top-level window whose title starts with the text, found with xwininfo, which reads
-/// SDL's UTF-8 titles (xdotool's name search does not); waits up to the seconds given for it.
+/// A viewable top-level window whose title matches the regular expression, and where it is on
+/// the screen; found with xwininfo, which reads SDL's UTF-8 titles (xdotool's name search does
+/// not). Waits up to the seconds given for it; a window being mapped can vanish from under one
+/// look, so it looks again.
 struct XWindow {
     std::string id;
     int width = 0, height = 0, x = 0, y = 0;
+    std::string Size() const { return std::to_string(width) + "x" + std::to_string(height); }
 };
-bool FindWindow(const std::string& title, XWindow& found, int seconds = 0);
+bool FindWindow(const std::string& titleRegex, XWindow& found, int seconds = 0);
 
 /// Types keys (xdotool's names) into the window. True when xdotool succeeded.
 bool PressKeys(const XWindow& window, const std::string& keys);

@@ -52,7 +52,7 @@ protected:
     }
     void Press(const std::string& keys) {
         VelorinTest::XWindow window;
-        ASSERT_TRUE(VelorinTest::FindWindow("Halcyra preview", window)) << "no preview window";
+        ASSERT_TRUE(VelorinTest::FindWindow("^Halcyra preview", window)) << "no preview window";
         ASSERT_TRUE(VelorinTest::PressKeys(window, keys));
     }
     double TimeOf(const std::string& line) const {

@@ -62,10 +62,10 @@ TEST_F(Dialogs, ConfigDialogShowsCentredWithItsBannerAndTransformUntouchedGivesT
     cairo_surface_t* banner =
         Velorin::GtkBanner::Draw(ConfigDialog::BannerWidth, ConfigDialog::BannerHeight, "HALCYRA",
                                  "Brightmoot 2008 Invitation", Velorin::GtkBanner::AccentInvitation);
-    WindowBox box;
+    XWindow box;
     double bannerMatch = 0.0;
     ClickLater(configTitle, ConfigDialog::StartButtonRect, [&] {
-        box = FindWindowBox(configTitle);
+        FindWindow(configTitle, box, 10);
         bannerMatch = WaitForImage(box.x, box.y, banner);
     });
     bool start = Velorin::ShowConfigDialog();
