@@ -18,40 +18,25 @@
 namespace GralithTest {
 
 inline const wchar_t* const HalcyraDialogClass = L"VelorinDialog";
-inline const wchar_t* const HalcyraConfigTitle = L"Halcyra - Brightmoot 08 Invitation";
 /// The show's window; its class is named after its title.
 inline const wchar_t* const HalcyraShowTitle = L"Halcyra - Brightmoot 2008 Invitation";
-
-/// The visible top-level window of this class and title, or null after seconds.
-inline HWND WaitForTopWindow(const wchar_t* className, const wchar_t* title, int seconds) {
-    for (int i = 0; i < seconds * 20; ++i) {
-        HWND window = FindWindowW(className, title);
-        if (window && IsWindowVisible(window))
-            return window;
-        Sleep(50);
-    }
-    return nullptr;
-}
 
 /// halcyra.exe of folder, started there; ended by force if still running when this goes away.
 class HalcyraProcess {
 public:
     explicit HalcyraProcess(const std::wstring& folder) {
-        std::wstring program = folder + L"\\halcyra.exe";
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
-        started = CreateProcessW(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                                 &startup, &process);
+        started = CreateProcessW((folder + L"\\halcyra.exe").c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                                 folder.c_str(), &startup, &process);
     }
     HalcyraProcess(const HalcyraProcess&) = delete;
     HalcyraProcess& operator=(const HalcyraProcess&) = delete;
     ~HalcyraProcess() {
         if (!started)
             return;
-        if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(process.hProcess, 99);
+        if (TerminateProcess(process.hProcess, 99))
             WaitForSingleObject(process.hProcess, 5000);
-        }
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
@@ -62,13 +47,11 @@ public:
     bool HasLoaded(const wchar_t* name) const {
         HMODULE modules[512];
         DWORD bytes = 0;
-        if (!EnumProcessModules(process.hProcess, modules, sizeof modules, &bytes))
-            return false;
-        for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 512; ++i) {
-            wchar_t base[MAX_PATH];
+        wchar_t base[MAX_PATH];
+        EnumProcessModules(process.hProcess, modules, sizeof modules, &bytes);
+        for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 512; ++i)
             if (GetModuleBaseNameW(process.hProcess, modules[i], base, MAX_PATH) && _wcsicmp(base, name) == 0)
                 return true;
-        }
         return false;
     }
 
@@ -91,7 +74,7 @@ private:
 /// wrong, or "".
 inline std::string ChooseWindowedShow(int driver, int antiAliasingRow) {
     using D = Velorin::Win32ConfigDialog;
-    HWND dialog = WaitForTopWindow(HalcyraDialogClass, HalcyraConfigTitle, 30);
+    HWND dialog = WaitForTopWindow(HalcyraDialogClass, L"Halcyra - Brightmoot 08 Invitation", 30);
     if (!dialog)
         return "no configuration dialog";
     std::wstring title = Gralith::Win32Text::Widen(Gralith::Graphics::FindDriver(driver)->Title);
@@ -102,13 +85,12 @@ inline std::string ChooseWindowedShow(int driver, int antiAliasingRow) {
     SendMessageW(drivers, CB_SETCURSEL, row, 0);
     if (antiAliasingRow >= 0)
         SendDlgItemMessageW(dialog, D::AntiAliasingListId, CB_SETCURSEL, antiAliasingRow, 0);
-    if (IsDlgButtonChecked(dialog, D::FullscreenCheckBoxId) != BST_CHECKED)
-        return "Fullscreen not ticked at first";
+    // Ticked at first: one click unticks it.
     Click(GetDlgItem(dialog, D::FullscreenCheckBoxId));
     for (int i = 0; i < 50 && IsDlgButtonChecked(dialog, D::FullscreenCheckBoxId) != BST_UNCHECKED; ++i)
         Sleep(50);
     if (IsDlgButtonChecked(dialog, D::FullscreenCheckBoxId) != BST_UNCHECKED)
-        return "the click on Fullscreen missed";
+        return "Fullscreen still ticked after a click";
     Click(GetDlgItem(dialog, D::StartButtonId));
     return "";
 }
@@ -117,11 +99,11 @@ inline std::string ChooseWindowedShow(int driver, int antiAliasingRow) {
 inline void PressEscape(HWND window) {
     Click(window);
     INPUT keys[2] = {};
-    for (int i = 0; i < 2; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = VK_ESCAPE;
-        keys[i].ki.dwFlags = i == 0 ? 0 : KEYEVENTF_KEYUP;
+    for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = VK_ESCAPE;
     }
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, keys, sizeof(INPUT));
 }
 

