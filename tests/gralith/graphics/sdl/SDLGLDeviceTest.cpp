@@ -11,21 +11,7 @@
 #include <GL/glext.h>
 #include <SDL.h>
 
-#include <dlfcn.h>
-
 GRALITH_TEST_WITH_XVFB();
-
-// The GLX driver is unloaded when the display closes, hiding the origin of the allocations it
-// keeps for the process's lifetime from the leak checker; keep it loaded (see lsan.supp).
-namespace {
-
-const bool driverPinned = [] {
-    for (const char* library : {"libGLX_mesa.so.0", "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"})
-        dlopen(library, RTLD_NOW | RTLD_GLOBAL | RTLD_NODELETE);
-    return true;
-}();
-
-} // namespace
 
 namespace Gralith::Graphics {
 
