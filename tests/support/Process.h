@@ -52,10 +52,12 @@ inline std::string Run(const std::string& command) { return RunProcess(command).
 /// standard output and error go to files. Killed, with whatever it started, when the object goes.
 class BackgroundProcess {
 public:
-    explicit BackgroundProcess(const std::string& command) : pid(fork()) {
+    explicit BackgroundProcess(const std::string& command) {
+        // Built before the fork: the child of a threaded program may only exec.
+        const std::string line = "{ " + command + "\n} >'" + files / "out" + "' 2>'" + files / "err" + "'";
+        pid = fork();
         if (pid == 0) {
             setpgid(0, 0);
-            const std::string line = "{ " + command + "\n} >'" + files / "out" + "' 2>'" + files / "err" + "'";
             execl("/bin/sh", "sh", "-c", line.c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
@@ -85,7 +87,7 @@ public:
 
 private:
     TempDirectory files;
-    pid_t pid;
+    pid_t pid = -1;
 };
 
 } // namespace GralithTest
