@@ -5,13 +5,12 @@
 // camera, two lights, and a skinned, morphing triangle the engine cannot hold. Expected world
 // matrices come from the same table, evaluated here by glTF's own rules.
 
-#include <png.h>
+#include "ImageEncoding.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -139,22 +138,10 @@ inline Matrix World(int index, double t) {
 
 /// An 8 × 8 PNG in four 4 × 4 blocks, green and blue like a chessboard.
 inline std::string CheckerPng() {
-    unsigned char rgba[8 * 8 * 4];
-    for (int i = 0; i < 64; ++i) {
-        const bool green = ((i % 8) < 4) == ((i / 8) < 4);
-        const unsigned char pixel[4] = {20, static_cast<unsigned char>(green ? 220 : 40),
-                                        static_cast<unsigned char>(green ? 40 : 230), 255};
-        std::memcpy(rgba + 4 * i, pixel, 4);
-    }
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = image.height = 8;
-    image.format = PNG_FORMAT_RGBA;
-    std::string bytes(1024, '\0');
-    png_alloc_size_t size = bytes.size();
-    png_image_write_to_memory(&image, bytes.data(), &size, 0, rgba, 0, nullptr);
-    bytes.resize(size);
-    return bytes;
+    return GralithTest::RgbaPng(8, 8, [](int x, int y) {
+        const bool green = (x < 4) == (y < 4);
+        return std::array<unsigned, 4>{20, green ? 220u : 40u, green ? 40u : 230u, 255};
+    });
 }
 
 /// The scene as glTF JSON referring to "sample.bin", whose bytes are left in bin.

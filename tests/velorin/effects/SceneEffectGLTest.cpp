@@ -37,22 +37,6 @@ using namespace Gralith::Graphics;
 constexpr int Width = 64;
 constexpr int Height = 48;
 
-// A w x h PNG, RGBA, every pixel from colour(x, y).
-template <class Colour>
-std::string Png(int w, int h, Colour colour) {
-    GralithTest::PngImage image;
-    image.width = w;
-    image.height = h;
-    image.colorType = 6;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            for (unsigned sample : colour(x, y))
-                image.samples.push_back(sample);
-        }
-    auto bytes = GralithTest::EncodePng(image);
-    return std::string(bytes.begin(), bytes.end());
-}
-
 GLShadingContext* MakeShading(GLDevice* device) { return new CGShadingContext(device); }
 
 // One device, proxy and effect for the whole suite: the image passes keep their programs for
@@ -68,11 +52,11 @@ protected:
         auto white = [](int, int) { return std::array<unsigned, 4>{255, 255, 255, 255}; };
         auto clear = [](int, int) { return std::array<unsigned, 4>{0, 0, 0, 0}; };
         for (const char* name : {"white", "shapes"})
-            data->Write(std::string("textures/") + name + ".png", Png(2, 2, white));
+            data->Write(std::string("textures/") + name + ".png", GralithTest::RgbaPng(2, 2, white));
         for (const char* name : {"varrow", "logo", "logo_strek", "strek_blaa", "2", "3", "4", "5"})
-            data->Write(std::string("textures/") + name + ".png", Png(2, 2, clear));
+            data->Write(std::string("textures/") + name + ".png", GralithTest::RgbaPng(2, 2, clear));
         // 8 x 8: an opaque blue 4 x 4 centre, transparent around it.
-        data->Write("textures/1.png", Png(8, 8, [](int x, int y) {
+        data->Write("textures/1.png", GralithTest::RgbaPng(8, 8, [](int x, int y) {
                         unsigned inside = x >= 2 && x < 6 && y >= 2 && y < 6 ? 255 : 0;
                         return std::array<unsigned, 4>{0, 0, 255, inside};
                     }));

@@ -33,6 +33,17 @@ struct PngImage {
 
 Bytes EncodePng(const PngImage& image);
 
+/// A width × height RGBA PNG, each pixel's four samples from colour(x, y), top row first.
+template <class Colour>
+std::string RgbaPng(int width, int height, Colour colour) {
+    PngImage image(width, height, 6);
+    for (int i = 0; i < width * height; ++i)
+        for (unsigned sample : colour(i % width, i / width))
+            image.samples.push_back(sample);
+    const Bytes bytes = EncodePng(image);
+    return std::string(bytes.begin(), bytes.end());
+}
+
 /// pixels: components bytes per pixel, top row first. components 1 (grey), 3 (RGB) or
 /// 4 (CMYK).
 Bytes EncodeJpeg(int width, int height, int components, const Bytes& pixels, int quality = 95,
