@@ -11,8 +11,6 @@
 #include "../gralith/utils/assets/loaders/sound/WavFile.h"
 #include "../support/OggEncoder.h"
 
-#include <cmath>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -43,15 +41,6 @@ Bytes Pixels(int width, int height, int components) {
 
 Bytes ToBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
-// Interleaved frames of a tone, a different pitch per channel.
-std::vector<float> Tone(int frames, int channels, int rate) {
-    std::vector<float> samples;
-    for (int i = 0; i < frames; ++i)
-        for (int c = 0; c < channels; ++c)
-            samples.push_back(0.5f * std::sin(6.2831853f * 440.0f * (c + 1) * float(i) / float(rate)));
-    return samples;
-}
-
 // Sample bytes that step through the whole range of each sample size.
 std::string PcmData(int frames, int channels, int bits) {
     std::string data;
@@ -71,8 +60,8 @@ void WriteSoundSeeds(const std::function<void(const char*, const std::string&, c
                        Chunk("fact", U32(21)) + Chunk("data", PcmData(21, 1, 8)))));
     write("wav", "truncated.wav", ToBytes(Wav(2, 44100, 16, PcmData(32, 2, 16)).substr(0, 60)));
 
-    write("ogg", "mono22050.ogg", ToBytes(GralithTest::EncodeOgg(Tone(2205, 1, 22050), 1, 22050, 0.0f)));
-    write("ogg", "stereo44100.ogg", ToBytes(GralithTest::EncodeOgg(Tone(2000, 2, 44100), 2, 44100, 0.1f)));
+    write("ogg", "mono22050.ogg", ToBytes(GralithTest::EncodeOgg(Sine(2205, 1, 440, 0.5f), 1, 22050, 0.0f)));
+    write("ogg", "stereo44100.ogg", ToBytes(GralithTest::EncodeOgg(Sine(2000, 2, 440, 0.5f), 2, 44100, 0.1f)));
     write("ogg", "silence8000.ogg", ToBytes(GralithTest::EncodeOgg(std::vector<float>(400, 0.0f), 1, 8000, 0.0f)));
 }
 

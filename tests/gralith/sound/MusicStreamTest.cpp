@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <thread>
 #include <vector>
 
@@ -20,18 +19,6 @@ using Gralith::Utils::GetTime;
 using Gralith::Utils::MemoryInputStream;
 
 namespace {
-
-const double Pi = 3.14159265358979323846;
-
-// Stereo frames: a sine of the given frequency on the left, a slower one on the right.
-std::vector<float> Tones(int frames, double frequency, float amplitude = 0.5f) {
-    std::vector<float> samples(2 * static_cast<size_t>(frames));
-    for (int i = 0; i < frames; ++i) {
-        samples[2 * i] = amplitude * static_cast<float>(std::sin(2.0 * Pi * frequency * i / 44100.0));
-        samples[2 * i + 1] = amplitude * static_cast<float>(std::sin(2.0 * Pi * 0.37 * frequency * i / 44100.0));
-    }
-    return samples;
-}
 
 // A full-scale sine at the centre of FFT bin k, the same on both sides.
 std::vector<float> BinSine(int frames, int bin) { return GralithTest::Sine(frames, 2, bin * 44100.0 / 512.0, 1.0f); }
@@ -100,7 +87,7 @@ TEST(MusicStream, SpectrumOfASinePeaksInItsBinAtFullScaleOne) {
 TEST(MusicStream, PlaysInRealTimeAndStaysAtTheLengthAfterTheEnd) {
     SDLSoundDevice* device = new SDLSoundDevice(SDLSoundDevice::OutputSilent);
     MusicStream music(device);
-    std::vector<float> samples = Tones(44100 / 4, 440.0);
+    std::vector<float> samples = GralithTest::Sine(44100 / 4, 2, 440.0, 0.5f);
     music.OpenSamples(samples.data(), 44100 / 4, 2);
     double start = GetTime();
     music.Play();
@@ -120,7 +107,7 @@ TEST(MusicStream, PlaysInRealTimeAndStaysAtTheLengthAfterTheEnd) {
 TEST(MusicStream, StartingAtAPositionAndSeekingWhilePlaying) {
     SDLSoundDevice* device = new SDLSoundDevice(SDLSoundDevice::OutputSilent);
     MusicStream music(device);
-    std::vector<float> samples = Tones(3 * 44100, 440.0);
+    std::vector<float> samples = GralithTest::Sine(3 * 44100, 2, 440.0, 0.5f);
     music.OpenSamples(samples.data(), 3 * 44100, 2);
     music.Play();
     music.SetPosition(MusicStream::SecondsToBytes(1.0));
@@ -143,7 +130,9 @@ TEST(MusicStream, WhatPlaysFromAPositionIsTheSampleThere) {
     // A device without output: the test is the audio callback.
     SDLSoundDevice* device = new SDLSoundDevice(SDLSoundDevice::OutputNone);
     MusicStream music(device);
-    std::vector<float> samples = Tones(8000, 1000.0);
+    std::vector<float> samples = GralithTest::Sine(8000, 2, 1000.0, 0.5f);
+    for (size_t i = 1; i < samples.size(); i += 2)
+        samples[i] *= -0.5f; // a right channel of its own, so that swapped sides show
     music.OpenSamples(samples.data(), 8000, 2);
     music.SetPosition(5000 * 4);
     music.Play();
