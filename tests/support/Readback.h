@@ -1,10 +1,9 @@
 #pragma once
 
-// Pixels read back from an OpenGL device's colour surface, compared with a tolerance for 8-bit
+// Pixels read back from a device's colour surface, compared with a tolerance for 8-bit
 // quantisation.
 
 #include "gralith/graphics/Surface.h"
-#include "gralith/graphics/gl/GLDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +14,10 @@ namespace GralithTest {
 
 using Pixel = std::array<int, 4>;
 
-/// One pixel of surface (the back buffer when null), y counted from the bottom.
-inline Pixel ReadPixel(::Gralith::Graphics::GLDevice* device, int x, int y,
-                       ::Gralith::Graphics::Surface* surface = nullptr) {
+/// One pixel of surface (the back buffer when null), y counted as the device reads rows: from the
+/// bottom on OpenGL, from the top on Direct3D 9.
+template <class Device>
+Pixel ReadPixel(Device* device, int x, int y, ::Gralith::Graphics::Surface* surface = nullptr) {
     unsigned char rgba[4] = {};
     device->ReadSurface(surface ? surface : device->GetBackBuffer(), x, y, 1, 1, rgba);
     return {rgba[0], rgba[1], rgba[2], rgba[3]};

@@ -13,8 +13,9 @@
 #include "velorin/Settings.h"
 #include "velorin/Timeline.h"
 
+#include "tests/velorin/render/RenderTestSupport.h"
+
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -73,19 +74,6 @@ std::vector<Frame> RenderOnWindows() {
     return frames;
 }
 
-bool ReadPng(const std::string& path, Frame& frame) {
-    png_image image = {};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str()))
-        return false;
-    image.format = PNG_FORMAT_RGBA;
-    frame.resize(PNG_IMAGE_SIZE(image));
-    bool read = png_image_finish_read(&image, nullptr, frame.data(), 0, nullptr) && image.width == Width &&
-                image.height == Height;
-    png_image_free(&image);
-    return read;
-}
-
 // The mean and the 99th percentile of the colour channels' differences, of 255.
 struct Difference {
     double mean = 0;
@@ -107,7 +95,9 @@ TEST(ShowFrames, WindowsFramesAgreeWithLinuxOnes) {
     for (size_t i = 0; i < std::size(Times); ++i) {
         char name[32]; // as halcyra-render names it
         std::snprintf(name, sizeof name, "/t%07.3f.png", Times[i]);
-        ASSERT_TRUE(ReadPng(LINUX_FRAMES + std::string(name), reference[i])) << "no Linux frame at " << Times[i];
+        const VelorinTest::Image image = VelorinTest::ReadPng(LINUX_FRAMES + std::string(name));
+        ASSERT_TRUE(image.width == Width && image.height == Height) << "no Linux frame at " << Times[i];
+        reference[i] = image.rgba;
     }
     for (size_t i = 0; i < std::size(Times); ++i) {
         Difference same = Compare(windows[i], reference[i]);

@@ -25,16 +25,12 @@ namespace VelorinTest {
 Screenshot TakeScreenshot() {
     Screenshot shot;
     // ImageMagick writes a binary PPM with a plain header: "P6\n<w> <h>\n255\n".
-    FILE* pipe = popen("import -window root -depth 8 ppm:- 2>/dev/null", "r");
-    int maxValue = 0;
-    if (pipe && std::fscanf(pipe, "P6 %d %d %d", &shot.width, &shot.height, &maxValue) == 3 && maxValue == 255 &&
-        std::fgetc(pipe) != EOF) {
-        shot.rgb.resize(static_cast<size_t>(shot.width) * shot.height * 3);
-        if (std::fread(shot.rgb.data(), 1, shot.rgb.size(), pipe) != shot.rgb.size())
-            shot = Screenshot();
-    }
-    if (pipe)
-        pclose(pipe);
+    const std::string ppm = GralithTest::Run("import -window root -depth 8 ppm:-");
+    int maxValue = 0, header = 0;
+    if (std::sscanf(ppm.c_str(), "P6 %d %d %d%n", &shot.width, &shot.height, &maxValue, &header) != 3 ||
+        maxValue != 255 || ppm.size() != header + 1 + static_cast<size_t>(shot.width) * shot.height * 3)
+        return Screenshot();
+    shot.rgb.assign(ppm.begin() + header + 1, ppm.end());
     return shot;
 }
 

@@ -98,10 +98,6 @@ void D3D9DeviceTest::TexQuad(float u1, float v1) {
     Draw(data);
 }
 
-Pixel D3D9DeviceTest::Read(int x, int y, Surface* surface) {
-    unsigned char rgba[4] = {};
-    device->ReadSurface(surface ? surface : device->GetBackBuffer(), x, y, 1, 1, rgba);
-    return {rgba[0], rgba[1], rgba[2], rgba[3]};
-}
+Pixel D3D9DeviceTest::Read(int x, int y, Surface* surface) { return GralithTest::ReadPixel(device, x, y, surface); }
 
 } // namespace Gralith::Graphics
