@@ -3,7 +3,7 @@
 #include "gralith/graphics/IndexBuffer.h"
 #include "gralith/graphics/Parameter.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace Gralith::Graphics {
 
@@ -59,13 +59,10 @@ void GLDeviceTest::UseTextureProgram() {
 }
 
 void GLDeviceTest::Quad(float x0, float y0, float x1, float y1, float z, float r, float g, float b, float a) {
-    const float corners[6][2] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y0}, {x1, y1}, {x0, y1}};
-    float data[6 * 8];
-    for (int i = 0; i < 6; ++i) {
-        const float vertex[8] = {corners[i][0], corners[i][1], z, 1, r, g, b, a};
-        std::copy(vertex, vertex + 8, data + i * 8);
-    }
-    quad->SetData(data, 0, 0);
+    std::vector<float> data;
+    for (const auto& [x, y] : {std::pair{x0, y0}, {x1, y0}, {x1, y1}, {x0, y0}, {x1, y1}, {x0, y1}})
+        data.insert(data.end(), {x, y, z, 1, r, g, b, a});
+    quad->SetData(data.data(), 0, 0);
     device->DrawUnindexed(0, 6);
 }
 
@@ -73,14 +70,12 @@ void GLDeviceTest::TexQuad(float u1, float v1) {
     // Clip-space corners with texture coordinates (0, 0) at the lower-left, (u1, v1) at the upper-right.
     const float corners[6][4] = {{-1, -1, 0, 0}, {1, -1, u1, 0}, {1, 1, u1, v1},
                                  {-1, -1, 0, 0}, {1, 1, u1, v1}, {-1, 1, 0, v1}};
-    float data[6 * 8] = {};
-    for (int i = 0; i < 6; ++i) {
-        const float vertex[6] = {corners[i][0], corners[i][1], 0, 1, corners[i][2], corners[i][3]};
-        std::copy(vertex, vertex + 6, data + i * 8);
-    }
+    std::vector<float> data;
+    for (const auto& corner : corners)
+        data.insert(data.end(), {corner[0], corner[1], 0, 1, corner[2], corner[3], 0, 0});
     // Every textured quad starts from a cleared picture.
     device->Clear(ClearColor | ClearDepth, 0, 0, 0, 0, 1, 0);
-    quad->SetData(data, 0, 0);
+    quad->SetData(data.data(), 0, 0);
     device->DrawUnindexed(0, 6);
 }
 
