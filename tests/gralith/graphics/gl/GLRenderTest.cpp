@@ -197,16 +197,16 @@ TEST_F(GLDeviceTest, CopyMovesARectangleIntoTheBackBuffer) {
 
 // --- Textures and samplers -----------------------------------------------------------------------
 
-// Which uploaded row is the bottom of the image shows where AssetRender draws a PNG upright.
-
 TEST_F(GLDeviceTest, WrapRepeatsAndClampHoldsTheEdgeTexel) {
     const unsigned char texels[] = {255, 0, 0, 255, 0, 255, 0, 255}; // red, green
     Texture2D* texture = Keep(device->CreateTexture2D(2, 1, PixelFormatR8G8B8A8, false));
     texture->SetData(0, texels, false);
-    SamplerState* wrap =
-        Keep(device->CreateSamplerState({FilterPoint, FilterPoint, FilterNone, AddressWrap, AddressWrap, AddressWrap}));
+    // The one-row texture looks the same under any V or W mode: each sampler gives U another one,
+    // so a mode taken from the wrong axis shows.
+    SamplerState* wrap = Keep(
+        device->CreateSamplerState({FilterPoint, FilterPoint, FilterNone, AddressWrap, AddressClamp, AddressClamp}));
     SamplerState* clamp = Keep(
-        device->CreateSamplerState({FilterLinear, FilterLinear, FilterNone, AddressClamp, AddressClamp, AddressClamp}));
+        device->CreateSamplerState({FilterLinear, FilterLinear, FilterNone, AddressClamp, AddressWrap, AddressWrap}));
     UseTextureProgram();
     Parameter* tex = textureProgram->GetParameter("Tex");
     tex->SetSampler(texture, wrap);
