@@ -45,6 +45,8 @@ TEST_F(WINGLDeviceTest, TheFactoryMakesItWithTheRequestedDepthAndStencilAndItsOw
     device->GL().GetIntegerv(StencilBits, &stencil);
     EXPECT_EQ(24, depth);
     EXPECT_EQ(8, stencil);
+    EXPECT_EQ(96, device->GetBackBuffer()->GetWidth());
+    EXPECT_EQ(64, device->GetBackBuffer()->GetHeight());
     device->Clear(ClearColor, 0.25f, 0.5f, 0.75f, 1.0f, 1.0f, 0);
     EXPECT_TRUE(Near(ReadPixel(device, 0, 0), {64, 128, 191, 255}));
     EXPECT_TRUE(Near(ReadPixel(device, 95, 63), {64, 128, 191, 255}));
