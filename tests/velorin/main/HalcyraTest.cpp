@@ -94,6 +94,11 @@ TEST_F(Halcyra, TransformOpensTheShowAndEscapeEndsIt) {
 }
 
 TEST_F(Halcyra, MissingMusicIsToldTwiceInBoxesOwnedByTheShow) {
+#ifdef __SANITIZE_ADDRESS__
+    // Seen hanging about one run in ten on a busy machine, the box half made and untitled.
+    GTEST_SKIP() << "SDL draws the box in a forked child of the threaded show, which AddressSanitizer's "
+                    "allocator can deadlock; the normal build runs this case";
+#endif
     Start(redScript, false);
     StartWindowed();
     // "file not found?", then "can not play stream?": two boxes captioned BASS, one after the
