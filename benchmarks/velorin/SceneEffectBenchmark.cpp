@@ -4,7 +4,7 @@
 // is complete, otherwise a small stand-in folder (flat images, a box-shaped scene) with the
 // shipped shaders.
 
-#include "ImageEncoding.h"
+#include "tests/support/ImageEncoding.h"
 
 #include "gralith/graphics/Device.h"
 #include "gralith/graphics/SamplerState.h"

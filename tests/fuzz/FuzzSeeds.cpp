@@ -7,9 +7,9 @@
 #include "FormatSamples.h"
 #include "TinyTrueType.h"
 
-#include "../gralith/utils/assets/loaders/ImageEncoding.h"
 #include "../gralith/utils/assets/loaders/sound/WavFile.h"
 #include "../support/OggEncoder.h"
+#include "tests/support/ImageEncoding.h"
 
 #include <cstdio>
 #include <filesystem>

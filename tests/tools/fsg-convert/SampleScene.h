@@ -5,7 +5,7 @@
 // camera, two lights, and a skinned, morphing triangle the engine cannot hold. Expected world
 // matrices come from the same table, evaluated here by glTF's own rules.
 
-#include "ImageEncoding.h"
+#include "tests/support/ImageEncoding.h"
 
 #include <algorithm>
 #include <array>

@@ -2,7 +2,7 @@
 // generated data folder with tiny images, a box-shaped scene and the shipped shaders. The
 // timeline's blocks are drawn for real by halcyra-render's tests.
 
-#include "ImageEncoding.h"
+#include "tests/support/ImageEncoding.h"
 
 #include "gralith/graphics/SamplerState.h"
 #include "gralith/graphics/Surface.h"

@@ -1,7 +1,7 @@
 // Textures, programs and fonts requested through the proxy onto the recording null device: what
 // reaches the device, and how failures nest. Drawing with them is checked on OpenGL in gl/.
-#include "ImageEncoding.h"
 #include "LoaderTestSupport.h"
+#include "tests/support/ImageEncoding.h"
 
 #include "gralith/graphics/Texture2D.h"
 #include "gralith/graphics/null/NullDevice.h"

@@ -1,6 +1,6 @@
 #include "AllocationTracker.h"
-#include "ImageEncoding.h"
 #include "LoaderTestSupport.h"
+#include "tests/support/ImageEncoding.h"
 
 #include "gralith/utils/MemoryInputStream.h"
 #include "gralith/utils/assets/Bitmap2D.h"

@@ -1,7 +1,7 @@
 // Textures, cube maps, programs and fonts loaded through the asset proxy onto a real (headless,
 // llvmpipe) OpenGL device, drawn with Cg programs and read back.
-#include "../ImageEncoding.h"
 #include "../LoaderTestSupport.h"
+#include "tests/support/ImageEncoding.h"
 
 #include "gralith/graphics/Descriptions.h"
 #include "gralith/graphics/InputLayout.h"

@@ -3,8 +3,8 @@
 // transform stack, and the frame is read back.
 #include "../LoaderTestSupport.h"
 #include "FormatSamples.h"
-#include "ImageEncoding.h"
 #include "SceneTestSupport.h"
+#include "tests/support/ImageEncoding.h"
 
 #include "gralith/graphics/Parameter.h"
 #include "gralith/graphics/Program.h"

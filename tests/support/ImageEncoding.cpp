@@ -1,4 +1,4 @@
-#include "ImageEncoding.h"
+#include "tests/support/ImageEncoding.h"
 
 #include <cstdio>
 #include <cstdlib>
